@@ -1,0 +1,141 @@
+#include "data/cp949.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+namespace garam {
+namespace {
+
+// One iconv descriptor per direction; the editor has one thread.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+  }
+  iconv_t get() const { return cd_; }
+
+ private:
+  iconv_t cd_;
+};
+
+iconv_t ToUtf8() {
+  static Converter c("UTF-8", "CP949");
+  return c.get();
+}
+iconv_t FromUtf8() {
+  static Converter c("CP949", "UTF-8");
+  return c.get();
+}
+
+// Length in bytes of the UTF-8 sequence that starts with lead byte c.
+std::size_t Utf8SeqLen(unsigned char c) {
+  if (c < 0x80) return 1;
+  if ((c >> 5) == 0x6) return 2;
+  if ((c >> 4) == 0xE) return 3;
+  if ((c >> 3) == 0x1E) return 4;
+  return 1;
+}
+
+}  // namespace
+
+std::string Cp949ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  iconv_t cd = ToUtf8();
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  char* in = const_cast<char*>(bytes.data());
+  std::size_t inLeft = bytes.size();
+  char buf[256];
+  while (inLeft > 0) {
+    char* o = buf;
+    std::size_t oLeft = sizeof buf;
+    std::size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
+    out.append(buf, o - buf);
+    if (r == std::size_t(-1)) {
+      if (errno == E2BIG) continue;
+      // EILSEQ or EINVAL (truncated double-byte character): show a replacement, skip one byte.
+      out += "\xEF\xBF\xBD";
+      ++in;
+      --inLeft;
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+  return out;
+}
+
+std::string Cp949ToUtf8(std::span<const std::uint8_t> bytes) {
+  return Cp949ToUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::optional<std::string> Utf8ToCp949(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  iconv_t cd = FromUtf8();
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t inLeft = utf8.size();
+  char buf[256];
+  while (inLeft > 0) {
+    char* o = buf;
+    std::size_t oLeft = sizeof buf;
+    std::size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
+    out.append(buf, o - buf);
+    if (r == std::size_t(-1)) {
+      if (errno == E2BIG) continue;
+      return std::nullopt;
+    }
+  }
+  return out;
+}
+
+std::optional<std::size_t> Cp949ByteLength(std::string_view utf8) {
+  auto enc = Utf8ToCp949(utf8);
+  if (!enc) return std::nullopt;
+  return enc->size();
+}
+
+std::string CutToCp949Bytes(std::string_view utf8, std::size_t maxBytes) {
+  std::string out;
+  std::size_t used = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    std::size_t n = std::min(Utf8SeqLen(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
+    std::string_view ch = utf8.substr(i, n);
+    i += n;
+    auto enc = Utf8ToCp949(ch);
+    if (!enc) continue;
+    if (used + enc->size() > maxBytes) break;
+    used += enc->size();
+    out.append(ch);
+  }
+  return out;
+}
+
+std::string FixedNameBytes(std::span<const std::uint8_t> field) {
+  std::size_t n = 0;
+  while (n < field.size() && field[n] != 0) ++n;
+  return std::string(reinterpret_cast<const char*>(field.data()), n);
+}
+
+std::string ReadFixedName(std::span<const std::uint8_t> field) { return Cp949ToUtf8(FixedNameBytes(field)); }
+
+void WriteFixedNameBytes(std::span<std::uint8_t> field, std::string_view cp949) {
+  std::size_t n = std::min(cp949.size(), field.size());
+  std::memcpy(field.data(), cp949.data(), n);
+  if (n < field.size()) {
+    field[n] = 0;
+    std::memset(field.data() + n + 1, ' ', field.size() - n - 1);
+  }
+}
+
+bool WriteFixedName(std::span<std::uint8_t> field, std::string_view utf8) {
+  auto enc = Utf8ToCp949(CutToCp949Bytes(utf8, field.size()));
+  if (!enc) return false;
+  WriteFixedNameBytes(field, *enc);
+  return true;
+}
+
+}  // namespace garam

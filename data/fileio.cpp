@@ -1,0 +1,132 @@
+#include "data/fileio.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace garam {
+namespace fs = std::filesystem;
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_regular_file(path, ec);
+}
+
+std::optional<std::uint64_t> FileSize(const std::string& path) {
+  std::error_code ec;
+  if (!FileExists(path)) return std::nullopt;
+  auto n = fs::file_size(path, ec);
+  if (ec) return std::nullopt;
+  return n;
+}
+
+std::optional<Bytes> ReadWholeFile(const std::string& path) {
+  if (!FileExists(path)) return std::nullopt;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return std::nullopt;
+  Bytes data;
+  std::uint8_t buf[65536];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.insert(data.end(), buf, buf + n);
+  bool bad = std::ferror(f);
+  std::fclose(f);
+  if (bad) return std::nullopt;
+  return data;
+}
+
+std::optional<Bytes> ReadFileRange(const std::string& path, std::uint64_t offset, std::size_t n) {
+  if (!FileExists(path)) return std::nullopt;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return std::nullopt;
+  Bytes data(n);
+  bool ok = std::fseek(f, long(offset), SEEK_SET) == 0 && std::fread(data.data(), 1, n, f) == n;
+  std::fclose(f);
+  if (!ok) return std::nullopt;
+  return data;
+}
+
+bool WriteFileAtomic(const std::string& path, std::span<const std::uint8_t> data) {
+  std::string tmp = path + ".tmp-" + std::to_string(::getpid());
+  std::FILE* f = std::fopen(tmp.c_str(), "wb");
+  if (!f) return false;
+  bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
+  ok = (std::fflush(f) == 0) && ok;
+  ok = (::fsync(::fileno(f)) == 0) && ok;
+  ok = (std::fclose(f) == 0) && ok;
+  std::error_code ec;
+  if (ok) {
+    fs::rename(tmp, path, ec);
+    ok = !ec;
+  }
+  if (!ok) fs::remove(tmp, ec);
+  return ok;
+}
+
+bool PatchFile(const std::string& path, std::uint64_t offset, std::span<const std::uint8_t> data) {
+  if (!FileExists(path)) return false;
+  auto size = FileSize(path);
+  if (!size || offset + data.size() > *size) return false;
+  std::FILE* f = std::fopen(path.c_str(), "r+b");
+  if (!f) return false;
+  bool ok = std::fseek(f, long(offset), SEEK_SET) == 0 &&
+            std::fwrite(data.data(), 1, data.size(), f) == data.size();
+  ok = (std::fclose(f) == 0) && ok;
+  return ok;
+}
+
+bool CopyFileOver(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+  return !ec;
+}
+
+bool RemoveFile(const std::string& path) {
+  std::error_code ec;
+  return fs::remove(path, ec) && !ec;
+}
+
+std::string DirOf(const std::string& path) {
+  auto p = path.find_last_of('/');
+  return p == std::string::npos ? std::string() : path.substr(0, p + 1);
+}
+
+std::string NameOf(const std::string& path) {
+  auto p = path.find_last_of('/');
+  return p == std::string::npos ? path : path.substr(p + 1);
+}
+
+std::string WithTrailingSeparator(std::string dir) {
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir;
+}
+
+std::string ToUpperAscii(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : char(c); });
+  return s;
+}
+
+std::string ToLowerAscii(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : char(c); });
+  return s;
+}
+
+std::optional<std::string> FindFileNoCase(const std::string& dir, const std::string& name) {
+  std::string d = WithTrailingSeparator(dir);
+  if (FileExists(d + name)) return d + name;
+  std::error_code ec;
+  std::string want = ToUpperAscii(name);
+  std::optional<std::string> found;
+  for (const auto& e : fs::directory_iterator(d, ec)) {
+    if (!e.is_regular_file(ec)) continue;
+    std::string n = e.path().filename().string();
+    // Several spellings of one name: take the first in name order, so the choice is stable.
+    if (ToUpperAscii(n) == want && (!found || d + n < *found)) found = d + n;
+  }
+  return found;
+}
+
+}  // namespace garam

@@ -1,0 +1,44 @@
+// File access for the readers and writers. Every operation opens, works and closes within the
+// call; nothing stays open between user actions.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "data/bytes.h"
+
+namespace garam {
+
+bool FileExists(const std::string& path);  // a regular file (a directory is not a file)
+std::optional<std::uint64_t> FileSize(const std::string& path);
+std::optional<Bytes> ReadWholeFile(const std::string& path);
+// Reads up to n bytes at offset; nullopt when the file cannot be opened or is shorter.
+std::optional<Bytes> ReadFileRange(const std::string& path, std::uint64_t offset, std::size_t n);
+
+// Writes the whole image to a temporary file beside path, then renames it over path, so a failed
+// write never leaves the game's file half-written. False when any step failed; path is then as
+// it was.
+bool WriteFileAtomic(const std::string& path, std::span<const std::uint8_t> data);
+// Overwrites n bytes at offset in place (the file keeps its length). For the small patches that
+// the game's executable and message file take; false on any failure.
+bool PatchFile(const std::string& path, std::uint64_t offset, std::span<const std::uint8_t> data);
+bool CopyFileOver(const std::string& from, const std::string& to);
+bool RemoveFile(const std::string& path);
+
+// The directory part of a path including its trailing separator, and the name part after it.
+std::string DirOf(const std::string& path);
+std::string NameOf(const std::string& path);
+// Ensures a directory string ends in the separator.
+std::string WithTrailingSeparator(std::string dir);
+
+// The game's files are named with mixed case; on a case-sensitive file system the side files are
+// found by a case-blind match in dir. Returns the full path as found (exact name preferred), so
+// the file is written back under the name it already has.
+std::optional<std::string> FindFileNoCase(const std::string& dir, const std::string& name);
+
+std::string ToUpperAscii(std::string s);
+std::string ToLowerAscii(std::string s);
+
+}  // namespace garam

@@ -1,0 +1,186 @@
+#include "data/loader.h"
+
+#include "data/cp949.h"
+#include "data/fileio.h"
+#include "data/gamedata.h"
+#include "data/host.h"
+#include "data/save_io.h"
+#include "data/scenario_io.h"
+
+namespace garam {
+namespace {
+
+constexpr std::uint64_t kScedat1Size = 21574;
+constexpr std::uint64_t kScedat2Size = 18039;
+constexpr std::uint64_t kSaveKrMinSize = 1344418;
+constexpr std::uint64_t kSaveQVMinSize = 1368308;
+constexpr std::size_t kSaveHeaderNameBytes = 14;
+
+bool StartsWith(const std::string& s, const std::string& p) { return s.compare(0, p.size(), p) == 0; }
+bool EndsWith(const std::string& s, const std::string& p) {
+  return s.size() >= p.size() && s.compare(s.size() - p.size(), p.size(), p) == 0;
+}
+
+// What a load may change, restored when the load does not succeed.
+struct LoadState {
+  std::int32_t fileKind;
+  std::string currentFile, dataDir;
+  FileDirs fileDirs, fileDirsSaved;
+  bool dataLoaded, dataChanged, loadWithExeInfo;
+  std::string status1, status2, status3;
+
+  static LoadState Take() {
+    auto& h = Host();
+    return {gFileKind, gCurrentFile, gDataDir, gFileDirs, gFileDirsSaved, gDataLoaded,
+            gDataChanged, gLoadWithExeInfo, h.Status(1), h.Status(2), h.Status(3)};
+  }
+  void Restore() const {
+    gFileKind = fileKind;
+    gCurrentFile = currentFile;
+    gDataDir = dataDir;
+    gFileDirs = fileDirs;
+    gFileDirsSaved = fileDirsSaved;
+    gDataLoaded = dataLoaded;
+    gDataChanged = dataChanged;
+    gLoadWithExeInfo = loadWithExeInfo;
+    auto& h = Host();
+    h.SetStatus(1, status1);
+    h.SetStatus(2, status2);
+    h.SetStatus(3, status3);
+  }
+};
+
+// The kinds each load command offers: the plain load the Korean save and the two fixed-layout
+// scenarios, the custom load the kinds of the edition of the executable it was given.
+bool KindOffered(std::int32_t kind, bool customLoad) {
+  if (!customLoad) return kind == kSaveKr || kind == kScedat1 || kind == kScedat2;
+  if (gExeInfo.IsQVEdition()) return kind == kSaveQV || kind == kScenarioQV;
+  return kind == kSaveKr || kind == kScenarioKr;
+}
+
+// The save file's header names the file itself: its first 14 bytes, cut to the length of the
+// file name (the expansion edition stores the name without the extension's last letter).
+bool SaveHeaderNamesFile(const std::string& path, const std::string& name, bool expansion) {
+  auto head = ReadFileRange(path, 0, kSaveHeaderNameBytes);
+  if (!head) return false;
+  // The cut counts characters, not bytes.
+  std::string text = Cp949ToUtf8(std::span<const std::uint8_t>(*head));
+  std::size_t keep = expansion ? name.size() - 1 : name.size();
+  std::size_t i = 0;
+  for (std::size_t chars = 0; chars < keep; ++chars) {
+    if (i >= text.size()) return false;
+    unsigned char c = text[i];
+    i += c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : 4;
+  }
+  std::string candidate = text.substr(0, i);
+  if (expansion) candidate += 'X';
+  return ToUpperAscii(candidate) == ToUpperAscii(name);
+}
+
+bool Refuse(const std::string& message) {
+  ShowMessage(message, MsgIcon::Exclamation);
+  Host().SetMenuEnabled(MenuId::mnuSave, false);
+  return false;
+}
+
+bool CheckAndRead(std::int32_t kind, const std::string& path, const std::string& name, bool customLoad) {
+  auto size = FileSize(path).value_or(0);
+  switch (kind) {
+    case kScedat1:
+      if (size != kScedat1Size) return Refuse("잘못된 파일 형식입니다");
+      gDataLoaded = true;
+      return ReadScedat1();
+    case kScedat2:
+      if (size != kScedat2Size) return Refuse("잘못된 파일 형식입니다");
+      gDataLoaded = true;
+      return ReadScedat2();
+    case kScenarioKr:
+    case kScenarioQV: {
+      int n = ScenarioNumber(name);
+      if (std::int64_t(size) != ScenarioFileSize(gExeInfo, name))
+        return Refuse("시나리오 파일의 크기가 실행파일 내의 정보와 일치하지 않습니다");
+      gDataLoaded = true;
+      return kind == kScenarioKr ? ReadScenarioKr(n) : ReadScenarioQV(n);
+    }
+    case kSaveQV:
+      if (size < kSaveQVMinSize) return Refuse("파일 크기가 이상합니다.");
+      if (!SaveHeaderNamesFile(path, name, true)) return Refuse("잘못된 파일 형식입니다");
+      gDataLoaded = true;
+      return ReadSaveQV();
+    case kSaveKr:
+      if (size < kSaveKrMinSize) return Refuse("파일 크기가 이상합니다.");
+      if (!SaveHeaderNamesFile(path, name, false)) return Refuse("잘못된 파일 형식입니다");
+      gDataLoaded = true;
+      return ReadSaveKr(customLoad);
+  }
+  return false;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ClassifyFileName(const std::string& fileName, bool customLoad) {
+  std::string name = ToUpperAscii(fileName);
+  if (name == "SCEDAT1.RN") return customLoad ? kScenarioKr : kScedat1;
+  if (name == "SCEDAT2.RN") return customLoad ? kScenarioKr : kScedat2;
+  if (StartsWith(name, "USER") && EndsWith(name, ".RN")) return kSaveKr;
+  if (StartsWith(name, "USER") && EndsWith(name, ".WNX")) return kSaveQV;
+  // Only "SCEDAT" + one digit 1..4 + ".WN": the digit indexes the executable's four count tables.
+  if (StartsWith(name, "SCEDAT") && EndsWith(name, ".WN") && name.size() == 10 && ScenarioNumber(name) != 0)
+    return kScenarioQV;
+  return std::nullopt;
+}
+
+bool LoadGameFile(const std::string& path, bool customLoad) {
+  const LoadState before = LoadState::Take();
+  const std::string dir = DirOf(path);
+  const std::string name = NameOf(path);
+
+  gCurrentFile = path;
+  gDataDir = dir;
+  gFileDirs = FileDirs{dir, dir, dir, dir, dir};
+  for (auto* d : {&gFileDirsSaved.men, &gFileDirsSaved.women, &gFileDirsSaved.message,
+                  &gFileDirsSaved.map, &gFileDirsSaved.item})
+    if (d->empty()) *d = dir;
+  gDataLoaded = false;
+
+  bool ok = false;
+  if (!FileExists(path)) {
+    Refuse("파일이 없습니다");
+  } else if (auto kind = ClassifyFileName(name, customLoad); !kind || !KindOffered(*kind, customLoad)) {
+    Refuse("잘못된 파일 이름입니다");
+  } else {
+    gFileKind = *kind;
+    ok = CheckAndRead(*kind, path, name, customLoad);
+  }
+
+  if (!ok) {
+    before.Restore();
+    return false;
+  }
+  gDataLoaded = true;
+  gLoadWithExeInfo = customLoad;
+  auto& h = Host();
+  h.SetStatus(1, "");
+  std::string shown = ToUpperAscii(name);
+  h.SetStatus(2, customLoad ? "[" + shown + "]" : shown);
+  h.SetStatus(3, "");
+  gDataChanged = false;
+  h.ReSize();
+  return true;
+}
+
+bool SaveGameFile() {
+  if (!gDataLoaded) return false;
+  int n = ScenarioNumber(NameOf(gCurrentFile));
+  switch (gFileKind) {
+    case kScedat1: return WriteScedat1();
+    case kScedat2: return WriteScedat2();
+    case kSaveKr: return WriteSaveKr();
+    case kSaveQV: return WriteSaveQV();
+    case kScenarioKr: return n != 0 && WriteScenarioKr(n);
+    case kScenarioQV: return n != 0 && WriteScenarioQV(n);
+  }
+  return false;
+}
+
+}  // namespace garam

@@ -1,0 +1,49 @@
+#include "ui/main/frmAbout.h"
+
+#include "data/host.h"
+#include "platform/twips.h"
+
+namespace garam {
+
+QString frmAbout::CaptionFor(const QString& version) {
+  if (version.isEmpty()) return {};
+  QChar last = version.back();
+  QString particle;
+  if (QString("013678").contains(last)) particle = "은...";
+  else if (QString("2459").contains(last)) particle = "는...";
+  else return {};
+  return "가람누리4 에디터 " + version + particle;
+}
+
+QString frmAbout::DocumentText(const QString& version) {
+  return "가람누리4 에디터 v" + version + " 정보" + "\r\n\r\n\r\n\r\n" + "만든이:가람누리4 에디터 제작팀" +
+         "\r\n\r\n" + "최종수정일:2021년 10월 22일" + "\r\n\r\n\r\n" + "지나친 에디트로 게임의 재미를 망치지 맙시다.";
+}
+
+frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
+  setObjectName("frmAbout");
+  setWindowTitle("가람누리4 에디터 2는...");
+  setModal(true);
+  setFixedSize(TwipsToPixels(4725), TwipsToPixels(3360));
+  if (owner) setWindowIcon(owner->windowIcon());
+
+  txtDocument = new QPlainTextEdit(this);
+  txtDocument->setObjectName("txtDocument");
+  txtDocument->setGeometry(TwipsRect(120, 120, 4455, 2655));
+  QFont f("NanumGothicCoding");
+  f.setPointSize(9);
+  txtDocument->setFont(f);
+  // The text box shows CR LF as one line break.
+  txtDocument->setPlainText(DocumentText(kVersion).replace("\r\n", "\n"));
+
+  cmdOK = new QPushButton("확인", this);
+  cmdOK->setObjectName("cmdOK");
+  cmdOK->setGeometry(TwipsRect(3480, 2880, 975, 375));
+  cmdOK->setDefault(true);
+  connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);  // Esc rejects, which also closes
+
+  QString caption = CaptionFor(kVersion);
+  if (!caption.isEmpty()) setWindowTitle(caption);
+}
+
+}  // namespace garam

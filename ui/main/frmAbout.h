@@ -1,0 +1,22 @@
+// The About box.
+#pragma once
+
+#include <QDialog>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace garam {
+
+class frmAbout : public QDialog {
+  Q_OBJECT
+ public:
+  explicit frmAbout(QWidget* owner);
+  QPlainTextEdit* txtDocument;
+  QPushButton* cmdOK;
+
+  // The caption's topic particle follows the version's last character; empty when none fits.
+  static QString CaptionFor(const QString& version);
+  static QString DocumentText(const QString& version);
+};
+
+}  // namespace garam

@@ -1,0 +1,296 @@
+#include "ui/main/frmMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <cstdlib>
+#include <QTime>
+#include <QVBoxLayout>
+
+#include "data/fileio.h"
+#include "data/gamedata.h"
+#include "data/loader.h"
+#include "data/missions.h"
+#include "map/cityplaces.h"
+#include "map/mapcache.h"
+#include "platform/dialogs.h"
+#include "ui/main/childforms.h"
+#include "ui/main/fillmain.h"
+#include "ui/main/frmAbout.h"
+#include "ui/main/frmStatus.h"
+
+namespace garam {
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+  setObjectName("frmMain");
+  StatusBarView = new StatusView(this);
+  setStatusBar(StatusBarView);
+  TabStrip = new QTabWidget(this);
+  TabStrip->setObjectName("TabStrip");
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->addWidget(TabStrip);
+  setCentralWidget(central);
+  // No page handler may run before a load has allocated the arrays behind the pages.
+  TabStrip->setVisible(false);
+  resize(800, 600);
+  BuildMenus();
+  SetDataHost(this);
+  FormLoad();
+}
+
+frmMain::~frmMain() {
+  if (&Host() == this) SetDataHost(nullptr);
+}
+
+void frmMain::BuildMenus() {
+  auto add = [this](QMenu* menu, const QString& caption, const char* name, const QKeySequence& key = {}) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    if (!key.isEmpty()) a->setShortcut(key);
+    return a;
+  };
+  mnuFile = menuBar()->addMenu("파일(&F)");
+  mnuFile->setObjectName("mnuFile");
+  mnuLD = mnuFile->addMenu("로드");
+  mnuLD->setObjectName("mnuLD");
+  mnuLoad[0] = add(mnuLD, "시나리오 파일", "mnuLoad0", QKeySequence("Ctrl+L"));
+  mnuLoad[1] = add(mnuLD, "세이브 파일", "mnuLoad1", QKeySequence("Ctrl+O"));
+  mnuLDC = mnuFile->addMenu("커스텀 로드");
+  mnuLDC->setObjectName("mnuLDC");
+  mnuLoadC[0] = add(mnuLDC, "시나리오 파일", "mnuLoadC0");
+  mnuLoadC[1] = add(mnuLDC, "세이브 파일", "mnuLoadC1");
+  mnuLoadC[2] = add(mnuLDC, "실행파일 경로지정", "mnuLoadC2");
+  mnuLoadC[2]->setCheckable(true);
+  mnuLoadC[0]->setEnabled(false);
+  mnuLoadC[1]->setEnabled(false);
+  mnuSave = add(mnuFile, "세이브", "mnuSave", QKeySequence("Ctrl+S"));
+  mnuSave->setEnabled(false);
+  mnuFile->addSeparator();
+  mnuEnd = add(mnuFile, "종료", "mnuEnd", QKeySequence("Ctrl+X"));
+
+  mnu특수 = menuBar()->addMenu("특수기능(&S)");
+  mnu특수->setObjectName("mnu특수");
+  mnu열전 = add(mnu특수, "열전 편집", "mnu열전", QKeySequence(Qt::Key_F2));
+  mnuMapEdit = add(mnu특수, "맵 에디트", "mnuMapEdit", QKeySequence(Qt::Key_F3));
+  mnu혈연 = add(mnu특수, "혈연 설정", "mnu혈연", QKeySequence(Qt::Key_F4));
+  mnuEvent = add(mnu특수, "이벤트 발생 여부", "mnuEvent", QKeySequence(Qt::Key_F5));
+  mnuYear = add(mnu특수, "년도 일괄 변경", "mnuYear", QKeySequence(Qt::Key_F6));
+  mnuUnit = add(mnu특수, "유닛 행동 초기화", "mnuUnit");
+  for (QAction* a : {mnu열전, mnuMapEdit, mnu혈연, mnuEvent, mnuYear}) a->setEnabled(false);
+  mnuUnit->setVisible(false);
+
+  mnuStatistics = menuBar()->addMenu("통계");
+  mnuStatistics->setObjectName("mnuStatistics");
+  for (int i = 0; i < 6; ++i) mnuStat[i] = add(mnuStatistics, QString(), qPrintable(QString("mnuStat%1").arg(i)));
+  mnuStatistics->menuAction()->setVisible(false);
+
+  mnuExpertm = menuBar()->addMenu("Expert(&E)");
+  mnuExpertm->setObjectName("mnuExpertm");
+
+  mnuHelp = menuBar()->addMenu("도움말(&H)");
+  mnuHelp->setObjectName("mnuHelp");
+  mnuDocument = add(mnuHelp, "사용설명서", "mnuDocument", QKeySequence(Qt::Key_F1));
+  mnuAbout = add(mnuHelp, QString(), "mnuAbout", QKeySequence("Ctrl+A"));
+
+  mnuPD = menuBar()->addMenu("Pulldown");
+  mnuPD->setObjectName("mnuPD");
+  mnuPD->menuAction()->setVisible(false);
+  mnuCityPos = menuBar()->addMenu("정의된신도시좌표");
+  mnuCityPos->setObjectName("mnuCityPos");
+  mnuCityPos->menuAction()->setVisible(false);
+
+  menuActions_ = {
+      {MenuId::mnuSave, mnuSave},       {MenuId::mnu열전, mnu열전},
+      {MenuId::mnuMapEdit, mnuMapEdit}, {MenuId::mnu혈연, mnu혈연},
+      {MenuId::mnuEvent, mnuEvent},     {MenuId::mnuYear, mnuYear},
+      {MenuId::mnuUnit, mnuUnit},       {MenuId::mnuStatistics, mnuStatistics->menuAction()},
+      {MenuId::mnuStat5, mnuStat[5]},   {MenuId::mnuExpertm, mnuExpertm->menuAction()},
+      {MenuId::mnuLoadC0, mnuLoadC[0]}, {MenuId::mnuLoadC1, mnuLoadC[1]},
+      {MenuId::mnuLoadC2, mnuLoadC[2]},
+  };
+
+  connect(mnuLoad[0], &QAction::triggered, this, [this] { LoadCommand(0); });
+  connect(mnuLoad[1], &QAction::triggered, this, [this] { LoadCommand(1); });
+  for (int i = 0; i < 3; ++i) connect(mnuLoadC[i], &QAction::triggered, this, [this, i] { CustomLoadCommand(i); });
+  connect(mnuSave, &QAction::triggered, this, &frmMain::SaveCommand);
+  connect(mnuEnd, &QAction::triggered, this, &QWidget::close);
+  connect(mnuUnit, &QAction::triggered, this, &frmMain::UnitResetCommand);
+  connect(mnuDocument, &QAction::triggered, this, &frmMain::DocumentCommand);
+  connect(mnuAbout, &QAction::triggered, this, [this] {
+    frmAbout about(this);
+    about.exec();
+  });
+  connect(mnu열전, &QAction::triggered, this, [this] { ShowForm("frm열전편집", this); });
+  connect(mnu혈연, &QAction::triggered, this, [this] { ShowForm("frm혈연", this); });
+  connect(mnuYear, &QAction::triggered, this, [this] { ShowForm("frmYearChange", this); });
+  connect(mnuEvent, &QAction::triggered, this, [this] { ShowForm("frmEvent", this); });
+  connect(mnuMapEdit, &QAction::triggered, this, [this] {
+    gChildFormCaller = 2;
+    ShowForm("frmMapEdit", this);
+  });
+}
+
+void frmMain::FormLoad() {
+  gAppPath = WithTrailingSeparator(S(QCoreApplication::applicationDirPath()));
+  TabMouseDown = false;
+  gDataChanged = false;
+  StatusBarView->setPanelText(2, "선택된 파일 없음");
+  // Seeded from the clock like the game's own editors; nothing needs a reproducible sequence.
+  std::srand(unsigned(QTime::currentTime().msecsSinceStartOfDay() / 1000));
+  mnuAbout->setText(Q(kMsgTitleSpaced) + " 정보");
+  setWindowTitle(Q(kMsgTitleSpaced));
+  BuildCityPlaceMenus(mnuCityPos);
+}
+
+bool frmMain::AskSaveBeforeLoad() {
+  if (!gDataChanged) return true;
+  MsgResult r = Message("데이터가 변경되었습니다.\r\n\r\n저장하시겠습니까?", MsgIcon::Exclamation,
+                        MsgButtons::YesNoCancel, kMsgTitleSpaced);
+  if (r == MsgResult::Cancel) return false;
+  // A save that does not succeed stops the load, so no unsaved change is dropped silently.
+  if (r == MsgResult::Yes) return SaveGameFile();
+  return true;
+}
+
+void frmMain::RunLoad(const QString& path, bool customLoad) {
+  const bool saveWasEnabled = mnuSave->isEnabled();
+  mnuSave->setEnabled(true);
+  if (LoadGameFile(S(path), customLoad))
+    mnuExpertm->menuAction()->setEnabled(false);
+  else
+    mnuSave->setEnabled(saveWasEnabled);
+}
+
+void frmMain::LoadCommand(int index) {
+  if (!AskSaveBeforeLoad()) return;
+  OpenFileRequest req;
+  req.filter = index == 0 ? "시나리오 파일 (scedat?.rn)|scedat?.rn" : "세이브 파일 (user*.rn)|user*.rn";
+  req.title = "데이터 파일 읽기";
+  req.initialDir = LastLoadDir;
+  QString path = Dialogs().OpenFile(this, req);
+  if (path.isEmpty()) return;
+  LastLoadDir = Q(DirOf(S(path)));
+  RunLoad(path, false);
+}
+
+void frmMain::CustomLoadCommand(int index) {
+  if (index == 2) {
+    OpenFileRequest req{"*.exe|*.exe", "실행파일 경로 검색", QString()};
+    QString path = Dialogs().OpenFile(this, req);
+    if (path.isEmpty() || !FileExists(S(path))) return;
+    if (!EXEDataRead(S(path))) {
+      ShowMessage("실행파일의 정보를 읽던 도중 문제가 발견되었습니다.");
+      return;
+    }
+    gExeInfo.directory = DirOf(S(path));
+    gExeInfo.path = S(path);
+    mnuLoadC[0]->setEnabled(true);
+    mnuLoadC[1]->setEnabled(true);
+    mnuLoadC[2]->setChecked(true);
+    return;
+  }
+  if (!AskSaveBeforeLoad()) return;
+  const bool qv = gExeInfo.IsQVEdition();
+  OpenFileRequest req;
+  if (index == 0)
+    req.filter = qv ? "시나리오 파일 (scedat?.wn)|scedat?.wn" : "시나리오 파일 (scedat?.rn)|scedat?.rn";
+  else
+    req.filter = qv ? "세이브 파일 (user*.wnx)|user*.wnx" : "세이브 파일 (user*.rn)|user*.rn";
+  if (!EXEDataRead(gExeInfo.path)) {
+    ShowMessage("실행파일의 정보를 읽던 도중 문제가 발견되었습니다.");
+    return;
+  }
+  req.title = "데이터 파일 읽기";
+  req.initialDir = Q(gExeInfo.directory);
+  QString path = Dialogs().OpenFile(this, req);
+  if (path.isEmpty()) return;
+  RunLoad(path, true);
+}
+
+void frmMain::SaveCommand() { SaveGameFile(); }
+
+void frmMain::UnitResetCommand() {
+  ResetUnitActions();
+  Message("작업이 완료되었습니다.", MsgIcon::Information, MsgButtons::Ok, kMsgTitle);
+  MarkDataChanged();
+}
+
+void frmMain::DocumentCommand() { Dialogs().OpenTextFile(Q(gAppPath) + "readme.txt"); }
+
+bool frmMain::ConfirmExit() {
+  if (gDataChanged) {
+    MsgResult r = Message("데이터가 변경되었습니다. 이대로 끝내면 데이터가 유실됩니다.\r\n\r\n종료하시겠습니까?",
+                          MsgIcon::Exclamation, MsgButtons::YesNo, kMsgTitleSpaced);
+    if (r != MsgResult::Yes) return false;
+  }
+  QString result = Q(gAppPath) + "result.txt";
+  if (QFile::exists(result)) QFile::remove(result);
+  return true;
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  if (!ConfirmExit()) {
+    event->ignore();
+    return;
+  }
+  ProgressClose();
+  event->accept();
+}
+
+MsgResult frmMain::Message(const std::string& text, MsgIcon icon, MsgButtons buttons, const std::string& title) {
+  QWidget* owner = (status_ && status_->isVisible()) ? static_cast<QWidget*>(status_) : this;
+  return Dialogs().MessageBox(owner, Q(text), icon, buttons, Q(title));
+}
+
+void frmMain::ProgressShow(const std::string& caption, const std::string& label) {
+  if (!status_) status_ = new frmStatus(this);
+  status_->setWindowTitle(Q(caption));
+  status_->lblStatus->setText(Q(label));
+  status_->show();
+}
+
+void frmMain::Progress(int percent) {
+  if (status_) status_->Progress(percent);
+}
+
+void frmMain::ProgressPaint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+bool frmMain::ProgressVisible() const { return status_ && status_->isVisible(); }
+
+void frmMain::ProgressClose() {
+  if (status_) status_->hide();
+}
+
+void frmMain::SetStatus(int panel, const std::string& text) { StatusBarView->setPanelText(panel, Q(text)); }
+std::string frmMain::Status(int panel) const { return S(StatusBarView->panelText(panel)); }
+
+QAction* frmMain::Action(MenuId id) const {
+  auto it = menuActions_.find(id);
+  return it == menuActions_.end() ? nullptr : it->second;
+}
+
+void frmMain::SetMenuEnabled(MenuId id, bool enabled) {
+  if (QAction* a = Action(id)) a->setEnabled(enabled);
+}
+bool frmMain::MenuEnabled(MenuId id) const {
+  QAction* a = Action(id);
+  return a && a->isEnabled();
+}
+void frmMain::SetMenuVisible(MenuId id, bool visible) {
+  if (QAction* a = Action(id)) a->setVisible(visible);
+}
+bool frmMain::MenuVisible(MenuId id) const {
+  QAction* a = Action(id);
+  return a && a->isVisible();
+}
+
+void frmMain::BuildMapCache() { garam::BuildMapCache(); }
+void frmMain::FillMainWindow(bool sequential) { garam::FillMainWindow(*this, sequential); }
+void frmMain::ReSize() {}
+
+}  // namespace garam

@@ -1,0 +1,46 @@
+#include "ui/main/frmStatus.h"
+
+#include <QPainter>
+
+#include "platform/twips.h"
+
+namespace garam {
+
+void ProgressBarShape::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  int w = int(width() * barWidthTwips / frmStatus::kFullWidthTwips);
+  p.fillRect(QRect(0, 0, w, height()), QColor(0, 0, 160));
+}
+
+frmStatus::frmStatus(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+  setObjectName("frmStatus");
+  setWindowTitle("상황표시");
+  setModal(false);
+  setFixedSize(TwipsToPixels(4680), TwipsToPixels(1035));
+
+  lblStatus = new QLabel(this);
+  lblStatus->setObjectName("lblStatus");
+  lblStatus->setGeometry(TwipsRect(120, 120, 4455, 255));
+  QFont f("NanumGothicCoding");
+  f.setPointSize(12);
+  f.setBold(true);
+  lblStatus->setFont(f);
+
+  ProgressBar = new ProgressBarShape(this);
+  ProgressBar->setObjectName("ProgressBar");
+  ProgressBar->setGeometry(TwipsRect(150, 630, kFullWidthTwips, 225));
+
+  lblProgress = new QLabel(this);
+  lblProgress->setObjectName("lblProgress");
+  lblProgress->setGeometry(TwipsRect(120, 600, 4455, 270));
+  lblProgress->setAlignment(Qt::AlignCenter);
+  lblProgress->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void frmStatus::Progress(int percent) {
+  ProgressBar->barWidthTwips = percent / 100.0 * kFullWidthTwips;
+  lblProgress->setText(QString::number(percent) + "%");
+  ProgressBar->update();
+}
+
+}  // namespace garam

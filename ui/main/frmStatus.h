@@ -1,0 +1,33 @@
+// The progress window: a status line and a percentage bar, modeless, shown by the readers and
+// writers while they work.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+
+namespace garam {
+
+class ProgressBarShape : public QWidget {
+ public:
+  using QWidget::QWidget;
+  double barWidthTwips = 0;  // 0 to 4410; may hold a fraction of a twip
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+};
+
+class frmStatus : public QDialog {
+  Q_OBJECT
+ public:
+  explicit frmStatus(QWidget* owner);
+  // Sets the bar to percent of its full width and the label to the percentage.
+  void Progress(int percent);
+
+  QLabel* lblStatus;
+  QLabel* lblProgress;
+  ProgressBarShape* ProgressBar;
+
+  static constexpr double kFullWidthTwips = 4410;
+};
+
+}  // namespace garam

@@ -1,0 +1,15 @@
+#include <QApplication>
+#include <QFontDatabase>
+
+#include "ui/main/frmMain.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  // Korean text needs a font with Hangul; the set-up installs Nanum where it is missing.
+  QFont font("NanumGothic");
+  font.setPointSize(9);
+  app.setFont(font);
+  garam::frmMain w;
+  w.show();
+  return app.exec();
+}
