@@ -1,0 +1,10 @@
+#include "data/bitmaps.h"
+
+namespace garam {
+
+// Filled in by the bitmap locators.
+void LocateFaceBitmaps(bool) {}
+void LocateItemBitmap(bool) {}
+void LoadFaceBitmaps(bool) {}
+
+}  // namespace garam
