@@ -58,7 +58,9 @@ std::string Cp949ToUtf8(std::string_view bytes) {
     if (r == std::size_t(-1)) {
       if (errno == E2BIG) continue;
       // EILSEQ or EINVAL (truncated double-byte character): show a replacement, skip one byte.
+      // glibc may report EILSEQ after consuming the bad pair (A2 E8), so never step past the end.
       out += "\xEF\xBF\xBD";
+      if (inLeft == 0) break;
       ++in;
       --inLeft;
       iconv(cd, nullptr, nullptr, nullptr, nullptr);

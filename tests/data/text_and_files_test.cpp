@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "data/cp949.h"
+#include "data/fileio.h"
+#include "tests/support/tempdir.h"
+
+namespace garam {
+namespace {
+
+TEST(Cp949, EveryDoubleByteCodeRoundTrips) {
+  // Every lead/trail pair of the unified Hangul code page that decodes must encode back to itself.
+  int decoded = 0;
+  for (int lead = 0x81; lead <= 0xFE; ++lead)
+    for (int trail = 0x41; trail <= 0xFE; ++trail) {
+      std::string bytes{char(lead), char(trail)};
+      std::string utf8 = Cp949ToUtf8(bytes);
+      if (utf8.find("\xEF\xBF\xBD") != std::string::npos) continue;
+      ++decoded;
+      EXPECT_EQ(Utf8ToCp949(utf8), bytes) << lead << "," << trail;
+    }
+  EXPECT_EQ(decoded, 17048);
+  EXPECT_EQ(Cp949ToUtf8(std::string("\x8C\x63")), "똠");
+  EXPECT_EQ(Utf8ToCp949("\\"), "\\");
+}
+
+TEST(Cp949, LengthsAndCutsCountBytes) {
+  EXPECT_EQ(Cp949ByteLength("가나a"), 5u);
+  EXPECT_EQ(Cp949ByteLength("ก"), std::nullopt);
+  EXPECT_EQ(CutToCp949Bytes("가나다", 5), "가나");
+  EXPECT_EQ(CutToCp949Bytes("ab가", 3), "ab");
+}
+
+TEST(FixedNames, WrittenAsTheGameWritesThem) {
+  std::array<std::uint8_t, 8> field{};
+  ASSERT_TRUE(WriteFixedName(field, "가나"));
+  EXPECT_EQ(field, (std::array<std::uint8_t, 8>{0xB0, 0xA1, 0xB3, 0xAA, 0, ' ', ' ', ' '}));
+  EXPECT_EQ(ReadFixedName(field), "가나");
+  // A name that fills the field has no NUL; one byte too many is cut before the double-byte character.
+  ASSERT_TRUE(WriteFixedName(field, "가나다라마"));
+  EXPECT_EQ(ReadFixedName(field), "가나다라");
+  std::array<std::uint8_t, 5> odd{};
+  ASSERT_TRUE(WriteFixedName(odd, "가나다"));
+  EXPECT_EQ(FixedNameBytes(odd), "\xB0\xA1\xB3\xAA");
+  // A field ending in a lone lead byte still decodes to something.
+  std::array<std::uint8_t, 3> lone{'a', 'b', 0xB0};
+  EXPECT_EQ(ReadFixedName(lone).substr(0, 2), "ab");
+}
+
+TEST(Files, AtomicWriteReplacesOrKeepsTheOriginal) {
+  test::TempDir dir;
+  std::string p = dir.write("data.bin", Bytes{1, 2, 3});
+  ASSERT_TRUE(WriteFileAtomic(p, Bytes{9, 9}));
+  EXPECT_EQ(ReadWholeFile(p), (Bytes{9, 9}));
+  // A path under a missing directory fails and leaves nothing behind.
+  EXPECT_FALSE(WriteFileAtomic(dir.path("missing/data.bin"), Bytes{1}));
+  EXPECT_FALSE(PatchFile(p, 1, Bytes{7, 7}));  // past the end: the file keeps its length
+  EXPECT_TRUE(PatchFile(p, 1, Bytes{7}));
+  EXPECT_EQ(ReadWholeFile(p), (Bytes{9, 7}));
+}
+
+TEST(Files, CaseBlindLookupKeepsTheFoundName) {
+  test::TempDir dir;
+  dir.write("Mapfix.rn", Bytes{1});
+  EXPECT_EQ(FindFileNoCase(dir.dir(), "MAPFIX.RN"), dir.path("Mapfix.rn"));
+  EXPECT_EQ(FindFileNoCase(dir.dir(), "mapvar1.rn"), std::nullopt);
+  EXPECT_EQ(FindFileNoCase(dir.path("nowhere"), "x"), std::nullopt);
+  EXPECT_EQ(DirOf("/a/b/c.rn"), "/a/b/");
+  EXPECT_EQ(NameOf("/a/b/c.rn"), "c.rn");
+  EXPECT_EQ(WithTrailingSeparator("/"), "/");
+}
+
+}  // namespace
+}  // namespace garam
