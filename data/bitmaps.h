@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <string>
 
 #include "data/bytes.h"
 
@@ -12,9 +14,44 @@ namespace garam {
 inline std::array<Bytes, 7> gMaskData;
 inline std::array<bool, 3> gBitmapOk{};  // men, women, items
 inline int gFaceSheetMen = 0, gFaceSheetWomen = 1, gItemSheet = 2;
+// The files the locators accepted, read again by LoadFaceBitmaps.
+inline std::array<std::string, 3> gBitmapPaths;
+
+// The grid of equal cells each sheet is cut into, and the file length that selects it.
+struct SheetLayout {
+  std::uint64_t length;
+  int rows, cols;
+  int cells() const { return rows * cols; }
+};
+inline constexpr std::array<SheetLayout, 7> kSheetLayouts{{
+    {3277878, 32, 20}, {861238, 12, 14}, {769078, 12, 10}, {932918, 13, 14},
+    {897078, 14, 10}, {1864758, 26, 14}, {3482678, 34, 20},
+}};
 
 void LocateFaceBitmaps(bool useExeNames);
 void LocateItemBitmap(bool useExeNames);
 void LoadFaceBitmaps(bool useExeNames);
+
+// Pixel rectangle of picture number in a sheet, counted row by row. nullopt (a blank cell) when
+// the number is beyond the sheet's cells, the sheet is not loaded or its header is unreadable.
+struct CellRect {
+  int x, y, width, height;
+};
+std::optional<CellRect> SheetCellRect(int sheet, int number);
+
+// Saved and restored around a load that fails after the locators ran.
+struct BitmapState {
+  std::array<bool, 3> ok;
+  int men, women, item;
+  std::array<std::string, 3> paths;
+  static BitmapState Take() { return {gBitmapOk, gFaceSheetMen, gFaceSheetWomen, gItemSheet, gBitmapPaths}; }
+  void Restore() const {
+    gBitmapOk = ok;
+    gFaceSheetMen = men;
+    gFaceSheetWomen = women;
+    gItemSheet = item;
+    gBitmapPaths = paths;
+  }
+};
 
 }  // namespace garam

@@ -28,8 +28,9 @@ struct Grid {
   bool operator==(const Grid&) const = default;
 };
 
-// A block of the message file: the raw code page 949 bytes of one area (offset table and texts).
+// A block of the message file: the offset table and the raw code page 949 bytes of one area.
 struct MessageBlock {
+  std::vector<std::uint16_t> offsets;
   std::string text;
   bool operator==(const MessageBlock&) const = default;
 };
@@ -83,7 +84,9 @@ struct GameDataSet {
 
   // Message file areas and their texts.
   MessageBlock gBiographyNameBlock, gBiographyTextBlock;
+  // Entries as code page 949 bytes; the biography lists end with the filler behind the last entry.
   std::vector<std::string> gBiographyNames, gBiographyTexts, gCultureItemDescriptions;
+  std::array<std::size_t, 2> gBiographyBytesUsed{};  // 0 texts, 1 names
 
   // Counts beside the records, computed by the list filling and kept current by the editors.
   std::vector<std::uint8_t> gCountryCityCount;

@@ -1,15 +1,489 @@
 #include "data/scenario_io.h"
 
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "data/bitmaps.h"
+#include "data/fileio.h"
+#include "data/host.h"
+#include "data/mapfiles.h"
+#include "data/message.h"
+
 namespace garam {
 
-// Filled in by the scenario file formats.
-bool ReadScedat1() { return false; }
-bool ReadScedat2() { return false; }
-bool ReadScenarioKr(int) { return false; }
-bool ReadScenarioQV(int) { return false; }
-bool WriteScedat1() { return false; }
-bool WriteScedat2() { return false; }
-bool WriteScenarioKr(int) { return false; }
-bool WriteScenarioQV(int) { return false; }
+namespace {
+
+// The fixed-layout files are the sequential layout with their own counts.
+constexpr ScenarioBlocks kScedat1Blocks = ScenarioBlocksOf(false, 30, 42, 206, 31);
+constexpr ScenarioBlocks kScedat2Blocks = ScenarioBlocksOf(false, 27, 41, 151, 27);
+static_assert(kScedat1Blocks.countries == 1585 && kScedat1Blocks.cities == 4045 &&
+              kScedat1Blocks.specialties == 6607 && kScedat1Blocks.cultureItems == 7258 &&
+              kScedat1Blocks.unitTypes == 9338 && kScedat1Blocks.generals == 9706 &&
+              kScedat1Blocks.queens == 20830 && kScedat1Blocks.end == 21574);
+static_assert(kScedat2Blocks.cities == 3637 && kScedat2Blocks.specialties == 6138 &&
+              kScedat2Blocks.cultureItems == 6789 && kScedat2Blocks.unitTypes == 8869 &&
+              kScedat2Blocks.generals == 9237 && kScedat2Blocks.queens == 17391 && kScedat2Blocks.end == 18039);
+
+constexpr const char* kMsgMessageFile = "메세지파일이 없거나 잘못된 파일입니다.";
+constexpr const char* kMsgMapFiles = "맵 파일이 없거나 잘못된 파일입니다.";
+constexpr const char* kMsgBadData = "잘못된 파일 형식입니다";
+constexpr const char* kMsgSaveFailed = "데이터 저장에 문제가 발생했습니다.";
+constexpr const char* kMsgSaveFailedFixed = "데이터 저장에 문제가 발생했습니다";
+constexpr const char* kMsgReload = "다시 로드해 주십시오.";
+constexpr int kMaxStartYear = 2100;  // the executable's own limit, checked when it is read
+
+bool Sequential(std::int32_t kind) { return kind == kScenarioKr || kind == kScenarioQV; }
+bool Expansion(std::int32_t kind) { return kind == kScenarioQV; }
+
+std::size_t CountryCount(const GameDataSet& d, std::int32_t kind) {
+  return kind == kScedat1 ? d.gCountriesScedat1.size() : kind == kScedat2 ? d.gCountriesScedat2.size() : d.gCountries.size();
+}
+std::size_t GeneralCount(const GameDataSet& d, std::int32_t kind) {
+  return Expansion(kind) ? d.gGeneralsQV.size() : d.gGenerals.size();
+}
+
+ScenarioBlocks BlocksOf(const GameDataSet& d, std::int32_t kind) {
+  return ScenarioBlocksOf(Expansion(kind), int(CountryCount(d, kind)), int(d.gCities.size()),
+                          int(GeneralCount(d, kind)), int(d.gQueens.size()));
+}
+
+// One field list drives reading and writing: Visit walks the blocks of a scenario file in order.
+template <typename IO, typename Data>
+void VisitScenario(IO& io, Data& d, std::int32_t kind) {
+  if (Expansion(kind)) io.record(d.gScenarioHeaderQV);
+  else io.record(d.gScenarioHeader);
+  io.records(d.gRegions);
+  if (kind == kScedat1) io.records(d.gCountriesScedat1);
+  else if (kind == kScedat2) io.records(d.gCountriesScedat2);
+  else io.countries(d.gCountries);
+  io.records(d.gCities);
+  io.records(d.gSpecialties);
+  io.records(d.gCultureItems);
+  if (Expansion(kind)) {
+    io.records(d.gUnitTypesQV);
+    io.records(d.gGeneralsQV);
+  } else {
+    io.records(d.gUnitTypes);
+    io.records(d.gGenerals);
+  }
+  io.records(d.gQueens);
+}
+
+struct Reader : ByteReader {
+  using ByteReader::ByteReader;
+  void countries(std::vector<CountryScenRec>& v) {
+    const std::size_t c = v.size();
+    for (auto& country : v) {
+      if (auto p = take(kCountryHeadSize)) std::memcpy(country.head.data(), p, kCountryHeadSize);
+      country.relations.assign(c, 0);
+      for (auto& w : country.relations) w = u16();
+    }
+  }
+};
+
+struct Writer : ByteWriter {
+  using ByteWriter::ByteWriter;
+  // Exactly one relation word per country, so the record length always matches the count that
+  // goes into the executable.
+  void countries(const std::vector<CountryScenRec>& v) {
+    for (const auto& country : v) {
+      bytes(country.head);
+      for (std::size_t k = 0; k < v.size(); ++k) u16(k < country.relations.size() ? country.relations[k] : 0);
+    }
+  }
+};
+
+// The first broken cross-reference, in the game's order, or nullptr.
+const char* CrossReferenceFault(const GameDataSet& d, std::int32_t kind) {
+  const std::int64_t g = std::int64_t(GeneralCount(d, kind));
+  const std::int64_t c = std::int64_t(CountryCount(d, kind));
+  auto kingBad = [&](std::uint16_t king) { return std::int64_t(king) > g - 1; };
+  bool countryBad = false;
+  if (kind == kScedat1) {
+    for (const auto& r : d.gCountriesScedat1) countryBad = countryBad || kingBad(r.get(r.L.king));
+  } else if (kind == kScedat2) {
+    for (const auto& r : d.gCountriesScedat2) countryBad = countryBad || kingBad(r.get(r.L.king));
+  } else {
+    for (const auto& r : d.gCountries) countryBad = countryBad || kingBad(r.king());
+  }
+  if (countryBad) return "국가 데이터 저장에 문제가 발생하여 작업을 중단합니다.";
+  for (const auto& r : d.gCities)
+    if (std::int64_t(r.get(r.L.owner)) > c - 1) return "도시 데이터 저장에 문제가 발생하여 작업을 중단합니다.";
+  auto generalBad = [](const auto& v) {
+    for (const auto& r : v)
+      if (r.get(r.L.city) > 80) return true;
+    return false;
+  };
+  if (Expansion(kind) ? generalBad(d.gGeneralsQV) : generalBad(d.gGenerals))
+    return "장군 데이터 저장에 문제가 발생하여 작업을 중단합니다.";
+  for (const auto& r : d.gQueens)
+    if (std::int64_t(r.get(r.L.husband)) > g - 1) return "왕비 데이터 저장에 문제가 발생하여 작업을 중단합니다.";
+  return nullptr;
+}
+
+void ResetForKind(GameDataSet& d, std::int32_t kind, int n) {
+  switch (kind) {
+    case kScedat1: ResetArraysScedat1(d); break;
+    case kScedat2: ResetArraysScedat2(d); break;
+    case kScenarioKr: ResetArraysScenarioKr(d, gExeInfo, n); break;
+    case kScenarioQV: ResetArraysScenarioQV(d, gExeInfo, n); break;
+  }
+}
+
+// Everything a scenario load may change outside the data set, put back when it fails.
+struct ReaderState {
+  MessageFileState message = MessageFileState::Take();
+  BitmapState bitmaps = BitmapState::Take();
+  std::string mapFix = gMapFixPath, mapVar = gMapVarPath;
+  bool bio, mapEdit, year, blood, event;
+  ReaderState() {
+    auto& h = Host();
+    bio = h.MenuEnabled(MenuId::mnu열전);
+    mapEdit = h.MenuEnabled(MenuId::mnuMapEdit);
+    year = h.MenuEnabled(MenuId::mnuYear);
+    blood = h.MenuEnabled(MenuId::mnu혈연);
+    event = h.MenuEnabled(MenuId::mnuEvent);
+  }
+  void Restore() const {
+    message.Restore();
+    bitmaps.Restore();
+    gMapFixPath = mapFix;
+    gMapVarPath = mapVar;
+    auto& h = Host();
+    h.SetMenuEnabled(MenuId::mnu열전, bio);
+    h.SetMenuEnabled(MenuId::mnuMapEdit, mapEdit);
+    h.SetMenuEnabled(MenuId::mnuYear, year);
+    h.SetMenuEnabled(MenuId::mnu혈연, blood);
+    h.SetMenuEnabled(MenuId::mnuEvent, event);
+  }
+};
+
+bool ReadScenario(std::int32_t kind, int n) {
+  auto& h = Host();
+  const bool sequential = Sequential(kind), expansion = Expansion(kind);
+  const ReaderState before;
+  auto fail = [&](const char* text, MsgIcon icon) {
+    before.Restore();
+    h.SetMenuEnabled(MenuId::mnuSave, false);
+    if (h.ProgressVisible()) h.ProgressClose();
+    ShowMessage(text, icon);
+    gDataLoaded = false;
+    gFileDirs = gFileDirsSaved;
+    return false;
+  };
+
+  h.SetMenuEnabled(MenuId::mnuEvent, false);
+  if (!LocateMessageFile(sequential)) return fail(kMsgMessageFile, MsgIcon::None);
+  if (!LocateMapFiles(n, expansion)) return fail(kMsgMapFiles, MsgIcon::None);
+  LocateFaceBitmaps(sequential);
+  LocateItemBitmap(sequential);
+  h.SetMenuEnabled(MenuId::mnuYear, true);
+  h.SetMenuEnabled(MenuId::mnu혈연, true);
+
+  h.SetStatus(1, "데이터 읽는 중...");
+  h.ProgressShow("데이터 읽기", "데이터를 읽고 있습니다...");
+  h.Progress(0);
+  h.ProgressPaint();
+
+  // Filled aside and swapped in only when every file was read.
+  auto fresh = std::make_unique<GameDataSet>();
+  ResetForKind(*fresh, kind, n);
+  h.Progress(5);
+  LoadFaceBitmaps(sequential);
+  h.Progress(10);
+
+  auto image = ReadWholeFile(gCurrentFile);
+  if (!image || !ParseScenarioImage(*image, kind, *fresh)) return fail(kMsgBadData, MsgIcon::Exclamation);
+  h.Progress(30);
+  if (!ReadMessageFile(*fresh)) return fail(kMsgMessageFile, MsgIcon::None);
+  if (!ReadMapFiles(*fresh)) return fail(kMsgMapFiles, MsgIcon::None);
+  h.Progress(50);
+
+  std::swap(gData, *fresh);
+  fresh.reset();
+  gFileDirsSaved = gFileDirs;
+  // The writers patch the executable the file was read with.
+  if (sequential) {
+    gLoadedExeInfo = gExeInfo;
+  } else {
+    gLoadedExeInfo.editionFlag = 0;
+  }
+  h.SetMenuEnabled(MenuId::mnu열전, gBiographyFound);
+  h.BuildMapCache();
+  h.FillMainWindow(sequential);
+  if (sequential) gCountsChanged = false;
+  h.ProgressClose();
+  return true;
+}
+
+// ---- writing -------------------------------------------------------------------------------
+
+bool RenameFile(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  std::filesystem::rename(from, to, ec);
+  return !ec;
+}
+
+bool Faulty(const std::string& path) { return gScenarioWriteFault && gScenarioWriteFault(path); }
+
+// A side file replaced during a save, with what it held before, so a failure can put it back.
+struct Replaced {
+  std::string path;
+  Bytes before;
+};
+
+class SaveTransaction {
+ public:
+  bool Replace(const std::string& path, const Bytes& image, Bytes before) {
+    if (Faulty(path) || !WriteFileAtomic(path, image)) return false;
+    done_.push_back({path, std::move(before)});
+    return true;
+  }
+  bool Patch(const std::string& path, std::uint64_t offset, const Bytes& bytes) {
+    auto before = ReadFileRange(path, offset, bytes.size());
+    if (!before || Faulty(path) || !PatchFile(path, offset, bytes)) return false;
+    patches_.push_back({path, offset, std::move(*before)});
+    return true;
+  }
+  // Puts back everything replaced or patched so far, newest first.
+  void RollBack() {
+    for (auto it = patches_.rbegin(); it != patches_.rend(); ++it) PatchFile(it->path, it->offset, it->before);
+    for (auto it = done_.rbegin(); it != done_.rend(); ++it) WriteFileAtomic(it->path, it->before);
+    patches_.clear();
+    done_.clear();
+  }
+
+ private:
+  struct Patched {
+    std::string path;
+    std::uint64_t offset;
+    Bytes before;
+  };
+  std::vector<Replaced> done_;
+  std::vector<Patched> patches_;
+};
+
+// The side files of a save, serialised before anything is written.
+struct SideImages {
+  std::optional<Bytes> message, mapFix, mapVar;
+  Bytes messageBefore, mapFixBefore, mapVarBefore;
+  MessageBlock nameBlock, textBlock;
+};
+
+bool PrepareSideFiles(std::int32_t kind, SideImages& s) {
+  if (!Expansion(kind)) {
+    auto before = ReadWholeFile(gMessageFilePath);
+    s.message = BuildMessageImage(gData, s.nameBlock, s.textBlock);
+    if (!before || !s.message) return false;
+    s.messageBefore = std::move(*before);
+  }
+  auto fixBefore = ReadWholeFile(gMapFixPath), varBefore = ReadWholeFile(gMapVarPath);
+  s.mapFix = BuildMapImage(gMapFixPath, true, gData.gMapFix);
+  s.mapVar = BuildMapImage(gMapVarPath, false, gData.gMapVar);
+  if (!fixBefore || !varBefore || !s.mapFix || !s.mapVar) return false;
+  s.mapFixBefore = std::move(*fixBefore);
+  s.mapVarBefore = std::move(*varBefore);
+  return true;
+}
+
+bool WriteSideFiles(std::int32_t kind, SideImages& s, SaveTransaction& t) {
+  if (s.message && !t.Replace(gMessageFilePath, *s.message, std::move(s.messageBefore))) return false;
+  return t.Replace(gMapFixPath, *s.mapFix, std::move(s.mapFixBefore)) &&
+         t.Replace(gMapVarPath, *s.mapVar, std::move(s.mapVarBefore));
+}
+
+void CommitBlocks(std::int32_t kind, SideImages& s) {
+  if (Expansion(kind)) return;
+  gData.gBiographyNameBlock = std::move(s.nameBlock);
+  gData.gBiographyTextBlock = std::move(s.textBlock);
+}
+
+void ShowCheckFault(const char* text) {
+  ShowMessage(std::string(text) + "\n" + kMsgReload, MsgIcon::Critical);
+}
+
+void StartSaveProgress() {
+  auto& h = Host();
+  h.SetStatus(1, "데이터 저장 중...");
+  h.ProgressShow("데이터 저장", "데이터를 저장 중입니다...");
+  h.Progress(0);
+  h.ProgressPaint();
+}
+
+void FinishSave() {
+  auto& h = Host();
+  gDataChanged = false;
+  h.SetStatus(1, "");
+  h.SetStatus(3, "");
+}
+
+void CloseProgressIfVisible() {
+  if (Host().ProgressVisible()) Host().ProgressClose();
+}
+
+bool WriteFixed(std::int32_t kind) {
+  auto& h = Host();
+  auto errorStep = [&] {
+    ShowMessage(kMsgSaveFailedFixed, MsgIcon::Critical);
+    CloseProgressIfVisible();
+    return false;
+  };
+  StartSaveProgress();
+  if (const char* fault = CrossReferenceFault(gData, kind)) {
+    ShowCheckFault(fault);
+    CloseProgressIfVisible();
+    return false;
+  }
+  Bytes image = SerializeScenario(gData, kind);
+  auto before = ReadWholeFile(gCurrentFile);
+  SideImages side;
+  if (!before || !PrepareSideFiles(kind, side)) return errorStep();
+
+  SaveTransaction t;
+  if (!t.Replace(gCurrentFile, image, std::move(*before))) return errorStep();
+  h.Progress(30);
+  h.Progress(70);
+  if (!WriteSideFiles(kind, side, t)) {
+    t.RollBack();
+    return errorStep();
+  }
+  CommitBlocks(kind, side);
+  FinishSave();
+  h.Progress(100);
+  h.ProgressClose();
+  return true;
+}
+
+struct ExePatch {
+  std::uint64_t offset;
+  Bytes bytes;
+};
+
+// The executable's new counts (and start years) for scenario n, or nullopt when they cannot be
+// stored: the file is no longer the build it was read as, or a value is beyond what the game
+// accepts when it reads its own tables.
+std::optional<std::vector<ExePatch>> PlanExePatches(std::int32_t kind, int n, ExeInfo& info) {
+  auto marker = ReadFileRange(info.path, std::uint64_t(info.markerOffset), 8);
+  if (!marker || ToLowerAscii(std::string(marker->begin(), marker->end())) != "message.") return std::nullopt;
+  const std::size_t c = gData.gCountries.size(), r = gData.gCities.size(), g = GeneralCount(gData, kind),
+                    q = gData.gQueens.size();
+  if (c < 1 || c > 80 || r < 1 || r > 80 || g < 1 || g > 500 || q < 1 || q > 200) return std::nullopt;
+  const bool expansion = Expansion(kind);
+  // The Korean build holds scenarios 1 and 2 only.
+  const int slot = expansion ? n : (n == 1 ? 1 : 2);
+  info.countries[slot - 1] = std::uint8_t(c);
+  info.cities[slot - 1] = std::uint8_t(r);
+  info.generals[slot - 1] = std::int16_t(g);
+  info.consorts[slot - 1] = std::uint8_t(q);
+
+  std::vector<ExePatch> patches;
+  if (expansion) {
+    int year = int(gData.gScenarioHeaderQV.get(gData.gScenarioHeaderQV.L.startYear)) + 1;
+    if (year > kMaxStartYear) return std::nullopt;
+    info.startYears[n - 1] = std::int16_t(year);
+    Bytes years(8);
+    for (int i = 0; i < 4; ++i) PutU16(&years[2 * i], std::uint16_t(info.startYears[i]));
+    for (auto off : info.startYearTableOffsets) patches.push_back({std::uint64_t(off), years});
+  }
+  Bytes gen(2);
+  PutU16(gen.data(), std::uint16_t(g));
+  patches.push_back({std::uint64_t(CountOffset(info.countryTableOffset, slot)), {std::uint8_t(c)}});
+  patches.push_back({std::uint64_t(CountOffset(info.cityTableOffset, slot)), {std::uint8_t(r)}});
+  patches.push_back({std::uint64_t(GeneralCountOffset(info.generalTableOffset, slot)), gen});
+  patches.push_back({std::uint64_t(CountOffset(info.consortTableOffset, slot)), {std::uint8_t(q)}});
+  return patches;
+}
+
+bool WriteSequential(std::int32_t kind, int n) {
+  auto& h = Host();
+  const std::string& path = gCurrentFile;
+  const std::string bak = path + ".bak";
+  ExeInfo info = gLoadedExeInfo;
+  std::optional<std::vector<ExePatch>> patches;
+
+  auto errorStep = [&] {
+    ShowMessage(kMsgSaveFailed, MsgIcon::Critical);
+    CloseProgressIfVisible();
+    return false;
+  };
+  if (gCountsChanged) {
+    if (FileInUse(info.path, true)) return false;
+    patches = PlanExePatches(kind, n, info);
+    if (!patches) return errorStep();
+  }
+
+  StartSaveProgress();
+  if (Faulty(bak) || !CopyFileOver(path, bak)) return errorStep();
+  // Puts the data file back from its copy; the copy goes with it.
+  auto restoreBak = [&] { RenameFile(bak, path); };
+  h.Progress(30);
+
+  if (const char* fault = CrossReferenceFault(gData, kind)) {
+    ShowCheckFault(fault);
+    restoreBak();
+    CloseProgressIfVisible();
+    return false;
+  }
+  h.Progress(50);
+  Bytes image = SerializeScenario(gData, kind);
+  SideImages side;
+  if (!PrepareSideFiles(kind, side)) {
+    RemoveFile(bak);
+    return errorStep();
+  }
+
+  SaveTransaction t;
+  auto undo = [&] {
+    t.RollBack();
+    restoreBak();
+    return errorStep();
+  };
+  if (Faulty(path) || !WriteFileAtomic(path, image)) return undo();
+  h.Progress(70);
+  if (!WriteSideFiles(kind, side, t)) return undo();
+  h.Progress(90);
+  if (patches)
+    for (const auto& p : *patches)
+      if (!t.Patch(info.path, p.offset, p.bytes)) return undo();
+
+  RemoveFile(bak);
+  h.Progress(100);
+  CommitBlocks(kind, side);
+  if (patches) gLoadedExeInfo = info;
+  gCountsChanged = false;
+  FinishSave();
+  h.ProgressClose();
+  return true;
+}
+
+}  // namespace
+
+bool ParseScenarioImage(std::span<const std::uint8_t> image, std::int32_t kind, GameDataSet& d) {
+  if (image.size() != BlocksOf(d, kind).end) return false;
+  Reader r(image);
+  VisitScenario(r, d, kind);
+  return r.ok() && r.remaining() == 0;
+}
+
+Bytes SerializeScenario(const GameDataSet& d, std::int32_t kind) {
+  Bytes out;
+  out.reserve(BlocksOf(d, kind).end);
+  Writer w(out);
+  VisitScenario(w, d, kind);
+  return out;
+}
+
+bool ReadScedat1() { return ReadScenario(kScedat1, 1); }
+bool ReadScedat2() { return ReadScenario(kScedat2, 2); }
+bool ReadScenarioKr(int n) { return ReadScenario(kScenarioKr, n); }
+bool ReadScenarioQV(int n) { return ReadScenario(kScenarioQV, n); }
+
+bool WriteScedat1() { return WriteFixed(kScedat1); }
+bool WriteScedat2() { return WriteFixed(kScedat2); }
+bool WriteScenarioKr(int n) { return WriteSequential(kScenarioKr, n); }
+bool WriteScenarioQV(int n) { return WriteSequential(kScenarioQV, n); }
 
 }  // namespace garam

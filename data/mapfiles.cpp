@@ -1,0 +1,81 @@
+#include "data/mapfiles.h"
+
+#include <cstring>
+
+#include "data/fileio.h"
+#include "data/host.h"
+
+namespace garam {
+namespace {
+
+bool HeaderOk(const std::uint8_t* p, bool fixed) {
+  return std::memcmp(p, fixed ? "FMAPDATA" : "VMAPDATA", 9) == 0;  // the NUL behind is part of it
+}
+
+bool IsMapFile(const Bytes& f, bool fixed) {
+  return f.size() == (fixed ? kMapFixSize : kMapVarSize) && HeaderOk(f.data(), fixed);
+}
+
+bool CheckMapFile(const std::string& path, bool fixed) {
+  if (FileSize(path).value_or(0) != (fixed ? kMapFixSize : kMapVarSize)) return false;
+  auto head = ReadFileRange(path, 0, 9);
+  return head && HeaderOk(head->data(), fixed);
+}
+
+bool ReadGrid(const std::string& path, bool fixed, Grid<MapCell>& grid) {
+  auto f = ReadWholeFile(path);
+  if (!f || !IsMapFile(*f, fixed)) return false;
+  grid.reset();
+  const std::uint8_t* p = f->data() + kMapGridOffset;
+  for (auto& c : grid.cells) {
+    std::memcpy(c.raw.data(), p, 3);
+    p += 3;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool LocateMapFiles(int n, bool expansion) {
+  auto& h = Host();
+  const std::string ext = expansion ? ".wn" : ".rn";
+  const std::string fixName = "Mapfix" + ext;
+  const std::string varName = "Mapvar" + std::string(1, char('0' + n)) + ext;
+  h.SetMenuEnabled(MenuId::mnuMapEdit, true);
+  auto fail = [&] {
+    h.SetMenuEnabled(MenuId::mnuMapEdit, false);
+    return false;
+  };
+  std::optional<std::string> fix;
+  if (!gFileDirs.map.empty()) fix = FindFileNoCase(gFileDirs.map, fixName);
+  if (!fix) {
+    std::string dataDir = DirOf(gCurrentFile);
+    if (!dataDir.empty()) fix = FindFileNoCase(dataDir, fixName);
+    if (!fix) return fail();
+    gFileDirs.map = dataDir;
+  }
+  if (!CheckMapFile(*fix, true)) return fail();
+  // The variable map belongs beside the fixed one; no second place is tried.
+  auto var = FindFileNoCase(gFileDirs.map, varName);
+  if (!var || !CheckMapFile(*var, false)) return fail();
+  gMapFixPath = *fix;
+  gMapVarPath = *var;
+  return true;
+}
+
+bool ReadMapFiles(GameDataSet& d) {
+  return ReadGrid(gMapFixPath, true, d.gMapFix) && ReadGrid(gMapVarPath, false, d.gMapVar);
+}
+
+std::optional<Bytes> BuildMapImage(const std::string& path, bool fixed, const Grid<MapCell>& grid) {
+  auto f = ReadWholeFile(path);
+  if (!f || !IsMapFile(*f, fixed) || grid.cells.size() * 3 != kMapGridBytes) return std::nullopt;
+  std::uint8_t* p = f->data() + kMapGridOffset;
+  for (const auto& c : grid.cells) {
+    std::memcpy(p, c.raw.data(), 3);
+    p += 3;
+  }
+  return f;
+}
+
+}  // namespace garam

@@ -1,0 +1,29 @@
+// The fixed and variable map files of a scenario.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "data/bytes.h"
+#include "data/gamedata.h"
+
+namespace garam {
+
+inline constexpr std::uint64_t kMapFixSize = 179004;
+inline constexpr std::uint64_t kMapVarSize = 168761;
+inline constexpr std::size_t kMapGridOffset = 11;
+inline constexpr std::size_t kMapGridBytes = std::size_t(kMapWidth) * kMapHeight * 3;
+
+// The map files as found by the last LocateMapFiles, written back under these names.
+inline std::string gMapFixPath, gMapVarPath;
+
+// Finds "Mapfix" and "Mapvar" + n with the edition's extension (case-blind), checks length and
+// header; enables mnuMapEdit and disables it again on failure.
+bool LocateMapFiles(int n, bool expansion);
+// Reads both grids of the located files into d; false when a file changed since it was located.
+bool ReadMapFiles(GameDataSet& d);
+// The file at path with its grid replaced by grid and every other byte kept; nullopt when the
+// file is no longer a map file of its kind.
+std::optional<Bytes> BuildMapImage(const std::string& path, bool fixed, const Grid<MapCell>& grid);
+
+}  // namespace garam

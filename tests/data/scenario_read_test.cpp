@@ -1,0 +1,252 @@
+// Scenario readers: missing and wrong side files, the previous data set kept on failure, the
+// marker repair of the Korean message file, and the face and item sheets.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "data/bitmaps.h"
+#include "data/fileio.h"
+#include "data/gamedata.h"
+#include "data/loader.h"
+#include "data/mapfiles.h"
+#include "data/message.h"
+#include "data/scenario_io.h"
+#include "tests/support/fakehost.h"
+#include "tests/support/installation.h"
+
+namespace garam {
+namespace {
+
+using test::Installation;
+
+const std::string kNoMessage = "메세지파일이 없거나 잘못된 파일입니다.";
+const std::string kNoMap = "맵 파일이 없거나 잘못된 파일입니다.";
+
+class ScenarioRead : public ::testing::Test {
+ protected:
+  void SetUp() override { test::ResetEditorState(); }
+  void TearDown() override { test::ResetEditorState(); }
+  test::FakeHost host;
+};
+
+// Each broken side file refuses the load with its message; the scenario loaded before stays.
+TEST_F(ScenarioRead, BrokenSideFilesKeepThePreviousLoad) {
+  struct Case {
+    const char* what;
+    bool custom;
+    std::function<void(Installation&)> breakIt;
+    std::string message;
+  };
+  auto patch16 = [](Installation& inst, std::size_t off, unsigned v) {
+    auto f = *ReadWholeFile(inst.path("message.rn"));
+    PutU16(&f[off], std::uint16_t(v));
+    inst.dir.write("message.rn", f);
+  };
+  const auto& v0 = test::kKoreanMessageVariants[0];
+  const std::vector<Case> cases{
+      {"no message file", false, [](Installation& i) { std::filesystem::remove(i.path("message.rn")); }, kNoMessage},
+      {"message file of another length", false,
+       [](Installation& i) { i.dir.write("message.rn", Bytes(281554, 0)); }, kNoMessage},
+      {"name area ends before it starts", true,
+       [&](Installation& i) { patch16(i, v0.nameStart + 688, 1000); }, kNoMessage},
+      {"text area past the end of the file", true,
+       [](Installation& i) {
+         auto f = *ReadWholeFile(i.path("message.rn"));
+         f.resize(v0.textStart + 2000);
+         i.dir.write("message.rn", f);
+       },
+       kNoMessage},
+      {"culture area ends before it starts", false,
+       [&](Installation& i) { patch16(i, v0.cultureStart + 470, 3); }, kNoMessage},
+      {"no fixed map", false, [](Installation& i) { std::filesystem::remove(i.path("Mapfix.rn")); }, kNoMap},
+      {"no variable map", true, [](Installation& i) { std::filesystem::remove(i.path("Mapvar2.rn")); }, kNoMap},
+      {"fixed map header without its NUL", false,
+       [](Installation& i) {
+         auto f = test::BuildMapFix(1);
+         f[8] = ' ';
+         i.dir.write("Mapfix.rn", f);
+       },
+       kNoMap},
+      {"variable map one byte short", false,
+       [](Installation& i) {
+         auto f = test::BuildMapVar(1);
+         f.pop_back();
+         i.dir.write("Mapvar2.rn", f);
+       },
+       kNoMap},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::ResetEditorState();
+    Installation inst(test::KoreanInstall());
+    ASSERT_TRUE(test::UseExecutable(inst));
+    ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), c.custom));
+    const GameDataSet before = gData;
+    const FileDirs dirsBefore = gFileDirs;
+    const auto kind = gFileKind;
+    c.breakIt(inst);
+    host.messages.clear();
+    EXPECT_FALSE(LoadGameFile(inst.scenarioPath(2), c.custom));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, c.message);
+    EXPECT_EQ(host.messages[0].icon, MsgIcon::None);
+    EXPECT_TRUE(gData.gCities == before.gCities && gData.gGenerals == before.gGenerals &&
+                gData.gBiographyNames == before.gBiographyNames && gData.gMapVar == before.gMapVar);
+    EXPECT_EQ(gFileKind, kind);
+    EXPECT_EQ(gCurrentFile, inst.scenarioPath(1));
+    EXPECT_EQ(gFileDirs, dirsBefore);
+    EXPECT_TRUE(gDataLoaded);
+    EXPECT_FALSE(host.progressVisible);
+    EXPECT_FALSE(host.MenuEnabled(MenuId::mnuSave));
+  }
+}
+
+TEST_F(ScenarioRead, MessageFileIsFoundCaseBlindUnderItsOwnName) {
+  Installation inst(test::KoreanInstall());
+  test::TempDir other;
+  std::filesystem::rename(inst.path("message.rn"), other.path("MESSAGE.RN"));
+  gFileDirsSaved.message = other.dir();
+  // LoadGameFile points every directory at the data file's; the remembered one is a tool's.
+  ASSERT_TRUE(test::UseExecutable(inst));
+  EXPECT_FALSE(LoadGameFile(inst.scenarioPath(1), false));
+  EXPECT_EQ(host.lastMessage(), kNoMessage);
+  std::filesystem::copy_file(other.path("MESSAGE.RN"), inst.path("Message.Rn"));
+  ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), false)) << host.lastMessage();
+  EXPECT_EQ(gMessageFilePath, inst.path("Message.Rn"));
+  EXPECT_EQ(gFileDirsSaved.message, inst.dir.dir());
+}
+
+TEST_F(ScenarioRead, MarkerIsRepairedOnceInEighteenBytes) {
+  // The executable's tables place the marker where the longer file has it.
+  for (auto [variant, custom] : {std::pair{0, false}, std::pair{1, false}, std::pair{0, true}}) {
+    {
+      SCOPED_TRACE(variant * 10 + custom);
+      test::ResetEditorState();
+      auto spec = test::KoreanInstall();
+      spec.messageVariant = variant;
+      spec.marker = true;
+      Installation inst(spec);
+      ASSERT_TRUE(test::UseExecutable(inst));
+      auto before = *ReadWholeFile(inst.path("message.rn"));
+      ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), custom)) << host.lastMessage();
+      auto after = *ReadWholeFile(inst.path("message.rn"));
+      ASSERT_EQ(after.size(), before.size());
+      const auto& v = test::kKoreanMessageVariants[variant];
+      const std::size_t at = v.nameStart + 1174 + v.marker - 1;
+      for (std::size_t i = 0; i < after.size(); ++i)
+        if (after[i] != before[i]) EXPECT_TRUE(i >= at && i < at + 18) << i;
+      EXPECT_EQ(std::string(reinterpret_cast<const char*>(&after[at]), 18),
+                std::string("\xB9\xD9\xB6\xF7\xBC\xD6????~????\x05\x05\x05"));
+      // The second person's name is an entry of its own now.
+      EXPECT_EQ(gData.gBiographyNames[331], "\xBC\xD6\xB4\xD9");
+      ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), custom));
+      EXPECT_EQ(*ReadWholeFile(inst.path("message.rn")), after);
+    }
+  }
+}
+
+TEST_F(ScenarioRead, MarkerBeyondAShortAreaIsNotTested) {
+  auto spec = test::KoreanInstall();
+  spec.marker = true;
+  Installation inst(spec);
+  const auto& v = test::kKoreanMessageVariants[0];
+  auto f = *ReadWholeFile(inst.path("message.rn"));
+  // With the executable's tables the name area ends at its end word: cut it before the marker.
+  PutU16(&f[v.nameStart + 688], std::uint16_t(1174 + v.marker + 10));
+  inst.dir.write("message.rn", f);
+  ASSERT_TRUE(test::UseExecutable(inst));
+  ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), true)) << host.lastMessage();
+  EXPECT_EQ(*ReadWholeFile(inst.path("message.rn")), f);
+  EXPECT_EQ(gBiographyNameBlockSize, v.marker + 10);
+}
+
+TEST_F(ScenarioRead, NulBytesOfTheBiographyAreasBecomeSpaces) {
+  Installation inst(test::KoreanInstall());
+  const auto& v = test::kKoreanMessageVariants[0];
+  auto f = *ReadWholeFile(inst.path("message.rn"));
+  const std::size_t nul = v.nameStart + 1174 + v.nameSize - 1;  // in the filler
+  f[nul] = 0;
+  inst.dir.write("message.rn", f);
+  ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), false));
+  ASSERT_TRUE(SaveGameFile());
+  auto after = *ReadWholeFile(inst.path("message.rn"));
+  f[nul] = ' ';
+  EXPECT_EQ(after, f);
+}
+
+TEST_F(ScenarioRead, ExpansionLoadNeverWritesItsMessageFileAndDisablesBiographies) {
+  Installation inst(test::ExpansionInstall('B'));
+  ASSERT_TRUE(test::UseExecutable(inst));
+  auto before = *ReadWholeFile(inst.path("message.wn"));
+  host.enabled[MenuId::mnu열전] = true;
+  ASSERT_TRUE(LoadGameFile(inst.scenarioPath(2), true));
+  gData.gBiographyNames[0] = "changed";
+  ASSERT_TRUE(SaveGameFile());
+  EXPECT_EQ(*ReadWholeFile(inst.path("message.wn")), before);
+  EXPECT_FALSE(host.MenuEnabled(MenuId::mnu열전));
+  EXPECT_EQ(gData.gCultureItemDescriptions.size(), 80u);
+}
+
+TEST_F(ScenarioRead, FaceAndItemSheetsBySize) {
+  auto spec = test::KoreanInstall();
+  spec.bitmaps = true;
+  Installation inst(spec);
+  ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), false));
+  EXPECT_EQ(gBitmapOk, (std::array<bool, 3>{true, true, true}));
+  EXPECT_EQ(gFaceSheetMen, 0);
+  EXPECT_EQ(gItemSheet, 2);
+  EXPECT_EQ(gMaskData[0].size(), 3277878u);
+  // 640 faces in a 640 x 1280 sheet of 32 rows and 20 columns: cells of 32 x 40 pixels.
+  auto cell = SheetCellRect(0, 21);
+  ASSERT_TRUE(cell);
+  EXPECT_EQ(cell->x, 32);
+  EXPECT_EQ(cell->y, 40);
+  EXPECT_TRUE(SheetCellRect(0, 639));
+  EXPECT_FALSE(SheetCellRect(0, 640));
+  EXPECT_FALSE(SheetCellRect(0, -1));
+  EXPECT_FALSE(SheetCellRect(6, 0));  // not loaded
+  EXPECT_FALSE(SheetCellRect(7, 0));
+}
+
+TEST_F(ScenarioRead, ExpansionSheetsFromTheExecutableNames) {
+  auto spec = test::ExpansionInstall('A');
+  spec.bitmaps = true;
+  Installation inst(spec);
+  ASSERT_TRUE(test::UseExecutable(inst));
+  ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), true));
+  EXPECT_EQ(gBitmapOk, (std::array<bool, 3>{true, true, true}));
+  EXPECT_EQ(gFaceSheetMen, 6);
+  EXPECT_EQ(gFaceSheetWomen, 5);
+  EXPECT_EQ(gItemSheet, 4);
+  EXPECT_TRUE(SheetCellRect(6, 679));
+  EXPECT_FALSE(SheetCellRect(6, 680));
+}
+
+TEST_F(ScenarioRead, BitmapChecks) {
+  Installation inst(test::KoreanInstall());
+  inst.dir.write("Men.Bmp", test::BuildBmp(3277877, 640, 1280));  // one byte short
+  auto women = test::BuildBmp(861238, 448, 480);
+  women[1] = 'X';
+  inst.dir.write("women.bmp", women);
+  ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), false)) << "bitmaps never stop a load";
+  EXPECT_EQ(gBitmapOk, (std::array<bool, 3>{false, false, false}));
+  EXPECT_TRUE(gMaskData[0].empty());
+
+  // A name the game does not ship is taken at any length when it begins with "BM".
+  test::ResetEditorState();
+  auto e = test::KoreanExe();
+  e.messagePositions = test::KoreanMessagePositions(0);
+  e.menBitmap = "faces.bmp";
+  inst.dir.write("game.exe", test::BuildExe(e));
+  inst.dir.write("FACES.BMP", test::BuildBmp(1000, 20, 20));
+  ASSERT_TRUE(test::UseExecutable(inst));
+  gFaceSheetMen = 6;
+  ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), true));
+  EXPECT_TRUE(gBitmapOk[0]);
+  EXPECT_EQ(gFaceSheetMen, 6);  // no length of a known sheet: the index stays
+  EXPECT_EQ(gMaskData[6].size(), 1000u);
+  EXPECT_FALSE(SheetCellRect(6, 0));  // a sheet too small for its grid shows blank cells
+}
+
+}  // namespace
+}  // namespace garam

@@ -1,0 +1,88 @@
+// Synthetic game installations: scenario files of both editions with their executable, message
+// file, map files and bitmaps, built byte by byte from the file layouts (not through the editor's
+// own serialisers), so reader and writer faults cannot cancel out.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "data/bytes.h"
+#include "tests/support/exe_builder.h"
+#include "tests/support/tempdir.h"
+
+namespace garam::test {
+
+struct ScenarioSpec {
+  bool expansion = false;
+  int countries = 30, cities = 42, generals = 206, consorts = 31;
+  int startYear = 1200;
+  std::uint32_t seed = 1;
+};
+// Random record bytes with sound cross-references: kings and husbands name existing generals,
+// cities belong to existing countries, generals serve in a city 0 to 80.
+Bytes BuildScenario(const ScenarioSpec& spec);
+// Offsets inside a scenario file built from spec (0-based).
+std::size_t CountryOffset(const ScenarioSpec& spec, int i);
+std::size_t CityOffset(const ScenarioSpec& spec, int i);
+std::size_t GeneralOffset(const ScenarioSpec& spec, int i);
+std::size_t QueenOffset(const ScenarioSpec& spec, int i);
+
+// message.rn of the shipped lengths: variant 0 is 281553 bytes, variant 1 is 278282.
+struct KoreanMessageVariant {
+  std::size_t length, cultureStart, textStart, nameStart, nameSize, textSize, marker;
+};
+extern const std::array<KoreanMessageVariant, 2> kKoreanMessageVariants;
+Bytes BuildMessageRn(int variant, bool withMarker, std::uint32_t seed = 7);
+// The Korean executable's message positions that point at the same areas of a variant.
+std::array<std::int32_t, 12> KoreanMessagePositions(int variant);
+
+// message.wn for an expansion executable of the given build.
+Bytes BuildMessageWn(char build, std::uint32_t seed = 9);
+std::array<std::int32_t, 12> ExpansionMessagePositions();
+
+Bytes BuildMapFix(std::uint32_t seed);
+Bytes BuildMapVar(std::uint32_t seed);
+// A bitmap file of exactly length bytes whose header names a sheet of width x height pixels.
+Bytes BuildBmp(std::size_t length, int width, int height);
+
+// A whole installation in one directory.
+struct InstallSpec {
+  bool expansion = false;
+  char build = 'C';  // 'A' or 'B' for the expansion edition
+  int messageVariant = 0;
+  bool marker = false;
+  bool bitmaps = false;
+  // Counts of scenarios 1 to 4 (the Korean edition uses 1 and 2).
+  std::array<ScenarioSpec, 4> scenarios{};
+};
+InstallSpec KoreanInstall();
+InstallSpec ExpansionInstall(char build = 'A');
+
+struct Installation {
+  InstallSpec spec;
+  TempDir dir;
+  std::string exe;
+  explicit Installation(const InstallSpec& s);
+  std::string path(const std::string& name) const { return dir.path(name); }
+  // The file name of scenario n: SCEDAT<n>.RN or scedat<n>.wn.
+  std::string scenarioName(int n) const;
+  std::string scenarioPath(int n) const { return path(scenarioName(n)); }
+  std::string mapVarName(int n) const;
+  std::string mapFixName() const { return spec.expansion ? "Mapfix.wn" : "Mapfix.rn"; }
+  std::string messageName() const { return spec.expansion ? "message.wn" : "message.rn"; }
+};
+
+// Reads the executable of an installation into gExeInfo as the custom load does.
+bool UseExecutable(const Installation& inst);
+
+}  // namespace garam::test
+
+namespace garam::test {
+// Puts the editor's module state back to a fresh start: data set, file kind and paths, flags,
+// executable tables, message and map locations, bitmaps.
+void ResetEditorState();
+// Every file of a directory with its bytes, for before/after comparisons.
+std::map<std::string, Bytes> Snapshot(const std::string& dir);
+}  // namespace garam::test
