@@ -1,5 +1,7 @@
 #include "ui/main/frmAbout.h"
 
+#include <QKeyEvent>
+
 #include "data/host.h"
 #include "platform/twips.h"
 
@@ -35,6 +37,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
   txtDocument->setFont(f);
   // The text box shows CR LF as one line break.
   txtDocument->setPlainText(DocumentText(kVersion).replace("\r\n", "\n"));
+  txtDocument->installEventFilter(this);
 
   cmdOK = new QPushButton("확인", this);
   cmdOK->setObjectName("cmdOK");
@@ -44,6 +47,18 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
 
   QString caption = CaptionFor(kVersion);
   if (!caption.isEmpty()) setWindowTitle(caption);
+}
+
+// A multi-line box would take Enter as a line break; with a default button Enter belongs to it.
+bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == txtDocument && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
+      cmdOK->click();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace garam

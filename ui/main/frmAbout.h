@@ -17,6 +17,9 @@ class frmAbout : public QDialog {
   // The caption's topic particle follows the version's last character; empty when none fits.
   static QString CaptionFor(const QString& version);
   static QString DocumentText(const QString& version);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 }  // namespace garam

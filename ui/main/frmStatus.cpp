@@ -1,5 +1,6 @@
 #include "ui/main/frmStatus.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "platform/twips.h"
@@ -38,9 +39,18 @@ frmStatus::frmStatus(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::Customize
 }
 
 void frmStatus::Progress(int percent) {
-  ProgressBar->barWidthTwips = percent / 100.0 * kFullWidthTwips;
+  ProgressBar->barWidthTwips = float(percent / 100.0 * kFullWidthTwips);
   lblProgress->setText(QString::number(percent) + "%");
   ProgressBar->update();
+}
+
+void frmStatus::keyPressEvent(QKeyEvent* event) {
+  // The window has no close box; only the reader or writer that showed it may take it away.
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 }  // namespace garam

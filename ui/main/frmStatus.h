@@ -10,7 +10,7 @@ namespace garam {
 class ProgressBarShape : public QWidget {
  public:
   using QWidget::QWidget;
-  double barWidthTwips = 0;  // 0 to 4410; may hold a fraction of a twip
+  float barWidthTwips = 0;  // 0 to 4410; may hold a fraction of a twip (5 % is 220.5)
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -28,6 +28,9 @@ class frmStatus : public QDialog {
   ProgressBarShape* ProgressBar;
 
   static constexpr double kFullWidthTwips = 4410;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace garam
