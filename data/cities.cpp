@@ -1,0 +1,226 @@
+#include "data/cities.h"
+
+#include <algorithm>
+#include <array>
+
+#include "data/gamedata.h"
+#include "data/territory.h"
+
+namespace garam {
+namespace {
+
+constexpr std::array<HistoricCitySite, 80> kSites{{
+    {227, 13, "에조"},     {58, 14, "무이라나"},   {33, 24, "에든버러"},   {25, 34, "더블린"},
+    {217, 38, "함흥"},     {196, 39, "차간"},      {48, 40, "코펜하겐"},   {158, 41, "사얀"},
+    {48, 48, "뤼베크"},    {237, 48, "교토"},      {211, 49, "연양"},      {35, 50, "브뤼즈"},
+    {62, 50, "리가"},      {75, 53, "모스크바"},   {226, 64, "합포"},      {21, 68, "낭트"},
+    {37, 68, "취리히"},    {142, 68, "카타리크"},  {213, 69, "밀주"},      {107, 70, "우랄스크"},
+    {122, 74, "타라스"},   {151, 78, "아커쑤"},    {53, 79, "클루지"},     {79, 79, "아조프"},
+    {4, 80, "리스본"},     {23, 81, "아비뇽"},     {90, 81, "사라이"},     {216, 82, "남경"},
+    {197, 87, "서안"},     {6, 88, "코르도바"},    {107, 89, "우르겐치"},  {35, 93, "로마"},
+    {178, 97, "두란"},     {170, 98, "코아르무"},  {154, 99, "호탄"},      {140, 101, "카슈가르"},
+    {200, 102, "중경"},    {217, 104, "융흥"},     {122, 105, "발흐"},     {48, 106, "살로니카"},
+    {77, 107, "토라베자스"}, {229, 107, "유구"},   {93, 108, "바쿠"},      {12, 110, "테네스"},
+    {68, 121, "타르수스"}, {218, 122, "광주"},     {31, 133, "트리폴리"},  {116, 134, "케르만"},
+    {134, 135, "물탄"},    {180, 140, "아바"},     {43, 141, "발카"},      {239, 141, "산쇼"},
+    {102, 143, "이스바한"}, {91, 147, "텔레돈"},   {153, 148, "카나우지"}, {172, 153, "탐라리부치"},
+    {131, 156, "만수라"},  {214, 157, "비쟈야"},   {71, 160, "메디나"},    {62, 166, "아스완"},
+    {99, 166, "후푸프"},   {190, 166, "페구"},     {137, 168, "솜나트"},   {113, 171, "무스카트"},
+    {200, 172, "드바라바티"}, {78, 174, "지다"},   {215, 175, "키아진"},   {146, 176, "데오길"},
+    {157, 179, "와랑갈"},  {236, 191, "브루나이"}, {158, 197, "마드라스"}, {74, 202, "카이자프"},
+    {211, 206, "신카부라"}, {90, 207, "아덴"},     {243, 212, "방젤마신"}, {63, 213, "돈고라"},
+    {204, 213, "바네"},    {231, 214, "스카다나"}, {163, 217, "아누라다푸라"}, {73, 219, "아비시니아"},
+}};
+
+constexpr std::uint16_t kNoGeneral = 500;
+constexpr std::uint8_t kMapVarNone = 255;
+
+bool IsCastleCell(int x, int y) {
+  if (IsSaveFile()) {
+    const auto& m = gData.gSaveMap;
+    return !m.empty() && Grid<SaveMapCell>::InRange(x, y) && kCellBuilding.get(m.at(x, y).first()) == kCastleBuilding;
+  }
+  const auto& m = gData.gMapVar;
+  return !m.empty() && Grid<MapCell>::InRange(x, y) && m.at(x, y).raw[0] == 0;
+}
+
+// Moves the sprites of a run of cache entries from the old castle cell to the new one.
+void MoveCacheRun(std::int16_t* from, std::int16_t* to, int first) {
+  std::copy_n(from + first, kCacheSpriteRun, to + first);
+  std::fill_n(from + first, kCacheSpriteRun, std::int16_t(-1));
+}
+
+template <typename General>
+void MoveGeneral(std::vector<General>& generals, std::size_t g, int x, int y) {
+  if (g >= generals.size()) return;
+  auto& rec = generals[g];
+  rec.set(rec.L.x, std::uint16_t(x));
+  rec.set(rec.L.y, std::uint16_t(y));
+  SetMissionPosition(std::int16_t(rec.get(rec.L.mission)), std::uint16_t(x), std::uint16_t(y));
+}
+
+void MoveSaveCity(int city, int oldX, int oldY, int newX, int newY) {
+  auto& rec = gData.gSaveCities[std::size_t(city)];
+  ClearCityTerritory(city, oldX, oldY);
+  rec.set(kCitySave.x, std::uint16_t(newX));
+  rec.set(kCitySave.y, std::uint16_t(newY));
+  for (std::size_t i = 0; i < kCityGeneralSlots; ++i) {
+    std::uint16_t g = rec.general(i);
+    if (g == kNoGeneral) break;
+    if (g > 499) continue;  // a damaged entry names no general
+    if (gFileKind == kSaveKr) MoveGeneral(gData.gSaveGenerals, g, newX, newY);
+    else MoveGeneral(gData.gSaveGeneralsQV, g, newX, newY);
+  }
+
+  SaveMapCell& from = gData.gSaveMap.at(oldX, oldY);
+  SaveMapCell& to = gData.gSaveMap.at(newX, newY);
+  // The new cell takes the castle (building, bits 10-11, interior) and the union of the roads.
+  constexpr std::uint32_t castleBits = kCellBuilding.mask() | kCellBits10.mask() | kCellInterior.mask();
+  to.setFirst((to.first() & ~castleBits) | (from.first() & (castleBits | kCellRoads.mask())));
+  std::uint32_t w = from.first();
+  w = kCellBuilding.with(w, NoBuildingCode());
+  w = kCellBits10.with(w, 0);
+  w = kCellInterior.with(w, 7);
+  w = kCellRoads.with(w, 0);
+  from.setFirst(w);
+
+  if (gMapCacheLookup) {
+    std::int16_t* cFrom = gMapCacheLookup(oldX, oldY);
+    std::int16_t* cTo = gMapCacheLookup(newX, newY);
+    if (cFrom && cTo) {
+      MoveCacheRun(cFrom, cTo, kCacheBuildingFirst);
+      MoveCacheRun(cFrom, cTo, kCacheRoadFirst);
+    }
+  }
+  ClaimCityTerritory(city, newX, newY, rec.get(kCitySave.scale));
+}
+
+void MoveScenarioCity(int city, int oldX, int oldY, int newX, int newY) {
+  auto& rec = gData.gCities[std::size_t(city)];
+  rec.set(kCityScen.x, std::uint16_t(newX));
+  rec.set(kCityScen.y, std::uint16_t(newY));
+  if (!gData.gMapVar.empty()) {
+    MapCell& from = gData.gMapVar.at(oldX, oldY);
+    MapCell& to = gData.gMapVar.at(newX, newY);
+    to.raw[0] = 0;
+    to.raw[1] = from.raw[1];
+    from.raw[0] = kMapVarNone;
+    from.raw[1] = kMapVarNone;
+  }
+  std::int16_t* cTo = gMapCacheLookup ? gMapCacheLookup(newX, newY) : nullptr;
+  if (std::int16_t* cFrom = gMapCacheLookup ? gMapCacheLookup(oldX, oldY) : nullptr; cFrom && cTo)
+    MoveCacheRun(cFrom, cTo, kCacheBuildingFirst);
+
+  // The castle takes the look of the culture sphere of its new region; a region or sphere the
+  // tables do not hold leaves it as it was.
+  if (gData.gMapFix.empty()) return;
+  std::size_t region = gData.gMapFix.at(newX, newY).raw[1];
+  if (region >= gData.gRegions.size()) return;
+  const int sphere = gData.gRegions[region].get(kRegionScen.sphere);
+  if (sphere > 6 || rec.get(kCityScen.exterior) == sphere) return;
+  rec.set(kCityScen.exterior, std::uint8_t(sphere));
+  if (cTo) {
+    cTo[10] = 0;
+    cTo[11] = std::int16_t(45 * sphere + 352);
+    cTo[12] = 0;
+    cTo[13] = std::int16_t(45 * sphere + 712);
+  }
+}
+
+template <typename Table>
+void SetPosition(Table& table, int entry, std::uint16_t x, std::uint16_t y) {
+  if (entry < 0 || std::size_t(entry) >= table.size()) return;
+  auto& r = table[std::size_t(entry)];
+  r.set(kMission.x, x);
+  r.set(kMission.y, y);
+}
+
+}  // namespace
+
+std::span<const HistoricCitySite> HistoricCitySites() { return kSites; }
+
+std::string HistoricCityName(int x, int y) {
+  for (const auto& s : kSites)
+    if (s.x == x && s.y == y) return s.name;
+  return {};
+}
+
+bool IsCitySiteFree(int x, int y, int oldX, int oldY) {
+  const bool newCity = oldX == -1 && oldY == -1;
+  return !AnyAreaCell(x, y, kSiteWindow, [&](int cx, int cy) {
+    return IsCastleCell(cx, cy) && (newCity || cx != oldX || cy != oldY);
+  });
+}
+
+std::vector<int> ListedCities() {
+  std::vector<int> rows;
+  if (IsSaveFile()) {
+    for (std::size_t i = 0; i < gData.gSaveCities.size(); ++i) {
+      const auto& c = gData.gSaveCities[i];
+      if (c.get(kCitySave.x) != kFreeCityX && c.get(kCitySave.y) != kFreeCityX) rows.push_back(int(i));
+    }
+  } else {
+    for (std::size_t i = 0; i < gData.gCities.size(); ++i) rows.push_back(int(i));
+  }
+  return rows;
+}
+
+void MoveCity(int oldX, int oldY, int newX, int newY) {
+  if (!Grid<SaveMapCell>::InRange(oldX, oldY) || !Grid<SaveMapCell>::InRange(newX, newY)) return;
+  if (oldX == newX && oldY == newY) return;
+  const bool save = IsSaveFile();
+  if (save && gData.gSaveMap.empty()) return;
+  for (int city : ListedCities()) {
+    int x, y;
+    if (save) {
+      const auto& c = gData.gSaveCities[std::size_t(city)];
+      x = c.get(kCitySave.x), y = c.get(kCitySave.y);
+    } else {
+      const auto& c = gData.gCities[std::size_t(city)];
+      x = c.get(kCityScen.x), y = c.get(kCityScen.y);
+    }
+    if (x != oldX || y != oldY) continue;
+    if (save) MoveSaveCity(city, oldX, oldY, newX, newY);
+    else MoveScenarioCity(city, oldX, oldY, newX, newY);
+    return;
+  }
+}
+
+void SetMissionPosition(std::int16_t id, std::uint16_t x, std::uint16_t y) {
+  auto& d = gData;
+  if (id < 0) return;
+  if (id < 500) SetPosition(d.gArmies, id, x, y);
+  else if (id < 1000) SetPosition(d.gTransports, id - 500, x, y);
+  else if (id < 1500) SetPosition(d.gLabours, id - 1000, x, y);
+  else if (id < 2000) SetPosition(d.gEnvoys, id - 1500, x, y);
+  else if (id < 2500) SetPosition(d.gSpies, id - 2000, x, y);
+  else if (id < 3000) SetPosition(d.gMarches, id - 2500, x, y);
+  else if (id < 4000) SetPosition(d.gCaravans, id - 3000, x, y);
+  else if (id < 4080) SetPosition(d.gMigrations, id - 4000, x, y);
+}
+
+bool CityNamedByAnyGeneral(int city) {
+  if (city < 0 || city > 255) return false;
+  const auto c = std::uint8_t(city);
+  auto& d = gData;
+  if (IsSaveFile()) {
+    auto names = [&](const auto& generals) {
+      return std::ranges::any_of(generals, [&](const auto& g) {
+        return (g.get(g.L.status) & kGeneralStatusMask) != 0 && g.get(g.L.city) == c;
+      });
+    };
+    if (gFileKind == kSaveKr ? names(d.gSaveGenerals) : names(d.gSaveGeneralsQV)) return true;
+    return std::ranges::any_of(d.gAppearanceQueue, [&](const auto& q) {
+      std::int16_t g = q.get(kAppearanceQueue.general);
+      return g >= 0 && g < 500 && q.get(kAppearanceQueue.city) == c;
+    });
+  }
+  auto names = [&](const auto& generals) {
+    return std::ranges::any_of(generals, [&](const auto& g) {
+      return g.get(g.L.city) == c || g.get(g.L.appearanceCity) == c;
+    });
+  };
+  return gFileKind == kScenarioQV ? names(d.gGeneralsQV) : names(d.gGenerals);
+}
+
+}  // namespace garam

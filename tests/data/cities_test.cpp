@@ -1,0 +1,323 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "data/cities.h"
+#include "data/gamedata.h"
+#include "data/territory.h"
+
+namespace garam {
+namespace {
+
+void SaveMap(std::int32_t kind) {
+  gFileKind = kind;
+  if (kind == kSaveKr) ResetArraysSaveKr(gData);
+  else ResetArraysSaveQV(gData);
+  for (auto& c : gData.gSaveMap.cells) {
+    c.setFirst(kCellSpecialty.with(kCellBuilding.with(kCellTerrain.with(0, 2), kind == kSaveKr ? 13 : 14), 31));
+    c.setSecond(kCellOwner.with(0, 80));
+  }
+  for (auto& c : gData.gSaveCities) {
+    c.set(kCitySave.x, kFreeCityX);
+    c.set(kCitySave.y, kFreeCityX);
+    for (std::size_t i = 0; i < kCityGeneralSlots; ++i) c.setGeneral(i, 500);
+  }
+}
+
+void Castle(int x, int y) {
+  auto& c = gData.gSaveMap.at(x, y);
+  c.setFirst(kCellBuilding.with(c.first(), 0));
+}
+
+void ScenarioMap() {
+  gFileKind = kScenarioKr;
+  ExeInfo info;
+  info.countries = {10, 0, 0, 0};
+  info.cities = {5, 0, 0, 0};
+  info.generals = {20, 0, 0, 0};
+  ResetArraysScenarioKr(gData, info, 1);
+  for (auto& c : gData.gMapVar.cells) c.raw = {255, 255, 0};
+}
+
+// --- Sites ----------------------------------------------------------------------------------------
+
+TEST(IsCitySiteFree, WindowAroundTheSite) {
+  struct Case {
+    int cx, cy;  // centre
+    int dx, dy;  // castle offset
+    bool free;
+  };
+  const Case cases[] = {
+      {100, 100, 0, 0, false},  {100, 100, 4, 8, false},  {100, 100, 5, 8, true},   {100, 100, -4, -8, false},
+      {100, 100, 0, 9, true},   {100, 100, 0, 10, true},
+      // Shifted rows: 4 to the right blocks only below an odd centre, 4 to the left only below an even one.
+      {100, 101, 4, 7, false},  {100, 101, -4, 7, true},  {100, 100, 4, 7, true},   {100, 100, -4, 7, false},
+      {100, 100, 3, -7, false}, {100, 101, -3, -7, false},
+  };
+  for (std::int32_t kind : {kSaveKr, kSaveQV, kScenarioKr}) {
+    for (const auto& c : cases) {
+      if (kind == kScenarioKr) {
+        ScenarioMap();
+        gData.gMapVar.at(c.cx + c.dx, c.cy + c.dy).raw[0] = 0;
+      } else {
+        SaveMap(kind);
+        Castle(c.cx + c.dx, c.cy + c.dy);
+      }
+      EXPECT_EQ(IsCitySiteFree(c.cx, c.cy, -1, -1), c.free)
+          << kind << " centre (" << c.cx << "," << c.cy << ") castle +(" << c.dx << "," << c.dy << ")";
+    }
+  }
+}
+
+TEST(IsCitySiteFree, AMoveIsBlockedOnlyByOtherCastles) {
+  SaveMap(kSaveKr);
+  Castle(100, 100);
+  EXPECT_FALSE(IsCitySiteFree(102, 100, -1, -1));
+  EXPECT_TRUE(IsCitySiteFree(102, 100, 100, 100));
+  EXPECT_TRUE(IsCitySiteFree(100, 100, 100, 100));
+  Castle(104, 104);
+  EXPECT_FALSE(IsCitySiteFree(102, 100, 100, 100));
+  // Column 249 is never examined.
+  SaveMap(kSaveKr);
+  Castle(249, 100);
+  EXPECT_TRUE(IsCitySiteFree(247, 100, -1, -1));
+}
+
+TEST(HistoricCityName, ExactSitesOnly) {
+  EXPECT_EQ(HistoricCityName(218, 122), "광주");
+  EXPECT_EQ(HistoricCityName(218, 123), "");
+  EXPECT_EQ(HistoricCityName(227, 13), "에조");
+  EXPECT_EQ(HistoricCityName(73, 219), "아비시니아");
+  EXPECT_EQ(HistoricCitySites().size(), 80u);
+  std::set<std::pair<int, int>> cells;
+  for (const auto& s : HistoricCitySites()) cells.insert({s.x, s.y});
+  EXPECT_EQ(cells.size(), 80u);
+}
+
+// --- Missions -------------------------------------------------------------------------------------
+
+TEST(SetMissionPosition, EveryRangeBoundary) {
+  struct Case {
+    std::int16_t id;
+    int table;  // index into the eight tables, -1 none
+    int entry;
+  };
+  const Case cases[] = {{-1, -1, 0},   {0, 0, 0},      {499, 0, 499},  {500, 1, 0},    {999, 1, 499},
+                        {1000, 2, 0},  {1499, 2, 499}, {1500, 3, 0},   {1999, 3, 499}, {2000, 4, 0},
+                        {2499, 4, 499}, {2500, 5, 0},  {2999, 5, 499}, {3000, 6, 0},   {3999, 6, 999},
+                        {4000, 7, 0},  {4079, 7, 79},  {4080, -1, 0},  {32767, -1, 0}};
+  auto position = [](int table, int entry) -> std::pair<int, int> {
+    auto get = [&](const auto& v) {
+      return std::pair<int, int>(v[std::size_t(entry)].get(kMission.x), v[std::size_t(entry)].get(kMission.y));
+    };
+    auto& d = gData;
+    switch (table) {
+      case 0: return get(d.gArmies);
+      case 1: return get(d.gTransports);
+      case 2: return get(d.gLabours);
+      case 3: return get(d.gEnvoys);
+      case 4: return get(d.gSpies);
+      case 5: return get(d.gMarches);
+      case 6: return get(d.gCaravans);
+      default: return get(d.gMigrations);
+    }
+  };
+  for (const auto& c : cases) {
+    SaveMap(kSaveKr);
+    SetMissionPosition(c.id, 123, 45);
+    int written = 0;
+    for (int t = 0; t < 8; ++t) {
+      std::size_t n = t == 6 ? 1000 : t == 7 ? 80 : 500;
+      for (std::size_t e = 0; e < n; ++e)
+        if (position(t, int(e)) != std::pair(0, 0)) {
+          ++written;
+          EXPECT_EQ(t, c.table) << c.id;
+          EXPECT_EQ(int(e), c.entry) << c.id;
+          EXPECT_EQ(position(t, int(e)), std::pair(123, 45));
+        }
+    }
+    EXPECT_EQ(written, c.table < 0 ? 0 : 1) << c.id;
+  }
+}
+
+// --- Moving cities --------------------------------------------------------------------------------
+
+struct CacheFixture {
+  static inline std::array<std::array<std::int16_t, 16>, 2> cells;
+  static std::int16_t* Lookup(int x, int y) {
+    if (x == 60 && y == 60) return cells[0].data();
+    if (x == 70 && y == 71) return cells[1].data();
+    return nullptr;
+  }
+  CacheFixture() {
+    for (int i = 0; i < 16; ++i) cells[0][std::size_t(i)] = std::int16_t(100 + i);
+    cells[1].fill(7);
+    gMapCacheLookup = Lookup;
+  }
+  ~CacheFixture() { gMapCacheLookup = nullptr; }
+};
+
+template <typename General>
+void SetGeneral(General& g, int x, int y, std::uint16_t mission) {
+  g.set(g.L.x, std::uint16_t(x));
+  g.set(g.L.y, std::uint16_t(y));
+  g.set(g.L.mission, mission);
+}
+
+TEST(MoveCity, SaveFileCarriesGeneralsMissionsCastleAndTerritory) {
+  for (std::int32_t kind : {kSaveKr, kSaveQV}) {
+    CacheFixture cache;
+    SaveMap(kind);
+    auto& city = gData.gSaveCities[9];
+    city.set(kCitySave.x, 60);
+    city.set(kCitySave.y, 60);
+    city.set(kCitySave.scale, 2);
+    Castle(60, 60);
+    auto& old = gData.gSaveMap.at(60, 60);
+    old.setFirst(kCellRoads.with(kCellInterior.with(kCellBits10.with(old.first(), 2), 5), 0b0011));
+    auto& target = gData.gSaveMap.at(70, 71);
+    target.setFirst(kCellRoads.with(target.first(), 0b0100));
+    ClaimCityTerritory(9, 60, 60, 2);
+    // Three generals; the 600 is a damaged entry between them and names no general.
+    city.setGeneral(0, 4);
+    city.setGeneral(1, 600);
+    city.setGeneral(2, 8);
+    city.setGeneral(3, 15);
+    auto setGeneral = [&](int g, int x, int y, std::uint16_t m) {
+      if (kind == kSaveKr) SetGeneral(gData.gSaveGenerals[std::size_t(g)], x, y, m);
+      else SetGeneral(gData.gSaveGeneralsQV[std::size_t(g)], x, y, m);
+    };
+    auto where = [&](int g) {
+      if (kind == kSaveKr) {
+        auto& r = gData.gSaveGenerals[std::size_t(g)];
+        return std::pair<int, int>(r.get(kGeneralSaveKr.x), r.get(kGeneralSaveKr.y));
+      }
+      auto& r = gData.gSaveGeneralsQV[std::size_t(g)];
+      return std::pair<int, int>(r.get(kGeneralSaveQV.x), r.get(kGeneralSaveQV.y));
+    };
+    setGeneral(4, 60, 60, 3);
+    setGeneral(8, 60, 60, 4080);
+    setGeneral(15, 61, 60, 2999);
+    setGeneral(16, 60, 60, 1);  // not in the city's list
+
+    MoveCity(60, 60, 70, 71);
+
+    EXPECT_EQ(city.get(kCitySave.x), 70);
+    EXPECT_EQ(city.get(kCitySave.y), 71);
+    EXPECT_EQ(where(4), std::pair(70, 71));
+    EXPECT_EQ(where(8), std::pair(70, 71));
+    EXPECT_EQ(where(15), std::pair(70, 71));
+    EXPECT_EQ(where(16), std::pair(60, 60));
+    EXPECT_EQ(gData.gArmies[3].get(kMission.x), 70);
+    EXPECT_EQ(gData.gMarches[499].get(kMission.y), 71);
+    EXPECT_EQ(gData.gArmies[1].get(kMission.x), 0);
+
+    const std::uint32_t from = old.first(), to = target.first();
+    EXPECT_EQ(kCellBuilding.get(from), kind == kSaveKr ? 13u : 14u);
+    EXPECT_EQ(kCellInterior.get(from), 7u);
+    EXPECT_EQ(kCellBits10.get(from), 0u);
+    EXPECT_EQ(kCellRoads.get(from), 0u);
+    EXPECT_EQ(kCellBuilding.get(to), 0u);
+    EXPECT_EQ(kCellInterior.get(to), 5u);
+    EXPECT_EQ(kCellBits10.get(to), 2u);
+    EXPECT_EQ(kCellRoads.get(to), 0b0111u);
+    EXPECT_EQ(kCellTerrain.get(to), 2u);
+
+    EXPECT_EQ(kCellOwner.get(gData.gSaveMap.at(60, 60).second()), 80u);
+    EXPECT_EQ(kCellOwner.get(gData.gSaveMap.at(70, 71).second()), 9u);
+    int owned = 0;
+    for (const auto& c : gData.gSaveMap.cells) owned += kCellOwner.get(c.second()) == 9;
+    EXPECT_EQ(owned, 41);
+
+    for (int i : {2, 3, 4, 5, 10, 11, 12, 13}) {
+      EXPECT_EQ(CacheFixture::cells[0][std::size_t(i)], -1) << i;
+      EXPECT_EQ(CacheFixture::cells[1][std::size_t(i)], 100 + i) << i;
+    }
+    EXPECT_EQ(CacheFixture::cells[1][0], 7);
+  }
+}
+
+TEST(MoveCity, CityWithoutGeneralsMovesAlone) {
+  SaveMap(kSaveKr);
+  auto& city = gData.gSaveCities[2];
+  city.set(kCitySave.x, 30);
+  city.set(kCitySave.y, 30);
+  Castle(30, 30);
+  gData.gSaveGenerals[500 - 1].set(kGeneralSaveKr.x, 30);
+  const auto generals = gData.gSaveGenerals;
+  MoveCity(30, 30, 40, 40);
+  EXPECT_EQ(city.get(kCitySave.x), 40);
+  EXPECT_EQ(gData.gSaveGenerals, generals);
+  // Nobody stands at the old place any more: a second move does nothing.
+  const auto cities = gData.gSaveCities;
+  MoveCity(30, 30, 50, 50);
+  EXPECT_EQ(gData.gSaveCities, cities);
+}
+
+TEST(MoveCity, ScenarioCastleTakesTheCultureSphereOfItsNewRegion) {
+  struct Case {
+    std::uint8_t region;
+    std::uint8_t sphere;
+    bool restyled;
+  };
+  for (const Case c : {Case{3, 4, true}, Case{3, 1, false}, Case{60, 4, false}, Case{3, 7, false}}) {
+    CacheFixture cache;
+    ScenarioMap();
+    auto& city = gData.gCities[2];
+    city.set(kCityScen.x, 60);
+    city.set(kCityScen.y, 60);
+    city.set(kCityScen.exterior, 1);
+    gData.gMapVar.at(60, 60).raw = {0, 33, 9};
+    gData.gMapVar.at(70, 71).raw = {255, 255, 4};
+    gData.gMapFix.at(70, 71).raw[1] = c.region;
+    if (c.region < gData.gRegions.size()) gData.gRegions[c.region].set(kRegionScen.sphere, c.sphere);
+
+    MoveCity(60, 60, 70, 71);
+
+    EXPECT_EQ(city.get(kCityScen.x), 70);
+    EXPECT_EQ(city.get(kCityScen.y), 71);
+    EXPECT_EQ(gData.gMapVar.at(60, 60).raw, (std::array<std::uint8_t, 3>{255, 255, 9}));
+    EXPECT_EQ(gData.gMapVar.at(70, 71).raw, (std::array<std::uint8_t, 3>{0, 33, 4}));
+    for (int i : {10, 11, 12, 13}) EXPECT_EQ(CacheFixture::cells[0][std::size_t(i)], -1);
+    EXPECT_EQ(CacheFixture::cells[0][2], 102) << "road sprites stay in a scenario";
+    auto& to = CacheFixture::cells[1];
+    if (c.restyled) {
+      EXPECT_EQ(city.get(kCityScen.exterior), c.sphere);
+      EXPECT_EQ(std::vector<int>(to.begin() + 10, to.begin() + 14),
+                (std::vector<int>{0, 45 * c.sphere + 352, 0, 45 * c.sphere + 712}));
+    } else {
+      EXPECT_EQ(city.get(kCityScen.exterior), 1);
+      EXPECT_EQ(std::vector<int>(to.begin() + 10, to.begin() + 14), (std::vector<int>{110, 111, 112, 113}));
+    }
+  }
+}
+
+// --- Whether a city may go ----------------------------------------------------------------------
+
+TEST(CityNamedByAnyGeneral, AffiliationAndAppearanceQueue) {
+  SaveMap(kSaveKr);
+  for (auto& q : gData.gAppearanceQueue) q.set(kAppearanceQueue.general, 500), q.set(kAppearanceQueue.city, 7);
+  EXPECT_FALSE(CityNamedByAnyGeneral(7)) << "empty queue entries name no city";
+  gData.gSaveGenerals[3].set(kGeneralSaveKr.city, 7);
+  EXPECT_FALSE(CityNamedByAnyGeneral(7)) << "a free general slot names no city";
+  gData.gSaveGenerals[3].set(kGeneralSaveKr.status, 2);
+  EXPECT_TRUE(CityNamedByAnyGeneral(7));
+  gData.gSaveGenerals[3].set(kGeneralSaveKr.city, 80);
+  gData.gAppearanceQueue[40].set(kAppearanceQueue.general, 12);
+  EXPECT_TRUE(CityNamedByAnyGeneral(7));
+  EXPECT_FALSE(CityNamedByAnyGeneral(8));
+
+  SaveMap(kSaveQV);
+  gData.gSaveGeneralsQV[499].set(kGeneralSaveQV.city, 5);
+  gData.gSaveGeneralsQV[499].set(kGeneralSaveQV.status, 3);
+  EXPECT_TRUE(CityNamedByAnyGeneral(5));
+
+  ScenarioMap();
+  for (auto& g : gData.gGenerals) g.set(kGeneralScenKr.city, 80), g.set(kGeneralScenKr.appearanceCity, 232);
+  EXPECT_FALSE(CityNamedByAnyGeneral(4));
+  gData.gGenerals[19].set(kGeneralScenKr.appearanceCity, 4);
+  EXPECT_TRUE(CityNamedByAnyGeneral(4));
+}
+
+}  // namespace
+}  // namespace garam
