@@ -1,12 +1,16 @@
 #include "data/mapfiles.h"
 
 #include <cstring>
+#include <type_traits>
 
 #include "data/fileio.h"
 #include "data/host.h"
 
 namespace garam {
 namespace {
+
+// The grids are copied whole: a cell is its three file bytes, with nothing between cells.
+static_assert(sizeof(MapCell) == 3 && std::is_trivially_copyable_v<MapCell>);
 
 bool HeaderOk(const std::uint8_t* p, bool fixed) {
   return std::memcmp(p, fixed ? "FMAPDATA" : "VMAPDATA", 9) == 0;  // the NUL behind is part of it
@@ -25,12 +29,8 @@ bool CheckMapFile(const std::string& path, bool fixed) {
 bool ReadGrid(const std::string& path, bool fixed, Grid<MapCell>& grid) {
   auto f = ReadWholeFile(path);
   if (!f || !IsMapFile(*f, fixed)) return false;
-  grid.reset();
-  const std::uint8_t* p = f->data() + kMapGridOffset;
-  for (auto& c : grid.cells) {
-    std::memcpy(c.raw.data(), p, 3);
-    p += 3;
-  }
+  grid.cells.resize(kMapGridBytes / sizeof(MapCell));
+  std::memcpy(grid.cells.data(), f->data() + kMapGridOffset, kMapGridBytes);
   return true;
 }
 
@@ -70,11 +70,7 @@ bool ReadMapFiles(GameDataSet& d) {
 std::optional<Bytes> BuildMapImage(const std::string& path, bool fixed, const Grid<MapCell>& grid) {
   auto f = ReadWholeFile(path);
   if (!f || !IsMapFile(*f, fixed) || grid.cells.size() * 3 != kMapGridBytes) return std::nullopt;
-  std::uint8_t* p = f->data() + kMapGridOffset;
-  for (const auto& c : grid.cells) {
-    std::memcpy(p, c.raw.data(), 3);
-    p += 3;
-  }
+  std::memcpy(f->data() + kMapGridOffset, grid.cells.data(), kMapGridBytes);
   return f;
 }
 

@@ -238,6 +238,8 @@ struct Replaced {
 class SaveTransaction {
  public:
   bool Replace(const std::string& path, const Bytes& image, Bytes before) {
+    // A side file the save does not change is left alone: no write, nothing to undo.
+    if (image == before) return true;
     if (Faulty(path) || !WriteFileAtomic(path, image)) return false;
     done_.push_back({path, std::move(before)});
     return true;

@@ -225,6 +225,7 @@ TEST_F(ScenarioWrite, FailureAfterTheDataFileWasReplacedRestoresEverything) {
     gData.gQueens.pop_back();
     gData.gBiographyNames[0] = "x";
     gData.gMapVar.at(3, 4).raw = {1, 2, 3};
+    gData.gMapFix.at(4, 3).raw = {1, 2, 3};
     gCountsChanged = true;
     EXPECT_FALSE(SaveGameFile());
     EXPECT_EQ(host.lastMessage(), "데이터 저장에 문제가 발생했습니다.");
@@ -242,6 +243,7 @@ TEST_F(ScenarioWrite, FixedLayoutFailureRestoresEverything) {
   gScenarioWriteFault = [](const std::string& path) { return NameOf(path) == "Mapvar2.rn"; };
   gData.gCities[0].set(kCityScen.food, 7);
   gData.gMapFix.at(0, 0).raw = {9, 9, 9};
+  gData.gMapVar.at(0, 0).raw = {9, 9, 9};
   EXPECT_FALSE(SaveGameFile());
   EXPECT_EQ(host.lastMessage(), "데이터 저장에 문제가 발생했습니다");
   EXPECT_EQ(Files(inst), before);

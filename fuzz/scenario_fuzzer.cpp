@@ -1,0 +1,71 @@
+// libFuzzer target: arbitrary bytes as one file of a synthetic installation, fed through the
+// same entry point a load uses. The first byte picks the file and the load command; the second
+// says whether the rest replaces the file whole or patches the valid file (five bytes a patch:
+// 32-bit offset, new byte), which reaches far past the readers' size checks.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "data/fileio.h"
+#include "data/gamedata.h"
+#include "data/loader.h"
+#include "tests/support/fakehost.h"
+#include "tests/support/installation.h"
+
+namespace {
+
+using namespace garam;
+
+struct Setup {
+  std::unique_ptr<test::Installation> kr, qv;
+  test::FakeHost host;
+  Setup() {
+    auto spec = test::KoreanInstall();
+    spec.marker = true;
+    kr = std::make_unique<test::Installation>(spec);
+    qv = std::make_unique<test::Installation>(test::ExpansionInstall('A'));
+  }
+};
+
+struct Case {
+  bool expansion, custom;
+  const char* file;      // replaced by the input
+  const char* scenario;  // then loaded
+};
+constexpr Case kCases[] = {
+    {false, false, "SCEDAT1.RN", "SCEDAT1.RN"}, {false, false, "SCEDAT2.RN", "SCEDAT2.RN"},
+    {false, true, "SCEDAT1.RN", "SCEDAT1.RN"},  {false, false, "message.rn", "SCEDAT1.RN"},
+    {false, true, "message.rn", "SCEDAT2.RN"},  {false, false, "Mapfix.rn", "SCEDAT1.RN"},
+    {false, true, "Mapvar2.rn", "SCEDAT2.RN"},  {false, true, "game.exe", "SCEDAT1.RN"},
+    {true, true, "scedat1.wn", "scedat1.wn"},   {true, true, "message.wn", "scedat2.wn"},
+    {true, true, "Mapvar3.wn", "scedat3.wn"},   {true, true, "game.exe", "scedat4.wn"},
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static Setup setup;
+  if (size < 2) return 0;
+  const Case& c = kCases[data[0] % std::size(kCases)];
+  test::Installation& inst = c.expansion ? *setup.qv : *setup.kr;
+  const std::string path = inst.path(c.file);
+  const Bytes original = *ReadWholeFile(path);
+  if (data[1] % 2) {
+    inst.dir.write(c.file, Bytes(data + 2, data + size));
+  } else {
+    Bytes patched = original;
+    for (std::size_t i = 2; i + 5 <= size; i += 5) {
+      std::uint32_t off = GetU32(data + i);
+      // Offsets past the end grow the file a little, so lengths near the valid one are tried too.
+      if (off % 64 == 63 && patched.size() >= 4) patched.resize(patched.size() + (data[i + 4] % 8) - 4);
+      else if (!patched.empty()) patched[off % patched.size()] = data[i + 4];
+    }
+    inst.dir.write(c.file, patched);
+  }
+
+  test::ResetEditorState();
+  bool exeOk = !c.custom || test::UseExecutable(inst);
+  if (exeOk) LoadGameFile(inst.path(c.scenario), c.custom);
+  inst.dir.write(c.file, original);
+  return 0;
+}
