@@ -116,6 +116,25 @@ TEST_F(ScenarioRead, MessageFileIsFoundCaseBlindUnderItsOwnName) {
   EXPECT_EQ(gFileDirsSaved.message, inst.dir.dir());
 }
 
+TEST_F(ScenarioRead, FixedMapFoundBesideTheDataFileTakesTheVariableMapFromThere) {
+  Installation inst(test::KoreanInstall());
+  test::TempDir remembered;
+  remembered.write("Mapvar1.rn", test::BuildMapVar(5));
+  gCurrentFile = inst.scenarioPath(1);
+  gFileDirs.map = remembered.dir();
+  ASSERT_TRUE(LocateMapFiles(1, false));
+  EXPECT_EQ(gFileDirs.map, inst.dir.dir());
+  EXPECT_EQ(gMapVarPath, inst.path("Mapvar1.rn"));
+  EXPECT_TRUE(host.MenuEnabled(MenuId::mnuMapEdit));
+
+  // With the fixed map in the remembered directory the variable map must be there as well.
+  remembered.write("mapfix.RN", test::BuildMapFix(5));
+  std::filesystem::remove(remembered.path("Mapvar1.rn"));
+  gFileDirs.map = remembered.dir();
+  EXPECT_FALSE(LocateMapFiles(1, false));
+  EXPECT_FALSE(host.MenuEnabled(MenuId::mnuMapEdit));
+}
+
 TEST_F(ScenarioRead, MarkerIsRepairedOnceInEighteenBytes) {
   // The executable's tables place the marker where the longer file has it.
   for (auto [variant, custom] : {std::pair{0, false}, std::pair{1, false}, std::pair{0, true}}) {
