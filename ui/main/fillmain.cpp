@@ -1,23 +1,149 @@
 #include "ui/main/fillmain.h"
 
+#include "data/cp949.h"
 #include "data/gamedata.h"
+#include "platform/textguard.h"
 #include "ui/main/frmMain.h"
+#include "ui/main/mainlists.h"
+#include "ui/main/rowtexts.h"
 
 namespace garam {
+namespace {
+
+QString Q8(const std::string& s) { return QString::fromStdString(s); }
+
+void ShowRows(ListView* lv, const std::vector<ListRow>& rows) {
+  lv->beginUpdate();
+  QStringList sub;
+  for (const ListRow& r : rows) {
+    sub.clear();
+    for (const std::string& s : r.sub) sub << Q8(s);
+    ListItem* item = lv->addRow(Q8(r.text), Q8(r.tag), sub);
+    if (r.color != kNoColor) {
+      const QColor color(int(r.color >> 16), int((r.color >> 8) & 0xFF), int(r.color & 0xFF));
+      for (int c = 0; c <= int(r.sub.size()); ++c) lv->setCellForeColor(item, c, color);
+    }
+    for (int c : r.bold) lv->setCellBold(item, c, true);
+  }
+  lv->endUpdate();
+  if (lv->count() > 0) lv->selectRow(lv->row(0));
+}
+
+void ShowScenarioPage(frmMain& w, const ScenarioPage& p) {
+  w.txtLine0->setVisible(false);
+  SetByteMaxLength(w.txtLine0, p.titleMaxBytes);
+  w.txtNum0->setText(Q8(p.startYear));
+  w.txtLine0->setText(Q8(p.title));
+  w.txtMulti0->setPlainText(Q8(p.description));
+  w.txtLine0->setVisible(true);
+}
+
+void ShowSavePage(frmMain& w, const SavePage& p) {
+  {
+    const QSignalBlocker block(w.Combo1);
+    w.Combo1->clear();
+    for (const char* s : kSeasons) w.Combo1->addItem(s);
+    w.Combo1->setCurrentIndex(p.season >= 0 && p.season < 6 ? p.season : -1);
+  }
+  w.txtNum1->setText(Q8(p.year));
+  w.lblT1[0]->setText(Q8(p.countryName));
+  w.lblT1[1]->setText(Q8(p.kingName));
+  ShowRows(w.ListView1, p.players);
+  for (std::size_t k = 0; k < 8; ++k) {
+    const PlayerSlot& s = p.playerSlots[k];
+    w.cmdLeft1[k]->setEnabled(s.arrowsEnabled);
+    w.cmdRight1[k]->setEnabled(s.arrowsEnabled);
+    QFont f = w.lblK1[k]->font();
+    f.setBold(s.bold);
+    w.lblK1[k]->setFont(f);
+    w.lblK1[k]->setText(Q8(s.caption));
+    w.lblK1[k]->setProperty("Tag", Q8(s.tag));
+  }
+}
+
+}  // namespace
 
 void FillMainWindow(frmMain& w, bool sequential) {
-  // The lists themselves come with the list filling; the menu states and the executable's tables
-  // of the loaded file are set here already.
+  // Conversion: the records read through one shape, whatever the file's layout.
   const bool save = IsSaveFile();
-  if (gFileKind == kSaveQV || gFileKind == kScenarioKr || gFileKind == kScenarioQV ||
-      (gFileKind == kSaveKr && sequential))
+  const bool fresh = gFileKind == kSaveQV || gFileKind == kScenarioKr || gFileKind == kScenarioQV ||
+                     (gFileKind == kSaveKr && sequential);
+  ListSource source(gData, gFileKind, false);
+
+  w.SetMenuVisible(MenuId::mnuUnit, save);
+  w.SetMenuVisible(MenuId::mnuStatistics, !save);
+  w.SetMenuVisible(MenuId::mnuStat5, gFileKind == kScenarioQV);
+  w.Progress(90);
+
+  QTabWidget* tv = w.TabStrip;
+  tv->setVisible(false);
+  if (fresh)
     gLoadedExeInfo = gExeInfo;
   else
     gLoadedExeInfo.editionFlag = 0;
-  w.SetMenuVisible(MenuId::mnuUnit, save);
-  w.SetMenuVisible(MenuId::mnuStatistics, !save);
-  for (int p : {90, 91, 92, 93, 96, 97, 98, 99, 100}) w.Progress(p);
-  w.TabStrip->setVisible(true);
+  source.qvEdition = gLoadedExeInfo.IsQVEdition();
+  w.SetMenuEnabled(MenuId::mnuStatistics, true);
+
+  tv->setTabVisible(save ? 1 : 0, true);
+  tv->setTabVisible(6, save);
+  tv->setTabVisible(save ? 0 : 1, false);
+  tv->setTabVisible(9, !save);
+  tv->setCurrentIndex(save ? 1 : 0);
+  ApplyTabStops(&w, save ? 1 : 0);
+
+  ComputeCounts(source, gData);
+
+  for (int n = 2; n <= 5; ++n) {
+    QPushButton* add = n == 2 ? w.cmd2[0] : n == 3 ? w.cmd3[0] : n == 4 ? w.cmd4[0] : w.cmd5[0];
+    QPushButton* del = w.DeleteButton(n);
+    const bool shown = save ? gFileKind == kSaveKr : fresh;
+    add->setVisible(shown);
+    del->setVisible(shown);
+    // The Korean save file deletes only cities; a numbered scenario waits for the last row.
+    if (shown) del->setEnabled(gFileKind == kSaveKr && n == 3);
+  }
+
+  ClearMainLists(w);
+  if (save) {
+    // Never the previous file's player: a file whose slots name none leaves it unset.
+    gPlayerCountry = 80;
+    const SavePage page = BuildSavePage(source);
+    if (page.playerCountry >= 0) gPlayerCountry = std::uint8_t(page.playerCountry);
+    ShowSavePage(w, page);
+  } else {
+    ShowScenarioPage(w, BuildScenarioPage(source));
+  }
+  w.Progress(91);
+
+  ShowRows(w.ListView2, CountryRows(source, gPlayerCountry));
+  w.Progress(92);
+  ShowRows(w.ListView3, CityRows(source, gPlayerCountry));
+  w.Progress(93);
+
+  gUnappearedCount = 0;
+  std::int32_t unappeared = 0;
+  const auto generalRows = GeneralRows(source, gPlayerCountry, unappeared);
+  if (save) {
+    unappeared = CleanAppearanceQueue(source, gData);
+  }
+  gUnappearedCount = unappeared;
+  ShowRows(w.ListView4, generalRows);
+  w.Progress(96);
+
+  ShowRows(w.ListView5, QueenRows(source));
+  w.Progress(97);
+  if (save) {
+    ShowRows(w.ListView6, PrincessRows(source));
+    w.Progress(98);
+  }
+  ShowRows(w.ListView7, UnitTypeRows(source));
+  w.Progress(99);
+  ShowRows(w.ListView8, RegionRows(source));
+  if (!save) ShowRows(w.ListView9, CultureItemRows(source));
+  w.Progress(100);
+
+  tv->setVisible(true);
+  UpdateListCaptions(w);
 }
 
 }  // namespace garam

@@ -9,7 +9,6 @@
 #include <QMenuBar>
 #include <cstdlib>
 #include <QTime>
-#include <QVBoxLayout>
 
 #include "data/fileio.h"
 #include "data/gamedata.h"
@@ -31,10 +30,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   setStatusBar(StatusBarView);
   TabStrip = new QTabWidget(this);
   TabStrip->setObjectName("TabStrip");
-  auto* central = new QWidget(this);
-  auto* layout = new QVBoxLayout(central);
-  layout->addWidget(TabStrip);
-  setCentralWidget(central);
+  setCentralWidget(new QWidget(this));
+  BuildMainPages(*this);
   // No page handler may run before a load has allocated the arrays behind the pages.
   TabStrip->setVisible(false);
   resize(800, 600);
@@ -291,6 +288,11 @@ bool frmMain::MenuVisible(MenuId id) const {
 
 void frmMain::BuildMapCache() { garam::BuildMapCache(); }
 void frmMain::FillMainWindow(bool sequential) { garam::FillMainWindow(*this, sequential); }
-void frmMain::ReSize() {}
+void frmMain::ReSize() { ReSizeMain(*this); }
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  ReSize();
+}
 
 }  // namespace garam

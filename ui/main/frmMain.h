@@ -11,12 +11,13 @@
 
 #include "data/host.h"
 #include "platform/statusview.h"
+#include "ui/main/mainlists.h"
 
 namespace garam {
 
 class frmStatus;
 
-class frmMain : public QMainWindow, public DataHost {
+class frmMain : public QMainWindow, public DataHost, public MainControls {
   Q_OBJECT
  public:
   explicit frmMain(QWidget* parent = nullptr);
@@ -67,6 +68,7 @@ class frmMain : public QMainWindow, public DataHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildMenus();

@@ -1,0 +1,477 @@
+#include "ui/main/rowtexts.h"
+
+#include <algorithm>
+
+#include "data/cp949.h"
+#include "data/save_io.h"
+
+namespace garam {
+namespace {
+
+constexpr int kNone = 80;
+constexpr int kNoGeneral = 500;
+
+template <typename Rec, typename F>
+std::string Name(const Rec& r, F field) {
+  return ReadFixedName(r.bytes(field));
+}
+
+// The sentinel 80 is "no country" and shows as dashes; any other reference the arrays do not hold
+// shows nothing.
+std::string CountryCell(const ListSource& s, int country) {
+  if (country == kNone) return Dashes(kNoCountryDashes);
+  const std::string* n = s.countryName(country);
+  return n ? *n : std::string();
+}
+
+std::string Str(long long v) { return std::to_string(v); }
+
+}  // namespace
+
+std::string Padded(long long value, int width) {
+  std::string s = Str(value);
+  if (int(s.size()) < width) return std::string(std::size_t(width) - s.size(), ' ') + s;
+  return s.substr(s.size() - std::size_t(width));
+}
+
+std::string RecordNumber(int number, int digits) {
+  std::string s = std::string(std::size_t(digits - 1), '0') + Str(number);
+  return s.substr(s.size() - std::size_t(digits));
+}
+
+std::string Dashes(int n) { return std::string(std::size_t(n), '-'); }
+
+std::string GeneralStatusText(int code, bool saveFile, bool lordOfHisCity) {
+  switch (code) {
+    case 1: return "미등장";
+    case 2: return saveFile && lordOfHisCity ? "영주" : "일반";
+    case 3: return "재야";
+    case 4: return "국왕";
+    case 5: return "미성년";
+    // In save files a lord has code 2; code 6 is not a status there.
+    case 6: return saveFile ? "" : "영주";
+    default: return "";
+  }
+}
+
+std::string MissionText(std::int16_t m) {
+  if (m < 0) return "";
+  if (m < 500) return "군대";
+  if (m < 1000) return "수송";
+  if (m < 1500) return "노동";
+  if (m < 2000) return "사신";
+  if (m < 2500) return "간첩";
+  if (m < 3000) return "이동";
+  if (m < 4000) return "대상";
+  if (m < 4080) return "이주";
+  if (m == 4080) return "없음";
+  return "";
+}
+
+std::string AptitudeText(std::uint8_t value) {
+  // The grade letter is the code page 949 code 0xA3C5 minus the value: 0 to 4 give E to A.
+  static const std::array<std::string, 256> table = [] {
+    std::array<std::string, 256> t;
+    for (int v = 0; v < 256; ++v) {
+      if (v == 5) {
+        t[v] = "  Ｓ";
+        continue;
+      }
+      const int code = 0xA3C5 - v;
+      const char bytes[2] = {char(code >> 8), char(code & 0xFF)};
+      t[v] = "　" + Cp949ToUtf8(std::string_view(bytes, 2));
+    }
+    return t;
+  }();
+  return table[value];
+}
+
+std::string UnitKindText(std::uint8_t kind) {
+  static const char* const k[] = {"  보병", "  궁병", "  기병", " 궁기병", "코끼리병", " 낙타병", "  포병", " 공성탑"};
+  return kind < 8 ? k[kind] : "";
+}
+
+std::string CultureSphereText(std::uint8_t sphere) {
+  static const char* const k[] = {" 일본", " 중국", " 몽골", " 인도", "이슬람", "동유럽", "서유럽", " 없음"};
+  return sphere < 8 ? k[sphere] : "";
+}
+
+std::string PregnancyText(std::uint8_t flags) {
+  const int p = flags & 0x1F;
+  std::string t = " " + Str((p - 2) / 4) + "턴";
+  return t == " 0턴" ? "안함" : t;
+}
+
+std::string AdultText(std::uint8_t flag) { return flag == 1 ? "성인" : "미성년"; }
+
+ListSource::ListSource(const GameDataSet& data, std::int32_t fileKind, bool qv)
+    : d(data), kind(fileKind), save(fileKind == kSaveKr || fileKind == kSaveQV), qvEdition(qv) {
+  auto addCountries = [this](const auto& arr) {
+    for (const auto& r : arr) countries.push_back({Name(r, r.L.name), int(r.get(r.L.king))});
+  };
+  auto addGeneralsScen = [this](const auto& arr) {
+    for (const auto& r : arr) {
+      const auto& L = r.L;
+      generals.push_back({Name(r, L.name), r.get(L.city), r.get(L.status) & 7, r.get(L.birth) & 0x7FF,
+                          r.get(L.politics), r.get(L.combat), r.get(L.intelligence), r.get(L.loyalty),
+                          {r.get(L.infantry), r.get(L.archer), r.get(L.cavalry), r.get(L.navy)}, 4080});
+    }
+  };
+  auto addGeneralsSave = [this](const auto& arr) {
+    for (const auto& r : arr) {
+      const auto& L = r.L;
+      auto apt = r.bytes(L.aptitudes);
+      generals.push_back({Name(r, L.name), r.get(L.city), r.get(L.status) & 7, r.get(L.birthYear) & 0x7FF,
+                          r.get(L.politics), r.get(L.battle), r.get(L.intelligence), r.get(L.loyalty),
+                          {apt[0], apt[1], apt[2], apt[3]}, std::int16_t(r.get(L.mission))});
+    }
+  };
+
+  if (save) {
+    if (kind == kSaveKr) addCountries(d.gSaveCountries); else addCountries(d.gSaveCountriesQV);
+    for (const auto& r : d.gSaveCities) {
+      const auto& L = r.L;
+      cities.push_back({Name(r, L.name), r.get(L.owner), std::int16_t(r.get(L.defence)), r.get(L.gold),
+                        r.get(L.food), r.get(L.soldiers), r.get(L.x) != kFreeCityX && r.get(L.y) != kFreeCityX,
+                        r.general(0)});
+    }
+    if (kind == kSaveKr) addGeneralsSave(d.gSaveGenerals); else addGeneralsSave(d.gSaveGeneralsQV);
+    for (const auto& r : d.gSaveQueens) {
+      const auto& L = r.L;
+      queens.push_back({Name(r, L.name), r.get(L.code), r.get(L.region), r.get(L.husband), r.get(L.father),
+                        r.get(L.culture), r.get(L.flags)});
+    }
+    for (const auto& r : d.gSaveRegions) regions.push_back(Name(r, r.L.name));
+  } else {
+    if (kind == kScedat1) addCountries(d.gCountriesScedat1);
+    else if (kind == kScedat2) addCountries(d.gCountriesScedat2);
+    else
+      for (const auto& c : d.gCountries) {
+        const auto& L = CountryScenRec::L;
+        countries.push_back({ReadFixedName(std::span(c.head).subspan(L.name.off, L.name.width)), c.king()});
+      }
+    for (const auto& r : d.gCities) {
+      const auto& L = r.L;
+      cities.push_back({Name(r, L.name), r.get(L.owner), r.get(L.defence), r.get(L.gold), r.get(L.food),
+                        r.get(L.soldiers), true, kNoGeneral});
+    }
+    if (kind == kScenarioQV) addGeneralsScen(d.gGeneralsQV); else addGeneralsScen(d.gGenerals);
+    for (const auto& r : d.gQueens) {
+      const auto& L = r.L;
+      queens.push_back({Name(r, L.name), r.get(L.code), r.get(L.region), r.get(L.husband), kNoGeneral,
+                        r.get(L.tendency), r.get(L.pregnancy)});
+    }
+    for (const auto& r : d.gRegions) regions.push_back(Name(r, r.L.name));
+  }
+}
+
+const std::string* ListSource::countryName(long long i) const {
+  auto* c = At(countries, i);
+  return c ? &c->name : nullptr;
+}
+const std::string* ListSource::cityName(long long i) const {
+  auto* c = At(cities, i);
+  return c ? &c->name : nullptr;
+}
+const std::string* ListSource::generalName(long long i) const {
+  auto* g = At(generals, i);
+  return g ? &g->name : nullptr;
+}
+
+void ComputeCounts(const ListSource& s, GameDataSet& d) {
+  std::fill(d.gCountryCityCount.begin(), d.gCountryCityCount.end(), 0);
+  std::fill(d.gCityGeneralCount.begin(), d.gCityGeneralCount.end(), 0);
+  std::fill(d.gCountryGeneralCount.begin(), d.gCountryGeneralCount.end(), 0);
+  for (const CityView& c : s.cities) {
+    if (!c.used || c.owner == kNone) continue;
+    if (auto* n = At(d.gCountryCityCount, c.owner)) ++*n;
+  }
+  for (const GeneralView& g : s.generals) {
+    // Serving generals only: ordinary, king, lord. A free save slot has status 0.
+    if (g.status == 0 && s.save) continue;
+    if (g.status % 2 != 0 || g.city == kNone) continue;
+    const CityView* city = At(s.cities, g.city);
+    if (!city) continue;
+    if (auto* n = At(d.gCityGeneralCount, g.city)) ++*n;
+    // A general in a city without owner counts for the city only.
+    if (city->owner == kNone) continue;
+    if (auto* n = At(d.gCountryGeneralCount, city->owner)) ++*n;
+  }
+}
+
+std::vector<ListRow> CountryRows(const ListSource& s, std::uint8_t player) {
+  std::vector<ListRow> rows;
+  rows.reserve(s.countries.size());
+  const GameDataSet& d = s.d;
+  for (std::size_t i = 0; i < s.countries.size(); ++i) {
+    const CountryView& c = s.countries[i];
+    if (s.save && c.king == kNoGeneral) continue;
+    ListRow r;
+    r.text = c.name;
+    r.tag = Str(long(i));
+    const GeneralView* king = At(s.generals, c.king);
+    const std::string* capital = king ? s.cityName(king->city) : nullptr;
+    auto* cityCount = At(d.gCountryCityCount, long(i));
+    auto* generalCount = At(d.gCountryGeneralCount, long(i));
+    r.sub = {king ? king->name : "", capital ? *capital : "", Padded(cityCount ? *cityCount : 0, 5),
+             Padded(generalCount ? *generalCount : 0, 5), RecordNumber(int(i), 2)};
+    if (s.save && player != kNone && i == player) {
+      r.bold = {0, 1, 2};
+      r.color = kPlayerBlue;
+    }
+    rows.push_back(std::move(r));
+  }
+  return rows;
+}
+
+std::vector<ListRow> CityRows(const ListSource& s, std::uint8_t player) {
+  std::vector<ListRow> rows;
+  rows.reserve(s.cities.size());
+  for (std::size_t i = 0; i < s.cities.size(); ++i) {
+    const CityView& c = s.cities[i];
+    if (!c.used) continue;
+    ListRow r;
+    r.text = c.name;
+    r.tag = Str(long(i));
+    auto* generals = At(s.d.gCityGeneralCount, long(i));
+    r.sub = {CountryCell(s, c.owner), Padded(generals ? *generals : 0, 5), Padded(c.defence, 5),
+             Padded(c.gold, 5), Padded(c.food, 5), Padded(c.soldiers, 5), RecordNumber(int(i), 2)};
+    if (s.save && c.owner != kNone && c.owner == player) {
+      r.bold = {0, 1};
+      r.color = kPlayerRed;
+    }
+    rows.push_back(std::move(r));
+  }
+  return rows;
+}
+
+std::vector<ListRow> GeneralRows(const ListSource& s, std::uint8_t player, std::int32_t& unappeared) {
+  std::vector<ListRow> rows;
+  rows.reserve(s.generals.size());
+  unappeared = 0;
+  for (std::size_t i = 0; i < s.generals.size(); ++i) {
+    const GeneralView& g = s.generals[i];
+    if (s.save && g.status == 0) continue;
+    if (!s.save && g.status == 1) ++unappeared;
+    const CityView* city = g.city == kNone ? nullptr : At(s.cities, g.city);
+    const bool lord = s.save && city && city->lord == int(i);
+    ListRow r;
+    r.text = g.name;
+    r.tag = Str(long(i));
+    std::string cityText, ownerText;
+    if (g.city == kNone) {
+      cityText = Dashes(kNoCityDashes);
+      ownerText = Dashes(kNoCountryDashes);
+    } else if (city) {
+      cityText = city->name;
+      ownerText = CountryCell(s, city->owner);
+    }
+    r.sub = {GeneralStatusText(g.status, s.save, lord),
+             Padded(g.birth, 5),
+             Padded(g.loyalty, 5),
+             Padded(g.politics, 5),
+             Padded(g.battle, 5),
+             Padded(g.intelligence, 5),
+             s.save ? MissionText(g.mission) : "없음",
+             cityText,
+             ownerText,
+             AptitudeText(g.aptitude[0]),
+             AptitudeText(g.aptitude[1]),
+             AptitudeText(g.aptitude[2]),
+             AptitudeText(g.aptitude[3]),
+             RecordNumber(int(i), 3)};
+    if (s.save && city && city->owner != kNone && city->owner == player) {
+      r.bold = {0, 1, 7, 8, 9};
+      r.color = kPlayerGreen;
+    }
+    rows.push_back(std::move(r));
+  }
+  return rows;
+}
+
+std::vector<ListRow> QueenRows(const ListSource& s) {
+  std::vector<ListRow> rows;
+  rows.reserve(s.queens.size());
+  for (std::size_t i = 0; i < s.queens.size(); ++i) {
+    const QueenView& q = s.queens[i];
+    if (s.save && q.husband == kNoGeneral) continue;
+    ListRow r;
+    r.text = q.name;
+    r.tag = Str(long(i));
+    const std::string* region = At(s.regions, q.region);
+    std::string father;
+    if (s.save) {
+      if (q.father == kNoGeneral) father = "없음";
+      else if (q.father > kNoGeneral) father = "사망";
+      else if (auto* n = s.generalName(q.father)) father = *n;
+    } else if (q.code == 22) {
+      // The one scenario consort whose father the game fixes: general record 4.
+      if (auto* n = s.generalName(4)) father = *n;
+    } else {
+      father = "없음";
+    }
+    const std::string* husband = s.generalName(q.husband);
+    r.sub = {region ? *region : "", father, husband ? *husband : "", CultureFieldName(std::uint8_t(q.tendency)),
+             PregnancyText(std::uint8_t(q.pregnancy)), RecordNumber(int(i), 3)};
+    rows.push_back(std::move(r));
+  }
+  return rows;
+}
+
+std::vector<ListRow> PrincessRows(const ListSource& s) {
+  std::vector<ListRow> rows;
+  if (!s.save) return rows;
+  const auto& arr = s.d.gSavePrincesses;
+  for (std::size_t i = 0; i < arr.size(); ++i) {
+    const PrincessRec& p = arr[i];
+    const int mother = p.get(kPrincess.mother);
+    if (mother == 200) continue;
+    const QueenView* q = At(s.queens, mother);
+    rows.push_back({Name(p, kPrincess.name), Str(long(i)),
+                    {q ? q->name : "", AdultText(p.get(kPrincess.adult)),
+                     Str(std::int16_t(p.get(kPrincess.birthYear)))}});
+  }
+  return rows;
+}
+
+std::vector<ListRow> UnitTypeRows(const ListSource& s) {
+  std::vector<ListRow> rows;
+  const std::size_t n = s.qvEdition ? 24 : 23;
+  auto add = [&](const auto& arr) {
+    for (std::size_t i = 0; i < std::min(n, arr.size()); ++i) {
+      const auto& r = arr[i];
+      const auto& L = r.L;
+      rows.push_back({Name(r, L.name), Str(long(i)),
+                      {UnitKindText(r.get(L.unitKind)), Padded(r.get(L.attack), 3), Padded(r.get(L.cost), 3),
+                       Padded(r.get(L.mobility), 3), Padded(r.get(L.attacksPerTurn), 2), RecordNumber(int(i), 2)}});
+    }
+  };
+  switch (s.kind) {
+    case kSaveKr: add(s.d.gSaveUnitTypes); break;
+    case kSaveQV: add(s.d.gSaveUnitTypesQV); break;
+    case kScenarioQV: add(s.d.gUnitTypesQV); break;
+    default: add(s.d.gUnitTypes); break;
+  }
+  return rows;
+}
+
+std::vector<ListRow> RegionRows(const ListSource& s) {
+  std::vector<ListRow> rows;
+  auto add = [&](const auto& arr) {
+    for (std::size_t i = 0; i < std::min<std::size_t>(56, arr.size()); ++i)
+      rows.push_back({s.regions[i], Str(long(i)), {CultureSphereText(arr[i].get(arr[i].L.sphere)), RecordNumber(int(i), 2)}});
+  };
+  if (s.save) add(s.d.gSaveRegions); else add(s.d.gRegions);
+  return rows;
+}
+
+std::vector<ListRow> CultureItemRows(const ListSource& s) {
+  std::vector<ListRow> rows;
+  if (s.save) return rows;
+  const auto& arr = s.d.gCultureItems;
+  for (std::size_t i = 0; i < std::min<std::size_t>(80, arr.size()); ++i) {
+    const auto& r = arr[i];
+    rows.push_back({Name(r, kCultureItemScen.name), Str(long(i)),
+                    {CultureFieldName(r.get(kCultureItemScen.field)), Padded(r.get(kCultureItemScen.rise) & 0xF, 6),
+                     RecordNumber(int(i), 2)}});
+  }
+  return rows;
+}
+
+std::int32_t CleanAppearanceQueue(const ListSource& s, GameDataSet& d) {
+  std::int32_t waiting = 0;
+  for (auto& e : d.gAppearanceQueue) {
+    const int general = e.get(kAppearanceQueue.general);
+    if (general == kNoGeneral) continue;
+    const GeneralView* g = At(s.generals, general);
+    if (g && g->status == 1) {
+      ++waiting;
+      continue;
+    }
+    e.set(kAppearanceQueue.general, std::int16_t(kNoGeneral));
+    e.set(kAppearanceQueue.year, std::uint16_t(1188));
+    e.set(kAppearanceQueue.city, std::uint8_t(80));
+  }
+  if (!d.gAppearanceQueue.empty()) SortAppearanceQueue(d.gAppearanceQueue, 1, int(d.gAppearanceQueue.size()));
+  return waiting;
+}
+
+ScenarioPage BuildScenarioPage(const ListSource& s) {
+  ScenarioPage p;
+  auto fill = [&](const auto& h) {
+    const auto& L = h.L;
+    p.startYear = Str(std::int16_t(h.get(L.startYear)));
+    p.title = ReadFixedName(h.bytes(L.title));
+    p.description = ReadFixedName(h.bytes(L.description));
+  };
+  if (s.kind == kScenarioQV) {
+    fill(s.d.gScenarioHeaderQV);
+    p.titleMaxBytes = 16;
+  } else {
+    fill(s.d.gScenarioHeader);
+    p.titleMaxBytes = 18;
+  }
+  return p;
+}
+
+SavePage BuildSavePage(const ListSource& s) {
+  SavePage p;
+  std::array<std::uint8_t, 8> slots{};
+  int playerIndex = 0;
+  auto fill = [&](const auto& h) {
+    const auto& L = h.L;
+    p.year = Str(std::int16_t(h.get(L.currentYear)));
+    p.season = h.get(L.season);
+    p.countryName = ReadFixedName(h.bytes(L.countryName));
+    p.kingName = ReadFixedName(h.bytes(L.kingName));
+    auto b = h.bytes(L.playerSlots);
+    std::copy(b.begin(), b.end(), slots.begin());
+    playerIndex = h.get(L.playerCountry);
+  };
+  if (s.kind == kSaveQV) fill(s.d.gSaveHeaderQV); else fill(s.d.gSaveHeader);
+
+  for (std::size_t i = 0; i < s.countries.size(); ++i) {
+    const CountryView& c = s.countries[i];
+    if (c.king == kNoGeneral) continue;
+    const std::string* king = s.generalName(c.king);
+    p.players.push_back({c.name, Str(long(i)), {king ? *king : ""}});
+  }
+  auto map = s.d.gSaveTail.bytes(kSaveTail.countryMap);
+  const int mapped = playerIndex < int(map.size()) ? map[std::size_t(playerIndex)] : -1;
+  for (int k = 0; k < 8; ++k) {
+    PlayerSlot& slot = p.playerSlots[std::size_t(k)];
+    const int country = slots[std::size_t(k)];
+    slot.tag = Str(country);
+    if (country == kNone) continue;
+    auto it = std::find_if(p.players.begin(), p.players.end(), [&](const ListRow& r) { return r.tag == slot.tag; });
+    if (it != p.players.end()) slot.caption = it->text;
+    if (mapped == country) {
+      slot.bold = true;
+      slot.arrowsEnabled = false;
+      p.playerCountry = country;
+    }
+    if (it != p.players.end()) p.players.erase(it);
+  }
+  return p;
+}
+
+std::array<std::string, 8> ListCaptions(std::int32_t fileKind, bool qvEdition, const std::array<int, 8>& rows) {
+  static const char* const prefix[8] = {"국가 선택(", "도시 선택(", "장군 선택(", "왕비 선택(",
+                                         "공주 선택(", "병과 선택(", "지역 선택(", "문화아이템 선택("};
+  // 0 keeps the caption; -1 shows the row count as its own maximum.
+  std::array<int, 8> max;
+  if (fileKind == kSaveKr || fileKind == kSaveQV)
+    max = {80, 80, 500, 200, 200, qvEdition ? 24 : 23, 56, 0};
+  else if (fileKind == kScenarioKr || fileKind == kScenarioQV)
+    max = {80, 80, 500, 200, 0, -1, -1, -1};
+  else
+    max = {-1, -1, -1, -1, 0, -1, -1, -1};
+  std::array<std::string, 8> out;
+  for (int i = 0; i < 8; ++i) {
+    if (max[i] == 0) continue;
+    out[i] = prefix[i] + Str(rows[i]) + "/" + Str(max[i] < 0 ? rows[i] : max[i]) + ")";
+  }
+  return out;
+}
+
+}  // namespace garam

@@ -1,0 +1,144 @@
+// What the main window's lists and header pages show, built from the data set by plain functions.
+// No widgets here: the list views only display these texts, and tests check them directly.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/gamedata.h"
+
+namespace garam {
+
+// The human player's country of a save file (80: none), and the generals still to appear.
+inline std::uint8_t gPlayerCountry = 80;
+inline std::int32_t gUnappearedCount = 0;
+
+// The one bounds-checked lookup for every reference taken from a record: an index the file
+// names but the arrays do not hold gives nullptr, never a read outside the array.
+template <typename V>
+auto At(V& v, long long i) -> decltype(&v[0]) {
+  return i >= 0 && static_cast<unsigned long long>(i) < v.size() ? &v[std::size_t(i)] : nullptr;
+}
+
+// Row colours, as RGB.
+inline constexpr std::uint32_t kNoColor = 0xFFFFFFFF;
+inline constexpr std::uint32_t kPlayerBlue = 0x0000FF;
+inline constexpr std::uint32_t kPlayerRed = 0xFF0000;
+inline constexpr std::uint32_t kPlayerGreen = 0x008000;
+
+struct ListRow {
+  std::string text;
+  std::string tag;
+  std::vector<std::string> sub;  // sub[0] is sub-item 1
+  std::uint32_t color = kNoColor;  // of the text and of every sub-item
+  std::vector<int> bold;           // columns in bold; 0 is the text
+  bool operator==(const ListRow&) const = default;
+};
+
+// Column texts.
+std::string Padded(long long value, int width);  // right-aligned, the last width characters kept
+std::string RecordNumber(int number, int digits);
+std::string Dashes(int n);
+inline constexpr int kNoCountryDashes = 18;
+inline constexpr int kNoCityDashes = 20;
+std::string GeneralStatusText(int code, bool saveFile, bool lordOfHisCity);
+std::string MissionText(std::int16_t mission);
+std::string AptitudeText(std::uint8_t value);
+std::string UnitKindText(std::uint8_t kind);
+std::string CultureSphereText(std::uint8_t sphere);
+std::string PregnancyText(std::uint8_t flags);
+std::string AdultText(std::uint8_t flag);
+inline constexpr const char* kSeasons[6] = {"초봄", "봄", "여름", "성하", "가을", "겨울"};
+
+// The loaded records read through one edition-neutral shape, names decoded once. It stands in for
+// the Korean-layout working copies: built at the start of a fill, dropped at its end, and the
+// records of the file's own layout are never touched.
+struct CountryView {
+  std::string name;
+  int king = 500;
+};
+struct CityView {
+  std::string name;
+  int owner = 80;
+  int defence = 0, gold = 0, food = 0, soldiers = 0;
+  bool used = true;  // save files: a free slot has X or Y 65535
+  int lord = 500;    // save files: entry 0 of the city's general list
+};
+struct GeneralView {
+  std::string name;
+  int city = 80;
+  int status = 0;  // low three bits of the status word
+  int birth = 0, politics = 0, battle = 0, intelligence = 0, loyalty = 0;
+  std::array<std::uint8_t, 4> aptitude{};
+  std::int16_t mission = 4080;
+};
+struct QueenView {
+  std::string name;
+  int code = 0, region = 0, husband = 500, father = 500, tendency = 0, pregnancy = 0;
+};
+
+struct ListSource {
+  ListSource(const GameDataSet& d, std::int32_t fileKind, bool qvEdition);
+  const GameDataSet& d;
+  std::int32_t kind;
+  bool save;
+  bool qvEdition;  // edition flag of the loaded executable tables
+  std::vector<CountryView> countries;
+  std::vector<CityView> cities;
+  std::vector<GeneralView> generals;
+  std::vector<QueenView> queens;
+  std::vector<std::string> regions;
+
+  const std::string* countryName(long long i) const;
+  const std::string* cityName(long long i) const;
+  const std::string* generalName(long long i) const;
+};
+
+// Counts of cities per country and of serving generals per city and per country, recomputed
+// from zero. A reference outside the arrays is not counted.
+void ComputeCounts(const ListSource& s, GameDataSet& d);
+
+std::vector<ListRow> CountryRows(const ListSource& s, std::uint8_t player);
+std::vector<ListRow> CityRows(const ListSource& s, std::uint8_t player);
+// unappeared receives the number of generals of status 1 (scenario files; save files count their
+// queue instead).
+std::vector<ListRow> GeneralRows(const ListSource& s, std::uint8_t player, std::int32_t& unappeared);
+std::vector<ListRow> QueenRows(const ListSource& s);
+std::vector<ListRow> PrincessRows(const ListSource& s);
+std::vector<ListRow> UnitTypeRows(const ListSource& s);
+std::vector<ListRow> RegionRows(const ListSource& s);
+std::vector<ListRow> CultureItemRows(const ListSource& s);
+
+// Frees the queue entries whose general has appeared, sorts the queue and returns how many
+// entries still wait.
+std::int32_t CleanAppearanceQueue(const ListSource& s, GameDataSet& d);
+
+// The header pages.
+struct ScenarioPage {
+  std::string startYear, title, description;
+  int titleMaxBytes = 18;
+};
+ScenarioPage BuildScenarioPage(const ListSource& s);
+
+struct PlayerSlot {
+  std::string caption, tag;
+  bool bold = false;
+  bool arrowsEnabled = true;
+};
+struct SavePage {
+  std::string year;
+  int season = 0;
+  std::string countryName, kingName;
+  std::vector<ListRow> players;  // countries in no slot, record order
+  std::array<PlayerSlot, 8> playerSlots;
+  int playerCountry = -1;  // the slot country the tail map names as the player's, or -1
+};
+SavePage BuildSavePage(const ListSource& s);
+
+// Frame captions of lists 2 to 9 for the given row counts (index 0 is Frame2); an empty text
+// leaves the caption as it is.
+std::array<std::string, 8> ListCaptions(std::int32_t fileKind, bool qvEdition, const std::array<int, 8>& rows);
+
+}  // namespace garam
