@@ -83,11 +83,23 @@ void frmMain::BuildMenus() {
 
   mnuStatistics = menuBar()->addMenu("통계");
   mnuStatistics->setObjectName("mnuStatistics");
-  for (int i = 0; i < 6; ++i) mnuStat[i] = add(mnuStatistics, QString(), qPrintable(QString("mnuStat%1").arg(i)));
+  const char* const statCaptions[] = {"남자 얼굴 사용 현황", "여자 얼굴 사용 현황", "고유 코드 사용 현황",
+                                      "인물 열전 사용 현황", "문화 아이템 사용 현황", "방벽 배치 현황"};
+  for (int i = 0; i < 6; ++i)
+    mnuStat[i] = add(mnuStatistics, statCaptions[i], qPrintable(QString("mnuStat%1").arg(i)));
   mnuStatistics->menuAction()->setVisible(false);
 
   mnuExpertm = menuBar()->addMenu("Expert(&E)");
   mnuExpertm->setObjectName("mnuExpertm");
+  const char* const expertCaptions[] = {"City Location Synchronize", "Data Convert", "Data Transfer"};
+  for (int i = 0; i < 3; ++i)
+    mnuExpert[i] = add(mnuExpertm, expertCaptions[i], qPrintable(QString("mnuExpert%1").arg(i)));
+  mnuExpertE = add(mnuExpertm, "EXE info", "mnuExpertE");
+  mnuExpertD = mnuExpertm->addMenu("Data Initialize");
+  mnuExpertD->setObjectName("mnuExpertD");
+  const char* const initCaptions[] = {"Buildings", "Products", "Roads", "SeaRoad"};
+  for (int i = 0; i < 4; ++i)
+    mnuExpInit[i] = add(mnuExpertD, initCaptions[i], qPrintable(QString("mnuExpInit%1").arg(i)));
 
   mnuHelp = menuBar()->addMenu("도움말(&H)");
   mnuHelp->setObjectName("mnuHelp");
@@ -126,6 +138,24 @@ void frmMain::BuildMenus() {
   connect(mnu혈연, &QAction::triggered, this, [this] { ShowForm("frm혈연", this); });
   connect(mnuYear, &QAction::triggered, this, [this] { ShowForm("frmYearChange", this); });
   connect(mnuEvent, &QAction::triggered, this, [this] { ShowForm("frmEvent", this); });
+  // The scenario tools open through their window names; the Expert dialog reads its mode from
+  // the caller code.
+  for (int i = 0; i < 3; ++i)
+    connect(mnuExpert[i], &QAction::triggered, this, [this, i] {
+      gChildFormCaller = std::int16_t(i);
+      ShowForm("frmSetting", this);
+    });
+  connect(mnuExpertE, &QAction::triggered, this, [this] { ShowForm("mnuExpertE", this); });
+  for (int i = 0; i < 4; ++i)
+    connect(mnuExpInit[i], &QAction::triggered, this, [this, i] {
+      gChildFormCaller = std::int16_t(i);
+      ShowForm("mnuExpInit", this);
+    });
+  for (int i = 0; i < 6; ++i)
+    connect(mnuStat[i], &QAction::triggered, this, [this, i] {
+      gChildFormCaller = std::int16_t(i);
+      ShowForm("mnuStat", this);
+    });
   connect(mnuMapEdit, &QAction::triggered, this, [this] {
     gChildFormCaller = 2;
     ShowForm("frmMapEdit", this);

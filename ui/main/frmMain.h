@@ -30,6 +30,10 @@ class frmMain : public QMainWindow, public DataHost, public MainControls {
   QAction *mnuSave, *mnuEnd, *mnu열전, *mnuMapEdit, *mnu혈연, *mnuEvent, *mnuYear, *mnuUnit;
   QAction *mnuDocument, *mnuAbout;
   std::array<QAction*, 6> mnuStat{};
+  std::array<QAction*, 3> mnuExpert{};
+  std::array<QAction*, 4> mnuExpInit{};
+  QMenu* mnuExpertD;
+  QAction* mnuExpertE;
 
   StatusView* StatusBarView;
   QTabWidget* TabStrip;
