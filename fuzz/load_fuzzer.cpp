@@ -1,5 +1,5 @@
-// libFuzzer target: arbitrary bytes as one file of a synthetic installation, fed through the
-// same entry point a load uses. The first byte picks the file and the load command; the second
+// libFuzzer target: arbitrary bytes as one file of a synthetic installation (scenarios and save
+// files of both editions), fed through the same entry point a load uses. The first byte picks the file and the load command; the second
 // says whether the rest replaces the file whole or patches the valid file (five bytes a patch:
 // 32-bit offset, new byte), which reaches far past the readers' size checks.
 #include <cstddef>
@@ -11,6 +11,7 @@
 #include "data/loader.h"
 #include "tests/support/fakehost.h"
 #include "tests/support/installation.h"
+#include "tests/support/save_builder.h"
 
 namespace {
 
@@ -24,6 +25,10 @@ struct Setup {
     spec.marker = true;
     kr = std::make_unique<test::Installation>(spec);
     qv = std::make_unique<test::Installation>(test::ExpansionInstall('A'));
+    kr->dir.write("USER1.RN", test::BuildSaveImage({.varCounts = {2, 0, 5}, .queue = {{7, 1200, 3}}}).bytes);
+    qv->dir.write("user1.wnx", test::BuildSaveImage({.expansion = true, .fileName = "user1.wn",
+                                                     .varCounts = {1}, .var2Counts = {0, 3}})
+                                   .bytes);
   }
 };
 
@@ -39,6 +44,8 @@ constexpr Case kCases[] = {
     {false, true, "Mapvar2.rn", "SCEDAT2.RN"},  {false, true, "game.exe", "SCEDAT1.RN"},
     {true, true, "scedat1.wn", "scedat1.wn"},   {true, true, "message.wn", "scedat2.wn"},
     {true, true, "Mapvar3.wn", "scedat3.wn"},   {true, true, "game.exe", "scedat4.wn"},
+    {false, false, "USER1.RN", "USER1.RN"},     {false, true, "USER1.RN", "USER1.RN"},
+    {true, true, "user1.wnx", "user1.wnx"},     {false, false, "message.rn", "USER1.RN"},
 };
 
 }  // namespace
