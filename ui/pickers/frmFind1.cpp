@@ -1,0 +1,62 @@
+#include "ui/pickers/frmFind1.h"
+
+#include "data/gamedata.h"
+
+namespace garam {
+
+namespace {
+const QString kNoCountryRow = QStringLiteral("      없음");
+}
+
+frmFind1::frmFind1(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
+    : ListPicker(owner, lists, callers, "frmFind1", "국가 선택", 4455, 2325, 4440, 2325) {
+  Find1ListView = list_;
+  SetColumns({"이름", "국왕"}, {1920, 2129});
+}
+
+void frmFind1::Fill() {
+  setWindowTitle("소속국가 선택");
+  const bool cityEditor = gChildFormCaller == 1;
+  if (cityEditor && callers_.frmEdit3) {
+    const QWidget* frame = callers_.frmEdit3->edt3Frame(1);
+    PlaceBy(callers_.frmEdit3->Form(), At(frame) + QPointF(0, frame ? frame->height() : 0));
+  } else if (!cityEditor && callers_.frmAdd2) {
+    // The button's place inside its frame, without the frame's own offset.
+    const QWidget* button = callers_.frmAdd2->Add2Cmd2();
+    PlaceBy(callers_.frmAdd2->Form(), At(button) + QPointF(0, button ? button->height() : 0));
+  }
+
+  if (const ListView* countries = lists_.ListView2)
+    for (int i = 0; i < countries->count(); ++i) {
+      const ListItem* r = countries->row(i);
+      AddRow(countries->cell(r, 0), r->tag, {countries->cell(r, 1)});
+    }
+
+  // Only a save file has cities without owner, and only a city without generals may become one.
+  if (IsSaveFile()) {
+    bool offerNone = !cityEditor;
+    if (cityEditor) {
+      const ListView* cities = lists_.ListView3;
+      const ListItem* edited = cities ? cities->selectedRow() : nullptr;
+      offerNone = CellNumber(edited ? cities->cell(edited, 2) : QString()) == 0;
+    }
+    if (offerNone) AddRow(kNoCountryRow, "80", {""});
+  }
+}
+
+void frmFind1::TakeAnswer(ListItem* row) {
+  const auto owner = std::uint8_t(CellNumber(row->tag));
+  const QString text = row->text(0);
+  if (gChildFormCaller == 1) {
+    if (CityEditorCaller* e = callers_.frmEdit3) {
+      e->SetOwnerNo(owner);
+      if (QLabel* l = e->edt3lbl2(0)) l->setText(TrimSpaces(text));
+      if (QLabel* l = e->edt3lbl2(4)) l->setText(text == kNoCountryRow ? "공백" : "일반");
+    }
+  } else if (CreateCityCaller* a = callers_.frmAdd2) {
+    a->SetOwnerNo(owner);
+    if (QLabel* l = a->Add2lbl2()) l->setText(TrimSpaces(text));
+  }
+}
+
+}  // namespace garam

@@ -1,0 +1,224 @@
+#include "ui/pickers/frmFind2.h"
+
+#include "data/gamedata.h"
+
+namespace garam {
+
+namespace {
+constexpr int kOwnerColumn = 1, kGeneralCountColumn = 2;
+const QString kNoOwner(18, QChar('-'));
+const QString kNoCityRow = QStringLiteral("        없음");
+constexpr std::uint16_t kEmptySlot = 500;
+
+void SetText(QLabel* label, const QString& text) {
+  if (label) label->setText(text);
+}
+void SetEnabled(QWidget* w, bool on) {
+  if (w) w->setEnabled(on);
+}
+QString Text(const QLabel* label) { return label ? label->text() : QString(); }
+}  // namespace
+
+frmFind2::frmFind2(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
+    : ListPicker(owner, lists, callers, "frmFind2", "도시 선택", 4455, 2325, 4440, 2325) {
+  Find2ListView = list_;
+  SetColumns({"이름", "소속국가"}, {2130, 1920});
+}
+
+bool frmFind2::StatusMenuVisible() const { return callers_.frmCMenu && callers_.frmCMenu->isVisible(); }
+
+bool frmFind2::CanCancel() const { return !(gChildFormCaller == 2 && StatusMenuVisible()); }
+
+void frmFind2::Fill() {
+  CapitalCandidates.clear();
+  const int mode = gChildFormCaller;
+  const ListView* cities = lists_.ListView3;
+  auto addOwnedCities = [&] {
+    if (!cities) return;
+    for (int i = 0; i < cities->count(); ++i) {
+      const ListItem* r = cities->row(i);
+      if (cities->cell(r, kOwnerColumn) != kNoOwner) AddRow(cities->cell(r, 0), r->tag, {cities->cell(r, kOwnerColumn)});
+    }
+  };
+
+  GeneralEditorCaller* editor = callers_.frmEdit4;
+  CreateCountryCaller* add1 = callers_.frmAdd1;
+  if (mode == 1 || mode == 3) {
+    setWindowTitle("소속도시 선택");
+    if (editor) {
+      const QWidget* frame = editor->edt4Frame(17);
+      PlaceBy(editor->Form(), At(frame) + QPointF(0, frame ? frame->height() : 0));
+    }
+    addOwnedCities();
+    // Only an unaffiliated general changed from the editor itself may be left without a city.
+    if (editor && Text(editor->edt4lbl2(4)) == "재야" && !StatusMenuVisible()) AddRow(kNoCityRow, "80", {""});
+  } else if (mode == 2) {
+    setWindowTitle("등장도시 선택");
+    if (editor) {
+      const QWidget* frame = editor->edt4Frame(19);
+      PlaceBy(editor->Form(), At(frame) + QPointF(frame ? frame->width() : 0, 0));
+    }
+    addOwnedCities();
+  } else if (mode == 4 || mode == 5) {
+    setWindowTitle("수도 선택");
+    if (add1) PlaceBy(add1->Form(), BelowButton(add1->Add1Frame(3), add1->Add1Cmd2(1)));
+    if (IsSaveFile()) {
+      if (cities)
+        for (int i = 0; i < cities->count(); ++i) {
+          const ListItem* r = cities->row(i);
+          if (cities->cell(r, kOwnerColumn) == kNoOwner)
+            AddRow(cities->cell(r, 0), r->tag, {cities->cell(r, kOwnerColumn)});
+        }
+    } else if (const ListView* generals = lists_.ListView4) {
+      const bool qv = gLoadedExeInfo.IsQVEdition();
+      for (int i = 0; i < generals->count(); ++i) {
+        const ListItem* g = generals->row(i);
+        if (generals->cell(g, 1) != "영주") continue;
+        const int general = CellNumber(g->tag);
+        int city = -1;
+        if (general >= 0) {
+          if (qv && std::size_t(general) < gData.gGeneralsQV.size())
+            city = gData.gGeneralsQV[general].get(GeneralScenQVRec::L.city);
+          else if (!qv && std::size_t(general) < gData.gGenerals.size())
+            city = gData.gGenerals[general].get(GeneralScenRec::L.city);
+        }
+        // A lord whose city has no row in the city list has no capital to offer.
+        const ListItem* cityRow = city >= 0 ? RowByNumber(cities, city) : nullptr;
+        if (!cityRow) continue;
+        CapitalCandidates.push_back({std::int16_t(city), std::int16_t(general), TrimSpaces(generals->cell(g, 0))});
+        AddRow(cities->cell(cityRow, 0), QString::number(CapitalCandidates.size()),
+               {cities->cell(cityRow, kOwnerColumn)});
+      }
+    }
+  }
+}
+
+bool frmFind2::CityHolds(int city, int scenarioMore, int saveSlot) const {
+  if (IsSaveFile()) {
+    if (city < 0 || std::size_t(city) >= gData.gSaveCities.size()) return false;
+    return gData.gSaveCities[city].general(std::size_t(saveSlot)) != kEmptySlot;
+  }
+  const ListItem* r = RowByNumber(lists_.ListView3, city);
+  return r && CellNumber(lists_.ListView3->cell(r, kGeneralCountColumn)) > scenarioMore;
+}
+
+void frmFind2::WritePositionLabels(int city) {
+  GeneralEditorCaller* e = callers_.frmEdit4;
+  if (!IsSaveFile()) {
+    SetText(e->edt4lbl2(7), "---");
+    SetText(e->edt4lbl2(8), "---");
+  } else if (city >= 0 && std::size_t(city) < gData.gSaveCities.size()) {
+    const CitySaveRec& c = gData.gSaveCities[city];
+    SetText(e->edt4lbl2(7), QString::number(c.get(CitySaveRec::L.x)));
+    SetText(e->edt4lbl2(8), QString::number(c.get(CitySaveRec::L.y)));
+  }
+}
+
+void frmFind2::TakeAnswer(ListItem* row) {
+  const int mode = gChildFormCaller;
+  const int number = CellNumber(row->tag);
+  if (mode >= 1 && mode <= 3) {
+    GeneralEditorCaller* e = callers_.frmEdit4;
+    if (!e) return;
+    if (mode == 2) {
+      e->SetAppearCityNo(std::uint8_t(number));
+      SetText(e->edt4lbl2(5), row->text(0));
+      return;
+    }
+    AnswerCity(row, mode == 3);
+    return;
+  }
+  CreateCountryCaller* add1 = callers_.frmAdd1;
+  if (mode == 4 && add1) {
+    add1->SetCapitalNo(std::int16_t(number));
+    SetText(add1->Add1lbl(1), TrimSpaces(row->text(0)));
+  } else if (mode == 5 && add1) {
+    if (number >= 1 && std::size_t(number) <= CapitalCandidates.size()) {
+      const CapitalCandidate& e = CapitalCandidates[std::size_t(number) - 1];
+      add1->SetCapitalNo(e.CapitalNo);
+      add1->SetKingNo(e.KingNo);
+      SetText(add1->Add1lbl(0), e.KingName);
+      SetText(add1->Add1lbl(1), TrimSpaces(row->text(0)));
+    }
+  }
+  CapitalCandidates.clear();
+}
+
+// Modes 1 and 3: the general's new city decides whether he leads it or serves its lord.
+void frmFind2::AnswerCity(ListItem* row, bool fromStatusMenu) {
+  GeneralEditorCaller* e = callers_.frmEdit4;
+  const auto city = std::uint8_t(CellNumber(row->tag));
+  QLabel* status = e->edt4lbl2(4);
+  QAbstractButton* cityButton = e->edt4Cmd3(2);
+  const bool outside = Text(e->edt4lbl2(2)).endsWith("(성밖)");
+  auto becomeServant = [&] {
+    SetText(status, "일반");
+    SetEnabled(cityButton, true);
+    if (!outside) WritePositionLabels(city);
+  };
+  // A general standing outside his castle keeps his place on the map and cannot take a city over.
+  auto becomeLord = [&] {
+    if (outside) return;
+    SetText(status, "영주");
+    SetEnabled(cityButton, false);
+    WritePositionLabels(city);
+  };
+
+  if (fromStatusMenu) {
+    SetText(status, "일반");
+    e->SetCityNo(city);
+    SetText(e->edt4lbl2(3), TrimSpaces(row->text(0)));
+    bool hasLord;
+    if (city != e->OrgCityNo()) {
+      hasLord = CityHolds(city, 0, 0);
+    } else {
+      // His own city's count includes himself unless he was unaffiliated as loaded.
+      const ListView* generals = lists_.ListView4;
+      const ListItem* self = generals ? generals->selectedRow() : nullptr;
+      const bool wasUnaffiliated = self && generals->cell(self, 1) == "재야";
+      hasLord = CityHolds(city, wasUnaffiliated ? 0 : 1, 1);
+    }
+    hasLord ? becomeServant() : becomeLord();
+
+    std::int32_t year;
+    const auto& d = gData;
+    switch (gFileKind) {
+      case kSaveKr: year = d.gSaveHeader.get(SaveHeaderRec::L.currentYear); break;
+      case kSaveQV: year = d.gSaveHeaderQV.get(SaveHeaderQVRec::L.currentYear); break;
+      case kScenarioQV: year = d.gScenarioHeaderQV.get(ScenarioHeaderQVRec::L.startYear); break;
+      default: year = d.gScenarioHeader.get(ScenarioHeaderRec::L.startYear); break;
+    }
+    if (QLineEdit* employed = e->edt4Num(5)) {
+      employed->setEnabled(true);
+      employed->setText(QString::number(year));
+    }
+    if (QLineEdit* appeared = e->edt4Num(7)) {
+      appeared->setEnabled(true);
+      appeared->setText("0");
+      appeared->setEnabled(false);
+    }
+    SetText(e->edt4lbl2(5), "없음");
+    e->SetAppearCityNo(kNoAppearanceCity);
+    SetEnabled(e->edt4Cmd3(4), false);
+    e->사위설정(true);
+    return;
+  }
+
+  e->SetCityNo(city);
+  SetText(e->edt4lbl2(3), TrimSpaces(row->text(0)));
+  const QString was = Text(status);
+  if (was == "일반") {
+    const bool hasLord = city == e->OrgCityNo() || CityHolds(city, 0, 0);
+    hasLord ? becomeServant() : becomeLord();
+    e->사위설정(true);
+  } else if (was == "영주") {
+    // Returning to the city he was loaded with never counts as joining another lord.
+    const bool joining = city != e->OrgCityNo() && CityHolds(city, 0, 0);
+    SetText(status, joining ? "일반" : "영주");
+    SetEnabled(cityButton, joining);
+    WritePositionLabels(city);
+    e->사위설정(true);
+  }
+}
+
+}  // namespace garam

@@ -1,0 +1,40 @@
+// The city picker: a general's city of affiliation or appearance city, or the capital of a new
+// country, chosen among the rows of the main window's city list.
+#pragma once
+
+#include <vector>
+
+#include "ui/pickers/listpicker.h"
+
+namespace garam {
+
+// A lord whose city may become the capital of a new country in a scenario; he becomes its king.
+struct CapitalCandidate {
+  std::int16_t CapitalNo;
+  std::int16_t KingNo;
+  QString KingName;
+};
+
+class frmFind2 : public ListPicker {
+  Q_OBJECT
+ public:
+  frmFind2(QWidget* owner, const MainLists& lists, const PickerCallers& callers);
+  ListView* Find2ListView;
+  // Entry k of the scenario capital rows is element k - 1.
+  std::vector<CapitalCandidate> CapitalCandidates;
+
+ protected:
+  void Fill() override;
+  void TakeAnswer(ListItem* row) override;
+  bool CanCancel() const override;
+
+ private:
+  bool StatusMenuVisible() const;
+  // Whether city holds a general in its lord's place: the scenario's "장군수" count above
+  // scenarioMore, or in a save file the given slot of its general list taken.
+  bool CityHolds(int city, int scenarioMore, int saveSlot) const;
+  void WritePositionLabels(int city);
+  void AnswerCity(ListItem* row, bool fromStatusMenu);
+};
+
+}  // namespace garam

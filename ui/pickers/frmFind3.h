@@ -1,0 +1,24 @@
+// The general picker: a general for a consort's father or husband, a city's new lord, a
+// country's king or a blood relation, chosen among the rows of the main window's general list.
+#pragma once
+
+#include "ui/pickers/listpicker.h"
+
+namespace garam {
+
+class frmFind3 : public ListPicker {
+  Q_OBJECT
+ public:
+  frmFind3(QWidget* owner, const MainLists& lists, const PickerCallers& callers);
+  ListView* Find3ListView;
+
+ protected:
+  void Fill() override;
+  void TakeAnswer(ListItem* row) override;
+
+ private:
+  void AddGeneralRow(const ListItem* source);
+  void SetCultureSphere(int general);
+};
+
+}  // namespace garam

@@ -1,0 +1,76 @@
+#include "ui/pickers/frmFind4.h"
+
+#include "data/bitmaps.h"
+#include "data/cp949.h"
+#include "data/gamedata.h"
+#include "platform/pictureclip.h"
+
+namespace garam {
+
+namespace {
+// A princess's face is chosen by her mother's culture sphere from this cell on.
+constexpr int kPrincessFaceBase = 161;
+constexpr int kNoGeneral = 500, kNoPlace = 80;
+
+template <typename Vec>
+bool InRange(const Vec& v, int i) {
+  return i >= 0 && std::size_t(i) < v.size();
+}
+}  // namespace
+
+QString HusbandCountryName(int consort) {
+  const auto& d = gData;
+  if (!InRange(d.gSaveQueens, consort)) return {};
+  const int husband = d.gSaveQueens[consort].get(QueenSaveRec::L.husband);
+  if (husband >= kNoGeneral) return {};
+  // The Korean save file has its own layouts; every other kind reads the expansion ones.
+  const bool kr = gFileKind == kSaveKr;
+  int city = -1;
+  if (kr && InRange(d.gSaveGenerals, husband)) city = d.gSaveGenerals[husband].get(GeneralSaveRec::L.city);
+  if (!kr && InRange(d.gSaveGeneralsQV, husband)) city = d.gSaveGeneralsQV[husband].get(GeneralSaveQVRec::L.city);
+  if (city < 0 || city >= kNoPlace || !InRange(d.gSaveCities, city)) return {};
+  const int country = d.gSaveCities[city].get(CitySaveRec::L.owner);
+  if (country >= kNoPlace) return {};
+  if (kr && InRange(d.gSaveCountries, country))
+    return QString::fromStdString(ReadFixedName(d.gSaveCountries[country].bytes(CountrySaveRec::L.name)));
+  if (!kr && InRange(d.gSaveCountriesQV, country))
+    return QString::fromStdString(ReadFixedName(d.gSaveCountriesQV[country].bytes(CountrySaveQVRec::L.name)));
+  return {};
+}
+
+frmFind4::frmFind4(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
+    : ListPicker(owner, lists, callers, "frmFind4", "어머니 선택", 6165, 2760, 6195, 2775) {
+  Find4ListView = list_;
+  SetColumns({"이름", "남편", "소속국가"}, {1755, 2115, 2000});
+}
+
+void frmFind4::Fill() {
+  if (PrincessEditorCaller* e = callers_.frmEdit6)
+    PlaceBy(e->Form(), BelowButton(e->edt6Frame(1), e->edt6Cmd2()));
+  const ListView* consorts = lists_.ListView5;
+  if (!consorts) return;
+  for (int i = 0; i < consorts->count(); ++i) {
+    const ListItem* r = consorts->row(i);
+    AddRow(consorts->cell(r, 0), r->tag, {consorts->cell(r, 3), HusbandCountryName(CellNumber(r->tag))});
+  }
+}
+
+void frmFind4::TakeAnswer(ListItem* row) {
+  PrincessEditorCaller* e = callers_.frmEdit6;
+  if (!e) return;
+  e->SetMotherNo(std::int16_t(CellNumber(row->tag)));
+  if (QLabel* l = e->edt6lbl(0)) l->setText(row->text(0));
+  if (!gBitmapOk[1]) return;
+  const int mother = e->MotherNo();
+  const auto& d = gData;
+  if (!InRange(d.gSaveQueens, mother)) return;
+  const int region = d.gSaveQueens[mother].get(QueenSaveRec::L.region);
+  if (!InRange(d.gSaveRegions, region)) return;
+  const int sphere = d.gSaveRegions[region].get(RegionSaveRec::L.sphere);
+  // Sphere 7 ("none") points one past the smallest women's sheet: the picture is then kept.
+  const QImage face = MaskData(gFaceSheetWomen).Cell(kPrincessFaceBase + sphere);
+  if (face.isNull()) return;
+  if (QLabel* mask = e->edt6Mask()) mask->setPixmap(QPixmap::fromImage(face));
+}
+
+}  // namespace garam

@@ -1,0 +1,197 @@
+#include "ui/pickers/frmMaskView.h"
+
+#include <QMouseEvent>
+#include <algorithm>
+
+#include "data/bitmaps.h"
+#include "data/gamedata.h"
+#include "platform/pictureclip.h"
+#include "platform/twips.h"
+
+namespace garam {
+
+namespace {
+constexpr int kImageLeft = 240, kImageTop = 240, kImageWidth = 960, kImageHeight = 1200;
+
+void SetPicture(QLabel* mask, const QImage& picture) {
+  // A blank cell (a sheet that is not loaded) leaves the caller's picture as it was.
+  if (mask && !picture.isNull()) mask->setPixmap(QPixmap::fromImage(picture));
+}
+}  // namespace
+
+FacePicker::FacePicker(QWidget* owner, const PickerCallers& callers, const Design& d)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), callers_(callers) {
+  const QString prefix = d.prefix;
+  setObjectName(d.name);
+  setWindowTitle("얼굴 선택");
+  setModal(true);
+  setFixedSize(TwipsToPixels(d.widthTwips), TwipsToPixels(d.heightTwips));
+
+  lblPage_ = new QLabel(this);
+  lblPage_->setObjectName(prefix + "lblPage");
+  lblPage_->setGeometry(TwipsRect(0, 0, d.labelWidthTwips, d.labelHeightTwips));
+  lblPage_->setAlignment(Qt::AlignCenter);
+
+  for (int i = 0; i < 2; ++i) {
+    auto* b = new QPushButton(i == 0 ? "<" : ">", this);
+    b->setObjectName(prefix + "CmdPage" + QString::number(i));
+    b->setGeometry(TwipsRect(i == 0 ? 0 : d.nextLeftTwips, kImageTop, 230, d.buttonHeightTwips));
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, [this, i] { PageClick(i); });
+    cmdPage_[std::size_t(i)] = b;
+  }
+
+  for (int r = 0; r < d.imageRows; ++r)
+    for (int c = 0; c < d.imageCols; ++c) {
+      auto* image = new QLabel(this);
+      image->setObjectName(prefix + "Image" + QString::number(images_.size()));
+      image->setGeometry(TwipsRect(kImageLeft + kImageWidth * c, kImageTop + kImageHeight * r, kImageWidth, kImageHeight));
+      image->installEventFilter(this);
+      images_.push_back(image);
+    }
+
+  sel_ = new QFrame(this);
+  sel_->setObjectName(prefix + "Sel");
+  sel_->setGeometry(TwipsRect(kImageLeft, kImageTop, kImageWidth, kImageHeight));
+  sel_->setStyleSheet("border: 2px solid red; background: transparent;");
+  sel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  sel_->hide();
+}
+
+void FacePicker::Load() {
+  answered_ = false;
+  const int n = FacesPerPage();
+  pageCount_ = std::max(1, PagesOf(MaskData(Sheet()).Rows()));
+  const int face = CallerFace();
+  // A face the pages do not offer opens the first page unmarked rather than a page past the sheet.
+  const bool offered = face >= 0 && face / n + 1 <= pageCount_;
+  page_ = offered ? face / n + 1 : 1;
+  chosen_ = -1;
+  sel_->hide();
+  WritePageLabel();
+  ShowPage();
+  if (offered) FaceClick(face % n);
+}
+
+int FacePicker::ShowModal() {
+  Load();
+  return exec();
+}
+
+void FacePicker::WritePageLabel() {
+  QString text = QString("%1/%2").arg(page_, 2, 10, QChar('0')).arg(pageCount_);
+  text += chosen_ < 0 ? QString("(---)") : QString("(%1)").arg(chosen_, 3, 10, QChar('0'));
+  lblPage_->setText(text);
+}
+
+void FacePicker::ShowPage() {
+  const PictureClip& sheet = MaskData(Sheet());
+  const int n = FacesPerPage();
+  for (int i = 0; i < n; ++i) {
+    // Cell() is blank past the sheet's last cell, so nothing beyond the sheet is ever read.
+    const QImage cell = sheet.Cell((page_ - 1) * n + i);
+    if (cell.isNull()) images_[std::size_t(i)]->clear();
+    else images_[std::size_t(i)]->setPixmap(QPixmap::fromImage(cell));
+  }
+}
+
+void FacePicker::PageClick(int index) {
+  if (index == 1) page_ = page_ + 1 > pageCount_ ? 1 : page_ + 1;
+  else page_ = page_ == 1 ? pageCount_ : page_ - 1;
+  chosen_ = -1;
+  WritePageLabel();
+  ShowPage();
+  sel_->hide();
+}
+
+void FacePicker::Mark(int image) {
+  sel_->move(images_[std::size_t(image)]->pos());
+  sel_->show();
+  sel_->raise();
+  chosen_ = (page_ - 1) * FacesPerPage() + image;
+}
+
+void FacePicker::FaceClick(int image) {
+  if (image < 0 || image >= FacesPerPage()) return;
+  Mark(image);
+  WritePageLabel();
+}
+
+void FacePicker::FaceDblClick(int image) {
+  if (answered_ || image < 0 || image >= FacesPerPage()) return;
+  Mark(image);
+  answered_ = true;
+  AnswerCaller(chosen_, MaskData(Sheet()).Cell(chosen_));
+  done(Accepted);
+}
+
+bool FacePicker::eventFilter(QObject* watched, QEvent* event) {
+  const auto t = event->type();
+  if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease || t == QEvent::MouseButtonDblClick) {
+    for (std::size_t i = 0; i < images_.size(); ++i) {
+      if (watched != images_[i]) continue;
+      auto* m = static_cast<QMouseEvent*>(event);
+      if (t == QEvent::MouseButtonPress && m->button() == Qt::RightButton) reject();
+      else if (t == QEvent::MouseButtonRelease && m->button() == Qt::LeftButton &&
+               images_[i]->rect().contains(m->position().toPoint()))
+        FaceClick(int(i));
+      else if (t == QEvent::MouseButtonDblClick && m->button() == Qt::LeftButton)
+        FaceDblClick(int(i));
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+namespace {
+const FacePicker::Design kMenDesign{"frmMaskView1", "MV1", 5265, 5040, 5260, 225, 5080, 4815, 4, 5};
+const FacePicker::Design kWomenDesign{"frmMaskView2", "MV2", 7200, 2640, 7200, 230, 7000, 2415, 2, 7};
+}  // namespace
+
+frmMaskView1::frmMaskView1(QWidget* owner, const PickerCallers& callers)
+    : FacePicker(owner, callers, kMenDesign), MV1lblPage(lblPage_), MV1CmdPage(cmdPage_), MV1Image(images_),
+      MV1Sel(sel_) {}
+
+int frmMaskView1::Sheet() const { return gFaceSheetMen; }
+
+int frmMaskView1::CallerFace() const {
+  if (gChildFormCaller == 1) return callers_.frmEdit4 ? callers_.frmEdit4->FaceNo() : 0;
+  return callers_.frmAdd3 ? callers_.frmAdd3->FaceNo() : 0;
+}
+
+void frmMaskView1::AnswerCaller(int face, const QImage& picture) {
+  if (gChildFormCaller == 1) {
+    if (GeneralEditorCaller* e = callers_.frmEdit4) {
+      e->SetFaceNo(std::int16_t(face));
+      SetPicture(e->edt4Mask(), picture);
+    }
+  } else if (CreateGeneralCaller* a = callers_.frmAdd3) {
+    a->SetFaceNo(std::int16_t(face));
+    SetPicture(a->Add3Mask(), picture);
+  }
+}
+
+frmMaskView2::frmMaskView2(QWidget* owner, const PickerCallers& callers)
+    : FacePicker(owner, callers, kWomenDesign), MV2lblPage(lblPage_), MV2CmdPage(cmdPage_), MV2Image(images_),
+      MV2Sel(sel_) {}
+
+int frmMaskView2::Sheet() const { return gFaceSheetWomen; }
+
+int frmMaskView2::CallerFace() const {
+  if (gChildFormCaller == 1) return callers_.frmEdit5 ? callers_.frmEdit5->FaceNo() : 0;
+  return callers_.frmAdd4 ? callers_.frmAdd4->FaceNo() : 0;
+}
+
+void frmMaskView2::AnswerCaller(int face, const QImage& picture) {
+  if (gChildFormCaller == 1) {
+    if (ConsortEditorCaller* e = callers_.frmEdit5) {
+      e->SetFaceNo(std::uint8_t(face));
+      SetPicture(e->edt5Mask(), picture);
+    }
+  } else if (CreateConsortCaller* a = callers_.frmAdd4) {
+    a->SetFaceNo(std::uint8_t(face));
+    SetPicture(a->Add4Mask(), picture);
+  }
+}
+
+}  // namespace garam

@@ -1,0 +1,102 @@
+// The face pickers: a face chosen by sight from a face sheet, one sheet row to a page.
+// frmMaskView1 shows the men's faces for the general editor and the create-general dialog,
+// frmMaskView2 the women's faces for the consort editor and the create-consort dialog.
+#pragma once
+
+#include <QDialog>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <array>
+#include <vector>
+
+#include "ui/pickers/pickercallers.h"
+
+namespace garam {
+
+class FacePicker : public QDialog {
+  Q_OBJECT
+ public:
+  // Opens on the page of the caller's face with that face marked, without showing the window.
+  void Load();
+  int ShowModal();
+
+  int CurrentPage() const { return page_; }
+  int PageCount() const { return pageCount_; }
+  int ChosenFace() const { return chosen_; }  // -1: none
+  int FacesPerPage() const { return int(images_.size()); }
+  bool Answered() const { return answered_; }
+
+  void PageClick(int index);  // 0 previous, 1 next, both wrapping around
+  void FaceClick(int image);
+  void FaceDblClick(int image);
+
+ public:
+  struct Design {
+    const char* name;
+    const char* prefix;  // of the control names
+    int widthTwips, heightTwips;
+    int labelWidthTwips, labelHeightTwips;
+    int nextLeftTwips, buttonHeightTwips;
+    int imageRows, imageCols;
+  };
+
+ protected:
+  FacePicker(QWidget* owner, const PickerCallers& callers, const Design& design);
+
+  virtual int Sheet() const = 0;
+  virtual int PagesOf(int sheetRows) const = 0;
+  virtual int CallerFace() const = 0;
+  virtual void AnswerCaller(int face, const QImage& picture) = 0;
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  PickerCallers callers_;
+  QLabel* lblPage_;
+  std::array<QPushButton*, 2> cmdPage_{};
+  std::vector<QLabel*> images_;
+  QFrame* sel_;
+
+ private:
+  void WritePageLabel();
+  void ShowPage();
+  void Mark(int image);
+  int page_ = 1, pageCount_ = 1, chosen_ = -1;
+  bool answered_ = false;
+};
+
+class frmMaskView1 : public FacePicker {
+  Q_OBJECT
+ public:
+  frmMaskView1(QWidget* owner, const PickerCallers& callers);
+  QLabel* MV1lblPage;
+  std::array<QPushButton*, 2>& MV1CmdPage;
+  std::vector<QLabel*>& MV1Image;
+  QFrame* MV1Sel;
+
+ protected:
+  int Sheet() const override;
+  int PagesOf(int sheetRows) const override { return sheetRows; }
+  int CallerFace() const override;
+  void AnswerCaller(int face, const QImage& picture) override;
+};
+
+class frmMaskView2 : public FacePicker {
+  Q_OBJECT
+ public:
+  frmMaskView2(QWidget* owner, const PickerCallers& callers);
+  QLabel* MV2lblPage;
+  std::array<QPushButton*, 2>& MV2CmdPage;
+  std::vector<QLabel*>& MV2Image;
+  QFrame* MV2Sel;
+
+ protected:
+  int Sheet() const override;
+  // Never more than 13 pages, so no face above 181 is offered and every answer fits a byte.
+  int PagesOf(int sheetRows) const override { return 13 * (sheetRows >= 13 ? 1 : 0) + sheetRows % 13; }
+  int CallerFace() const override;
+  void AnswerCaller(int face, const QImage& picture) override;
+};
+
+}  // namespace garam

@@ -1,0 +1,171 @@
+// What the pickers see of the windows that open them. A picker answers by writing straight into
+// its caller's public variables, labels and buttons, so each caller kind is a small interface
+// here: the editors implement it, tests fake it with plain widgets.
+//
+// The variables go through setters, so that an editor may react to a new value. Controls are the
+// caller's own widgets: the picker reads and writes their captions and places itself by their
+// positions (each relative to its container, the caller's window by its outer position).
+#pragma once
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+#include <cstdint>
+
+namespace garam {
+
+class ListView;
+
+// The main window's lists the pickers take their rows from.
+struct MainLists {
+  ListView* ListView2 = nullptr;  // countries
+  ListView* ListView3 = nullptr;  // cities
+  ListView* ListView4 = nullptr;  // generals
+  ListView* ListView5 = nullptr;  // consorts
+};
+
+// frmEdit4, the general editor: city picker modes 1 to 3, general picker mode 3, men's faces.
+class GeneralEditorCaller {
+ public:
+  virtual ~GeneralEditorCaller() = default;
+  virtual QWidget* Form() = 0;
+  virtual std::uint8_t CityNo() const = 0;
+  virtual void SetCityNo(std::uint8_t v) = 0;
+  virtual std::uint8_t OrgCityNo() const = 0;
+  virtual void SetAppearCityNo(std::uint8_t v) = 0;
+  virtual void SetNewLordNo(std::int16_t v) = 0;
+  virtual std::int16_t FaceNo() const = 0;
+  virtual void SetFaceNo(std::int16_t v) = 0;
+  virtual QLabel* edt4lbl2(int index) = 0;
+  virtual QAbstractButton* edt4Cmd3(int index) = 0;
+  virtual QLineEdit* edt4Num(int index) = 0;
+  virtual QWidget* edt4Frame(int index) = 0;
+  virtual QLabel* edt4Mask() = 0;
+  virtual void 사위설정(bool flag) = 0;
+};
+
+// frmAdd3, the create-general dialog: men's faces.
+class CreateGeneralCaller {
+ public:
+  virtual ~CreateGeneralCaller() = default;
+  virtual std::int16_t FaceNo() const = 0;
+  virtual void SetFaceNo(std::int16_t v) = 0;
+  virtual QLabel* Add3Mask() = 0;
+};
+
+// frmEdit5, the consort editor: general picker modes 1 and 2, women's faces.
+class ConsortEditorCaller {
+ public:
+  virtual ~ConsortEditorCaller() = default;
+  virtual QWidget* Form() = 0;
+  virtual void SetFatherNo(std::int16_t v) = 0;
+  virtual void SetHusbandNo(std::int16_t v) = 0;
+  virtual std::uint8_t FaceNo() const = 0;
+  virtual void SetFaceNo(std::uint8_t v) = 0;
+  virtual QLabel* edt5lbl(int index) = 0;
+  virtual QWidget* edt5Frame(int index) = 0;
+  virtual QAbstractButton* edt5Cmd3(int index) = 0;
+  virtual QLabel* edt5Mask() = 0;
+};
+
+// frmAdd4, the create-consort dialog: general picker mode 5, women's faces.
+class CreateConsortCaller {
+ public:
+  virtual ~CreateConsortCaller() = default;
+  virtual QWidget* Form() = 0;
+  virtual void SetHusbandNo(std::int16_t v) = 0;
+  virtual std::uint8_t FaceNo() const = 0;
+  virtual void SetFaceNo(std::uint8_t v) = 0;
+  virtual QLabel* Add4lbl() = 0;
+  virtual QWidget* Add4Frame(int index) = 0;
+  virtual QAbstractButton* Add4Cmd3() = 0;
+  virtual QLabel* Add4Mask() = 0;
+};
+
+// frmEdit2, the country editor: general picker mode 4.
+class CountryEditorCaller {
+ public:
+  virtual ~CountryEditorCaller() = default;
+  virtual QWidget* Form() = 0;
+  virtual std::int16_t KingNo() const = 0;
+  virtual void SetKingNo(std::int16_t v) = 0;
+  virtual QLabel* edt2lbl2() = 0;
+  virtual QLineEdit* edt2Text() = 0;
+  virtual QComboBox* edt2Combo() = 0;
+  virtual QWidget* edt2Frame(int index) = 0;
+};
+
+// frmAdd1, the create-country dialog: general picker mode 6, city picker modes 4 and 5.
+class CreateCountryCaller {
+ public:
+  virtual ~CreateCountryCaller() = default;
+  virtual QWidget* Form() = 0;
+  virtual void SetKingNo(std::int16_t v) = 0;
+  virtual void SetCapitalNo(std::int16_t v) = 0;
+  virtual QLabel* Add1lbl(int index) = 0;
+  virtual QWidget* Add1Frame(int index) = 0;
+  virtual QAbstractButton* Add1Cmd2(int index) = 0;
+};
+
+// frmEdit3, the city editor: country picker mode 1.
+class CityEditorCaller {
+ public:
+  virtual ~CityEditorCaller() = default;
+  virtual QWidget* Form() = 0;
+  virtual void SetOwnerNo(std::uint8_t v) = 0;
+  virtual QLabel* edt3lbl2(int index) = 0;
+  virtual QWidget* edt3Frame(int index) = 0;
+};
+
+// frmAdd2, the create-city dialog: country picker mode 2.
+class CreateCityCaller {
+ public:
+  virtual ~CreateCityCaller() = default;
+  virtual QWidget* Form() = 0;
+  virtual void SetOwnerNo(std::uint8_t v) = 0;
+  virtual QLabel* Add2lbl2() = 0;
+  virtual QAbstractButton* Add2Cmd2() = 0;
+};
+
+// frmEdit6, the princess editor: the mother picker.
+class PrincessEditorCaller {
+ public:
+  virtual ~PrincessEditorCaller() = default;
+  virtual QWidget* Form() = 0;
+  virtual std::int16_t MotherNo() const = 0;
+  virtual void SetMotherNo(std::int16_t v) = 0;
+  virtual QLabel* edt6lbl(int index) = 0;
+  virtual QWidget* edt6Frame(int index) = 0;
+  virtual QAbstractButton* edt6Cmd2() = 0;
+  virtual QLabel* edt6Mask() = 0;
+};
+
+// frm혈연설정, the blood-relation setter: general picker mode 7.
+class BloodRelationCaller {
+ public:
+  virtual ~BloodRelationCaller() = default;
+  virtual QWidget* Form() = 0;
+  virtual void SetGeneralNo(std::int16_t v) = 0;
+  virtual QLabel* lbl혈연() = 0;
+  virtual QAbstractButton* cmd혈연(int index) = 0;
+};
+
+// The windows a picker may answer to; the mode in gChildFormCaller chooses among them. A picker
+// whose mode names a caller that is missing here offers its rows but answers nothing.
+struct PickerCallers {
+  CountryEditorCaller* frmEdit2 = nullptr;
+  CityEditorCaller* frmEdit3 = nullptr;
+  GeneralEditorCaller* frmEdit4 = nullptr;
+  ConsortEditorCaller* frmEdit5 = nullptr;
+  PrincessEditorCaller* frmEdit6 = nullptr;
+  CreateCountryCaller* frmAdd1 = nullptr;
+  CreateCityCaller* frmAdd2 = nullptr;
+  CreateGeneralCaller* frmAdd3 = nullptr;
+  CreateConsortCaller* frmAdd4 = nullptr;
+  BloodRelationCaller* frm혈연설정 = nullptr;
+  QWidget* frmCMenu = nullptr;  // the general editor's status menu, when it opened the picker
+};
+
+}  // namespace garam
