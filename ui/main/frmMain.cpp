@@ -42,6 +42,9 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
 
 frmMain::~frmMain() {
   if (&Host() == this) SetDataHost(nullptr);
+  // The page event filter reaches back into this window; the base class would still feed it the
+  // events of tearing the children down.
+  delete findChild<QObject*>("MainEventFilter", Qt::FindDirectChildrenOnly);
 }
 
 void frmMain::BuildMenus() {

@@ -208,6 +208,7 @@ QPushButton* MainControls::DeleteButton(int n) const {
 void BuildMainPages(frmMain& w) {
   MainControls& c = w;
   auto* filter = new MainEventFilter(w);
+  filter->setObjectName("MainEventFilter");  // the window deletes it first when it closes
   QTabWidget* tv = w.TabStrip;
   // The tab control is placed by the layout, not by a layout manager.
   tv->setParent(w.centralWidget());
