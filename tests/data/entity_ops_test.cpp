@@ -1,0 +1,299 @@
+// Deletes, the general swap and the header edits over the data set, without the main window.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "data/cp949.h"
+#include "data/entity_ops.h"
+#include "data/gamedata.h"
+#include "data/territory.h"
+
+namespace garam {
+namespace {
+
+// A numbered scenario of either edition: three countries, four cities, six generals, two
+// consorts. Country 2 is the last, owning city 3 where its king, general 5, lives.
+void Scenario(bool qv) {
+  gFileKind = qv ? kScenarioQV : kScenarioKr;
+  gLoadedExeInfo = ExeInfo{};
+  gLoadedExeInfo.editionFlag = qv ? -1 : 0;
+  ExeInfo info;
+  info.countries = {3, 0, 0, 0};
+  info.cities = {4, 0, 0, 0};
+  info.generals = {6, 0, 0, 0};
+  info.consorts = {2, 0, 0, 0};
+  if (qv) ResetArraysScenarioQV(gData, info, 1);
+  else ResetArraysScenarioKr(gData, info, 1);
+  const int kings[3] = {0, 2, 5};
+  for (int c = 0; c < 3; ++c) {
+    gData.gCountries[std::size_t(c)].setKing(std::uint16_t(kings[c]));
+    gData.gCountries[std::size_t(c)].relations.assign(3, std::uint16_t(0x1000 + c));
+  }
+  const int owners[4] = {0, 1, 1, 2};
+  for (int c = 0; c < 4; ++c) {
+    auto& city = gData.gCities[std::size_t(c)];
+    city.set(kCityScen.owner, std::uint8_t(owners[c]));
+    city.set(kCityScen.x, std::uint16_t(30 + c));
+    city.set(kCityScen.y, std::uint16_t(40 + c));
+  }
+  auto generals = [&](auto& array) {
+    const int cities[6] = {0, 0, 1, 80, 80, 3};
+    for (std::size_t g = 0; g < array.size(); ++g) {
+      auto& r = array[g];
+      r.set(r.L.city, std::uint8_t(cities[g]));
+      r.set(r.L.appearanceCity, kNoAppearanceCity);
+      r.set(r.L.father, std::uint16_t(500));
+      r.set(r.L.grandfather, std::uint16_t(500));
+      r.set(r.L.status, std::uint16_t(3));
+      r.set(r.L.politics, std::uint8_t(g));
+    }
+  };
+  if (qv) generals(gData.gGeneralsQV);
+  else generals(gData.gGenerals);
+  gData.gQueens[0].set(kQueenScen.husband, std::uint16_t(3));
+  gData.gQueens[1].set(kQueenScen.husband, std::uint16_t(4));
+  gData.gCountryCityCount = std::vector<std::uint8_t>(80, 0);
+  gData.gCountryCityCount[0] = 1;
+  gData.gCountryCityCount[1] = 2;
+  gData.gCountryCityCount[2] = 1;
+  gData.gCountryGeneralCount = std::vector<std::int16_t>(80, 0);
+  gData.gCountryGeneralCount[1] = 3;
+  gData.gCountryGeneralCount[2] = 2;
+}
+
+template <typename F>
+void OnGenerals(bool qv, F&& f) {
+  if (qv) f(gData.gGeneralsQV);
+  else f(gData.gGenerals);
+}
+
+class EntityOps : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override { Scenario(GetParam()); }
+  void TearDown() override {
+    gData = GameDataSet{};
+    gFileKind = -1;
+    gLoadedExeInfo = ExeInfo{};
+    gMapCacheLookup = nullptr;
+  }
+  bool qv() const { return GetParam(); }
+};
+
+TEST_P(EntityOps, RelationLookupWalksTheArrayOfTheEdition) {
+  EXPECT_FALSE(IsRelationOfAnyGeneral(4));
+  OnGenerals(qv(), [](auto& g) { g[1].set(g[1].L.grandfather, std::uint16_t(4)); });
+  EXPECT_TRUE(IsRelationOfAnyGeneral(4));
+  OnGenerals(qv(), [](auto& g) { g[5].set(g[5].L.father, std::uint16_t(3)); });
+  EXPECT_TRUE(IsRelationOfAnyGeneral(3));
+  EXPECT_FALSE(IsRelationOfAnyGeneral(2));
+  // The other edition's array is not looked at.
+  gLoadedExeInfo.editionFlag = qv() ? 0 : -1;
+  EXPECT_FALSE(IsRelationOfAnyGeneral(4));
+}
+
+TEST_P(EntityOps, CountryDeleteHandsTheCapitalToTheHeir) {
+  OnGenerals(qv(), [](auto& g) { g[5].set(g[5].L.status, std::uint16_t(0x2000 | 0x0100 | 4)); });
+  const CountryDeleteResult r = DeleteLastCountry(1);
+  EXPECT_EQ(r.cities, std::vector<int>{3});
+  EXPECT_EQ(r.king, 5);
+  ASSERT_EQ(gData.gCountries.size(), 2u);
+  for (const auto& c : gData.gCountries) EXPECT_EQ(c.relations.size(), 2u);
+  EXPECT_EQ(gData.gCountries[1].relations[1], 0x1001);  // the remaining words are kept
+  EXPECT_EQ(gData.gCities[3].get(kCityScen.owner), 1);
+  // Lord of his city, son-in-law flag gone, other bits kept.
+  OnGenerals(qv(), [](auto& g) { EXPECT_EQ(g[5].get(g[5].L.status), 0x0100 | 6); });
+  EXPECT_EQ(gData.gCountryCityCount[1], 3);
+  EXPECT_EQ(gData.gCountryGeneralCount[1], 5);
+  EXPECT_EQ(gData.gCountryCityCount[2], 0);
+
+  // Heirs that do not exist after the delete change nothing.
+  Scenario(qv());
+  const auto before = gData.gCountries;
+  EXPECT_TRUE(DeleteLastCountry(2).cities.empty());
+  EXPECT_TRUE(DeleteLastCountry(-1).cities.empty());
+  EXPECT_EQ(gData.gCountries, before);
+}
+
+TEST_P(EntityOps, ScenarioCityDeleteClearsItsCastle) {
+  static std::array<std::int16_t, 16> cache;
+  cache.fill(9);
+  gMapCacheLookup = [](int x, int y) -> std::int16_t* { return x == 33 && y == 43 ? cache.data() : nullptr; };
+  gData.gMapVar.at(33, 43).raw = {0, 7, 1};
+  EXPECT_EQ(DeleteLastScenarioCity(), 2);
+  EXPECT_EQ(gData.gCities.size(), 3u);
+  EXPECT_EQ(gData.gMapVar.at(33, 43).raw, (std::array<std::uint8_t, 3>{255, 255, 255}));
+  const std::array<std::int16_t, 16> expected{9, 9, -1, -1, -1, -1, 9, 9, 9, 9, -1, -1, -1, -1, 9, 9};
+  EXPECT_EQ(cache, expected);
+  EXPECT_EQ(gData.gCountryCityCount[2], 0);
+}
+
+TEST_P(EntityOps, SwapKeepsEveryReferenceOnItsPerson) {
+  OnGenerals(qv(), [](auto& g) {
+    g[0].set(g[0].L.father, std::uint16_t(3));
+    g[1].set(g[1].L.grandfather, std::uint16_t(4));
+  });
+  gData.gCountries[0].setKing(3);
+  SwapScenarioGenerals(3, 4);
+  OnGenerals(qv(), [](auto& g) {
+    EXPECT_EQ(g[3].get(g[3].L.politics), 4);
+    EXPECT_EQ(g[4].get(g[4].L.politics), 3);
+    EXPECT_EQ(g[0].get(g[0].L.father), 4);
+    EXPECT_EQ(g[1].get(g[1].L.grandfather), 3);
+  });
+  EXPECT_EQ(gData.gQueens[0].get(kQueenScen.husband), 4);
+  EXPECT_EQ(gData.gQueens[1].get(kQueenScen.husband), 3);
+  EXPECT_EQ(gData.gCountries[0].king(), 4);
+  EXPECT_EQ(gData.gCountries[1].king(), 2);
+  // Out of range: nothing moves.
+  SwapScenarioGenerals(4, 6);
+  EXPECT_EQ(gData.gQueens[0].get(kQueenScen.husband), 4);
+}
+
+TEST_P(EntityOps, DeletesOfGeneralsAndConsortsTakeTheLastRecord) {
+  DeleteLastScenarioGeneral();
+  OnGenerals(qv(), [](auto& g) { EXPECT_EQ(g.size(), 5u); });
+  OnGenerals(!qv(), [](auto& g) { EXPECT_TRUE(g.empty()); });
+  DeleteLastScenarioConsort();
+  EXPECT_EQ(gData.gQueens.size(), 1u);
+}
+
+TEST_P(EntityOps, ScenarioHeaderWritesOnlyWhatChanged) {
+  const std::size_t titleWidth = qv() ? 17 : 19;
+  auto title = [&]() -> std::span<std::uint8_t> {
+    return qv() ? gData.gScenarioHeaderQV.bytes(kScenarioHeaderQV.title) : gData.gScenarioHeader.bytes(kScenarioHeaderKr.title);
+  };
+  auto year = [&] {
+    return qv() ? gData.gScenarioHeaderQV.get(kScenarioHeaderQV.startYear) : gData.gScenarioHeader.get(kScenarioHeaderKr.startYear);
+  };
+  // A stored title ending in a lone lead byte, with padding that is not spaces.
+  auto t = title();
+  std::fill(t.begin(), t.end(), std::uint8_t('x'));
+  t[0] = 'A';
+  t[1] = 0xB0;
+  t[2] = 0;
+  const std::vector<std::uint8_t> raw(t.begin(), t.end());
+  ScenarioHeaderEdit edit{0, ReadFixedName(t), ""};
+  HeaderApplyResult r = ApplyScenarioHeader(qv(), edit);
+  EXPECT_TRUE(r.changed);  // the empty description became one blank
+  EXPECT_FALSE(r.startYearChanged);
+  EXPECT_EQ(std::vector<std::uint8_t>(title().begin(), title().end()), raw);
+  edit.description = " ";
+  EXPECT_FALSE(ApplyScenarioHeader(qv(), edit).changed);
+
+  // Cut by bytes so that a NUL follows, never inside a double-byte character.
+  edit.title = "a가나다라마바사아자차";
+  EXPECT_TRUE(ApplyScenarioHeader(qv(), edit).changed);
+  EXPECT_EQ(ReadFixedName(title()), qv() ? "a가나다라마바사" : "a가나다라마바사아");
+  EXPECT_EQ(title()[titleWidth - 2], 0);
+  EXPECT_EQ(title()[titleWidth - 1], ' ');
+  edit.title = "";
+  ApplyScenarioHeader(qv(), edit);
+  EXPECT_EQ(title()[0], ' ');
+  EXPECT_EQ(title()[1], 0);
+  EXPECT_EQ(title()[2], ' ');
+
+  // The start year is clamped again; the expansion edition stops a year short of the executable's limit.
+  edit.startYear = 2100;
+  r = ApplyScenarioHeader(qv(), edit);
+  EXPECT_TRUE(r.startYearChanged);
+  EXPECT_EQ(year(), qv() ? 2099 : 2000);
+  edit.startYear = -5;
+  ApplyScenarioHeader(qv(), edit);
+  EXPECT_EQ(year(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothEditions, EntityOps, ::testing::Bool());
+
+TEST(EntityRules, EventRecordsByFileName) {
+  struct Case {
+    int code;
+    const char* file;
+    bool event;
+  } cases[] = {
+      {0, "SCEDAT1.RN", true},   {17, "scedat1.wn", true}, {22, "scedat1.rn", true}, {23, "scedat1.rn", true},
+      {48, "scedat1.rn", false}, {48, "scedat2.rn", true}, {0, "scedat2.rn", false}, {59, "scedat3.wn", true},
+      {75, "Scedat3.wn", true},  {75, "scedat4.wn", false}, {1, "scedat1.rn", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsEventConsort(c.code, c.file), c.event) << c.code << " " << c.file;
+  EXPECT_TRUE(IsNuribo(4, "SCEDAT1.RN"));
+  EXPECT_FALSE(IsNuribo(4, "scedat2.rn"));
+  EXPECT_FALSE(IsNuribo(5, "scedat1.rn"));
+  for (int code = 0; code < 40; ++code)
+    EXPECT_EQ(IsEventCityCode(code), code == 1 || code == 15 || code == 32 || code == 35) << code;
+}
+
+TEST(EntityRules, YearBoundsAndClamp) {
+  EXPECT_EQ(MaxStartYear(true), 2099);
+  EXPECT_EQ(MaxStartYear(false), 2000);
+  EXPECT_EQ(MaxCurrentYear(true), 2100);
+  EXPECT_EQ(ClampYear(12.7, 0, 2000), 12);
+  EXPECT_EQ(ClampYear(0, 1, 2000), 1);
+  EXPECT_EQ(ClampYear(2101, 0, 2099), 2099);
+  EXPECT_EQ(ClampYear(1e12, 0, 2000), 2000);
+}
+
+TEST(EntityRules, CityKeptWhileAGeneralNamesIt) {
+  for (std::int32_t kind : {kSaveKr, kSaveQV}) {
+    SCOPED_TRACE(kind);
+    gFileKind = kind;
+    if (kind == kSaveKr) ResetArraysSaveKr(gData);
+    else ResetArraysSaveQV(gData);
+    for (auto& c : gData.gSaveCities)
+      for (std::size_t i = 0; i < kCityGeneralSlots; ++i) c.setGeneral(i, 500);
+    for (auto& q : gData.gAppearanceQueue) q.set(kAppearanceQueue.general, std::int16_t(500));
+    EXPECT_FALSE(CityHasGenerals(4));
+    // Only the city's own list names a general.
+    gData.gSaveCities[4].setGeneral(0, 12);
+    EXPECT_TRUE(CityHasGenerals(4));
+    gData.gSaveCities[4].setGeneral(0, 500);
+    gData.gAppearanceQueue[0].set(kAppearanceQueue.general, std::int16_t(7));
+    gData.gAppearanceQueue[0].set(kAppearanceQueue.city, std::uint8_t(4));
+    EXPECT_TRUE(CityHasGenerals(4));
+  }
+  Scenario(false);
+  EXPECT_FALSE(CityHasGenerals(2));
+  gData.gGenerals[4].set(kGeneralScenKr.appearanceCity, std::uint8_t(2));
+  EXPECT_TRUE(CityHasGenerals(2));
+  gData = GameDataSet{};
+  gFileKind = -1;
+}
+
+TEST(SaveHeaderApply, SlotsCountAndSeason) {
+  for (std::int32_t kind : {kSaveKr, kSaveQV}) {
+    SCOPED_TRACE(kind);
+    gFileKind = kind;
+    if (kind == kSaveKr) ResetArraysSaveKr(gData);
+    else ResetArraysSaveQV(gData);
+    auto check = [&](auto& h) {
+      const auto& L = h.L;
+      h.set(L.season, std::uint8_t(3));
+      h.set(L.currentYear, std::uint16_t(1210));
+      auto s = h.bytes(L.playerSlots);
+      std::fill(s.begin(), s.end(), 80);
+      s[0] = 3;
+      SaveHeaderEdit edit;
+      edit.currentYear = 1210;
+      edit.playerSlots[0] = 3;
+      EXPECT_FALSE(ApplySaveHeader(edit));  // no season chosen: the stored one stays
+      EXPECT_EQ(h.get(L.season), 3);
+      EXPECT_EQ(GetLE(h.bytes(L.players)), 1u);
+      edit.playerSlots[4] = 5;
+      edit.playerSlots[7] = 9;
+      edit.season = 5;
+      EXPECT_TRUE(ApplySaveHeader(edit));
+      EXPECT_EQ(h.get(L.season), 5);
+      EXPECT_EQ(GetLE(h.bytes(L.players)), 3u);
+      EXPECT_EQ(h.bytes(L.playerSlots)[7], 9);
+      for (auto& v : edit.playerSlots) v = 80;
+      EXPECT_TRUE(ApplySaveHeader(edit));
+      EXPECT_EQ(GetLE(h.bytes(L.players)), 0u);
+    };
+    if (kind == kSaveKr) check(gData.gSaveHeader);
+    else check(gData.gSaveHeaderQV);
+  }
+  gData = GameDataSet{};
+  gFileKind = -1;
+}
+
+}  // namespace
+}  // namespace garam
