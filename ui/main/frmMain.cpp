@@ -45,6 +45,7 @@ frmMain::~frmMain() {
   // The page event filter reaches back into this window; the base class would still feed it the
   // events of tearing the children down.
   delete findChild<QObject*>("MainEventFilter", Qt::FindDirectChildrenOnly);
+  delete findChild<QObject*>("HeaderHintFilter", Qt::FindDirectChildrenOnly);
 }
 
 void frmMain::BuildMenus() {

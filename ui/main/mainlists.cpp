@@ -10,6 +10,7 @@
 #include "platform/twips.h"
 #include "ui/main/entitycommands.h"
 #include "ui/main/frmMain.h"
+#include "ui/main/headerpages.h"
 #include "ui/main/mainlayout.h"
 #include "ui/main/rowtexts.h"
 
@@ -224,7 +225,7 @@ void BuildMainPages(frmMain& w) {
   QWidget* p0 = c.TabPage[0];
   const char* f0[3] = {"시작년도", "시나리오 제목", "시나리오 설명"};
   for (int i = 0; i < 3; ++i) c.Frame0[std::size_t(i)] = Frame(p0, f0[i], "Frame0", QString("Frame0(%1)").arg(i), c);
-  c.txtNum0 = new QLineEdit(c.Frame0[0]);
+  c.txtNum0 = new YearBox(0, c.Frame0[0]);
   c.txtNum0->setObjectName("txtNum0");
   c.Placed["txtNum0"] = c.txtNum0;
   c.txtLine0 = new QLineEdit(c.Frame0[1]);
@@ -240,7 +241,7 @@ void BuildMainPages(frmMain& w) {
   QWidget* p1 = c.TabPage[1];
   const char* f1[3] = {"게임상의 날짜", "현재 플레이어", "플레이어 국가"};
   for (int i = 0; i < 3; ++i) c.Frame1[std::size_t(i)] = Frame(p1, f1[i], "Frame1", QString("Frame1(%1)").arg(i), c);
-  c.txtNum1 = new QLineEdit(c.Frame1[0]);
+  c.txtNum1 = new YearBox(1, c.Frame1[0]);
   c.txtNum1->setObjectName("txtNum1");
   c.Placed["txtNum1"] = c.txtNum1;
   c.Combo1 = new QComboBox(c.Frame1[0]);
@@ -311,6 +312,7 @@ void BuildMainPages(frmMain& w) {
       QPushButton* b = page == 0 ? c.cmd0[std::size_t(i)] : c.cmd1[std::size_t(i)];
       QObject::connect(b, &QPushButton::clicked, &w, [&w, page, i] { HeaderPageCommand(w, page, i); });
     }
+  WireHeaderPages(w);
 
   // List events.
   for (int n = 1; n <= 9; ++n) {

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/listview.h"
+#include "platform/numericbox.h"
 
 namespace garam {
 
@@ -24,13 +25,13 @@ struct MainControls {
   std::array<QWidget*, 10> TabPage{};
 
   std::array<QGroupBox*, 3> Frame0{};
-  QLineEdit* txtNum0 = nullptr;
+  NumericBox* txtNum0 = nullptr;
   QLineEdit* txtLine0 = nullptr;
   QPlainTextEdit* txtMulti0 = nullptr;
   std::array<QPushButton*, 2> cmd0{};
 
   std::array<QGroupBox*, 3> Frame1{};
-  QLineEdit* txtNum1 = nullptr;
+  NumericBox* txtNum1 = nullptr;
   QComboBox* Combo1 = nullptr;
   std::array<QLabel*, 3> lbl1{};
   std::array<QLabel*, 2> lblT1{};

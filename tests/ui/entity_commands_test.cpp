@@ -1,0 +1,446 @@
+// The main window's commands with scripted dialogs: the two header pages, and create, delete and
+// edit of the entity tabs.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include "data/cp949.h"
+#include "tests/ui/command_fixtures.h"
+#include "ui/main/headerpages.h"
+
+namespace garam {
+namespace {
+
+using test::Commands;
+using test::FakeAddDialog;
+
+// --- Scenario information page ---------------------------------------------------------------
+
+TEST_F(Commands, ScenarioPageAppliesOnlyRealChanges) {
+  LoadScenario(false);
+  EXPECT_EQ(w->txtMulti0->toPlainText(), "첫째 줄\n둘째 줄");
+  HeaderPageCommand(*w, 0, 0);
+  EXPECT_FALSE(gDataChanged);
+  EXPECT_EQ(w->Status(3), "");
+
+  w->txtLine0->setText("고구려");
+  HeaderPageCommand(*w, 0, 0);
+  EXPECT_TRUE(gDataChanged);
+  EXPECT_EQ(w->Status(3), "*");
+  EXPECT_EQ(ReadFixedName(gData.gScenarioHeader.bytes(kScenarioHeaderKr.title)), "고구려");
+  EXPECT_EQ(FixedNameBytes(gData.gScenarioHeader.bytes(kScenarioHeaderKr.description)),
+            *Utf8ToCp949("첫째 줄\r\n둘째 줄"));
+  // A Korean start year is not patched into the executable.
+  w->txtNum0->setText("700");
+  HeaderPageCommand(*w, 0, 0);
+  EXPECT_EQ(gData.gScenarioHeader.get(kScenarioHeaderKr.startYear), 700);
+  EXPECT_FALSE(gCountsChanged);
+
+  // Empty texts are stored as one blank, and the boxes show it.
+  w->txtLine0->clear();
+  w->txtMulti0->clear();
+  HeaderPageCommand(*w, 0, 0);
+  EXPECT_EQ(w->txtLine0->text(), " ");
+  const auto title = gData.gScenarioHeader.bytes(kScenarioHeaderKr.title);
+  EXPECT_EQ(std::string(title.begin(), title.end()), std::string(" ") + '\0' + std::string(17, ' '));
+  EXPECT_EQ(ReadFixedName(gData.gScenarioHeader.bytes(kScenarioHeaderKr.description)), " ");
+
+  // Restore puts the stored values back.
+  w->txtNum0->setText("1");
+  w->txtLine0->setText("다른");
+  HeaderPageCommand(*w, 0, 1);
+  EXPECT_EQ(w->txtNum0->text(), "700");
+  EXPECT_EQ(w->txtLine0->text(), " ");
+}
+
+TEST_F(Commands, ScenarioPageYearBoxAndHintsByEdition) {
+  for (bool qv : {false, true}) {
+    SCOPED_TRACE(qv);
+    LoadScenario(qv);
+    Focus(w->txtNum0, QEvent::FocusIn);
+    EXPECT_EQ(w->Status(1), qv ? "시작년도 입력(0∼2099)" : "시작년도 입력(0∼2000)");
+    w->txtNum0->setText("2101");
+    Focus(w->txtNum0, QEvent::FocusOut);
+    EXPECT_EQ(w->txtNum0->text(), qv ? "2099" : "2000");
+    // What the box shows on leaving is the integer the apply stores.
+    w->txtNum0->setText("812.7");
+    Focus(w->txtNum0, QEvent::FocusOut);
+    EXPECT_EQ(w->txtNum0->text(), "812");
+    w->txtNum0->setText("");
+    Focus(w->txtNum0, QEvent::FocusOut);
+    EXPECT_EQ(w->txtNum0->text(), "0");
+    // Apply clamps again, whatever the box holds.
+    w->txtNum0->setText("5000");
+    HeaderPageCommand(*w, 0, 0);
+    EXPECT_EQ(w->txtNum0->text(), qv ? "2099" : "2000");
+    EXPECT_EQ(qv ? gData.gScenarioHeaderQV.get(kScenarioHeaderQV.startYear)
+                 : gData.gScenarioHeader.get(kScenarioHeaderKr.startYear),
+              qv ? 2099 : 2000);
+    EXPECT_EQ(gCountsChanged, qv);
+
+    Focus(w->txtLine0, QEvent::FocusIn);
+    EXPECT_EQ(w->Status(1), "시나리오 제목 입력");
+    Focus(w->cmd0[1], QEvent::FocusIn);
+    EXPECT_EQ(w->Status(1), "기본값을 되돌림");
+  }
+}
+
+TEST_F(Commands, TitleBoxGuardsBytesOfItsEdition) {
+  for (bool qv : {false, true}) {
+    SCOPED_TRACE(qv);
+    LoadScenario(qv);
+    dialogs.beeps = 0;
+    w->txtLine0->setText("가나다라마바사아자");  // 18 bytes
+    QApplication::processEvents();
+    EXPECT_EQ(w->txtLine0->text(), qv ? "가나다라마바사아" : "가나다라마바사아자");
+    EXPECT_EQ(dialogs.beeps, qv ? 1 : 0);
+  }
+}
+
+// --- Player/date page ------------------------------------------------------------------------
+
+TEST_F(Commands, PlayerSlotsMoveSwapApplyAndRestore) {
+  for (bool qv : {false, true}) {
+    SCOPED_TRACE(qv);
+    LoadSave(qv);
+    ListView* lv = w->ListView1;
+    // The player's own slot: bold, both arrows off, and its country stays put.
+    EXPECT_TRUE(w->lblK1[0]->font().bold());
+    EXPECT_FALSE(w->cmdLeft1[0]->isEnabled());
+    EXPECT_FALSE(w->cmdRight1[0]->isEnabled());
+    PlayerSlotToList(*w, 0);
+    EXPECT_EQ(w->lblK1[0]->text(), "고려");
+    ASSERT_EQ(lv->count(), 2);
+
+    lv->selectRow(lv->findTag("5"));
+    w->cmdRight1[2]->click();
+    EXPECT_EQ(w->lblK1[2]->text(), "송");
+    EXPECT_EQ(lv->count(), 1);
+    // An occupied slot swaps: the occupant goes back with its king.
+    lv->selectRow(lv->row(0));
+    w->cmdRight1[2]->click();
+    EXPECT_EQ(w->lblK1[2]->text(), "요");
+    ListItem* back = lv->findTag("5");
+    ASSERT_TRUE(back);
+    EXPECT_EQ(lv->subItem(back, 1), "조광윤");
+    // Nothing selected: the slot keeps its occupant.
+    lv->clearSelection();
+    w->cmdRight1[2]->click();
+    EXPECT_EQ(w->lblK1[2]->text(), "요");
+    EXPECT_EQ(lv->count(), 1);
+
+    w->Combo1->setCurrentIndex(-1);
+    HeaderPageCommand(*w, 1, 0);
+    EXPECT_TRUE(gDataChanged);
+    EXPECT_EQ(w->Status(3), "*");
+    auto check = [&](auto& h) {
+      EXPECT_EQ(h.bytes(h.L.playerSlots)[2], 7);
+      EXPECT_EQ(GetLE(h.bytes(h.L.players)), 2u);
+      EXPECT_EQ(h.get(h.L.season), 3);  // no season chosen
+    };
+    if (qv) check(gData.gSaveHeaderQV);
+    else check(gData.gSaveHeader);
+
+    // Out and back into the same slot changes nothing.
+    gDataChanged = false;
+    w->SetStatus(3, "");
+    w->cmdLeft1[2]->click();
+    lv->selectRow(lv->findTag("7"));
+    w->cmdRight1[2]->click();
+    w->Combo1->setCurrentIndex(3);
+    HeaderPageCommand(*w, 1, 0);
+    EXPECT_FALSE(gDataChanged);
+    EXPECT_EQ(w->Status(3), "");
+
+    // Restore: the stored slots again, the rest in the list with two-digit tags.
+    w->cmdLeft1[2]->click();
+    w->txtNum1->setText("1300");
+    HeaderPageCommand(*w, 1, 1);
+    EXPECT_EQ(w->txtNum1->text(), "1210");
+    EXPECT_EQ(w->lblK1[2]->text(), "요");
+    EXPECT_EQ(w->lblK1[2]->property("Tag").toString(), "7");
+    ASSERT_EQ(lv->count(), 1);
+    EXPECT_EQ(lv->row(0)->tag, "05");
+    EXPECT_EQ(lv->selectedRow(), lv->row(0));
+
+    // Clearing every free slot leaves the player's alone and counts one player.
+    w->cmdLeft1[2]->click();
+    HeaderPageCommand(*w, 1, 0);
+    if (qv) EXPECT_EQ(GetLE(gData.gSaveHeaderQV.bytes(kSaveHeaderQV.players)), 1u);
+    else EXPECT_EQ(GetLE(gData.gSaveHeader.bytes(kSaveHeaderKr.players)), 1u);
+  }
+}
+
+TEST_F(Commands, CurrentYearBoxClampsAndHints) {
+  for (bool qv : {false, true}) {
+    SCOPED_TRACE(qv);
+    LoadSave(qv);
+    Focus(w->txtNum1, QEvent::FocusIn);
+    EXPECT_EQ(w->Status(1), qv ? "년도 입력(1∼2100)" : "년도 입력(1∼2000)");
+    w->txtNum1->setText("");
+    Focus(w->txtNum1, QEvent::FocusOut);
+    EXPECT_EQ(w->txtNum1->text(), "1");
+    w->txtNum1->setText("2100");
+    Focus(w->txtNum1, QEvent::FocusOut);
+    EXPECT_EQ(w->txtNum1->text(), qv ? "2100" : "2000");
+    HeaderPageCommand(*w, 1, 0);
+    EXPECT_EQ(qv ? gData.gSaveHeaderQV.get(kSaveHeaderQV.currentYear) : gData.gSaveHeader.get(kSaveHeaderKr.currentYear),
+              qv ? 2100 : 2000);
+    Focus(w->Combo1, QEvent::FocusIn);
+    EXPECT_EQ(w->Status(1), "계절 변경(초봄~겨울)");
+    Focus(w->cmdLeft1[3], QEvent::FocusIn);
+    EXPECT_EQ(w->Status(1), "플레이어 국가를 컴퓨터 국가로...");
+  }
+}
+
+// --- Create --------------------------------------------------------------------------------
+
+TEST_F(Commands, CreateLimitsAndPreconditions) {
+  LoadSave(false);
+  FakeAddDialog::Register();
+  // Preconditions of a country in a save file, in their order.
+  ListView* cities = w->ListView3;
+  for (int i = 0; i < cities->count(); ++i)
+    if (cities->subItem(cities->row(i), 1) == QString(18, '-')) cities->setSubItem(cities->row(i), 1, "x");
+  EXPECT_EQ(Run(2, 0), QStringList{"공백도시가 최소한 하나 이상 있어야 합니다."});
+  cities->setSubItem(cities->findTag("4"), 1, QString(18, '-'));
+  ListView* generals = w->ListView4;
+  generals->setSubItem(generals->findTag("13"), 1, "일반");
+  generals->setSubItem(generals->findTag("15"), 1, "일반");
+  EXPECT_EQ(Run(2, 0), QStringList{"재야장군이 최소한 한명 이상 있어야 합니다."});
+  EXPECT_TRUE(FormRequests().empty());
+  generals->setSubItem(generals->findTag("13"), 1, "재야");
+  EXPECT_TRUE(Run(2, 0).isEmpty());
+  EXPECT_EQ(FormRequests().back(), "frmAdd1");
+
+  // The limits count rows.
+  struct Limit {
+    int list, rows;
+  } limits[] = {{2, 80}, {3, 80}, {4, 500}, {5, 200}};
+  for (const Limit& l : limits) {
+    ListView* lv = w->List(l.list);
+    while (lv->count() < l.rows) lv->addRow("채움", QString::number(1000 + lv->count()));
+    EXPECT_EQ(Run(l.list, 0), QStringList{"더이상 작성은 불가능합니다."}) << l.list;
+  }
+
+  // A scenario needs a spare lord.
+  LoadScenario(false);
+  w->ListView4->setSubItem(w->ListView4->findTag("1"), 1, "일반");
+  EXPECT_EQ(Run(2, 0), QStringList{"여분의 영주가 다스리는 도시가 필요합니다."});
+}
+
+TEST_F(Commands, CreateRefreshesCaptionsAndTheDeleteButton) {
+  LoadScenario(false);
+  FakeAddDialog::Register();
+  // Cancelled (nothing registered): still counts as a change of the counts.
+  EXPECT_TRUE(Run(5, 0).isEmpty());
+  EXPECT_EQ(FormRequests().back(), "frmAdd4");
+  EXPECT_TRUE(gCountsChanged);
+
+  Select(4, 7);
+  ListSelectionFollowUp(*w, 4);
+  EXPECT_TRUE(w->cmd4[1]->isEnabled());
+  FakeAddDialog::list = w->ListView4;
+  Run(4, 0);
+  EXPECT_EQ(w->ListView4->count(), 9);
+  EXPECT_FALSE(w->cmd4[1]->isEnabled());  // the selected general is no longer the last
+  EXPECT_TRUE(w->Frame4->title().contains("9"));
+  EXPECT_EQ(FormRequests().back(), "frmAdd3");
+
+  // Without a selected row the button is left alone.
+  w->cmd3[1]->setEnabled(true);
+  w->ListView3->clearSelection();
+  FakeAddDialog::list = w->ListView3;
+  Run(3, 0);
+  EXPECT_TRUE(w->cmd3[1]->isEnabled());
+
+  // A Korean save keeps its city delete enabled.
+  LoadSave(false);
+  FakeAddDialog::list = w->ListView3;
+  Select(3, 0);
+  Run(3, 0);
+  EXPECT_TRUE(w->cmd3[1]->isEnabled());
+}
+
+// --- Delete --------------------------------------------------------------------------------
+
+TEST_F(Commands, CountryDeleteRefusalsAndTheHeir) {
+  for (bool qv : {false, true}) {
+    SCOPED_TRACE(qv);
+    LoadScenario(qv);
+    dialogs.inputPrompts.clear();
+    ListView* countries = w->ListView2;
+    ListItem* row = Select(2, 2);
+    countries->setSubItem(row, 3, "    2");
+    EXPECT_EQ(Run(2, 1), QStringList{"도시수가 1개인 국가만 삭제할 수 있습니다."});
+    countries->setSubItem(row, 3, "    1");
+    dialogs.boxAnswers = {MsgResult::No};
+    EXPECT_EQ(Run(2, 1), QStringList{"정말로 없애겠습니까?"});
+    EXPECT_EQ(gData.gCountries.size(), 3u);
+    EXPECT_TRUE(dialogs.inputPrompts.empty());
+
+    // The country cannot inherit from itself: the fallback heir, as for a cancel.
+    dialogs.inputAnswers = {QString(" 가야 ")};
+    EXPECT_EQ(Run(2, 1), (QStringList{"정말로 없애겠습니까?", "해당 국가를 발견하지 못했습니다. 그래서...",
+                                      "백제 소속으로 변경하겠습니다."}));
+    ASSERT_EQ(dialogs.inputPrompts.size(), 1u);
+    EXPECT_EQ(dialogs.inputPrompts[0],
+              "수도인 금관와 그곳에 속해있던 장군들을 위한\r\n새로운 소속국가를 지정해 주십시오.");
+    EXPECT_EQ(dialogs.boxes[2].icon, MsgIcon::Information);
+    EXPECT_EQ(gData.gCountries.size(), 2u);
+    EXPECT_EQ(gData.gCities[3].get(kCityScen.owner), 0);
+    EXPECT_EQ(Cell(3, 3, 1), "백제");
+    EXPECT_EQ(countries->count(), 2);
+    EXPECT_TRUE(gDataChanged);
+    EXPECT_EQ(w->Status(3), "*");
+  }
+}
+
+TEST_F(Commands, CountryDeleteMovesCapitalKingAndRows) {
+  for (bool qv : {false, true}) {
+    SCOPED_TRACE(qv);
+    LoadScenario(qv);
+    Select(2, 2);
+    dialogs.inputAnswers = {QString("  신라")};
+    EXPECT_EQ(Run(2, 1), (QStringList{"정말로 없애겠습니까?", "신라 소속으로 변경하겠습니다."}));
+    for (const auto& c : gData.gCountries) EXPECT_EQ(c.relations.size(), 2u);
+    EXPECT_EQ(gData.gCities[3].get(kCityScen.owner), 1);
+    const std::uint16_t status = qv ? gData.gGeneralsQV[5].get(kGeneralScenQV.status) : gData.gGenerals[5].get(kGeneralScenKr.status);
+    EXPECT_EQ(status, 6);  // lord, son-in-law flag cleared
+    EXPECT_EQ(Cell(2, 1, 3), "    3");
+    EXPECT_EQ(Cell(2, 1, 4), "    2");
+    EXPECT_EQ(Cell(3, 3, 1), "신라");
+    EXPECT_EQ(Cell(4, 5, 1), "영주");
+    EXPECT_EQ(Cell(4, 5, 9), "신라");
+    EXPECT_EQ(Cell(4, 6, 9), "신라");  // a minor of the capital follows too
+    EXPECT_EQ(Cell(4, 0, 9), "백제");
+    EXPECT_FALSE(w->ListView2->findTag("2"));
+    EXPECT_TRUE(w->Frame2->title().contains("2"));
+    EXPECT_TRUE(gCountsChanged);
+  }
+}
+
+TEST_F(Commands, CountryDeleteNeedsTwoRowsAndTheLastRecord) {
+  LoadScenario(false);
+  Select(2, 1);  // not the last record: never deleted, whatever the button says
+  EXPECT_TRUE(Run(2, 1).isEmpty());
+  w->ListView2->removeRow(w->ListView2->indexOf(w->ListView2->findTag("0")));
+  w->ListView2->removeRow(w->ListView2->indexOf(w->ListView2->findTag("1")));
+  Select(2, 2);
+  EXPECT_EQ(Run(2, 1), QStringList{"더이상 삭제할 수 없습니다."});
+  w->ListView2->clearSelection();
+  EXPECT_TRUE(Run(2, 1).isEmpty());
+}
+
+TEST_F(Commands, ScenarioCityDelete) {
+  static std::array<std::int16_t, 16> cache;
+  cache.fill(3);
+  gMapCacheLookup = [](int x, int y) -> std::int16_t* { return x == 32 && y == 42 ? cache.data() : nullptr; };
+  LoadScenario(false);
+  // The last city still holds the king of 가야.
+  Select(3, 3);
+  EXPECT_EQ(Run(3, 1), QStringList{"장군수가 0인 도시만 가능합니다."});
+
+  // Without city 3: city 2 is last; an unaffiliated general there keeps it although its count is 0.
+  gData.gCities.pop_back();
+  w->ListView3->removeRow(w->ListView3->indexOf(w->ListView3->findTag("3")));
+  gData.gGenerals[7].set(kGeneralScenKr.city, std::uint8_t(2));
+  Select(3, 2);
+  EXPECT_EQ(Cell(3, 2, 2), "    0");
+  EXPECT_EQ(Run(3, 1), QStringList{"장군수가 0인 도시만 가능합니다."});
+  gData.gGenerals[7].set(kGeneralScenKr.city, std::uint8_t(80));
+  gData.gCities[2].set(kCityScen.code, std::uint8_t(35));
+  EXPECT_EQ(Run(3, 1), QStringList{"능력상승 이벤트 관련도시는 없앨 수 없습니다."});
+  gData.gCities[2].set(kCityScen.code, std::uint8_t(2));
+  EXPECT_EQ(Run(3, 1), QStringList{"정말로 없애겠습니까?"});
+  EXPECT_EQ(gData.gCities.size(), 2u);
+  EXPECT_EQ(gData.gMapVar.at(32, 42).raw, (std::array<std::uint8_t, 3>{255, 255, 255}));
+  EXPECT_EQ(cache[3], -1);
+  EXPECT_EQ(cache[11], -1);
+  EXPECT_EQ(cache[6], 3);
+  EXPECT_EQ(Cell(2, 1, 3), "    1");
+  EXPECT_FALSE(w->ListView3->findTag("2"));
+  EXPECT_EQ(w->Status(3), "*");
+  EXPECT_TRUE(w->cmd3[1]->isEnabled());  // the new last row is selected
+}
+
+TEST_F(Commands, SaveCityDelete) {
+  LoadSave(false);
+  const struct {
+    int city;
+    const char* refusal;
+  } cases[] = {
+      {0, "공백 도시만 가능합니다."},
+      {5, "장군수가 0인 도시만 가능합니다."},  // an unaffiliated general stays there
+      {6, "장군수가 0인 도시만 가능합니다."},  // its general list is not empty
+      {7, "능력상승 이벤트 관련도시는 없앨 수 없습니다."},
+  };
+  for (const auto& c : cases) {
+    Select(3, c.city);
+    EXPECT_EQ(Run(3, 1), QStringList{c.refusal}) << c.city;
+  }
+  Select(3, 4);
+  dialogs.boxAnswers = {MsgResult::No};
+  Run(3, 1);
+  EXPECT_TRUE(w->ListView3->findTag("4"));
+  EXPECT_EQ(Run(3, 1), QStringList{"정말로 없애겠습니까?"});
+  EXPECT_FALSE(w->ListView3->findTag("4"));
+  EXPECT_EQ(gData.gSaveCities[4].get(kCitySave.x), kFreeCityX);
+  EXPECT_EQ(w->Status(3), "*");
+  EXPECT_TRUE(w->cmd3[1]->isEnabled());
+}
+
+TEST_F(Commands, GeneralDeleteRefusalsInOrder) {
+  LoadScenario(false, "SCEDAT2.RN");
+  ListView* generals = w->ListView4;
+  Select(4, 7);
+  generals->setSubItem(generals->findTag("7"), 1, "일반");
+  EXPECT_EQ(Run(4, 1), QStringList{"재야 장군만 가능합니다."});
+  generals->setSubItem(generals->findTag("7"), 1, "재야");
+  // The relation check comes after the confirmation.
+  gData.gGenerals[0].set(kGeneralScenKr.grandfather, std::uint16_t(7));
+  EXPECT_EQ(Run(4, 1), (QStringList{"정말로 없애겠습니까?", "다른 장군의 혈연으로 설정되어 있어서 삭제할 수 없습니다."}));
+  gData.gGenerals[0].set(kGeneralScenKr.grandfather, std::uint16_t(500));
+  EXPECT_EQ(Run(4, 1), QStringList{"정말로 없애겠습니까?"});
+  EXPECT_EQ(gData.gGenerals.size(), 7u);
+  EXPECT_EQ(generals->count(), 7);
+
+  // General 4 of the first scenario stays; of the second it goes.
+  LoadScenario(true, "scedat1.wn", 5);
+  Select(4, 4);
+  EXPECT_EQ(Run(4, 1), (QStringList{"정말로 없애겠습니까?", "누리보는 삭제할 수 없습니다."}));
+  EXPECT_EQ(gData.gGeneralsQV.size(), 5u);
+  LoadScenario(true, "scedat2.wn", 5);
+  Select(4, 4);
+  EXPECT_EQ(Run(4, 1), QStringList{"정말로 없애겠습니까?"});
+  EXPECT_EQ(gData.gGeneralsQV.size(), 4u);
+}
+
+TEST_F(Commands, ConsortDeleteEventCodes) {
+  LoadScenario(false, "scedat2.rn");
+  Select(5, 1);
+  EXPECT_EQ(Run(5, 1), QStringList{"이벤트와 관련된 왕비는 없앨 수 없습니다."});
+  LoadScenario(false, "scedat1.rn");
+  Select(5, 1);
+  EXPECT_EQ(Run(5, 1), QStringList{"정말로 없애겠습니까?"});
+  EXPECT_EQ(gData.gQueens.size(), 1u);
+  Select(5, 0);
+  EXPECT_EQ(Run(5, 1), QStringList{"더이상 삭제할 수 없습니다."});
+}
+
+TEST_F(Commands, EditNeedsASelectedRow) {
+  LoadScenario(false);
+  for (int list : {2, 3, 4, 5, 7, 8, 9}) {
+    w->List(list)->clearSelection();
+    EntityCommand(*w, list, 2);
+  }
+  EXPECT_TRUE(FormRequests().empty());
+  Select(3, 2);
+  w->cmd3[2]->click();
+  EXPECT_EQ(FormRequests().back(), "frmEdit3");
+  EXPECT_EQ(gChildFormArg, 2);
+}
+
+}  // namespace
+}  // namespace garam

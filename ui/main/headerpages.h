@@ -1,0 +1,43 @@
+// The scenario-information page and the player/date page: apply, restore, the player-slot moves,
+// the year boxes and the pages' hints. Nothing reaches the data set before an apply.
+#pragma once
+
+#include <utility>
+
+#include "platform/numericbox.h"
+
+namespace garam {
+
+class frmMain;
+
+// The year box of page 0 (start year) or page 1 (current year). Leaving it writes back exactly
+// the integer the apply would store, so what the user sees is what gets saved.
+class YearBox : public NumericBox {
+ public:
+  YearBox(int page, QWidget* parent);
+  int page() const { return page_; }
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  int page_;
+};
+
+// Bounds of the year box of a page for the loaded edition.
+std::pair<int, int> YearRange(int page);
+// The integer a year box's text stands for, clamped to its page's bounds.
+int YearValue(const YearBox* box);
+
+// Hints, byte guards and the slot buttons; called once when the pages are built.
+void WireHeaderPages(frmMain& w);
+
+// index 0 apply, 1 restore.
+void ScenarioPageCommand(frmMain& w, int index);
+void SavePageCommand(frmMain& w, int index);
+
+// cmdLeft1(slot) and cmdRight1(slot).
+void PlayerSlotToList(frmMain& w, int slot);
+void ListToPlayerSlot(frmMain& w, int slot);
+
+}  // namespace garam
