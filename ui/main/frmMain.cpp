@@ -21,6 +21,7 @@
 #include "ui/main/fillmain.h"
 #include "ui/main/frmAbout.h"
 #include "ui/main/frmStatus.h"
+#include "ui/main/generalswap.h"
 
 namespace garam {
 
@@ -113,6 +114,7 @@ void frmMain::BuildMenus() {
   mnuPD = menuBar()->addMenu("Pulldown");
   mnuPD->setObjectName("mnuPD");
   mnuPD->menuAction()->setVisible(false);
+  WireGeneralSwap(*this);
   mnuCityPos = menuBar()->addMenu("정의된신도시좌표");
   mnuCityPos->setObjectName("mnuCityPos");
   mnuCityPos->menuAction()->setVisible(false);

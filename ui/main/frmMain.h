@@ -29,6 +29,7 @@ class frmMain : public QMainWindow, public DataHost, public MainControls {
   std::array<QAction*, 3> mnuLoadC{};
   QAction *mnuSave, *mnuEnd, *mnu열전, *mnuMapEdit, *mnu혈연, *mnuEvent, *mnuYear, *mnuUnit;
   QAction *mnuDocument, *mnuAbout;
+  QAction* mnuPulldown = nullptr;  // the one entry of mnuPD
   std::array<QAction*, 6> mnuStat{};
   std::array<QAction*, 3> mnuExpert{};
   std::array<QAction*, 4> mnuExpInit{};

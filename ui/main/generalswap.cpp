@@ -1,0 +1,70 @@
+#include "ui/main/generalswap.h"
+
+#include <QCursor>
+
+#include "data/entity_ops.h"
+#include "data/gamedata.h"
+#include "platform/dialogs.h"
+#include "ui/main/frmMain.h"
+
+namespace garam {
+namespace {
+
+constexpr int kStatusColumn = 1;
+constexpr int kLastSwappedColumn = 13;  // the record-number column behind stays with its row
+
+ListItem* LastRow(ListView* lv) { return lv->count() > 0 ? lv->row(lv->count() - 1) : nullptr; }
+
+void Refuse(frmMain& w, const char* text) { w.Message(text, MsgIcon::Exclamation, MsgButtons::Ok, kMsgTitle); }
+
+}  // namespace
+
+void WireGeneralSwap(frmMain& w) {
+  w.mnuPulldown = w.mnuPD->addAction("↕");
+  w.mnuPulldown->setObjectName("mnuPulldown");
+  QObject::connect(w.mnuPulldown, &QAction::triggered, &w, [&w] { MoveGeneralRecord(w); });
+  QObject::connect(w.ListView4, &ListView::rightButtonReleased, &w, [&w](const QPoint&) { GeneralListRightButton(w); });
+}
+
+bool GeneralSwapOffered(frmMain& w) {
+  if (gFileKind != kScenarioKr && gFileKind != kScenarioQV) return false;
+  ListView* lv = w.ListView4;
+  ListItem* s = lv->selectedRow();
+  ListItem* l = LastRow(lv);
+  return s && l && lv->subItem(s, kStatusColumn) == "재야" && lv->subItem(l, kStatusColumn) == "재야" &&
+         s->tag != l->tag;
+}
+
+void GeneralListRightButton(frmMain& w) {
+  if (GeneralSwapOffered(w)) w.mnuPD->popup(QCursor::pos());
+}
+
+void MoveGeneralRecord(frmMain& w) {
+  // The menu may outlive the state it was opened for.
+  if (!GeneralSwapOffered(w)) return;
+  ListView* lv = w.ListView4;
+  ListItem* s = lv->selectedRow();
+  ListItem* l = LastRow(lv);
+  const int a = s->tag.toInt(), b = l->tag.toInt();
+  if (IsRelationOfAnyGeneral(a) || IsRelationOfAnyGeneral(b))
+    return Refuse(w, "다른 장군의 혈연으로 설정되어 있어서 위치를 이동할 수 없습니다.");
+  if (IsNuribo(a, w.Status(2)) || IsNuribo(b, w.Status(2))) return Refuse(w, "누리보는 위치를 이동할 수 없습니다.");
+
+  QStringList texts[2];
+  for (int i = 0; i < 2; ++i)
+    for (int c = 0; c <= kLastSwappedColumn; ++c) texts[i] << lv->cell(i == 0 ? s : l, c);
+  // Sorting would move the rows under us while their cells change one by one.
+  lv->beginUpdate();
+  for (int c = 0; c <= kLastSwappedColumn; ++c) {
+    lv->setCell(s, c, texts[1][c]);
+    lv->setCell(l, c, texts[0][c]);
+  }
+  lv->endUpdate();
+  SwapScenarioGenerals(a, b);
+  gDataChanged = true;
+  w.SetStatus(3, "*");
+  UpdateListCaptions(w);
+  lv->selectRow(s);
+}
+
+}  // namespace garam
