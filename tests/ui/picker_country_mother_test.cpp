@@ -7,79 +7,54 @@ namespace {
 
 class CountryPicker : public PickerTest {
  protected:
-  std::unique_ptr<frmFind1> Open(int mode, const QString& cityGenerals) {
-    gChildFormCaller = std::int16_t(mode);
+  // The edited city is the city list's selected row, with its count of generals.
+  std::unique_ptr<frmFind1> Open(int mode, const QString& cityGenerals = "    0") {
     cities = MakeList(3, {{"4", {"한성", "고려", cityGenerals}}});
     cities->selectRow(cities->row(0));
-    auto picker = std::make_unique<frmFind1>(nullptr, MainLists{countries.get(), cities.get()},
-                                             PickerCallers{.frmEdit3 = &cityEditor, .frmAdd2 = &createCity});
-    picker->Load();
-    PickerTest::Open(picker.get(), picker->Find1ListView);
-    return picker;
-  }
-  void Choose(frmFind1* picker, const QString& tag) {
-    picker->Find1ListView->selectRow(picker->Find1ListView->findTag(tag));
-    QTest::keyClick(picker->Find1ListView, Qt::Key_Return);
-    EXPECT_FALSE(picker->isVisible());
+    return PickerTest::Open<frmFind1>(mode, MainLists{countries.get(), cities.get()});
   }
   std::unique_ptr<ListView> countries = MakeList(2, {{"1", {"발해", "대조영"}}, {"0", {"고려", "왕건"}}});
   std::unique_ptr<ListView> cities;
-  FakeCityEditor cityEditor;
-  FakeCreateCity createCity;
 };
 
 TEST_F(CountryPicker, NoCountryRowOnlyForCitiesThatMayStandEmpty) {
-  struct Case {
-    std::int32_t kind;
-    int mode;
-    const char* generals;  // of the edited city
-    QStringList tags;
-    QPoint place;
-  } cases[] = {
-      {kScenarioKr, 1, "    0", {"0", "1"}, {1060, 576}},  {kScedat2, 2, "    0", {"0", "1"}, {1014, 540}},
-      {kSaveKr, 1, "    3", {"0", "1"}, {1060, 576}},      {kSaveQV, 1, "    0", {"80", "0", "1"}, {1060, 576}},
-      {kSaveKr, 2, "    3", {"80", "0", "1"}, {1014, 540}},
-  };
-  for (const auto& c : cases) {
-    gFileKind = c.kind;
-    auto picker = Open(c.mode, c.generals);
+  const std::tuple<std::int32_t, int, const char*, QStringList> cases[] = {
+      {kScenarioKr, 1, "    0", {"0", "1"}}, {kScedat2, 2, "    0", {"0", "1"}},
+      {kSaveKr, 1, "    3", {"0", "1"}},     {kSaveQV, 1, "    0", {"80", "0", "1"}},
+      {kSaveKr, 2, "    3", {"80", "0", "1"}}};
+  for (const auto& [kind, mode, generals, tags] : cases) {
+    gFileKind = kind;
+    auto picker = Open(mode, generals);
     EXPECT_EQ(picker->windowTitle(), "소속국가 선택");
-    EXPECT_EQ(Tags(picker->Find1ListView), c.tags) << c.kind << " " << c.mode;
-    EXPECT_EQ(picker->pos(), c.place) << c.mode;
+    EXPECT_EQ(Tags(picker->List()), tags) << kind << " " << mode;
   }
-  auto picker = Open(2, "");
-  const ListView* list = picker->Find1ListView;
-  EXPECT_EQ(list->row(0)->text(0), "      없음");
-  EXPECT_EQ(list->cell(list->row(1), 1), "왕건");
+  EXPECT_EQ(Cells(Open(2)->List(), 0, 2), QStringList({"      없음", ""}));
 }
 
 TEST_F(CountryPicker, AnswerSetsOwnerAndCityStatus) {
   gFileKind = kSaveKr;
-  Choose(Open(1, "    0").get(), "80");
-  EXPECT_EQ(cityEditor.ownerNo, 80);
-  EXPECT_EQ(cityEditor.lbl0->text(), "없음");
-  EXPECT_EQ(cityEditor.lbl4->text(), "공백");
-  cityEditor.lbl4->setText("수도");
-  Choose(Open(1, "    0").get(), "1");
-  EXPECT_EQ(cityEditor.ownerNo, 1);
-  EXPECT_EQ(cityEditor.lbl0->text(), "발해");
-  EXPECT_EQ(cityEditor.lbl4->text(), "일반");
+  Choose(Open(1), "80");
+  EXPECT_EQ(caller.ownerNo, 80);
+  EXPECT_EQ(caller.edt3lbl2(0)->text(), "없음");
+  EXPECT_EQ(caller.edt3lbl2(4)->text(), "공백");
+  Choose(Open(1), "1");
+  EXPECT_EQ(caller.ownerNo, 1);
+  EXPECT_EQ(caller.edt3lbl2(0)->text(), "발해");
+  EXPECT_EQ(caller.edt3lbl2(4)->text(), "일반");
+  Choose(Open(2), "0");
+  EXPECT_EQ(caller.ownerNo, 0);
+  EXPECT_EQ(caller.Add2lbl2()->text(), "고려");
 
-  Choose(Open(2, "").get(), "80");
-  EXPECT_EQ(createCity.ownerNo, 80);
-  EXPECT_EQ(createCity.lbl->text(), "없음");
-
-  auto picker = Open(2, "");
-  ListView* list = picker->Find1ListView;
+  auto picker = Open(2);
+  ListView* list = picker->List();
   QTest::mousePress(list->viewport(), Qt::RightButton, {}, list->visualItemRect(list->row(1)).center());
   EXPECT_FALSE(picker->isVisible());
-  EXPECT_EQ(createCity.ownerNo, 80);
+  EXPECT_EQ(caller.ownerNo, 0);
 }
 
 class MotherPicker : public PickerTest {
  protected:
   void SetUp() override {
-    PickerTest::SetUp();
     auto& d = gData;
     d.gSaveQueens.assign(200, {});
     d.gSaveGenerals.assign(500, {});
@@ -88,14 +63,12 @@ class MotherPicker : public PickerTest {
     d.gSaveCountries.assign(80, {});
     d.gSaveCountriesQV.assign(80, {});
     d.gSaveRegions.assign(56, {});
-    const int queens[][2] = {{4, 10}, {5, 11}, {500, 12}};  // husband, region
+    const int queens[][3] = {{4, 10, 0}, {5, 11, 6}, {500, 12, 7}};  // husband, region, its sphere
     for (int q = 0; q < 3; ++q) {
       d.gSaveQueens[q].set(kQueenSave.husband, std::uint16_t(queens[q][0]));
       d.gSaveQueens[q].set(kQueenSave.region, std::uint8_t(queens[q][1]));
+      d.gSaveRegions[queens[q][1]].set(kRegionSave.sphere, std::uint8_t(queens[q][2]));
     }
-    d.gSaveRegions[10].set(kRegionSave.sphere, std::uint8_t(0));
-    d.gSaveRegions[11].set(kRegionSave.sphere, std::uint8_t(6));
-    d.gSaveRegions[12].set(kRegionSave.sphere, std::uint8_t(7));
     // Korean chain: 4 -> city 2 -> country 1; 5 -> city 3 without owner.
     d.gSaveGenerals[4].set(kGeneralSaveKr.city, std::uint8_t(2));
     d.gSaveGenerals[5].set(kGeneralSaveKr.city, std::uint8_t(3));
@@ -112,44 +85,24 @@ class MotherPicker : public PickerTest {
     gFaceSheetWomen = 1;
     gMaskData[1] = SheetBytes(12, 14);
     gMaskData[3] = SheetBytes(13, 14);
-    MaskData(1).Invalidate();
-    MaskData(3).Invalidate();
-    princess.mask->setPixmap(QPixmap(1, 1));
+    for (int i : {1, 3}) MaskData(i).Invalidate();
   }
-  std::unique_ptr<frmFind4> Open() {
-    auto picker = std::make_unique<frmFind4>(nullptr, MainLists{.ListView5 = consorts.get()},
-                                             PickerCallers{.frmEdit6 = &princess});
-    picker->Load();
-    PickerTest::Open(picker.get(), picker->Find4ListView);
-    return picker;
-  }
-  void Choose(const QString& tag) {
-    auto picker = Open();
-    picker->Find4ListView->selectRow(picker->Find4ListView->findTag(tag));
-    QTest::keyClick(picker->Find4ListView, Qt::Key_Return);
-    EXPECT_FALSE(picker->isVisible());
-  }
-  QColor Face() const { return Shown(princess.mask); }
+  std::unique_ptr<frmFind4> Open() { return PickerTest::Open<frmFind4>(0, MainLists{.ListView5 = consorts.get()}); }
+  QColor Face() { return Shown(caller.edt6Mask()); }
 
   std::unique_ptr<ListView> consorts =
       MakeList(4, {{"1", {"보라", "", "", "나라"}}, {"0", {"미소", "", "", "가도"}}, {"2", {"하늘", "", "", ""}}});
-  FakePrincessEditor princess;
 };
 
 TEST_F(MotherPicker, RowsShowTheHusbandAndHisCountry) {
   for (std::int32_t kind : {kSaveKr, kSaveQV}) {
     gFileKind = kind;
     auto picker = Open();
-    const ListView* list = picker->Find4ListView;
     EXPECT_EQ(picker->windowTitle(), "어머니 선택");
-    EXPECT_EQ(picker->pos(), QPoint(1061, 552));
-    ASSERT_EQ(Tags(list), QStringList({"0", "1", "2"}));
-    EXPECT_EQ(list->selectedRow(), list->row(0));
-    EXPECT_EQ(list->cell(list->row(0), 1), "가도");
-    EXPECT_EQ(list->cell(list->row(0), 2), kind == kSaveKr ? "고구려" : "신라");
+    ASSERT_EQ(Tags(picker->List()), QStringList({"0", "1", "2"}));
+    EXPECT_EQ(Cells(picker->List(), 0, 3), QStringList({"미소", "가도", kind == kSaveKr ? "고구려" : "신라"}));
     // No owner, no city, no husband: the chain breaks and the column stays empty.
-    EXPECT_EQ(list->cell(list->row(1), 2), "");
-    EXPECT_EQ(list->cell(list->row(2), 2), "");
+    EXPECT_EQ(picker->List()->cell(picker->List()->row(1), 2) + picker->List()->cell(picker->List()->row(2), 2), "");
   }
   gData.gSaveQueens[0].set(kQueenSave.husband, std::uint16_t(60000));
   EXPECT_EQ(HusbandCountryName(0), "");
@@ -157,31 +110,27 @@ TEST_F(MotherPicker, RowsShowTheHusbandAndHisCountry) {
 }
 
 TEST_F(MotherPicker, AnswerGivesThePrincessHerMothersSphereFace) {
-  Choose("0");
-  EXPECT_EQ(princess.motherNo, 0);
-  EXPECT_EQ(princess.lbl->text(), "미소");
+  Choose(Open(), "0");
+  EXPECT_EQ(caller.motherNo, 0);
+  EXPECT_EQ(caller.edt6lbl(0)->text(), "미소");
   EXPECT_EQ(Face(), CellColour(161));
-  Choose("1");
-  EXPECT_EQ(Face(), CellColour(167));
   // Sphere 7 points past the 168-face sheet: the picture stays.
-  Choose("2");
-  EXPECT_EQ(princess.motherNo, 2);
-  EXPECT_EQ(Face(), CellColour(167));
+  Choose(Open(), "2");
+  EXPECT_EQ(caller.motherNo, 2);
+  EXPECT_EQ(Face(), CellColour(161));
   gFaceSheetWomen = 3;
-  Choose("2");
+  Choose(Open(), "2");
   EXPECT_EQ(Face(), CellColour(168));
   // Without a usable women's bitmap only the mother and her name change.
   gBitmapOk[1] = false;
-  Choose("0");
-  EXPECT_EQ(princess.motherNo, 0);
+  Choose(Open(), "1");
+  EXPECT_EQ(caller.motherNo, 1);
   EXPECT_EQ(Face(), CellColour(168));
   // Esc leaves everything.
-  princess.lbl->setText("처음");
   auto picker = Open();
-  QTest::keyClick(picker->Find4ListView, Qt::Key_Escape);
+  QTest::keyClick(picker->List(), Qt::Key_Escape);
   EXPECT_FALSE(picker->isVisible());
-  EXPECT_EQ(princess.motherNo, 0);
-  EXPECT_EQ(princess.lbl->text(), "처음");
+  EXPECT_EQ(caller.motherNo, 1);
 }
 
 }  // namespace

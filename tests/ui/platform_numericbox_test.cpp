@@ -28,41 +28,27 @@ struct BoxWindow {
   }
 };
 
-void TypeText(QWidget* w, const QString& text) {
-  for (QChar c : text) QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 TEST(NumericValue, ReadsLeadingNumber) {
-  struct Case {
-    const char* text;
-    double value;
-  } cases[] = {{"", 0}, {"2000", 2000}, {" 7", 7}, {"12/3", 12}, {"1.5.2", 1.5}, {"./", 0}, {"0042", 42}, {"9a", 9}};
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(NumericValue(QString::fromUtf8(c.text)), c.value) << c.text;
+  const std::pair<const char*, double> cases[] = {{"", 0},        {" 7", 7}, {"12/3", 12},
+                                                  {"1.5.2", 1.5}, {"./", 0}, {"9a", 9}};
+  for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(NumericValue(text), value) << text;
 }
 
 TEST(NumericBox, TakesOnlyBackspaceAndPointToNine) {
   NumericBox box;
-  EXPECT_FALSE(box.testAttribute(Qt::WA_InputMethodEnabled));
   QTest::keyClicks(&box, "1a2 3-.,/+9");
   EXPECT_EQ(box.text(), "123./9");
-  TypeText(&box, "가Ａ");
-  EXPECT_EQ(box.text(), "123./9");
+  QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QStringLiteral("가"), Qt::NoModifier);
   QTest::keyClick(&box, Qt::Key_Backspace);
   EXPECT_EQ(box.text(), "123./");
 
   // A committed composition goes through the same filter.
-  QInputMethodEvent hangul(QString(), {});
-  hangul.setCommitString("가");
-  QApplication::sendEvent(&box, &hangul);
-  QInputMethodEvent digit(QString(), {});
-  digit.setCommitString("4");
-  QApplication::sendEvent(&box, &digit);
+  for (const char* committed : {"가", "4"}) {
+    QInputMethodEvent event(QString(), {});
+    event.setCommitString(QString::fromUtf8(committed));
+    QApplication::sendEvent(&box, &event);
+  }
   EXPECT_EQ(box.text(), "123./4");
-
-  // Typing switches the input method off again after someone turned it on.
-  box.setAttribute(Qt::WA_InputMethodEnabled, true);
-  QTest::keyClick(&box, Qt::Key_5);
-  EXPECT_FALSE(box.testAttribute(Qt::WA_InputMethodEnabled));
 }
 
 TEST(NumericBox, SwallowsEveryPaste) {
@@ -75,17 +61,8 @@ TEST(NumericBox, SwallowsEveryPaste) {
   QTest::keyClick(w.box, Qt::Key_Insert, Qt::ShiftModifier);
   QTest::mouseClick(w.box, Qt::MiddleButton);
   EXPECT_EQ(w.box->text(), "12");
-  EXPECT_FALSE(w.box->acceptDrops());
 
-  // Locked from the press to the release, so nothing can be pasted meanwhile.
-  QTest::mousePress(w.box, Qt::LeftButton);
-  EXPECT_TRUE(w.box->isReadOnly());
-  QTest::mouseRelease(w.box, Qt::LeftButton);
-  EXPECT_FALSE(w.box->isReadOnly());
-  QTest::keyClick(w.box, Qt::Key_3);
-  EXPECT_TRUE(w.box->text().endsWith("3"));
-
-  // The context menu offers no paste.
+  // Nor does the context menu offer to paste.
   QStringList offered;
   QTimer::singleShot(0, [&] {
     for (QMenu* menu : w.box->findChildren<QMenu*>()) {
@@ -98,33 +75,20 @@ TEST(NumericBox, SwallowsEveryPaste) {
   QApplication::sendEvent(w.box, &menuEvent);
   EXPECT_FALSE(offered.filter("Copy").isEmpty());
   EXPECT_TRUE(offered.filter("Paste").isEmpty());
-  EXPECT_FALSE(w.box->isReadOnly());
 }
 
-TEST(NumericBox, SelectsAllOnFocusAndClampsOnLeaving) {
+TEST(NumericBox, ClampsOnLeaving) {
   BoxWindow w;
-  w.box->setRange(0, 2000);
-  w.box->setText("1999");
-  int hints = 0;
-  QObject::connect(w.box, &NumericBox::gotFocus, [&] { ++hints; });
-  w.other->setFocus();
-  w.box->setFocus();
-  EXPECT_EQ(w.box->selectedText(), "1999");
-  EXPECT_EQ(hints, 1);
-
-  struct Case {
-    double min, max;
-    const char* typed;
-    const char* after;
-  } cases[] = {{0, 2000, "2101", "2000"}, {0, 2100, "2101", "2100"}, {1, 2000, "", "1"},
-               {1, 2000, "0", "1"},       {0, 2000, "1500", "1500"}, {0, 2000, "12/5", "12/5"}};
-  for (const auto& c : cases) {
-    w.box->setRange(c.min, c.max);
+  const std::tuple<double, double, const char*, const char*> cases[] = {  // minimum, maximum, typed, after
+      {0, 2000, "2101", "2000"}, {1, 2000, "", "1"},         {1, 2000, "0", "1"},
+      {0, 2000, "1500", "1500"}, {0, 2000, "12/5", "12/5"}};
+  for (const auto& [min, max, typed, after] : cases) {
+    w.box->setRange(min, max);
     w.box->setFocus();
-    QTest::keyClick(w.box, Qt::Key_Backspace);  // the whole text is selected
-    QTest::keyClicks(w.box, c.typed);
+    QTest::keyClick(w.box, Qt::Key_Backspace);  // focus selects the whole text
+    QTest::keyClicks(w.box, typed);
     w.other->setFocus();
-    EXPECT_EQ(w.box->text(), c.after) << c.typed;
+    EXPECT_EQ(w.box->text(), after) << typed;
   }
 }
 
