@@ -149,14 +149,6 @@ TEST_P(EntityOps, SwapKeepsEveryReferenceOnItsPerson) {
   EXPECT_EQ(gData.gQueens[0].get(kQueenScen.husband), 4);
 }
 
-TEST_P(EntityOps, DeletesOfGeneralsAndConsortsTakeTheLastRecord) {
-  DeleteLastScenarioGeneral();
-  OnGenerals(qv(), [](auto& g) { EXPECT_EQ(g.size(), 5u); });
-  OnGenerals(!qv(), [](auto& g) { EXPECT_TRUE(g.empty()); });
-  DeleteLastScenarioConsort();
-  EXPECT_EQ(gData.gQueens.size(), 1u);
-}
-
 TEST_P(EntityOps, ScenarioHeaderWritesOnlyWhatChanged) {
   const std::size_t titleWidth = qv() ? 17 : 19;
   auto title = [&]() -> std::span<std::uint8_t> {
@@ -220,16 +212,6 @@ TEST(EntityRules, EventRecordsByFileName) {
   EXPECT_FALSE(IsNuribo(5, "scedat1.rn"));
   for (int code = 0; code < 40; ++code)
     EXPECT_EQ(IsEventCityCode(code), code == 1 || code == 15 || code == 32 || code == 35) << code;
-}
-
-TEST(EntityRules, YearBoundsAndClamp) {
-  EXPECT_EQ(MaxStartYear(true), 2099);
-  EXPECT_EQ(MaxStartYear(false), 2000);
-  EXPECT_EQ(MaxCurrentYear(true), 2100);
-  EXPECT_EQ(ClampYear(12.7, 0, 2000), 12);
-  EXPECT_EQ(ClampYear(0, 1, 2000), 1);
-  EXPECT_EQ(ClampYear(2101, 0, 2099), 2099);
-  EXPECT_EQ(ClampYear(1e12, 0, 2000), 2000);
 }
 
 TEST(EntityRules, CityKeptWhileAGeneralNamesIt) {
