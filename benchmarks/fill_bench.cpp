@@ -24,10 +24,10 @@ QApplication& App() {
 
 // A synthetic save with every slot in use, loaded into gData.
 void LoadLargestSave(bool expansion) {
-  test::SaveSpec spec;
-  spec.expansion = expansion;
-  spec.fileName = expansion ? "USER1.WNX" : "USER1.RN";
-  const Bytes file = test::BuildSaveImage(spec).bytes;
+  test::SaveSpec plan;
+  plan.expansion = expansion;
+  plan.fileName = expansion ? "USER1.WNX" : "USER1.RN";
+  const Bytes file = test::BuildSaveImage(plan).bytes;
   gData = GameDataSet{};
   if (expansion) ResetArraysSaveQV(gData); else ResetArraysSaveKr(gData);
   SaveRawParts raw;

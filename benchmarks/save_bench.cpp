@@ -25,15 +25,15 @@ LargestSave& Setup(bool expansion) {
   static LargestSave kr, qv;
   LargestSave& l = expansion ? qv : kr;
   if (!l.dir) {
-    test::SaveSpec spec;
-    spec.expansion = expansion;
-    spec.fileName = expansion ? "USER1.WNX" : "USER1.RN";
-    spec.varCounts.assign(100, 40);
-    if (expansion) spec.var2Counts.assign(50, 40);
-    for (int i = 0; i < 100; ++i) spec.queue.push_back({std::int16_t(i * 3), 1300, 5});
+    test::SaveSpec plan;
+    plan.expansion = expansion;
+    plan.fileName = expansion ? "USER1.WNX" : "USER1.RN";
+    plan.varCounts.assign(100, 40);
+    if (expansion) plan.var2Counts.assign(50, 40);
+    for (int i = 0; i < 100; ++i) plan.queue.push_back({std::int16_t(i * 3), 1300, 5});
     l.dir = std::make_unique<test::TempDir>();
-    l.bytes = test::BuildSaveImage(spec).bytes;
-    l.path = l.dir->write(spec.fileName, l.bytes);
+    l.bytes = test::BuildSaveImage(plan).bytes;
+    l.path = l.dir->write(plan.fileName, l.bytes);
     test::WriteMessageFile(l.dir->dir(), expansion);
   }
   gExeInfo = ExeInfo{};

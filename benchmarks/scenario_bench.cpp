@@ -24,9 +24,9 @@ Largest& Setup(bool expansion) {
   static Largest kr, qv;
   Largest& l = expansion ? qv : kr;
   if (!l.inst) {
-    auto spec = expansion ? test::ExpansionInstall('A') : test::KoreanInstall();
-    spec.scenarios[0] = {expansion, 80, 80, 500, 200, 1200, 3};
-    l.inst = std::make_unique<test::Installation>(spec);
+    auto plan = expansion ? test::ExpansionInstall('A') : test::KoreanInstall();
+    plan.scenarios[0] = {expansion, 80, 80, 500, 200, 1200, 3};
+    l.inst = std::make_unique<test::Installation>(plan);
     l.scenario = l.inst->scenarioPath(1);
     l.files = {l.scenario, l.inst->path(l.inst->messageName()), l.inst->path(l.inst->mapFixName()),
                l.inst->path(l.inst->mapVarName(1))};

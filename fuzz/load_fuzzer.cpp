@@ -21,9 +21,9 @@ struct Setup {
   std::unique_ptr<test::Installation> kr, qv;
   test::FakeHost host;
   Setup() {
-    auto spec = test::KoreanInstall();
-    spec.marker = true;
-    kr = std::make_unique<test::Installation>(spec);
+    auto plan = test::KoreanInstall();
+    plan.marker = true;
+    kr = std::make_unique<test::Installation>(plan);
     qv = std::make_unique<test::Installation>(test::ExpansionInstall('A'));
     kr->dir.write("USER1.RN", test::BuildSaveImage({.varCounts = {2, 0, 5}, .queue = {{7, 1200, 3}}}).bytes);
     qv->dir.write("user1.wnx", test::BuildSaveImage({.expansion = true, .fileName = "user1.wn",

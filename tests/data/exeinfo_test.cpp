@@ -13,9 +13,9 @@ using test::BuildExe;
 TEST(ExeDataRead, AcceptsEachKnownBuild) {
   test::TempDir dir;
   for (char b : {'A', 'B'}) {
-    auto spec = test::ExpansionExe(b);
+    auto plan = test::ExpansionExe(b);
     ExeInfo info;
-    ASSERT_TRUE(EXEDataReadInto(dir.write("g.exe", BuildExe(spec)), info)) << b;
+    ASSERT_TRUE(EXEDataReadInto(dir.write("g.exe", BuildExe(plan)), info)) << b;
     EXPECT_EQ(info.editionFlag, -1);
     EXPECT_EQ(info.countries[3], 50);
     EXPECT_EQ(info.generals[3], 500);
@@ -36,10 +36,10 @@ TEST(ExeDataRead, AcceptsEachKnownBuild) {
 namespace garam {
 namespace {
 
-bool Accepts(const test::ExeSpec& spec) {
+bool Accepts(const test::ExeSpec& plan) {
   test::TempDir dir;
   ExeInfo info;
-  return EXEDataReadInto(dir.write("game.exe", test::BuildExe(spec)), info);
+  return EXEDataReadInto(dir.write("game.exe", test::BuildExe(plan)), info);
 }
 
 TEST(ExeDataRead, SizeFloorAndTablesThatRunPastTheEnd) {
@@ -57,11 +57,11 @@ TEST(ExeDataRead, SizeFloorAndTablesThatRunPastTheEnd) {
 }
 
 TEST(ExeDataRead, MarkerIsComparedInLowerCase) {
-  auto spec = test::ExpansionExe('A');
-  spec.marker = "MESSAGE.";
-  EXPECT_TRUE(Accepts(spec));
-  spec.marker = "massage.";
-  EXPECT_FALSE(Accepts(spec));
+  auto plan = test::ExpansionExe('A');
+  plan.marker = "MESSAGE.";
+  EXPECT_TRUE(Accepts(plan));
+  plan.marker = "massage.";
+  EXPECT_FALSE(Accepts(plan));
 }
 
 TEST(ExeDataRead, CountAndYearLimits) {
@@ -134,11 +134,11 @@ TEST(ExeDataRead, CommitsOnlyOnSuccessAndClearsWhatTheKoreanBuildLacks) {
 }
 
 TEST(ExeDataRead, BitmapNameWithoutNulIsTakenWhole) {
-  auto spec = test::ExpansionExe('A');
-  spec.itemBitmap = "abcdefghijklm";  // 13 bytes, no NUL
+  auto plan = test::ExpansionExe('A');
+  plan.itemBitmap = "abcdefghijklm";  // 13 bytes, no NUL
   test::TempDir dir;
   ExeInfo info;
-  ASSERT_TRUE(EXEDataReadInto(dir.write("g.exe", test::BuildExe(spec)), info));
+  ASSERT_TRUE(EXEDataReadInto(dir.write("g.exe", test::BuildExe(plan)), info));
   EXPECT_EQ(info.itemBitmapName, "abcdefghijklm");
 }
 

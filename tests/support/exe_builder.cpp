@@ -29,9 +29,9 @@ const ExeBuild& BuildOf(char id) {
   throw std::invalid_argument("unknown build");
 }
 
-Bytes BuildExe(const ExeSpec& spec) {
-  const ExeBuild& b = BuildOf(spec.build);
-  std::size_t size = spec.size;
+Bytes BuildExe(const ExeSpec& plan) {
+  const ExeBuild& b = BuildOf(plan.build);
+  std::size_t size = plan.size;
   if (size == 0) {
     size = 1960000;
     if (b.expansion) size = std::max<std::size_t>(size, std::size_t(b.startYearTables[2]) + 8);
@@ -47,25 +47,25 @@ Bytes BuildExe(const ExeSpec& spec) {
     std::memcpy(field, s.data(), std::min<std::size_t>(s.size(), 13));
     put(off, field, 13);
   };
-  put(b.marker, spec.marker.data(), std::min<std::size_t>(spec.marker.size(), 8));
+  put(b.marker, plan.marker.data(), std::min<std::size_t>(plan.marker.size(), 8));
   for (int i = 0; i < 12; ++i) {
     std::uint8_t x[4];
-    PutU32(x, std::uint32_t(spec.messagePositions[i]));
+    PutU32(x, std::uint32_t(plan.messagePositions[i]));
     put(b.messageTable + 4 * i, x, 4);
   }
   for (int n = 1; n <= 4; ++n) {
     if (!b.expansion && n > 2) break;
-    put8(CountOffset(b.countryTable, n), spec.countries[n - 1]);
-    put8(CountOffset(b.cityTable, n), spec.cities[n - 1]);
-    put16(GeneralCountOffset(b.generalTable, n), spec.generals[n - 1]);
-    put8(CountOffset(b.consortTable, n), spec.consorts[n - 1]);
+    put8(CountOffset(b.countryTable, n), plan.countries[n - 1]);
+    put8(CountOffset(b.cityTable, n), plan.cities[n - 1]);
+    put16(GeneralCountOffset(b.generalTable, n), plan.generals[n - 1]);
+    put8(CountOffset(b.consortTable, n), plan.consorts[n - 1]);
   }
   if (b.expansion)
     for (auto t : b.startYearTables)
-      for (int n = 0; n < 4; ++n) put16(t + 2 * n, spec.startYears[n]);
-  putName(b.itemBitmapName, spec.itemBitmap);
-  putName(b.womenBitmapName, spec.womenBitmap);
-  putName(b.menBitmapName, spec.menBitmap);
+      for (int n = 0; n < 4; ++n) put16(t + 2 * n, plan.startYears[n]);
+  putName(b.itemBitmapName, plan.itemBitmap);
+  putName(b.womenBitmapName, plan.womenBitmap);
+  putName(b.menBitmapName, plan.menBitmap);
   return exe;
 }
 

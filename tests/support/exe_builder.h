@@ -30,6 +30,6 @@ ExeSpec KoreanExe();
 ExeSpec ExpansionExe(char build = 'A');
 
 const ExeBuild& BuildOf(char id);
-Bytes BuildExe(const ExeSpec& spec);
+Bytes BuildExe(const ExeSpec& plan);
 
 }  // namespace garam::test

@@ -20,15 +20,15 @@ namespace {
 const QString kUp = QStringLiteral("△");
 const QString kDown = QStringLiteral("▽");
 
-struct ListSpec {
+struct ListDesign {
   QStringList headers;   // as designed, the first with its starting mark
   const char* firstDir;  // per column: 'A' ascending, 'D' descending, '*' the record-number column
   QList<int> widths;     // twips
   QString hint;
 };
 
-const ListSpec& Spec(int n) {
-  static const ListSpec specs[10] = {
+const ListDesign& Design(int n) {
+  static const ListDesign specs[10] = {
       {},
       {{"국가△", "국왕"}, "AA", {2000, 1600}, "국가 선택"},
       {{"이름△", "국왕", "수도", "도시수", "장군수", "*"}, "AAADD*", {2000, 1800, 1800, 900, 900, 500}, "국가 선택"},
@@ -55,7 +55,7 @@ const ListSpec& Spec(int n) {
 }
 
 int RecordColumn(int n) {
-  const char* d = Spec(n).firstDir;
+  const char* d = Design(n).firstDir;
   for (int i = 0; d[i]; ++i)
     if (d[i] == '*') return i;
   return -1;
@@ -116,7 +116,7 @@ ListView* MakeList(QWidget* frame, int n, MainControls& c) {
   auto* lv = new ListView(frame);
   const QString name = QString("ListView%1").arg(n);
   lv->setObjectName(name);
-  const ListSpec& s = Spec(n);
+  const ListDesign& s = Design(n);
   QList<Qt::Alignment> align;
   for (int i = 0; i < s.headers.size(); ++i) {
     const bool centred = s.firstDir[i] == '*' || (n == 4 && i == 1) || (n == 9 && i == 1);
@@ -318,7 +318,7 @@ void BuildMainPages(frmMain& w) {
   for (int n = 1; n <= 9; ++n) {
     ListView* lv = c.List(n);
     QObject::connect(lv, &ListView::headerClicked, &w, [&w, n](int col) { ListHeaderClick(w, n, col); });
-    QObject::connect(lv, &ListView::gotFocus, &w, [&w, n] { w.SetStatus(1, Spec(n).hint.toStdString()); });
+    QObject::connect(lv, &ListView::gotFocus, &w, [&w, n] { w.SetStatus(1, Design(n).hint.toStdString()); });
     if (n >= 2 && n <= 5) {
       QObject::connect(lv, &ListView::rowClicked, &w, [&w, n](ListItem*) { ListSelectionFollowUp(w, n); });
       QObject::connect(lv, &ListView::keyReleased, &w, [&w, n](int) { ListSelectionFollowUp(w, n); });
@@ -426,7 +426,7 @@ void UpdateListCaptions(frmMain& w) {
 
 void ListHeaderClick(frmMain& w, int list, int column) {
   ListView* lv = w.List(list);
-  const ListSpec& spec = Spec(list);
+  const ListDesign& design = Design(list);
   if (!lv || column < 0 || column >= lv->columnCount()) return;
   const int record = RecordColumn(list);
   Qt::SortOrder order = lv->sortOrder();
@@ -442,7 +442,7 @@ void ListHeaderClick(frmMain& w, int list, int column) {
       old.chop(1);
       lv->setHeaderText(key, old);
     }
-    order = spec.firstDir[column] == 'D' ? Qt::DescendingOrder : Qt::AscendingOrder;
+    order = design.firstDir[column] == 'D' ? Qt::DescendingOrder : Qt::AscendingOrder;
     lv->setHeaderText(column, lv->headerText(column) + (order == Qt::AscendingOrder ? kUp : kDown));
   }
   if (record >= 0) {
