@@ -9,6 +9,7 @@
 #include "data/fileio.h"
 #include "data/host.h"
 #include "data/message.h"
+#include "data/readerstate.h"
 
 namespace garam {
 namespace {
@@ -178,9 +179,7 @@ bool SaveArraysSized(const GameDataSet& d, const std::vector<Country>& countries
 
 // --- Reader protocol -------------------------------------------------------------------------
 
-constexpr const char* kMsgMessageFile = "메세지파일이 없거나 잘못된 파일입니다.";
 constexpr const char* kMsgMessageSize = "메세지파일의 크기가 잘못되었습니다.";
-constexpr const char* kMsgBadData = "잘못된 파일 형식입니다";
 
 bool RefuseFileFormat() {
   ShowMessage(kMsgBadData, MsgIcon::Exclamation);
@@ -193,40 +192,14 @@ bool MessageFileTooShort(const char* name, std::int64_t minimum) {
   return !size || std::int64_t(*size) < minimum;
 }
 
-// What a save load changes outside the data set before it knows it will succeed.
-struct ReaderState {
-  MessageFileState message = MessageFileState::Take();
-  BitmapState bitmaps = BitmapState::Take();
-  std::array<std::pair<MenuId, bool>, 5> menus;
-  ReaderState() {
-    std::size_t i = 0;
-    for (MenuId id : {MenuId::mnu열전, MenuId::mnuMapEdit, MenuId::mnuYear, MenuId::mnu혈연, MenuId::mnuEvent})
-      menus[i++] = {id, Host().MenuEnabled(id)};
-  }
-  bool Fail(const char* text, MsgIcon icon) const {
-    message.Restore();
-    bitmaps.Restore();
-    auto& h = Host();
-    for (auto [id, on] : menus) h.SetMenuEnabled(id, on);
-    h.SetMenuEnabled(MenuId::mnuSave, false);
-    if (h.ProgressVisible()) h.ProgressClose();
-    ShowMessage(text, icon);
-    gDataLoaded = false;
-    gFileDirs = gFileDirsSaved;
-    return false;
-  }
-};
-
-void ShowReadProgress() {
+// A save file carries its own map; it has no biographies or years to edit here.
+void SetSaveMenusAndShowProgress() {
   auto& h = Host();
-  h.SetStatus(1, "데이터 읽는 중...");
   h.SetMenuEnabled(MenuId::mnuMapEdit, true);
   h.SetMenuEnabled(MenuId::mnu혈연, true);
   h.SetMenuEnabled(MenuId::mnuYear, false);
   h.SetMenuEnabled(MenuId::mnu열전, false);
-  h.ProgressShow("데이터 읽기", "데이터를 읽고 있습니다...");
-  h.Progress(0);
-  h.ProgressPaint();
+  ShowReadProgress();
 }
 
 // Both editions: the whole image is read into a fresh set, with the message file, and only then
@@ -234,14 +207,14 @@ void ShowReadProgress() {
 template <typename Parse>
 bool ReadSave(bool expansion, bool useExeTables, Parse parse) {
   auto& h = Host();
-  const ReaderState before;
+  const ReaderRollback before;
   h.SetMenuEnabled(MenuId::mnuEvent, !expansion);
   if (!LocateMessageFile(useExeTables)) return before.Fail(kMsgMessageFile, MsgIcon::None);
   const bool tooShort = expansion ? MessageFileTooShort("message.wn", std::int64_t(gExeInfo.messagePositions[11]) + 870)
                                   : useExeTables && MessageFileTooShort("message.rn", std::int64_t(gExeInfo.messagePositions[8]) + 888);
   if (tooShort) return before.Fail(kMsgMessageSize, MsgIcon::None);
   LocateFaceBitmaps(useExeTables);
-  ShowReadProgress();
+  SetSaveMenusAndShowProgress();
 
   auto fresh = std::make_unique<GameDataSet>();
   // The expansion reset keeps the message blocks of the previous load.

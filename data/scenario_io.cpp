@@ -1,5 +1,7 @@
 #include "data/scenario_io.h"
 
+#include "data/readerstate.h"
+
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -27,9 +29,7 @@ static_assert(kScedat2Blocks.cities == 3637 && kScedat2Blocks.specialties == 613
               kScedat2Blocks.cultureItems == 6789 && kScedat2Blocks.unitTypes == 8869 &&
               kScedat2Blocks.generals == 9237 && kScedat2Blocks.queens == 17391 && kScedat2Blocks.end == 18039);
 
-constexpr const char* kMsgMessageFile = "메세지파일이 없거나 잘못된 파일입니다.";
 constexpr const char* kMsgMapFiles = "맵 파일이 없거나 잘못된 파일입니다.";
-constexpr const char* kMsgBadData = "잘못된 파일 형식입니다";
 constexpr const char* kMsgSaveFailed = "데이터 저장에 문제가 발생했습니다.";
 constexpr const char* kMsgSaveFailedFixed = "데이터 저장에 문제가 발생했습니다";
 constexpr const char* kMsgReload = "다시 로드해 주십시오.";
@@ -134,46 +134,12 @@ void ResetForKind(GameDataSet& d, std::int32_t kind, int n) {
 }
 
 // Everything a scenario load may change outside the data set, put back when it fails.
-struct ReaderState {
-  MessageFileState message = MessageFileState::Take();
-  BitmapState bitmaps = BitmapState::Take();
-  std::string mapFix = gMapFixPath, mapVar = gMapVarPath;
-  bool bio, mapEdit, year, blood, event;
-  ReaderState() {
-    auto& h = Host();
-    bio = h.MenuEnabled(MenuId::mnu열전);
-    mapEdit = h.MenuEnabled(MenuId::mnuMapEdit);
-    year = h.MenuEnabled(MenuId::mnuYear);
-    blood = h.MenuEnabled(MenuId::mnu혈연);
-    event = h.MenuEnabled(MenuId::mnuEvent);
-  }
-  void Restore() const {
-    message.Restore();
-    bitmaps.Restore();
-    gMapFixPath = mapFix;
-    gMapVarPath = mapVar;
-    auto& h = Host();
-    h.SetMenuEnabled(MenuId::mnu열전, bio);
-    h.SetMenuEnabled(MenuId::mnuMapEdit, mapEdit);
-    h.SetMenuEnabled(MenuId::mnuYear, year);
-    h.SetMenuEnabled(MenuId::mnu혈연, blood);
-    h.SetMenuEnabled(MenuId::mnuEvent, event);
-  }
-};
 
 bool ReadScenario(std::int32_t kind, int n) {
   auto& h = Host();
   const bool sequential = Sequential(kind), expansion = Expansion(kind);
-  const ReaderState before;
-  auto fail = [&](const char* text, MsgIcon icon) {
-    before.Restore();
-    h.SetMenuEnabled(MenuId::mnuSave, false);
-    if (h.ProgressVisible()) h.ProgressClose();
-    ShowMessage(text, icon);
-    gDataLoaded = false;
-    gFileDirs = gFileDirsSaved;
-    return false;
-  };
+  const ReaderRollback before;
+  auto fail = [&](const char* text, MsgIcon icon) { return before.Fail(text, icon); };
 
   h.SetMenuEnabled(MenuId::mnuEvent, false);
   if (!LocateMessageFile(sequential)) return fail(kMsgMessageFile, MsgIcon::None);
@@ -183,10 +149,7 @@ bool ReadScenario(std::int32_t kind, int n) {
   h.SetMenuEnabled(MenuId::mnuYear, true);
   h.SetMenuEnabled(MenuId::mnu혈연, true);
 
-  h.SetStatus(1, "데이터 읽는 중...");
-  h.ProgressShow("데이터 읽기", "데이터를 읽고 있습니다...");
-  h.Progress(0);
-  h.ProgressPaint();
+  ShowReadProgress();
 
   // Filled aside and swapped in only when every file was read.
   auto fresh = std::make_unique<GameDataSet>();
