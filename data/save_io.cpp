@@ -356,6 +356,24 @@ bool ParseSaveQV(std::span<const std::uint8_t> file, GameDataSet& d, SaveRawPart
   return plan && ParseQV(file, *plan, d, raw);
 }
 
+// Both editions from the header to the countries; only the record layouts differ.
+template <typename Header, typename UnitType, typename General, typename Country>
+void WriteSaveHead(ByteWriter& w, const GameDataSet& d, const SaveRawParts& raw, const Header& header,
+                   const std::vector<UnitType>& unitTypes, const std::vector<General>& generals,
+                   const std::vector<Country>& countries) {
+  w.record(header);
+  w.bytes(raw.reserved);
+  w.records(d.gSaveRegions);
+  w.records(d.gSaveSpecialties);
+  w.records(d.gSaveCultureItems);
+  w.records(unitTypes);
+  w.records(generals);
+  w.records(d.gSaveQueens);
+  w.records(d.gSavePrincesses);
+  w.bytes(raw.variable);
+  WriteQueueToCountries(w, d, countries);
+}
+
 std::optional<Bytes> BuildSaveKr(const GameDataSet& d, const SaveRawParts& raw, bool sequential) {
   if (!SaveArraysSized(d, d.gSaveCountries, d.gSaveGenerals, d.gSaveUnitTypes, 23)) return std::nullopt;
   // The custom load found the queue behind the walked variable part: write it there again.
@@ -364,17 +382,7 @@ std::optional<Bytes> BuildSaveKr(const GameDataSet& d, const SaveRawParts& raw, 
   Bytes out;
   out.reserve(kSaveKrVariableStart + raw.variable.size() + kSaveKrTailSize);
   ByteWriter w(out);
-  w.record(d.gSaveHeader);
-  w.bytes(raw.reserved);
-  w.records(d.gSaveRegions);
-  w.records(d.gSaveSpecialties);
-  w.records(d.gSaveCultureItems);
-  w.records(d.gSaveUnitTypes);
-  w.records(d.gSaveGenerals);
-  w.records(d.gSaveQueens);
-  w.records(d.gSavePrincesses);
-  w.bytes(raw.variable);
-  WriteQueueToCountries(w, d, d.gSaveCountries);
+  WriteSaveHead(w, d, raw, d.gSaveHeader, d.gSaveUnitTypes, d.gSaveGenerals, d.gSaveCountries);
   w.records(d.gSaveMap.cells);
   w.record(d.gSaveTail);
   return out;
@@ -389,17 +397,7 @@ std::optional<Bytes> BuildSaveQV(const GameDataSet& d, const SaveRawParts& raw) 
   Bytes out;
   out.reserve(kSaveQVMinBytes + raw.variable.size() + raw.variable2.size() + raw.trailing.size());
   ByteWriter w(out);
-  w.record(d.gSaveHeaderQV);
-  w.bytes(raw.reserved);
-  w.records(d.gSaveRegions);
-  w.records(d.gSaveSpecialties);
-  w.records(d.gSaveCultureItems);
-  w.records(d.gSaveUnitTypesQV);
-  w.records(d.gSaveGeneralsQV);
-  w.records(d.gSaveQueens);
-  w.records(d.gSavePrincesses);
-  w.bytes(raw.variable);
-  WriteQueueToCountries(w, d, d.gSaveCountriesQV);
+  WriteSaveHead(w, d, raw, d.gSaveHeaderQV, d.gSaveUnitTypesQV, d.gSaveGeneralsQV, d.gSaveCountriesQV);
   w.bytes(raw.variable2);
   w.bytes(raw.block20808);
   w.records(d.gSaveMap.cells);
