@@ -21,6 +21,7 @@ using test::Installation;
 
 const std::string kNoMessage = "메세지파일이 없거나 잘못된 파일입니다.";
 const std::string kNoMap = "맵 파일이 없거나 잘못된 파일입니다.";
+const auto& kV0 = test::kKoreanMessageVariants[0];
 
 class ScenarioRead : public ::testing::Test {
  protected:
@@ -28,6 +29,12 @@ class ScenarioRead : public ::testing::Test {
   void TearDown() override { test::ResetEditorState(); }
   test::FakeHost host;
 };
+
+void Edit(Installation& inst, const std::string& name, const std::function<void(Bytes&)>& edit) {
+  auto f = *ReadWholeFile(inst.path(name));
+  edit(f);
+  inst.dir.write(name, f);
+}
 
 // Each broken side file refuses the load with its message; the scenario loaded before stays.
 TEST_F(ScenarioRead, BrokenSideFilesKeepThePreviousLoad) {
@@ -37,42 +44,23 @@ TEST_F(ScenarioRead, BrokenSideFilesKeepThePreviousLoad) {
     std::function<void(Installation&)> breakIt;
     std::string message;
   };
-  auto patch16 = [](Installation& inst, std::size_t off, unsigned v) {
-    auto f = *ReadWholeFile(inst.path("message.rn"));
-    PutU16(&f[off], std::uint16_t(v));
-    inst.dir.write("message.rn", f);
+  auto remove = [](const char* name) { return [=](Installation& i) { std::filesystem::remove(i.path(name)); }; };
+  auto patch16 = [](std::size_t off, unsigned v) {
+    return [=](Installation& i) { Edit(i, "message.rn", [&](Bytes& f) { PutU16(&f[off], std::uint16_t(v)); }); };
   };
-  const auto& v0 = test::kKoreanMessageVariants[0];
   const std::vector<Case> cases{
-      {"no message file", false, [](Installation& i) { std::filesystem::remove(i.path("message.rn")); }, kNoMessage},
+      {"no message file", false, remove("message.rn"), kNoMessage},
       {"message file of another length", false,
        [](Installation& i) { i.dir.write("message.rn", Bytes(281554, 0)); }, kNoMessage},
-      {"name area ends before it starts", true,
-       [&](Installation& i) { patch16(i, v0.nameStart + 688, 1000); }, kNoMessage},
+      {"name area ends before it starts", true, patch16(kV0.nameStart + 688, 1000), kNoMessage},
       {"text area past the end of the file", true,
-       [](Installation& i) {
-         auto f = *ReadWholeFile(i.path("message.rn"));
-         f.resize(v0.textStart + 2000);
-         i.dir.write("message.rn", f);
-       },
-       kNoMessage},
-      {"culture area ends before it starts", false,
-       [&](Installation& i) { patch16(i, v0.cultureStart + 470, 3); }, kNoMessage},
-      {"no fixed map", false, [](Installation& i) { std::filesystem::remove(i.path("Mapfix.rn")); }, kNoMap},
-      {"no variable map", true, [](Installation& i) { std::filesystem::remove(i.path("Mapvar2.rn")); }, kNoMap},
-      {"fixed map header without its NUL", false,
-       [](Installation& i) {
-         auto f = test::BuildMapFix(1);
-         f[8] = ' ';
-         i.dir.write("Mapfix.rn", f);
-       },
+       [](Installation& i) { Edit(i, "message.rn", [](Bytes& f) { f.resize(kV0.textStart + 2000); }); }, kNoMessage},
+      {"culture area ends before it starts", false, patch16(kV0.cultureStart + 470, 3), kNoMessage},
+      {"no fixed map", false, remove("Mapfix.rn"), kNoMap},
+      {"no variable map", true, remove("Mapvar2.rn"), kNoMap},
+      {"fixed map header without its NUL", false, [](Installation& i) { Edit(i, "Mapfix.rn", [](Bytes& f) { f[8] = ' '; }); },
        kNoMap},
-      {"variable map one byte short", false,
-       [](Installation& i) {
-         auto f = test::BuildMapVar(1);
-         f.pop_back();
-         i.dir.write("Mapvar2.rn", f);
-       },
+      {"variable map one byte short", false, [](Installation& i) { Edit(i, "Mapvar2.rn", [](Bytes& f) { f.pop_back(); }); },
        kNoMap},
   };
   for (const auto& c : cases) {
@@ -95,13 +83,12 @@ TEST_F(ScenarioRead, BrokenSideFilesKeepThePreviousLoad) {
     EXPECT_EQ(gFileKind, kind);
     EXPECT_EQ(gCurrentFile, inst.scenarioPath(1));
     EXPECT_EQ(gFileDirs, dirsBefore);
-    EXPECT_TRUE(gDataLoaded);
     EXPECT_FALSE(host.progressVisible);
     EXPECT_FALSE(host.MenuEnabled(MenuId::mnuSave));
   }
 }
 
-TEST_F(ScenarioRead, MessageFileIsFoundCaseBlindUnderItsOwnName) {
+TEST_F(ScenarioRead, SideFilesAreFoundCaseBlindBesideTheDataFile) {
   Installation inst(test::KoreanInstall());
   test::TempDir other;
   std::filesystem::rename(inst.path("message.rn"), other.path("MESSAGE.RN"));
@@ -114,20 +101,15 @@ TEST_F(ScenarioRead, MessageFileIsFoundCaseBlindUnderItsOwnName) {
   ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), false)) << host.lastMessage();
   EXPECT_EQ(gMessageFilePath, inst.path("Message.Rn"));
   EXPECT_EQ(gFileDirsSaved.message, inst.dir.dir());
-}
 
-TEST_F(ScenarioRead, FixedMapFoundBesideTheDataFileTakesTheVariableMapFromThere) {
-  Installation inst(test::KoreanInstall());
+  // The fixed map beside the data file takes the variable map from there, not from the
+  // remembered directory; with the fixed map in the remembered one, the variable map must be there too.
   test::TempDir remembered;
   remembered.write("Mapvar1.rn", test::BuildMapVar(5));
-  gCurrentFile = inst.scenarioPath(1);
   gFileDirs.map = remembered.dir();
   ASSERT_TRUE(LocateMapFiles(1, false));
-  EXPECT_EQ(gFileDirs.map, inst.dir.dir());
   EXPECT_EQ(gMapVarPath, inst.path("Mapvar1.rn"));
   EXPECT_TRUE(host.MenuEnabled(MenuId::mnuMapEdit));
-
-  // With the fixed map in the remembered directory the variable map must be there as well.
   remembered.write("mapfix.RN", test::BuildMapFix(5));
   std::filesystem::remove(remembered.path("Mapvar1.rn"));
   gFileDirs.map = remembered.dir();
@@ -138,107 +120,87 @@ TEST_F(ScenarioRead, FixedMapFoundBesideTheDataFileTakesTheVariableMapFromThere)
 TEST_F(ScenarioRead, MarkerIsRepairedOnceInEighteenBytes) {
   // The executable's tables place the marker where the longer file has it.
   for (auto [variant, custom] : {std::pair{0, false}, std::pair{1, false}, std::pair{0, true}}) {
-    {
-      SCOPED_TRACE(variant * 10 + custom);
-      test::ResetEditorState();
-      auto spec = test::KoreanInstall();
-      spec.messageVariant = variant;
-      spec.marker = true;
-      Installation inst(spec);
-      ASSERT_TRUE(test::UseExecutable(inst));
-      auto before = *ReadWholeFile(inst.path("message.rn"));
-      ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), custom)) << host.lastMessage();
-      auto after = *ReadWholeFile(inst.path("message.rn"));
-      ASSERT_EQ(after.size(), before.size());
-      const auto& v = test::kKoreanMessageVariants[variant];
-      const std::size_t at = v.nameStart + 1174 + v.marker - 1;
-      for (std::size_t i = 0; i < after.size(); ++i)
-        if (after[i] != before[i]) EXPECT_TRUE(i >= at && i < at + 18) << i;
-      EXPECT_EQ(std::string(reinterpret_cast<const char*>(&after[at]), 18),
-                std::string("\xB9\xD9\xB6\xF7\xBC\xD6????~????\x05\x05\x05"));
-      // The second person's name is an entry of its own now.
-      EXPECT_EQ(gData.gBiographyNames[331], "\xBC\xD6\xB4\xD9");
-      ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), custom));
-      EXPECT_EQ(*ReadWholeFile(inst.path("message.rn")), after);
-    }
+    SCOPED_TRACE(variant * 10 + custom);
+    test::ResetEditorState();
+    auto plan = test::KoreanInstall();
+    plan.messageVariant = variant;
+    plan.marker = true;
+    Installation inst(plan);
+    ASSERT_TRUE(test::UseExecutable(inst));
+    const auto before = *ReadWholeFile(inst.path("message.rn"));
+    ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), custom)) << host.lastMessage();
+    const auto after = *ReadWholeFile(inst.path("message.rn"));
+    ASSERT_EQ(after.size(), before.size());
+    const auto& v = test::kKoreanMessageVariants[variant];
+    const std::size_t at = v.nameStart + 1174 + v.marker - 1;
+    for (std::size_t i = 0; i < after.size(); ++i)
+      if (after[i] != before[i]) EXPECT_TRUE(i >= at && i < at + 18) << i;
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&after[at]), 18),
+              std::string("\xB9\xD9\xB6\xF7\xBC\xD6????~????\x05\x05\x05"));
+    // The second person's name is an entry of its own now.
+    EXPECT_EQ(gData.gBiographyNames[331], "\xBC\xD6\xB4\xD9");
+    ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), custom));
+    EXPECT_EQ(*ReadWholeFile(inst.path("message.rn")), after);
   }
 }
 
 TEST_F(ScenarioRead, MarkerBeyondAShortAreaIsNotTested) {
-  auto spec = test::KoreanInstall();
-  spec.marker = true;
-  Installation inst(spec);
-  const auto& v = test::kKoreanMessageVariants[0];
-  auto f = *ReadWholeFile(inst.path("message.rn"));
+  auto plan = test::KoreanInstall();
+  plan.marker = true;
+  Installation inst(plan);
   // With the executable's tables the name area ends at its end word: cut it before the marker.
-  PutU16(&f[v.nameStart + 688], std::uint16_t(1174 + v.marker + 10));
-  inst.dir.write("message.rn", f);
+  Edit(inst, "message.rn", [](Bytes& f) { PutU16(&f[kV0.nameStart + 688], std::uint16_t(1174 + kV0.marker + 10)); });
+  const auto f = *ReadWholeFile(inst.path("message.rn"));
   ASSERT_TRUE(test::UseExecutable(inst));
   ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), true)) << host.lastMessage();
   EXPECT_EQ(*ReadWholeFile(inst.path("message.rn")), f);
-  EXPECT_EQ(gBiographyNameBlockSize, v.marker + 10);
+  EXPECT_EQ(gBiographyNameBlockSize, kV0.marker + 10);
 }
 
 TEST_F(ScenarioRead, NulBytesOfTheBiographyAreasBecomeSpaces) {
   Installation inst(test::KoreanInstall());
-  const auto& v = test::kKoreanMessageVariants[0];
+  const std::size_t nul = kV0.nameStart + 1174 + kV0.nameSize - 1;  // in the filler
+  Edit(inst, "message.rn", [&](Bytes& f) { f[nul] = 0; });
   auto f = *ReadWholeFile(inst.path("message.rn"));
-  const std::size_t nul = v.nameStart + 1174 + v.nameSize - 1;  // in the filler
-  f[nul] = 0;
-  inst.dir.write("message.rn", f);
   ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), false));
   ASSERT_TRUE(SaveGameFile());
-  auto after = *ReadWholeFile(inst.path("message.rn"));
   f[nul] = ' ';
-  EXPECT_EQ(after, f);
+  EXPECT_EQ(*ReadWholeFile(inst.path("message.rn")), f);
 }
 
 TEST_F(ScenarioRead, ExpansionLoadNeverWritesItsMessageFileAndDisablesBiographies) {
   Installation inst(test::ExpansionInstall('B'));
   ASSERT_TRUE(test::UseExecutable(inst));
-  auto before = *ReadWholeFile(inst.path("message.wn"));
+  const auto before = *ReadWholeFile(inst.path("message.wn"));
   host.enabled[MenuId::mnu열전] = true;
   ASSERT_TRUE(LoadGameFile(inst.scenarioPath(2), true));
   gData.gBiographyNames[0] = "changed";
   ASSERT_TRUE(SaveGameFile());
   EXPECT_EQ(*ReadWholeFile(inst.path("message.wn")), before);
   EXPECT_FALSE(host.MenuEnabled(MenuId::mnu열전));
-  EXPECT_EQ(gData.gCultureItemDescriptions.size(), 80u);
 }
 
-TEST_F(ScenarioRead, FaceAndItemSheetsBySize) {
-  auto spec = test::KoreanInstall();
-  spec.bitmaps = true;
-  Installation inst(spec);
-  ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), false));
-  EXPECT_EQ(gBitmapOk, (std::array<bool, 3>{true, true, true}));
-  EXPECT_EQ(gFaceSheetMen, 0);
-  EXPECT_EQ(gItemSheet, 2);
-  EXPECT_EQ(gMaskData[0].size(), 3277878u);
-  // 640 faces in a 640 x 1280 sheet of 32 rows and 20 columns: cells of 32 x 40 pixels.
-  auto cell = SheetCellRect(0, 21);
-  ASSERT_TRUE(cell);
-  EXPECT_EQ(cell->x, 32);
-  EXPECT_EQ(cell->y, 40);
-  EXPECT_TRUE(SheetCellRect(0, 639));
-  EXPECT_FALSE(SheetCellRect(0, 640));
-  EXPECT_FALSE(SheetCellRect(0, -1));
-  EXPECT_FALSE(SheetCellRect(6, 0));  // not loaded
-  EXPECT_FALSE(SheetCellRect(7, 0));
-}
-
-TEST_F(ScenarioRead, ExpansionSheetsFromTheExecutableNames) {
-  auto spec = test::ExpansionInstall('A');
-  spec.bitmaps = true;
-  Installation inst(spec);
-  ASSERT_TRUE(test::UseExecutable(inst));
-  ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), true));
-  EXPECT_EQ(gBitmapOk, (std::array<bool, 3>{true, true, true}));
-  EXPECT_EQ(gFaceSheetMen, 6);
-  EXPECT_EQ(gFaceSheetWomen, 5);
-  EXPECT_EQ(gItemSheet, 4);
-  EXPECT_TRUE(SheetCellRect(6, 679));
-  EXPECT_FALSE(SheetCellRect(6, 680));
+TEST_F(ScenarioRead, FaceAndItemSheetsBySizeOrFromTheExecutableNames) {
+  struct Case {
+    test::InstallSpec plan;
+    int men, women, items, lastFace;
+  };
+  for (auto c : {Case{test::KoreanInstall(), 0, 1, 2, 639}, Case{test::ExpansionInstall('A'), 6, 5, 4, 679}}) {
+    SCOPED_TRACE(c.plan.expansion);
+    test::ResetEditorState();
+    c.plan.bitmaps = true;
+    Installation inst(c.plan);
+    if (c.plan.expansion) ASSERT_TRUE(test::UseExecutable(inst));
+    ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), c.plan.expansion));
+    EXPECT_EQ(gBitmapOk, (std::array<bool, 3>{true, true, true}));
+    EXPECT_EQ(std::tuple(gFaceSheetMen, gFaceSheetWomen, gItemSheet), std::tuple(c.men, c.women, c.items));
+    // 640 faces in 32 rows of 20 (680 in 34): cells of 32 x 40 pixels either way.
+    auto cell = SheetCellRect(c.men, 21);
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(std::pair(cell->x, cell->y), std::pair(32, 40));
+    EXPECT_TRUE(SheetCellRect(c.men, c.lastFace));
+    EXPECT_FALSE(SheetCellRect(c.men, c.lastFace + 1) || SheetCellRect(c.men, -1) || SheetCellRect(7, 0));
+  }
 }
 
 TEST_F(ScenarioRead, BitmapChecks) {

@@ -20,6 +20,14 @@ namespace {
 using test::Installation;
 
 const std::string kReload = "\n다시 로드해 주십시오.";
+// The fixed-layout writers say it without the full stop.
+std::string SaveFailed(bool custom) { return custom ? "데이터 저장에 문제가 발생했습니다." : "데이터 저장에 문제가 발생했습니다"; }
+
+void Edit(Installation& inst, const std::string& name, const std::function<void(Bytes&)>& edit) {
+  auto f = *ReadWholeFile(inst.path(name));
+  edit(f);
+  inst.dir.write(name, f);
+}
 
 class ScenarioWrite : public ::testing::Test {
  protected:
@@ -31,6 +39,7 @@ class ScenarioWrite : public ::testing::Test {
   test::FakeHost host;
 
   void Load(Installation& inst, const std::string& name, bool custom) {
+    test::ResetEditorState();
     if (custom) ASSERT_TRUE(test::UseExecutable(inst));
     ASSERT_TRUE(LoadGameFile(inst.path(name), custom)) << host.lastMessage();
     host.messages.clear();
@@ -41,33 +50,40 @@ class ScenarioWrite : public ::testing::Test {
 TEST_F(ScenarioWrite, CrossReferenceChecksInOrderRestoreTheDataFile) {
   struct Case {
     const char* what;
+    bool custom;
     std::function<void()> breakIt;
     std::string message;
   };
   const std::vector<Case> cases{
-      {"king past the last general",
+      {"king past the last general", true,
        [] {
          gData.gCountries[2].setKing(std::uint16_t(gData.gGenerals.size()));
          gData.gCities[0].set(kCityScen.owner, 80);  // also broken, but countries come first
        },
        "국가 데이터 저장에 문제가 발생하여 작업을 중단합니다."},
-      {"city without owner", [] { gData.gCities[5].set(kCityScen.owner, 80); },
+      {"city without owner", true, [] { gData.gCities[5].set(kCityScen.owner, 80); },
        "도시 데이터 저장에 문제가 발생하여 작업을 중단합니다."},
-      {"general in city 81",
+      {"general in city 81", true,
        [] {
          gData.gGenerals[3].set(kGeneralScenKr.city, 81);
          gData.gQueens[0].set(kQueenScen.husband, 500);
        },
        "장군 데이터 저장에 문제가 발생하여 작업을 중단합니다."},
-      {"husband past the last general",
+      {"husband past the last general", true,
        [] { gData.gQueens.back().set(kQueenScen.husband, std::uint16_t(gData.gGenerals.size())); },
        "왕비 데이터 저장에 문제가 발생하여 작업을 중단합니다."},
+      {"fixed layout: king past the last general", false,
+       [] {
+         gData.gCountriesScedat1[29].set(kCountryScedat1.king, 206);
+         gData.gGenerals[0].set(kGeneralScenKr.birth, 1234);
+       },
+       "국가 데이터 저장에 문제가 발생하여 작업을 중단합니다."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Installation inst(test::KoreanInstall());
-    inst.dir.write("SCEDAT1.RN.bak", Bytes(10, 0xEE));  // left by an earlier failed save
-    Load(inst, "SCEDAT1.RN", true);
+    if (c.custom) inst.dir.write("SCEDAT1.RN.bak", Bytes(10, 0xEE));  // left by an earlier failed save
+    Load(inst, "SCEDAT1.RN", c.custom);
     auto before = Files(inst);
     before.erase("SCEDAT1.RN.bak");
     c.breakIt();
@@ -82,137 +98,55 @@ TEST_F(ScenarioWrite, CrossReferenceChecksInOrderRestoreTheDataFile) {
   }
 }
 
-TEST_F(ScenarioWrite, CityOfAffiliation80MeansNoneAndPasses) {
-  Installation inst(test::KoreanInstall());
-  Load(inst, "SCEDAT2.RN", false);
-  gData.gGenerals[0].set(kGeneralScenKr.city, 80);
-  EXPECT_TRUE(SaveGameFile()) << host.lastMessage();
-}
-
-TEST_F(ScenarioWrite, FixedLayoutCheckFailureWritesNothing) {
-  Installation inst(test::KoreanInstall());
-  Load(inst, "SCEDAT1.RN", false);
-  auto before = Files(inst);
-  gData.gCountriesScedat1[29].set(kCountryScedat1.king, 206);
-  gData.gGenerals[0].set(kGeneralScenKr.birth, 1234);
-  EXPECT_FALSE(SaveGameFile());
-  EXPECT_EQ(host.lastMessage(), "국가 데이터 저장에 문제가 발생하여 작업을 중단합니다." + kReload);
-  EXPECT_EQ(Files(inst), before);
-}
-
-TEST_F(ScenarioWrite, UnchangedCountsNeedNoExecutable) {
-  Installation inst(test::KoreanInstall());
-  Load(inst, "SCEDAT2.RN", true);
-  std::filesystem::remove(inst.exe);
-  gData.gCities[3].set(kCityScen.gold, 4321);
-  ASSERT_TRUE(SaveGameFile()) << host.lastMessage();
-  auto file = Files(inst)["SCEDAT2.RN"];
-  EXPECT_EQ(GetU16(&file[test::CityOffset(test::KoreanInstall().scenarios[1], 3) + 26]), 4321);
-  EXPECT_FALSE(std::filesystem::exists(inst.path("SCEDAT2.RN.bak")));
-}
-
-TEST_F(ScenarioWrite, ChangedCountsArePatchedIntoTheKoreanExecutable) {
-  Installation inst(test::KoreanInstall());
-  inst.dir.write("SCEDAT2.RN.bak", Bytes(3, 1));
-  Load(inst, "SCEDAT2.RN", true);
-  gData.gQueens.pop_back();
-  gData.gCities.pop_back();
-  gCountsChanged = true;
-  auto exeBefore = *ReadWholeFile(inst.exe);
-  ASSERT_TRUE(SaveGameFile()) << host.lastMessage();
-  EXPECT_FALSE(gCountsChanged);
-  EXPECT_FALSE(std::filesystem::exists(inst.path("SCEDAT2.RN.bak")));
-
-  auto exe = *ReadWholeFile(inst.exe);
-  const auto& b = test::BuildOf('C');
-  EXPECT_EQ(exe[b.consortTable + 13], 26);
-  EXPECT_EQ(exe[b.cityTable + 13], 40);
-  EXPECT_EQ(exe[b.countryTable + 13], 27);
-  EXPECT_EQ(GetU16(&exe[b.generalTable + 15]), 151);
-  // Nothing else of the executable moved.
-  std::size_t differing = 0;
-  for (std::size_t i = 0; i < exe.size(); ++i) differing += exe[i] != exeBefore[i];
-  EXPECT_EQ(differing, 2u);
-  // The shorter file loads again with the patched counts.
-  test::ResetEditorState();
-  Load(inst, "SCEDAT2.RN", true);
-  EXPECT_EQ(gData.gQueens.size(), 26u);
-}
-
-TEST_F(ScenarioWrite, ExpansionStartYearGoesIntoAllThreeCopies) {
-  for (char build : {'A', 'B'}) {
-    SCOPED_TRACE(build);
-    Installation inst(test::ExpansionInstall(build));
-    Load(inst, "scedat3.wn", true);
-    gData.gScenarioHeaderQV.set(kScenarioHeaderQV.startYear, 1400);
-    gData.gGeneralsQV.pop_back();
-    gCountsChanged = true;
-    ASSERT_TRUE(SaveGameFile()) << host.lastMessage();
-    auto exe = *ReadWholeFile(inst.exe);
-    const auto& b = test::BuildOf(build);
-    for (auto t : b.startYearTables) {
-      EXPECT_EQ(GetU16(&exe[t + 4]), 1401);
-      EXPECT_EQ(GetU16(&exe[t + 0]), 1181);  // the other scenarios keep theirs
-    }
-    EXPECT_EQ(GetU16(&exe[b.generalTable + 24]), 299);
-    EXPECT_EQ(exe[b.countryTable + 20], 40);
-    ExeInfo info;
-    ASSERT_TRUE(EXEDataReadInto(inst.exe, info));
-    EXPECT_EQ(info.startYears[2], 1401);
-    EXPECT_EQ(gLoadedExeInfo.generals[2], 299);
+// Saves refused before any file is written.
+TEST_F(ScenarioWrite, RefusalsWriteNothing) {
+  struct Case {
+    const char* what;
+    bool expansion, custom;
+    std::function<void(Installation&)> breakIt;
+    std::string message = "";  // empty: the writers' general failure
+  };
+  auto outgrow = [](Installation&) { gData.gBiographyTexts[10] = std::string(40000, 'a'); };
+  const std::vector<Case> cases{
+      {"start year 2100", true, true, [](Installation&) { gData.gScenarioHeaderQV.set(kScenarioHeaderQV.startYear, 2100); }},
+      {"executable of another build", false, true,
+       [](Installation& inst) {
+         Edit(inst, "game.exe", [](Bytes& exe) { exe[test::BuildOf('C').marker] = 'X'; });
+         gData.gQueens.pop_back();
+       }},
+      {"executable in use", false, true,
+       [](Installation& inst) {
+         std::filesystem::remove(inst.exe);
+         std::filesystem::create_directory(inst.exe);  // cannot be opened for writing, even by root
+       },
+       "게임이 실행중이라서 작업을 수행할 수 없습니다."},
+      {"biographies outgrow their area", false, false, outgrow},
+      {"biographies outgrow their area, custom", false, true, outgrow},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Installation inst(c.expansion ? test::ExpansionInstall('A') : test::KoreanInstall());
+    Load(inst, inst.scenarioName(1), c.custom);
+    c.breakIt(inst);
+    gCountsChanged = c.custom;
+    const auto before = Files(inst);
+    EXPECT_FALSE(SaveGameFile());
+    EXPECT_EQ(host.lastMessage(), c.message.empty() ? SaveFailed(c.custom) : c.message);
+    EXPECT_EQ(host.messages.back().icon, MsgIcon::Critical);
+    EXPECT_EQ(Files(inst), before);
   }
-}
-
-TEST_F(ScenarioWrite, StartYear2100IsRefusedBeforeAnythingIsWritten) {
-  Installation inst(test::ExpansionInstall('A'));
-  Load(inst, "scedat1.wn", true);
-  auto before = Files(inst);
-  gData.gScenarioHeaderQV.set(kScenarioHeaderQV.startYear, 2100);
-  gCountsChanged = true;
-  EXPECT_FALSE(SaveGameFile());
-  EXPECT_EQ(host.lastMessage(), "데이터 저장에 문제가 발생했습니다.");
-  EXPECT_EQ(Files(inst), before);
-  // One year less is the last the executable takes.
-  gData.gScenarioHeaderQV.set(kScenarioHeaderQV.startYear, 2099);
-  ASSERT_TRUE(SaveGameFile());
-  EXPECT_EQ(GetU16(&(*ReadWholeFile(inst.exe))[test::BuildOf('A').startYearTables[1]]), 2100);
-}
-
-TEST_F(ScenarioWrite, ExecutableOfAnotherBuildIsNotPatched) {
-  Installation inst(test::KoreanInstall());
-  Load(inst, "SCEDAT1.RN", true);
-  auto exe = *ReadWholeFile(inst.exe);
-  exe[test::BuildOf('C').marker] = 'X';
-  inst.dir.write("game.exe", exe);
-  auto before = Files(inst);
-  gData.gQueens.pop_back();
-  gCountsChanged = true;
-  EXPECT_FALSE(SaveGameFile());
-  EXPECT_EQ(host.lastMessage(), "데이터 저장에 문제가 발생했습니다.");
-  EXPECT_EQ(host.messages.back().icon, MsgIcon::Critical);
-  EXPECT_EQ(Files(inst), before);
-}
-
-TEST_F(ScenarioWrite, ExecutableInUseStopsTheSave) {
-  Installation inst(test::KoreanInstall());
-  Load(inst, "SCEDAT1.RN", true);
-  std::filesystem::remove(inst.exe);
-  std::filesystem::create_directory(inst.exe);  // cannot be opened for writing, even by root
-  auto before = Files(inst);
-  gCountsChanged = true;
-  EXPECT_FALSE(SaveGameFile());
-  EXPECT_EQ(host.lastMessage(), "게임이 실행중이라서 작업을 수행할 수 없습니다.");
-  EXPECT_EQ(Files(inst), before);
 }
 
 // A write that fails after the data file was replaced leaves data file, side files and
 // executable exactly as they were before the save.
 TEST_F(ScenarioWrite, FailureAfterTheDataFileWasReplacedRestoresEverything) {
-  for (std::string failing : {"message.rn", "Mapfix.rn", "Mapvar1.rn", "game.exe"}) {
-    SCOPED_TRACE(failing);
+  for (auto [failing, custom] : {std::pair{"message.rn", true}, std::pair{"Mapfix.rn", true},
+                                 std::pair{"Mapvar1.rn", true}, std::pair{"game.exe", true},
+                                 std::pair{"Mapvar2.rn", false}}) {
+    SCOPED_TRACE(std::string(failing) + (custom ? " custom" : " plain"));
     Installation inst(test::KoreanInstall());
-    Load(inst, "SCEDAT1.RN", true);
-    auto before = Files(inst);
+    Load(inst, custom ? "SCEDAT1.RN" : "SCEDAT2.RN", custom);
+    const auto before = Files(inst);
     static std::string target;
     static int exeWrites;
     target = failing;
@@ -222,43 +156,75 @@ TEST_F(ScenarioWrite, FailureAfterTheDataFileWasReplacedRestoresEverything) {
       if (NameOf(path) != target) return false;
       return target != "game.exe" || ++exeWrites == 2;
     };
-    gData.gQueens.pop_back();
+    if (custom) gData.gQueens.pop_back(), gCountsChanged = true;
+    gData.gCities[0].set(kCityScen.food, 7);
     gData.gBiographyNames[0] = "x";
     gData.gMapVar.at(3, 4).raw = {1, 2, 3};
     gData.gMapFix.at(4, 3).raw = {1, 2, 3};
-    gCountsChanged = true;
+    MarkDataChanged();
     EXPECT_FALSE(SaveGameFile());
-    EXPECT_EQ(host.lastMessage(), "데이터 저장에 문제가 발생했습니다.");
+    EXPECT_EQ(host.lastMessage(), SaveFailed(custom));
     EXPECT_EQ(Files(inst), before);
-    EXPECT_TRUE(gCountsChanged);
+    EXPECT_EQ(gCountsChanged, custom);
     gScenarioWriteFault = nullptr;
-    test::ResetEditorState();
   }
 }
 
-TEST_F(ScenarioWrite, FixedLayoutFailureRestoresEverything) {
+TEST_F(ScenarioWrite, UnchangedCountsNeedNoExecutable) {
   Installation inst(test::KoreanInstall());
-  Load(inst, "SCEDAT2.RN", false);
-  auto before = Files(inst);
-  gScenarioWriteFault = [](const std::string& path) { return NameOf(path) == "Mapvar2.rn"; };
-  gData.gCities[0].set(kCityScen.food, 7);
-  gData.gMapFix.at(0, 0).raw = {9, 9, 9};
-  gData.gMapVar.at(0, 0).raw = {9, 9, 9};
-  EXPECT_FALSE(SaveGameFile());
-  EXPECT_EQ(host.lastMessage(), "데이터 저장에 문제가 발생했습니다");
-  EXPECT_EQ(Files(inst), before);
+  Load(inst, "SCEDAT2.RN", true);
+  std::filesystem::remove(inst.exe);
+  gData.gCities[3].set(kCityScen.gold, 4321);
+  ASSERT_TRUE(SaveGameFile()) << host.lastMessage();
+  EXPECT_FALSE(std::filesystem::exists(inst.path("SCEDAT2.RN.bak")));
 }
 
-TEST_F(ScenarioWrite, BiographiesThatOutgrowTheirAreaAreRefused) {
-  for (bool custom : {false, true}) {
-    Installation inst(test::KoreanInstall());
-    Load(inst, "SCEDAT1.RN", custom);
-    auto before = Files(inst);
-    gData.gBiographyTexts[10] = std::string(40000, 'a');
-    EXPECT_FALSE(SaveGameFile());
-    EXPECT_EQ(host.lastMessage(), custom ? "데이터 저장에 문제가 발생했습니다." : "데이터 저장에 문제가 발생했습니다");
-    EXPECT_EQ(Files(inst), before);
-    test::ResetEditorState();
+TEST_F(ScenarioWrite, ChangedCountsArePatchedIntoTheKoreanExecutable) {
+  Installation inst(test::KoreanInstall());
+  inst.dir.write("SCEDAT2.RN.bak", Bytes(3, 1));
+  Load(inst, "SCEDAT2.RN", true);
+  gData.gQueens.pop_back();
+  gData.gCities.pop_back();
+  gData.gGenerals[0].set(kGeneralScenKr.city, 80);  // city 80 means none and passes the checks
+  gCountsChanged = true;
+  const auto exeBefore = *ReadWholeFile(inst.exe);
+  ASSERT_TRUE(SaveGameFile()) << host.lastMessage();
+  EXPECT_FALSE(gCountsChanged);
+  EXPECT_FALSE(std::filesystem::exists(inst.path("SCEDAT2.RN.bak")));
+
+  const auto exe = *ReadWholeFile(inst.exe);
+  const auto& b = test::BuildOf('C');
+  EXPECT_EQ(exe[b.consortTable + 13], 26);
+  EXPECT_EQ(exe[b.cityTable + 13], 40);
+  std::size_t differing = 0;  // nothing else of the executable moved
+  for (std::size_t i = 0; i < exe.size(); ++i) differing += exe[i] != exeBefore[i];
+  EXPECT_EQ(differing, 2u);
+  // The shorter file loads again with the patched counts.
+  Load(inst, "SCEDAT2.RN", true);
+  EXPECT_EQ(gData.gQueens.size(), 26u);
+}
+
+TEST_F(ScenarioWrite, ExpansionStartYearGoesIntoAllThreeCopies) {
+  for (char build : {'A', 'B'}) {
+    SCOPED_TRACE(build);
+    Installation inst(test::ExpansionInstall(build));
+    Load(inst, "scedat3.wn", true);
+    // 2099 is the last year the executable takes: it stores the year after.
+    gData.gScenarioHeaderQV.set(kScenarioHeaderQV.startYear, 2099);
+    gData.gGeneralsQV.pop_back();
+    gCountsChanged = true;
+    ASSERT_TRUE(SaveGameFile()) << host.lastMessage();
+    const auto exe = *ReadWholeFile(inst.exe);
+    const auto& b = test::BuildOf(build);
+    for (auto t : b.startYearTables) {
+      EXPECT_EQ(GetU16(&exe[t + 4]), 2100);
+      EXPECT_EQ(GetU16(&exe[t + 0]), 1181);  // the other scenarios keep theirs
+    }
+    EXPECT_EQ(GetU16(&exe[b.generalTable + 24]), 299);
+    ExeInfo info;
+    ASSERT_TRUE(EXEDataReadInto(inst.exe, info));
+    EXPECT_EQ(info.startYears[2], 2100);
+    EXPECT_EQ(gLoadedExeInfo.generals[2], 299);
   }
 }
 
@@ -277,13 +243,12 @@ TEST_F(ScenarioWrite, BiographiesAreRebuiltWithTheirOffsets) {
   EXPECT_EQ(GetU16(&msg[table + 2 * 342]), 1174 + 3 * 342 + 2);
   std::string area(reinterpret_cast<const char*>(&msg[v.nameStart + 1174]), v.nameSize);
   EXPECT_EQ(area.substr(0, 8), std::string("\x05\x05\x05" "ab\x05\x05\x05", 8));
-  // The short entries leave the area padded with spaces to its size.
-  EXPECT_EQ(area.back(), ' ');
+  EXPECT_EQ(area.back(), ' ');  // the short entries leave the area padded with spaces to its size
 }
 
 TEST_F(ScenarioWrite, MapWriterKeepsEverythingButTheGridUnderTheFoundName) {
   Installation inst(test::KoreanInstall());
-  auto fix = Files(inst)["Mapfix.rn"];
+  const auto fix = Files(inst)["Mapfix.rn"];
   std::filesystem::rename(inst.path("Mapfix.rn"), inst.path("MAPFIX.RN"));
   Load(inst, "SCEDAT1.RN", false);
   gData.gMapFix.at(249, 224).raw = {7, 8, 9};
@@ -291,7 +256,7 @@ TEST_F(ScenarioWrite, MapWriterKeepsEverythingButTheGridUnderTheFoundName) {
   ASSERT_TRUE(SaveGameFile()) << host.lastMessage();
   auto files = Files(inst);
   EXPECT_EQ(files.count("Mapfix.rn"), 0u);
-  auto after = files["MAPFIX.RN"];
+  const auto after = files["MAPFIX.RN"];
   ASSERT_EQ(after.size(), fix.size());
   const std::size_t last = kMapGridOffset + kMapGridBytes - 3, second = kMapGridOffset + 250 * 3;
   std::size_t differing = 0;

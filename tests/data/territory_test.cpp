@@ -1,6 +1,6 @@
+// City territory on the save map, the tail block's city list, deleting a city and whether a
+// general stands away from his city.
 #include <gtest/gtest.h>
-
-#include <map>
 
 #include "data/gamedata.h"
 #include "data/territory.h"
@@ -12,13 +12,12 @@ constexpr std::uint32_t kPlain = 2;
 
 void SetCell(int x, int y, std::uint32_t terrain, std::uint32_t specialty = 31, std::uint32_t owner = 80) {
   auto& c = gData.gSaveMap.at(x, y);
-  std::uint32_t w = kCellSpecialty.with(kCellTerrain.with(c.first(), terrain), specialty);
-  c.setFirst(w);
+  c.setFirst(kCellSpecialty.with(kCellTerrain.with(c.first(), terrain), specialty));
   c.setSecond(kCellOwner.with(c.second(), owner));
 }
 std::uint32_t Owner(int x, int y) { return kCellOwner.get(gData.gSaveMap.at(x, y).second()); }
 
-// A Korean save whose whole map is unowned plain without specialty.
+// A save whose whole map is unowned plain without specialty and whose city list is empty.
 void PlainSave(std::int32_t kind = kSaveKr) {
   gFileKind = kind;
   if (kind == kSaveKr) ResetArraysSaveKr(gData);
@@ -53,6 +52,9 @@ TEST(Territory, AreaOfEverySizeAtTheCentreAndAtTheEdges) {
       {100, 100, 4, 85, 97, 103, 94, 106},  {100, 100, 5, 113, 96, 103, 93, 107},
       {100, 100, 6, 145, 96, 104, 92, 108}, {100, 100, 7, 181, 95, 104, 91, 109},
       {100, 100, 8, 221, 95, 105, 90, 110}, {100, 101, 8, 221, 95, 105, 91, 111},
+      // Sizes outside 1 to 8 claim only the core.
+      {100, 100, 0, 25, 98, 101, 97, 103},  {100, 100, 9, 25, 98, 101, 97, 103},
+      {100, 100, 255, 25, 98, 101, 97, 103},
       // Column 0: aligned and shifted rows keep columns 0 and 1.
       {0, 100, 1, 14, 0, 1, 97, 103},
       // Column 248 never reaches 249.
@@ -64,71 +66,45 @@ TEST(Territory, AreaOfEverySizeAtTheCentreAndAtTheEdges) {
   for (const auto& c : cases) {
     PlainSave();
     ClaimCityTerritory(7, c.x, c.y, std::uint8_t(c.size));
-    Owned o = OwnedBy(7);
-    SCOPED_TRACE(testing::Message() << "(" << c.x << "," << c.y << ") size " << c.size);
-    EXPECT_EQ(o.count, c.count);
-    EXPECT_EQ(o.minX, c.minX);
-    EXPECT_EQ(o.maxX, c.maxX);
-    EXPECT_EQ(o.minY, c.minY);
-    EXPECT_EQ(o.maxY, c.maxY);
-  }
-}
-
-TEST(Territory, ShiftedRowsFollowTheParityOfTheCentreRow) {
-  for (int y : {100, 101}) {
-    PlainSave();
-    ClaimCityTerritory(3, 100, y, 1);
-    std::vector<int> row;
-    for (int x = 90; x < 110; ++x)
-      if (Owner(x, y + 1) == 3) row.push_back(x);
-    EXPECT_EQ(row, y % 2 == 0 ? (std::vector<int>{98, 99, 100, 101}) : (std::vector<int>{99, 100, 101, 102}));
+    const Owned o = OwnedBy(7);
+    EXPECT_EQ(std::tuple(o.count, o.minX, o.maxX, o.minY, o.maxY), std::tuple(c.count, c.minX, c.maxX, c.minY, c.maxY))
+        << "(" << c.x << "," << c.y << ") size " << c.size;
   }
 }
 
 TEST(Territory, ClaimabilityByTerrainAndSpecialty) {
   PlainSave();
-  for (std::uint32_t code = 0; code < 64; ++code) {
-    for (std::uint32_t specialty : {0u, 31u}) {
-      SetCell(10, 10, code, specialty);
-      bool expected = code == 2 || code == 3 || code == 4 || code == 6 || (code >= 59 && code <= 62) ||
-                      (code <= 1 && specialty != 31);
-      EXPECT_EQ(IsClaimableCell(10, 10), expected) << code << " specialty " << specialty;
-    }
+  // Seas only for their specialty; plains, fields, forest and the towns 59 to 62; never jungle,
+  // mountains, lakes or rivers.
+  const std::tuple<std::uint32_t, std::uint32_t, bool> cases[] = {
+      {0, 0, true}, {0, 31, false}, {1, 5, true}, {1, 31, false}, {2, 31, true}, {3, 31, true}, {4, 0, true},
+      {5, 31, false}, {6, 31, true}, {7, 31, false}, {8, 31, false}, {20, 31, false}, {58, 31, false},
+      {59, 31, true}, {62, 0, true}, {63, 31, false}};
+  for (auto [terrain, specialty, claimable] : cases) {
+    SetCell(10, 10, terrain, specialty);
+    EXPECT_EQ(IsClaimableCell(10, 10), claimable) << terrain << " specialty " << specialty;
   }
-  // Jungle, mountains, lake and rivers stay unowned even in the core.
+  // Unclaimable cells stay unowned even in the core.
   PlainSave();
-  for (auto [dx, code] : std::map<int, std::uint32_t>{{-1, 5}, {0, 7}, {1, 8}}) SetCell(100 + dx, 100, code);
-  SetCell(100, 102, 20);
+  for (auto [x, y, terrain] : {std::tuple{99, 100, 5u}, std::tuple{100, 100, 7u}, std::tuple{101, 100, 8u},
+                               std::tuple{100, 102, 20u}})
+    SetCell(x, y, terrain);
   ClaimCityTerritory(4, 100, 100, 3);
-  EXPECT_EQ(Owner(99, 100), 80u);
-  EXPECT_EQ(Owner(100, 100), 80u);
-  EXPECT_EQ(Owner(101, 100), 80u);
-  EXPECT_EQ(Owner(100, 102), 80u);
+  for (auto [x, y] : {std::pair{99, 100}, std::pair{100, 100}, std::pair{101, 100}, std::pair{100, 102}})
+    EXPECT_EQ(Owner(x, y), 80u);
   EXPECT_EQ(OwnedBy(4).count, 61 - 4);
 }
 
-TEST(Territory, NeighbourKeepsItsCellsOutsideTheNewCore) {
+TEST(Territory, NeighbourKeepsItsCellsOutsideTheNewCoreAndClearTakesOnlyTheCitysOwn) {
   PlainSave();
   ClaimCityTerritory(1, 100, 100, 3);
   ClaimCityTerritory(2, 104, 100, 3);
-  // (102, 101) lies in the new city's core: taken. (102, 100) lies in its area but outside the
-  // core: kept.
+  // (102, 101) lies in the new city's core: taken. (102, 100) lies in its area but outside the core: kept.
   EXPECT_EQ(Owner(102, 101), 2u);
   EXPECT_EQ(Owner(102, 99), 2u);
   EXPECT_EQ(Owner(102, 100), 1u);
   EXPECT_EQ(Owner(102, 98), 1u);
-  EXPECT_EQ(Owner(106, 100), 2u);
-}
 
-TEST(Territory, SizeOutsideOneToEightClaimsOnlyTheCore) {
-  for (std::uint8_t size : {0, 9, 255}) {
-    PlainSave();
-    ClaimCityTerritory(5, 100, 100, size);
-    EXPECT_EQ(OwnedBy(5).count, 25) << int(size);
-  }
-}
-
-TEST(Territory, ClearTouchesOnlyTheCitysOwnCells) {
   PlainSave();
   ClaimCityTerritory(1, 100, 100, 8);
   ClaimCityTerritory(2, 106, 100, 2);
@@ -144,29 +120,23 @@ TEST(CityList, AddAndRemoveKeepItCompactAndOrdered) {
   auto list = gData.gSaveTail.bytes(kSaveTail.cityList);
   const std::uint8_t gaps[] = {80, 4, 80, 9, 2, 80, 80, 7};
   std::copy(std::begin(gaps), std::end(gaps), list.begin());
+  auto head = [&](int n) { return std::vector<int>(list.begin(), list.begin() + n); };
   CityListRemove(50);  // not listed: only compacts
-  EXPECT_EQ(std::vector<int>(list.begin(), list.begin() + 5), (std::vector<int>{4, 9, 2, 7, 80}));
+  EXPECT_EQ(head(5), (std::vector<int>{4, 9, 2, 7, 80}));
   CityListAdd(33);
-  EXPECT_EQ(std::vector<int>(list.begin(), list.begin() + 6), (std::vector<int>{4, 9, 2, 7, 33, 80}));
+  EXPECT_EQ(head(6), (std::vector<int>{4, 9, 2, 7, 33, 80}));
   CityListRemove(9);
-  EXPECT_EQ(std::vector<int>(list.begin(), list.begin() + 5), (std::vector<int>{4, 2, 7, 33, 80}));
+  EXPECT_EQ(head(5), (std::vector<int>{4, 2, 7, 33, 80}));
   EXPECT_TRUE(std::all_of(list.begin() + 4, list.end(), [](auto e) { return e == 80; }));
 }
 
-void PlaceCity(int city, int x, int y, std::uint8_t scale = 2) {
+void PlaceCity(int city, int x, int y) {
   auto& c = gData.gSaveCities[std::size_t(city)];
   c.set(kCitySave.x, std::uint16_t(x));
   c.set(kCitySave.y, std::uint16_t(y));
-  c.set(kCitySave.scale, scale);
+  c.set(kCitySave.scale, 2);
   auto& cell = gData.gSaveMap.at(x, y);
   cell.setFirst(kCellBuilding.with(cell.first(), 0));
-}
-
-void FreeAllCities() {
-  for (auto& c : gData.gSaveCities) {
-    c.set(kCitySave.x, kFreeCityX);
-    c.set(kCitySave.y, kFreeCityX);
-  }
 }
 
 TEST(DeleteCity, ResetsRecordCastleCellCacheAndLists) {
@@ -175,9 +145,8 @@ TEST(DeleteCity, ResetsRecordCastleCellCacheAndLists) {
   gMapCacheLookup = [](int x, int y) -> std::int16_t* { return x == 60 && y == 61 ? cache.data() : nullptr; };
   for (std::int32_t kind : {kSaveKr, kSaveQV}) {
     PlainSave(kind);
-    FreeAllCities();
     for (auto& c : gData.gSaveCities) std::ranges::fill(c.raw, 0x5A);
-    FreeAllCities();
+    for (auto& c : gData.gSaveCities) c.set(kCitySave.x, kFreeCityX), c.set(kCitySave.y, kFreeCityX);
     PlaceCity(3, 60, 61);
     PlaceCity(12, 20, 20);
     PlaceCity(40, 200, 100);
@@ -193,75 +162,56 @@ TEST(DeleteCity, ResetsRecordCastleCellCacheAndLists) {
 
     const auto& rec = gData.gSaveCities[3];
     const auto& L = kCitySave;
-    EXPECT_EQ(rec.get(L.code), 255);
-    EXPECT_EQ(rec.raw[1], 0);
-    EXPECT_TRUE(std::all_of(rec.raw.begin() + 2, rec.raw.begin() + 22, [](auto b) { return b == ' '; }));
+    auto all = [&](int from, int to, std::uint8_t v) {
+      return std::all_of(rec.raw.begin() + from, rec.raw.begin() + to, [=](auto b) { return b == v; });
+    };
+    EXPECT_EQ(std::tuple(rec.get(L.code), rec.raw[1], all(2, 22, ' ')), std::tuple(255, 0, true)) << "no code, blank name";
     EXPECT_EQ(rec.get(L.owner), before.get(L.owner)) << "the owner stays";
-    EXPECT_EQ(rec.get(L.scale), 1);
-    EXPECT_EQ(rec.get(L.defence), 1);
-    EXPECT_EQ(rec.get(L.gold) | rec.get(L.food) | rec.get(L.soldiers) | rec.get(L.wounded), 0);
-    EXPECT_TRUE(std::all_of(rec.raw.begin() + 34, rec.raw.begin() + 96, [](auto b) { return b == 0; }));
-    EXPECT_EQ(rec.get(L.x), 65535);
-    EXPECT_EQ(rec.get(L.y), 65535);
-    EXPECT_EQ(rec.get(L.style), 0);
-    EXPECT_TRUE(std::all_of(rec.raw.begin() + 101, rec.raw.begin() + 111, [](auto b) { return b == 0; }));
-    EXPECT_TRUE(std::all_of(rec.raw.begin() + 111, rec.raw.begin() + 119, [](auto b) { return b == 80; }));
-    EXPECT_TRUE(std::all_of(rec.raw.begin() + 119, rec.raw.begin() + 135, [](auto b) { return b == 0; }));
-    EXPECT_EQ(rec.raw[135], 80);
-    EXPECT_EQ(rec.get(L.word136), 0);
+    EXPECT_EQ(std::tuple(rec.get(L.scale), rec.get(L.defence), rec.get(L.x), rec.get(L.y)), std::tuple(1, 1, 65535, 65535));
+    EXPECT_EQ(rec.get(L.gold) | rec.get(L.food) | rec.get(L.soldiers) | rec.get(L.wounded) | rec.get(L.style), 0);
+    EXPECT_TRUE(all(34, 96, 0) && all(101, 111, 0) && all(111, 119, 80) && all(119, 135, 0));
+    EXPECT_EQ(std::tuple(rec.raw[135], rec.get(L.word136)), std::tuple(80, 0));
     EXPECT_TRUE(std::equal(rec.raw.begin() + 138, rec.raw.end(), before.raw.begin() + 138)) << "generals and missions stay";
 
+    // The castle becomes the empty plain of the edition, without roads, and nobody's.
     const std::uint32_t w = castle.first();
-    EXPECT_EQ(kCellBuilding.get(w), kind == kSaveKr ? 13u : 14u);
-    EXPECT_EQ(kCellBits10.get(w), 0u);
-    EXPECT_EQ(kCellInterior.get(w), 7u);
-    EXPECT_EQ(kCellRoads.get(w), 0u);
-    EXPECT_EQ(kCellTerrain.get(w), kPlain);
+    EXPECT_EQ(std::tuple(kCellBuilding.get(w), kCellBits10.get(w), kCellInterior.get(w), kCellRoads.get(w), kCellTerrain.get(w)),
+              std::tuple(kind == kSaveKr ? 13u : 14u, 0u, 7u, 0u, kPlain));
     EXPECT_EQ(castle.second(), kCellOwner.with(keptSecond, 80));
     EXPECT_EQ(OwnedBy(3).count, 0);
 
     auto list = gData.gSaveTail.bytes(kSaveTail.cityList);
     EXPECT_EQ(std::vector<int>(list.begin(), list.begin() + 3), (std::vector<int>{12, 40, 80}));
-    for (int other : {12, 40}) EXPECT_EQ(gData.gSaveCities[other].raw[125] & (1 << 3), 0);
     EXPECT_EQ(gData.gSaveCities[12].raw[125], 0x5A & ~(1 << 3));
+    EXPECT_EQ(gData.gSaveCities[40].raw[125] & (1 << 3), 0);
   }
   EXPECT_EQ(cache, (std::array<std::int16_t, 16>{5, 5, -1, -1, -1, -1, 5, 5, 5, 5, -1, -1, -1, -1, 5, 5}));
   gMapCacheLookup = nullptr;
-}
 
-TEST(DeleteCity, NumbersOutsideTheCitiesDoNothing) {
-  PlainSave();
-  const auto before = gData.gSaveCities;
+  // Numbers outside the cities do nothing.
+  const auto cities = gData.gSaveCities;
   DeleteCity(80);
   DeleteCity(-1);
-  EXPECT_EQ(gData.gSaveCities, before);
+  EXPECT_EQ(gData.gSaveCities, cities);
 }
 
 TEST(IsGeneralAwayFromCity, ComparesWithTheCastleOfHisCity) {
   for (std::int32_t kind : {kSaveKr, kSaveQV}) {
     PlainSave(kind);
     PlaceCity(6, 50, 60);
-    auto place = [&](int x, int y, int city) {
-      if (kind == kSaveKr) {
-        auto& g = gData.gSaveGenerals[9];
-        g.set(kGeneralSaveKr.x, std::uint16_t(x)), g.set(kGeneralSaveKr.y, std::uint16_t(y));
-        g.set(kGeneralSaveKr.city, std::uint8_t(city));
-      } else {
-        auto& g = gData.gSaveGeneralsQV[9];
-        g.set(kGeneralSaveQV.x, std::uint16_t(x)), g.set(kGeneralSaveQV.y, std::uint16_t(y));
-        g.set(kGeneralSaveQV.city, std::uint8_t(city));
-      }
+    auto away = [&](int x, int y, int city) {
+      auto place = [&](auto& g) {
+        g.set(g.L.x, std::uint16_t(x)), g.set(g.L.y, std::uint16_t(y)), g.set(g.L.city, std::uint8_t(city));
+      };
+      if (kind == kSaveKr) place(gData.gSaveGenerals[9]);
+      else place(gData.gSaveGeneralsQV[9]);
+      return IsGeneralAwayFromCity(9);
     };
-    place(50, 60, 6);
-    EXPECT_FALSE(IsGeneralAwayFromCity(9));
-    place(50, 61, 6);
-    EXPECT_TRUE(IsGeneralAwayFromCity(9));
-    place(51, 60, 6);
-    EXPECT_TRUE(IsGeneralAwayFromCity(9));
-    place(0, 0, 80);
-    EXPECT_FALSE(IsGeneralAwayFromCity(9));
-    place(0, 0, 255);
-    EXPECT_FALSE(IsGeneralAwayFromCity(9));
+    EXPECT_FALSE(away(50, 60, 6));
+    EXPECT_TRUE(away(50, 61, 6));
+    EXPECT_TRUE(away(51, 60, 6));
+    EXPECT_FALSE(away(0, 0, 80));
+    EXPECT_FALSE(away(0, 0, 255));
     EXPECT_FALSE(IsGeneralAwayFromCity(500));
     EXPECT_FALSE(IsGeneralAwayFromCity(-1));
   }

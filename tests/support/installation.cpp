@@ -1,26 +1,19 @@
 #include "tests/support/installation.h"
 
 #include <cstring>
+#include <filesystem>
 #include <random>
 #include <vector>
 
+#include "data/bitmaps.h"
 #include "data/exeinfo.h"
+#include "data/fileio.h"
 #include "data/gamedata.h"
+#include "data/mapfiles.h"
+#include "data/message.h"
 
 namespace garam::test {
 namespace {
-
-// Sizes as the file layouts give them, written out here on purpose.
-std::size_t HeaderSize(const ScenarioSpec& s) { return s.expansion ? 519 : 521; }
-std::size_t GeneralSize(const ScenarioSpec& s) { return s.expansion ? 51 : 54; }
-std::size_t UnitTypesSize(const ScenarioSpec& s) { return s.expansion ? 24 * 18 : 23 * 16; }
-std::size_t CountrySize(const ScenarioSpec& s) { return 22 + 2 * std::size_t(s.countries); }
-std::size_t CountriesAt(const ScenarioSpec& s) { return HeaderSize(s) + 56 * 19; }
-std::size_t CitiesAt(const ScenarioSpec& s) { return CountriesAt(s) + s.countries * CountrySize(s); }
-std::size_t GeneralsAt(const ScenarioSpec& s) {
-  return CitiesAt(s) + 61 * std::size_t(s.cities) + 31 * 21 + 80 * 26 + UnitTypesSize(s);
-}
-std::size_t QueensAt(const ScenarioSpec& s) { return GeneralsAt(s) + GeneralSize(s) * s.generals; }
 
 void Put16(Bytes& b, std::size_t off, unsigned v) { PutU16(&b[off], std::uint16_t(v)); }
 
@@ -92,25 +85,41 @@ std::vector<std::string> KoreanNames(std::size_t marker, bool withMarker) {
   return v;
 }
 
+std::array<std::int32_t, 12> ExpansionMessagePositions() {
+  return {0, 100, 200, 300, 400, 1000, 5000, 30000, 40000, 50000, 55000, 59000};
+}
+
+// message.wn for an expansion executable of the given build, areas where ExpansionMessagePositions puts them.
+Bytes BuildMessageWn(char build, std::uint32_t seed = 9) {
+  Bytes f = RandomBytes(60000, seed);
+  PutCulture(f, 1000, 538, seed);
+  auto texts = TextEntries(533, seed);
+  PutArea(f, 5000, {texts.begin(), texts.begin() + 338}, 688, 0);
+  std::vector<std::string> names;
+  for (int i = 0; i < 533; ++i) names.push_back(Text(4 + i % 5, i));
+  PutArea(f, 30000, names, 1590, 0);
+  PutArea(f, 40000, {texts.begin() + 338, texts.end()}, build == 'A' ? 1816 : 1808, 0);
+  return f;
+}
+
 }  // namespace
 
-std::size_t CountryOffset(const ScenarioSpec& s, int i) { return CountriesAt(s) + i * CountrySize(s); }
-std::size_t CityOffset(const ScenarioSpec& s, int i) { return CitiesAt(s) + 61 * std::size_t(i); }
-std::size_t GeneralOffset(const ScenarioSpec& s, int i) { return GeneralsAt(s) + GeneralSize(s) * i; }
-std::size_t QueenOffset(const ScenarioSpec& s, int i) { return QueensAt(s) + 24 * std::size_t(i); }
-
 Bytes BuildScenario(const ScenarioSpec& s) {
-  Bytes f = RandomBytes(QueensAt(s) + 24 * std::size_t(s.consorts), s.seed);
+  // Sizes as the file layouts give them, written out here on purpose.
+  const std::size_t generalSize = s.expansion ? 51 : 54, countrySize = 22 + 2 * std::size_t(s.countries);
+  const std::size_t countries = (s.expansion ? 519 : 521) + 56 * 19, cities = countries + s.countries * countrySize;
+  const std::size_t generals = cities + 61 * std::size_t(s.cities) + 31 * 21 + 80 * 26 + (s.expansion ? 24 * 18 : 23 * 16);
+  const std::size_t queens = generals + generalSize * std::size_t(s.generals);
+  Bytes f = RandomBytes(queens + 24 * std::size_t(s.consorts), s.seed);
   std::mt19937 rng(s.seed * 31 + 5);
   Put16(f, 0, unsigned(s.startYear));
   for (int i = 0; i < s.countries; ++i) {
-    f[CountryOffset(s, i) + 19] = std::uint8_t(i);
-    Put16(f, CountryOffset(s, i) + 20, rng() % s.generals);
+    f[countries + i * countrySize + 19] = std::uint8_t(i);
+    Put16(f, countries + i * countrySize + 20, rng() % s.generals);
   }
-  for (int i = 0; i < s.cities; ++i) f[CityOffset(s, i) + 22] = std::uint8_t(rng() % s.countries);
-  const std::size_t cityAt = s.expansion ? 20 : 23;
-  for (int i = 0; i < s.generals; ++i) f[GeneralOffset(s, i) + cityAt] = std::uint8_t(rng() % 81);
-  for (int i = 0; i < s.consorts; ++i) Put16(f, QueenOffset(s, i) + 19, rng() % s.generals);
+  for (int i = 0; i < s.cities; ++i) f[cities + 61 * i + 22] = std::uint8_t(rng() % s.countries);
+  for (int i = 0; i < s.generals; ++i) f[generals + generalSize * i + (s.expansion ? 20 : 23)] = std::uint8_t(rng() % 81);
+  for (int i = 0; i < s.consorts; ++i) Put16(f, queens + 24 * i + 19, rng() % s.generals);
   return f;
 }
 
@@ -134,32 +143,16 @@ std::array<std::int32_t, 12> KoreanMessagePositions(int variant) {
           std::int32_t(v.nameStart + 9000), 0, 0, 0};
 }
 
-std::array<std::int32_t, 12> ExpansionMessagePositions() {
-  return {0, 100, 200, 300, 400, 1000, 5000, 30000, 40000, 50000, 55000, 59000};
-}
-
-Bytes BuildMessageWn(char build, std::uint32_t seed) {
-  Bytes f = RandomBytes(60000, seed);
-  PutCulture(f, 1000, 538, seed);
-  auto texts = TextEntries(533, seed);
-  PutArea(f, 5000, {texts.begin(), texts.begin() + 338}, 688, 0);
-  std::vector<std::string> names;
-  for (int i = 0; i < 533; ++i) names.push_back(Text(4 + i % 5, i));
-  PutArea(f, 30000, names, 1590, 0);
-  PutArea(f, 40000, {texts.begin() + 338, texts.end()}, build == 'A' ? 1816 : 1808, 0);
+Bytes BuildMapFix(std::uint32_t seed) {
+  Bytes f = RandomBytes(179004, seed);
+  std::memcpy(f.data(), "FMAPDATA", 9);
   return f;
 }
-
-namespace {
-Bytes BuildMap(std::uint32_t seed, std::size_t length, const char* header) {
-  Bytes f = RandomBytes(length, seed);
-  std::memcpy(f.data(), header, 9);
+Bytes BuildMapVar(std::uint32_t seed) {
+  Bytes f = RandomBytes(168761, seed);
+  std::memcpy(f.data(), "VMAPDATA", 9);
   return f;
 }
-}  // namespace
-
-Bytes BuildMapFix(std::uint32_t seed) { return BuildMap(seed, 179004, "FMAPDATA"); }
-Bytes BuildMapVar(std::uint32_t seed) { return BuildMap(seed, 168761, "VMAPDATA"); }
 
 Bytes BuildBmp(std::size_t length, int width, int height) {
   Bytes f(length, 0);
@@ -192,39 +185,39 @@ InstallSpec ExpansionInstall(char build) {
 }
 
 std::string Installation::scenarioName(int n) const {
-  return spec.expansion ? "scedat" + std::to_string(n) + ".wn" : "SCEDAT" + std::to_string(n) + ".RN";
+  return plan.expansion ? "scedat" + std::to_string(n) + ".wn" : "SCEDAT" + std::to_string(n) + ".RN";
 }
 
 std::string Installation::mapVarName(int n) const {
-  return "Mapvar" + std::to_string(n) + (spec.expansion ? ".wn" : ".rn");
+  return "Mapvar" + std::to_string(n) + (plan.expansion ? ".wn" : ".rn");
 }
 
-Installation::Installation(const InstallSpec& s) : spec(s) {
-  ExeSpec e = spec.expansion ? ExpansionExe(spec.build) : KoreanExe();
-  const int scenarios = spec.expansion ? 4 : 2;
+Installation::Installation(const InstallSpec& s) : plan(s) {
+  ExeSpec e = plan.expansion ? ExpansionExe(plan.build) : KoreanExe();
+  const int scenarios = plan.expansion ? 4 : 2;
   for (int n = 0; n < scenarios; ++n) {
-    e.countries[n] = spec.scenarios[n].countries;
-    e.cities[n] = spec.scenarios[n].cities;
-    e.generals[n] = spec.scenarios[n].generals;
-    e.consorts[n] = spec.scenarios[n].consorts;
+    e.countries[n] = plan.scenarios[n].countries;
+    e.cities[n] = plan.scenarios[n].cities;
+    e.generals[n] = plan.scenarios[n].generals;
+    e.consorts[n] = plan.scenarios[n].consorts;
     // The executable stores the year after the scenario's start year.
-    e.startYears[n] = spec.expansion ? spec.scenarios[n].startYear + 1 : 0;
+    e.startYears[n] = plan.expansion ? plan.scenarios[n].startYear + 1 : 0;
   }
-  e.messagePositions = spec.expansion ? ExpansionMessagePositions() : KoreanMessagePositions(spec.messageVariant);
-  if (spec.expansion) {
+  e.messagePositions = plan.expansion ? ExpansionMessagePositions() : KoreanMessagePositions(plan.messageVariant);
+  if (plan.expansion) {
     e.menBitmap = "menqvx.bmp";
     e.womenBitmap = "womenqvz.bmp";
     e.itemBitmap = "itemsqvx.bmp";
   }
   exe = dir.write("game.exe", BuildExe(e));
   for (int n = 1; n <= scenarios; ++n) {
-    dir.write(scenarioName(n), BuildScenario(spec.scenarios[n - 1]));
+    dir.write(scenarioName(n), BuildScenario(plan.scenarios[n - 1]));
     dir.write(mapVarName(n), BuildMapVar(100 + n));
   }
   dir.write(mapFixName(), BuildMapFix(99));
-  dir.write(messageName(), spec.expansion ? BuildMessageWn(spec.build) : BuildMessageRn(spec.messageVariant, spec.marker));
-  if (spec.bitmaps) {
-    if (spec.expansion) {
+  dir.write(messageName(), plan.expansion ? BuildMessageWn(plan.build) : BuildMessageRn(plan.messageVariant, plan.marker));
+  if (plan.bitmaps) {
+    if (plan.expansion) {
       dir.write("menqvx.bmp", BuildBmp(3482678, 640, 1360));
       dir.write("womenqvz.bmp", BuildBmp(1864758, 448, 1040));
       dir.write("itemsqvx.bmp", BuildBmp(897078, 320, 560));
@@ -242,17 +235,6 @@ bool UseExecutable(const Installation& inst) {
   gExeInfo.directory = inst.dir.dir();
   return true;
 }
-
-}  // namespace garam::test
-
-#include <filesystem>
-
-#include "data/bitmaps.h"
-#include "data/fileio.h"
-#include "data/mapfiles.h"
-#include "data/message.h"
-
-namespace garam::test {
 
 void ResetEditorState() {
   gData = GameDataSet{};

@@ -22,25 +22,16 @@ struct ScenarioSpec {
 };
 // Random record bytes with sound cross-references: kings and husbands name existing generals,
 // cities belong to existing countries, generals serve in a city 0 to 80.
-Bytes BuildScenario(const ScenarioSpec& spec);
-// Offsets inside a scenario file built from spec (0-based).
-std::size_t CountryOffset(const ScenarioSpec& spec, int i);
-std::size_t CityOffset(const ScenarioSpec& spec, int i);
-std::size_t GeneralOffset(const ScenarioSpec& spec, int i);
-std::size_t QueenOffset(const ScenarioSpec& spec, int i);
+Bytes BuildScenario(const ScenarioSpec& plan);
 
-// message.rn of the shipped lengths: variant 0 is 281553 bytes, variant 1 is 278282.
+// message.rn of the shipped lengths: variant 0 is 281553 bytes, variant 1 is 278282. The
+// Korean executable's message positions point at the same areas of a variant.
 struct KoreanMessageVariant {
   std::size_t length, cultureStart, textStart, nameStart, nameSize, textSize, marker;
 };
 extern const std::array<KoreanMessageVariant, 2> kKoreanMessageVariants;
 Bytes BuildMessageRn(int variant, bool withMarker, std::uint32_t seed = 7);
-// The Korean executable's message positions that point at the same areas of a variant.
 std::array<std::int32_t, 12> KoreanMessagePositions(int variant);
-
-// message.wn for an expansion executable of the given build.
-Bytes BuildMessageWn(char build, std::uint32_t seed = 9);
-std::array<std::int32_t, 12> ExpansionMessagePositions();
 
 Bytes BuildMapFix(std::uint32_t seed);
 Bytes BuildMapVar(std::uint32_t seed);
@@ -61,7 +52,7 @@ InstallSpec KoreanInstall();
 InstallSpec ExpansionInstall(char build = 'A');
 
 struct Installation {
-  InstallSpec spec;
+  InstallSpec plan;
   TempDir dir;
   std::string exe;
   explicit Installation(const InstallSpec& s);
@@ -70,16 +61,13 @@ struct Installation {
   std::string scenarioName(int n) const;
   std::string scenarioPath(int n) const { return path(scenarioName(n)); }
   std::string mapVarName(int n) const;
-  std::string mapFixName() const { return spec.expansion ? "Mapfix.wn" : "Mapfix.rn"; }
-  std::string messageName() const { return spec.expansion ? "message.wn" : "message.rn"; }
+  std::string mapFixName() const { return plan.expansion ? "Mapfix.wn" : "Mapfix.rn"; }
+  std::string messageName() const { return plan.expansion ? "message.wn" : "message.rn"; }
 };
 
 // Reads the executable of an installation into gExeInfo as the custom load does.
 bool UseExecutable(const Installation& inst);
 
-}  // namespace garam::test
-
-namespace garam::test {
 // Puts the editor's module state back to a fresh start: data set, file kind and paths, flags,
 // executable tables, message and map locations, bitmaps.
 void ResetEditorState();

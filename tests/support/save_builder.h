@@ -30,23 +30,17 @@ struct SaveSpec {
 struct SaveImage {
   bool expansion = false;
   Bytes bytes;
-  std::size_t regions = 0, specialties = 0, cultureItems = 0, unitTypes = 0, generals = 0, queens = 0,
-              princesses = 0, variable = 0, queue = 0, armies = 0, transports = 0, labours = 0, envoys = 0,
-              spies = 0, marches = 0, caravans = 0, migrations = 0, cities = 0, countries = 0,
-              variable2 = 0, block = 0, map = 0, tail = 0;
+  std::size_t generals = 0, variable = 0, queue = 0, cities = 0, countries = 0, variable2 = 0, map = 0, tail = 0;
   std::size_t generalSize() const { return expansion ? 57 : 58; }
   std::size_t countrySize() const { return expansion ? 348 : 306; }
   std::uint8_t* general(int i) { return &bytes[generals + generalSize() * std::size_t(i)]; }
-  std::uint8_t* queen(int i) { return &bytes[queens + 28 * std::size_t(i)]; }
   std::uint8_t* city(int i) { return &bytes[cities + 9298 * std::size_t(i)]; }
   std::uint8_t* country(int i) { return &bytes[countries + countrySize() * std::size_t(i)]; }
-  std::uint8_t* queueEntry(int entry) { return &bytes[queue + 5 * std::size_t(entry - 1)]; }
-  std::uint8_t* mapCell(int x, int y) { return &bytes[map + (std::size_t(y) * 250 + std::size_t(x)) * 8]; }
   std::uint8_t* tailBlock() { return &bytes[tail]; }
 };
 
 // Korean minimum 1,344,418 bytes, expansion 1,368,308, plus 6 per variable item.
-SaveImage BuildSaveImage(const SaveSpec& spec);
+SaveImage BuildSaveImage(const SaveSpec& plan);
 
 // Every cross-reference the save checks test holds in the image: kings, owners, cities and
 // husbands in range, the player's country chain intact (player 3 -> record 5 -> king 42).
