@@ -18,10 +18,10 @@ void Scenario(bool qv) {
   gLoadedExeInfo = ExeInfo{};
   gLoadedExeInfo.editionFlag = qv ? -1 : 0;
   ExeInfo info;
-  info.countries = {3, 0, 0, 0};
-  info.cities = {4, 0, 0, 0};
-  info.generals = {6, 0, 0, 0};
-  info.consorts = {2, 0, 0, 0};
+  info.countries[0] = 3;
+  info.cities[0] = 4;
+  info.generals[0] = 6;
+  info.consorts[0] = 2;
   if (qv) ResetArraysScenarioQV(gData, info, 1);
   else ResetArraysScenarioKr(gData, info, 1);
   const int kings[3] = {0, 2, 5};
@@ -52,13 +52,10 @@ void Scenario(bool qv) {
   else generals(gData.gGenerals);
   gData.gQueens[0].set(kQueenScen.husband, std::uint16_t(3));
   gData.gQueens[1].set(kQueenScen.husband, std::uint16_t(4));
-  gData.gCountryCityCount = std::vector<std::uint8_t>(80, 0);
-  gData.gCountryCityCount[0] = 1;
-  gData.gCountryCityCount[1] = 2;
-  gData.gCountryCityCount[2] = 1;
-  gData.gCountryGeneralCount = std::vector<std::int16_t>(80, 0);
-  gData.gCountryGeneralCount[1] = 3;
-  gData.gCountryGeneralCount[2] = 2;
+  gData.gCountryCityCount = {1, 2, 1};
+  gData.gCountryCityCount.resize(80);
+  gData.gCountryGeneralCount = {0, 3, 2};
+  gData.gCountryGeneralCount.resize(80);
 }
 
 template <typename F>
@@ -83,8 +80,6 @@ TEST_P(EntityOps, RelationLookupWalksTheArrayOfTheEdition) {
   EXPECT_FALSE(IsRelationOfAnyGeneral(4));
   OnGenerals(qv(), [](auto& g) { g[1].set(g[1].L.grandfather, std::uint16_t(4)); });
   EXPECT_TRUE(IsRelationOfAnyGeneral(4));
-  OnGenerals(qv(), [](auto& g) { g[5].set(g[5].L.father, std::uint16_t(3)); });
-  EXPECT_TRUE(IsRelationOfAnyGeneral(3));
   EXPECT_FALSE(IsRelationOfAnyGeneral(2));
   // The other edition's array is not looked at.
   gLoadedExeInfo.editionFlag = qv() ? 0 : -1;
@@ -144,8 +139,7 @@ TEST_P(EntityOps, SwapKeepsEveryReferenceOnItsPerson) {
   EXPECT_EQ(gData.gQueens[1].get(kQueenScen.husband), 3);
   EXPECT_EQ(gData.gCountries[0].king(), 4);
   EXPECT_EQ(gData.gCountries[1].king(), 2);
-  // Out of range: nothing moves.
-  SwapScenarioGenerals(4, 6);
+  SwapScenarioGenerals(4, 6);  // out of range: nothing moves
   EXPECT_EQ(gData.gQueens[0].get(kQueenScen.husband), 4);
 }
 
@@ -178,20 +172,16 @@ TEST_P(EntityOps, ScenarioHeaderWritesOnlyWhatChanged) {
   EXPECT_EQ(ReadFixedName(title()), qv() ? "a가나다라마바사" : "a가나다라마바사아");
   EXPECT_EQ(title()[titleWidth - 2], 0);
   EXPECT_EQ(title()[titleWidth - 1], ' ');
-  edit.title = "";
+  edit.title = "";  // stored as one blank
   ApplyScenarioHeader(qv(), edit);
   EXPECT_EQ(title()[0], ' ');
   EXPECT_EQ(title()[1], 0);
-  EXPECT_EQ(title()[2], ' ');
 
   // The start year is clamped again; the expansion edition stops a year short of the executable's limit.
   edit.startYear = 2100;
   r = ApplyScenarioHeader(qv(), edit);
   EXPECT_TRUE(r.startYearChanged);
   EXPECT_EQ(year(), qv() ? 2099 : 2000);
-  edit.startYear = -5;
-  ApplyScenarioHeader(qv(), edit);
-  EXPECT_EQ(year(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothEditions, EntityOps, ::testing::Bool());
@@ -202,14 +192,12 @@ TEST(EntityRules, EventRecordsByFileName) {
     const char* file;
     bool event;
   } cases[] = {
-      {0, "SCEDAT1.RN", true},   {17, "scedat1.wn", true}, {22, "scedat1.rn", true}, {23, "scedat1.rn", true},
-      {48, "scedat1.rn", false}, {48, "scedat2.rn", true}, {0, "scedat2.rn", false}, {59, "scedat3.wn", true},
-      {75, "Scedat3.wn", true},  {75, "scedat4.wn", false}, {1, "scedat1.rn", false},
+      {0, "SCEDAT1.RN", true},   {23, "scedat1.rn", true}, {48, "scedat1.rn", false}, {48, "scedat2.rn", true},
+      {0, "scedat2.rn", false},  {75, "Scedat3.wn", true}, {75, "scedat4.wn", false}, {1, "scedat1.rn", false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsEventConsort(c.code, c.file), c.event) << c.code << " " << c.file;
   EXPECT_TRUE(IsNuribo(4, "SCEDAT1.RN"));
   EXPECT_FALSE(IsNuribo(4, "scedat2.rn"));
-  EXPECT_FALSE(IsNuribo(5, "scedat1.rn"));
   for (int code = 0; code < 40; ++code)
     EXPECT_EQ(IsEventCityCode(code), code == 1 || code == 15 || code == 32 || code == 35) << code;
 }
@@ -236,43 +224,6 @@ TEST(EntityRules, CityKeptWhileAGeneralNamesIt) {
   EXPECT_FALSE(CityHasGenerals(2));
   gData.gGenerals[4].set(kGeneralScenKr.appearanceCity, std::uint8_t(2));
   EXPECT_TRUE(CityHasGenerals(2));
-  gData = GameDataSet{};
-  gFileKind = -1;
-}
-
-TEST(SaveHeaderApply, SlotsCountAndSeason) {
-  for (std::int32_t kind : {kSaveKr, kSaveQV}) {
-    SCOPED_TRACE(kind);
-    gFileKind = kind;
-    if (kind == kSaveKr) ResetArraysSaveKr(gData);
-    else ResetArraysSaveQV(gData);
-    auto check = [&](auto& h) {
-      const auto& L = h.L;
-      h.set(L.season, std::uint8_t(3));
-      h.set(L.currentYear, std::uint16_t(1210));
-      auto s = h.bytes(L.playerSlots);
-      std::fill(s.begin(), s.end(), 80);
-      s[0] = 3;
-      SaveHeaderEdit edit;
-      edit.currentYear = 1210;
-      edit.playerSlots[0] = 3;
-      EXPECT_FALSE(ApplySaveHeader(edit));  // no season chosen: the stored one stays
-      EXPECT_EQ(h.get(L.season), 3);
-      EXPECT_EQ(GetLE(h.bytes(L.players)), 1u);
-      edit.playerSlots[4] = 5;
-      edit.playerSlots[7] = 9;
-      edit.season = 5;
-      EXPECT_TRUE(ApplySaveHeader(edit));
-      EXPECT_EQ(h.get(L.season), 5);
-      EXPECT_EQ(GetLE(h.bytes(L.players)), 3u);
-      EXPECT_EQ(h.bytes(L.playerSlots)[7], 9);
-      for (auto& v : edit.playerSlots) v = 80;
-      EXPECT_TRUE(ApplySaveHeader(edit));
-      EXPECT_EQ(GetLE(h.bytes(L.players)), 0u);
-    };
-    if (kind == kSaveKr) check(gData.gSaveHeader);
-    else check(gData.gSaveHeaderQV);
-  }
   gData = GameDataSet{};
   gFileKind = -1;
 }

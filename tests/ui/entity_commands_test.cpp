@@ -5,19 +5,18 @@
 #include <QApplication>
 #include <QTest>
 
-#include "data/cp949.h"
-#include "tests/ui/command_fixtures.h"
+#include "tests/ui/list_fixtures.h"
 #include "ui/main/headerpages.h"
 
 namespace garam {
 namespace {
 
-using test::Commands;
 using test::FakeAddDialog;
+using Commands = test::MainFixture;
 
-// --- Scenario information page ---------------------------------------------------------------
+// --- Header pages ----------------------------------------------------------------------------
 
-TEST_F(Commands, ScenarioPageAppliesOnlyRealChanges) {
+TEST_F(Commands, ScenarioPageAppliesOnlyRealChangesAndRestores) {
   LoadScenario(false);
   EXPECT_EQ(w->txtMulti0->toPlainText(), "첫째 줄\n둘째 줄");
   HeaderPageCommand(*w, 0, 0);
@@ -25,28 +24,18 @@ TEST_F(Commands, ScenarioPageAppliesOnlyRealChanges) {
   EXPECT_EQ(w->Status(3), "");
 
   w->txtLine0->setText("고구려");
+  w->txtNum0->setText("700");
   HeaderPageCommand(*w, 0, 0);
   EXPECT_TRUE(gDataChanged);
   EXPECT_EQ(w->Status(3), "*");
   EXPECT_EQ(ReadFixedName(gData.gScenarioHeader.bytes(kScenarioHeaderKr.title)), "고구려");
-  EXPECT_EQ(FixedNameBytes(gData.gScenarioHeader.bytes(kScenarioHeaderKr.description)),
-            *Utf8ToCp949("첫째 줄\r\n둘째 줄"));
-  // A Korean start year is not patched into the executable.
-  w->txtNum0->setText("700");
-  HeaderPageCommand(*w, 0, 0);
   EXPECT_EQ(gData.gScenarioHeader.get(kScenarioHeaderKr.startYear), 700);
-  EXPECT_FALSE(gCountsChanged);
+  EXPECT_FALSE(gCountsChanged);  // a Korean start year is not patched into the executable
 
-  // Empty texts are stored as one blank, and the boxes show it.
+  // Empty texts are stored as one blank, and the box shows it; restore puts the stored values back.
   w->txtLine0->clear();
-  w->txtMulti0->clear();
   HeaderPageCommand(*w, 0, 0);
   EXPECT_EQ(w->txtLine0->text(), " ");
-  const auto title = gData.gScenarioHeader.bytes(kScenarioHeaderKr.title);
-  EXPECT_EQ(std::string(title.begin(), title.end()), std::string(" ") + '\0' + std::string(17, ' '));
-  EXPECT_EQ(ReadFixedName(gData.gScenarioHeader.bytes(kScenarioHeaderKr.description)), " ");
-
-  // Restore puts the stored values back.
   w->txtNum0->setText("1");
   w->txtLine0->setText("다른");
   HeaderPageCommand(*w, 0, 1);
@@ -54,35 +43,34 @@ TEST_F(Commands, ScenarioPageAppliesOnlyRealChanges) {
   EXPECT_EQ(w->txtLine0->text(), " ");
 }
 
-TEST_F(Commands, ScenarioPageYearBoxAndHintsByEdition) {
+TEST_F(Commands, YearBoxesClampByEdition) {
   for (bool qv : {false, true}) {
     SCOPED_TRACE(qv);
     LoadScenario(qv);
     Focus(w->txtNum0, QEvent::FocusIn);
     EXPECT_EQ(w->Status(1), qv ? "시작년도 입력(0∼2099)" : "시작년도 입력(0∼2000)");
-    w->txtNum0->setText("2101");
-    Focus(w->txtNum0, QEvent::FocusOut);
-    EXPECT_EQ(w->txtNum0->text(), qv ? "2099" : "2000");
     // What the box shows on leaving is the integer the apply stores.
-    w->txtNum0->setText("812.7");
-    Focus(w->txtNum0, QEvent::FocusOut);
-    EXPECT_EQ(w->txtNum0->text(), "812");
-    w->txtNum0->setText("");
-    Focus(w->txtNum0, QEvent::FocusOut);
-    EXPECT_EQ(w->txtNum0->text(), "0");
+    for (auto [typed, shown] : {std::pair{"2101", qv ? "2099" : "2000"}, {"812.7", "812"}, {"", "0"}}) {
+      w->txtNum0->setText(typed);
+      Focus(w->txtNum0, QEvent::FocusOut);
+      EXPECT_EQ(w->txtNum0->text(), shown) << typed;
+    }
     // Apply clamps again, whatever the box holds.
     w->txtNum0->setText("5000");
     HeaderPageCommand(*w, 0, 0);
     EXPECT_EQ(w->txtNum0->text(), qv ? "2099" : "2000");
-    EXPECT_EQ(qv ? gData.gScenarioHeaderQV.get(kScenarioHeaderQV.startYear)
-                 : gData.gScenarioHeader.get(kScenarioHeaderKr.startYear),
-              qv ? 2099 : 2000);
     EXPECT_EQ(gCountsChanged, qv);
 
-    Focus(w->txtLine0, QEvent::FocusIn);
-    EXPECT_EQ(w->Status(1), "시나리오 제목 입력");
-    Focus(w->cmd0[1], QEvent::FocusIn);
-    EXPECT_EQ(w->Status(1), "기본값을 되돌림");
+    LoadSave(qv);
+    Focus(w->txtNum1, QEvent::FocusIn);
+    EXPECT_EQ(w->Status(1), qv ? "년도 입력(1∼2100)" : "년도 입력(1∼2000)");
+    w->txtNum1->setText("");
+    Focus(w->txtNum1, QEvent::FocusOut);
+    EXPECT_EQ(w->txtNum1->text(), "1");
+    w->txtNum1->setText("2100");
+    HeaderPageCommand(*w, 1, 0);
+    EXPECT_EQ(qv ? gData.gSaveHeaderQV.get(kSaveHeaderQV.currentYear) : gData.gSaveHeader.get(kSaveHeaderKr.currentYear),
+              qv ? 2100 : 2000);
   }
 }
 
@@ -98,17 +86,12 @@ TEST_F(Commands, TitleBoxGuardsBytesOfItsEdition) {
   }
 }
 
-// --- Player/date page ------------------------------------------------------------------------
-
 TEST_F(Commands, PlayerSlotsMoveSwapApplyAndRestore) {
   for (bool qv : {false, true}) {
     SCOPED_TRACE(qv);
     LoadSave(qv);
     ListView* lv = w->ListView1;
-    // The player's own slot: bold, both arrows off, and its country stays put.
-    EXPECT_TRUE(w->lblK1[0]->font().bold());
-    EXPECT_FALSE(w->cmdLeft1[0]->isEnabled());
-    EXPECT_FALSE(w->cmdRight1[0]->isEnabled());
+    // The player's own slot stays put.
     PlayerSlotToList(*w, 0);
     EXPECT_EQ(w->lblK1[0]->text(), "고려");
     ASSERT_EQ(lv->count(), 2);
@@ -116,81 +99,51 @@ TEST_F(Commands, PlayerSlotsMoveSwapApplyAndRestore) {
     lv->selectRow(lv->findTag("5"));
     w->cmdRight1[2]->click();
     EXPECT_EQ(w->lblK1[2]->text(), "송");
-    EXPECT_EQ(lv->count(), 1);
     // An occupied slot swaps: the occupant goes back with its king.
     lv->selectRow(lv->row(0));
     w->cmdRight1[2]->click();
     EXPECT_EQ(w->lblK1[2]->text(), "요");
-    ListItem* back = lv->findTag("5");
-    ASSERT_TRUE(back);
-    EXPECT_EQ(lv->subItem(back, 1), "조광윤");
+    EXPECT_EQ(lv->cell(lv->findTag("5"), 1), "조광윤");
     // Nothing selected: the slot keeps its occupant.
     lv->clearSelection();
     w->cmdRight1[2]->click();
     EXPECT_EQ(w->lblK1[2]->text(), "요");
-    EXPECT_EQ(lv->count(), 1);
 
+    // No season chosen: the stored one stays.
     w->Combo1->setCurrentIndex(-1);
     HeaderPageCommand(*w, 1, 0);
     EXPECT_TRUE(gDataChanged);
-    EXPECT_EQ(w->Status(3), "*");
     auto check = [&](auto& h) {
       EXPECT_EQ(h.bytes(h.L.playerSlots)[2], 7);
       EXPECT_EQ(GetLE(h.bytes(h.L.players)), 2u);
-      EXPECT_EQ(h.get(h.L.season), 3);  // no season chosen
+      EXPECT_EQ(h.get(h.L.season), 3);
     };
     if (qv) check(gData.gSaveHeaderQV);
     else check(gData.gSaveHeader);
 
     // Out and back into the same slot changes nothing.
     gDataChanged = false;
-    w->SetStatus(3, "");
     w->cmdLeft1[2]->click();
     lv->selectRow(lv->findTag("7"));
     w->cmdRight1[2]->click();
     w->Combo1->setCurrentIndex(3);
     HeaderPageCommand(*w, 1, 0);
     EXPECT_FALSE(gDataChanged);
-    EXPECT_EQ(w->Status(3), "");
 
     // Restore: the stored slots again, the rest in the list with two-digit tags.
     w->cmdLeft1[2]->click();
     w->txtNum1->setText("1300");
     HeaderPageCommand(*w, 1, 1);
     EXPECT_EQ(w->txtNum1->text(), "1210");
-    EXPECT_EQ(w->lblK1[2]->text(), "요");
     EXPECT_EQ(w->lblK1[2]->property("Tag").toString(), "7");
     ASSERT_EQ(lv->count(), 1);
     EXPECT_EQ(lv->row(0)->tag, "05");
-    EXPECT_EQ(lv->selectedRow(), lv->row(0));
 
     // Clearing every free slot leaves the player's alone and counts one player.
     w->cmdLeft1[2]->click();
     HeaderPageCommand(*w, 1, 0);
     if (qv) EXPECT_EQ(GetLE(gData.gSaveHeaderQV.bytes(kSaveHeaderQV.players)), 1u);
     else EXPECT_EQ(GetLE(gData.gSaveHeader.bytes(kSaveHeaderKr.players)), 1u);
-  }
-}
-
-TEST_F(Commands, CurrentYearBoxClampsAndHints) {
-  for (bool qv : {false, true}) {
-    SCOPED_TRACE(qv);
-    LoadSave(qv);
-    Focus(w->txtNum1, QEvent::FocusIn);
-    EXPECT_EQ(w->Status(1), qv ? "년도 입력(1∼2100)" : "년도 입력(1∼2000)");
-    w->txtNum1->setText("");
-    Focus(w->txtNum1, QEvent::FocusOut);
-    EXPECT_EQ(w->txtNum1->text(), "1");
-    w->txtNum1->setText("2100");
-    Focus(w->txtNum1, QEvent::FocusOut);
-    EXPECT_EQ(w->txtNum1->text(), qv ? "2100" : "2000");
-    HeaderPageCommand(*w, 1, 0);
-    EXPECT_EQ(qv ? gData.gSaveHeaderQV.get(kSaveHeaderQV.currentYear) : gData.gSaveHeader.get(kSaveHeaderKr.currentYear),
-              qv ? 2100 : 2000);
-    Focus(w->Combo1, QEvent::FocusIn);
-    EXPECT_EQ(w->Status(1), "계절 변경(초봄~겨울)");
-    Focus(w->cmdLeft1[3], QEvent::FocusIn);
-    EXPECT_EQ(w->Status(1), "플레이어 국가를 컴퓨터 국가로...");
   }
 }
 
@@ -215,13 +168,10 @@ TEST_F(Commands, CreateLimitsAndPreconditions) {
   EXPECT_EQ(FormRequests().back(), "frmAdd1");
 
   // The limits count rows.
-  struct Limit {
-    int list, rows;
-  } limits[] = {{2, 80}, {3, 80}, {4, 500}, {5, 200}};
-  for (const Limit& l : limits) {
-    ListView* lv = w->List(l.list);
-    while (lv->count() < l.rows) lv->addRow("채움", QString::number(1000 + lv->count()));
-    EXPECT_EQ(Run(l.list, 0), QStringList{"더이상 작성은 불가능합니다."}) << l.list;
+  for (auto [list, rows] : {std::pair{2, 80}, {3, 80}, {4, 500}, {5, 200}}) {
+    ListView* lv = w->List(list);
+    while (lv->count() < rows) lv->addRow("채움", QString::number(1000 + lv->count()));
+    EXPECT_EQ(Run(list, 0), QStringList{"더이상 작성은 불가능합니다."}) << list;
   }
 
   // A scenario needs a spare lord.
@@ -234,8 +184,7 @@ TEST_F(Commands, CreateRefreshesCaptionsAndTheDeleteButton) {
   LoadScenario(false);
   FakeAddDialog::Register();
   // Cancelled (nothing registered): still counts as a change of the counts.
-  EXPECT_TRUE(Run(5, 0).isEmpty());
-  EXPECT_EQ(FormRequests().back(), "frmAdd4");
+  Run(5, 0);
   EXPECT_TRUE(gCountsChanged);
 
   Select(4, 7);
@@ -243,10 +192,8 @@ TEST_F(Commands, CreateRefreshesCaptionsAndTheDeleteButton) {
   EXPECT_TRUE(w->cmd4[1]->isEnabled());
   FakeAddDialog::list = w->ListView4;
   Run(4, 0);
-  EXPECT_EQ(w->ListView4->count(), 9);
   EXPECT_FALSE(w->cmd4[1]->isEnabled());  // the selected general is no longer the last
   EXPECT_TRUE(w->Frame4->title().contains("9"));
-  EXPECT_EQ(FormRequests().back(), "frmAdd3");
 
   // Without a selected row the button is left alone.
   w->cmd3[1]->setEnabled(true);
@@ -254,74 +201,48 @@ TEST_F(Commands, CreateRefreshesCaptionsAndTheDeleteButton) {
   FakeAddDialog::list = w->ListView3;
   Run(3, 0);
   EXPECT_TRUE(w->cmd3[1]->isEnabled());
-
-  // A Korean save keeps its city delete enabled.
-  LoadSave(false);
-  FakeAddDialog::list = w->ListView3;
-  Select(3, 0);
-  Run(3, 0);
-  EXPECT_TRUE(w->cmd3[1]->isEnabled());
 }
 
 // --- Delete --------------------------------------------------------------------------------
 
-TEST_F(Commands, CountryDeleteRefusalsAndTheHeir) {
+TEST_F(Commands, CountryDeleteRefusalsHeirAndTheFormerCapitalsRows) {
   for (bool qv : {false, true}) {
     SCOPED_TRACE(qv);
     LoadScenario(qv);
-    dialogs.inputPrompts.clear();
-    ListView* countries = w->ListView2;
     ListItem* row = Select(2, 2);
-    countries->setSubItem(row, 3, "    2");
+    w->ListView2->setSubItem(row, 3, "    2");
     EXPECT_EQ(Run(2, 1), QStringList{"도시수가 1개인 국가만 삭제할 수 있습니다."});
-    countries->setSubItem(row, 3, "    1");
+    w->ListView2->setSubItem(row, 3, "    1");
     dialogs.boxAnswers = {MsgResult::No};
     EXPECT_EQ(Run(2, 1), QStringList{"정말로 없애겠습니까?"});
     EXPECT_EQ(gData.gCountries.size(), 3u);
     EXPECT_TRUE(dialogs.inputPrompts.empty());
 
     // The country cannot inherit from itself: the fallback heir, as for a cancel.
-    dialogs.inputAnswers = {QString(" 가야 ")};
-    EXPECT_EQ(Run(2, 1), (QStringList{"정말로 없애겠습니까?", "해당 국가를 발견하지 못했습니다. 그래서...",
-                                      "백제 소속으로 변경하겠습니다."}));
+    dialogs.inputAnswers = {QString(qv ? "  신라" : " 가야 ")};
+    const QString heir = qv ? "신라" : "백제";
+    const QStringList asked = qv ? QStringList{"정말로 없애겠습니까?", "신라 소속으로 변경하겠습니다."}
+                                 : QStringList{"정말로 없애겠습니까?", "해당 국가를 발견하지 못했습니다. 그래서...",
+                                               "백제 소속으로 변경하겠습니다."};
+    EXPECT_EQ(Run(2, 1), asked);
     ASSERT_EQ(dialogs.inputPrompts.size(), 1u);
     EXPECT_EQ(dialogs.inputPrompts[0],
               "수도인 금관와 그곳에 속해있던 장군들을 위한\r\n새로운 소속국가를 지정해 주십시오.");
-    EXPECT_EQ(dialogs.boxes[2].icon, MsgIcon::Information);
+    dialogs.inputPrompts.clear();
+    EXPECT_EQ(dialogs.boxes.back().icon, MsgIcon::Information);
     EXPECT_EQ(gData.gCountries.size(), 2u);
-    EXPECT_EQ(gData.gCities[3].get(kCityScen.owner), 0);
-    EXPECT_EQ(Cell(3, 3, 1), "백제");
-    EXPECT_EQ(countries->count(), 2);
-    EXPECT_TRUE(gDataChanged);
-    EXPECT_EQ(w->Status(3), "*");
-  }
-}
-
-TEST_F(Commands, CountryDeleteMovesCapitalKingAndRows) {
-  for (bool qv : {false, true}) {
-    SCOPED_TRACE(qv);
-    LoadScenario(qv);
-    Select(2, 2);
-    dialogs.inputAnswers = {QString("  신라")};
-    EXPECT_EQ(Run(2, 1), (QStringList{"정말로 없애겠습니까?", "신라 소속으로 변경하겠습니다."}));
-    for (const auto& c : gData.gCountries) EXPECT_EQ(c.relations.size(), 2u);
-    EXPECT_EQ(gData.gCities[3].get(kCityScen.owner), 1);
-    const std::uint16_t status = qv ? gData.gGeneralsQV[5].get(kGeneralScenQV.status) : gData.gGenerals[5].get(kGeneralScenKr.status);
-    EXPECT_EQ(status, 6);  // lord, son-in-law flag cleared
-    EXPECT_EQ(Cell(2, 1, 3), "    3");
-    EXPECT_EQ(Cell(2, 1, 4), "    2");
-    EXPECT_EQ(Cell(3, 3, 1), "신라");
-    EXPECT_EQ(Cell(4, 5, 1), "영주");
-    EXPECT_EQ(Cell(4, 5, 9), "신라");
-    EXPECT_EQ(Cell(4, 6, 9), "신라");  // a minor of the capital follows too
-    EXPECT_EQ(Cell(4, 0, 9), "백제");
     EXPECT_FALSE(w->ListView2->findTag("2"));
-    EXPECT_TRUE(w->Frame2->title().contains("2"));
+    EXPECT_EQ(Cell(2, qv ? 1 : 0, 3), qv ? "    3" : "    2");
+    EXPECT_EQ(Cell(3, 3, 1), heir);
+    EXPECT_EQ(Cell(4, 5, 1), "영주");
+    EXPECT_EQ(Cell(4, 5, 9), heir);
+    EXPECT_EQ(Cell(4, 6, 9), heir);  // a minor of the capital follows too
+    EXPECT_EQ(w->Status(3), "*");
     EXPECT_TRUE(gCountsChanged);
   }
 }
 
-TEST_F(Commands, CountryDeleteNeedsTwoRowsAndTheLastRecord) {
+TEST_F(Commands, CountryDeleteNeedsTwoRowsTheLastRecordAndASelection) {
   LoadScenario(false);
   Select(2, 1);  // not the last record: never deleted, whatever the button says
   EXPECT_TRUE(Run(2, 1).isEmpty());
@@ -334,9 +255,6 @@ TEST_F(Commands, CountryDeleteNeedsTwoRowsAndTheLastRecord) {
 }
 
 TEST_F(Commands, ScenarioCityDelete) {
-  static std::array<std::int16_t, 16> cache;
-  cache.fill(3);
-  gMapCacheLookup = [](int x, int y) -> std::int16_t* { return x == 32 && y == 42 ? cache.data() : nullptr; };
   LoadScenario(false);
   // The last city still holds the king of 가야.
   Select(3, 3);
@@ -355,13 +273,8 @@ TEST_F(Commands, ScenarioCityDelete) {
   gData.gCities[2].set(kCityScen.code, std::uint8_t(2));
   EXPECT_EQ(Run(3, 1), QStringList{"정말로 없애겠습니까?"});
   EXPECT_EQ(gData.gCities.size(), 2u);
-  EXPECT_EQ(gData.gMapVar.at(32, 42).raw, (std::array<std::uint8_t, 3>{255, 255, 255}));
-  EXPECT_EQ(cache[3], -1);
-  EXPECT_EQ(cache[11], -1);
-  EXPECT_EQ(cache[6], 3);
   EXPECT_EQ(Cell(2, 1, 3), "    1");
   EXPECT_FALSE(w->ListView3->findTag("2"));
-  EXPECT_EQ(w->Status(3), "*");
   EXPECT_TRUE(w->cmd3[1]->isEnabled());  // the new last row is selected
 }
 
@@ -387,7 +300,6 @@ TEST_F(Commands, SaveCityDelete) {
   EXPECT_EQ(Run(3, 1), QStringList{"정말로 없애겠습니까?"});
   EXPECT_FALSE(w->ListView3->findTag("4"));
   EXPECT_EQ(gData.gSaveCities[4].get(kCitySave.x), kFreeCityX);
-  EXPECT_EQ(w->Status(3), "*");
   EXPECT_TRUE(w->cmd3[1]->isEnabled());
 }
 
@@ -403,7 +315,6 @@ TEST_F(Commands, GeneralDeleteRefusalsInOrder) {
   EXPECT_EQ(Run(4, 1), (QStringList{"정말로 없애겠습니까?", "다른 장군의 혈연으로 설정되어 있어서 삭제할 수 없습니다."}));
   gData.gGenerals[0].set(kGeneralScenKr.grandfather, std::uint16_t(500));
   EXPECT_EQ(Run(4, 1), QStringList{"정말로 없애겠습니까?"});
-  EXPECT_EQ(gData.gGenerals.size(), 7u);
   EXPECT_EQ(generals->count(), 7);
 
   // General 4 of the first scenario stays; of the second it goes.
@@ -425,8 +336,6 @@ TEST_F(Commands, ConsortDeleteEventCodes) {
   Select(5, 1);
   EXPECT_EQ(Run(5, 1), QStringList{"정말로 없애겠습니까?"});
   EXPECT_EQ(gData.gQueens.size(), 1u);
-  Select(5, 0);
-  EXPECT_EQ(Run(5, 1), QStringList{"더이상 삭제할 수 없습니다."});
 }
 
 TEST_F(Commands, EditNeedsASelectedRow) {
