@@ -40,15 +40,14 @@ std::size_t Utf8SeqLen(unsigned char c) {
   return 1;
 }
 
-}  // namespace
-
-std::string Cp949ToUtf8(std::string_view bytes) {
+// Runs one conversion. strict: the first bad sequence fails it; lenient: a bad byte shows as U+FFFD
+// and is skipped.
+std::optional<std::string> Convert(iconv_t cd, std::string_view input, bool strict) {
   std::string out;
-  out.reserve(bytes.size() * 2);
-  iconv_t cd = ToUtf8();
+  out.reserve(input.size() * 2);
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  char* in = const_cast<char*>(bytes.data());
-  std::size_t inLeft = bytes.size();
+  char* in = const_cast<char*>(input.data());
+  std::size_t inLeft = input.size();
   char buf[256];
   while (inLeft > 0) {
     char* o = buf;
@@ -57,7 +56,8 @@ std::string Cp949ToUtf8(std::string_view bytes) {
     out.append(buf, o - buf);
     if (r == std::size_t(-1)) {
       if (errno == E2BIG) continue;
-      // EILSEQ or EINVAL (truncated double-byte character): show a replacement, skip one byte.
+      if (strict) return std::nullopt;
+      // EILSEQ or EINVAL (truncated double-byte character).
       // glibc may report EILSEQ after consuming the bad pair (A2 E8), so never step past the end.
       out += "\xEF\xBF\xBD";
       if (inLeft == 0) break;
@@ -69,30 +69,15 @@ std::string Cp949ToUtf8(std::string_view bytes) {
   return out;
 }
 
+}  // namespace
+
+std::string Cp949ToUtf8(std::string_view bytes) { return *Convert(ToUtf8(), bytes, false); }
+
 std::string Cp949ToUtf8(std::span<const std::uint8_t> bytes) {
   return Cp949ToUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-std::optional<std::string> Utf8ToCp949(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  iconv_t cd = FromUtf8();
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  char* in = const_cast<char*>(utf8.data());
-  std::size_t inLeft = utf8.size();
-  char buf[256];
-  while (inLeft > 0) {
-    char* o = buf;
-    std::size_t oLeft = sizeof buf;
-    std::size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
-    out.append(buf, o - buf);
-    if (r == std::size_t(-1)) {
-      if (errno == E2BIG) continue;
-      return std::nullopt;
-    }
-  }
-  return out;
-}
+std::optional<std::string> Utf8ToCp949(std::string_view utf8) { return Convert(FromUtf8(), utf8, true); }
 
 std::optional<std::size_t> Cp949ByteLength(std::string_view utf8) {
   auto enc = Utf8ToCp949(utf8);

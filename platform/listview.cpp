@@ -37,7 +37,7 @@ void ListView::setColumns(const QStringList& headers, const QList<Qt::Alignment>
   setHeaderLabels(headers);
   for (int c = 0; c < headers.size(); ++c) {
     Qt::Alignment a = c < alignments.size() ? alignments[c] : Qt::AlignLeft;
-    headerItem()->setTextAlignment(c, int(a | Qt::AlignVCenter));
+    headerItem()->setTextAlignment(c, a | Qt::AlignVCenter);
   }
 }
 
@@ -54,18 +54,11 @@ ListItem* ListView::addRow(const QString& text, const QString& tag, const QStrin
   item->tag = tag;
   for (int c = 1; c < columnCount(); ++c) {
     const int a = headerItem()->textAlignment(c);
-    if (a & Qt::AlignHCenter) item->setTextAlignment(c, a);
+    if (a & Qt::AlignHCenter) item->setTextAlignment(c, Qt::Alignment(a));
   }
   if (sorted_ && batch_ == 0) {
     // Inserted straight at its place, so the list never shows a row out of order.
-    int lo = 0, hi = count();
-    while (lo < hi) {
-      int mid = (lo + hi) / 2;
-      const ListItem* other = row(mid);
-      bool before = sortOrder_ == Qt::AscendingOrder ? lessThan(item, other) : lessThan(other, item);
-      if (before) hi = mid; else lo = mid + 1;
-    }
-    insertTopLevelItem(lo, item);
+    insertTopLevelItem(SortedPosition(item), item);
   } else {
     addTopLevelItem(item);
   }
@@ -165,12 +158,7 @@ bool ListView::lessThan(const ListItem* a, const ListItem* b) const {
   return QString::compare(a->text(sortKey_), b->text(sortKey_), Qt::CaseSensitive) < 0;
 }
 
-void ListView::placeRow(ListItem* item) {
-  int from = indexOf(item);
-  if (from < 0) return;
-  const bool wasCurrent = currentItem() == item;
-  const bool wasSelected = item->isSelected();
-  takeTopLevelItem(from);
+int ListView::SortedPosition(const ListItem* item) const {
   int lo = 0, hi = count();
   while (lo < hi) {
     int mid = (lo + hi) / 2;
@@ -178,7 +166,16 @@ void ListView::placeRow(ListItem* item) {
     bool before = sortOrder_ == Qt::AscendingOrder ? lessThan(item, other) : lessThan(other, item);
     if (before) hi = mid; else lo = mid + 1;
   }
-  insertTopLevelItem(lo, item);
+  return lo;
+}
+
+void ListView::placeRow(ListItem* item) {
+  int from = indexOf(item);
+  if (from < 0) return;
+  const bool wasCurrent = currentItem() == item;
+  const bool wasSelected = item->isSelected();
+  takeTopLevelItem(from);
+  insertTopLevelItem(SortedPosition(item), item);
   if (wasCurrent) setCurrentItem(item);
   if (wasSelected) item->setSelected(true);
 }

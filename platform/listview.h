@@ -87,6 +87,8 @@ class ListView : public QTreeWidget {
   // Moves one row to its place after its sort-column text changed.
   void placeRow(ListItem* item);
   bool lessThan(const ListItem* a, const ListItem* b) const;
+  // Where item belongs among the present rows in the present order.
+  int SortedPosition(const ListItem* item) const;
 
   int sortKey_ = 0;
   Qt::SortOrder sortOrder_ = Qt::AscendingOrder;

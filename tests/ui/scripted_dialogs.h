@@ -40,7 +40,8 @@ class ScriptedDialogs : public DialogService {
   std::optional<QString> InputBox(QWidget*, const QString& prompt, const QString&, const QString&) override {
     inputPrompts.push_back(prompt);
     if (inputAnswers.empty()) return std::nullopt;
-    auto r = inputAnswers.front();
+    std::optional<QString> r;
+    r.swap(inputAnswers.front());
     inputAnswers.pop_front();
     return r;
   }
