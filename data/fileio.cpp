@@ -6,6 +6,7 @@
 #include <fstream>
 #include <system_error>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace garam {
@@ -28,11 +29,22 @@ std::optional<Bytes> ReadWholeFile(const std::string& path) {
   if (!FileExists(path)) return std::nullopt;
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return std::nullopt;
+  // One read into a buffer of the file's size: the save files are over a megabyte and a load
+  // should cost little more than the read itself.
   Bytes data;
-  std::uint8_t buf[65536];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.insert(data.end(), buf, buf + n);
-  bool bad = std::ferror(f);
+  struct stat st {};
+  if (::fstat(::fileno(f), &st) == 0 && st.st_size > 0) data.resize(std::size_t(st.st_size));
+  std::size_t got = data.empty() ? 0 : std::fread(data.data(), 1, data.size(), f);
+  bool bad = std::ferror(f) != 0;
+  if (!bad && got == data.size()) {
+    // The file may have grown since fstat: take the rest too.
+    std::uint8_t buf[65536];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.insert(data.end(), buf, buf + n);
+    bad = std::ferror(f) != 0;
+  } else {
+    data.resize(got);
+  }
   std::fclose(f);
   if (bad) return std::nullopt;
   return data;
