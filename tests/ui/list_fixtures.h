@@ -168,7 +168,6 @@ inline void MakeSave(GameDataSet& d, bool qv, bool withPlayer = true) {
   SaveCity(d, 5, "들성", 80);
   SaveCity(d, 6, "솔성", 80, 14);  // an ownerless city whose list still holds general 14
   SaveCity(d, 7, "옛성", 80);
-  d.gSaveCities[7].set(kCitySave.code, std::uint8_t(32));
   SaveGeneral(d, qv, 10, {"왕건", 0, 4});
   SaveGeneral(d, qv, 11, {"조광윤", 1, 4});
   SaveGeneral(d, qv, 12, {"유금필", 2, 2, 0, 0});
@@ -202,15 +201,6 @@ struct FakeAddDialog {
   }
 };
 
-class RecordingMain : public frmMain {
- public:
-  std::vector<int> progress;
-  void Progress(int p) override {
-    progress.push_back(p);
-    frmMain::Progress(p);
-  }
-};
-
 class MainFixture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -219,7 +209,7 @@ class MainFixture : public ::testing::Test {
     gPlayerCountry = 80;
     gDataChanged = false;
     ClearFormRequests();
-    w = std::make_unique<RecordingMain>();
+    w = std::make_unique<frmMain>();
   }
   void TearDown() override {
     FakeAddDialog::list = nullptr;
@@ -234,7 +224,6 @@ class MainFixture : public ::testing::Test {
     gExeInfo.editionFlag = (kind == kSaveQV || kind == kScenarioQV) ? -1 : 0;
     w->SetStatus(2, file);
     w->SetStatus(3, "");
-    w->progress.clear();
     gCountsChanged = false;
     w->FillMainWindow(fresh);
     EXPECT_TRUE(gCountsChanged) << "a fill recounts";
@@ -272,7 +261,7 @@ class MainFixture : public ::testing::Test {
     QApplication::sendEvent(box, &e);
   }
   ScriptedDialogs dialogs;
-  std::unique_ptr<RecordingMain> w;
+  std::unique_ptr<frmMain> w;
 };
 
 }  // namespace garam::test

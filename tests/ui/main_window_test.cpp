@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTimer>
 #include <QtTest/QTest>
 
 #include "data/fileio.h"
@@ -10,7 +9,6 @@
 #include "tests/support/exe_builder.h"
 #include "tests/support/tempdir.h"
 #include "tests/ui/scripted_dialogs.h"
-#include "ui/main/frmAbout.h"
 #include "ui/main/frmMain.h"
 
 namespace garam {
@@ -33,31 +31,17 @@ class MainWindowTest : public ::testing::Test {
   test::TempDir dir;
 };
 
-TEST_F(MainWindowTest, StartsWithCaptionsMenusAndStatus) {
+TEST_F(MainWindowTest, StartsEmptyAndACancelledLoadChangesNothing) {
   frmMain w;
   EXPECT_EQ(w.windowTitle(), "가람누리4 에디터 v2.51");
-  EXPECT_EQ(w.mnuAbout->text(), "가람누리4 에디터 v2.51 정보");
-  EXPECT_EQ(w.StatusBarView->panelText(2), "선택된 파일 없음");
-  EXPECT_FALSE(w.mnuSave->isEnabled());
-  EXPECT_FALSE(w.mnuLoadC[0]->isEnabled());
-  for (QAction* a : {w.mnu열전, w.mnuMapEdit, w.mnu혈연, w.mnuEvent, w.mnuYear}) EXPECT_FALSE(a->isEnabled());
+  for (QAction* a : {w.mnuSave, w.mnuLoadC[0], w.mnu열전, w.mnuMapEdit, w.mnu혈연, w.mnuEvent, w.mnuYear})
+    EXPECT_FALSE(a->isEnabled());
   EXPECT_FALSE(w.mnuUnit->isVisible());
-  EXPECT_FALSE(w.mnuStatistics->menuAction()->isVisible());
-  EXPECT_TRUE(w.mnuExpertm->menuAction()->isEnabled());
   EXPECT_FALSE(w.TabStrip->isVisible());
   EXPECT_EQ(gAppPath.back(), '/');
-  EXPECT_NE(gAppPath.substr(gAppPath.size() - 2), "//");
-}
-
-TEST_F(MainWindowTest, PlainLoadDialogAndCancel) {
-  frmMain w;
-  w.LoadCommand(0);
-  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-  EXPECT_EQ(dialogs.fileRequests[0].filter, "시나리오 파일 (scedat?.rn)|scedat?.rn");
-  EXPECT_TRUE(dialogs.fileRequests[0].initialDir.isEmpty());
   w.LoadCommand(1);
-  EXPECT_EQ(dialogs.fileRequests[1].filter, "세이브 파일 (user*.rn)|user*.rn");
-  // Cancelled: nothing changed.
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_EQ(dialogs.fileRequests[0].filter, "세이브 파일 (user*.rn)|user*.rn");
   EXPECT_FALSE(w.mnuSave->isEnabled());
   EXPECT_TRUE(dialogs.boxes.empty());
   EXPECT_EQ(w.StatusBarView->panelText(2), "선택된 파일 없음");
@@ -70,12 +54,9 @@ TEST_F(MainWindowTest, RefusedLoadRestoresSaveAndRemembersTheDirectory) {
   w.LoadCommand(0);
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, "잘못된 파일 형식입니다");
-  EXPECT_EQ(dialogs.boxes[0].title, "가람누리4 에디터v2.51");
   EXPECT_FALSE(w.mnuSave->isEnabled());
-  // The next plain load opens where the last one chose its file.
   w.LoadCommand(1);
   EXPECT_EQ(dialogs.fileRequests.back().initialDir, Q(dir.dir()));
-
   // A refusal after an earlier enabled Save puts Save back as it was.
   w.mnuSave->setEnabled(true);
   dialogs.fileAnswers.push_back(Q(path));
@@ -85,107 +66,78 @@ TEST_F(MainWindowTest, RefusedLoadRestoresSaveAndRemembersTheDirectory) {
 
 TEST_F(MainWindowTest, SaveQuestionBeforeLoad) {
   frmMain w;
-  gDataChanged = true;
-  gDataLoaded = true;
+  gDataChanged = gDataLoaded = true;
   gFileKind = kScedat1;
   gCurrentFile = dir.path("missing/SCEDAT1.RN");
-
   dialogs.boxAnswers = {MsgResult::Cancel};
   w.LoadCommand(0);
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, "데이터가 변경되었습니다.\r\n\r\n저장하시겠습니까?");
   EXPECT_EQ(dialogs.boxes[0].buttons, MsgButtons::YesNoCancel);
-  EXPECT_EQ(dialogs.boxes[0].icon, MsgIcon::Exclamation);
-  EXPECT_EQ(dialogs.boxes[0].title, "가람누리4 에디터 v2.51");
   EXPECT_TRUE(dialogs.fileRequests.empty());
-
   dialogs.boxAnswers = {MsgResult::No};
   w.LoadCommand(0);
   EXPECT_EQ(dialogs.fileRequests.size(), 1u);
-
   // Yes with a save that cannot succeed stops the load: the change is not dropped silently.
   dialogs.boxAnswers = {MsgResult::Yes};
-  std::size_t before = dialogs.fileRequests.size();
   w.LoadCommand(0);
-  EXPECT_EQ(dialogs.fileRequests.size(), before);
+  EXPECT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_TRUE(gDataChanged);
 }
 
 TEST_F(MainWindowTest, ChoosingTheExecutable) {
   frmMain w;
-  // Cancelled, or a file that is not there: nothing happens.
-  w.CustomLoadCommand(2);
-  EXPECT_EQ(dialogs.fileRequests.back().filter, "*.exe|*.exe");
-  dialogs.fileAnswers.push_back(Q(dir.path("none.exe")));
-  w.CustomLoadCommand(2);
-  EXPECT_TRUE(dialogs.boxes.empty());
-
   dialogs.fileAnswers.push_back(Q(dir.write("bad.exe", Bytes(2000000))));
   w.CustomLoadCommand(2);
-  ASSERT_EQ(dialogs.boxes.size(), 1u);
-  EXPECT_EQ(dialogs.boxes[0].text, "실행파일의 정보를 읽던 도중 문제가 발견되었습니다.");
+  EXPECT_EQ(dialogs.fileRequests.back().filter, "*.exe|*.exe");
+  EXPECT_EQ(dialogs.lastText(), "실행파일의 정보를 읽던 도중 문제가 발견되었습니다.");
   EXPECT_FALSE(w.mnuLoadC[0]->isEnabled());
-  EXPECT_FALSE(w.mnuLoadC[2]->isChecked());
 
   std::string exe = dir.write("game.exe", test::BuildExe(test::ExpansionExe('A')));
   dialogs.fileAnswers.push_back(Q(exe));
   w.CustomLoadCommand(2);
   EXPECT_TRUE(w.mnuLoadC[0]->isEnabled());
   EXPECT_TRUE(w.mnuLoadC[2]->isChecked());
-  EXPECT_EQ(gExeInfo.path, exe);
-
   // The custom load offers the executable's edition and opens in its directory.
   w.CustomLoadCommand(0);
   EXPECT_EQ(dialogs.fileRequests.back().filter, "시나리오 파일 (scedat?.wn)|scedat?.wn");
   EXPECT_EQ(dialogs.fileRequests.back().initialDir, Q(dir.dir()));
   w.CustomLoadCommand(1);
   EXPECT_EQ(dialogs.fileRequests.back().filter, "세이브 파일 (user*.wnx)|user*.wnx");
-
   // An executable that no longer passes stops the custom load before the dialog.
-  std::size_t asked = dialogs.fileRequests.size();
+  const std::size_t asked = dialogs.fileRequests.size();
+  dialogs.boxes.clear();
   ASSERT_TRUE(WriteFileAtomic(exe, Bytes(10)));
   w.CustomLoadCommand(0);
   EXPECT_EQ(dialogs.fileRequests.size(), asked);
-  EXPECT_EQ(dialogs.lastText(), "실행파일의 정보를 읽던 도중 문제가 발견되었습니다.");
+  EXPECT_EQ(dialogs.boxes.size(), 1u);
 }
 
-TEST_F(MainWindowTest, ExitPromptAndResultFile) {
+TEST_F(MainWindowTest, ExitPromptFromMenuAndCloseBox) {
   frmMain w;
+  w.show();
   std::string result = gAppPath + "result.txt";
   QFile f(Q(result));
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.close();
-
   gDataChanged = true;
   dialogs.boxAnswers = {MsgResult::No};
-  EXPECT_FALSE(w.ConfirmExit());
+  w.close();
+  EXPECT_TRUE(w.isVisible());
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text,
             "데이터가 변경되었습니다. 이대로 끝내면 데이터가 유실됩니다.\r\n\r\n종료하시겠습니까?");
   EXPECT_EQ(dialogs.boxes[0].buttons, MsgButtons::YesNo);
   EXPECT_TRUE(FileExists(result));
-
   dialogs.boxAnswers = {MsgResult::Yes};
-  EXPECT_TRUE(w.ConfirmExit());
+  w.mnuEnd->trigger();
+  EXPECT_FALSE(w.isVisible());
   EXPECT_FALSE(FileExists(result));
-
   // Without changes there is no question.
   gDataChanged = false;
   dialogs.boxes.clear();
   EXPECT_TRUE(w.ConfirmExit());
   EXPECT_TRUE(dialogs.boxes.empty());
-}
-
-TEST_F(MainWindowTest, CloseBoxRunsTheSamePrompt) {
-  frmMain w;
-  w.show();
-  gDataChanged = true;
-  dialogs.boxAnswers = {MsgResult::No};
-  w.close();
-  EXPECT_TRUE(w.isVisible());
-  dialogs.boxAnswers = {MsgResult::Yes};
-  w.mnuEnd->trigger();
-  EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(MainWindowTest, UnitActionResetByEdition) {
@@ -200,35 +152,15 @@ TEST_F(MainWindowTest, UnitActionResetByEdition) {
     dialogs.boxes.clear();
     w.mnuUnit->setVisible(true);
     w.mnuUnit->trigger();
-
     EXPECT_EQ(gData.gArmies[0].raw[kMissionAction1Offset], a1);
     EXPECT_EQ(gData.gArmies[0].raw[kMissionAction2Offset], a2);
     EXPECT_EQ(gData.gArmies[1].raw[kMissionAction1Offset], 0);  // not in use: untouched
     EXPECT_EQ(gData.gCaravans[5].raw[kMissionAction1Offset], a1);  // caravans: all of them
     EXPECT_EQ(gData.gMigrations[79].raw[kMissionAction2Offset], a2);
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "작업이 완료되었습니다.");
+    EXPECT_EQ(dialogs.lastText(), "작업이 완료되었습니다.");
     EXPECT_TRUE(gDataChanged);
   }
   gData = GameDataSet{};
-}
-
-TEST_F(MainWindowTest, HelpMenuShowsManualAndAboutBox) {
-  frmMain w;
-  w.mnuDocument->trigger();
-  ASSERT_EQ(dialogs.openedTextFiles.size(), 1u);
-  EXPECT_EQ(dialogs.openedTextFiles[0], Q(gAppPath) + "readme.txt");
-
-  bool shown = false;
-  QTimer::singleShot(0, [&] {
-    for (QWidget* top : QApplication::topLevelWidgets())
-      if (auto* about = qobject_cast<frmAbout*>(top); about && about->isVisible()) {
-        shown = about->isModal() && about->parentWidget() == &w;
-        QTest::keyClick(about, Qt::Key_Escape);
-      }
-  });
-  w.mnuAbout->trigger();
-  EXPECT_TRUE(shown);
 }
 
 }  // namespace
