@@ -23,8 +23,7 @@
 namespace garam::test {
 
 // Stand-ins for the windows that open the pickers. Their controls are made on first use under the
-// name of the accessor that asks for them; they have no frames, as the tests do not check where a
-// picker places itself.
+// name of the accessor that asks for them.
 struct FakeWindow {
   QWidget form;
   std::map<QString, QWidget*> made;
@@ -36,6 +35,13 @@ struct FakeWindow {
   }
 };
 
+// Accessors of controls made on first use under the accessor's name; a button is made as a
+// QPushButton, whose pointer the overrides may return in place of QAbstractButton's.
+#define GARAM_FAKE_CONTROL(T, name) T* name() override { return Control<T>(#name); }
+#define GARAM_FAKE_CONTROLS(T, name) T* name(int i) override { return Control<T>(#name, i); }
+// No frames: the tests do not check where a picker places itself.
+#define GARAM_FAKE_FRAME(name) QWidget* name(int) override { return nullptr; }
+
 // Every caller kind but the two consort windows, whose face numbers have another type. Callers
 // that share a setter share its number; their labels tell them apart.
 struct FakeCaller : GeneralEditorCaller, CreateGeneralCaller, CountryEditorCaller, CreateCountryCaller,
@@ -46,44 +52,25 @@ struct FakeCaller : GeneralEditorCaller, CreateGeneralCaller, CountryEditorCalle
   FakeCaller() { edt2Combo()->addItems({"일본", "중국", "몽골", "인도", "이슬람", "동유럽", "서유럽"}); }
 
   QWidget* Form() override { return &form; }
-  std::uint8_t CityNo() const override { return cityNo; }
-  void SetCityNo(std::uint8_t v) override { cityNo = v; }
+  std::uint8_t CityNo() const override { return cityNo; } void SetCityNo(std::uint8_t v) override { cityNo = v; }
   std::uint8_t OrgCityNo() const override { return orgCityNo; }
   void SetAppearCityNo(std::uint8_t v) override { appearCityNo = v; }
   void SetNewLordNo(std::int16_t v) override { newLordNo = v; }
-  std::int16_t FaceNo() const override { return faceNo; }
-  void SetFaceNo(std::int16_t v) override { faceNo = v; }
-  QLabel* edt4lbl2(int i) override { return Control<QLabel>("edt4lbl2", i); }
-  QAbstractButton* edt4Cmd3(int i) override { return Control<QPushButton>("edt4Cmd3", i); }
-  QLineEdit* edt4Num(int i) override { return Control<QLineEdit>("edt4Num", i); }
-  QWidget* edt4Frame(int) override { return nullptr; }
-  QLabel* edt4Mask() override { return Control<QLabel>("edt4Mask"); }
+  std::int16_t FaceNo() const override { return faceNo; } void SetFaceNo(std::int16_t v) override { faceNo = v; }
   void 사위설정(bool flag) override { sonInLawCalls.push_back(flag); }
-  QLabel* Add3Mask() override { return Control<QLabel>("Add3Mask"); }
-  std::int16_t KingNo() const override { return kingNo; }
-  void SetKingNo(std::int16_t v) override { kingNo = v; }
-  QLabel* edt2lbl2() override { return Control<QLabel>("edt2lbl2"); }
-  QLineEdit* edt2Text() override { return Control<QLineEdit>("edt2Text"); }
-  QComboBox* edt2Combo() override { return Control<QComboBox>("edt2Combo"); }
-  QWidget* edt2Frame(int) override { return nullptr; }
-  void SetCapitalNo(std::int16_t v) override { capitalNo = v; }
-  QLabel* Add1lbl(int i) override { return Control<QLabel>("Add1lbl", i); }
-  QWidget* Add1Frame(int) override { return nullptr; }
-  QAbstractButton* Add1Cmd2(int i) override { return Control<QPushButton>("Add1Cmd2", i); }
-  void SetOwnerNo(std::uint8_t v) override { ownerNo = v; }
-  QLabel* edt3lbl2(int i) override { return Control<QLabel>("edt3lbl2", i); }
-  QWidget* edt3Frame(int) override { return nullptr; }
-  QLabel* Add2lbl2() override { return Control<QLabel>("Add2lbl2"); }
-  QAbstractButton* Add2Cmd2() override { return Control<QPushButton>("Add2Cmd2"); }
-  std::int16_t MotherNo() const override { return motherNo; }
-  void SetMotherNo(std::int16_t v) override { motherNo = v; }
-  QLabel* edt6lbl(int i) override { return Control<QLabel>("edt6lbl", i); }
-  QWidget* edt6Frame(int) override { return nullptr; }
-  QAbstractButton* edt6Cmd2() override { return Control<QPushButton>("edt6Cmd2"); }
-  QLabel* edt6Mask() override { return Control<QLabel>("edt6Mask"); }
+  std::int16_t KingNo() const override { return kingNo; } void SetKingNo(std::int16_t v) override { kingNo = v; }
+  void SetCapitalNo(std::int16_t v) override { capitalNo = v; } void SetOwnerNo(std::uint8_t v) override { ownerNo = v; }
+  std::int16_t MotherNo() const override { return motherNo; } void SetMotherNo(std::int16_t v) override { motherNo = v; }
   void SetGeneralNo(std::int16_t v) override { generalNo = v; }
-  QLabel* lbl혈연() override { return Control<QLabel>("lbl혈연"); }
-  QAbstractButton* cmd혈연(int i) override { return Control<QPushButton>("cmd혈연", i); }
+  GARAM_FAKE_CONTROLS(QLabel, edt4lbl2) GARAM_FAKE_CONTROLS(QLabel, Add1lbl) GARAM_FAKE_CONTROLS(QLabel, edt3lbl2)
+  GARAM_FAKE_CONTROLS(QLabel, edt6lbl) GARAM_FAKE_CONTROL(QLabel, edt2lbl2) GARAM_FAKE_CONTROL(QLabel, Add2lbl2)
+  GARAM_FAKE_CONTROL(QLabel, lbl혈연) GARAM_FAKE_CONTROL(QLabel, edt4Mask) GARAM_FAKE_CONTROL(QLabel, Add3Mask)
+  GARAM_FAKE_CONTROL(QLabel, edt6Mask) GARAM_FAKE_CONTROLS(QLineEdit, edt4Num) GARAM_FAKE_CONTROL(QComboBox, edt2Combo)
+  GARAM_FAKE_CONTROL(QLineEdit, edt2Text) GARAM_FAKE_CONTROLS(QPushButton, edt4Cmd3)
+  GARAM_FAKE_CONTROLS(QPushButton, Add1Cmd2) GARAM_FAKE_CONTROL(QPushButton, Add2Cmd2)
+  GARAM_FAKE_CONTROL(QPushButton, edt6Cmd2) GARAM_FAKE_CONTROLS(QPushButton, cmd혈연)
+  GARAM_FAKE_FRAME(edt4Frame) GARAM_FAKE_FRAME(edt2Frame) GARAM_FAKE_FRAME(Add1Frame)
+  GARAM_FAKE_FRAME(edt3Frame) GARAM_FAKE_FRAME(edt6Frame)
 };
 
 // The consort editor and the create-consort dialog.
@@ -91,25 +78,18 @@ struct FakeConsortCaller : ConsortEditorCaller, CreateConsortCaller, FakeWindow 
   std::int16_t fatherNo = 11, husbandNo = 12;
   std::uint8_t faceNo = 0;
   QWidget* Form() override { return &form; }
-  void SetFatherNo(std::int16_t v) override { fatherNo = v; }
-  void SetHusbandNo(std::int16_t v) override { husbandNo = v; }
-  std::uint8_t FaceNo() const override { return faceNo; }
-  void SetFaceNo(std::uint8_t v) override { faceNo = v; }
-  QLabel* edt5lbl(int i) override { return Control<QLabel>("edt5lbl", i); }
-  QWidget* edt5Frame(int) override { return nullptr; }
-  QAbstractButton* edt5Cmd3(int i) override { return Control<QPushButton>("edt5Cmd3", i); }
-  QLabel* edt5Mask() override { return Control<QLabel>("edt5Mask"); }
-  QLabel* Add4lbl() override { return Control<QLabel>("Add4lbl"); }
-  QWidget* Add4Frame(int) override { return nullptr; }
-  QAbstractButton* Add4Cmd3() override { return Control<QPushButton>("Add4Cmd3"); }
-  QLabel* Add4Mask() override { return Control<QLabel>("Add4Mask"); }
+  void SetFatherNo(std::int16_t v) override { fatherNo = v; } void SetHusbandNo(std::int16_t v) override { husbandNo = v; }
+  std::uint8_t FaceNo() const override { return faceNo; } void SetFaceNo(std::uint8_t v) override { faceNo = v; }
+  GARAM_FAKE_CONTROLS(QLabel, edt5lbl) GARAM_FAKE_CONTROL(QLabel, edt5Mask) GARAM_FAKE_CONTROL(QLabel, Add4lbl)
+  GARAM_FAKE_CONTROL(QLabel, Add4Mask) GARAM_FAKE_CONTROLS(QPushButton, edt5Cmd3)
+  GARAM_FAKE_CONTROL(QPushButton, Add4Cmd3) GARAM_FAKE_FRAME(edt5Frame) GARAM_FAKE_FRAME(Add4Frame)
 };
+#undef GARAM_FAKE_CONTROL
+#undef GARAM_FAKE_CONTROLS
+#undef GARAM_FAKE_FRAME
 
 // A main-window list: rows of cells, column 0 the text, with their tags.
-struct Row {
-  QString tag;
-  QStringList cells;
-};
+struct Row { QString tag; QStringList cells; };
 inline std::unique_ptr<ListView> MakeList(int columns, const std::vector<Row>& rows) {
   auto list = std::make_unique<ListView>();
   QStringList headers;
