@@ -24,7 +24,7 @@ QApplication& App() {
 
 // A synthetic save with every slot in use, loaded into gData.
 void LoadLargestSave(bool expansion) {
-  test::SaveSpec plan;
+  test::SavePlan plan;
   plan.expansion = expansion;
   plan.fileName = expansion ? "USER1.WNX" : "USER1.RN";
   const Bytes file = test::BuildSaveImage(plan).bytes;

@@ -25,7 +25,7 @@ LargestSave& Setup(bool expansion) {
   static LargestSave kr, qv;
   LargestSave& l = expansion ? qv : kr;
   if (!l.dir) {
-    test::SaveSpec plan;
+    test::SavePlan plan;
     plan.expansion = expansion;
     plan.fileName = expansion ? "USER1.WNX" : "USER1.RN";
     plan.varCounts.assign(100, 40);

@@ -12,6 +12,12 @@
 namespace garam {
 namespace {
 
+template <typename F>
+void OnGenerals(bool qv, F&& f) {
+  if (qv) f(gData.gGeneralsQV);
+  else f(gData.gGenerals);
+}
+
 // A numbered scenario of either edition: three countries, four cities, six generals, two
 // consorts. Country 2 is the last, owning city 3 where its king, general 5, lives.
 void Scenario(bool qv) {
@@ -19,50 +25,30 @@ void Scenario(bool qv) {
   gLoadedExeInfo = ExeInfo{};
   gLoadedExeInfo.editionFlag = qv ? -1 : 0;
   ExeInfo info;
-  info.countries[0] = 3;
-  info.cities[0] = 4;
-  info.generals[0] = 6;
-  info.consorts[0] = 2;
+  info.countries[0] = 3, info.cities[0] = 4, info.generals[0] = 6, info.consorts[0] = 2;
   if (qv) ResetArraysScenarioQV(gData, info, 1);
   else ResetArraysScenarioKr(gData, info, 1);
-  const int kings[3] = {0, 2, 5};
   for (int c = 0; c < 3; ++c) {
-    gData.gCountries[std::size_t(c)].setKing(std::uint16_t(kings[c]));
+    gData.gCountries[std::size_t(c)].setKing(std::uint16_t(c == 2 ? 5 : 2 * c));  // kings 0, 2, 5
     gData.gCountries[std::size_t(c)].relations.assign(3, std::uint16_t(0x1000 + c));
   }
-  const int owners[4] = {0, 1, 1, 2};
-  for (int c = 0; c < 4; ++c) {
+  for (int c = 0; c < 4; ++c) {  // owners 0, 1, 1, 2
     auto& city = gData.gCities[std::size_t(c)];
-    city.set(kCityScen.owner, std::uint8_t(owners[c]));
-    city.set(kCityScen.x, std::uint16_t(30 + c));
-    city.set(kCityScen.y, std::uint16_t(40 + c));
+    city.set(kCityScen.owner, std::uint8_t((c + 1) / 2)), city.set(kCityScen.x, std::uint16_t(30 + c)), city.set(kCityScen.y, std::uint16_t(40 + c));
   }
-  auto generals = [&](auto& array) {
+  OnGenerals(qv, [](auto& array) {
     const int cities[6] = {0, 0, 1, 80, 80, 3};
     for (std::size_t g = 0; g < array.size(); ++g) {
       auto& r = array[g];
-      r.set(r.L.city, std::uint8_t(cities[g]));
-      r.set(r.L.appearanceCity, kNoAppearanceCity);
-      r.set(r.L.father, std::uint16_t(500));
-      r.set(r.L.grandfather, std::uint16_t(500));
-      r.set(r.L.status, std::uint16_t(3));
-      r.set(r.L.politics, std::uint8_t(g));
+      r.set(r.L.city, std::uint8_t(cities[g])), r.set(r.L.appearanceCity, kNoAppearanceCity), r.set(r.L.status, std::uint16_t(3));
+      r.set(r.L.father, std::uint16_t(500)), r.set(r.L.grandfather, std::uint16_t(500)), r.set(r.L.politics, std::uint8_t(g));
     }
-  };
-  if (qv) generals(gData.gGeneralsQV);
-  else generals(gData.gGenerals);
-  gData.gQueens[0].set(kQueenScen.husband, std::uint16_t(3));
-  gData.gQueens[1].set(kQueenScen.husband, std::uint16_t(4));
+  });
+  gData.gQueens[0].set(kQueenScen.husband, std::uint16_t(3)), gData.gQueens[1].set(kQueenScen.husband, std::uint16_t(4));
   gData.gCountryCityCount = {1, 2, 1};
   gData.gCountryCityCount.resize(80);
   gData.gCountryGeneralCount = {0, 3, 2};
   gData.gCountryGeneralCount.resize(80);
-}
-
-template <typename F>
-void OnGenerals(bool qv, F&& f) {
-  if (qv) f(gData.gGeneralsQV);
-  else f(gData.gGenerals);
 }
 
 class EntityOps : public ::testing::TestWithParam<bool> {
@@ -109,22 +95,16 @@ TEST_P(EntityOps, ScenarioCityDeleteClearsItsCastle) {
 }
 
 TEST_P(EntityOps, SwapKeepsEveryReferenceOnItsPerson) {
-  OnGenerals(qv(), [](auto& g) {
-    g[0].set(g[0].L.father, std::uint16_t(3));
-    g[1].set(g[1].L.grandfather, std::uint16_t(4));
-  });
+  OnGenerals(qv(), [](auto& g) { g[0].set(g[0].L.father, std::uint16_t(3)), g[1].set(g[1].L.grandfather, std::uint16_t(4)); });
   gData.gCountries[0].setKing(3);
   SwapScenarioGenerals(3, 4);
   OnGenerals(qv(), [](auto& g) {
-    EXPECT_EQ(g[3].get(g[3].L.politics), 4);
-    EXPECT_EQ(g[4].get(g[4].L.politics), 3);
-    EXPECT_EQ(g[0].get(g[0].L.father), 4);
-    EXPECT_EQ(g[1].get(g[1].L.grandfather), 3);
+    EXPECT_EQ(std::tuple(g[3].get(g[3].L.politics), g[4].get(g[4].L.politics), g[0].get(g[0].L.father), g[1].get(g[1].L.grandfather)),
+              std::tuple(4, 3, 4, 3));
   });
-  EXPECT_EQ(gData.gQueens[0].get(kQueenScen.husband), 4);
-  EXPECT_EQ(gData.gQueens[1].get(kQueenScen.husband), 3);
-  EXPECT_EQ(gData.gCountries[0].king(), 4);
-  EXPECT_EQ(gData.gCountries[1].king(), 2);
+  EXPECT_EQ(std::tuple(gData.gQueens[0].get(kQueenScen.husband), gData.gQueens[1].get(kQueenScen.husband), gData.gCountries[0].king(),
+                       gData.gCountries[1].king()),
+            std::tuple(4, 3, 4, 2));
   SwapScenarioGenerals(4, 6);  // out of range: nothing moves
   EXPECT_EQ(gData.gQueens[0].get(kQueenScen.husband), 4);
   // The relation lookup reads the array of the loaded edition only.
@@ -141,9 +121,7 @@ TEST_P(EntityOps, ScenarioTitleKeepsUneditedBytesAndCutsAtACharacter) {
   // A stored title ending in a lone lead byte, with padding that is not spaces.
   auto t = title();
   std::fill(t.begin(), t.end(), std::uint8_t('x'));
-  t[0] = 'A';
-  t[1] = 0xB0;
-  t[2] = 0;
+  t[0] = 'A', t[1] = 0xB0, t[2] = 0;
   const std::vector<std::uint8_t> raw(t.begin(), t.end());
   ScenarioHeaderEdit edit{0, ReadFixedName(t), ""};
   EXPECT_TRUE(ApplyScenarioHeader(qv(), edit).changed);  // the empty description became one blank
@@ -154,8 +132,7 @@ TEST_P(EntityOps, ScenarioTitleKeepsUneditedBytesAndCutsAtACharacter) {
   edit.title = "a가나다라마바사아자차";
   EXPECT_TRUE(ApplyScenarioHeader(qv(), edit).changed);
   EXPECT_EQ(ReadFixedName(title()), qv() ? "a가나다라마바사" : "a가나다라마바사아");
-  EXPECT_EQ(title()[width - 2], 0);
-  EXPECT_EQ(title()[width - 1], ' ');
+  EXPECT_TRUE(title()[width - 2] == 0 && title()[width - 1] == ' ');
 }
 
 INSTANTIATE_TEST_SUITE_P(BothEditions, EntityOps, ::testing::Bool());

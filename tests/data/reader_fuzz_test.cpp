@@ -1,28 +1,21 @@
-// Deterministic mutations of valid files, one bounded run per reader family. Nothing may crash
-// (the sanitizer build turns any stray access into a failure); a bad file must end in a message,
-// never in a half-loaded data set, and a save image that still parses must serialise back to itself.
+// Deterministic mutations of valid save images in one bounded run (fuzz/load_fuzzer.cpp covers
+// every file of an installation). Nothing may crash (the sanitizer build turns any stray access into
+// a failure), and an image that still parses must serialise back to itself.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <random>
 
 #include "data/cities.h"
-#include "data/fileio.h"
 #include "data/gamedata.h"
-#include "data/loader.h"
 #include "data/save_io.h"
-#include "data/scenario_io.h"
 #include "data/territory.h"
-#include "tests/support/fakehost.h"
-#include "tests/support/installation.h"
 #include "tests/support/save_builder.h"
 
 namespace garam {
 namespace {
 
-// Shorter or longer, a word that steers the readers (table, end, first and count words) nudged or
-// replaced, or a few random bytes.
+// Shorter or longer, a count word of a variable part nudged or replaced, or a few random bytes.
 void Mutate(Bytes& f, const std::vector<std::size_t>& hot, std::mt19937& rng) {
   switch (rng() % 5) {
     case 0:
@@ -41,57 +34,6 @@ void Mutate(Bytes& f, const std::vector<std::size_t>& hot, std::mt19937& rng) {
     default:
       for (int i = 0, n = 1 + int(rng() % 32); i < n; ++i) f[rng() % f.size()] = std::uint8_t(rng());
   }
-}
-
-std::vector<std::size_t> MessageHotSpots(std::size_t nameStart, std::size_t textStart, std::size_t culture,
-                                         int nameWords, int textWords) {
-  std::vector<std::size_t> hot{culture + 2, culture + 470, culture + 538};
-  for (int i : {0, 1, nameWords - 1, nameWords}) hot.push_back(nameStart + 2 + 2 * i);
-  for (int i : {0, 1, textWords - 1, textWords}) hot.push_back(textStart + 2 + 2 * i);
-  return hot;
-}
-
-TEST(ReaderFuzz, ScenarioInstallationsLoadAndSaveOrRefuse) {
-  test::FakeHost host;
-  auto korean = test::KoreanInstall();
-  korean.marker = true;
-  for (const auto& plan : {korean, test::ExpansionInstall('A'), test::ExpansionInstall('B')}) {
-    const auto& b = test::BuildOf(plan.expansion ? plan.build : 'C');
-    const std::size_t messages = std::size_t(b.messageTable);
-    std::map<std::string, std::vector<std::size_t>> targets;
-    if (plan.expansion) {
-      auto hot = MessageHotSpots(30000, 5000, 1000, 533, 338);
-      hot.insert(hot.end(), {40000 + 2, 40000 + 392});  // the second text area's table and end word
-      targets = {{"message.wn", hot}, {"scedat1.wn", {}}, {"Mapvar1.wn", {0, 7}},
-                 {"game.exe", {messages + 20, messages + 24, messages + 28, messages + 32, std::size_t(b.startYearTables[0])}}};
-    } else {
-      const auto& v = test::kKoreanMessageVariants[0];
-      targets = {{"message.rn", MessageHotSpots(v.nameStart, v.textStart, v.cultureStart, 343, 343)},
-                 {"SCEDAT1.RN", {}}, {"SCEDAT2.RN", {}}, {"Mapfix.rn", {0, 7}}, {"Mapvar1.rn", {0, 7}},
-                 {"game.exe", {messages + 20, messages + 24, messages + 28, std::size_t(b.countryTable), std::size_t(b.generalTable)}}};
-    }
-    test::Installation inst(plan);
-    std::mt19937 rng(20240601 + plan.build);
-    for (int round = 0; round < 60; ++round) {
-      test::ResetEditorState();
-      auto t = targets.begin();
-      std::advance(t, rng() % targets.size());
-      const Bytes original = *ReadWholeFile(inst.path(t->first));
-      Bytes mutated = original;
-      Mutate(mutated, t->second, rng);
-      inst.dir.write(t->first, mutated);
-      const bool custom = plan.expansion || rng() % 2;
-      const int n = plan.expansion ? 1 : 1 + int(rng() % 2);
-      if (!custom || test::UseExecutable(inst)) {
-        host.messages.clear();
-        if (LoadGameFile(inst.scenarioPath(n), custom)) SaveGameFile();
-        else EXPECT_FALSE(host.messages.empty()) << "a refused load must say why";
-        EXPECT_FALSE(std::filesystem::exists(inst.scenarioPath(n) + ".bak"));
-      }
-      inst.dir.write(t->first, original);  // the next round starts from the valid installation
-    }
-  }
-  test::ResetEditorState();
 }
 
 // City operations over whatever the parsed file holds: positions, general lists and missions come

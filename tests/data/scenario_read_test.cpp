@@ -30,12 +30,6 @@ class ScenarioRead : public ::testing::Test {
   test::FakeHost host;
 };
 
-void Edit(Installation& inst, const std::string& name, const std::function<void(Bytes&)>& edit) {
-  auto f = *ReadWholeFile(inst.path(name));
-  edit(f);
-  inst.dir.write(name, f);
-}
-
 // Each broken side file refuses the load with its message; the scenario loaded before stays.
 TEST_F(ScenarioRead, BrokenSideFilesKeepThePreviousLoad) {
   struct Case {
@@ -46,7 +40,7 @@ TEST_F(ScenarioRead, BrokenSideFilesKeepThePreviousLoad) {
   };
   auto remove = [](const char* name) { return [=](Installation& i) { std::filesystem::remove(i.path(name)); }; };
   auto patch16 = [](std::size_t off, unsigned v) {
-    return [=](Installation& i) { Edit(i, "message.rn", [&](Bytes& f) { PutU16(&f[off], std::uint16_t(v)); }); };
+    return [=](Installation& i) { i.edit("message.rn", [&](Bytes& f) { PutU16(&f[off], std::uint16_t(v)); }); };
   };
   const std::vector<Case> cases{
       {"no message file", false, remove("message.rn"), kNoMessage},
@@ -54,14 +48,11 @@ TEST_F(ScenarioRead, BrokenSideFilesKeepThePreviousLoad) {
        [](Installation& i) { i.dir.write("message.rn", Bytes(281554, 0)); }, kNoMessage},
       {"name area ends before it starts", true, patch16(kV0.nameStart + 688, 1000), kNoMessage},
       {"text area past the end of the file", true,
-       [](Installation& i) { Edit(i, "message.rn", [](Bytes& f) { f.resize(kV0.textStart + 2000); }); }, kNoMessage},
+       [](Installation& i) { i.edit("message.rn", [](Bytes& f) { f.resize(kV0.textStart + 2000); }); }, kNoMessage},
       {"culture area ends before it starts", false, patch16(kV0.cultureStart + 470, 3), kNoMessage},
-      {"no fixed map", false, remove("Mapfix.rn"), kNoMap},
       {"no variable map", true, remove("Mapvar2.rn"), kNoMap},
-      {"fixed map header without its NUL", false, [](Installation& i) { Edit(i, "Mapfix.rn", [](Bytes& f) { f[8] = ' '; }); },
-       kNoMap},
-      {"variable map one byte short", false, [](Installation& i) { Edit(i, "Mapvar2.rn", [](Bytes& f) { f.pop_back(); }); },
-       kNoMap},
+      {"fixed map header without its NUL", false, [](Installation& i) { i.edit("Mapfix.rn", [](Bytes& f) { f[8] = ' '; }); }, kNoMap},
+      {"variable map one byte short", false, [](Installation& i) { i.edit("Mapvar2.rn", [](Bytes& f) { f.pop_back(); }); }, kNoMap},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -70,21 +61,16 @@ TEST_F(ScenarioRead, BrokenSideFilesKeepThePreviousLoad) {
     ASSERT_TRUE(test::UseExecutable(inst));
     ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), c.custom));
     const GameDataSet before = gData;
-    const FileDirs dirsBefore = gFileDirs;
-    const auto kind = gFileKind;
+    const auto state = std::tuple(gFileKind, gCurrentFile, gFileDirs);
     c.breakIt(inst);
     host.messages.clear();
     EXPECT_FALSE(LoadGameFile(inst.scenarioPath(2), c.custom));
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, c.message);
-    EXPECT_EQ(host.messages[0].icon, MsgIcon::None);
+    EXPECT_EQ(std::pair(host.messages[0].text, host.messages[0].icon), std::pair(c.message, MsgIcon::None));
     EXPECT_TRUE(gData.gCities == before.gCities && gData.gGenerals == before.gGenerals &&
                 gData.gBiographyNames == before.gBiographyNames && gData.gMapVar == before.gMapVar);
-    EXPECT_EQ(gFileKind, kind);
-    EXPECT_EQ(gCurrentFile, inst.scenarioPath(1));
-    EXPECT_EQ(gFileDirs, dirsBefore);
-    EXPECT_FALSE(host.progressVisible);
-    EXPECT_FALSE(host.MenuEnabled(MenuId::mnuSave));
+    EXPECT_TRUE(std::tuple(gFileKind, gCurrentFile, gFileDirs) == state);
+    EXPECT_FALSE(host.progressVisible || host.MenuEnabled(MenuId::mnuSave));
   }
 }
 
@@ -99,8 +85,7 @@ TEST_F(ScenarioRead, SideFilesAreFoundCaseBlindBesideTheDataFile) {
   EXPECT_EQ(host.lastMessage(), kNoMessage);
   std::filesystem::copy_file(other.path("MESSAGE.RN"), inst.path("Message.Rn"));
   ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), false)) << host.lastMessage();
-  EXPECT_EQ(gMessageFilePath, inst.path("Message.Rn"));
-  EXPECT_EQ(gFileDirsSaved.message, inst.dir.dir());
+  EXPECT_EQ(std::pair(gMessageFilePath, gFileDirsSaved.message), std::pair(inst.path("Message.Rn"), inst.dir.dir()));
 
   // The fixed map beside the data file takes the variable map from there, not from the
   // remembered directory; with the fixed map in the remembered one, the variable map must be there too.
@@ -108,13 +93,11 @@ TEST_F(ScenarioRead, SideFilesAreFoundCaseBlindBesideTheDataFile) {
   remembered.write("Mapvar1.rn", test::BuildMapVar(5));
   gFileDirs.map = remembered.dir();
   ASSERT_TRUE(LocateMapFiles(1, false));
-  EXPECT_EQ(gMapVarPath, inst.path("Mapvar1.rn"));
-  EXPECT_TRUE(host.MenuEnabled(MenuId::mnuMapEdit));
+  EXPECT_TRUE(gMapVarPath == inst.path("Mapvar1.rn") && host.MenuEnabled(MenuId::mnuMapEdit));
   remembered.write("mapfix.RN", test::BuildMapFix(5));
   std::filesystem::remove(remembered.path("Mapvar1.rn"));
   gFileDirs.map = remembered.dir();
-  EXPECT_FALSE(LocateMapFiles(1, false));
-  EXPECT_FALSE(host.MenuEnabled(MenuId::mnuMapEdit));
+  EXPECT_FALSE(LocateMapFiles(1, false) || host.MenuEnabled(MenuId::mnuMapEdit));
 }
 
 TEST_F(ScenarioRead, MarkerIsRepairedOnceInEighteenBytes) {
@@ -149,7 +132,7 @@ TEST_F(ScenarioRead, MarkerBeyondAShortAreaIsNotTested) {
   plan.marker = true;
   Installation inst(plan);
   // With the executable's tables the name area ends at its end word: cut it before the marker.
-  Edit(inst, "message.rn", [](Bytes& f) { PutU16(&f[kV0.nameStart + 688], std::uint16_t(1174 + kV0.marker + 10)); });
+  inst.edit("message.rn", [](Bytes& f) { PutU16(&f[kV0.nameStart + 688], std::uint16_t(1174 + kV0.marker + 10)); });
   const auto f = *ReadWholeFile(inst.path("message.rn"));
   ASSERT_TRUE(test::UseExecutable(inst));
   ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), true)) << host.lastMessage();
@@ -160,7 +143,7 @@ TEST_F(ScenarioRead, MarkerBeyondAShortAreaIsNotTested) {
 TEST_F(ScenarioRead, NulBytesOfTheBiographyAreasBecomeSpaces) {
   Installation inst(test::KoreanInstall());
   const std::size_t nul = kV0.nameStart + 1174 + kV0.nameSize - 1;  // in the filler
-  Edit(inst, "message.rn", [&](Bytes& f) { f[nul] = 0; });
+  inst.edit("message.rn", [&](Bytes& f) { f[nul] = 0; });
   auto f = *ReadWholeFile(inst.path("message.rn"));
   ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), false));
   ASSERT_TRUE(SaveGameFile());
@@ -182,7 +165,7 @@ TEST_F(ScenarioRead, ExpansionLoadNeverWritesItsMessageFileAndDisablesBiographie
 
 TEST_F(ScenarioRead, FaceAndItemSheetsBySizeOrFromTheExecutableNames) {
   struct Case {
-    test::InstallSpec plan;
+    test::InstallPlan plan;
     int men, women, items, lastFace;
   };
   for (auto c : {Case{test::KoreanInstall(), 0, 1, 2, 639}, Case{test::ExpansionInstall('A'), 6, 5, 4, 679}}) {
@@ -196,9 +179,7 @@ TEST_F(ScenarioRead, FaceAndItemSheetsBySizeOrFromTheExecutableNames) {
     EXPECT_EQ(std::tuple(gFaceSheetMen, gFaceSheetWomen, gItemSheet), std::tuple(c.men, c.women, c.items));
     // 640 faces in 32 rows of 20 (680 in 34): cells of 32 x 40 pixels either way.
     auto cell = SheetCellRect(c.men, 21);
-    ASSERT_TRUE(cell);
-    EXPECT_EQ(std::pair(cell->x, cell->y), std::pair(32, 40));
-    EXPECT_TRUE(SheetCellRect(c.men, c.lastFace));
+    EXPECT_TRUE(cell && cell->x == 32 && cell->y == 40 && SheetCellRect(c.men, c.lastFace));
     EXPECT_FALSE(SheetCellRect(c.men, c.lastFace + 1) || SheetCellRect(c.men, -1) || SheetCellRect(7, 0));
   }
 }
@@ -210,8 +191,7 @@ TEST_F(ScenarioRead, BitmapChecks) {
   women[1] = 'X';
   inst.dir.write("women.bmp", women);
   ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), false)) << "bitmaps never stop a load";
-  EXPECT_EQ(gBitmapOk, (std::array<bool, 3>{false, false, false}));
-  EXPECT_TRUE(gMaskData[0].empty());
+  EXPECT_TRUE(gBitmapOk == (std::array<bool, 3>{}) && gMaskData[0].empty());
 
   // A name the game does not ship is taken at any length when it begins with "BM".
   test::ResetEditorState();
@@ -223,10 +203,8 @@ TEST_F(ScenarioRead, BitmapChecks) {
   ASSERT_TRUE(test::UseExecutable(inst));
   gFaceSheetMen = 6;
   ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), true));
-  EXPECT_TRUE(gBitmapOk[0]);
-  EXPECT_EQ(gFaceSheetMen, 6);  // no length of a known sheet: the index stays
-  EXPECT_EQ(gMaskData[6].size(), 1000u);
-  EXPECT_FALSE(SheetCellRect(6, 0));  // a sheet too small for its grid shows blank cells
+  // No length of a known sheet: the index stays; a sheet too small for its grid shows blank cells.
+  EXPECT_TRUE(gBitmapOk[0] && gFaceSheetMen == 6 && gMaskData[6].size() == 1000u && !SheetCellRect(6, 0));
 }
 
 }  // namespace

@@ -64,9 +64,6 @@ TEST(Files, CaseBlindLookupKeepsTheFoundName) {
   EXPECT_EQ(FindFileNoCase(dir.dir(), "MAPFIX.RN"), dir.path("Mapfix.rn"));
   EXPECT_EQ(FindFileNoCase(dir.dir(), "mapvar1.rn"), std::nullopt);
   EXPECT_EQ(FindFileNoCase(dir.path("nowhere"), "x"), std::nullopt);
-  EXPECT_EQ(DirOf("/a/b/c.rn"), "/a/b/");
-  EXPECT_EQ(NameOf("/a/b/c.rn"), "c.rn");
-  EXPECT_EQ(WithTrailingSeparator("/"), "/");
 }
 
 }  // namespace

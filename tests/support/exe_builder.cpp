@@ -6,10 +6,10 @@
 
 namespace garam::test {
 
-ExeSpec KoreanExe() { return ExeSpec{}; }
+ExePlan KoreanExe() { return ExePlan{}; }
 
-ExeSpec ExpansionExe(char build) {
-  ExeSpec s;
+ExePlan ExpansionExe(char build) {
+  ExePlan s;
   s.build = build;
   s.countries = {30, 27, 40, 50};
   s.cities = {42, 41, 60, 80};
@@ -17,9 +17,7 @@ ExeSpec ExpansionExe(char build) {
   s.consorts = {31, 27, 50, 200};
   s.startYears = {1180, 1200, 1250, 1300};
   s.messagePositions = {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110};
-  s.menBitmap = "men2.bmp";
-  s.womenBitmap = "women2.bmp";
-  s.itemBitmap = "items2.bmp";
+  s.menBitmap = "menqvx.bmp", s.womenBitmap = "womenqvz.bmp", s.itemBitmap = "itemsqvx.bmp";
   return s;
 }
 
@@ -29,13 +27,10 @@ const ExeBuild& BuildOf(char id) {
   throw std::invalid_argument("unknown build");
 }
 
-Bytes BuildExe(const ExeSpec& plan) {
+Bytes BuildExe(const ExePlan& plan) {
   const ExeBuild& b = BuildOf(plan.build);
   std::size_t size = plan.size;
-  if (size == 0) {
-    size = 1960000;
-    if (b.expansion) size = std::max<std::size_t>(size, std::size_t(b.startYearTables[2]) + 8);
-  }
+  if (size == 0) size = std::max<std::size_t>(1960000, b.expansion ? std::size_t(b.startYearTables[2]) + 8 : 0);
   Bytes exe(size, 0xCC);
   auto put = [&](std::int64_t off, const void* p, std::size_t n) {
     if (off >= 0 && std::size_t(off) + n <= exe.size()) std::memcpy(&exe[off], p, n);

@@ -11,7 +11,7 @@
 
 namespace garam::test {
 
-struct ExeSpec {
+struct ExePlan {
   char build = 'C';  // 'A', 'B' (expansion) or 'C' (Korean)
   std::array<int, 4> countries{30, 27, 0, 0};
   std::array<int, 4> cities{42, 41, 0, 0};
@@ -25,11 +25,11 @@ struct ExeSpec {
 };
 
 // A Korean build C with the counts of the two fixed-layout scenarios.
-ExeSpec KoreanExe();
+ExePlan KoreanExe();
 // An expansion build ('A' or 'B') with four scenarios.
-ExeSpec ExpansionExe(char build = 'A');
+ExePlan ExpansionExe(char build = 'A');
 
 const ExeBuild& BuildOf(char id);
-Bytes BuildExe(const ExeSpec& plan);
+Bytes BuildExe(const ExePlan& plan);
 
 }  // namespace garam::test

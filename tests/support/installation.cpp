@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "data/bitmaps.h"
@@ -104,7 +105,7 @@ Bytes BuildMessageWn(char build, std::uint32_t seed = 9) {
 
 }  // namespace
 
-Bytes BuildScenario(const ScenarioSpec& s) {
+Bytes BuildScenario(const ScenarioPlan& s) {
   // Sizes as the file layouts give them, written out here on purpose.
   const std::size_t generalSize = s.expansion ? 51 : 54, countrySize = 22 + 2 * std::size_t(s.countries);
   const std::size_t countries = (s.expansion ? 519 : 521) + 56 * 19, cities = countries + s.countries * countrySize;
@@ -143,21 +144,17 @@ std::array<std::int32_t, 12> KoreanMessagePositions(int variant) {
           std::int32_t(v.nameStart + 9000), 0, 0, 0};
 }
 
-Bytes BuildMapFix(std::uint32_t seed) {
-  Bytes f = RandomBytes(179004, seed);
-  std::memcpy(f.data(), "FMAPDATA", 9);
+static Bytes MapFile(std::size_t length, const char* tag, std::uint32_t seed) {
+  Bytes f = RandomBytes(length, seed);
+  std::memcpy(f.data(), tag, 9);  // the tag and its NUL
   return f;
 }
-Bytes BuildMapVar(std::uint32_t seed) {
-  Bytes f = RandomBytes(168761, seed);
-  std::memcpy(f.data(), "VMAPDATA", 9);
-  return f;
-}
+Bytes BuildMapFix(std::uint32_t seed) { return MapFile(179004, "FMAPDATA", seed); }
+Bytes BuildMapVar(std::uint32_t seed) { return MapFile(168761, "VMAPDATA", seed); }
 
 Bytes BuildBmp(std::size_t length, int width, int height) {
   Bytes f(length, 0);
-  f[0] = 'B';
-  f[1] = 'M';
+  f[0] = 'B', f[1] = 'M';
   PutU32(&f[2], std::uint32_t(length));
   PutU32(&f[10], 54);
   PutU32(&f[14], 40);
@@ -166,15 +163,15 @@ Bytes BuildBmp(std::size_t length, int width, int height) {
   return f;
 }
 
-InstallSpec KoreanInstall() {
-  InstallSpec s;
+InstallPlan KoreanInstall() {
+  InstallPlan s;
   s.scenarios[0] = {false, 30, 42, 206, 31, 1200, 11};
   s.scenarios[1] = {false, 27, 41, 151, 27, 1250, 12};
   return s;
 }
 
-InstallSpec ExpansionInstall(char build) {
-  InstallSpec s;
+InstallPlan ExpansionInstall(char build) {
+  InstallPlan s;
   s.expansion = true;
   s.build = build;
   s.scenarios[0] = {true, 30, 42, 206, 31, 1180, 21};
@@ -188,27 +185,26 @@ std::string Installation::scenarioName(int n) const {
   return plan.expansion ? "scedat" + std::to_string(n) + ".wn" : "SCEDAT" + std::to_string(n) + ".RN";
 }
 
+void Installation::edit(const std::string& name, const std::function<void(Bytes&)>& f) const {
+  Bytes b = *ReadWholeFile(path(name));
+  f(b);
+  dir.write(name, b);
+}
+
 std::string Installation::mapVarName(int n) const {
   return "Mapvar" + std::to_string(n) + (plan.expansion ? ".wn" : ".rn");
 }
 
-Installation::Installation(const InstallSpec& s) : plan(s) {
-  ExeSpec e = plan.expansion ? ExpansionExe(plan.build) : KoreanExe();
+Installation::Installation(const InstallPlan& s) : plan(s) {
+  ExePlan e = plan.expansion ? ExpansionExe(plan.build) : KoreanExe();
   const int scenarios = plan.expansion ? 4 : 2;
   for (int n = 0; n < scenarios; ++n) {
-    e.countries[n] = plan.scenarios[n].countries;
-    e.cities[n] = plan.scenarios[n].cities;
-    e.generals[n] = plan.scenarios[n].generals;
-    e.consorts[n] = plan.scenarios[n].consorts;
+    const ScenarioPlan& p = plan.scenarios[n];
+    e.countries[n] = p.countries, e.cities[n] = p.cities, e.generals[n] = p.generals, e.consorts[n] = p.consorts;
     // The executable stores the year after the scenario's start year.
     e.startYears[n] = plan.expansion ? plan.scenarios[n].startYear + 1 : 0;
   }
   e.messagePositions = plan.expansion ? ExpansionMessagePositions() : KoreanMessagePositions(plan.messageVariant);
-  if (plan.expansion) {
-    e.menBitmap = "menqvx.bmp";
-    e.womenBitmap = "womenqvz.bmp";
-    e.itemBitmap = "itemsqvx.bmp";
-  }
   exe = dir.write("game.exe", BuildExe(e));
   for (int n = 1; n <= scenarios; ++n) {
     dir.write(scenarioName(n), BuildScenario(plan.scenarios[n - 1]));
@@ -216,17 +212,12 @@ Installation::Installation(const InstallSpec& s) : plan(s) {
   }
   dir.write(mapFixName(), BuildMapFix(99));
   dir.write(messageName(), plan.expansion ? BuildMessageWn(plan.build) : BuildMessageRn(plan.messageVariant, plan.marker));
-  if (plan.bitmaps) {
-    if (plan.expansion) {
-      dir.write("menqvx.bmp", BuildBmp(3482678, 640, 1360));
-      dir.write("womenqvz.bmp", BuildBmp(1864758, 448, 1040));
-      dir.write("itemsqvx.bmp", BuildBmp(897078, 320, 560));
-    } else {
-      dir.write("Men.Bmp", BuildBmp(3277878, 640, 1280));
-      dir.write("Women.Bmp", BuildBmp(861238, 448, 480));
-      dir.write("Items.Bmp", BuildBmp(769078, 320, 480));
-    }
-  }
+  // The shipped sheets of each edition, by the lengths the editor recognises.
+  const std::tuple<const char*, std::size_t, int, int> sheets[2][3] = {
+      {{"Men.Bmp", 3277878, 640, 1280}, {"Women.Bmp", 861238, 448, 480}, {"Items.Bmp", 769078, 320, 480}},
+      {{"menqvx.bmp", 3482678, 640, 1360}, {"womenqvz.bmp", 1864758, 448, 1040}, {"itemsqvx.bmp", 897078, 320, 560}}};
+  if (plan.bitmaps)
+    for (auto [name, length, width, height] : sheets[plan.expansion]) dir.write(name, BuildBmp(length, width, height));
 }
 
 bool UseExecutable(const Installation& inst) {
@@ -239,25 +230,15 @@ bool UseExecutable(const Installation& inst) {
 void ResetEditorState() {
   gData = GameDataSet{};
   gFileKind = -1;
-  gCurrentFile.clear();
-  gDataDir.clear();
-  gFileDirs = {};
-  gFileDirsSaved = {};
+  gCurrentFile.clear(), gDataDir.clear(), gMapFixPath.clear(), gMapVarPath.clear();
+  gFileDirs = gFileDirsSaved = {};
   gDataLoaded = gDataChanged = gCountsChanged = gLoadWithExeInfo = false;
-  gExeInfo = {};
-  gLoadedExeInfo = {};
+  gExeInfo = gLoadedExeInfo = {};
   gBiographyNameBlockSize = gBiographyTextBlockSize = 0;
   MessageFileState{}.Restore();
-  gBiographyNameMax = 30;
-  gBiographyTextMax = 300;
-  gMapFixPath.clear();
-  gMapVarPath.clear();
+  gBiographyNameMax = 30, gBiographyTextMax = 300;
   for (auto& m : gMaskData) m.clear();
-  gBitmapOk = {};
-  gFaceSheetMen = 0;
-  gFaceSheetWomen = 1;
-  gItemSheet = 2;
-  gBitmapPaths = {};
+  BitmapState{{}, 0, 1, 2, {}}.Restore();
 }
 
 std::map<std::string, Bytes> Snapshot(const std::string& dir) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -14,7 +15,7 @@
 
 namespace garam::test {
 
-struct ScenarioSpec {
+struct ScenarioPlan {
   bool expansion = false;
   int countries = 30, cities = 42, generals = 206, consorts = 31;
   int startYear = 1200;
@@ -22,7 +23,7 @@ struct ScenarioSpec {
 };
 // Random record bytes with sound cross-references: kings and husbands name existing generals,
 // cities belong to existing countries, generals serve in a city 0 to 80.
-Bytes BuildScenario(const ScenarioSpec& plan);
+Bytes BuildScenario(const ScenarioPlan& plan);
 
 // message.rn of the shipped lengths: variant 0 is 281553 bytes, variant 1 is 278282. The
 // Korean executable's message positions point at the same areas of a variant.
@@ -39,24 +40,26 @@ Bytes BuildMapVar(std::uint32_t seed);
 Bytes BuildBmp(std::size_t length, int width, int height);
 
 // A whole installation in one directory.
-struct InstallSpec {
+struct InstallPlan {
   bool expansion = false;
   char build = 'C';  // 'A' or 'B' for the expansion edition
   int messageVariant = 0;
   bool marker = false;
   bool bitmaps = false;
   // Counts of scenarios 1 to 4 (the Korean edition uses 1 and 2).
-  std::array<ScenarioSpec, 4> scenarios{};
+  std::array<ScenarioPlan, 4> scenarios{};
 };
-InstallSpec KoreanInstall();
-InstallSpec ExpansionInstall(char build = 'A');
+InstallPlan KoreanInstall();
+InstallPlan ExpansionInstall(char build = 'A');
 
 struct Installation {
-  InstallSpec plan;
+  InstallPlan plan;
   TempDir dir;
   std::string exe;
-  explicit Installation(const InstallSpec& s);
+  explicit Installation(const InstallPlan& s);
   std::string path(const std::string& name) const { return dir.path(name); }
+  // Reads a file of the installation, lets f change its bytes and writes it back.
+  void edit(const std::string& name, const std::function<void(Bytes&)>& f) const;
   // The file name of scenario n: SCEDAT<n>.RN or scedat<n>.wn.
   std::string scenarioName(int n) const;
   std::string scenarioPath(int n) const { return path(scenarioName(n)); }

@@ -24,7 +24,7 @@ std::size_t Items(const std::vector<std::int16_t>& counts) {
 
 }  // namespace
 
-SaveImage BuildSaveImage(const SaveSpec& plan) {
+SaveImage BuildSaveImage(const SavePlan& plan) {
   SaveImage s;
   const bool qv = s.expansion = plan.expansion;
   // Offsets as the file layout tables give them: header, regions, specialties, culture items and

@@ -16,7 +16,7 @@ struct QueueEntry {
   std::uint8_t city;
 };
 
-struct SaveSpec {
+struct SavePlan {
   bool expansion = false;
   std::string fileName = "USER1.RN";  // the header names the file (expansion: without the last letter)
   std::vector<std::int16_t> varCounts;   // counts of the first variable entries; the rest 0
@@ -40,7 +40,7 @@ struct SaveImage {
 };
 
 // Korean minimum 1,344,418 bytes, expansion 1,368,308, plus 6 per variable item.
-SaveImage BuildSaveImage(const SaveSpec& plan);
+SaveImage BuildSaveImage(const SavePlan& plan);
 
 // Every cross-reference the save checks test holds in the image: kings, owners, cities and
 // husbands in range, the player's country chain intact (player 3 -> record 5 -> king 42).
