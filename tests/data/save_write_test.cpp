@@ -85,7 +85,9 @@ TEST_P(SaveWriter, SaveWithoutEditChangesOnlyTheStampAndTheQueueOrder) {
     for (std::size_t at : Changed())
       EXPECT_TRUE((at >= 14 && at <= (qv() ? 55u : 58u)) || (at >= s.queue && at < s.queue + 500)) << at;
   }
-  if (!qv()) EXPECT_TRUE(outs[0] == outs[1]);
+  if (!qv()) {
+    EXPECT_TRUE(outs[0] == outs[1]);
+  }
   const Bytes& out = outs[1];
   EXPECT_EQ(std::tuple(GetU16(&out[14]), out[16], out[19]), std::tuple(2024, 5, 8));
   const std::uint8_t* q = &out[s.queue];

@@ -117,7 +117,9 @@ TEST_F(ScenarioRead, MarkerIsRepairedOnceInEighteenBytes) {
     const auto& v = test::kKoreanMessageVariants[variant];
     const std::size_t at = v.nameStart + 1174 + v.marker - 1;
     for (std::size_t i = 0; i < after.size(); ++i)
-      if (after[i] != before[i]) EXPECT_TRUE(i >= at && i < at + 18) << i;
+      if (after[i] != before[i]) {
+        EXPECT_TRUE(i >= at && i < at + 18) << i;
+      }
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&after[at]), 18),
               std::string("\xB9\xD9\xB6\xF7\xBC\xD6????~????\x05\x05\x05"));
     // The second person's name is an entry of its own now.
@@ -173,7 +175,9 @@ TEST_F(ScenarioRead, FaceAndItemSheetsBySizeOrFromTheExecutableNames) {
     test::ResetEditorState();
     c.plan.bitmaps = true;
     Installation inst(c.plan);
-    if (c.plan.expansion) ASSERT_TRUE(test::UseExecutable(inst));
+    if (c.plan.expansion) {
+      ASSERT_TRUE(test::UseExecutable(inst));
+    }
     ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), c.plan.expansion));
     EXPECT_EQ(gBitmapOk, (std::array<bool, 3>{true, true, true}));
     EXPECT_EQ(std::tuple(gFaceSheetMen, gFaceSheetWomen, gItemSheet), std::tuple(c.men, c.women, c.items));

@@ -22,7 +22,9 @@ class ScenarioRoundTrip : public ::testing::Test {
   void ExpectRoundTrip(Installation& inst, int n, bool custom, std::int32_t kind) {
     SCOPED_TRACE(inst.scenarioName(n) + (custom ? " custom" : " plain"));
     test::ResetEditorState();
-    if (custom) ASSERT_TRUE(test::UseExecutable(inst));
+    if (custom) {
+      ASSERT_TRUE(test::UseExecutable(inst));
+    }
     const auto before = test::Snapshot(inst.dir.dir());
     ASSERT_TRUE(LoadGameFile(inst.scenarioPath(n), custom)) << host.lastMessage();
     EXPECT_EQ(gFileKind, kind);

@@ -35,7 +35,9 @@ class ScenarioWrite : public ::testing::Test {
 
   void Load(Installation& inst, const std::string& name, bool custom) {
     test::ResetEditorState();
-    if (custom) ASSERT_TRUE(test::UseExecutable(inst));
+    if (custom) {
+      ASSERT_TRUE(test::UseExecutable(inst));
+    }
     ASSERT_TRUE(LoadGameFile(inst.path(name), custom)) << host.lastMessage();
     host.messages.clear();
   }
