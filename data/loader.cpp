@@ -12,8 +12,6 @@ namespace {
 
 constexpr std::uint64_t kScedat1Size = 21574;
 constexpr std::uint64_t kScedat2Size = 18039;
-constexpr std::uint64_t kSaveKrMinSize = 1344418;
-constexpr std::uint64_t kSaveQVMinSize = 1368308;
 constexpr std::size_t kSaveHeaderNameBytes = 14;
 
 bool StartsWith(const std::string& s, const std::string& p) { return s.compare(0, p.size(), p) == 0; }
@@ -103,12 +101,12 @@ bool CheckAndRead(std::int32_t kind, const std::string& path, const std::string&
       return kind == kScenarioKr ? ReadScenarioKr(n) : ReadScenarioQV(n);
     }
     case kSaveQV:
-      if (size < kSaveQVMinSize) return Refuse("파일 크기가 이상합니다.");
+      if (size < kSaveQVMinBytes) return Refuse("파일 크기가 이상합니다.");
       if (!SaveHeaderNamesFile(path, name, true)) return Refuse("잘못된 파일 형식입니다");
       gDataLoaded = true;
       return ReadSaveQV();
     case kSaveKr:
-      if (size < kSaveKrMinSize) return Refuse("파일 크기가 이상합니다.");
+      if (size < kSaveKrMinBytes) return Refuse("파일 크기가 이상합니다.");
       if (!SaveHeaderNamesFile(path, name, false)) return Refuse("잘못된 파일 형식입니다");
       gDataLoaded = true;
       return ReadSaveKr(customLoad);

@@ -14,14 +14,19 @@
 namespace garam {
 namespace {
 
-constexpr std::size_t kSaveKrRegions = 97;
-constexpr std::size_t kSaveKrSpecialties = 1217;
-constexpr std::size_t kSaveKrCultureItems = 1868;
-constexpr std::size_t kSaveKrUnitTypes = 3948;
-constexpr std::size_t kSaveKrGenerals = 4316;
-constexpr std::size_t kSaveKrQueens = 33316;
-constexpr std::size_t kSaveKrPrincesses = 38916;
-constexpr std::size_t kSaveQVRegions = 105;
+// The tables from the header to the princesses lie back to back; the Korean file's known offsets
+// (regions 97, specialties 1217, culture items 1868, unit types 3948, generals 4316, consorts
+// 33316, princesses 38916) and the expansion file's variable start follow from the record sizes.
+template <typename Header, typename UnitType, typename General>
+constexpr std::size_t SaveHeadSize(std::size_t unitTypes) {
+  return Header::kSize + 16 + 56 * RegionSaveRec::kSize + 31 * SpecialtyRec::kSize + 80 * CultureItemSaveRec::kSize +
+         unitTypes * UnitType::kSize + 500 * General::kSize + 200 * QueenSaveRec::kSize + 200 * PrincessRec::kSize;
+}
+static_assert(SaveHeaderRec::kSize + 16 + 56 * RegionSaveRec::kSize == 1217);
+static_assert(1217 + 31 * SpecialtyRec::kSize + 80 * CultureItemSaveRec::kSize == 3948);
+static_assert(3948 + 23 * UnitTypeRec::kSize + 500 * GeneralSaveRec::kSize == 33316);
+static_assert(SaveHeadSize<SaveHeaderRec, UnitTypeRec, GeneralSaveRec>(23) == kSaveKrVariableStart);
+static_assert(SaveHeadSize<SaveHeaderQVRec, UnitTypeQVRec, GeneralSaveQVRec>(24) == kSaveQVVariableStart);
 
 constexpr std::size_t kQueueEntries = 100;
 constexpr std::size_t kMapCells = std::size_t(kMapWidth) * kMapHeight;
@@ -109,24 +114,24 @@ void WriteQueueToCountries(ByteWriter& w, const GameDataSet& d, const std::vecto
   w.records(countries);
 }
 
+// Both editions from the header to the princesses, back to back; only the record layouts differ.
+template <typename Header, typename UnitType, typename General>
+void ReadSaveHead(ByteReader& r, GameDataSet& d, SaveRawParts& raw, Header& header, std::vector<UnitType>& unitTypes,
+                  std::vector<General>& generals) {
+  r.record(header);
+  if (auto b = r.take(raw.reserved.size())) std::copy_n(b, raw.reserved.size(), raw.reserved.begin());
+  r.records(d.gSaveRegions);
+  r.records(d.gSaveSpecialties);
+  r.records(d.gSaveCultureItems);
+  r.records(unitTypes);
+  r.records(generals);
+  r.records(d.gSaveQueens);
+  r.records(d.gSavePrincesses);
+}
+
 bool ParseKr(std::span<const std::uint8_t> file, const SavePlan& p, GameDataSet& d, SaveRawParts& raw) {
   ByteReader r(file);
-  r.record(d.gSaveHeader);
-  if (auto b = r.take(raw.reserved.size())) std::copy_n(b, raw.reserved.size(), raw.reserved.begin());
-  r.seek(kSaveKrRegions);
-  r.records(d.gSaveRegions);
-  r.seek(kSaveKrSpecialties);
-  r.records(d.gSaveSpecialties);
-  r.seek(kSaveKrCultureItems);
-  r.records(d.gSaveCultureItems);
-  r.seek(kSaveKrUnitTypes);
-  r.records(d.gSaveUnitTypes);
-  r.seek(kSaveKrGenerals);
-  r.records(d.gSaveGenerals);
-  r.seek(kSaveKrQueens);
-  r.records(d.gSaveQueens);
-  r.seek(kSaveKrPrincesses);
-  r.records(d.gSavePrincesses);
+  ReadSaveHead(r, d, raw, d.gSaveHeader, d.gSaveUnitTypes, d.gSaveGenerals);
   if (!r.ok() || r.pos() != kSaveKrVariableStart || p.queue < kSaveKrVariableStart) return false;
   raw.variable = Slice(file, kSaveKrVariableStart, p.queue);
   r.seek(p.queue);
@@ -138,16 +143,7 @@ bool ParseKr(std::span<const std::uint8_t> file, const SavePlan& p, GameDataSet&
 
 bool ParseQV(std::span<const std::uint8_t> file, const SavePlan& p, GameDataSet& d, SaveRawParts& raw) {
   ByteReader r(file);
-  r.record(d.gSaveHeaderQV);
-  if (auto b = r.take(raw.reserved.size())) std::copy_n(b, raw.reserved.size(), raw.reserved.begin());
-  if (r.pos() != kSaveQVRegions) return false;
-  r.records(d.gSaveRegions);
-  r.records(d.gSaveSpecialties);
-  r.records(d.gSaveCultureItems);
-  r.records(d.gSaveUnitTypesQV);
-  r.records(d.gSaveGeneralsQV);
-  r.records(d.gSaveQueens);
-  r.records(d.gSavePrincesses);
+  ReadSaveHead(r, d, raw, d.gSaveHeaderQV, d.gSaveUnitTypesQV, d.gSaveGeneralsQV);
   if (!r.ok() || r.pos() != kSaveQVVariableStart) return false;
   raw.variable = Slice(file, kSaveQVVariableStart, p.queue);
   r.seek(p.queue);
