@@ -57,7 +57,8 @@ void BM_FillMainWindow(benchmark::State& state) {
   LoadLargestSave(expansion);
   frmMain w;
   w.SetStatus(2, "USER1");
-  for (auto _ : state) w.FillMainWindow(true);
+  gLoadWithExeInfo = true;
+  for (auto _ : state) w.FillMainWindow();
   state.counters["generals"] = w.ListView4->count();
   state.counters["consorts"] = w.ListView5->count();
   state.counters["princesses"] = w.ListView6->count();

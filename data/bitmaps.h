@@ -6,16 +6,18 @@
 #include <string>
 
 #include "data/bytes.h"
+#include "data/gamedata.h"
 
 namespace garam {
 
-// Picture sheets by index (0 men, 1 women, 2 items, 3 womenqvx, 4 itemsqvx, 5 womenqvz,
-// 6 menqvx). A sheet once loaded stays for the run.
-inline std::array<Bytes, 7> gMaskData;
-inline std::array<bool, 3> gBitmapOk{};  // men, women, items
-inline int gFaceSheetMen = 0, gFaceSheetWomen = 1, gItemSheet = 2;
+// The sheets and the locators' findings, as names into the editor state.
+inline std::array<Bytes, 7>& gMaskData = gState.maskData;
+inline std::array<bool, 3>& gBitmapOk = gState.file.bitmaps.ok;
+inline int& gFaceSheetMen = gState.file.bitmaps.men;
+inline int& gFaceSheetWomen = gState.file.bitmaps.women;
+inline int& gItemSheet = gState.file.bitmaps.item;
 // The files the locators accepted, read again by LoadFaceBitmaps.
-inline std::array<std::string, 3> gBitmapPaths;
+inline std::array<std::string, 3>& gBitmapPaths = gState.file.bitmaps.paths;
 
 // The grid of equal cells each sheet is cut into, and the file length that selects it.
 struct SheetLayout {
@@ -38,20 +40,5 @@ struct CellRect {
   int x, y, width, height;
 };
 std::optional<CellRect> SheetCellRect(int sheet, int number);
-
-// Saved and restored around a load that fails after the locators ran.
-struct BitmapState {
-  std::array<bool, 3> ok;
-  int men, women, item;
-  std::array<std::string, 3> paths;
-  static BitmapState Take() { return {gBitmapOk, gFaceSheetMen, gFaceSheetWomen, gItemSheet, gBitmapPaths}; }
-  void Restore() const {
-    gBitmapOk = ok;
-    gFaceSheetMen = men;
-    gFaceSheetWomen = women;
-    gItemSheet = item;
-    gBitmapPaths = paths;
-  }
-};
 
 }  // namespace garam

@@ -21,7 +21,7 @@ bool Contains(std::string_view fileName, std::string_view part) {
   return lower.find(part) != std::string::npos;
 }
 
-bool QV() { return gLoadedExeInfo.IsQVEdition(); }
+bool QV() { return IsExpansionLoaded(); }
 
 template <typename F>
 void WithGenerals(F&& f) {

@@ -25,7 +25,7 @@ std::optional<std::uint64_t> FileSize(const std::string& path) {
   return n;
 }
 
-std::optional<Bytes> ReadWholeFile(const std::string& path) {
+std::optional<Bytes> ReadWholeFile(const std::string& path, std::uint64_t maxBytes) {
   if (!FileExists(path)) return std::nullopt;
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return std::nullopt;
@@ -33,15 +33,21 @@ std::optional<Bytes> ReadWholeFile(const std::string& path) {
   // should cost little more than the read itself.
   Bytes data;
   struct stat st {};
-  if (::fstat(::fileno(f), &st) == 0 && st.st_size > 0) data.resize(std::size_t(st.st_size));
+  if (::fstat(::fileno(f), &st) == 0 && st.st_size > 0) {
+    if (std::uint64_t(st.st_size) > maxBytes) {
+      std::fclose(f);
+      return std::nullopt;
+    }
+    data.resize(std::size_t(st.st_size));
+  }
   std::size_t got = data.empty() ? 0 : std::fread(data.data(), 1, data.size(), f);
   bool bad = std::ferror(f) != 0;
   if (!bad && got == data.size()) {
     // The file may have grown since fstat: take the rest too.
     std::uint8_t buf[65536];
     std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.insert(data.end(), buf, buf + n);
-    bad = std::ferror(f) != 0;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0 && data.size() <= maxBytes) data.insert(data.end(), buf, buf + n);
+    bad = std::ferror(f) != 0 || data.size() > maxBytes;
   } else {
     data.resize(got);
   }

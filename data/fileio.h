@@ -13,7 +13,9 @@ namespace garam {
 
 bool FileExists(const std::string& path);  // a regular file (a directory is not a file)
 std::optional<std::uint64_t> FileSize(const std::string& path);
-std::optional<Bytes> ReadWholeFile(const std::string& path);
+// nullopt also when the file is longer than maxBytes: a reader of a file kind of bounded size
+// never allocates for a far larger one.
+std::optional<Bytes> ReadWholeFile(const std::string& path, std::uint64_t maxBytes = UINT64_MAX);
 // Reads up to n bytes at offset; nullopt when the file cannot be opened or is shorter.
 std::optional<Bytes> ReadFileRange(const std::string& path, std::uint64_t offset, std::size_t n);
 

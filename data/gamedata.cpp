@@ -172,7 +172,9 @@ bool FileInUse(const std::string& path, bool showMessage) {
 
 void MarkDataChanged() {
   gDataChanged = true;
-  Host().SetStatus(3, "*");
+  Host().DataChanged();
 }
+
+void ResetEditorState() { gState = EditorState{}; }
 
 }  // namespace garam

@@ -110,21 +110,102 @@ enum FileKind : std::int32_t {
   kScenarioQV = 5,
 };
 
-// Module-wide state. Flags are plain bools here; the game's -1/0 convention matters only where a
-// value is stored in a file.
-inline GameDataSet gData;
-inline std::int32_t gFileKind = -1;
-inline std::string gCurrentFile;
-inline std::string gDataDir;
-inline std::string gAppPath;
-inline FileDirs gFileDirs, gFileDirsSaved;
-inline bool gDataLoaded = false;
-inline bool gDataChanged = false;
-inline bool gCountsChanged = false;
-inline bool gLoadWithExeInfo = false;
+// Where the areas of the located message file lie. Unlike the game's 1-based positions these are
+// 0-based file offsets; `marker` stays the 1-based byte of the name area (0: no marker).
+struct MessageFileState {
+  std::string path;         // as found, so the file is written back under that name
+  bool expansion = false;   // message.wn: three tables, read only
+  bool fromExe = false;     // positions from the executable: areas sized by their end words
+  bool biographyFound = false;  // a Korean file usable by the biography editor
+  std::int64_t nameTable = 0, textTable = 0, textTable2 = 0;
+  std::int64_t nameText = 0, textText = 0, text2 = 0;
+  std::int64_t culture = 0;
+  std::int64_t marker = 0;
+  // Sizes of the two biography areas; the resets of kinds 0, 1 and 2 fill both blocks with that
+  // many spaces.
+  std::size_t nameBlockSize = 0, textBlockSize = 0;
+  std::size_t nameMax = 30, textMax = 300;
+};
+
+// Face and item sheets: which files the locators accepted and which sheet each kind uses.
+struct BitmapState {
+  std::array<bool, 3> ok{};  // men, women, items
+  int men = 0, women = 1, item = 2;
+  std::array<std::string, 3> paths;
+};
+
+// Bytes of a save file the editor does not interpret, kept as read and written back unchanged.
+struct SaveRawParts {
+  std::array<std::uint8_t, 16> reserved{};  // behind the header
+  Bytes variable;    // between the princesses and the appearance queue, its 800-byte trailer included
+  Bytes variable2;   // expansion: the second variable part, behind the countries
+  Bytes block20808;  // expansion: the block in front of the map
+  Bytes trailing;    // expansion: anything behind the closing block
+  bool operator==(const SaveRawParts&) const = default;
+};
+
+// Everything about the loaded file outside its records: what a load may change before it knows
+// that it will work. A load copies it at its start and assigns the copy back when it fails.
+// Flags are plain bools; the game's -1/0 convention matters only where a value is in a file.
+struct LoadedFileState {
+  std::int32_t fileKind = -1;
+  std::string currentFile;
+  std::string dataDir;
+  FileDirs fileDirs, fileDirsSaved;
+  bool dataLoaded = false;
+  bool dataChanged = false;
+  bool countsChanged = false;
+  bool loadWithExeInfo = false;
+  ExeInfo exeInfo;        // the executable chosen for the custom load
+  ExeInfo loadedExeInfo;  // the tables the loaded file was read with; the writers patch these
+  MessageFileState message;
+  BitmapState bitmaps;
+  std::string mapFixPath, mapVarPath;  // as found, written back under these names
+  SaveRawParts saveRaw;
+  std::uint8_t saveTailFirstByte = 0;  // bit 0 disables one box of the event editor
+};
+
+// The map display cache's lookup of the 16 sprite entries of a cell (-1 nothing drawn), so that
+// deleting and moving a city can move the castle's sprites; null leaves the cache alone.
+using MapCacheLookup = std::int16_t* (*)(int x, int y);
+
+// The whole mutable state of a run, in one object with one reset.
+struct EditorState {
+  GameDataSet data;
+  LoadedFileState file;
+  std::string appPath;
+  // Picture sheets by index (0 men, 1 women, 2 items, 3 womenqvx, 4 itemsqvx, 5 womenqvz,
+  // 6 menqvx). A sheet once loaded stays until the next reset.
+  std::array<Bytes, 7> maskData;
+  // Derived by the list filling and kept current by the editors.
+  std::uint8_t playerCountry = 80;
+  std::int32_t unappearedCount = 0;
+  MapCacheLookup mapCacheLookup = nullptr;
+};
+
+inline EditorState gState;
+
+// Puts the whole state back to a fresh start.
+void ResetEditorState();
+
+// The names the code uses, as references into gState.
+inline GameDataSet& gData = gState.data;
+inline std::int32_t& gFileKind = gState.file.fileKind;
+inline std::string& gCurrentFile = gState.file.currentFile;
+inline std::string& gDataDir = gState.file.dataDir;
+inline std::string& gAppPath = gState.appPath;
+inline FileDirs& gFileDirs = gState.file.fileDirs;
+inline FileDirs& gFileDirsSaved = gState.file.fileDirsSaved;
+inline bool& gDataLoaded = gState.file.dataLoaded;
+inline bool& gDataChanged = gState.file.dataChanged;
+inline bool& gCountsChanged = gState.file.countsChanged;
+inline bool& gLoadWithExeInfo = gState.file.loadWithExeInfo;
+inline ExeInfo& gExeInfo = gState.file.exeInfo;
+inline ExeInfo& gLoadedExeInfo = gState.file.loadedExeInfo;
+inline std::size_t& gBiographyNameBlockSize = gState.file.message.nameBlockSize;
+inline std::size_t& gBiographyTextBlockSize = gState.file.message.textBlockSize;
 inline std::int16_t gChildFormArg = 0;
 inline std::int16_t gChildFormCaller = 0;
-inline ExeInfo gExeInfo, gLoadedExeInfo;
 
 // Array resets, one per kind: bounds of the kind, everything else erased.
 void ResetArraysScedat1(GameDataSet& d);
@@ -134,11 +215,6 @@ void ResetArraysScenarioQV(GameDataSet& d, const ExeInfo& info, int n);
 void ResetArraysSaveKr(GameDataSet& d);
 void ResetArraysSaveQV(GameDataSet& d);
 
-// Sizes of the two biography areas, set when the message file is located; the resets of kinds
-// 0, 1 and 2 fill both blocks with that many spaces.
-inline std::size_t gBiographyNameBlockSize = 0;
-inline std::size_t gBiographyTextBlockSize = 0;
-
 // Expected size of a scenario file named name (its seventh character is the scenario number);
 // -1 when the name carries no scenario number 1 to 4.
 std::int64_t ScenarioFileSize(const ExeInfo& info, const std::string& name);
@@ -146,6 +222,10 @@ std::int64_t ScenarioFileSize(const ExeInfo& info, const std::string& name);
 int ScenarioNumber(const std::string& fileName);
 
 bool IsSaveFile();
+// Kinds 4 and 5: the scenarios whose counts the executable holds.
+inline bool IsNumberedScenario(std::int32_t kind) { return kind == kScenarioKr || kind == kScenarioQV; }
+// Which edition the loaded file belongs to.
+inline bool IsExpansionLoaded() { return gFileKind == kSaveQV || gFileKind == kScenarioQV; }
 std::int32_t UnsignedWord(std::int16_t x);
 std::string CultureFieldName(std::uint8_t code);
 // True when the file cannot be opened for reading and writing (the running game holds its

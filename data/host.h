@@ -1,6 +1,8 @@
 // The narrow port through which the data layer reaches the user interface: message boxes, the
-// progress window, the status panels, menu states and the hooks that run after a load. The main
-// window installs its implementation; tests install a fake that records what was asked.
+// progress window, the news that the data changed and the hooks that run after a read. What the
+// screen makes of a load or save (menus, status panels) is the main window's business: the data
+// layer only says whether it worked. The main window installs its implementation; tests install a
+// fake that records what was asked.
 #pragma once
 
 #include <string>
@@ -16,23 +18,6 @@ inline constexpr const char* kVersion = "2.51";
 inline const std::string kMsgTitle = std::string("가람누리4 에디터v") + kVersion;
 inline const std::string kMsgTitleSpaced = std::string("가람누리4 에디터 v") + kVersion;
 
-// Menus of the main window whose state the data layer sets.
-enum class MenuId {
-  mnuSave,
-  mnu열전,
-  mnuMapEdit,
-  mnu혈연,
-  mnuEvent,
-  mnuYear,
-  mnuUnit,
-  mnuStatistics,
-  mnuStat5,
-  mnuExpertm,
-  mnuLoadC0,
-  mnuLoadC1,
-  mnuLoadC2,
-};
-
 class DataHost {
  public:
   virtual ~DataHost() = default;
@@ -40,27 +25,21 @@ class DataHost {
   virtual MsgResult Message(const std::string& text, MsgIcon icon, MsgButtons buttons,
                             const std::string& title) = 0;
 
-  // Progress window: shown modeless with its caption and label, let paint once after the first
-  // report, closed by the caller when its work ends.
-  virtual void ProgressShow(const std::string& caption, const std::string& label) = 0;
+  // Progress window: shown modeless with its caption and label while the work lasts, with the
+  // hint the status bar shows meanwhile; let paint once after the first report, closed by the
+  // caller when its work ends.
+  virtual void ProgressShow(const std::string& caption, const std::string& label, const std::string& hint) = 0;
   virtual void Progress(int percent) = 0;
   virtual void ProgressPaint() = 0;
   virtual bool ProgressVisible() const = 0;
   virtual void ProgressClose() = 0;
 
-  // Status bar panels 1 (hints), 2 (file name), 3 ("*").
-  virtual void SetStatus(int panel, const std::string& text) = 0;
-  virtual std::string Status(int panel) const = 0;
+  // The loaded data set now differs from its files.
+  virtual void DataChanged() = 0;
 
-  virtual void SetMenuEnabled(MenuId id, bool enabled) = 0;
-  virtual bool MenuEnabled(MenuId id) const = 0;
-  virtual void SetMenuVisible(MenuId id, bool visible) = 0;
-  virtual bool MenuVisible(MenuId id) const = 0;
-
-  // Hooks at the end of a load, in this order.
+  // Hooks at the end of a successful read, before the progress window closes, in this order.
   virtual void BuildMapCache() = 0;
-  virtual void FillMainWindow(bool sequential) = 0;
-  virtual void ReSize() = 0;
+  virtual void FillMainWindow() = 0;
 };
 
 // The installed host; a silent default answers OK to every message until the UI installs its own.

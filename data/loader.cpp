@@ -1,9 +1,12 @@
 #include "data/loader.h"
 
+#include <new>
+
 #include "data/cp949.h"
 #include "data/fileio.h"
 #include "data/gamedata.h"
 #include "data/host.h"
+#include "data/readerstate.h"
 #include "data/save_io.h"
 #include "data/scenario_io.h"
 
@@ -18,35 +21,6 @@ bool StartsWith(const std::string& s, const std::string& p) { return s.compare(0
 bool EndsWith(const std::string& s, const std::string& p) {
   return s.size() >= p.size() && s.compare(s.size() - p.size(), p.size(), p) == 0;
 }
-
-// What a load may change, restored when the load does not succeed.
-struct LoadState {
-  std::int32_t fileKind;
-  std::string currentFile, dataDir;
-  FileDirs fileDirs, fileDirsSaved;
-  bool dataLoaded, dataChanged, loadWithExeInfo;
-  std::string status1, status2, status3;
-
-  static LoadState Take() {
-    auto& h = Host();
-    return {gFileKind, gCurrentFile, gDataDir, gFileDirs, gFileDirsSaved, gDataLoaded,
-            gDataChanged, gLoadWithExeInfo, h.Status(1), h.Status(2), h.Status(3)};
-  }
-  void Restore() const {
-    gFileKind = fileKind;
-    gCurrentFile = currentFile;
-    gDataDir = dataDir;
-    gFileDirs = fileDirs;
-    gFileDirsSaved = fileDirsSaved;
-    gDataLoaded = dataLoaded;
-    gDataChanged = dataChanged;
-    gLoadWithExeInfo = loadWithExeInfo;
-    auto& h = Host();
-    h.SetStatus(1, status1);
-    h.SetStatus(2, status2);
-    h.SetStatus(3, status3);
-  }
-};
 
 // The kinds each load command offers: the plain load the Korean save and the two fixed-layout
 // scenarios, the custom load the kinds of the edition of the executable it was given.
@@ -77,7 +51,6 @@ bool SaveHeaderNamesFile(const std::string& path, const std::string& name, bool 
 
 bool Refuse(const std::string& message) {
   ShowMessage(message, MsgIcon::Exclamation);
-  Host().SetMenuEnabled(MenuId::mnuSave, false);
   return false;
 }
 
@@ -102,11 +75,13 @@ bool CheckAndRead(std::int32_t kind, const std::string& path, const std::string&
     }
     case kSaveQV:
       if (size < kSaveQVMinBytes) return Refuse("파일 크기가 이상합니다.");
+      if (size > kSaveQVMaxBytes) return Refuse(kMsgBadData);
       if (!SaveHeaderNamesFile(path, name, true)) return Refuse("잘못된 파일 형식입니다");
       gDataLoaded = true;
       return ReadSaveQV();
     case kSaveKr:
       if (size < kSaveKrMinBytes) return Refuse("파일 크기가 이상합니다.");
+      if (size > kSaveKrMaxBytes) return Refuse(kMsgBadData);
       if (!SaveHeaderNamesFile(path, name, false)) return Refuse("잘못된 파일 형식입니다");
       gDataLoaded = true;
       return ReadSaveKr(customLoad);
@@ -129,7 +104,7 @@ std::optional<std::int32_t> ClassifyFileName(const std::string& fileName, bool c
 }
 
 bool LoadGameFile(const std::string& path, bool customLoad) {
-  const LoadState before = LoadState::Take();
+  const LoadedFileState before = gState.file;
   const std::string dir = DirOf(path);
   const std::string name = NameOf(path);
 
@@ -142,41 +117,48 @@ bool LoadGameFile(const std::string& path, bool customLoad) {
   gDataLoaded = false;
 
   bool ok = false;
-  if (!FileExists(path)) {
-    Refuse("파일이 없습니다");
-  } else if (auto kind = ClassifyFileName(name, customLoad); !kind || !KindOffered(*kind, customLoad)) {
-    Refuse("잘못된 파일 이름입니다");
-  } else {
-    gFileKind = *kind;
-    ok = CheckAndRead(*kind, path, name, customLoad);
+  try {
+    if (!FileExists(path)) {
+      Refuse("파일이 없습니다");
+    } else if (auto kind = ClassifyFileName(name, customLoad); !kind || !KindOffered(*kind, customLoad)) {
+      Refuse("잘못된 파일 이름입니다");
+    } else {
+      gFileKind = *kind;
+      ok = CheckAndRead(*kind, path, name, customLoad);
+    }
+  } catch (const std::bad_alloc&) {
+    // The sizes are checked before anything is read, but a file may still need more memory than
+    // there is: a failed load, not a crash.
+    ReadFailed(kMsgBadData, MsgIcon::Exclamation);
+    ok = false;
   }
 
   if (!ok) {
-    before.Restore();
+    gState.file = before;
     return false;
   }
   gDataLoaded = true;
-  gLoadWithExeInfo = customLoad;
-  auto& h = Host();
-  h.SetStatus(1, "");
-  std::string shown = ToUpperAscii(name);
-  h.SetStatus(2, customLoad ? "[" + shown + "]" : shown);
-  h.SetStatus(3, "");
   gDataChanged = false;
-  h.ReSize();
   return true;
 }
 
 bool SaveGameFile() {
   if (!gDataLoaded) return false;
   int n = ScenarioNumber(NameOf(gCurrentFile));
-  switch (gFileKind) {
-    case kScedat1: return WriteScedat1();
-    case kScedat2: return WriteScedat2();
-    case kSaveKr: return WriteSaveKr();
-    case kSaveQV: return WriteSaveQV();
-    case kScenarioKr: return n != 0 && WriteScenarioKr(n);
-    case kScenarioQV: return n != 0 && WriteScenarioQV(n);
+  try {
+    switch (gFileKind) {
+      case kScedat1: return WriteScedat1();
+      case kScedat2: return WriteScedat2();
+      case kSaveKr: return WriteSaveKr();
+      case kSaveQV: return WriteSaveQV();
+      case kScenarioKr: return n != 0 && WriteScenarioKr(n);
+      case kScenarioQV: return n != 0 && WriteScenarioQV(n);
+    }
+  } catch (const std::bad_alloc&) {
+    // The images, where the memory goes, are built before any game file is replaced.
+    if (Host().ProgressVisible()) Host().ProgressClose();
+    ShowMessage(IsNumberedScenario(gFileKind) ? "데이터 저장에 문제가 발생했습니다." : "데이터 저장에 문제가 발생했습니다",
+                MsgIcon::Critical);
   }
   return false;
 }

@@ -4,7 +4,6 @@
 #include <type_traits>
 
 #include "data/fileio.h"
-#include "data/host.h"
 
 namespace garam {
 namespace {
@@ -37,27 +36,21 @@ bool ReadGrid(const std::string& path, bool fixed, Grid<MapCell>& grid) {
 }  // namespace
 
 bool LocateMapFiles(int n, bool expansion) {
-  auto& h = Host();
   const std::string ext = expansion ? ".wn" : ".rn";
   const std::string fixName = "Mapfix" + ext;
   const std::string varName = "Mapvar" + std::string(1, char('0' + n)) + ext;
-  h.SetMenuEnabled(MenuId::mnuMapEdit, true);
-  auto fail = [&] {
-    h.SetMenuEnabled(MenuId::mnuMapEdit, false);
-    return false;
-  };
   std::optional<std::string> fix;
   if (!gFileDirs.map.empty()) fix = FindFileNoCase(gFileDirs.map, fixName);
   if (!fix) {
     std::string dataDir = DirOf(gCurrentFile);
     if (!dataDir.empty()) fix = FindFileNoCase(dataDir, fixName);
-    if (!fix) return fail();
+    if (!fix) return false;
     gFileDirs.map = dataDir;
   }
-  if (!CheckMapFile(*fix, true)) return fail();
+  if (!CheckMapFile(*fix, true)) return false;
   // The variable map belongs beside the fixed one; no second place is tried.
   auto var = FindFileNoCase(gFileDirs.map, varName);
-  if (!var || !CheckMapFile(*var, false)) return fail();
+  if (!var || !CheckMapFile(*var, false)) return false;
   gMapFixPath = *fix;
   gMapVarPath = *var;
   return true;

@@ -15,10 +15,11 @@ inline constexpr std::size_t kMapGridOffset = 11;
 inline constexpr std::size_t kMapGridBytes = std::size_t(kMapWidth) * kMapHeight * 3;
 
 // The map files as found by the last LocateMapFiles, written back under these names.
-inline std::string gMapFixPath, gMapVarPath;
+inline std::string& gMapFixPath = gState.file.mapFixPath;
+inline std::string& gMapVarPath = gState.file.mapVarPath;
 
 // Finds "Mapfix" and "Mapvar" + n with the edition's extension (case-blind), checks length and
-// header; enables mnuMapEdit and disables it again on failure.
+// header.
 bool LocateMapFiles(int n, bool expansion);
 // Reads both grids of the located files into d; false when a file changed since it was located.
 bool ReadMapFiles(GameDataSet& d);

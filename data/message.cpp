@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "data/fileio.h"
-#include "data/host.h"
 
 namespace garam {
 namespace {
@@ -209,32 +208,6 @@ bool WriteArea(Bytes& f, const std::vector<std::string>& entries, std::int64_t t
 
 }  // namespace
 
-MessageFileState MessageFileState::Take() {
-  return {gMessageFilePath, gMessageExpansion, gMessageFromExe, gBiographyFound, gMsgNameTablePos,
-          gMsgTextTablePos, gMsgTextTable2Pos, gMsgNameTextPos, gMsgTextTextPos, gMsgText2Pos,
-          gMsgCultureItemPos, gMsgMarkerOffset, gBiographyNameBlockSize, gBiographyTextBlockSize,
-          gBiographyNameMax, gBiographyTextMax};
-}
-
-void MessageFileState::Restore() const {
-  gMessageFilePath = path;
-  gMessageExpansion = expansion;
-  gMessageFromExe = fromExe;
-  gBiographyFound = biographyFound;
-  gMsgNameTablePos = nameTable;
-  gMsgTextTablePos = textTable;
-  gMsgTextTable2Pos = textTable2;
-  gMsgNameTextPos = nameText;
-  gMsgTextTextPos = textText;
-  gMsgText2Pos = text2;
-  gMsgCultureItemPos = culture;
-  gMsgMarkerOffset = marker;
-  gBiographyNameBlockSize = nameBlockSize;
-  gBiographyTextBlockSize = textBlockSize;
-  gBiographyNameMax = nameMax;
-  gBiographyTextMax = textMax;
-}
-
 std::vector<std::string> SplitEntries(const std::string& area, int count) {
   std::vector<std::string> out;
   out.reserve(std::size_t(count) + 1);
@@ -265,19 +238,13 @@ std::string JoinEntries(const std::vector<std::string>& entries) {
 }
 
 bool LocateMessageFile(bool useExeTables) {
-  auto& h = Host();
-  h.SetMenuEnabled(MenuId::mnu열전, true);
   gBiographyFound = false;
   gMessageFromExe = useExeTables;
   gMessageExpansion = useExeTables && gExeInfo.IsQVEdition();
   gMsgMarkerOffset = 0;
 
-  if (gMessageExpansion) h.SetMenuEnabled(MenuId::mnu열전, false);
   auto path = FindMessage(gMessageExpansion ? "message.wn" : "message.rn");
-  if (!path) {
-    h.SetMenuEnabled(MenuId::mnu열전, false);
-    return false;
-  }
+  if (!path) return false;
   gMessageFilePath = *path;
 
   if (!useExeTables) {
@@ -285,10 +252,7 @@ bool LocateMessageFile(bool useExeTables) {
     const KoreanVariant* v = nullptr;
     for (const auto& k : kKoreanVariants)
       if (k.length == size) v = &k;
-    if (!v) {
-      h.SetMenuEnabled(MenuId::mnu열전, false);
-      return false;
-    }
+    if (!v) return false;
     gMsgNameTablePos = v->nameTable;
     gMsgNameTextPos = v->nameText;
     gMsgTextTablePos = v->textTable;

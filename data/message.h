@@ -10,32 +10,26 @@
 
 namespace garam {
 
-// Where the areas of the located message file lie. Unlike the game's 1-based positions these are
-// 0-based file offsets; gMsgMarkerOffset stays the 1-based byte of the name area (0: no marker).
-inline std::string gMessageFilePath;  // as found, so the file is written back under that name
-inline bool gMessageExpansion = false;  // message.wn: three tables, read only
-inline bool gMessageFromExe = false;    // positions from the executable: areas sized by their end words
-inline bool gBiographyFound = false;    // a Korean file usable by the biography editor
-inline std::int64_t gMsgNameTablePos = 0, gMsgTextTablePos = 0, gMsgTextTable2Pos = 0;
-inline std::int64_t gMsgNameTextPos = 0, gMsgTextTextPos = 0, gMsgText2Pos = 0;
-inline std::int64_t gMsgCultureItemPos = 0;
-inline std::int64_t gMsgMarkerOffset = 0;
-inline std::size_t gBiographyNameMax = 30, gBiographyTextMax = 300;
+// The located message file's areas, as names into the editor state.
+inline std::string& gMessageFilePath = gState.file.message.path;
+inline bool& gMessageExpansion = gState.file.message.expansion;
+inline bool& gMessageFromExe = gState.file.message.fromExe;
+inline bool& gBiographyFound = gState.file.message.biographyFound;
+inline std::int64_t& gMsgNameTablePos = gState.file.message.nameTable;
+inline std::int64_t& gMsgTextTablePos = gState.file.message.textTable;
+inline std::int64_t& gMsgTextTable2Pos = gState.file.message.textTable2;
+inline std::int64_t& gMsgNameTextPos = gState.file.message.nameText;
+inline std::int64_t& gMsgTextTextPos = gState.file.message.textText;
+inline std::int64_t& gMsgText2Pos = gState.file.message.text2;
+inline std::int64_t& gMsgCultureItemPos = gState.file.message.culture;
+inline std::int64_t& gMsgMarkerOffset = gState.file.message.marker;
+inline std::size_t& gBiographyNameMax = gState.file.message.nameMax;
+inline std::size_t& gBiographyTextMax = gState.file.message.textMax;
 
 // Entry counts of the biography areas.
 inline constexpr int kBiographiesKr = 343;
 inline constexpr int kBiographiesQV = 533;
 inline constexpr int kBiographyText1QV = 338;  // entries of the expansion's first text area
-
-// Everything LocateMessageFile sets, so a load that fails later can put it back.
-struct MessageFileState {
-  std::string path;
-  bool expansion, fromExe, biographyFound;
-  std::int64_t nameTable, textTable, textTable2, nameText, textText, text2, culture, marker;
-  std::size_t nameBlockSize, textBlockSize, nameMax, textMax;
-  static MessageFileState Take();
-  void Restore() const;
-};
 
 // Finds message.rn / message.wn and sets the positions of its areas; true when usable.
 // useExeTables: positions from gExeInfo's tables (sequential readers, save readers with them).

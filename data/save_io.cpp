@@ -188,29 +188,17 @@ bool MessageFileTooShort(const char* name, std::int64_t minimum) {
   return !size || std::int64_t(*size) < minimum;
 }
 
-// A save file carries its own map; it has no biographies or years to edit here.
-void SetSaveMenusAndShowProgress() {
-  auto& h = Host();
-  h.SetMenuEnabled(MenuId::mnuMapEdit, true);
-  h.SetMenuEnabled(MenuId::mnu혈연, true);
-  h.SetMenuEnabled(MenuId::mnuYear, false);
-  h.SetMenuEnabled(MenuId::mnu열전, false);
-  ShowReadProgress();
-}
-
 // Both editions: the whole image is read into a fresh set, with the message file, and only then
 // swapped in, so a failure anywhere leaves the loaded data as it was.
 template <typename Parse>
 bool ReadSave(bool expansion, bool useExeTables, Parse parse) {
   auto& h = Host();
-  const ReaderRollback before;
-  h.SetMenuEnabled(MenuId::mnuEvent, !expansion);
-  if (!LocateMessageFile(useExeTables)) return before.Fail(kMsgMessageFile, MsgIcon::None);
+  if (!LocateMessageFile(useExeTables)) return ReadFailed(kMsgMessageFile, MsgIcon::None);
   const bool tooShort = expansion ? MessageFileTooShort("message.wn", std::int64_t(gExeInfo.messagePositions[11]) + 870)
                                   : useExeTables && MessageFileTooShort("message.rn", std::int64_t(gExeInfo.messagePositions[8]) + 888);
-  if (tooShort) return before.Fail(kMsgMessageSize, MsgIcon::None);
+  if (tooShort) return ReadFailed(kMsgMessageSize, MsgIcon::None);
   LocateFaceBitmaps(useExeTables);
-  SetSaveMenusAndShowProgress();
+  ShowReadProgress();
 
   auto fresh = std::make_unique<GameDataSet>();
   // The expansion reset keeps the message blocks of the previous load.
@@ -225,24 +213,17 @@ bool ReadSave(bool expansion, bool useExeTables, Parse parse) {
   LoadFaceBitmaps(useExeTables);
   h.Progress(10);
   SaveRawParts raw;
-  if (!parse(*fresh, raw)) return before.Fail(kMsgBadData, MsgIcon::Exclamation);
+  if (!parse(*fresh, raw)) return ReadFailed(kMsgBadData, MsgIcon::Exclamation);
   h.Progress(30);
-  if (!ReadMessageFile(*fresh)) return before.Fail(kMsgMessageFile, MsgIcon::None);
+  if (!ReadMessageFile(*fresh)) return ReadFailed(kMsgMessageFile, MsgIcon::None);
   h.Progress(50);
 
-  std::swap(gData, *fresh);
+  CommitRead(*fresh, useExeTables);
   fresh.reset();
   gSaveRaw = std::move(raw);
-  gFileDirsSaved = gFileDirs;
   if (!expansion) gSaveTailFirstByte = gData.gSaveTail.get(kSaveTail.flags);
-  // The writers and editors follow the executable the file was read with.
-  if (useExeTables) {
-    gLoadedExeInfo = gExeInfo;
-  } else {
-    gLoadedExeInfo.editionFlag = 0;
-  }
   h.BuildMapCache();
-  h.FillMainWindow(useExeTables);
+  h.FillMainWindow();
   h.ProgressClose();
   return true;
 }
@@ -302,8 +283,7 @@ template <typename Header, typename Country, typename General, typename Build>
 bool WriteSave(Header& header, const std::vector<Country>& countries, const std::vector<General>& generals,
                Build build) {
   auto& h = Host();
-  h.SetStatus(1, "데이터 저장 중...");
-  h.ProgressShow("데이터 저장", "데이터를 저장 중입니다...");
+  h.ProgressShow("데이터 저장", "데이터를 저장 중입니다...", "데이터 저장 중...");
   h.Progress(0);
   h.ProgressPaint();
   if (auto broken = BrokenReference(countries, generals))
@@ -319,8 +299,6 @@ bool WriteSave(Header& header, const std::vector<Country>& countries, const std:
   if (!WriteFileAtomic(gCurrentFile, *image)) return WriterFailure("데이터 저장에 문제가 발생했습니다");
   h.Progress(100);
   gDataChanged = false;
-  h.SetStatus(1, "");
-  h.SetStatus(3, "");
   h.ProgressClose();
   return true;
 }
@@ -433,7 +411,7 @@ SaveStamp SystemSaveStamp() {
 bool ReadSaveKr(bool customLoad) {
   // The layout, the variable part's walk included, is checked before any state changes, so a
   // broken file leaves the loaded data set, menus and directories as they were.
-  auto file = ReadWholeFile(gCurrentFile);
+  auto file = ReadWholeFile(gCurrentFile, kSaveKrMaxBytes);
   if (!file) return RefuseFileFormat();
   auto plan = PlanSaveKr(*file, customLoad);
   if (!plan) return RefuseFileFormat();
@@ -442,7 +420,7 @@ bool ReadSaveKr(bool customLoad) {
 }
 
 bool ReadSaveQV() {
-  auto file = ReadWholeFile(gCurrentFile);
+  auto file = ReadWholeFile(gCurrentFile, kSaveQVMaxBytes);
   if (!file) return RefuseFileFormat();
   auto plan = PlanSaveQV(*file);
   if (!plan) return RefuseFileFormat();

@@ -20,18 +20,8 @@ bool ReadSaveQV();
 bool WriteSaveKr();
 bool WriteSaveQV();
 
-// Bytes of a save file the editor does not interpret, kept as read and written back unchanged.
-struct SaveRawParts {
-  std::array<std::uint8_t, 16> reserved{};  // behind the header
-  Bytes variable;    // between the princesses and the appearance queue, its 800-byte trailer included
-  Bytes variable2;   // expansion: the second variable part, behind the countries
-  Bytes block20808;  // expansion: the block in front of the map
-  Bytes trailing;    // expansion: anything behind the closing block
-  bool operator==(const SaveRawParts&) const = default;
-};
-inline SaveRawParts gSaveRaw;
-// Bit 0 disables one box of the event editor; set by the Korean reader only.
-inline std::uint8_t gSaveTailFirstByte = 0;
+inline SaveRawParts& gSaveRaw = gState.file.saveRaw;
+inline std::uint8_t& gSaveTailFirstByte = gState.file.saveTailFirstByte;
 
 // Layout of the Korean save file: fixed offsets up to the variable part, then a tail of fixed
 // size that ends the file.
@@ -44,6 +34,12 @@ inline constexpr std::size_t kSaveVarEntries = 100;
 inline constexpr std::size_t kSaveVarEntries2 = 50;
 inline constexpr std::size_t kSaveVarTrailer = 800;
 inline constexpr std::size_t kSaveBlock20808 = 20808;
+// The largest files the layouts allow: every count of the variable parts at its maximum and, for
+// the expansion, as much again behind the closing block. A larger file is not read at all.
+inline constexpr std::size_t kSaveVarMaxItems = 32767;
+inline constexpr std::size_t kSaveKrMaxBytes = kSaveKrMinBytes + kSaveVarEntries * kSaveVarMaxItems * kSaveVarItemSize;
+inline constexpr std::size_t kSaveQVMaxBytes =
+    2 * kSaveQVMinBytes + (kSaveVarEntries + kSaveVarEntries2) * kSaveVarMaxItems * kSaveVarItemSize;
 
 // End of a variable part of `entries` entries starting at pos, with `trailer` bytes behind the
 // entries; nullopt when a count runs past the end of data.

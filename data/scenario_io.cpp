@@ -133,22 +133,13 @@ void ResetForKind(GameDataSet& d, std::int32_t kind, int n) {
   }
 }
 
-// Everything a scenario load may change outside the data set, put back when it fails.
-
 bool ReadScenario(std::int32_t kind, int n) {
   auto& h = Host();
   const bool sequential = Sequential(kind), expansion = Expansion(kind);
-  const ReaderRollback before;
-  auto fail = [&](const char* text, MsgIcon icon) { return before.Fail(text, icon); };
-
-  h.SetMenuEnabled(MenuId::mnuEvent, false);
-  if (!LocateMessageFile(sequential)) return fail(kMsgMessageFile, MsgIcon::None);
-  if (!LocateMapFiles(n, expansion)) return fail(kMsgMapFiles, MsgIcon::None);
+  if (!LocateMessageFile(sequential)) return ReadFailed(kMsgMessageFile, MsgIcon::None);
+  if (!LocateMapFiles(n, expansion)) return ReadFailed(kMsgMapFiles, MsgIcon::None);
   LocateFaceBitmaps(sequential);
   LocateItemBitmap(sequential);
-  h.SetMenuEnabled(MenuId::mnuYear, true);
-  h.SetMenuEnabled(MenuId::mnu혈연, true);
-
   ShowReadProgress();
 
   // Filled aside and swapped in only when every file was read.
@@ -159,24 +150,16 @@ bool ReadScenario(std::int32_t kind, int n) {
   h.Progress(10);
 
   auto image = ReadWholeFile(gCurrentFile);
-  if (!image || !ParseScenarioImage(*image, kind, *fresh)) return fail(kMsgBadData, MsgIcon::Exclamation);
+  if (!image || !ParseScenarioImage(*image, kind, *fresh)) return ReadFailed(kMsgBadData, MsgIcon::Exclamation);
   h.Progress(30);
-  if (!ReadMessageFile(*fresh)) return fail(kMsgMessageFile, MsgIcon::None);
-  if (!ReadMapFiles(*fresh)) return fail(kMsgMapFiles, MsgIcon::None);
+  if (!ReadMessageFile(*fresh)) return ReadFailed(kMsgMessageFile, MsgIcon::None);
+  if (!ReadMapFiles(*fresh)) return ReadFailed(kMsgMapFiles, MsgIcon::None);
   h.Progress(50);
 
-  std::swap(gData, *fresh);
+  CommitRead(*fresh, sequential);
   fresh.reset();
-  gFileDirsSaved = gFileDirs;
-  // The writers patch the executable the file was read with.
-  if (sequential) {
-    gLoadedExeInfo = gExeInfo;
-  } else {
-    gLoadedExeInfo.editionFlag = 0;
-  }
-  h.SetMenuEnabled(MenuId::mnu열전, gBiographyFound);
   h.BuildMapCache();
-  h.FillMainWindow(sequential);
+  h.FillMainWindow();
   if (sequential) gCountsChanged = false;
   h.ProgressClose();
   return true;
@@ -272,18 +255,12 @@ void ShowCheckFault(const char* text) {
 
 void StartSaveProgress() {
   auto& h = Host();
-  h.SetStatus(1, "데이터 저장 중...");
-  h.ProgressShow("데이터 저장", "데이터를 저장 중입니다...");
+  h.ProgressShow("데이터 저장", "데이터를 저장 중입니다...", "데이터 저장 중...");
   h.Progress(0);
   h.ProgressPaint();
 }
 
-void FinishSave() {
-  auto& h = Host();
-  gDataChanged = false;
-  h.SetStatus(1, "");
-  h.SetStatus(3, "");
-}
+void FinishSave() { gDataChanged = false; }
 
 void CloseProgressIfVisible() {
   if (Host().ProgressVisible()) Host().ProgressClose();

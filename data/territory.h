@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "data/gamedata.h"
+
 namespace garam {
 
 // An area around a centre cell: aligned rows dy = -E..E (step 2) with columns x-H..x+H, shifted
@@ -24,11 +26,9 @@ void ForEachAreaCell(int cx, int cy, const MapArea& area, const std::function<vo
 // Stops at the first cell for which f returns true; returns whether it did.
 bool AnyAreaCell(int cx, int cy, const MapArea& area, const std::function<bool(int, int)>& f);
 
-// The map display cache belongs to the map view. It installs this lookup (the 16 sprite entries
-// of cell (x, y), -1 nothing drawn) so that deleting and moving a city can move the castle's road
-// and building sprites; a null lookup or result leaves the cache alone.
-using MapCacheLookup = std::int16_t* (*)(int x, int y);
-inline MapCacheLookup gMapCacheLookup = nullptr;
+// The map display cache installs its lookup (see MapCacheLookup) so that deleting and moving a
+// city can move the castle's road and building sprites.
+inline MapCacheLookup& gMapCacheLookup = gState.mapCacheLookup;
 inline constexpr int kCacheRoadFirst = 2, kCacheBuildingFirst = 10, kCacheSpriteRun = 4;
 
 // Operations on the loaded save file (gData.gSaveMap, gSaveCities, gSaveTail).

@@ -110,7 +110,7 @@ TEST_P(EntityOps, SwapKeepsEveryReferenceOnItsPerson) {
   // The relation lookup reads the array of the loaded edition only.
   EXPECT_TRUE(IsRelationOfAnyGeneral(4));
   EXPECT_FALSE(IsRelationOfAnyGeneral(2));
-  gLoadedExeInfo.editionFlag = qv() ? 0 : -1;
+  gFileKind = qv() ? kScenarioKr : kScenarioQV;
   EXPECT_FALSE(IsRelationOfAnyGeneral(4));
 }
 

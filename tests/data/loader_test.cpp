@@ -39,8 +39,6 @@ class LoadGameFileTest : public ::testing::Test {
     gFileDirsSaved = gFileDirs;
     gDataLoaded = gDataChanged = true;
     gLoadWithExeInfo = false;
-    host.status[2] = "SCEDAT2.RN";
-    host.status[3] = "*";
   }
   void TearDown() override { gExeInfo = ExeInfo{}; }
 
@@ -62,7 +60,7 @@ TEST(ClassifyFileName, KindsByNameAndLoadCommand) {
   for (const auto& c : cases) EXPECT_EQ(ClassifyFileName(c.name, c.custom), c.kind) << c.name;
 }
 
-// Each refusal comes with exactly one exclamation message, disables Save and keeps the previous load.
+// Each refusal comes with exactly one exclamation message and keeps the previous load.
 TEST_F(LoadGameFileTest, NameSizeAndHeaderRefusals) {
   const std::string name = "잘못된 파일 이름입니다", format = "잘못된 파일 형식입니다",
                     counts = "시나리오 파일의 크기가 실행파일 내의 정보와 일치하지 않습니다", size = "파일 크기가 이상합니다.";
@@ -99,16 +97,28 @@ TEST_F(LoadGameFileTest, NameSizeAndHeaderRefusals) {
     std::filesystem::remove(dir.path(c.file));
     if (c.length >= 0) dir.write(c.file, Image(std::size_t(c.length), c.header));
     host.messages.clear();
-    host.enabled[MenuId::mnuSave] = true;
     EXPECT_FALSE(LoadGameFile(dir.path(c.file), c.custom));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, c.message);
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(host.messages[0].title, "가람누리4 에디터v2.51");
-    EXPECT_FALSE(host.MenuEnabled(MenuId::mnuSave));
     EXPECT_EQ(std::tuple(gFileKind, gCurrentFile, gDataDir, gFileDirs.map, gFileDirsSaved.men, gDataLoaded, gDataChanged),
               std::tuple(kScedat2, "/old/SCEDAT2.RN", "/old/", "/old/map/", "/old/m/", true, true));
-    EXPECT_EQ(host.Status(2) + host.Status(3), "SCEDAT2.RN*");
+  }
+}
+
+// A save file's layout bounds its length; a far larger file is refused on its size alone (a sparse
+// terabyte: reading it would not fit in memory).
+TEST_F(LoadGameFileTest, FarLargerSaveIsRefusedBeforeItIsRead) {
+  for (auto [file, header, qv] : {std::tuple{"user1.rn", "user1.rn", false}, std::tuple{"user1.wnx", "user1.wn", true}}) {
+    gExeInfo = Counts(qv);
+    const std::string path = dir.write(file, Image(1368308, header));
+    std::filesystem::resize_file(path, std::uintmax_t(1) << 40);
+    host.messages.clear();
+    EXPECT_FALSE(LoadGameFile(path, qv));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "잘못된 파일 형식입니다");
+    std::filesystem::remove(path);
   }
 }
 

@@ -186,14 +186,14 @@ class SaveLoad : public ::testing::Test {
 TEST_F(SaveLoad, RefusedFileLeavesTheLoadedDataSetAndMenusAlone) {
   ASSERT_TRUE(LoadGameFile(dir.write("USER1.RN", BuildSaveImage(Plan(false)).bytes), false));
   const GameDataSet before = gData;
-  host.events.clear(), host.enabled.clear(), host.messages.clear();
+  host.events.clear(), host.messages.clear();
   gExeInfo.messagePositions[8] = 0;
   SaveImage bad = BuildSaveImage({.fileName = "USER2.RN", .varCounts = {2}});
   PutU16(&bad.bytes[bad.variable + 1], 3);
   EXPECT_FALSE(LoadGameFile(dir.write("USER2.RN", bad.bytes), true));
   EXPECT_EQ(std::pair(host.lastMessage(), host.messages.back().icon), std::pair(std::string("잘못된 파일 형식입니다"), MsgIcon::Exclamation));
   EXPECT_TRUE(gData.gSaveCities == before.gSaveCities && gData.gSaveGenerals == before.gSaveGenerals);
-  EXPECT_TRUE(host.enabled.empty() && host.events.empty() && !host.progressVisible);
+  EXPECT_TRUE(host.events.empty() && !host.progressVisible);
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ TEST_F(ScenarioRead, BrokenSideFilesKeepThePreviousLoad) {
     EXPECT_TRUE(gData.gCities == before.gCities && gData.gGenerals == before.gGenerals &&
                 gData.gBiographyNames == before.gBiographyNames && gData.gMapVar == before.gMapVar);
     EXPECT_TRUE(std::tuple(gFileKind, gCurrentFile, gFileDirs) == state);
-    EXPECT_FALSE(host.progressVisible || host.MenuEnabled(MenuId::mnuSave));
+    EXPECT_FALSE(host.progressVisible);
   }
 }
 
@@ -93,11 +93,11 @@ TEST_F(ScenarioRead, SideFilesAreFoundCaseBlindBesideTheDataFile) {
   remembered.write("Mapvar1.rn", test::BuildMapVar(5));
   gFileDirs.map = remembered.dir();
   ASSERT_TRUE(LocateMapFiles(1, false));
-  EXPECT_TRUE(gMapVarPath == inst.path("Mapvar1.rn") && host.MenuEnabled(MenuId::mnuMapEdit));
+  EXPECT_EQ(gMapVarPath, inst.path("Mapvar1.rn"));
   remembered.write("mapfix.RN", test::BuildMapFix(5));
   std::filesystem::remove(remembered.path("Mapvar1.rn"));
   gFileDirs.map = remembered.dir();
-  EXPECT_FALSE(LocateMapFiles(1, false) || host.MenuEnabled(MenuId::mnuMapEdit));
+  EXPECT_FALSE(LocateMapFiles(1, false));
 }
 
 TEST_F(ScenarioRead, MarkerIsRepairedOnceInEighteenBytes) {
@@ -157,12 +157,12 @@ TEST_F(ScenarioRead, ExpansionLoadNeverWritesItsMessageFileAndDisablesBiographie
   Installation inst(test::ExpansionInstall('B'));
   ASSERT_TRUE(test::UseExecutable(inst));
   const auto before = *ReadWholeFile(inst.path("message.wn"));
-  host.enabled[MenuId::mnu열전] = true;
   ASSERT_TRUE(LoadGameFile(inst.scenarioPath(2), true));
+  EXPECT_TRUE(IsExpansionLoaded() && gLoadedExeInfo.IsQVEdition());
   gData.gBiographyNames[0] = "changed";
   ASSERT_TRUE(SaveGameFile());
   EXPECT_EQ(*ReadWholeFile(inst.path("message.wn")), before);
-  EXPECT_FALSE(host.MenuEnabled(MenuId::mnu열전));
+  EXPECT_FALSE(gBiographyFound);
 }
 
 TEST_F(ScenarioRead, FaceAndItemSheetsBySizeOrFromTheExecutableNames) {

@@ -1,7 +1,6 @@
 // A data host that records what the data layer asked of the user interface.
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -22,33 +21,27 @@ class FakeHost : public DataHost {
   ~FakeHost() override { SetDataHost(nullptr); }
 
   std::vector<AskedMessage> messages;
-  std::vector<std::string> events;  // "show:<caption>|<label>", "paint", "close", "cache", "fill:1", "resize"
+  std::vector<std::string> events;  // "show:<caption>|<label>", "paint", "close", "changed", "cache", "fill"
   bool progressVisible = false;
-  std::map<int, std::string> status;
-  std::map<MenuId, bool> enabled;
+  std::string hint;  // of the last progress window
 
   // The data layer asks nothing but OK; answer Yes to anything else.
   MsgResult Message(const std::string& text, MsgIcon icon, MsgButtons buttons, const std::string& title) override {
     messages.push_back({text, icon, buttons, title});
     return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Yes;
   }
-  void ProgressShow(const std::string& caption, const std::string& label) override {
+  void ProgressShow(const std::string& caption, const std::string& label, const std::string& h) override {
     progressVisible = true;
+    hint = h;
     events.push_back("show:" + caption + "|" + label);
   }
   void Progress(int) override {}
   void ProgressPaint() override { events.push_back("paint"); }
   bool ProgressVisible() const override { return progressVisible; }
   void ProgressClose() override { progressVisible = false, events.push_back("close"); }
-  void SetStatus(int panel, const std::string& text) override { status[panel] = text; }
-  std::string Status(int panel) const override { return status.contains(panel) ? status.at(panel) : std::string(); }
-  void SetMenuEnabled(MenuId id, bool e) override { enabled[id] = e; }
-  bool MenuEnabled(MenuId id) const override { return enabled.contains(id) && enabled.at(id); }
-  void SetMenuVisible(MenuId, bool) override {}
-  bool MenuVisible(MenuId) const override { return true; }
+  void DataChanged() override { events.push_back("changed"); }
   void BuildMapCache() override { events.push_back("cache"); }
-  void FillMainWindow(bool sequential) override { events.push_back(sequential ? "fill:1" : "fill:0"); }
-  void ReSize() override { events.push_back("resize"); }
+  void FillMainWindow() override { events.push_back("fill"); }
 
   std::string lastMessage() const { return messages.empty() ? std::string() : messages.back().text; }
 };

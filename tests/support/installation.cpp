@@ -1,5 +1,7 @@
 #include "tests/support/installation.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -12,6 +14,8 @@
 #include "data/gamedata.h"
 #include "data/mapfiles.h"
 #include "data/message.h"
+#include "data/save_io.h"
+#include "data/scenario_io.h"
 
 namespace garam::test {
 namespace {
@@ -228,17 +232,19 @@ bool UseExecutable(const Installation& inst) {
 }
 
 void ResetEditorState() {
-  gData = GameDataSet{};
-  gFileKind = -1;
-  gCurrentFile.clear(), gDataDir.clear(), gMapFixPath.clear(), gMapVarPath.clear();
-  gFileDirs = gFileDirsSaved = {};
-  gDataLoaded = gDataChanged = gCountsChanged = gLoadWithExeInfo = false;
-  gExeInfo = gLoadedExeInfo = {};
-  gBiographyNameBlockSize = gBiographyTextBlockSize = 0;
-  MessageFileState{}.Restore();
-  gBiographyNameMax = 30, gBiographyTextMax = 300;
-  for (auto& m : gMaskData) m.clear();
-  BitmapState{{}, 0, 1, 2, {}}.Restore();
+  garam::ResetEditorState();
+  gSaveClock = SystemSaveStamp;
+  gScenarioWriteFault = nullptr;
+}
+
+namespace {
+class FreshStatePerTest : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override { ResetEditorState(); }
+};
+}  // namespace
+
+void InstallFreshStatePerTest() {
+  ::testing::UnitTest::GetInstance()->listeners().Append(new FreshStatePerTest);
 }
 
 std::map<std::string, Bytes> Snapshot(const std::string& dir) {

@@ -71,9 +71,10 @@ struct Installation {
 // Reads the executable of an installation into gExeInfo as the custom load does.
 bool UseExecutable(const Installation& inst);
 
-// Puts the editor's module state back to a fresh start: data set, file kind and paths, flags,
-// executable tables, message and map locations, bitmaps.
+// Puts the whole editor state and the test seams back to a fresh start.
 void ResetEditorState();
+// Every test starts from a fresh state, whatever the test before it left behind.
+void InstallFreshStatePerTest();
 // Every file of a directory with its bytes, for before/after comparisons.
 std::map<std::string, Bytes> Snapshot(const std::string& dir);
 }  // namespace garam::test

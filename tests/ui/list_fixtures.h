@@ -225,7 +225,8 @@ class MainFixture : public ::testing::Test {
     w->SetStatus(2, file);
     w->SetStatus(3, "");
     gCountsChanged = false;
-    w->FillMainWindow(fresh);
+    gLoadWithExeInfo = fresh;
+    w->FillMainWindow();
     EXPECT_TRUE(gCountsChanged) << "a fill recounts";
     gCountsChanged = false;
     gDataChanged = false;

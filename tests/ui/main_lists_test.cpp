@@ -77,11 +77,6 @@ TEST_F(MainLists, EachKindSetsTabsMenusButtonsAndMarks) {
       EXPECT_EQ(w->List(n)->sortKey(), none ? w->List(n)->columnCount() - 1 : 0);
     }
   }
-  // A fixed-layout scenario clears the edition flag of the tables a save brought along.
-  LoadSave(true);
-  EXPECT_TRUE(gLoadedExeInfo.IsQVEdition());
-  LoadFixed(kScedat1);
-  EXPECT_FALSE(gLoadedExeInfo.IsQVEdition());
 }
 
 TEST_F(MainLists, PlayerHighlightFollowsEachSaveFill) {

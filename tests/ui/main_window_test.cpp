@@ -7,6 +7,8 @@
 #include "data/gamedata.h"
 #include "data/missions.h"
 #include "tests/support/exe_builder.h"
+#include "tests/support/installation.h"
+#include "tests/support/save_builder.h"
 #include "tests/support/tempdir.h"
 #include "tests/ui/scripted_dialogs.h"
 #include "ui/main/frmMain.h"
@@ -16,17 +18,6 @@ namespace {
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    gExeInfo = ExeInfo{};
-    gDataChanged = false;
-    gDataLoaded = false;
-    gFileKind = -1;
-    gCurrentFile.clear();
-  }
-  void TearDown() override {
-    gDataChanged = false;
-    gExeInfo = ExeInfo{};
-  }
   test::ScriptedDialogs dialogs;
   test::TempDir dir;
 };
@@ -62,6 +53,34 @@ TEST_F(MainWindowTest, RefusedLoadRestoresSaveAndRemembersTheDirectory) {
   dialogs.fileAnswers.push_back(Q(path));
   w.LoadCommand(0);
   EXPECT_TRUE(w.mnuSave->isEnabled());
+}
+
+// What the window offers follows the kind just loaded; a save clears the hint and the mark.
+TEST_F(MainWindowTest, LoadedKindSetsMenusAndPanels) {
+  test::Installation inst(test::KoreanInstall());
+  frmMain w;
+  auto load = [&](const std::string& path) {
+    dialogs.fileAnswers.push_back(Q(path));
+    w.LoadCommand(0);
+    ASSERT_TRUE(gDataLoaded) << dialogs.lastText().toStdString();
+  };
+  auto enabled = [&] {
+    std::string s;
+    for (QAction* a : {w.mnuSave, w.mnu열전, w.mnuMapEdit, w.mnu혈연, w.mnuEvent, w.mnuYear, w.mnuExpertm->menuAction()})
+      s += a->isEnabled() ? '1' : '0';
+    return s;
+  };
+  load(inst.scenarioPath(1));
+  EXPECT_EQ(enabled(), "1111010");
+  EXPECT_EQ(w.Status(2), "SCEDAT1.RN");
+  load(inst.dir.write("user1.rn", test::BuildSaveImage({.fileName = "user1.rn"}).bytes));
+  EXPECT_EQ(enabled(), "1011100");
+  EXPECT_EQ(w.Status(2), "USER1.RN");
+  MarkDataChanged();
+  EXPECT_EQ(w.Status(3), "*");
+  w.SaveCommand();
+  EXPECT_EQ(w.Status(1) + w.Status(3), "");
+  EXPECT_FALSE(gDataChanged);
 }
 
 TEST_F(MainWindowTest, SaveQuestionBeforeLoad) {

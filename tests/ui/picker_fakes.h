@@ -150,7 +150,7 @@ class PickerTest : public ::testing::Test {
     gChildFormCaller = mode_;
     gChildFormArg = arg_;
     gLoadedExeInfo = exe_;
-    bitmaps_.Restore();
+    gState.file.bitmaps = bitmaps_;
     gMaskData = sheets_;
     for (int i = 0; i < 7; ++i) MaskData(i).Invalidate();
   }
@@ -184,7 +184,7 @@ class PickerTest : public ::testing::Test {
   std::int32_t kind_ = gFileKind;
   std::int16_t mode_ = gChildFormCaller, arg_ = gChildFormArg;
   ExeInfo exe_ = gLoadedExeInfo;
-  BitmapState bitmaps_ = BitmapState::Take();
+  BitmapState bitmaps_ = gState.file.bitmaps;
   std::array<Bytes, 7> sheets_ = gMaskData;
 };
 

@@ -53,7 +53,7 @@ std::size_t ArraySize(int list) {
   switch (list) {
     case 2: return gData.gCountries.size();
     case 3: return gData.gCities.size();
-    case 4: return gLoadedExeInfo.IsQVEdition() ? gData.gGeneralsQV.size() : gData.gGenerals.size();
+    case 4: return IsExpansionLoaded() ? gData.gGeneralsQV.size() : gData.gGenerals.size();
     case 5: return gData.gQueens.size();
     default: return 0;
   }
@@ -83,7 +83,7 @@ void FinishDelete(frmMain& w, int list, ListItem* row) {
 }
 
 int GeneralCity(int general) {
-  if (gLoadedExeInfo.IsQVEdition()) {
+  if (IsExpansionLoaded()) {
     auto* g = At(gData.gGeneralsQV, general);
     return g ? g->get(kGeneralScenQV.city) : 80;
   }

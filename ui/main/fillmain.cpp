@@ -63,26 +63,21 @@ void ShowSavePage(frmMain& w, const SavePage& p) {
 
 }  // namespace
 
-void FillMainWindow(frmMain& w, bool sequential) {
+void FillMainWindow(frmMain& w) {
   // Conversion: the records read through one shape, whatever the file's layout.
   const bool save = IsSaveFile();
-  const bool fresh = gFileKind == kSaveQV || gFileKind == kScenarioKr || gFileKind == kScenarioQV ||
-                     (gFileKind == kSaveKr && sequential);
-  ListSource source(gData, gFileKind, false);
+  // The files whose layout follows the custom load's executable.
+  const bool fresh = gLoadWithExeInfo;
+  ListSource source(gData, gFileKind, IsExpansionLoaded());
 
-  w.SetMenuVisible(MenuId::mnuUnit, save);
-  w.SetMenuVisible(MenuId::mnuStatistics, !save);
-  w.SetMenuVisible(MenuId::mnuStat5, gFileKind == kScenarioQV);
+  w.mnuUnit->setVisible(save);
+  w.mnuStatistics->menuAction()->setVisible(!save);
+  w.mnuStat[5]->setVisible(gFileKind == kScenarioQV);
   w.Progress(90);
 
   QTabWidget* tv = w.TabStrip;
   tv->setVisible(false);
-  if (fresh)
-    gLoadedExeInfo = gExeInfo;
-  else
-    gLoadedExeInfo.editionFlag = 0;
-  source.qvEdition = gLoadedExeInfo.IsQVEdition();
-  w.SetMenuEnabled(MenuId::mnuStatistics, true);
+  w.mnuStatistics->menuAction()->setEnabled(true);
 
   tv->setTabVisible(save ? 1 : 0, true);
   tv->setTabVisible(6, save);

@@ -7,6 +7,6 @@ class frmMain;
 
 // Fills every list, caption and menu state of the main window from the loaded data set;
 // reports progress 90 to 100.
-void FillMainWindow(frmMain& w, bool sequential);
+void FillMainWindow(frmMain& w);
 
 }  // namespace garam

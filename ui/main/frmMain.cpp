@@ -13,6 +13,7 @@
 #include "data/fileio.h"
 #include "data/gamedata.h"
 #include "data/loader.h"
+#include "data/message.h"
 #include "data/missions.h"
 #include "map/cityplaces.h"
 #include "map/mapcache.h"
@@ -119,16 +120,6 @@ void frmMain::BuildMenus() {
   mnuCityPos->setObjectName("mnuCityPos");
   mnuCityPos->menuAction()->setVisible(false);
 
-  menuActions_ = {
-      {MenuId::mnuSave, mnuSave},       {MenuId::mnu열전, mnu열전},
-      {MenuId::mnuMapEdit, mnuMapEdit}, {MenuId::mnu혈연, mnu혈연},
-      {MenuId::mnuEvent, mnuEvent},     {MenuId::mnuYear, mnuYear},
-      {MenuId::mnuUnit, mnuUnit},       {MenuId::mnuStatistics, mnuStatistics->menuAction()},
-      {MenuId::mnuStat5, mnuStat[5]},   {MenuId::mnuExpertm, mnuExpertm->menuAction()},
-      {MenuId::mnuLoadC0, mnuLoadC[0]}, {MenuId::mnuLoadC1, mnuLoadC[1]},
-      {MenuId::mnuLoadC2, mnuLoadC[2]},
-  };
-
   connect(mnuLoad[0], &QAction::triggered, this, [this] { LoadCommand(0); });
   connect(mnuLoad[1], &QAction::triggered, this, [this] { LoadCommand(1); });
   for (int i = 0; i < 3; ++i) connect(mnuLoadC[i], &QAction::triggered, this, [this, i] { CustomLoadCommand(i); });
@@ -186,17 +177,43 @@ bool frmMain::AskSaveBeforeLoad() {
                         MsgButtons::YesNoCancel, kMsgTitleSpaced);
   if (r == MsgResult::Cancel) return false;
   // A save that does not succeed stops the load, so no unsaved change is dropped silently.
-  if (r == MsgResult::Yes) return SaveGameFile();
+  if (r == MsgResult::Yes) return RunSave();
   return true;
 }
 
 void frmMain::RunLoad(const QString& path, bool customLoad) {
-  const bool saveWasEnabled = mnuSave->isEnabled();
+  // A refused load leaves the window as it was: the reader's hint goes again.
+  const QString hint = StatusBarView->panelText(1);
+  if (LoadGameFile(S(path), customLoad)) {
+    ShowLoadedFile(customLoad);
+  } else {
+    StatusBarView->setPanelText(1, hint);
+  }
+}
+
+void frmMain::ShowLoadedFile(bool customLoad) {
+  const bool save = IsSaveFile();
   mnuSave->setEnabled(true);
-  if (LoadGameFile(S(path), customLoad))
-    mnuExpertm->menuAction()->setEnabled(false);
-  else
-    mnuSave->setEnabled(saveWasEnabled);
+  mnuExpertm->menuAction()->setEnabled(false);
+  // A save file carries its own map and has no biographies or start year to edit; the event
+  // flags are the Korean save's alone.
+  mnuMapEdit->setEnabled(true);
+  mnu혈연->setEnabled(true);
+  mnuYear->setEnabled(!save);
+  mnu열전->setEnabled(!save && gBiographyFound);
+  mnuEvent->setEnabled(gFileKind == kSaveKr);
+  const std::string shown = ToUpperAscii(NameOf(gCurrentFile));
+  SetStatus(1, "");
+  SetStatus(2, customLoad ? "[" + shown + "]" : shown);
+  SetStatus(3, "");
+  ReSize();
+}
+
+bool frmMain::RunSave() {
+  if (!SaveGameFile()) return false;
+  SetStatus(1, "");
+  SetStatus(3, "");
+  return true;
 }
 
 void frmMain::LoadCommand(int index) {
@@ -245,7 +262,7 @@ void frmMain::CustomLoadCommand(int index) {
   RunLoad(path, true);
 }
 
-void frmMain::SaveCommand() { SaveGameFile(); }
+void frmMain::SaveCommand() { RunSave(); }
 
 void frmMain::UnitResetCommand() {
   ResetUnitActions();
@@ -280,7 +297,8 @@ MsgResult frmMain::Message(const std::string& text, MsgIcon icon, MsgButtons but
   return Dialogs().MessageBox(owner, Q(text), icon, buttons, Q(title));
 }
 
-void frmMain::ProgressShow(const std::string& caption, const std::string& label) {
+void frmMain::ProgressShow(const std::string& caption, const std::string& label, const std::string& hint) {
+  SetStatus(1, hint);
   if (!status_) status_ = new frmStatus(this);
   status_->setWindowTitle(Q(caption));
   status_->lblStatus->setText(Q(label));
@@ -302,28 +320,9 @@ void frmMain::ProgressClose() {
 void frmMain::SetStatus(int panel, const std::string& text) { StatusBarView->setPanelText(panel, Q(text)); }
 std::string frmMain::Status(int panel) const { return S(StatusBarView->panelText(panel)); }
 
-QAction* frmMain::Action(MenuId id) const {
-  auto it = menuActions_.find(id);
-  return it == menuActions_.end() ? nullptr : it->second;
-}
-
-void frmMain::SetMenuEnabled(MenuId id, bool enabled) {
-  if (QAction* a = Action(id)) a->setEnabled(enabled);
-}
-bool frmMain::MenuEnabled(MenuId id) const {
-  QAction* a = Action(id);
-  return a && a->isEnabled();
-}
-void frmMain::SetMenuVisible(MenuId id, bool visible) {
-  if (QAction* a = Action(id)) a->setVisible(visible);
-}
-bool frmMain::MenuVisible(MenuId id) const {
-  QAction* a = Action(id);
-  return a && a->isVisible();
-}
-
 void frmMain::BuildMapCache() { garam::BuildMapCache(); }
-void frmMain::FillMainWindow(bool sequential) { garam::FillMainWindow(*this, sequential); }
+void frmMain::FillMainWindow() { garam::FillMainWindow(*this); }
+void frmMain::DataChanged() { SetStatus(3, "*"); }
 void frmMain::ReSize() { ReSizeMain(*this); }
 
 void frmMain::resizeEvent(QResizeEvent* event) {

@@ -54,20 +54,19 @@ class frmMain : public QMainWindow, public DataHost, public MainControls {
 
   // DataHost
   MsgResult Message(const std::string& text, MsgIcon icon, MsgButtons buttons, const std::string& title) override;
-  void ProgressShow(const std::string& caption, const std::string& label) override;
+  void ProgressShow(const std::string& caption, const std::string& label, const std::string& hint) override;
   void Progress(int percent) override;
   void ProgressPaint() override;
   bool ProgressVisible() const override;
   void ProgressClose() override;
-  void SetStatus(int panel, const std::string& text) override;
-  std::string Status(int panel) const override;
-  void SetMenuEnabled(MenuId id, bool enabled) override;
-  bool MenuEnabled(MenuId id) const override;
-  void SetMenuVisible(MenuId id, bool visible) override;
-  bool MenuVisible(MenuId id) const override;
+  void DataChanged() override;
   void BuildMapCache() override;
-  void FillMainWindow(bool sequential) override;
-  void ReSize() override;
+  void FillMainWindow() override;
+
+  // Status bar panels 1 (hints), 2 (file name), 3 ("*").
+  void SetStatus(int panel, const std::string& text);
+  std::string Status(int panel) const;
+  void ReSize();
 
   frmStatus* statusWindow() const { return status_; }
 
@@ -78,11 +77,13 @@ class frmMain : public QMainWindow, public DataHost, public MainControls {
  private:
   void BuildMenus();
   void FormLoad();
-  QAction* Action(MenuId id) const;
   void RunLoad(const QString& path, bool customLoad);
+  // A save and what the window shows after it; false when it failed.
+  bool RunSave();
+  // The menus and panels for the file just loaded.
+  void ShowLoadedFile(bool customLoad);
 
   frmStatus* status_ = nullptr;
-  std::map<MenuId, QAction*> menuActions_;
 };
 
 }  // namespace garam

@@ -17,7 +17,7 @@ constexpr int kEmptySlot = 80;
 constexpr int kTitleMaxBytes = 18;
 constexpr int kDescriptionMaxBytes = 443;
 
-bool QVEdition() { return gLoadedExeInfo.IsQVEdition(); }
+bool QVEdition() { return IsExpansionLoaded(); }
 
 // Writes a focus hint into the first status panel; the year boxes' hints follow the edition.
 class HintFilter : public QObject {

@@ -416,7 +416,7 @@ void ClearMainLists(frmMain& w) {
 void UpdateListCaptions(frmMain& w) {
   std::array<int, 8> rows{};
   for (int n = 2; n <= 9; ++n) rows[std::size_t(n - 2)] = w.List(n)->count();
-  const auto captions = ListCaptions(gFileKind, gLoadedExeInfo.IsQVEdition(), rows);
+  const auto captions = ListCaptions(gFileKind, IsExpansionLoaded(), rows);
   for (int n = 2; n <= 9; ++n) {
     const std::string& t = captions[std::size_t(n - 2)];
     if (!t.empty()) w.ListFrame(n)->setTitle(QString::fromStdString(t));

@@ -12,8 +12,8 @@
 namespace garam {
 
 // The human player's country of a save file (80: none), and the generals still to appear.
-inline std::uint8_t gPlayerCountry = 80;
-inline std::int32_t gUnappearedCount = 0;
+inline std::uint8_t& gPlayerCountry = gState.playerCountry;
+inline std::int32_t& gUnappearedCount = gState.unappearedCount;
 
 // The one bounds-checked lookup for every reference taken from a record: an index the file
 // names but the arrays do not hold gives nullptr, never a read outside the array.

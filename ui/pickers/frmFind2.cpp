@@ -70,7 +70,7 @@ void frmFind2::Fill() {
             AddRow(cities->cell(r, 0), r->tag, {cities->cell(r, kOwnerColumn)});
         }
     } else if (const ListView* generals = lists_.ListView4) {
-      const bool qv = gLoadedExeInfo.IsQVEdition();
+      const bool qv = IsExpansionLoaded();
       for (int i = 0; i < generals->count(); ++i) {
         const ListItem* g = generals->row(i);
         if (generals->cell(g, 1) != "영주") continue;
