@@ -11,6 +11,10 @@ namespace {
 
 enum Kind { kMen = 0, kWomen = 1, kItems = 2 };
 
+// The largest sheet is under 4 MB; a name the game does not ship is not checked by length, so its
+// file is not read at all when it is far larger.
+constexpr std::uint64_t kMaxSheetBytes = 64u << 20;
+
 std::string& DirOfKind(int kind) {
   return kind == kMen ? gFileDirs.men : kind == kWomen ? gFileDirs.women : gFileDirs.item;
 }
@@ -68,7 +72,7 @@ void Load(int kind, bool useExeNames) {
   }
   if (!gBitmapOk[kind]) return;
   // A sheet that fails to load keeps what it held.
-  if (auto image = ReadWholeFile(gBitmapPaths[kind])) gMaskData[SheetOfKind(kind)] = std::move(*image);
+  if (auto image = ReadWholeFile(gBitmapPaths[kind], kMaxSheetBytes)) gMaskData[SheetOfKind(kind)] = std::move(*image);
 }
 
 std::int32_t GetI32(const Bytes& b, std::size_t off) { return std::int32_t(GetU32(&b[off])); }

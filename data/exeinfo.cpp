@@ -55,12 +55,15 @@ bool CountsValid(const ExeInfo& info) {
   return true;
 }
 
+// The known builds are about two megabytes; anything far larger is not one of them.
+constexpr std::uint64_t kMaxExeBytes = 64u << 20;
+
 }  // namespace
 
 bool EXEDataReadInto(const std::string& path, ExeInfo& out) {
   auto size = FileSize(path);
   if (!size || *size < kMinExeSize) return false;
-  auto image = ReadWholeFile(path);
+  auto image = ReadWholeFile(path, kMaxExeBytes);
   if (!image) return false;
   const Bytes& exe = *image;
 

@@ -8,6 +8,8 @@ namespace garam {
 namespace {
 
 constexpr const char kSeparator[] = "\x05\x05\x05";
+// The message files the game shipped are under 300 KB; a far larger one is not read at all.
+constexpr std::uint64_t kMaxMessageFileBytes = 16u << 20;
 constexpr std::size_t kSeparatorLen = 3;
 
 // The two lengths of the Korean message.rn the game shipped with, and where their areas lie
@@ -294,7 +296,7 @@ bool LocateMessageFile(bool useExeTables) {
 }
 
 bool ReadMessageFile(GameDataSet& d) {
-  auto f = ReadWholeFile(gMessageFilePath);
+  auto f = ReadWholeFile(gMessageFilePath, kMaxMessageFileBytes);
   if (!f) return false;
   if (!(gMessageExpansion ? ReadExpansion(*f, d) : ReadKorean(*f, d))) return false;
   return ReadCultureDescriptions(*f, d);
@@ -302,7 +304,7 @@ bool ReadMessageFile(GameDataSet& d) {
 
 std::optional<Bytes> BuildMessageImage(const GameDataSet& d, MessageBlock& nameBlock, MessageBlock& textBlock) {
   if (gMessageExpansion) return std::nullopt;
-  auto f = ReadWholeFile(gMessageFilePath);
+  auto f = ReadWholeFile(gMessageFilePath, kMaxMessageFileBytes);
   if (!f) return std::nullopt;
   if (!WriteArea(*f, d.gBiographyTexts, gMsgTextTablePos, gMsgTextTextPos, kTextEntriesKr,
                  gBiographyTextBlockSize, textBlock) ||

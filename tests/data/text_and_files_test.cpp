@@ -56,6 +56,9 @@ TEST(Files, AtomicWriteReplacesOrKeepsTheOriginal) {
   EXPECT_FALSE(PatchFile(p, 1, Bytes{7, 7}));  // past the end: the file keeps its length
   EXPECT_TRUE(PatchFile(p, 1, Bytes{7}));
   EXPECT_EQ(ReadWholeFile(p), (Bytes{9, 7}));
+  // A bounded read takes a file of its bound and refuses one byte more.
+  EXPECT_EQ(ReadWholeFile(p, 2), (Bytes{9, 7}));
+  EXPECT_EQ(ReadWholeFile(p, 1), std::nullopt);
 }
 
 TEST(Files, CaseBlindLookupKeepsTheFoundName) {
