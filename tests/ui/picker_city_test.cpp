@@ -1,12 +1,12 @@
 #include "tests/ui/picker_fakes.h"
-#include "ui/pickers/frmFind2.h"
+#include "ui/pickers/city_picker.h"
 
 namespace garam::test {
 namespace {
 
 const QString kNoOwner(18, QChar('-'));
 
-class CityPicker : public PickerTest {
+class CityPickerTest : public PickerTest {
  protected:
   void SetUp() override {
     gFileKind = kSaveKr;
@@ -18,8 +18,8 @@ class CityPicker : public PickerTest {
     gData.gSaveCities[0].set(kCitySave.x, std::uint16_t(10));
     gData.gSaveCities[3].setGeneral(0, 6);
   }
-  std::unique_ptr<frmFind2> Open(int mode) {
-    return PickerTest::Open<frmFind2>(mode, MainLists{nullptr, cities.get(), generals.get()});
+  std::unique_ptr<CityPicker> Open(int mode) {
+    return PickerTest::Open<CityPicker>(mode, MainLists{nullptr, cities.get(), generals.get()});
   }
   // The general editor's status, whether its city button is on, and its position column.
   QString Status() {
@@ -33,7 +33,7 @@ class CityPicker : public PickerTest {
   std::unique_ptr<ListView> generals = MakeList(15, {GeneralRow(9, "나", "재야")});
 };
 
-TEST_F(CityPicker, ModesOfferTheirCities) {
+TEST_F(CityPickerTest, ModesOfferTheirCities) {
   // File kind, mode, the general's status, whether the status menu opened the picker, caption, rows.
   const std::tuple<std::int32_t, int, const char*, bool, const char*, QStringList> cases[] = {
       {kSaveKr, 1, "일반", false, "소속도시 선택", {"3", "2", "0"}},
@@ -55,7 +55,7 @@ TEST_F(CityPicker, ModesOfferTheirCities) {
   EXPECT_EQ(caller.edt4lbl2(3)->text(), "없음");
 }
 
-TEST_F(CityPicker, CityOfAffiliationDecidesLordOrServant) {
+TEST_F(CityPickerTest, CityOfAffiliationDecidesLordOrServant) {
   // File kind, status, city as loaded, city chosen, outside his castle, status after.
   const std::tuple<std::int32_t, const char*, int, int, bool, const char*> cases[] = {
       {kScenarioKr, "일반", 3, 2, false, "영주 off ---"},  // a city without generals
@@ -78,7 +78,7 @@ TEST_F(CityPicker, CityOfAffiliationDecidesLordOrServant) {
   EXPECT_EQ(caller.edt4lbl2(3)->text(), "서경");  // trimmed
 }
 
-TEST_F(CityPicker, StatusMenuMakesAGeneralAffiliated) {
+TEST_F(CityPickerTest, StatusMenuMakesAGeneralAffiliated) {
   // File kind, status as loaded, 서경's second save slot, status after choosing 서경.
   // In a scenario 서경's one general is someone else, unless he is 미성년 and so himself.
   const std::tuple<std::int32_t, const char*, int, const char*> cases[] = {
@@ -100,7 +100,7 @@ TEST_F(CityPicker, StatusMenuMakesAGeneralAffiliated) {
   EXPECT_EQ(caller.sonInLawCalls.back(), true);
 }
 
-TEST_F(CityPicker, AppearanceCityFromTheStatusMenuMustBeChosen) {
+TEST_F(CityPickerTest, AppearanceCityFromTheStatusMenuMustBeChosen) {
   menu.show();
   auto picker = Open(2);
   ListView* list = picker->List();
@@ -121,7 +121,7 @@ TEST_F(CityPicker, AppearanceCityFromTheStatusMenuMustBeChosen) {
   }
 }
 
-TEST_F(CityPicker, CapitalOfANewCountryIsALordsCityInScenarios) {
+TEST_F(CityPickerTest, CapitalOfANewCountryIsALordsCityInScenarios) {
   // A lord whose city has no row is left out. A Korean-edition executable reads the Korean records.
   gFileKind = kScenarioKr;
   gLoadedExeInfo.editionFlag = 0;

@@ -1,23 +1,23 @@
 #include "tests/ui/picker_fakes.h"
-#include "ui/pickers/frmFind1.h"
-#include "ui/pickers/frmFind4.h"
+#include "ui/pickers/country_picker.h"
+#include "ui/pickers/mother_picker.h"
 
 namespace garam::test {
 namespace {
 
-class CountryPicker : public PickerTest {
+class CountryPickerTest : public PickerTest {
  protected:
   // The edited city is the city list's selected row, with its count of generals.
-  std::unique_ptr<frmFind1> Open(int mode, const QString& cityGenerals = "    0") {
+  std::unique_ptr<CountryPicker> Open(int mode, const QString& cityGenerals = "    0") {
     cities = MakeList(3, {{"4", {"한성", "고려", cityGenerals}}});
     cities->selectRow(cities->row(0));
-    return PickerTest::Open<frmFind1>(mode, MainLists{countries.get(), cities.get()});
+    return PickerTest::Open<CountryPicker>(mode, MainLists{countries.get(), cities.get()});
   }
   std::unique_ptr<ListView> countries = MakeList(2, {{"1", {"발해", "대조영"}}, {"0", {"고려", "왕건"}}});
   std::unique_ptr<ListView> cities;
 };
 
-TEST_F(CountryPicker, NoCountryRowOnlyForCitiesThatMayStandEmpty) {
+TEST_F(CountryPickerTest, NoCountryRowOnlyForCitiesThatMayStandEmpty) {
   const std::tuple<std::int32_t, int, const char*, QStringList> cases[] = {
       {kScenarioKr, 1, "    0", {"0", "1"}}, {kSaveKr, 1, "    3", {"0", "1"}},
       {kSaveQV, 1, "    0", {"80", "0", "1"}}, {kSaveKr, 2, "    3", {"80", "0", "1"}}};
@@ -29,7 +29,7 @@ TEST_F(CountryPicker, NoCountryRowOnlyForCitiesThatMayStandEmpty) {
   EXPECT_EQ(Cells(Open(2)->List(), 0, 2), QStringList({"      없음", ""}));
 }
 
-TEST_F(CountryPicker, AnswerSetsOwnerAndCityStatus) {
+TEST_F(CountryPickerTest, AnswerSetsOwnerAndCityStatus) {
   gFileKind = kSaveKr;
   Choose(Open(1), "80");
   EXPECT_EQ(caller.ownerNo, 80);
@@ -44,7 +44,7 @@ TEST_F(CountryPicker, AnswerSetsOwnerAndCityStatus) {
   EXPECT_EQ(caller.ownerNo, 1);
 }
 
-class MotherPicker : public PickerTest {
+class MotherPickerTest : public PickerTest {
  protected:
   void SetUp() override {
     auto& d = gData;
@@ -67,13 +67,13 @@ class MotherPicker : public PickerTest {
     WriteFixedName(d.gSaveCountries[1].bytes(kCountrySave.name), "고구려");
     gFileKind = kSaveKr;
   }
-  std::unique_ptr<frmFind4> Open() { return PickerTest::Open<frmFind4>(0, MainLists{.ListView5 = consorts.get()}); }
+  std::unique_ptr<MotherPicker> Open() { return PickerTest::Open<MotherPicker>(0, MainLists{.ListView5 = consorts.get()}); }
 
   std::unique_ptr<ListView> consorts =
       MakeList(4, {{"1", {"보라", "", "", "나라"}}, {"0", {"미소", "", "", "가도"}}, {"2", {"하늘", "", "", ""}}});
 };
 
-TEST_F(MotherPicker, RowsShowTheHusbandAndHisCountry) {
+TEST_F(MotherPickerTest, RowsShowTheHusbandAndHisCountry) {
   auto picker = Open();
   EXPECT_EQ(picker->windowTitle(), "어머니 선택");
   ASSERT_EQ(Tags(picker->List()), QStringList({"0", "1", "2"}));
@@ -85,7 +85,7 @@ TEST_F(MotherPicker, RowsShowTheHusbandAndHisCountry) {
   EXPECT_EQ(HusbandCountryName(250), "");
 }
 
-TEST_F(MotherPicker, AnswerGivesThePrincessHerMothersSphereFace) {
+TEST_F(MotherPickerTest, AnswerGivesThePrincessHerMothersSphereFace) {
   gBitmapOk[1] = true;
   gFaceSheetWomen = 1;
   gMaskData[1] = SheetBytes(12, 14);

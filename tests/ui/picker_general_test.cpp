@@ -1,10 +1,10 @@
 #include "tests/ui/picker_fakes.h"
-#include "ui/pickers/frmFind3.h"
+#include "ui/pickers/general_picker.h"
 
 namespace garam::test {
 namespace {
 
-class GeneralPicker : public PickerTest {
+class GeneralPickerTest : public PickerTest {
  protected:
   void SetUp() override {
     gFileKind = kScenarioKr;
@@ -14,8 +14,8 @@ class GeneralPicker : public PickerTest {
     caller.kingNo = 3;
     caller.edt2Text()->setText("새고려");
   }
-  std::unique_ptr<frmFind3> Open(int mode) {
-    return PickerTest::Open<frmFind3>(mode, MainLists{countries.get(), nullptr, generals.get()});
+  std::unique_ptr<GeneralPicker> Open(int mode) {
+    return PickerTest::Open<GeneralPicker>(mode, MainLists{countries.get(), nullptr, generals.get()});
   }
 
   // Two generals share the name 가도; the editor edits general 0.
@@ -27,7 +27,7 @@ class GeneralPicker : public PickerTest {
   std::unique_ptr<ListView> countries = MakeList(5, {{"0", {"고려"}}, {"1", {"발해"}}});
 };
 
-TEST_F(GeneralPicker, ModesOfferTheirRows) {
+TEST_F(GeneralPickerTest, ModesOfferTheirRows) {
   const std::tuple<int, const char*, QStringList> cases[] = {
       {1, "아버지 선택", {"500", "0", "6", "1", "2", "3", "7"}},
       {2, "남편 선택", {"0", "6", "2", "3", "7"}},
@@ -48,7 +48,7 @@ TEST_F(GeneralPicker, ModesOfferTheirRows) {
   EXPECT_EQ(Cells(king->List(), 1, 4), QStringList({"가도", "일반", "한성", "새고려"}));
 }
 
-TEST_F(GeneralPicker, EnterAnswersTheCallerWithTheTopRow) {
+TEST_F(GeneralPickerTest, EnterAnswersTheCallerWithTheTopRow) {
   caller.edt4Cmd3(2)->setEnabled(false);
   for (int mode : {1, 3, 4, 7}) QTest::keyClick(Open(mode)->List(), Qt::Key_Return);
   EXPECT_EQ(consort.fatherNo, 500);
@@ -63,7 +63,7 @@ TEST_F(GeneralPicker, EnterAnswersTheCallerWithTheTopRow) {
   EXPECT_EQ(caller.lbl혈연()->text(), "가도");
 }
 
-TEST_F(GeneralPicker, NewLordInASaveFileMustStandOnHisCity) {
+TEST_F(GeneralPickerTest, NewLordInASaveFileMustStandOnHisCity) {
   gFileKind = kSaveKr;
   gData.gSaveGenerals.assign(500, {});
   gData.gSaveCities.assign(80, {});
@@ -71,7 +71,7 @@ TEST_F(GeneralPicker, NewLordInASaveFileMustStandOnHisCity) {
   EXPECT_EQ(Tags(Open(3)->List()), QStringList({"3", "4", "5"}));
 }
 
-TEST_F(GeneralPicker, KingSetsTheCultureSphereOfHisRegionInScenariosOnly) {
+TEST_F(GeneralPickerTest, KingSetsTheCultureSphereOfHisRegionInScenariosOnly) {
   gData.gRegions.assign(56, {});
   gData.gRegions[9].set(kRegionScen.sphere, std::uint8_t(4));
   gData.gRegions[11].set(kRegionScen.sphere, std::uint8_t(7));
@@ -88,7 +88,7 @@ TEST_F(GeneralPicker, KingSetsTheCultureSphereOfHisRegionInScenariosOnly) {
   }
 }
 
-TEST_F(GeneralPicker, EscAndRightButtonCancelADoubleClickAnswers) {
+TEST_F(GeneralPickerTest, EscAndRightButtonCancelADoubleClickAnswers) {
   for (int way = 0; way < 3; ++way) {  // Esc, right button, double click
     auto picker = Open(2);
     ListView* list = picker->List();
@@ -103,7 +103,7 @@ TEST_F(GeneralPicker, EscAndRightButtonCancelADoubleClickAnswers) {
   EXPECT_EQ(consort.edt5lbl(1)->text(), "다솜");
 }
 
-TEST_F(GeneralPicker, EmptyListIgnoresTheAnswerKeysAndCanBeCancelled) {
+TEST_F(GeneralPickerTest, EmptyListIgnoresTheAnswerKeysAndCanBeCancelled) {
   generals = MakeList(15, {GeneralRow(0, "가도", "일반", "한성", "고려")});
   auto picker = Open(6);
   ListView* list = picker->List();

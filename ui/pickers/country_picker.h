@@ -6,10 +6,10 @@
 
 namespace garam {
 
-class frmFind1 : public ListPicker {
+class CountryPicker : public ListPicker {
   Q_OBJECT
  public:
-  frmFind1(QWidget* owner, const MainLists& lists, const PickerCallers& callers);
+  CountryPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers);
   ListView* Find1ListView;
 
  protected:

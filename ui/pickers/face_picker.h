@@ -1,6 +1,6 @@
 // The face pickers: a face chosen by sight from a face sheet, one sheet row to a page.
-// frmMaskView1 shows the men's faces for the general editor and the create-general dialog,
-// frmMaskView2 the women's faces for the consort editor and the create-consort dialog.
+// MenFacePicker shows the men's faces for the general editor and the create-general dialog,
+// WomenFacePicker the women's faces for the consort editor and the create-consort dialog.
 #pragma once
 
 #include <QDialog>
@@ -66,10 +66,10 @@ class FacePicker : public QDialog {
   bool answered_ = false;
 };
 
-class frmMaskView1 : public FacePicker {
+class MenFacePicker : public FacePicker {
   Q_OBJECT
  public:
-  frmMaskView1(QWidget* owner, const PickerCallers& callers);
+  MenFacePicker(QWidget* owner, const PickerCallers& callers);
   QLabel* MV1lblPage;
   std::array<QPushButton*, 2>& MV1CmdPage;
   std::vector<QLabel*>& MV1Image;
@@ -82,10 +82,10 @@ class frmMaskView1 : public FacePicker {
   void AnswerCaller(int face, const QImage& picture) override;
 };
 
-class frmMaskView2 : public FacePicker {
+class WomenFacePicker : public FacePicker {
   Q_OBJECT
  public:
-  frmMaskView2(QWidget* owner, const PickerCallers& callers);
+  WomenFacePicker(QWidget* owner, const PickerCallers& callers);
   QLabel* MV2lblPage;
   std::array<QPushButton*, 2>& MV2CmdPage;
   std::vector<QLabel*>& MV2Image;

@@ -1,4 +1,4 @@
-#include "ui/pickers/frmFind2.h"
+#include "ui/pickers/city_picker.h"
 
 #include "data/gamedata.h"
 
@@ -19,17 +19,17 @@ void SetEnabled(QWidget* w, bool on) {
 QString Text(const QLabel* label) { return label ? label->text() : QString(); }
 }  // namespace
 
-frmFind2::frmFind2(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
+CityPicker::CityPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
     : ListPicker(owner, lists, callers, "frmFind2", "도시 선택", 4455, 2325, 4440, 2325) {
   Find2ListView = list_;
   SetColumns({"이름", "소속국가"}, {2130, 1920});
 }
 
-bool frmFind2::StatusMenuVisible() const { return callers_.frmCMenu && callers_.frmCMenu->isVisible(); }
+bool CityPicker::StatusMenuVisible() const { return callers_.frmCMenu && callers_.frmCMenu->isVisible(); }
 
-bool frmFind2::CanCancel() const { return !(gChildFormCaller == 2 && StatusMenuVisible()); }
+bool CityPicker::CanCancel() const { return !(gChildFormCaller == 2 && StatusMenuVisible()); }
 
-void frmFind2::Fill() {
+void CityPicker::Fill() {
   CapitalCandidates.clear();
   const int mode = gChildFormCaller;
   const ListView* cities = lists_.ListView3;
@@ -93,7 +93,7 @@ void frmFind2::Fill() {
   }
 }
 
-bool frmFind2::CityHolds(int city, int scenarioMore, int saveSlot) const {
+bool CityPicker::CityHolds(int city, int scenarioMore, int saveSlot) const {
   if (IsSaveFile()) {
     if (city < 0 || std::size_t(city) >= gData.gSaveCities.size()) return false;
     return gData.gSaveCities[city].general(std::size_t(saveSlot)) != kEmptySlot;
@@ -102,7 +102,7 @@ bool frmFind2::CityHolds(int city, int scenarioMore, int saveSlot) const {
   return r && CellNumber(lists_.ListView3->cell(r, kGeneralCountColumn)) > scenarioMore;
 }
 
-void frmFind2::WritePositionLabels(int city) {
+void CityPicker::WritePositionLabels(int city) {
   GeneralEditorCaller* e = callers_.frmEdit4;
   if (!IsSaveFile()) {
     SetText(e->edt4lbl2(7), "---");
@@ -114,7 +114,7 @@ void frmFind2::WritePositionLabels(int city) {
   }
 }
 
-void frmFind2::TakeAnswer(ListItem* row) {
+void CityPicker::TakeAnswer(ListItem* row) {
   const int mode = gChildFormCaller;
   const int number = CellNumber(row->tag);
   if (mode >= 1 && mode <= 3) {
@@ -145,7 +145,7 @@ void frmFind2::TakeAnswer(ListItem* row) {
 }
 
 // Modes 1 and 3: the general's new city decides whether he leads it or serves its lord.
-void frmFind2::AnswerCity(ListItem* row, bool fromStatusMenu) {
+void CityPicker::AnswerCity(ListItem* row, bool fromStatusMenu) {
   GeneralEditorCaller* e = callers_.frmEdit4;
   const auto city = std::uint8_t(CellNumber(row->tag));
   QLabel* status = e->edt4lbl2(4);

@@ -6,10 +6,10 @@
 
 namespace garam {
 
-class frmFind3 : public ListPicker {
+class GeneralPicker : public ListPicker {
   Q_OBJECT
  public:
-  frmFind3(QWidget* owner, const MainLists& lists, const PickerCallers& callers);
+  GeneralPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers);
   ListView* Find3ListView;
 
  protected:

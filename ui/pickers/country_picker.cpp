@@ -1,4 +1,4 @@
-#include "ui/pickers/frmFind1.h"
+#include "ui/pickers/country_picker.h"
 
 #include "data/gamedata.h"
 
@@ -8,13 +8,13 @@ namespace {
 const QString kNoCountryRow = QStringLiteral("      없음");
 }
 
-frmFind1::frmFind1(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
+CountryPicker::CountryPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
     : ListPicker(owner, lists, callers, "frmFind1", "국가 선택", 4455, 2325, 4440, 2325) {
   Find1ListView = list_;
   SetColumns({"이름", "국왕"}, {1920, 2129});
 }
 
-void frmFind1::Fill() {
+void CountryPicker::Fill() {
   setWindowTitle("소속국가 선택");
   const bool cityEditor = gChildFormCaller == 1;
   if (cityEditor && callers_.frmEdit3) {
@@ -44,7 +44,7 @@ void frmFind1::Fill() {
   }
 }
 
-void frmFind1::TakeAnswer(ListItem* row) {
+void CountryPicker::TakeAnswer(ListItem* row) {
   const auto owner = std::uint8_t(CellNumber(row->tag));
   const QString text = row->text(0);
   if (gChildFormCaller == 1) {

@@ -15,10 +15,10 @@ struct CapitalCandidate {
   QString KingName;
 };
 
-class frmFind2 : public ListPicker {
+class CityPicker : public ListPicker {
   Q_OBJECT
  public:
-  frmFind2(QWidget* owner, const MainLists& lists, const PickerCallers& callers);
+  CityPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers);
   ListView* Find2ListView;
   // Entry k of the scenario capital rows is element k - 1.
   std::vector<CapitalCandidate> CapitalCandidates;

@@ -1,4 +1,4 @@
-#include "ui/pickers/frmFind3.h"
+#include "ui/pickers/general_picker.h"
 
 #include "data/gamedata.h"
 #include "data/territory.h"
@@ -10,19 +10,19 @@ constexpr int kStatusColumn = 1, kCityColumn = 8, kCountryColumn = 9;
 const QString kUnaffiliated = QStringLiteral("재야");
 }  // namespace
 
-frmFind3::frmFind3(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
+GeneralPicker::GeneralPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
     : ListPicker(owner, lists, callers, "frmFind3", "장군 선택", 6855, 3255, 6855, 3255) {
   Find3ListView = list_;
   SetColumns({"이름", "신분", "소속도시", "소속국가"}, {1950, 720, 2001, 1800});
 }
 
-void frmFind3::AddGeneralRow(const ListItem* source) {
+void GeneralPicker::AddGeneralRow(const ListItem* source) {
   const ListView* from = lists_.ListView4;
   AddRow(from->cell(source, 0), source->tag,
          {from->cell(source, kStatusColumn), from->cell(source, kCityColumn), from->cell(source, kCountryColumn)});
 }
 
-void frmFind3::Fill() {
+void GeneralPicker::Fill() {
   const int mode = gChildFormCaller;
   static const char* const kCaptions[] = {"장군 선택", "아버지 선택", "남편 선택", "새영주 선택",
                                           "국왕 선택", "남편 선택",   "국왕 선택", "장군 선택"};
@@ -123,7 +123,7 @@ void frmFind3::Fill() {
   }
 }
 
-void frmFind3::TakeAnswer(ListItem* row) {
+void GeneralPicker::TakeAnswer(ListItem* row) {
   const auto number = std::int16_t(CellNumber(row->tag));
   const QString text = row->text(0);
   auto setText = [](QLabel* label, const QString& t) {
@@ -180,7 +180,7 @@ void frmFind3::TakeAnswer(ListItem* row) {
 // A king's home region sets the country's culture sphere in a scenario. A general, region or
 // sphere outside the tables (sphere 7 is "none", which the box does not list) leaves the box as
 // it was.
-void frmFind3::SetCultureSphere(int general) {
+void GeneralPicker::SetCultureSphere(int general) {
   QComboBox* box = callers_.frmEdit2->edt2Combo();
   if (!box || general < 0) return;
   const auto& d = gData;
