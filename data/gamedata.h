@@ -122,8 +122,6 @@ inline bool gDataLoaded = false;
 inline bool gDataChanged = false;
 inline bool gCountsChanged = false;
 inline bool gLoadWithExeInfo = false;
-inline std::int16_t gChildFormArg = 0;
-inline std::int16_t gChildFormCaller = 0;
 inline ExeInfo gExeInfo, gLoadedExeInfo;
 
 // Array resets, one per kind: bounds of the kind, everything else erased.

@@ -195,7 +195,7 @@ struct FakeAddDialog {
   static inline ListView* list = nullptr;
   static void Register() {
     for (const char* name : {"frmAdd1", "frmAdd2", "frmAdd3", "frmAdd4"})
-      RegisterForm(name, [](QWidget*) {
+      RegisterForm(name, [](QWidget*, const FormArgs&) {
         if (list) list->addRow("새것", QString::number(list->count()), {});
       });
   }

@@ -4,6 +4,8 @@
 namespace garam::test {
 namespace {
 
+using enum CityPickerMode;
+
 const QString kNoOwner(18, QChar('-'));
 
 class CityPickerTest : public PickerTest {
@@ -18,8 +20,9 @@ class CityPickerTest : public PickerTest {
     gData.gSaveCities[0].set(kCitySave.x, std::uint16_t(10));
     gData.gSaveCities[3].setGeneral(0, 6);
   }
-  std::unique_ptr<CityPicker> Open(int mode) {
-    return PickerTest::Open<CityPicker>(mode, MainLists{nullptr, cities.get(), generals.get()});
+  std::unique_ptr<CityPicker> Open(CityPickerMode mode) {
+    return Show(
+        std::make_unique<CityPicker>(nullptr, MainLists{nullptr, cities.get(), generals.get()}, Callers(), mode));
   }
   // The general editor's status, whether its city button is on, and its position column.
   QString Status() {
@@ -35,22 +38,22 @@ class CityPickerTest : public PickerTest {
 
 TEST_F(CityPickerTest, ModesOfferTheirCities) {
   // File kind, mode, the general's status, whether the status menu opened the picker, caption, rows.
-  const std::tuple<std::int32_t, int, const char*, bool, const char*, QStringList> cases[] = {
-      {kSaveKr, 1, "일반", false, "소속도시 선택", {"3", "2", "0"}},
-      {kSaveKr, 1, "재야", false, "소속도시 선택", {"80", "3", "2", "0"}},
-      {kSaveKr, 3, "재야", true, "소속도시 선택", {"3", "2", "0"}},
-      {kSaveQV, 4, "재야", false, "수도 선택", {"1"}}};
+  const std::tuple<std::int32_t, CityPickerMode, const char*, bool, const char*, QStringList> cases[] = {
+      {kSaveKr, Affiliation, "일반", false, "소속도시 선택", {"3", "2", "0"}},
+      {kSaveKr, Affiliation, "재야", false, "소속도시 선택", {"80", "3", "2", "0"}},
+      {kSaveKr, Joining, "재야", true, "소속도시 선택", {"3", "2", "0"}},
+      {kSaveQV, EmptyCapital, "재야", false, "수도 선택", {"1"}}};
   for (const auto& [kind, mode, status, menuShown, caption, tags] : cases) {
     gFileKind = kind;
     caller.edt4lbl2(4)->setText(status);
     menu.setVisible(menuShown);
     auto picker = Open(mode);
-    EXPECT_EQ(picker->windowTitle(), QString::fromUtf8(caption)) << mode;
-    EXPECT_EQ(Tags(picker->List()), tags) << mode << " " << status;
+    EXPECT_EQ(picker->windowTitle(), QString::fromUtf8(caption)) << int(mode);
+    EXPECT_EQ(Tags(picker->List()), tags) << int(mode) << " " << status;
   }
   menu.hide();
-  EXPECT_EQ(Cells(Open(1)->List(), 0, 2), QStringList({"        없음", ""}));
-  Choose(Open(1), "80");
+  EXPECT_EQ(Cells(Open(Affiliation)->List(), 0, 2), QStringList({"        없음", ""}));
+  Choose(Open(Affiliation), "80");
   EXPECT_EQ(caller.cityNo, 80);
   EXPECT_EQ(caller.edt4lbl2(3)->text(), "없음");
 }
@@ -69,11 +72,11 @@ TEST_F(CityPickerTest, CityOfAffiliationDecidesLordOrServant) {
     caller.edt4lbl2(4)->setText(status);
     caller.edt4lbl2(7)->setText("처음");
     caller.sonInLawCalls.clear();
-    Choose(Open(1), QString::number(chosen));
+    Choose(Open(Affiliation), QString::number(chosen));
     EXPECT_EQ(Status(), QString::fromUtf8(after)) << status << org << ">" << chosen;
     EXPECT_EQ(caller.sonInLawCalls, std::vector<bool>{true});
   }
-  Choose(Open(1), "3");
+  Choose(Open(Affiliation), "3");
   EXPECT_EQ(caller.cityNo, 3);
   EXPECT_EQ(caller.edt4lbl2(3)->text(), "서경");  // trimmed
 }
@@ -91,7 +94,7 @@ TEST_F(CityPickerTest, StatusMenuMakesAGeneralAffiliated) {
     generals = MakeList(15, {GeneralRow(9, "나", asLoaded)});
     generals->selectRow(generals->row(0));
     caller.edt4lbl2(4)->setText(asLoaded);
-    Choose(Open(3), "3");
+    Choose(Open(Joining), "3");
     EXPECT_EQ(caller.edt4lbl2(4)->text(), QString::fromUtf8(statusAfter)) << kind << asLoaded << secondSlot;
   }
   // Employed this year, never appearing, and no longer a son-in-law.
@@ -102,7 +105,7 @@ TEST_F(CityPickerTest, StatusMenuMakesAGeneralAffiliated) {
 
 TEST_F(CityPickerTest, AppearanceCityFromTheStatusMenuMustBeChosen) {
   menu.show();
-  auto picker = Open(2);
+  auto picker = Open(Appearance);
   ListView* list = picker->List();
   EXPECT_EQ(picker->windowTitle(), "등장도시 선택");
   QTest::keyClick(list, Qt::Key_Escape);
@@ -115,7 +118,7 @@ TEST_F(CityPickerTest, AppearanceCityFromTheStatusMenuMustBeChosen) {
   for (bool fromMenu : {false, true}) {
     menu.setVisible(fromMenu);
     if (fromMenu) cities = MakeList(3, {{"1", {"개경", kNoOwner, "    0"}}});
-    picker = Open(2);
+    picker = Open(Appearance);
     QTest::keyClick(picker->List(), Qt::Key_Escape);
     EXPECT_FALSE(picker->isVisible()) << fromMenu;
   }
@@ -130,8 +133,8 @@ TEST_F(CityPickerTest, CapitalOfANewCountryIsALordsCityInScenarios) {
   gData.gGenerals.assign(20, {});
   for (auto [g, city] : {std::pair{10, 2}, {11, 0}, {12, 3}, {13, 9}})
     gData.gGenerals[g].set(kGeneralScenKr.city, std::uint8_t(city));
-  EXPECT_EQ(Tags(Open(5)->List()), QStringList({"2", "1"}));
-  Choose(Open(5), "2");
+  EXPECT_EQ(Tags(Open(LordsCapital)->List()), QStringList({"2", "1"}));
+  Choose(Open(LordsCapital), "2");
   EXPECT_EQ(caller.capitalNo, 3);
   EXPECT_EQ(caller.kingNo, 12);
   EXPECT_EQ(caller.Add1lbl(0)->text() + caller.Add1lbl(1)->text(), "견훤서경");

@@ -4,6 +4,8 @@
 namespace garam::test {
 namespace {
 
+using enum FacePickerMode;
+
 class FacePickerTest : public PickerTest {
  protected:
   void SetUp() override {
@@ -14,6 +16,10 @@ class FacePickerTest : public PickerTest {
     }
     gFaceSheetMen = 0;
     gFaceSheetWomen = 1;
+  }
+  template <typename Picker>
+  std::unique_ptr<Picker> Open(FacePickerMode mode = EditedPerson) {
+    return Show(std::make_unique<Picker>(nullptr, Callers(), mode));
   }
   static void DoubleClick(QLabel* image) {
     QTest::mouseClick(image, Qt::LeftButton);
@@ -29,7 +35,7 @@ TEST_F(FacePickerTest, MenOpenOnThePageOfTheCallersFace) {
   for (const auto& [sheet, face, label] : cases) {
     gFaceSheetMen = sheet;
     caller.faceNo = std::int16_t(face);
-    auto picker = Open<MenFacePicker>(1);
+    auto picker = Open<MenFacePicker>();
     EXPECT_EQ(picker->MV1lblPage->text(), label) << sheet << " " << face;
     EXPECT_EQ(picker->MV1Sel->isVisibleTo(picker.get()), !QString(label).endsWith("(---)")) << face;
     EXPECT_EQ(Shown(picker->MV1Image[19]), CellColour((picker->CurrentPage() - 1) * 20 + 19));
@@ -38,7 +44,7 @@ TEST_F(FacePickerTest, MenOpenOnThePageOfTheCallersFace) {
 
 TEST_F(FacePickerTest, PagingWrapsAroundAndClearsTheMark) {
   caller.faceNo = 3;
-  auto picker = Open<MenFacePicker>(1);
+  auto picker = Open<MenFacePicker>();
   EXPECT_EQ(picker->windowTitle(), "얼굴 선택");
   QTest::mouseClick(picker->MV1CmdPage[0], Qt::LeftButton);
   EXPECT_EQ(picker->MV1lblPage->text(), "32/32(---)");
@@ -60,7 +66,7 @@ TEST_F(FacePickerTest, WomenOfferAtMostThirteenPages) {
   for (const auto& [sheet, face, label, lastPage] : cases) {
     gFaceSheetWomen = sheet;
     consort.faceNo = std::uint8_t(face);
-    auto picker = Open<WomenFacePicker>(1);
+    auto picker = Open<WomenFacePicker>();
     EXPECT_EQ(picker->MV2lblPage->text(), label) << sheet << " " << face;
     if (picker->CurrentPage() == 1) QTest::mouseClick(picker->MV2CmdPage[0], Qt::LeftButton);
     EXPECT_EQ(Shown(picker->MV2Image[13]), CellColour(lastPage * 14 - 1));
@@ -69,7 +75,7 @@ TEST_F(FacePickerTest, WomenOfferAtMostThirteenPages) {
 
 TEST_F(FacePickerTest, OnlyADoubleClickAnswersTheCallerThatOpenedIt) {
   caller.faceNo = 45;
-  auto men = Open<MenFacePicker>(1);
+  auto men = Open<MenFacePicker>();
   QTest::mouseClick(men->MV1Image[2], Qt::LeftButton);
   EXPECT_EQ(men->MV1lblPage->text(), "03/32(042)");
   DoubleClick(men->MV1Image[9]);
@@ -77,9 +83,9 @@ TEST_F(FacePickerTest, OnlyADoubleClickAnswersTheCallerThatOpenedIt) {
   EXPECT_EQ(caller.faceNo, 49);
   EXPECT_EQ(Shown(caller.edt4Mask()), CellColour(49));
   // After a click, Esc and the right button leave the consort editor alone; a double click
-  // answers the create dialog, the caller code other than 1.
+  // answers the create dialog.
   for (int way = 0; way < 3; ++way) {
-    auto picker = Open<WomenFacePicker>(way == 2 ? 2 : 1);
+    auto picker = Open<WomenFacePicker>(way == 2 ? NewPerson : EditedPerson);
     QTest::mouseClick(picker->MV2Image[3], Qt::LeftButton);
     if (way == 0) QTest::keyClick(picker->MV2CmdPage[1], Qt::Key_Escape);
     if (way == 1) QTest::mousePress(picker->MV2Image[3], Qt::RightButton);

@@ -236,8 +236,7 @@ void Edit(frmMain& w, int list) {
   if (!row) return;
   const int number = Tag(row);
   if (number < 0) return;
-  gChildFormArg = std::int16_t(number);
-  ShowForm("frmEdit" + std::to_string(list), &w);
+  ShowForm("frmEdit" + std::to_string(list), &w, {.record = number});
   lv->setFocus();
 }
 

@@ -144,28 +144,17 @@ void frmMain::BuildMenus() {
   connect(mnu혈연, &QAction::triggered, this, [this] { ShowForm("frm혈연", this); });
   connect(mnuYear, &QAction::triggered, this, [this] { ShowForm("frmYearChange", this); });
   connect(mnuEvent, &QAction::triggered, this, [this] { ShowForm("frmEvent", this); });
-  // The scenario tools open through their window names; the Expert dialog reads its mode from
-  // the caller code.
+  // The scenario tools open through their window names; a window shared by several entries is
+  // told which one was chosen.
   for (int i = 0; i < 3; ++i)
-    connect(mnuExpert[i], &QAction::triggered, this, [this, i] {
-      gChildFormCaller = std::int16_t(i);
-      ShowForm("frmSetting", this);
-    });
+    connect(mnuExpert[i], &QAction::triggered, this, [this, i] { ShowForm("frmSetting", this, {.mode = i}); });
   connect(mnuExpertE, &QAction::triggered, this, [this] { ShowForm("mnuExpertE", this); });
   for (int i = 0; i < 4; ++i)
-    connect(mnuExpInit[i], &QAction::triggered, this, [this, i] {
-      gChildFormCaller = std::int16_t(i);
-      ShowForm("mnuExpInit", this);
-    });
+    connect(mnuExpInit[i], &QAction::triggered, this, [this, i] { ShowForm("mnuExpInit", this, {.mode = i}); });
   for (int i = 0; i < 6; ++i)
-    connect(mnuStat[i], &QAction::triggered, this, [this, i] {
-      gChildFormCaller = std::int16_t(i);
-      ShowForm("mnuStat", this);
-    });
-  connect(mnuMapEdit, &QAction::triggered, this, [this] {
-    gChildFormCaller = 2;
-    ShowForm("frmMapEdit", this);
-  });
+    connect(mnuStat[i], &QAction::triggered, this, [this, i] { ShowForm("mnuStat", this, {.mode = i}); });
+  // Mode 2 is the whole editor; the create-city dialog opens it in mode 1 to choose a new city's site.
+  connect(mnuMapEdit, &QAction::triggered, this, [this] { ShowForm("frmMapEdit", this, {.mode = 2}); });
 }
 
 void frmMain::FormLoad() {

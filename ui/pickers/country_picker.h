@@ -6,15 +6,24 @@
 
 namespace garam {
 
+// The city whose owner country is chosen.
+enum class CountryPickerMode {
+  EditedCity,  // the city editor's; 없음 is offered only for a city without generals
+  NewCity,     // the create-city dialog's
+};
+
 class CountryPicker : public ListPicker {
   Q_OBJECT
  public:
-  CountryPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers);
+  CountryPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers, CountryPickerMode mode);
   ListView* Find1ListView;
 
  protected:
   void Fill() override;
   void TakeAnswer(ListItem* row) override;
+
+ private:
+  CountryPickerMode mode_;
 };
 
 }  // namespace garam

@@ -15,6 +15,9 @@
 
 namespace garam {
 
+// Whose face is chosen: the general's or consort's being edited, or the one being created.
+enum class FacePickerMode { EditedPerson, NewPerson };
+
 class FacePicker : public QDialog {
   Q_OBJECT
  public:
@@ -43,7 +46,7 @@ class FacePicker : public QDialog {
   };
 
  protected:
-  FacePicker(QWidget* owner, const PickerCallers& callers, const Design& design);
+  FacePicker(QWidget* owner, const PickerCallers& callers, FacePickerMode mode, const Design& design);
 
   virtual int Sheet() const = 0;
   virtual int PagesOf(int sheetRows) const = 0;
@@ -53,6 +56,7 @@ class FacePicker : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   PickerCallers callers_;
+  FacePickerMode mode_;
   QLabel* lblPage_;
   std::array<QPushButton*, 2> cmdPage_{};
   std::vector<QLabel*> images_;
@@ -69,7 +73,7 @@ class FacePicker : public QDialog {
 class MenFacePicker : public FacePicker {
   Q_OBJECT
  public:
-  MenFacePicker(QWidget* owner, const PickerCallers& callers);
+  MenFacePicker(QWidget* owner, const PickerCallers& callers, FacePickerMode mode);
   QLabel* MV1lblPage;
   std::array<QPushButton*, 2>& MV1CmdPage;
   std::vector<QLabel*>& MV1Image;
@@ -85,7 +89,7 @@ class MenFacePicker : public FacePicker {
 class WomenFacePicker : public FacePicker {
   Q_OBJECT
  public:
-  WomenFacePicker(QWidget* owner, const PickerCallers& callers);
+  WomenFacePicker(QWidget* owner, const PickerCallers& callers, FacePickerMode mode);
   QLabel* MV2lblPage;
   std::array<QPushButton*, 2>& MV2CmdPage;
   std::vector<QLabel*>& MV2Image;

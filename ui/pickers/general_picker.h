@@ -6,10 +6,23 @@
 
 namespace garam {
 
+// Whom the chosen general becomes.
+enum class GeneralPickerMode {
+  ConsortFather,      // the consort editor's father
+  ConsortHusband,     // the consort editor's husband
+  NewLord,            // the successor of a lord who leaves his city, from the status menu
+  King,               // the country editor's king
+  NewConsortHusband,  // the create-consort dialog's husband
+  NewCountryKing,     // the create-country dialog's king
+  Relative,           // a blood relation
+};
+
 class GeneralPicker : public ListPicker {
   Q_OBJECT
  public:
-  GeneralPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers);
+  // editedGeneral: the lord who leaves his city (NewLord); he is not offered as his own successor.
+  GeneralPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers, GeneralPickerMode mode,
+                int editedGeneral = -1);
   ListView* Find3ListView;
 
  protected:
@@ -19,6 +32,9 @@ class GeneralPicker : public ListPicker {
  private:
   void AddGeneralRow(const ListItem* source);
   void SetCultureSphere(int general);
+
+  GeneralPickerMode mode_;
+  int editedGeneral_;
 };
 
 }  // namespace garam
