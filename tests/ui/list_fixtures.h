@@ -14,7 +14,7 @@
 #include "tests/ui/scripted_dialogs.h"
 #include "ui/main/childforms.h"
 #include "ui/main/entitycommands.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 #include "ui/main/rowtexts.h"
 
 namespace garam::test {
@@ -209,7 +209,7 @@ class MainFixture : public ::testing::Test {
     gPlayerCountry = 80;
     gDataChanged = false;
     ClearFormRequests();
-    w = std::make_unique<frmMain>();
+    w = std::make_unique<MainWindow>();
   }
   void TearDown() override {
     FakeAddDialog::list = nullptr;
@@ -261,7 +261,7 @@ class MainFixture : public ::testing::Test {
     QApplication::sendEvent(box, &e);
   }
   ScriptedDialogs dialogs;
-  std::unique_ptr<frmMain> w;
+  std::unique_ptr<MainWindow> w;
 };
 
 }  // namespace garam::test

@@ -1,4 +1,4 @@
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,13 +19,13 @@
 #include "platform/dialogs.h"
 #include "ui/main/childforms.h"
 #include "ui/main/fillmain.h"
-#include "ui/main/frmAbout.h"
-#include "ui/main/frmStatus.h"
+#include "ui/main/about_box.h"
+#include "ui/main/progress_window.h"
 #include "ui/main/generalswap.h"
 
 namespace garam {
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setObjectName("frmMain");
   StatusBarView = new StatusView(this);
   setStatusBar(StatusBarView);
@@ -41,7 +41,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   FormLoad();
 }
 
-frmMain::~frmMain() {
+MainWindow::~MainWindow() {
   if (&Host() == this) SetDataHost(nullptr);
   // The page event filter reaches back into this window; the base class would still feed it the
   // events of tearing the children down.
@@ -49,7 +49,7 @@ frmMain::~frmMain() {
   delete findChild<QObject*>("HeaderHintFilter", Qt::FindDirectChildrenOnly);
 }
 
-void frmMain::BuildMenus() {
+void MainWindow::BuildMenus() {
   auto add = [this](QMenu* menu, const QString& caption, const char* name, const QKeySequence& key = {}) {
     QAction* a = menu->addAction(caption);
     a->setObjectName(name);
@@ -132,12 +132,12 @@ void frmMain::BuildMenus() {
   connect(mnuLoad[0], &QAction::triggered, this, [this] { LoadCommand(0); });
   connect(mnuLoad[1], &QAction::triggered, this, [this] { LoadCommand(1); });
   for (int i = 0; i < 3; ++i) connect(mnuLoadC[i], &QAction::triggered, this, [this, i] { CustomLoadCommand(i); });
-  connect(mnuSave, &QAction::triggered, this, &frmMain::SaveCommand);
+  connect(mnuSave, &QAction::triggered, this, &MainWindow::SaveCommand);
   connect(mnuEnd, &QAction::triggered, this, &QWidget::close);
-  connect(mnuUnit, &QAction::triggered, this, &frmMain::UnitResetCommand);
-  connect(mnuDocument, &QAction::triggered, this, &frmMain::DocumentCommand);
+  connect(mnuUnit, &QAction::triggered, this, &MainWindow::UnitResetCommand);
+  connect(mnuDocument, &QAction::triggered, this, &MainWindow::DocumentCommand);
   connect(mnuAbout, &QAction::triggered, this, [this] {
-    frmAbout about(this);
+    AboutBox about(this);
     about.exec();
   });
   connect(mnu열전, &QAction::triggered, this, [this] { ShowForm("frm열전편집", this); });
@@ -157,7 +157,7 @@ void frmMain::BuildMenus() {
   connect(mnuMapEdit, &QAction::triggered, this, [this] { ShowForm("frmMapEdit", this, {.mode = 2}); });
 }
 
-void frmMain::FormLoad() {
+void MainWindow::FormLoad() {
   gAppPath = WithTrailingSeparator(S(QCoreApplication::applicationDirPath()));
   TabMouseDown = false;
   gDataChanged = false;
@@ -169,7 +169,7 @@ void frmMain::FormLoad() {
   BuildCityPlaceMenus(mnuCityPos);
 }
 
-bool frmMain::AskSaveBeforeLoad() {
+bool MainWindow::AskSaveBeforeLoad() {
   if (!gDataChanged) return true;
   MsgResult r = Message("데이터가 변경되었습니다.\r\n\r\n저장하시겠습니까?", MsgIcon::Exclamation,
                         MsgButtons::YesNoCancel, kMsgTitleSpaced);
@@ -179,7 +179,7 @@ bool frmMain::AskSaveBeforeLoad() {
   return true;
 }
 
-void frmMain::RunLoad(const QString& path, bool customLoad) {
+void MainWindow::RunLoad(const QString& path, bool customLoad) {
   const bool saveWasEnabled = mnuSave->isEnabled();
   mnuSave->setEnabled(true);
   if (LoadGameFile(S(path), customLoad))
@@ -188,7 +188,7 @@ void frmMain::RunLoad(const QString& path, bool customLoad) {
     mnuSave->setEnabled(saveWasEnabled);
 }
 
-void frmMain::LoadCommand(int index) {
+void MainWindow::LoadCommand(int index) {
   if (!AskSaveBeforeLoad()) return;
   OpenFileRequest req;
   req.filter = index == 0 ? "시나리오 파일 (scedat?.rn)|scedat?.rn" : "세이브 파일 (user*.rn)|user*.rn";
@@ -200,7 +200,7 @@ void frmMain::LoadCommand(int index) {
   RunLoad(path, false);
 }
 
-void frmMain::CustomLoadCommand(int index) {
+void MainWindow::CustomLoadCommand(int index) {
   if (index == 2) {
     OpenFileRequest req{"*.exe|*.exe", "실행파일 경로 검색", QString()};
     QString path = Dialogs().OpenFile(this, req);
@@ -234,17 +234,17 @@ void frmMain::CustomLoadCommand(int index) {
   RunLoad(path, true);
 }
 
-void frmMain::SaveCommand() { SaveGameFile(); }
+void MainWindow::SaveCommand() { SaveGameFile(); }
 
-void frmMain::UnitResetCommand() {
+void MainWindow::UnitResetCommand() {
   ResetUnitActions();
   Message("작업이 완료되었습니다.", MsgIcon::Information, MsgButtons::Ok, kMsgTitle);
   MarkDataChanged();
 }
 
-void frmMain::DocumentCommand() { Dialogs().OpenTextFile(Q(gAppPath) + "readme.txt"); }
+void MainWindow::DocumentCommand() { Dialogs().OpenTextFile(Q(gAppPath) + "readme.txt"); }
 
-bool frmMain::ConfirmExit() {
+bool MainWindow::ConfirmExit() {
   if (gDataChanged) {
     MsgResult r = Message("데이터가 변경되었습니다. 이대로 끝내면 데이터가 유실됩니다.\r\n\r\n종료하시겠습니까?",
                           MsgIcon::Exclamation, MsgButtons::YesNo, kMsgTitleSpaced);
@@ -255,7 +255,7 @@ bool frmMain::ConfirmExit() {
   return true;
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (!ConfirmExit()) {
     event->ignore();
     return;
@@ -264,58 +264,58 @@ void frmMain::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-MsgResult frmMain::Message(const std::string& text, MsgIcon icon, MsgButtons buttons, const std::string& title) {
+MsgResult MainWindow::Message(const std::string& text, MsgIcon icon, MsgButtons buttons, const std::string& title) {
   QWidget* owner = (status_ && status_->isVisible()) ? static_cast<QWidget*>(status_) : this;
   return Dialogs().MessageBox(owner, Q(text), icon, buttons, Q(title));
 }
 
-void frmMain::ProgressShow(const std::string& caption, const std::string& label) {
-  if (!status_) status_ = new frmStatus(this);
+void MainWindow::ProgressShow(const std::string& caption, const std::string& label) {
+  if (!status_) status_ = new ProgressWindow(this);
   status_->setWindowTitle(Q(caption));
   status_->lblStatus->setText(Q(label));
   status_->show();
 }
 
-void frmMain::Progress(int percent) {
+void MainWindow::Progress(int percent) {
   if (status_) status_->Progress(percent);
 }
 
-void frmMain::ProgressPaint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void MainWindow::ProgressPaint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
-bool frmMain::ProgressVisible() const { return status_ && status_->isVisible(); }
+bool MainWindow::ProgressVisible() const { return status_ && status_->isVisible(); }
 
-void frmMain::ProgressClose() {
+void MainWindow::ProgressClose() {
   if (status_) status_->hide();
 }
 
-void frmMain::SetStatus(int panel, const std::string& text) { StatusBarView->setPanelText(panel, Q(text)); }
-std::string frmMain::Status(int panel) const { return S(StatusBarView->panelText(panel)); }
+void MainWindow::SetStatus(int panel, const std::string& text) { StatusBarView->setPanelText(panel, Q(text)); }
+std::string MainWindow::Status(int panel) const { return S(StatusBarView->panelText(panel)); }
 
-QAction* frmMain::Action(MenuId id) const {
+QAction* MainWindow::Action(MenuId id) const {
   auto it = menuActions_.find(id);
   return it == menuActions_.end() ? nullptr : it->second;
 }
 
-void frmMain::SetMenuEnabled(MenuId id, bool enabled) {
+void MainWindow::SetMenuEnabled(MenuId id, bool enabled) {
   if (QAction* a = Action(id)) a->setEnabled(enabled);
 }
-bool frmMain::MenuEnabled(MenuId id) const {
+bool MainWindow::MenuEnabled(MenuId id) const {
   QAction* a = Action(id);
   return a && a->isEnabled();
 }
-void frmMain::SetMenuVisible(MenuId id, bool visible) {
+void MainWindow::SetMenuVisible(MenuId id, bool visible) {
   if (QAction* a = Action(id)) a->setVisible(visible);
 }
-bool frmMain::MenuVisible(MenuId id) const {
+bool MainWindow::MenuVisible(MenuId id) const {
   QAction* a = Action(id);
   return a && a->isVisible();
 }
 
-void frmMain::BuildMapCache() { garam::BuildMapCache(); }
-void frmMain::FillMainWindow(bool sequential) { garam::FillMainWindow(*this, sequential); }
-void frmMain::ReSize() { ReSizeMain(*this); }
+void MainWindow::BuildMapCache() { garam::BuildMapCache(); }
+void MainWindow::FillMainWindow(bool sequential) { garam::FillMainWindow(*this, sequential); }
+void MainWindow::ReSize() { ReSizeMain(*this); }
 
-void frmMain::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   ReSize();
 }

@@ -15,13 +15,13 @@
 
 namespace garam {
 
-class frmStatus;
+class ProgressWindow;
 
-class frmMain : public QMainWindow, public DataHost, public MainControls {
+class MainWindow : public QMainWindow, public DataHost, public MainControls {
   Q_OBJECT
  public:
-  explicit frmMain(QWidget* parent = nullptr);
-  ~frmMain() override;
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Menus, named as the commands they carry.
   QMenu *mnuFile, *mnuLD, *mnuLDC, *mnu특수, *mnuStatistics, *mnuExpertm, *mnuHelp, *mnuPD, *mnuCityPos;
@@ -69,7 +69,7 @@ class frmMain : public QMainWindow, public DataHost, public MainControls {
   void FillMainWindow(bool sequential) override;
   void ReSize() override;
 
-  frmStatus* statusWindow() const { return status_; }
+  ProgressWindow* progressWindow() const { return status_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -81,7 +81,7 @@ class frmMain : public QMainWindow, public DataHost, public MainControls {
   QAction* Action(MenuId id) const;
   void RunLoad(const QString& path, bool customLoad);
 
-  frmStatus* status_ = nullptr;
+  ProgressWindow* status_ = nullptr;
   std::map<MenuId, QAction*> menuActions_;
 };
 
