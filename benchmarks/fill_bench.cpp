@@ -8,7 +8,7 @@
 #include "data/gamedata.h"
 #include "data/save_io.h"
 #include "tests/support/save_builder.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 
 namespace garam {
 namespace {
@@ -55,7 +55,7 @@ void BM_FillMainWindow(benchmark::State& state) {
   App();
   const bool expansion = state.range(0) != 0;
   LoadLargestSave(expansion);
-  frmMain w;
+  MainWindow w;
   w.SetStatus(2, "USER1");
   gLoadWithExeInfo = true;
   for (auto _ : state) w.FillMainWindow();

@@ -204,8 +204,6 @@ inline ExeInfo& gExeInfo = gState.file.exeInfo;
 inline ExeInfo& gLoadedExeInfo = gState.file.loadedExeInfo;
 inline std::size_t& gBiographyNameBlockSize = gState.file.message.nameBlockSize;
 inline std::size_t& gBiographyTextBlockSize = gState.file.message.textBlockSize;
-inline std::int16_t gChildFormArg = 0;
-inline std::int16_t gChildFormCaller = 0;
 
 // Array resets, one per kind: bounds of the kind, everything else erased.
 void ResetArraysScedat1(GameDataSet& d);

@@ -126,7 +126,7 @@ TEST_F(Commands, CreateLimitsAndPreconditions) {
   EXPECT_TRUE(FormRequests().empty());
   generals->setSubItem(generals->findTag("13"), 1, "재야");
   EXPECT_TRUE(Run(2, 0).isEmpty());
-  EXPECT_EQ(FormRequests().back(), "frmAdd1");
+  EXPECT_EQ(FormRequests().back().name, "frmAdd1");
 
   // The limits count rows.
   for (auto [list, rows] : {std::pair{2, 80}, {3, 80}, {4, 500}, {5, 200}}) {
@@ -204,8 +204,8 @@ TEST_F(Commands, DeleteAndEditNeedASelectedLastRow) {
   EXPECT_EQ(gData.gCountries.size(), 3u);
   Select(3, 2);
   w->cmd3[2]->click();
-  EXPECT_EQ(FormRequests().back(), "frmEdit3");
-  EXPECT_EQ(gChildFormArg, 2);
+  EXPECT_EQ(FormRequests().back().name, "frmEdit3");
+  EXPECT_EQ(FormRequests().back().args.record, 2);
   Select(2, 1);  // not the last record: never deleted, whatever the button says
   EXPECT_TRUE(Run(2, 1).isEmpty());
   w->ListView2->removeRow(w->ListView2->indexOf(w->ListView2->findTag("0")));

@@ -14,7 +14,7 @@
 #include "tests/ui/scripted_dialogs.h"
 #include "ui/main/childforms.h"
 #include "ui/main/entitycommands.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 #include "ui/main/rowtexts.h"
 
 namespace garam::test {
@@ -195,7 +195,7 @@ struct FakeAddDialog {
   static inline ListView* list = nullptr;
   static void Register() {
     for (const char* name : {"frmAdd1", "frmAdd2", "frmAdd3", "frmAdd4"})
-      RegisterForm(name, [](QWidget*) {
+      RegisterForm(name, [](QWidget*, const FormArgs&) {
         if (list) list->addRow("새것", QString::number(list->count()), {});
       });
   }
@@ -209,7 +209,7 @@ class MainFixture : public ::testing::Test {
     gPlayerCountry = 80;
     gDataChanged = false;
     ClearFormRequests();
-    w = std::make_unique<frmMain>();
+    w = std::make_unique<MainWindow>();
   }
   void TearDown() override {
     FakeAddDialog::list = nullptr;
@@ -262,7 +262,7 @@ class MainFixture : public ::testing::Test {
     QApplication::sendEvent(box, &e);
   }
   ScriptedDialogs dialogs;
-  std::unique_ptr<frmMain> w;
+  std::unique_ptr<MainWindow> w;
 };
 
 }  // namespace garam::test

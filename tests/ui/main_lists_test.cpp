@@ -175,14 +175,14 @@ TEST_F(MainLists, EnterAndDoubleClickReachTheEditSeam) {
   regions->setFocus();
   QTest::keyClick(regions, Qt::Key_Return);
   ASSERT_EQ(FormRequests().size(), 1u);
-  EXPECT_EQ(FormRequests().back(), "frmEdit8");
-  EXPECT_EQ(gChildFormArg, 17);
+  EXPECT_EQ(FormRequests().back().name, "frmEdit8");
+  EXPECT_EQ(FormRequests().back().args.record, 17);
   EXPECT_EQ(w->Status(1), "지역 선택");  // the list has the focus back
 
   w->TabStrip->setCurrentIndex(4);
   DoubleClick(w->ListView4, w->ListView4->findTag("2"));
-  EXPECT_EQ(FormRequests().back(), "frmEdit4");
-  EXPECT_EQ(gChildFormArg, 2);
+  EXPECT_EQ(FormRequests().back().name, "frmEdit4");
+  EXPECT_EQ(FormRequests().back().args.record, 2);
 
   // The player list opens nothing.
   LoadSave(false);

@@ -11,7 +11,7 @@
 #include "tests/support/save_builder.h"
 #include "tests/support/tempdir.h"
 #include "tests/ui/scripted_dialogs.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 
 namespace garam {
 namespace {
@@ -23,7 +23,7 @@ class MainWindowTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowTest, StartsEmptyAndACancelledLoadChangesNothing) {
-  frmMain w;
+  MainWindow w;
   EXPECT_EQ(w.windowTitle(), "가람누리4 에디터 v2.51");
   for (QAction* a : {w.mnuSave, w.mnuLoadC[0], w.mnu열전, w.mnuMapEdit, w.mnu혈연, w.mnuEvent, w.mnuYear})
     EXPECT_FALSE(a->isEnabled());
@@ -39,7 +39,7 @@ TEST_F(MainWindowTest, StartsEmptyAndACancelledLoadChangesNothing) {
 }
 
 TEST_F(MainWindowTest, RefusedLoadRestoresSaveAndRemembersTheDirectory) {
-  frmMain w;
+  MainWindow w;
   std::string path = dir.write("SCEDAT1.RN", Bytes(100));
   dialogs.fileAnswers.push_back(Q(path));
   w.LoadCommand(0);
@@ -58,7 +58,7 @@ TEST_F(MainWindowTest, RefusedLoadRestoresSaveAndRemembersTheDirectory) {
 // What the window offers follows the kind just loaded; a save clears the hint and the mark.
 TEST_F(MainWindowTest, LoadedKindSetsMenusAndPanels) {
   test::Installation inst(test::KoreanInstall());
-  frmMain w;
+  MainWindow w;
   auto load = [&](const std::string& path) {
     dialogs.fileAnswers.push_back(Q(path));
     w.LoadCommand(0);
@@ -84,7 +84,7 @@ TEST_F(MainWindowTest, LoadedKindSetsMenusAndPanels) {
 }
 
 TEST_F(MainWindowTest, SaveQuestionBeforeLoad) {
-  frmMain w;
+  MainWindow w;
   gDataChanged = gDataLoaded = true;
   gFileKind = kScedat1;
   gCurrentFile = dir.path("missing/SCEDAT1.RN");
@@ -105,7 +105,7 @@ TEST_F(MainWindowTest, SaveQuestionBeforeLoad) {
 }
 
 TEST_F(MainWindowTest, ChoosingTheExecutable) {
-  frmMain w;
+  MainWindow w;
   dialogs.fileAnswers.push_back(Q(dir.write("bad.exe", Bytes(2000000))));
   w.CustomLoadCommand(2);
   EXPECT_EQ(dialogs.fileRequests.back().filter, "*.exe|*.exe");
@@ -133,7 +133,7 @@ TEST_F(MainWindowTest, ChoosingTheExecutable) {
 }
 
 TEST_F(MainWindowTest, ExitPromptFromMenuAndCloseBox) {
-  frmMain w;
+  MainWindow w;
   w.show();
   std::string result = gAppPath + "result.txt";
   QFile f(Q(result));
@@ -161,7 +161,7 @@ TEST_F(MainWindowTest, ExitPromptFromMenuAndCloseBox) {
 
 TEST_F(MainWindowTest, UnitActionResetByEdition) {
   for (auto [kind, a1, a2] : {std::tuple{kSaveKr, 48, 25}, std::tuple{kSaveQV, 50, 26}}) {
-    frmMain w;
+    MainWindow w;
     gFileKind = kind;
     kind == kSaveKr ? ResetArraysSaveKr(gData) : ResetArraysSaveQV(gData);
     PutU16(&gData.gArmies[0].raw[kMissionInUseOffset], 7);

@@ -1,12 +1,14 @@
 #include "tests/ui/picker_fakes.h"
-#include "ui/pickers/frmFind2.h"
+#include "ui/pickers/city_picker.h"
 
 namespace garam::test {
 namespace {
 
+using enum CityPickerMode;
+
 const QString kNoOwner(18, QChar('-'));
 
-class CityPicker : public PickerTest {
+class CityPickerTest : public PickerTest {
  protected:
   void SetUp() override {
     gFileKind = kSaveKr;
@@ -18,8 +20,9 @@ class CityPicker : public PickerTest {
     gData.gSaveCities[0].set(kCitySave.x, std::uint16_t(10));
     gData.gSaveCities[3].setGeneral(0, 6);
   }
-  std::unique_ptr<frmFind2> Open(int mode) {
-    return PickerTest::Open<frmFind2>(mode, MainLists{nullptr, cities.get(), generals.get()});
+  std::unique_ptr<CityPicker> Open(CityPickerMode mode) {
+    return Show(
+        std::make_unique<CityPicker>(nullptr, MainLists{nullptr, cities.get(), generals.get()}, Callers(), mode));
   }
   // The general editor's status, whether its city button is on, and its position column.
   QString Status() {
@@ -33,29 +36,29 @@ class CityPicker : public PickerTest {
   std::unique_ptr<ListView> generals = MakeList(15, {GeneralRow(9, "나", "재야")});
 };
 
-TEST_F(CityPicker, ModesOfferTheirCities) {
+TEST_F(CityPickerTest, ModesOfferTheirCities) {
   // File kind, mode, the general's status, whether the status menu opened the picker, caption, rows.
-  const std::tuple<std::int32_t, int, const char*, bool, const char*, QStringList> cases[] = {
-      {kSaveKr, 1, "일반", false, "소속도시 선택", {"3", "2", "0"}},
-      {kSaveKr, 1, "재야", false, "소속도시 선택", {"80", "3", "2", "0"}},
-      {kSaveKr, 3, "재야", true, "소속도시 선택", {"3", "2", "0"}},
-      {kSaveQV, 4, "재야", false, "수도 선택", {"1"}}};
+  const std::tuple<std::int32_t, CityPickerMode, const char*, bool, const char*, QStringList> cases[] = {
+      {kSaveKr, Affiliation, "일반", false, "소속도시 선택", {"3", "2", "0"}},
+      {kSaveKr, Affiliation, "재야", false, "소속도시 선택", {"80", "3", "2", "0"}},
+      {kSaveKr, Joining, "재야", true, "소속도시 선택", {"3", "2", "0"}},
+      {kSaveQV, EmptyCapital, "재야", false, "수도 선택", {"1"}}};
   for (const auto& [kind, mode, status, menuShown, caption, tags] : cases) {
     gFileKind = kind;
     caller.edt4lbl2(4)->setText(status);
     menu.setVisible(menuShown);
     auto picker = Open(mode);
-    EXPECT_EQ(picker->windowTitle(), QString::fromUtf8(caption)) << mode;
-    EXPECT_EQ(Tags(picker->List()), tags) << mode << " " << status;
+    EXPECT_EQ(picker->windowTitle(), QString::fromUtf8(caption)) << int(mode);
+    EXPECT_EQ(Tags(picker->List()), tags) << int(mode) << " " << status;
   }
   menu.hide();
-  EXPECT_EQ(Cells(Open(1)->List(), 0, 2), QStringList({"        없음", ""}));
-  Choose(Open(1), "80");
+  EXPECT_EQ(Cells(Open(Affiliation)->List(), 0, 2), QStringList({"        없음", ""}));
+  Choose(Open(Affiliation), "80");
   EXPECT_EQ(caller.cityNo, 80);
   EXPECT_EQ(caller.edt4lbl2(3)->text(), "없음");
 }
 
-TEST_F(CityPicker, CityOfAffiliationDecidesLordOrServant) {
+TEST_F(CityPickerTest, CityOfAffiliationDecidesLordOrServant) {
   // File kind, status, city as loaded, city chosen, outside his castle, status after.
   const std::tuple<std::int32_t, const char*, int, int, bool, const char*> cases[] = {
       {kScenarioKr, "일반", 3, 2, false, "영주 off ---"},  // a city without generals
@@ -69,16 +72,16 @@ TEST_F(CityPicker, CityOfAffiliationDecidesLordOrServant) {
     caller.edt4lbl2(4)->setText(status);
     caller.edt4lbl2(7)->setText("처음");
     caller.sonInLawCalls.clear();
-    Choose(Open(1), QString::number(chosen));
+    Choose(Open(Affiliation), QString::number(chosen));
     EXPECT_EQ(Status(), QString::fromUtf8(after)) << status << org << ">" << chosen;
     EXPECT_EQ(caller.sonInLawCalls, std::vector<bool>{true});
   }
-  Choose(Open(1), "3");
+  Choose(Open(Affiliation), "3");
   EXPECT_EQ(caller.cityNo, 3);
   EXPECT_EQ(caller.edt4lbl2(3)->text(), "서경");  // trimmed
 }
 
-TEST_F(CityPicker, StatusMenuMakesAGeneralAffiliated) {
+TEST_F(CityPickerTest, StatusMenuMakesAGeneralAffiliated) {
   // File kind, status as loaded, 서경's second save slot, status after choosing 서경.
   // In a scenario 서경's one general is someone else, unless he is 미성년 and so himself.
   const std::tuple<std::int32_t, const char*, int, const char*> cases[] = {
@@ -91,7 +94,7 @@ TEST_F(CityPicker, StatusMenuMakesAGeneralAffiliated) {
     generals = MakeList(15, {GeneralRow(9, "나", asLoaded)});
     generals->selectRow(generals->row(0));
     caller.edt4lbl2(4)->setText(asLoaded);
-    Choose(Open(3), "3");
+    Choose(Open(Joining), "3");
     EXPECT_EQ(caller.edt4lbl2(4)->text(), QString::fromUtf8(statusAfter)) << kind << asLoaded << secondSlot;
   }
   // Employed this year, never appearing, and no longer a son-in-law.
@@ -100,9 +103,9 @@ TEST_F(CityPicker, StatusMenuMakesAGeneralAffiliated) {
   EXPECT_EQ(caller.sonInLawCalls.back(), true);
 }
 
-TEST_F(CityPicker, AppearanceCityFromTheStatusMenuMustBeChosen) {
+TEST_F(CityPickerTest, AppearanceCityFromTheStatusMenuMustBeChosen) {
   menu.show();
-  auto picker = Open(2);
+  auto picker = Open(Appearance);
   ListView* list = picker->List();
   EXPECT_EQ(picker->windowTitle(), "등장도시 선택");
   QTest::keyClick(list, Qt::Key_Escape);
@@ -115,13 +118,13 @@ TEST_F(CityPicker, AppearanceCityFromTheStatusMenuMustBeChosen) {
   for (bool fromMenu : {false, true}) {
     menu.setVisible(fromMenu);
     if (fromMenu) cities = MakeList(3, {{"1", {"개경", kNoOwner, "    0"}}});
-    picker = Open(2);
+    picker = Open(Appearance);
     QTest::keyClick(picker->List(), Qt::Key_Escape);
     EXPECT_FALSE(picker->isVisible()) << fromMenu;
   }
 }
 
-TEST_F(CityPicker, CapitalOfANewCountryIsALordsCityInScenarios) {
+TEST_F(CityPickerTest, CapitalOfANewCountryIsALordsCityInScenarios) {
   // A lord whose city has no row is left out. A Korean-edition executable reads the Korean records.
   gFileKind = kScenarioKr;
   gLoadedExeInfo.editionFlag = 0;
@@ -130,8 +133,8 @@ TEST_F(CityPicker, CapitalOfANewCountryIsALordsCityInScenarios) {
   gData.gGenerals.assign(20, {});
   for (auto [g, city] : {std::pair{10, 2}, {11, 0}, {12, 3}, {13, 9}})
     gData.gGenerals[g].set(kGeneralScenKr.city, std::uint8_t(city));
-  EXPECT_EQ(Tags(Open(5)->List()), QStringList({"2", "1"}));
-  Choose(Open(5), "2");
+  EXPECT_EQ(Tags(Open(LordsCapital)->List()), QStringList({"2", "1"}));
+  Choose(Open(LordsCapital), "2");
   EXPECT_EQ(caller.capitalNo, 3);
   EXPECT_EQ(caller.kingNo, 12);
   EXPECT_EQ(caller.Add1lbl(0)->text() + caller.Add1lbl(1)->text(), "견훤서경");

@@ -1,10 +1,12 @@
 #include "tests/ui/picker_fakes.h"
-#include "ui/pickers/frmMaskView.h"
+#include "ui/pickers/face_picker.h"
 
 namespace garam::test {
 namespace {
 
-class FacePickers : public PickerTest {
+using enum FacePickerMode;
+
+class FacePickerTest : public PickerTest {
  protected:
   void SetUp() override {
     const int grids[][2] = {{32, 20}, {12, 14}, {12, 10}, {13, 14}, {14, 10}, {26, 14}, {34, 20}};
@@ -15,13 +17,17 @@ class FacePickers : public PickerTest {
     gFaceSheetMen = 0;
     gFaceSheetWomen = 1;
   }
+  template <typename Picker>
+  std::unique_ptr<Picker> Open(FacePickerMode mode = EditedPerson) {
+    return Show(std::make_unique<Picker>(nullptr, Callers(), mode));
+  }
   static void DoubleClick(QLabel* image) {
     QTest::mouseClick(image, Qt::LeftButton);
     QTest::mouseDClick(image, Qt::LeftButton);
   }
 };
 
-TEST_F(FacePickers, MenOpenOnThePageOfTheCallersFace) {
+TEST_F(FacePickerTest, MenOpenOnThePageOfTheCallersFace) {
   const std::tuple<int, int, const char*> cases[] = {  // sheet, face, page label
       {0, 5, "01/32(005)"}, {0, 25, "02/32(025)"}, {6, 679, "34/34(679)"},
       // Faces the pages do not offer open the first page without a mark.
@@ -29,16 +35,16 @@ TEST_F(FacePickers, MenOpenOnThePageOfTheCallersFace) {
   for (const auto& [sheet, face, label] : cases) {
     gFaceSheetMen = sheet;
     caller.faceNo = std::int16_t(face);
-    auto picker = Open<frmMaskView1>(1);
+    auto picker = Open<MenFacePicker>();
     EXPECT_EQ(picker->MV1lblPage->text(), label) << sheet << " " << face;
     EXPECT_EQ(picker->MV1Sel->isVisibleTo(picker.get()), !QString(label).endsWith("(---)")) << face;
     EXPECT_EQ(Shown(picker->MV1Image[19]), CellColour((picker->CurrentPage() - 1) * 20 + 19));
   }
 }
 
-TEST_F(FacePickers, PagingWrapsAroundAndClearsTheMark) {
+TEST_F(FacePickerTest, PagingWrapsAroundAndClearsTheMark) {
   caller.faceNo = 3;
-  auto picker = Open<frmMaskView1>(1);
+  auto picker = Open<MenFacePicker>();
   EXPECT_EQ(picker->windowTitle(), "얼굴 선택");
   QTest::mouseClick(picker->MV1CmdPage[0], Qt::LeftButton);
   EXPECT_EQ(picker->MV1lblPage->text(), "32/32(---)");
@@ -52,7 +58,7 @@ TEST_F(FacePickers, PagingWrapsAroundAndClearsTheMark) {
   EXPECT_EQ(picker->MV1Sel->pos(), picker->MV1Image[7]->pos());
 }
 
-TEST_F(FacePickers, WomenOfferAtMostThirteenPages) {
+TEST_F(FacePickerTest, WomenOfferAtMostThirteenPages) {
   const std::tuple<int, int, const char*, int> cases[] = {  // sheet, face, page label, last page
       {1, 167, "12/12(167)", 12},
       {5, 182, "01/13(---)", 13},  // faces 182 to 363 are never offered
@@ -60,16 +66,16 @@ TEST_F(FacePickers, WomenOfferAtMostThirteenPages) {
   for (const auto& [sheet, face, label, lastPage] : cases) {
     gFaceSheetWomen = sheet;
     consort.faceNo = std::uint8_t(face);
-    auto picker = Open<frmMaskView2>(1);
+    auto picker = Open<WomenFacePicker>();
     EXPECT_EQ(picker->MV2lblPage->text(), label) << sheet << " " << face;
     if (picker->CurrentPage() == 1) QTest::mouseClick(picker->MV2CmdPage[0], Qt::LeftButton);
     EXPECT_EQ(Shown(picker->MV2Image[13]), CellColour(lastPage * 14 - 1));
   }
 }
 
-TEST_F(FacePickers, OnlyADoubleClickAnswersTheCallerThatOpenedIt) {
+TEST_F(FacePickerTest, OnlyADoubleClickAnswersTheCallerThatOpenedIt) {
   caller.faceNo = 45;
-  auto men = Open<frmMaskView1>(1);
+  auto men = Open<MenFacePicker>();
   QTest::mouseClick(men->MV1Image[2], Qt::LeftButton);
   EXPECT_EQ(men->MV1lblPage->text(), "03/32(042)");
   DoubleClick(men->MV1Image[9]);
@@ -77,9 +83,9 @@ TEST_F(FacePickers, OnlyADoubleClickAnswersTheCallerThatOpenedIt) {
   EXPECT_EQ(caller.faceNo, 49);
   EXPECT_EQ(Shown(caller.edt4Mask()), CellColour(49));
   // After a click, Esc and the right button leave the consort editor alone; a double click
-  // answers the create dialog, the caller code other than 1.
+  // answers the create dialog.
   for (int way = 0; way < 3; ++way) {
-    auto picker = Open<frmMaskView2>(way == 2 ? 2 : 1);
+    auto picker = Open<WomenFacePicker>(way == 2 ? NewPerson : EditedPerson);
     QTest::mouseClick(picker->MV2Image[3], Qt::LeftButton);
     if (way == 0) QTest::keyClick(picker->MV2CmdPage[1], Qt::Key_Escape);
     if (way == 1) QTest::mousePress(picker->MV2Image[3], Qt::RightButton);

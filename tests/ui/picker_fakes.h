@@ -147,21 +147,18 @@ class PickerTest : public ::testing::Test {
   void TearDown() override {
     gData = data_;
     gFileKind = kind_;
-    gChildFormCaller = mode_;
-    gChildFormArg = arg_;
     gLoadedExeInfo = exe_;
     gState.file.bitmaps = bitmaps_;
     gMaskData = sheets_;
     for (int i = 0; i < 7; ++i) MaskData(i).Invalidate();
   }
 
-  // Loads a picker in a mode and shows it with the keyboard in its list, as its modal loop would.
-  template <typename Picker, typename... Lists>
-  std::unique_ptr<Picker> Open(int mode, Lists... lists) {
-    gChildFormCaller = std::int16_t(mode);
-    auto picker = std::make_unique<Picker>(nullptr, lists...,
-                                           PickerCallers{&caller, &caller, &caller, &consort, &caller, &caller,
-                                                         &caller, &caller, &consort, &caller, &menu});
+  PickerCallers Callers() {
+    return {&caller, &caller, &caller, &consort, &caller, &caller, &caller, &caller, &consort, &caller, &menu};
+  }
+  // Loads a picker and shows it with the keyboard in its list, as its modal loop would.
+  template <typename Picker>
+  static std::unique_ptr<Picker> Show(std::unique_ptr<Picker> picker) {
     picker->Load();
     picker->show();
     QApplication::setActiveWindow(picker.get());
@@ -182,7 +179,6 @@ class PickerTest : public ::testing::Test {
  private:
   GameDataSet data_ = gData;
   std::int32_t kind_ = gFileKind;
-  std::int16_t mode_ = gChildFormCaller, arg_ = gChildFormArg;
   ExeInfo exe_ = gLoadedExeInfo;
   BitmapState bitmaps_ = gState.file.bitmaps;
   std::array<Bytes, 7> sheets_ = gMaskData;

@@ -1,21 +1,23 @@
 #include "tests/ui/picker_fakes.h"
-#include "ui/pickers/frmFind3.h"
+#include "ui/pickers/general_picker.h"
 
 namespace garam::test {
 namespace {
 
-class GeneralPicker : public PickerTest {
+using enum GeneralPickerMode;
+
+class GeneralPickerTest : public PickerTest {
  protected:
   void SetUp() override {
     gFileKind = kScenarioKr;
-    gChildFormArg = 0;
     countries->selectRow(countries->row(0));
     caller.edt4lbl2(3)->setText("한성");
     caller.kingNo = 3;
     caller.edt2Text()->setText("새고려");
   }
-  std::unique_ptr<frmFind3> Open(int mode) {
-    return PickerTest::Open<frmFind3>(mode, MainLists{countries.get(), nullptr, generals.get()});
+  std::unique_ptr<GeneralPicker> Open(GeneralPickerMode mode) {
+    return Show(std::make_unique<GeneralPicker>(nullptr, MainLists{countries.get(), nullptr, generals.get()},
+                                                Callers(), mode, 0));
   }
 
   // Two generals share the name 가도; the editor edits general 0.
@@ -27,51 +29,51 @@ class GeneralPicker : public PickerTest {
   std::unique_ptr<ListView> countries = MakeList(5, {{"0", {"고려"}}, {"1", {"발해"}}});
 };
 
-TEST_F(GeneralPicker, ModesOfferTheirRows) {
-  const std::tuple<int, const char*, QStringList> cases[] = {
-      {1, "아버지 선택", {"500", "0", "6", "1", "2", "3", "7"}},
-      {2, "남편 선택", {"0", "6", "2", "3", "7"}},
+TEST_F(GeneralPickerTest, ModesOfferTheirRows) {
+  const std::tuple<GeneralPickerMode, const char*, QStringList> cases[] = {
+      {ConsortFather, "아버지 선택", {"500", "0", "6", "1", "2", "3", "7"}},
+      {ConsortHusband, "남편 선택", {"0", "6", "2", "3", "7"}},
       // His namesake 6 is another general and may succeed him; 재야 1 may not.
-      {3, "새영주 선택", {"6", "3", "4", "5"}},
-      {4, "국왕 선택", {"3", "0", "6", "2", "5"}},
-      {6, "국왕 선택", {"1"}},
-      {7, "장군 선택", {"0", "6", "1", "2", "3", "4", "5", "7"}}};
+      {NewLord, "새영주 선택", {"6", "3", "4", "5"}},
+      {King, "국왕 선택", {"3", "0", "6", "2", "5"}},
+      {NewCountryKing, "국왕 선택", {"1"}},
+      {Relative, "장군 선택", {"0", "6", "1", "2", "3", "4", "5", "7"}}};
   for (const auto& [mode, caption, tags] : cases) {
     auto picker = Open(mode);
-    EXPECT_EQ(picker->windowTitle(), QString::fromUtf8(caption)) << mode;
-    EXPECT_EQ(Tags(picker->List()), tags) << mode;
+    EXPECT_EQ(picker->windowTitle(), QString::fromUtf8(caption)) << int(mode);
+    EXPECT_EQ(Tags(picker->List()), tags) << int(mode);
   }
-  EXPECT_EQ(Cells(Open(1)->List(), 0, 4), QStringList({"       없음", "", "", ""}));
+  EXPECT_EQ(Cells(Open(ConsortFather)->List(), 0, 4), QStringList({"       없음", "", "", ""}));
   // The king picker marks the editor's current king and repeats the country name as typed.
-  auto king = Open(4);
+  auto king = Open(King);
   EXPECT_EQ(Cells(king->List(), 0, 4), QStringList({"라온", "국왕", "한성", "새고려"}));
   EXPECT_EQ(Cells(king->List(), 1, 4), QStringList({"가도", "일반", "한성", "새고려"}));
 }
 
-TEST_F(GeneralPicker, EnterAnswersTheCallerWithTheTopRow) {
+TEST_F(GeneralPickerTest, EnterAnswersTheCallerWithTheTopRow) {
   caller.edt4Cmd3(2)->setEnabled(false);
-  for (int mode : {1, 3, 4, 7}) QTest::keyClick(Open(mode)->List(), Qt::Key_Return);
+  for (auto mode : {ConsortFather, NewLord, King, Relative}) QTest::keyClick(Open(mode)->List(), Qt::Key_Return);
   EXPECT_EQ(consort.fatherNo, 500);
   EXPECT_EQ(consort.edt5lbl(0)->text(), "없음");
   EXPECT_EQ(caller.newLordNo, 6);
   EXPECT_EQ(caller.edt4lbl2(4)->text(), "일반");
   EXPECT_TRUE(caller.edt4Cmd3(2)->isEnabled());
-  Choose(Open(4), "0");
+  Choose(Open(King), "0");
   EXPECT_EQ(caller.kingNo, 0);
   EXPECT_EQ(caller.edt2lbl2()->text(), "가도");
   EXPECT_EQ(caller.generalNo, 0);
   EXPECT_EQ(caller.lbl혈연()->text(), "가도");
 }
 
-TEST_F(GeneralPicker, NewLordInASaveFileMustStandOnHisCity) {
+TEST_F(GeneralPickerTest, NewLordInASaveFileMustStandOnHisCity) {
   gFileKind = kSaveKr;
   gData.gSaveGenerals.assign(500, {});
   gData.gSaveCities.assign(80, {});
   gData.gSaveGenerals[6].set(kGeneralSaveKr.x, std::uint16_t(1));  // one step off his castle
-  EXPECT_EQ(Tags(Open(3)->List()), QStringList({"3", "4", "5"}));
+  EXPECT_EQ(Tags(Open(NewLord)->List()), QStringList({"3", "4", "5"}));
 }
 
-TEST_F(GeneralPicker, KingSetsTheCultureSphereOfHisRegionInScenariosOnly) {
+TEST_F(GeneralPickerTest, KingSetsTheCultureSphereOfHisRegionInScenariosOnly) {
   gData.gRegions.assign(56, {});
   gData.gRegions[9].set(kRegionScen.sphere, std::uint8_t(4));
   gData.gRegions[11].set(kRegionScen.sphere, std::uint8_t(7));
@@ -83,14 +85,14 @@ TEST_F(GeneralPicker, KingSetsTheCultureSphereOfHisRegionInScenariosOnly) {
     gFileKind = kind;
     gData.gGenerals[3].set(kGeneralScenKr.region, std::uint8_t(region));
     caller.edt2Combo()->setCurrentIndex(2);
-    Choose(Open(4), "3");
+    Choose(Open(King), "3");
     EXPECT_EQ(caller.edt2Combo()->currentIndex(), combo) << kind << " " << region;
   }
 }
 
-TEST_F(GeneralPicker, EscAndRightButtonCancelADoubleClickAnswers) {
+TEST_F(GeneralPickerTest, EscAndRightButtonCancelADoubleClickAnswers) {
   for (int way = 0; way < 3; ++way) {  // Esc, right button, double click
-    auto picker = Open(2);
+    auto picker = Open(ConsortHusband);
     ListView* list = picker->List();
     const QPoint third = list->visualItemRect(list->row(2)).center();
     if (way == 0) QTest::keyClick(list, Qt::Key_Escape);
@@ -103,9 +105,9 @@ TEST_F(GeneralPicker, EscAndRightButtonCancelADoubleClickAnswers) {
   EXPECT_EQ(consort.edt5lbl(1)->text(), "다솜");
 }
 
-TEST_F(GeneralPicker, EmptyListIgnoresTheAnswerKeysAndCanBeCancelled) {
+TEST_F(GeneralPickerTest, EmptyListIgnoresTheAnswerKeysAndCanBeCancelled) {
   generals = MakeList(15, {GeneralRow(0, "가도", "일반", "한성", "고려")});
-  auto picker = Open(6);
+  auto picker = Open(NewCountryKing);
   ListView* list = picker->List();
   ASSERT_EQ(list->count(), 0);
   QTest::keyClick(list, Qt::Key_Return);

@@ -9,8 +9,8 @@ std::map<std::string, FormOpener>& Openers() {
   static std::map<std::string, FormOpener> m;
   return m;
 }
-std::vector<std::string>& Requests() {
-  static std::vector<std::string> r;
+std::vector<FormRequest>& Requests() {
+  static std::vector<FormRequest> r;
   return r;
 }
 
@@ -18,15 +18,15 @@ std::vector<std::string>& Requests() {
 
 void RegisterForm(const std::string& name, FormOpener opener) { Openers()[name] = std::move(opener); }
 
-bool ShowForm(const std::string& name, QWidget* owner) {
-  Requests().push_back(name);
+bool ShowForm(const std::string& name, QWidget* owner, const FormArgs& args) {
+  Requests().push_back({name, args});
   auto it = Openers().find(name);
   if (it == Openers().end()) return false;
-  it->second(owner);
+  it->second(owner, args);
   return true;
 }
 
-const std::vector<std::string>& FormRequests() { return Requests(); }
+const std::vector<FormRequest>& FormRequests() { return Requests(); }
 void ClearFormRequests() { Requests().clear(); }
 
 }  // namespace garam

@@ -9,13 +9,27 @@
 
 namespace garam {
 
-using FormOpener = std::function<void(QWidget* owner)>;
+// What a window is opened with besides its owner.
+struct FormArgs {
+  // The window's own mode: which entry of the Expert, initialize or statistics menu was chosen,
+  // or how the map editor opens.
+  int mode = 0;
+  // The record an entity editor edits; -1 for the windows that edit none.
+  int record = -1;
+};
+
+using FormOpener = std::function<void(QWidget* owner, const FormArgs& args)>;
 
 void RegisterForm(const std::string& name, FormOpener opener);
 // Shows the window modally with owner; false when no window of that name is registered.
-bool ShowForm(const std::string& name, QWidget* owner);
+bool ShowForm(const std::string& name, QWidget* owner, const FormArgs& args = {});
+
+struct FormRequest {
+  std::string name;
+  FormArgs args;
+};
 // Every request so far, registered or not (tests read it).
-const std::vector<std::string>& FormRequests();
+const std::vector<FormRequest>& FormRequests();
 void ClearFormRequests();
 
 }  // namespace garam

@@ -8,7 +8,7 @@
 #include "data/territory.h"
 #include "platform/dialogs.h"
 #include "ui/main/childforms.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 #include "ui/main/headerpages.h"
 #include "ui/main/rowtexts.h"
 
@@ -31,15 +31,15 @@ int Tag(const ListItem* row) {
 int CountCell(ListView* lv, const ListItem* row, int column) { return lv->subItem(row, column).trimmed().toInt(); }
 QString CountText(long long n) { return Q(Padded(n, 5)); }
 
-void Refuse(frmMain& w, const char* text) {
+void Refuse(MainWindow& w, const char* text) {
   w.Message(text, MsgIcon::Exclamation, MsgButtons::Ok, kMsgTitle);
 }
 
-bool Confirm(frmMain& w) {
+bool Confirm(MainWindow& w) {
   return w.Message("정말로 없애겠습니까?", MsgIcon::Exclamation, MsgButtons::YesNo, kMsgTitle) == MsgResult::Yes;
 }
 
-std::string FileName(frmMain& w) { return w.Status(2); }
+std::string FileName(MainWindow& w) { return w.Status(2); }
 
 // True when some row holds text in one of its columns after the name.
 bool AnyRowHolds(ListView* lv, const QString& text) {
@@ -66,14 +66,14 @@ bool IsLastRecord(int list, const ListItem* row) {
 }
 
 // In a numbered scenario only the last record's row may offer the delete.
-void FollowDeleteButton(frmMain& w, int list) {
+void FollowDeleteButton(MainWindow& w, int list) {
   if (!Numbered()) return;
   ListView* lv = w.List(list);
   ListItem* row = lv->selectedRow();
   if (QPushButton* del = w.DeleteButton(list)) del->setEnabled(row && Tag(row) + 1 == lv->count());
 }
 
-void FinishDelete(frmMain& w, int list, ListItem* row) {
+void FinishDelete(MainWindow& w, int list, ListItem* row) {
   ListView* lv = w.List(list);
   lv->removeRow(lv->indexOf(row));
   gDataChanged = true;
@@ -91,7 +91,7 @@ int GeneralCity(int general) {
   return g ? g->get(kGeneralScenKr.city) : 80;
 }
 
-void Create(frmMain& w, int list) {
+void Create(MainWindow& w, int list) {
   ListView* lv = w.List(list);
   static const int kLimits[6] = {0, 0, 80, 80, 500, 200};
   if (lv->count() >= kLimits[list]) return Refuse(w, "더이상 작성은 불가능합니다.");
@@ -119,7 +119,7 @@ void Create(frmMain& w, int list) {
   lv->setFocus();
 }
 
-void DeleteCountry(frmMain& w, ListItem* row) {
+void DeleteCountry(MainWindow& w, ListItem* row) {
   ListView* lv = w.ListView2;
   if (lv->count() <= 1) return Refuse(w, "더이상 삭제할 수 없습니다.");
   if (CountCell(lv, row, kCountryCities) != 1) return Refuse(w, "도시수가 1개인 국가만 삭제할 수 있습니다.");
@@ -164,7 +164,7 @@ void DeleteCountry(frmMain& w, ListItem* row) {
   FinishDelete(w, 2, row);
 }
 
-void DeleteCityCommand(frmMain& w, ListItem* row) {
+void DeleteCityCommand(MainWindow& w, ListItem* row) {
   ListView* lv = w.ListView3;
   const int city = Tag(row);
   if (gFileKind == kSaveKr) {
@@ -189,7 +189,7 @@ void DeleteCityCommand(frmMain& w, ListItem* row) {
   FinishDelete(w, 3, row);
 }
 
-void DeleteGeneral(frmMain& w, ListItem* row) {
+void DeleteGeneral(MainWindow& w, ListItem* row) {
   ListView* lv = w.ListView4;
   if (lv->count() <= 1) return Refuse(w, "더이상 삭제할 수 없습니다.");
   if (lv->subItem(row, kGeneralStatus) != "재야") return Refuse(w, "재야 장군만 가능합니다.");
@@ -201,7 +201,7 @@ void DeleteGeneral(frmMain& w, ListItem* row) {
   FinishDelete(w, 4, row);
 }
 
-void DeleteConsort(frmMain& w, ListItem* row) {
+void DeleteConsort(MainWindow& w, ListItem* row) {
   ListView* lv = w.ListView5;
   if (lv->count() <= 1) return Refuse(w, "더이상 삭제할 수 없습니다.");
   if (IsEventConsort(gData.gQueens.back().get(kQueenScen.code), FileName(w)))
@@ -211,7 +211,7 @@ void DeleteConsort(frmMain& w, ListItem* row) {
   FinishDelete(w, 5, row);
 }
 
-void Delete(frmMain& w, int list) {
+void Delete(MainWindow& w, int list) {
   ListView* lv = w.List(list);
   ListItem* row = lv->selectedRow();
   if (!row) return;
@@ -230,27 +230,26 @@ void Delete(frmMain& w, int list) {
   lv->setFocus();
 }
 
-void Edit(frmMain& w, int list) {
+void Edit(MainWindow& w, int list) {
   ListView* lv = w.List(list);
   ListItem* row = lv->selectedRow();
   if (!row) return;
   const int number = Tag(row);
   if (number < 0) return;
-  gChildFormArg = std::int16_t(number);
-  ShowForm("frmEdit" + std::to_string(list), &w);
+  ShowForm("frmEdit" + std::to_string(list), &w, {.record = number});
   lv->setFocus();
 }
 
 }  // namespace
 
-void EntityCommand(frmMain& w, int list, int index) {
+void EntityCommand(MainWindow& w, int list, int index) {
   if (!w.List(list) || list < 2 || list > 9) return;
   if (index == 2 || list >= 6) return Edit(w, list);
   if (index == 0) return Create(w, list);
   if (index == 1) return Delete(w, list);
 }
 
-void HeaderPageCommand(frmMain& w, int page, int index) {
+void HeaderPageCommand(MainWindow& w, int page, int index) {
   if (page == 0) ScenarioPageCommand(w, index);
   else if (page == 1) SavePageCommand(w, index);
 }

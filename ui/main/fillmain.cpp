@@ -3,7 +3,7 @@
 #include "data/cp949.h"
 #include "data/gamedata.h"
 #include "platform/textguard.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 #include "ui/main/mainlists.h"
 #include "ui/main/rowtexts.h"
 
@@ -29,7 +29,7 @@ void ShowRows(ListView* lv, const std::vector<ListRow>& rows) {
   if (lv->count() > 0) lv->selectRow(lv->row(0));
 }
 
-void ShowScenarioPage(frmMain& w, const ScenarioPage& p) {
+void ShowScenarioPage(MainWindow& w, const ScenarioPage& p) {
   w.txtLine0->setVisible(false);
   SetByteMaxLength(w.txtLine0, p.titleMaxBytes);
   w.txtNum0->setText(Q8(p.startYear));
@@ -38,7 +38,7 @@ void ShowScenarioPage(frmMain& w, const ScenarioPage& p) {
   w.txtLine0->setVisible(true);
 }
 
-void ShowSavePage(frmMain& w, const SavePage& p) {
+void ShowSavePage(MainWindow& w, const SavePage& p) {
   {
     const QSignalBlocker block(w.Combo1);
     w.Combo1->clear();
@@ -63,7 +63,7 @@ void ShowSavePage(frmMain& w, const SavePage& p) {
 
 }  // namespace
 
-void FillMainWindow(frmMain& w) {
+void FillMainWindow(MainWindow& w) {
   // Conversion: the records read through one shape, whatever the file's layout.
   const bool save = IsSaveFile();
   // The files whose layout follows the custom load's executable.

@@ -3,10 +3,10 @@
 
 namespace garam {
 
-class frmMain;
+class MainWindow;
 
 // Fills every list, caption and menu state of the main window from the loaded data set;
 // reports progress 90 to 100.
-void FillMainWindow(frmMain& w);
+void FillMainWindow(MainWindow& w);
 
 }  // namespace garam

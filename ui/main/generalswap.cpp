@@ -5,7 +5,7 @@
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
 #include "platform/dialogs.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 
 namespace garam {
 namespace {
@@ -15,18 +15,18 @@ constexpr int kLastSwappedColumn = 13;  // the record-number column behind stays
 
 ListItem* LastRow(ListView* lv) { return lv->count() > 0 ? lv->row(lv->count() - 1) : nullptr; }
 
-void Refuse(frmMain& w, const char* text) { w.Message(text, MsgIcon::Exclamation, MsgButtons::Ok, kMsgTitle); }
+void Refuse(MainWindow& w, const char* text) { w.Message(text, MsgIcon::Exclamation, MsgButtons::Ok, kMsgTitle); }
 
 }  // namespace
 
-void WireGeneralSwap(frmMain& w) {
+void WireGeneralSwap(MainWindow& w) {
   w.mnuPulldown = w.mnuPD->addAction("↕");
   w.mnuPulldown->setObjectName("mnuPulldown");
   QObject::connect(w.mnuPulldown, &QAction::triggered, &w, [&w] { MoveGeneralRecord(w); });
   QObject::connect(w.ListView4, &ListView::rightButtonReleased, &w, [&w](const QPoint&) { GeneralListRightButton(w); });
 }
 
-bool GeneralSwapOffered(frmMain& w) {
+bool GeneralSwapOffered(MainWindow& w) {
   if (gFileKind != kScenarioKr && gFileKind != kScenarioQV) return false;
   ListView* lv = w.ListView4;
   ListItem* s = lv->selectedRow();
@@ -35,11 +35,11 @@ bool GeneralSwapOffered(frmMain& w) {
          s->tag != l->tag;
 }
 
-void GeneralListRightButton(frmMain& w) {
+void GeneralListRightButton(MainWindow& w) {
   if (GeneralSwapOffered(w)) w.mnuPD->popup(QCursor::pos());
 }
 
-void MoveGeneralRecord(frmMain& w) {
+void MoveGeneralRecord(MainWindow& w) {
   // The menu may outlive the state it was opened for.
   if (!GeneralSwapOffered(w)) return;
   ListView* lv = w.ListView4;

@@ -4,19 +4,19 @@
 
 namespace garam {
 
-class frmMain;
+class MainWindow;
 
 // Adds the menu's entry and wires the general list's right button to it.
-void WireGeneralSwap(frmMain& w);
+void WireGeneralSwap(MainWindow& w);
 
 // True when the menu may open: a numbered scenario, and two different unaffiliated generals in
 // the selected row and the list's last row.
-bool GeneralSwapOffered(frmMain& w);
+bool GeneralSwapOffered(MainWindow& w);
 
 // The right button released over the general list: pops the menu up at the mouse position.
-void GeneralListRightButton(frmMain& w);
+void GeneralListRightButton(MainWindow& w);
 
 // The menu's command: exchanges the selected general with the last row's.
-void MoveGeneralRecord(frmMain& w);
+void MoveGeneralRecord(MainWindow& w);
 
 }  // namespace garam

@@ -7,7 +7,7 @@
 #include "data/gamedata.h"
 #include "platform/dialogs.h"
 #include "platform/textguard.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 #include "ui/main/rowtexts.h"
 
 namespace garam {
@@ -22,7 +22,7 @@ bool QVEdition() { return IsExpansionLoaded(); }
 // Writes a focus hint into the first status panel; the year boxes' hints follow the edition.
 class HintFilter : public QObject {
  public:
-  explicit HintFilter(frmMain& w) : QObject(&w), w_(w) {}
+  explicit HintFilter(MainWindow& w) : QObject(&w), w_(w) {}
   bool eventFilter(QObject* obj, QEvent* e) override {
     if (e->type() == QEvent::FocusIn) {
       const QVariant hint = obj->property("hint");
@@ -32,7 +32,7 @@ class HintFilter : public QObject {
   }
 
  private:
-  frmMain& w_;
+  MainWindow& w_;
 };
 
 void Hint(QWidget* widget, const char* text, HintFilter* filter) {
@@ -102,7 +102,7 @@ int YearValue(const YearBox* box) {
   return ClampYear(NumericValue(box->text()), lo, hi);
 }
 
-void WireHeaderPages(frmMain& w) {
+void WireHeaderPages(MainWindow& w) {
   auto* filter = new HintFilter(w);
   filter->setObjectName("HeaderHintFilter");  // the window deletes it first when it closes
   for (auto* buttons : {&w.cmd0, &w.cmd1}) {
@@ -131,7 +131,7 @@ void WireHeaderPages(frmMain& w) {
   AttachTextByteGuard(w.txtMulti0, kDescriptionMaxBytes);
 }
 
-void ScenarioPageCommand(frmMain& w, int index) {
+void ScenarioPageCommand(MainWindow& w, int index) {
   const bool qv = QVEdition();
   if (index == 0) {
     if (w.txtLine0->text().isEmpty()) w.txtLine0->setText(" ");
@@ -161,7 +161,7 @@ void ScenarioPageCommand(frmMain& w, int index) {
   }
 }
 
-void SavePageCommand(frmMain& w, int index) {
+void SavePageCommand(MainWindow& w, int index) {
   if (gFileKind != kSaveKr && gFileKind != kSaveQV) return;
   auto withHeader = [](auto&& f) {
     if (gFileKind == kSaveQV) f(gData.gSaveHeaderQV);
@@ -207,7 +207,7 @@ void SavePageCommand(frmMain& w, int index) {
   if (lv->count() > 0) lv->selectRow(lv->row(0));
 }
 
-void PlayerSlotToList(frmMain& w, int slot) {
+void PlayerSlotToList(MainWindow& w, int slot) {
   if (slot < 0 || slot >= 8) return;
   QLabel* label = w.lblK1[std::size_t(slot)];
   // The player's own slot keeps its country.
@@ -220,7 +220,7 @@ void PlayerSlotToList(frmMain& w, int slot) {
   w.ListView1->setFocus();
 }
 
-void ListToPlayerSlot(frmMain& w, int slot) {
+void ListToPlayerSlot(MainWindow& w, int slot) {
   if (slot < 0 || slot >= 8 || !w.cmdRight1[std::size_t(slot)]->isEnabled()) return;
   ListItem* row = w.ListView1->selectedRow();
   // Without a country to take in, the occupant stays where it is.

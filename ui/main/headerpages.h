@@ -8,7 +8,7 @@
 
 namespace garam {
 
-class frmMain;
+class MainWindow;
 
 // The year box of page 0 (start year) or page 1 (current year). Leaving it writes back exactly
 // the integer the apply would store, so what the user sees is what gets saved.
@@ -30,14 +30,14 @@ std::pair<int, int> YearRange(int page);
 int YearValue(const YearBox* box);
 
 // Hints, byte guards and the slot buttons; called once when the pages are built.
-void WireHeaderPages(frmMain& w);
+void WireHeaderPages(MainWindow& w);
 
 // index 0 apply, 1 restore.
-void ScenarioPageCommand(frmMain& w, int index);
-void SavePageCommand(frmMain& w, int index);
+void ScenarioPageCommand(MainWindow& w, int index);
+void SavePageCommand(MainWindow& w, int index);
 
 // cmdLeft1(slot) and cmdRight1(slot).
-void PlayerSlotToList(frmMain& w, int slot);
-void ListToPlayerSlot(frmMain& w, int slot);
+void PlayerSlotToList(MainWindow& w, int slot);
+void ListToPlayerSlot(MainWindow& w, int slot);
 
 }  // namespace garam

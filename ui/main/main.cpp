@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
   QFont font("NanumGothic");
   font.setPointSize(9);
   app.setFont(font);
-  garam::frmMain w;
+  garam::MainWindow w;
   w.show();
   return app.exec();
 }

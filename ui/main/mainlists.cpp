@@ -9,7 +9,7 @@
 #include "data/gamedata.h"
 #include "platform/twips.h"
 #include "ui/main/entitycommands.h"
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 #include "ui/main/headerpages.h"
 #include "ui/main/mainlayout.h"
 #include "ui/main/rowtexts.h"
@@ -73,7 +73,7 @@ const char* const kButtonHints[4][3] = {{"국가 추가", "국가 삭제", "국�
 // Focus hints of buttons and the tab control's mouse press and focus.
 class MainEventFilter : public QObject {
  public:
-  explicit MainEventFilter(frmMain& w) : QObject(&w), w_(w) {}
+  explicit MainEventFilter(MainWindow& w) : QObject(&w), w_(w) {}
 
   bool eventFilter(QObject* obj, QEvent* e) override {
     if (obj == w_.TabStrip->tabBar()) {
@@ -94,7 +94,7 @@ class MainEventFilter : public QObject {
   }
 
  private:
-  frmMain& w_;
+  MainWindow& w_;
 };
 
 QPushButton* Button(QWidget* parent, const QString& caption, const char* name, const QString& placed,
@@ -128,7 +128,7 @@ ListView* MakeList(QWidget* frame, int n, MainControls& c) {
   return lv;
 }
 
-void ApplyBoxes(frmMain& w, const std::map<std::string, TwipsBox>& boxes) {
+void ApplyBoxes(MainWindow& w, const std::map<std::string, TwipsBox>& boxes) {
   const double dpiX = w.logicalDpiX(), dpiY = w.logicalDpiY();
   // Page controls are placed relative to the tab control, whose pages start below the tabs.
   const int pageTop = w.TabStrip->tabBar()->sizeHint().height();
@@ -206,7 +206,7 @@ QPushButton* MainControls::DeleteButton(int n) const {
   }
 }
 
-void BuildMainPages(frmMain& w) {
+void BuildMainPages(MainWindow& w) {
   MainControls& c = w;
   auto* filter = new MainEventFilter(w);
   filter->setObjectName("MainEventFilter");  // the window deletes it first when it closes
@@ -339,7 +339,7 @@ void BuildMainPages(frmMain& w) {
   QObject::connect(tv, &QTabWidget::currentChanged, &w, [&w](int) { TabViewClick(w); });
 }
 
-void ReSizeMain(frmMain& w) {
+void ReSizeMain(MainWindow& w) {
   if (w.isMinimized()) return;
   const double dpiX = w.logicalDpiX(), dpiY = w.logicalDpiY();
   // The layout works on the window's outer size, frame included.
@@ -361,7 +361,7 @@ void ReSizeMain(frmMain& w) {
   ApplyBoxes(w, L.boxes);
 }
 
-void TabViewClick(frmMain& w) {
+void TabViewClick(MainWindow& w) {
   QTabWidget* tv = w.TabStrip;
   const bool save = IsSaveFile();
   if (w.TabMouseDown) {
@@ -391,7 +391,7 @@ void ApplyTabStops(QWidget* root, int tab) {
   }
 }
 
-void ClearMainLists(frmMain& w) {
+void ClearMainLists(MainWindow& w) {
   for (int n = 1; n <= 9; ++n) w.List(n)->clearRows();
   const bool byRecord = gFileKind == kScenarioKr || gFileKind == kScenarioQV;
   for (int n = 1; n <= 9; ++n) {
@@ -413,7 +413,7 @@ void ClearMainLists(frmMain& w) {
   }
 }
 
-void UpdateListCaptions(frmMain& w) {
+void UpdateListCaptions(MainWindow& w) {
   std::array<int, 8> rows{};
   for (int n = 2; n <= 9; ++n) rows[std::size_t(n - 2)] = w.List(n)->count();
   const auto captions = ListCaptions(gFileKind, IsExpansionLoaded(), rows);
@@ -424,7 +424,7 @@ void UpdateListCaptions(frmMain& w) {
   gCountsChanged = true;
 }
 
-void ListHeaderClick(frmMain& w, int list, int column) {
+void ListHeaderClick(MainWindow& w, int list, int column) {
   ListView* lv = w.List(list);
   const ListDesign& design = Design(list);
   if (!lv || column < 0 || column >= lv->columnCount()) return;
@@ -455,7 +455,7 @@ void ListHeaderClick(frmMain& w, int list, int column) {
   lv->endUpdate();
 }
 
-void ListSelectionFollowUp(frmMain& w, int list) {
+void ListSelectionFollowUp(MainWindow& w, int list) {
   ListView* lv = w.List(list);
   ListItem* row = lv ? lv->selectedRow() : nullptr;
   if (!row) return;
@@ -483,7 +483,7 @@ void ListSelectionFollowUp(frmMain& w, int list) {
   }
 }
 
-void ListEdit(frmMain& w, int list) {
+void ListEdit(MainWindow& w, int list) {
   ListView* lv = w.List(list);
   if (!lv || !lv->selectedRow()) return;
   if (QPushButton* edit = w.EditButton(list)) edit->setFocus(Qt::OtherFocusReason);

@@ -17,7 +17,7 @@
 
 namespace garam {
 
-class frmMain;
+class MainWindow;
 
 // The controls of the pages, under the names the game's documentation uses. Control arrays are
 // std::arrays; every element carries the array's name as its object name.
@@ -59,27 +59,27 @@ struct MainControls {
 };
 
 // Creates the pages and their controls at their design-time places and wires their events.
-void BuildMainPages(frmMain& w);
+void BuildMainPages(MainWindow& w);
 
 // Lays the window out for its present size (minimum size, hint panel, pages).
-void ReSizeMain(frmMain& w);
+void ReSizeMain(MainWindow& w);
 
 // The tab control's click: follows every change of the current tab.
-void TabViewClick(frmMain& w);
+void TabViewClick(MainWindow& w);
 
 // Keyboard order follows the tab: a text box, button, list or combo box is a tab stop only when
 // the last character of its name is the tab's digit.
 void ApplyTabStops(QWidget* root, int tab);
 
 // Empties the nine lists and gives each its starting sort state.
-void ClearMainLists(frmMain& w);
+void ClearMainLists(MainWindow& w);
 
 // Frame captions with row counts and maxima; sets gCountsChanged.
-void UpdateListCaptions(frmMain& w);
+void UpdateListCaptions(MainWindow& w);
 
 // List events.
-void ListHeaderClick(frmMain& w, int list, int column);  // column 0-based
-void ListSelectionFollowUp(frmMain& w, int list);
-void ListEdit(frmMain& w, int list);
+void ListHeaderClick(MainWindow& w, int list, int column);  // column 0-based
+void ListSelectionFollowUp(MainWindow& w, int list);
+void ListEdit(MainWindow& w, int list);
 
 }  // namespace garam

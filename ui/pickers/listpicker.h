@@ -14,7 +14,7 @@ namespace garam {
 class ListPicker : public QDialog {
   Q_OBJECT
  public:
-  // Fills, captions and places the window for the mode in gChildFormCaller without showing it.
+  // Fills, captions and places the window for its mode without showing it.
   void Load();
   // Load, then the modal loop; returns once the picker has unloaded itself.
   int ShowModal();

@@ -26,7 +26,8 @@ struct MainLists {
   ListView* ListView5 = nullptr;  // consorts
 };
 
-// frmEdit4, the general editor: city picker modes 1 to 3, general picker mode 3, men's faces.
+// frmEdit4, the general editor: the city picker's Affiliation, Appearance and Joining,
+// the general picker's NewLord, men's faces.
 class GeneralEditorCaller {
  public:
   virtual ~GeneralEditorCaller() = default;
@@ -55,7 +56,8 @@ class CreateGeneralCaller {
   virtual QLabel* Add3Mask() = 0;
 };
 
-// frmEdit5, the consort editor: general picker modes 1 and 2, women's faces.
+// frmEdit5, the consort editor: the general picker's ConsortFather and ConsortHusband,
+// women's faces.
 class ConsortEditorCaller {
  public:
   virtual ~ConsortEditorCaller() = default;
@@ -70,7 +72,7 @@ class ConsortEditorCaller {
   virtual QLabel* edt5Mask() = 0;
 };
 
-// frmAdd4, the create-consort dialog: general picker mode 5, women's faces.
+// frmAdd4, the create-consort dialog: the general picker's NewConsortHusband, women's faces.
 class CreateConsortCaller {
  public:
   virtual ~CreateConsortCaller() = default;
@@ -84,7 +86,7 @@ class CreateConsortCaller {
   virtual QLabel* Add4Mask() = 0;
 };
 
-// frmEdit2, the country editor: general picker mode 4.
+// frmEdit2, the country editor: the general picker's King.
 class CountryEditorCaller {
  public:
   virtual ~CountryEditorCaller() = default;
@@ -97,7 +99,8 @@ class CountryEditorCaller {
   virtual QWidget* edt2Frame(int index) = 0;
 };
 
-// frmAdd1, the create-country dialog: general picker mode 6, city picker modes 4 and 5.
+// frmAdd1, the create-country dialog: the general picker's NewCountryKing, the city
+// picker's EmptyCapital and LordsCapital.
 class CreateCountryCaller {
  public:
   virtual ~CreateCountryCaller() = default;
@@ -109,7 +112,7 @@ class CreateCountryCaller {
   virtual QAbstractButton* Add1Cmd2(int index) = 0;
 };
 
-// frmEdit3, the city editor: country picker mode 1.
+// frmEdit3, the city editor: the country picker's EditedCity.
 class CityEditorCaller {
  public:
   virtual ~CityEditorCaller() = default;
@@ -119,7 +122,7 @@ class CityEditorCaller {
   virtual QWidget* edt3Frame(int index) = 0;
 };
 
-// frmAdd2, the create-city dialog: country picker mode 2.
+// frmAdd2, the create-city dialog: the country picker's NewCity.
 class CreateCityCaller {
  public:
   virtual ~CreateCityCaller() = default;
@@ -142,7 +145,7 @@ class PrincessEditorCaller {
   virtual QLabel* edt6Mask() = 0;
 };
 
-// frm혈연설정, the blood-relation setter: general picker mode 7.
+// frm혈연설정, the blood-relation setter: the general picker's Relative.
 class BloodRelationCaller {
  public:
   virtual ~BloodRelationCaller() = default;
@@ -152,8 +155,8 @@ class BloodRelationCaller {
   virtual QAbstractButton* cmd혈연(int index) = 0;
 };
 
-// The windows a picker may answer to; the mode in gChildFormCaller chooses among them. A picker
-// whose mode names a caller that is missing here offers its rows but answers nothing.
+// The windows a picker may answer to; the picker's mode chooses among them. A picker whose mode
+// names a caller that is missing here offers its rows but answers nothing.
 struct PickerCallers {
   CountryEditorCaller* frmEdit2 = nullptr;
   CityEditorCaller* frmEdit3 = nullptr;

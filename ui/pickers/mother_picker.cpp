@@ -1,4 +1,4 @@
-#include "ui/pickers/frmFind4.h"
+#include "ui/pickers/mother_picker.h"
 
 #include "data/bitmaps.h"
 #include "data/cp949.h"
@@ -38,13 +38,13 @@ QString HusbandCountryName(int consort) {
   return {};
 }
 
-frmFind4::frmFind4(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
+MotherPicker::MotherPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
     : ListPicker(owner, lists, callers, "frmFind4", "어머니 선택", 6165, 2760, 6195, 2775) {
   Find4ListView = list_;
   SetColumns({"이름", "남편", "소속국가"}, {1755, 2115, 2000});
 }
 
-void frmFind4::Fill() {
+void MotherPicker::Fill() {
   if (PrincessEditorCaller* e = callers_.frmEdit6)
     PlaceBy(e->Form(), BelowButton(e->edt6Frame(1), e->edt6Cmd2()));
   const ListView* consorts = lists_.ListView5;
@@ -55,7 +55,7 @@ void frmFind4::Fill() {
   }
 }
 
-void frmFind4::TakeAnswer(ListItem* row) {
+void MotherPicker::TakeAnswer(ListItem* row) {
   PrincessEditorCaller* e = callers_.frmEdit6;
   if (!e) return;
   e->SetMotherNo(std::int16_t(CellNumber(row->tag)));

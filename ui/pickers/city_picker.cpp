@@ -1,4 +1,4 @@
-#include "ui/pickers/frmFind2.h"
+#include "ui/pickers/city_picker.h"
 
 #include "data/gamedata.h"
 
@@ -19,19 +19,19 @@ void SetEnabled(QWidget* w, bool on) {
 QString Text(const QLabel* label) { return label ? label->text() : QString(); }
 }  // namespace
 
-frmFind2::frmFind2(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
-    : ListPicker(owner, lists, callers, "frmFind2", "도시 선택", 4455, 2325, 4440, 2325) {
+CityPicker::CityPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers, CityPickerMode mode)
+    : ListPicker(owner, lists, callers, "frmFind2", "도시 선택", 4455, 2325, 4440, 2325), mode_(mode) {
   Find2ListView = list_;
   SetColumns({"이름", "소속국가"}, {2130, 1920});
 }
 
-bool frmFind2::StatusMenuVisible() const { return callers_.frmCMenu && callers_.frmCMenu->isVisible(); }
+bool CityPicker::StatusMenuVisible() const { return callers_.frmCMenu && callers_.frmCMenu->isVisible(); }
 
-bool frmFind2::CanCancel() const { return !(gChildFormCaller == 2 && StatusMenuVisible()); }
+bool CityPicker::CanCancel() const { return !(mode_ == CityPickerMode::Appearance && StatusMenuVisible()); }
 
-void frmFind2::Fill() {
+void CityPicker::Fill() {
   CapitalCandidates.clear();
-  const int mode = gChildFormCaller;
+  using enum CityPickerMode;
   const ListView* cities = lists_.ListView3;
   auto addOwnedCities = [&] {
     if (!cities) return;
@@ -43,7 +43,7 @@ void frmFind2::Fill() {
 
   GeneralEditorCaller* editor = callers_.frmEdit4;
   CreateCountryCaller* add1 = callers_.frmAdd1;
-  if (mode == 1 || mode == 3) {
+  if (mode_ == Affiliation || mode_ == Joining) {
     setWindowTitle("소속도시 선택");
     if (editor) {
       const QWidget* frame = editor->edt4Frame(17);
@@ -52,14 +52,14 @@ void frmFind2::Fill() {
     addOwnedCities();
     // Only an unaffiliated general changed from the editor itself may be left without a city.
     if (editor && Text(editor->edt4lbl2(4)) == "재야" && !StatusMenuVisible()) AddRow(kNoCityRow, "80", {""});
-  } else if (mode == 2) {
+  } else if (mode_ == Appearance) {
     setWindowTitle("등장도시 선택");
     if (editor) {
       const QWidget* frame = editor->edt4Frame(19);
       PlaceBy(editor->Form(), At(frame) + QPointF(frame ? frame->width() : 0, 0));
     }
     addOwnedCities();
-  } else if (mode == 4 || mode == 5) {
+  } else {
     setWindowTitle("수도 선택");
     if (add1) PlaceBy(add1->Form(), BelowButton(add1->Add1Frame(3), add1->Add1Cmd2(1)));
     if (IsSaveFile()) {
@@ -93,7 +93,7 @@ void frmFind2::Fill() {
   }
 }
 
-bool frmFind2::CityHolds(int city, int scenarioMore, int saveSlot) const {
+bool CityPicker::CityHolds(int city, int scenarioMore, int saveSlot) const {
   if (IsSaveFile()) {
     if (city < 0 || std::size_t(city) >= gData.gSaveCities.size()) return false;
     return gData.gSaveCities[city].general(std::size_t(saveSlot)) != kEmptySlot;
@@ -102,7 +102,7 @@ bool frmFind2::CityHolds(int city, int scenarioMore, int saveSlot) const {
   return r && CellNumber(lists_.ListView3->cell(r, kGeneralCountColumn)) > scenarioMore;
 }
 
-void frmFind2::WritePositionLabels(int city) {
+void CityPicker::WritePositionLabels(int city) {
   GeneralEditorCaller* e = callers_.frmEdit4;
   if (!IsSaveFile()) {
     SetText(e->edt4lbl2(7), "---");
@@ -114,25 +114,25 @@ void frmFind2::WritePositionLabels(int city) {
   }
 }
 
-void frmFind2::TakeAnswer(ListItem* row) {
-  const int mode = gChildFormCaller;
+void CityPicker::TakeAnswer(ListItem* row) {
+  using enum CityPickerMode;
   const int number = CellNumber(row->tag);
-  if (mode >= 1 && mode <= 3) {
+  if (mode_ == Affiliation || mode_ == Appearance || mode_ == Joining) {
     GeneralEditorCaller* e = callers_.frmEdit4;
     if (!e) return;
-    if (mode == 2) {
+    if (mode_ == Appearance) {
       e->SetAppearCityNo(std::uint8_t(number));
       SetText(e->edt4lbl2(5), row->text(0));
       return;
     }
-    AnswerCity(row, mode == 3);
+    AnswerCity(row, mode_ == Joining);
     return;
   }
   CreateCountryCaller* add1 = callers_.frmAdd1;
-  if (mode == 4 && add1) {
+  if (mode_ == EmptyCapital && add1) {
     add1->SetCapitalNo(std::int16_t(number));
     SetText(add1->Add1lbl(1), TrimSpaces(row->text(0)));
-  } else if (mode == 5 && add1) {
+  } else if (mode_ == LordsCapital && add1) {
     if (number >= 1 && std::size_t(number) <= CapitalCandidates.size()) {
       const CapitalCandidate& e = CapitalCandidates[std::size_t(number) - 1];
       add1->SetCapitalNo(e.CapitalNo);
@@ -144,8 +144,8 @@ void frmFind2::TakeAnswer(ListItem* row) {
   CapitalCandidates.clear();
 }
 
-// Modes 1 and 3: the general's new city decides whether he leads it or serves its lord.
-void frmFind2::AnswerCity(ListItem* row, bool fromStatusMenu) {
+// Affiliation and joining: the general's new city decides whether he leads it or serves its lord.
+void CityPicker::AnswerCity(ListItem* row, bool fromStatusMenu) {
   GeneralEditorCaller* e = callers_.frmEdit4;
   const auto city = std::uint8_t(CellNumber(row->tag));
   QLabel* status = e->edt4lbl2(4);

@@ -7,10 +7,10 @@
 
 namespace garam {
 
-class frmAbout : public QDialog {
+class AboutBox : public QDialog {
   Q_OBJECT
  public:
-  explicit frmAbout(QWidget* owner);
+  explicit AboutBox(QWidget* owner);
   QPlainTextEdit* txtDocument;
   QPushButton* cmdOK;
 

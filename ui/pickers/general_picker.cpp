@@ -1,4 +1,4 @@
-#include "ui/pickers/frmFind3.h"
+#include "ui/pickers/general_picker.h"
 
 #include "data/gamedata.h"
 #include "data/territory.h"
@@ -8,92 +8,104 @@ namespace garam {
 namespace {
 constexpr int kStatusColumn = 1, kCityColumn = 8, kCountryColumn = 9;
 const QString kUnaffiliated = QStringLiteral("재야");
+
+const char* Caption(GeneralPickerMode mode) {
+  using enum GeneralPickerMode;
+  switch (mode) {
+    case ConsortFather: return "아버지 선택";
+    case ConsortHusband:
+    case NewConsortHusband: return "남편 선택";
+    case NewLord: return "새영주 선택";
+    case King:
+    case NewCountryKing: return "국왕 선택";
+    case Relative: break;
+  }
+  return "장군 선택";
+}
 }  // namespace
 
-frmFind3::frmFind3(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
-    : ListPicker(owner, lists, callers, "frmFind3", "장군 선택", 6855, 3255, 6855, 3255) {
+GeneralPicker::GeneralPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers,
+                             GeneralPickerMode mode, int editedGeneral)
+    : ListPicker(owner, lists, callers, "frmFind3", "장군 선택", 6855, 3255, 6855, 3255),
+      mode_(mode),
+      editedGeneral_(editedGeneral) {
   Find3ListView = list_;
   SetColumns({"이름", "신분", "소속도시", "소속국가"}, {1950, 720, 2001, 1800});
 }
 
-void frmFind3::AddGeneralRow(const ListItem* source) {
+void GeneralPicker::AddGeneralRow(const ListItem* source) {
   const ListView* from = lists_.ListView4;
   AddRow(from->cell(source, 0), source->tag,
          {from->cell(source, kStatusColumn), from->cell(source, kCityColumn), from->cell(source, kCountryColumn)});
 }
 
-void frmFind3::Fill() {
-  const int mode = gChildFormCaller;
-  static const char* const kCaptions[] = {"장군 선택", "아버지 선택", "남편 선택", "새영주 선택",
-                                          "국왕 선택", "남편 선택",   "국왕 선택", "장군 선택"};
-  setWindowTitle(QString::fromUtf8(mode >= 1 && mode <= 7 ? kCaptions[mode] : kCaptions[0]));
+void GeneralPicker::Fill() {
+  using enum GeneralPickerMode;
+  setWindowTitle(QString::fromUtf8(Caption(mode_)));
 
   auto& c = callers_;
-  switch (mode) {
-    case 1:
+  switch (mode_) {
+    case ConsortFather:
       if (c.frmEdit5) PlaceBy(c.frmEdit5->Form(), BelowButton(c.frmEdit5->edt5Frame(3), c.frmEdit5->edt5Cmd3(0)));
       break;
-    case 2:
+    case ConsortHusband:
       if (c.frmEdit5) PlaceBy(c.frmEdit5->Form(), BelowButton(c.frmEdit5->edt5Frame(4), c.frmEdit5->edt5Cmd3(1)));
       break;
-    case 3:
+    case NewLord:
       if (c.frmCMenu) PlaceBy(c.frmCMenu, {});
       break;
-    case 4:
+    case King:
       if (c.frmEdit2) {
         const QWidget* frame = c.frmEdit2->edt2Frame(2);
         PlaceBy(c.frmEdit2->Form(), At(frame) + QPointF(0, frame ? frame->height() : 0));
       }
       break;
-    case 5:
+    case NewConsortHusband:
       if (c.frmAdd4) PlaceBy(c.frmAdd4->Form(), BelowButton(c.frmAdd4->Add4Frame(3), c.frmAdd4->Add4Cmd3()));
       break;
-    case 6:
+    case NewCountryKing:
       if (c.frmAdd1) PlaceBy(c.frmAdd1->Form(), BelowButton(c.frmAdd1->Add1Frame(2), c.frmAdd1->Add1Cmd2(0)));
       break;
-    case 7:
+    case Relative:
       if (c.frm혈연설정) {
         const QWidget* button = c.frm혈연설정->cmd혈연(0);
         PlaceBy(c.frm혈연설정->Form(), At(button) + (button ? QPointF(button->width() / 2.0, button->height() / 2.0)
                                                           : QPointF()));
       }
       break;
-    default:
-      break;
   }
 
   const ListView* generals = lists_.ListView4;
   if (!generals) return;
   const int n = generals->count();
-  switch (mode) {
-    case 1:
-    case 2:
-    case 5:
+  switch (mode_) {
+    case ConsortFather:
+    case ConsortHusband:
+    case NewConsortHusband:
       for (int i = 0; i < n; ++i) {
         const ListItem* g = generals->row(i);
         const QString status = generals->cell(g, kStatusColumn);
-        if (status.size() == 2 && (mode == 1 || status != kUnaffiliated)) AddGeneralRow(g);
+        if (status.size() == 2 && (mode_ == ConsortFather || status != kUnaffiliated)) AddGeneralRow(g);
       }
-      if (mode == 1) AddRow("       없음", "500", {"", "", ""});
+      if (mode_ == ConsortFather) AddRow("       없음", "500", {"", "", ""});
       break;
-    case 3: {
+    case NewLord: {
       if (!c.frmEdit4) break;
       const QLabel* cityLabel = c.frmEdit4->edt4lbl2(3);
       const QString city = cityLabel ? cityLabel->text() : QString();
       // The general being edited is left out by his record number: another general may bear
       // the same name and would be wrongly hidden by a comparison of names.
-      const int self = gChildFormArg;
       for (int i = 0; i < n; ++i) {
         const ListItem* g = generals->row(i);
         if (generals->cell(g, kCityColumn) != city) continue;
-        if (CellNumber(g->tag) == self) continue;
+        if (CellNumber(g->tag) == editedGeneral_) continue;
         if (generals->cell(g, kStatusColumn) == kUnaffiliated) continue;
         if (IsSaveFile() && IsGeneralAwayFromCity(CellNumber(g->tag))) continue;
         AddGeneralRow(g);
       }
       break;
     }
-    case 4: {
+    case King: {
       const ListItem* country = lists_.ListView2 ? lists_.ListView2->selectedRow() : nullptr;
       if (!country || !c.frmEdit2) break;
       const QString countryName = lists_.ListView2->cell(country, 0);
@@ -111,19 +123,17 @@ void frmFind3::Fill() {
       list_->setSortKey(1);
       break;
     }
-    case 6:
+    case NewCountryKing:
       for (int i = 0; i < n; ++i)
         if (generals->cell(generals->row(i), kStatusColumn) == kUnaffiliated) AddGeneralRow(generals->row(i));
       break;
-    case 7:
+    case Relative:
       for (int i = 0; i < n; ++i) AddGeneralRow(generals->row(i));
-      break;
-    default:
       break;
   }
 }
 
-void frmFind3::TakeAnswer(ListItem* row) {
+void GeneralPicker::TakeAnswer(ListItem* row) {
   const auto number = std::int16_t(CellNumber(row->tag));
   const QString text = row->text(0);
   auto setText = [](QLabel* label, const QString& t) {
@@ -133,46 +143,45 @@ void frmFind3::TakeAnswer(ListItem* row) {
     if (button) button->setEnabled(true);
   };
   auto& c = callers_;
-  switch (gChildFormCaller) {
-    case 1:
+  using enum GeneralPickerMode;
+  switch (mode_) {
+    case ConsortFather:
       if (!c.frmEdit5) break;
       c.frmEdit5->SetFatherNo(number);
       setText(c.frmEdit5->edt5lbl(0), TrimSpaces(text));
       break;
-    case 2:
+    case ConsortHusband:
       if (!c.frmEdit5) break;
       c.frmEdit5->SetHusbandNo(number);
       setText(c.frmEdit5->edt5lbl(1), text);
       break;
-    case 3:
+    case NewLord:
       if (!c.frmEdit4) break;
       c.frmEdit4->SetNewLordNo(number);
       setText(c.frmEdit4->edt4lbl2(4), "일반");
       enable(c.frmEdit4->edt4Cmd3(2));
       break;
-    case 4:
+    case King:
       if (!c.frmEdit2) break;
       c.frmEdit2->SetKingNo(number);
       setText(c.frmEdit2->edt2lbl2(), text);
       if (!IsSaveFile()) SetCultureSphere(c.frmEdit2->KingNo());
       break;
-    case 5:
+    case NewConsortHusband:
       if (!c.frmAdd4) break;
       c.frmAdd4->SetHusbandNo(number);
       setText(c.frmAdd4->Add4lbl(), text);
       break;
-    case 6:
+    case NewCountryKing:
       if (!c.frmAdd1) break;
       c.frmAdd1->SetKingNo(number);
       setText(c.frmAdd1->Add1lbl(0), text);
       break;
-    case 7:
+    case Relative:
       if (!c.frm혈연설정) break;
       c.frm혈연설정->SetGeneralNo(number);
       setText(c.frm혈연설정->lbl혈연(), text);
       enable(c.frm혈연설정->cmd혈연(1));
-      break;
-    default:
       break;
   }
 }
@@ -180,7 +189,7 @@ void frmFind3::TakeAnswer(ListItem* row) {
 // A king's home region sets the country's culture sphere in a scenario. A general, region or
 // sphere outside the tables (sphere 7 is "none", which the box does not list) leaves the box as
 // it was.
-void frmFind3::SetCultureSphere(int general) {
+void GeneralPicker::SetCultureSphere(int general) {
   QComboBox* box = callers_.frmEdit2->edt2Combo();
   if (!box || general < 0) return;
   const auto& d = gData;

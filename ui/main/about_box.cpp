@@ -1,4 +1,4 @@
-#include "ui/main/frmAbout.h"
+#include "ui/main/about_box.h"
 
 #include <QKeyEvent>
 
@@ -7,7 +7,7 @@
 
 namespace garam {
 
-QString frmAbout::CaptionFor(const QString& version) {
+QString AboutBox::CaptionFor(const QString& version) {
   if (version.isEmpty()) return {};
   QChar last = version.back();
   QString particle;
@@ -17,12 +17,12 @@ QString frmAbout::CaptionFor(const QString& version) {
   return "가람누리4 에디터 " + version + particle;
 }
 
-QString frmAbout::DocumentText(const QString& version) {
+QString AboutBox::DocumentText(const QString& version) {
   return "가람누리4 에디터 v" + version + " 정보" + "\r\n\r\n\r\n\r\n" + "만든이:가람누리4 에디터 제작팀" +
          "\r\n\r\n" + "최종수정일:2021년 10월 22일" + "\r\n\r\n\r\n" + "지나친 에디트로 게임의 재미를 망치지 맙시다.";
 }
 
-frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
+AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
   setObjectName("frmAbout");
   setWindowTitle("가람누리4 에디터 2는...");
   setModal(true);
@@ -50,7 +50,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
 }
 
 // A multi-line box would take Enter as a line break; with a default button Enter belongs to it.
-bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
+bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
   if (watched == txtDocument && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {

@@ -1,4 +1,4 @@
-#include "ui/main/frmStatus.h"
+#include "ui/main/progress_window.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -9,11 +9,11 @@ namespace garam {
 
 void ProgressBarShape::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  int w = int(width() * barWidthTwips / frmStatus::kFullWidthTwips);
+  int w = int(width() * barWidthTwips / ProgressWindow::kFullWidthTwips);
   p.fillRect(QRect(0, 0, w, height()), QColor(0, 0, 160));
 }
 
-frmStatus::frmStatus(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+ProgressWindow::ProgressWindow(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName("frmStatus");
   setWindowTitle("상황표시");
   setModal(false);
@@ -38,13 +38,13 @@ frmStatus::frmStatus(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::Customize
   lblProgress->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void frmStatus::Progress(int percent) {
+void ProgressWindow::Progress(int percent) {
   ProgressBar->barWidthTwips = float(percent / 100.0 * kFullWidthTwips);
   lblProgress->setText(QString::number(percent) + "%");
   ProgressBar->update();
 }
 
-void frmStatus::keyPressEvent(QKeyEvent* event) {
+void ProgressWindow::keyPressEvent(QKeyEvent* event) {
   // The window has no close box; only the reader or writer that showed it may take it away.
   if (event->key() == Qt::Key_Escape) {
     event->accept();

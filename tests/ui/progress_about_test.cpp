@@ -4,14 +4,14 @@
 #include <QTest>
 #include <tuple>
 
-#include "ui/main/frmAbout.h"
-#include "ui/main/frmStatus.h"
+#include "ui/main/about_box.h"
+#include "ui/main/progress_window.h"
 
 namespace garam {
 namespace {
 
 TEST(ProgressWindow, BarWidthAndPercentText) {
-  frmStatus status(nullptr);
+  ProgressWindow status(nullptr);
   const std::tuple<int, float, const char*> cases[] = {{0, 0, "0%"}, {5, 220.5, "5%"}, {100, 4410, "100%"}};
   for (const auto& [percent, twips, text] : cases) {
     status.Progress(percent);
@@ -24,13 +24,13 @@ TEST(AboutBox, CaptionParticleFollowsTheLastCharacter) {
   const std::pair<const char*, const char*> cases[] = {
       {"2.51", "가람누리4 에디터 2.51은..."}, {"2.52", "가람누리4 에디터 2.52는..."}, {"2.5a", ""}, {"", ""}};
   for (const auto& [version, caption] : cases)
-    EXPECT_EQ(frmAbout::CaptionFor(version), QString::fromUtf8(caption)) << version;
-  EXPECT_EQ(frmAbout(nullptr).windowTitle(), "가람누리4 에디터 2.51은...");
+    EXPECT_EQ(AboutBox::CaptionFor(version), QString::fromUtf8(caption)) << version;
+  EXPECT_EQ(AboutBox(nullptr).windowTitle(), "가람누리4 에디터 2.51은...");
 }
 
 TEST(AboutBox, EnterEscapeAndTheButtonCloseIt) {
   for (int way = 0; way < 3; ++way) {  // Enter, Esc, the button
-    frmAbout about(nullptr);
+    AboutBox about(nullptr);
     about.show();
     QApplication::setActiveWindow(&about);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&about));

@@ -15,13 +15,13 @@
 
 namespace garam {
 
-class frmStatus;
+class ProgressWindow;
 
-class frmMain : public QMainWindow, public DataHost, public MainControls {
+class MainWindow : public QMainWindow, public DataHost, public MainControls {
   Q_OBJECT
  public:
-  explicit frmMain(QWidget* parent = nullptr);
-  ~frmMain() override;
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Menus, named as the commands they carry.
   QMenu *mnuFile, *mnuLD, *mnuLDC, *mnu특수, *mnuStatistics, *mnuExpertm, *mnuHelp, *mnuPD, *mnuCityPos;
@@ -68,7 +68,7 @@ class frmMain : public QMainWindow, public DataHost, public MainControls {
   std::string Status(int panel) const;
   void ReSize();
 
-  frmStatus* statusWindow() const { return status_; }
+  ProgressWindow* progressWindow() const { return status_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -83,7 +83,7 @@ class frmMain : public QMainWindow, public DataHost, public MainControls {
   // The menus and panels for the file just loaded.
   void ShowLoadedFile(bool customLoad);
 
-  frmStatus* status_ = nullptr;
+  ProgressWindow* status_ = nullptr;
 };
 
 }  // namespace garam

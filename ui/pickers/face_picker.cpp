@@ -1,4 +1,4 @@
-#include "ui/pickers/frmMaskView.h"
+#include "ui/pickers/face_picker.h"
 
 #include <QMouseEvent>
 #include <algorithm>
@@ -19,8 +19,8 @@ void SetPicture(QLabel* mask, const QImage& picture) {
 }
 }  // namespace
 
-FacePicker::FacePicker(QWidget* owner, const PickerCallers& callers, const Design& d)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), callers_(callers) {
+FacePicker::FacePicker(QWidget* owner, const PickerCallers& callers, FacePickerMode mode, const Design& d)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), callers_(callers), mode_(mode) {
   const QString prefix = d.prefix;
   setObjectName(d.name);
   setWindowTitle("얼굴 선택");
@@ -148,19 +148,19 @@ const FacePicker::Design kMenDesign{"frmMaskView1", "MV1", 5265, 5040, 5260, 225
 const FacePicker::Design kWomenDesign{"frmMaskView2", "MV2", 7200, 2640, 7200, 230, 7000, 2415, 2, 7};
 }  // namespace
 
-frmMaskView1::frmMaskView1(QWidget* owner, const PickerCallers& callers)
-    : FacePicker(owner, callers, kMenDesign), MV1lblPage(lblPage_), MV1CmdPage(cmdPage_), MV1Image(images_),
+MenFacePicker::MenFacePicker(QWidget* owner, const PickerCallers& callers, FacePickerMode mode)
+    : FacePicker(owner, callers, mode, kMenDesign), MV1lblPage(lblPage_), MV1CmdPage(cmdPage_), MV1Image(images_),
       MV1Sel(sel_) {}
 
-int frmMaskView1::Sheet() const { return gFaceSheetMen; }
+int MenFacePicker::Sheet() const { return gFaceSheetMen; }
 
-int frmMaskView1::CallerFace() const {
-  if (gChildFormCaller == 1) return callers_.frmEdit4 ? callers_.frmEdit4->FaceNo() : 0;
+int MenFacePicker::CallerFace() const {
+  if (mode_ == FacePickerMode::EditedPerson) return callers_.frmEdit4 ? callers_.frmEdit4->FaceNo() : 0;
   return callers_.frmAdd3 ? callers_.frmAdd3->FaceNo() : 0;
 }
 
-void frmMaskView1::AnswerCaller(int face, const QImage& picture) {
-  if (gChildFormCaller == 1) {
+void MenFacePicker::AnswerCaller(int face, const QImage& picture) {
+  if (mode_ == FacePickerMode::EditedPerson) {
     if (GeneralEditorCaller* e = callers_.frmEdit4) {
       e->SetFaceNo(std::int16_t(face));
       SetPicture(e->edt4Mask(), picture);
@@ -171,19 +171,19 @@ void frmMaskView1::AnswerCaller(int face, const QImage& picture) {
   }
 }
 
-frmMaskView2::frmMaskView2(QWidget* owner, const PickerCallers& callers)
-    : FacePicker(owner, callers, kWomenDesign), MV2lblPage(lblPage_), MV2CmdPage(cmdPage_), MV2Image(images_),
+WomenFacePicker::WomenFacePicker(QWidget* owner, const PickerCallers& callers, FacePickerMode mode)
+    : FacePicker(owner, callers, mode, kWomenDesign), MV2lblPage(lblPage_), MV2CmdPage(cmdPage_), MV2Image(images_),
       MV2Sel(sel_) {}
 
-int frmMaskView2::Sheet() const { return gFaceSheetWomen; }
+int WomenFacePicker::Sheet() const { return gFaceSheetWomen; }
 
-int frmMaskView2::CallerFace() const {
-  if (gChildFormCaller == 1) return callers_.frmEdit5 ? callers_.frmEdit5->FaceNo() : 0;
+int WomenFacePicker::CallerFace() const {
+  if (mode_ == FacePickerMode::EditedPerson) return callers_.frmEdit5 ? callers_.frmEdit5->FaceNo() : 0;
   return callers_.frmAdd4 ? callers_.frmAdd4->FaceNo() : 0;
 }
 
-void frmMaskView2::AnswerCaller(int face, const QImage& picture) {
-  if (gChildFormCaller == 1) {
+void WomenFacePicker::AnswerCaller(int face, const QImage& picture) {
+  if (mode_ == FacePickerMode::EditedPerson) {
     if (ConsortEditorCaller* e = callers_.frmEdit5) {
       e->SetFaceNo(std::uint8_t(face));
       SetPicture(e->edt5Mask(), picture);

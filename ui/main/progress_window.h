@@ -16,10 +16,10 @@ class ProgressBarShape : public QWidget {
   void paintEvent(QPaintEvent*) override;
 };
 
-class frmStatus : public QDialog {
+class ProgressWindow : public QDialog {
   Q_OBJECT
  public:
-  explicit frmStatus(QWidget* owner);
+  explicit ProgressWindow(QWidget* owner);
   // Sets the bar to percent of its full width and the label to the percentage.
   void Progress(int percent);
 

@@ -1,6 +1,6 @@
 // The face pickers: a face chosen by sight from a face sheet, one sheet row to a page.
-// frmMaskView1 shows the men's faces for the general editor and the create-general dialog,
-// frmMaskView2 the women's faces for the consort editor and the create-consort dialog.
+// MenFacePicker shows the men's faces for the general editor and the create-general dialog,
+// WomenFacePicker the women's faces for the consort editor and the create-consort dialog.
 #pragma once
 
 #include <QDialog>
@@ -14,6 +14,9 @@
 #include "ui/pickers/pickercallers.h"
 
 namespace garam {
+
+// Whose face is chosen: the general's or consort's being edited, or the one being created.
+enum class FacePickerMode { EditedPerson, NewPerson };
 
 class FacePicker : public QDialog {
   Q_OBJECT
@@ -43,7 +46,7 @@ class FacePicker : public QDialog {
   };
 
  protected:
-  FacePicker(QWidget* owner, const PickerCallers& callers, const Design& design);
+  FacePicker(QWidget* owner, const PickerCallers& callers, FacePickerMode mode, const Design& design);
 
   virtual int Sheet() const = 0;
   virtual int PagesOf(int sheetRows) const = 0;
@@ -53,6 +56,7 @@ class FacePicker : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   PickerCallers callers_;
+  FacePickerMode mode_;
   QLabel* lblPage_;
   std::array<QPushButton*, 2> cmdPage_{};
   std::vector<QLabel*> images_;
@@ -66,10 +70,10 @@ class FacePicker : public QDialog {
   bool answered_ = false;
 };
 
-class frmMaskView1 : public FacePicker {
+class MenFacePicker : public FacePicker {
   Q_OBJECT
  public:
-  frmMaskView1(QWidget* owner, const PickerCallers& callers);
+  MenFacePicker(QWidget* owner, const PickerCallers& callers, FacePickerMode mode);
   QLabel* MV1lblPage;
   std::array<QPushButton*, 2>& MV1CmdPage;
   std::vector<QLabel*>& MV1Image;
@@ -82,10 +86,10 @@ class frmMaskView1 : public FacePicker {
   void AnswerCaller(int face, const QImage& picture) override;
 };
 
-class frmMaskView2 : public FacePicker {
+class WomenFacePicker : public FacePicker {
   Q_OBJECT
  public:
-  frmMaskView2(QWidget* owner, const PickerCallers& callers);
+  WomenFacePicker(QWidget* owner, const PickerCallers& callers, FacePickerMode mode);
   QLabel* MV2lblPage;
   std::array<QPushButton*, 2>& MV2CmdPage;
   std::vector<QLabel*>& MV2Image;

@@ -1,4 +1,4 @@
-#include "ui/main/frmMain.h"
+#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,13 +20,13 @@
 #include "platform/dialogs.h"
 #include "ui/main/childforms.h"
 #include "ui/main/fillmain.h"
-#include "ui/main/frmAbout.h"
-#include "ui/main/frmStatus.h"
+#include "ui/main/about_box.h"
+#include "ui/main/progress_window.h"
 #include "ui/main/generalswap.h"
 
 namespace garam {
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setObjectName("frmMain");
   StatusBarView = new StatusView(this);
   setStatusBar(StatusBarView);
@@ -42,7 +42,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   FormLoad();
 }
 
-frmMain::~frmMain() {
+MainWindow::~MainWindow() {
   if (&Host() == this) SetDataHost(nullptr);
   // The page event filter reaches back into this window; the base class would still feed it the
   // events of tearing the children down.
@@ -50,7 +50,7 @@ frmMain::~frmMain() {
   delete findChild<QObject*>("HeaderHintFilter", Qt::FindDirectChildrenOnly);
 }
 
-void frmMain::BuildMenus() {
+void MainWindow::BuildMenus() {
   auto add = [this](QMenu* menu, const QString& caption, const char* name, const QKeySequence& key = {}) {
     QAction* a = menu->addAction(caption);
     a->setObjectName(name);
@@ -123,43 +123,32 @@ void frmMain::BuildMenus() {
   connect(mnuLoad[0], &QAction::triggered, this, [this] { LoadCommand(0); });
   connect(mnuLoad[1], &QAction::triggered, this, [this] { LoadCommand(1); });
   for (int i = 0; i < 3; ++i) connect(mnuLoadC[i], &QAction::triggered, this, [this, i] { CustomLoadCommand(i); });
-  connect(mnuSave, &QAction::triggered, this, &frmMain::SaveCommand);
+  connect(mnuSave, &QAction::triggered, this, &MainWindow::SaveCommand);
   connect(mnuEnd, &QAction::triggered, this, &QWidget::close);
-  connect(mnuUnit, &QAction::triggered, this, &frmMain::UnitResetCommand);
-  connect(mnuDocument, &QAction::triggered, this, &frmMain::DocumentCommand);
+  connect(mnuUnit, &QAction::triggered, this, &MainWindow::UnitResetCommand);
+  connect(mnuDocument, &QAction::triggered, this, &MainWindow::DocumentCommand);
   connect(mnuAbout, &QAction::triggered, this, [this] {
-    frmAbout about(this);
+    AboutBox about(this);
     about.exec();
   });
   connect(mnu열전, &QAction::triggered, this, [this] { ShowForm("frm열전편집", this); });
   connect(mnu혈연, &QAction::triggered, this, [this] { ShowForm("frm혈연", this); });
   connect(mnuYear, &QAction::triggered, this, [this] { ShowForm("frmYearChange", this); });
   connect(mnuEvent, &QAction::triggered, this, [this] { ShowForm("frmEvent", this); });
-  // The scenario tools open through their window names; the Expert dialog reads its mode from
-  // the caller code.
+  // The scenario tools open through their window names; a window shared by several entries is
+  // told which one was chosen.
   for (int i = 0; i < 3; ++i)
-    connect(mnuExpert[i], &QAction::triggered, this, [this, i] {
-      gChildFormCaller = std::int16_t(i);
-      ShowForm("frmSetting", this);
-    });
+    connect(mnuExpert[i], &QAction::triggered, this, [this, i] { ShowForm("frmSetting", this, {.mode = i}); });
   connect(mnuExpertE, &QAction::triggered, this, [this] { ShowForm("mnuExpertE", this); });
   for (int i = 0; i < 4; ++i)
-    connect(mnuExpInit[i], &QAction::triggered, this, [this, i] {
-      gChildFormCaller = std::int16_t(i);
-      ShowForm("mnuExpInit", this);
-    });
+    connect(mnuExpInit[i], &QAction::triggered, this, [this, i] { ShowForm("mnuExpInit", this, {.mode = i}); });
   for (int i = 0; i < 6; ++i)
-    connect(mnuStat[i], &QAction::triggered, this, [this, i] {
-      gChildFormCaller = std::int16_t(i);
-      ShowForm("mnuStat", this);
-    });
-  connect(mnuMapEdit, &QAction::triggered, this, [this] {
-    gChildFormCaller = 2;
-    ShowForm("frmMapEdit", this);
-  });
+    connect(mnuStat[i], &QAction::triggered, this, [this, i] { ShowForm("mnuStat", this, {.mode = i}); });
+  // Mode 2 is the whole editor; the create-city dialog opens it in mode 1 to choose a new city's site.
+  connect(mnuMapEdit, &QAction::triggered, this, [this] { ShowForm("frmMapEdit", this, {.mode = 2}); });
 }
 
-void frmMain::FormLoad() {
+void MainWindow::FormLoad() {
   gAppPath = WithTrailingSeparator(S(QCoreApplication::applicationDirPath()));
   TabMouseDown = false;
   gDataChanged = false;
@@ -171,7 +160,7 @@ void frmMain::FormLoad() {
   BuildCityPlaceMenus(mnuCityPos);
 }
 
-bool frmMain::AskSaveBeforeLoad() {
+bool MainWindow::AskSaveBeforeLoad() {
   if (!gDataChanged) return true;
   MsgResult r = Message("데이터가 변경되었습니다.\r\n\r\n저장하시겠습니까?", MsgIcon::Exclamation,
                         MsgButtons::YesNoCancel, kMsgTitleSpaced);
@@ -181,7 +170,7 @@ bool frmMain::AskSaveBeforeLoad() {
   return true;
 }
 
-void frmMain::RunLoad(const QString& path, bool customLoad) {
+void MainWindow::RunLoad(const QString& path, bool customLoad) {
   // A refused load leaves the window as it was: the reader's hint goes again.
   const QString hint = StatusBarView->panelText(1);
   if (LoadGameFile(S(path), customLoad)) {
@@ -191,7 +180,7 @@ void frmMain::RunLoad(const QString& path, bool customLoad) {
   }
 }
 
-void frmMain::ShowLoadedFile(bool customLoad) {
+void MainWindow::ShowLoadedFile(bool customLoad) {
   const bool save = IsSaveFile();
   mnuSave->setEnabled(true);
   mnuExpertm->menuAction()->setEnabled(false);
@@ -209,14 +198,14 @@ void frmMain::ShowLoadedFile(bool customLoad) {
   ReSize();
 }
 
-bool frmMain::RunSave() {
+bool MainWindow::RunSave() {
   if (!SaveGameFile()) return false;
   SetStatus(1, "");
   SetStatus(3, "");
   return true;
 }
 
-void frmMain::LoadCommand(int index) {
+void MainWindow::LoadCommand(int index) {
   if (!AskSaveBeforeLoad()) return;
   OpenFileRequest req;
   req.filter = index == 0 ? "시나리오 파일 (scedat?.rn)|scedat?.rn" : "세이브 파일 (user*.rn)|user*.rn";
@@ -228,7 +217,7 @@ void frmMain::LoadCommand(int index) {
   RunLoad(path, false);
 }
 
-void frmMain::CustomLoadCommand(int index) {
+void MainWindow::CustomLoadCommand(int index) {
   if (index == 2) {
     OpenFileRequest req{"*.exe|*.exe", "실행파일 경로 검색", QString()};
     QString path = Dialogs().OpenFile(this, req);
@@ -262,17 +251,17 @@ void frmMain::CustomLoadCommand(int index) {
   RunLoad(path, true);
 }
 
-void frmMain::SaveCommand() { RunSave(); }
+void MainWindow::SaveCommand() { RunSave(); }
 
-void frmMain::UnitResetCommand() {
+void MainWindow::UnitResetCommand() {
   ResetUnitActions();
   Message("작업이 완료되었습니다.", MsgIcon::Information, MsgButtons::Ok, kMsgTitle);
   MarkDataChanged();
 }
 
-void frmMain::DocumentCommand() { Dialogs().OpenTextFile(Q(gAppPath) + "readme.txt"); }
+void MainWindow::DocumentCommand() { Dialogs().OpenTextFile(Q(gAppPath) + "readme.txt"); }
 
-bool frmMain::ConfirmExit() {
+bool MainWindow::ConfirmExit() {
   if (gDataChanged) {
     MsgResult r = Message("데이터가 변경되었습니다. 이대로 끝내면 데이터가 유실됩니다.\r\n\r\n종료하시겠습니까?",
                           MsgIcon::Exclamation, MsgButtons::YesNo, kMsgTitleSpaced);
@@ -283,7 +272,7 @@ bool frmMain::ConfirmExit() {
   return true;
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (!ConfirmExit()) {
     event->ignore();
     return;
@@ -292,40 +281,40 @@ void frmMain::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-MsgResult frmMain::Message(const std::string& text, MsgIcon icon, MsgButtons buttons, const std::string& title) {
+MsgResult MainWindow::Message(const std::string& text, MsgIcon icon, MsgButtons buttons, const std::string& title) {
   QWidget* owner = (status_ && status_->isVisible()) ? static_cast<QWidget*>(status_) : this;
   return Dialogs().MessageBox(owner, Q(text), icon, buttons, Q(title));
 }
 
-void frmMain::ProgressShow(const std::string& caption, const std::string& label, const std::string& hint) {
+void MainWindow::ProgressShow(const std::string& caption, const std::string& label, const std::string& hint) {
   SetStatus(1, hint);
-  if (!status_) status_ = new frmStatus(this);
+  if (!status_) status_ = new ProgressWindow(this);
   status_->setWindowTitle(Q(caption));
   status_->lblStatus->setText(Q(label));
   status_->show();
 }
 
-void frmMain::Progress(int percent) {
+void MainWindow::Progress(int percent) {
   if (status_) status_->Progress(percent);
 }
 
-void frmMain::ProgressPaint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void MainWindow::ProgressPaint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
-bool frmMain::ProgressVisible() const { return status_ && status_->isVisible(); }
+bool MainWindow::ProgressVisible() const { return status_ && status_->isVisible(); }
 
-void frmMain::ProgressClose() {
+void MainWindow::ProgressClose() {
   if (status_) status_->hide();
 }
 
-void frmMain::SetStatus(int panel, const std::string& text) { StatusBarView->setPanelText(panel, Q(text)); }
-std::string frmMain::Status(int panel) const { return S(StatusBarView->panelText(panel)); }
+void MainWindow::SetStatus(int panel, const std::string& text) { StatusBarView->setPanelText(panel, Q(text)); }
+std::string MainWindow::Status(int panel) const { return S(StatusBarView->panelText(panel)); }
 
-void frmMain::BuildMapCache() { garam::BuildMapCache(); }
-void frmMain::FillMainWindow() { garam::FillMainWindow(*this); }
-void frmMain::DataChanged() { SetStatus(3, "*"); }
-void frmMain::ReSize() { ReSizeMain(*this); }
+void MainWindow::BuildMapCache() { garam::BuildMapCache(); }
+void MainWindow::FillMainWindow() { garam::FillMainWindow(*this); }
+void MainWindow::DataChanged() { SetStatus(3, "*"); }
+void MainWindow::ReSize() { ReSizeMain(*this); }
 
-void frmMain::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   ReSize();
 }

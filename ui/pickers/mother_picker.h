@@ -10,10 +10,10 @@ namespace garam {
 // to husband, city and owner country breaks (no husband, no city, no owner).
 QString HusbandCountryName(int consort);
 
-class frmFind4 : public ListPicker {
+class MotherPicker : public ListPicker {
   Q_OBJECT
  public:
-  frmFind4(QWidget* owner, const MainLists& lists, const PickerCallers& callers);
+  MotherPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers);
   ListView* Find4ListView;
 
  protected:

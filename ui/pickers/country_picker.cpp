@@ -1,4 +1,4 @@
-#include "ui/pickers/frmFind1.h"
+#include "ui/pickers/country_picker.h"
 
 #include "data/gamedata.h"
 
@@ -8,15 +8,16 @@ namespace {
 const QString kNoCountryRow = QStringLiteral("      없음");
 }
 
-frmFind1::frmFind1(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
-    : ListPicker(owner, lists, callers, "frmFind1", "국가 선택", 4455, 2325, 4440, 2325) {
+CountryPicker::CountryPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers,
+                             CountryPickerMode mode)
+    : ListPicker(owner, lists, callers, "frmFind1", "국가 선택", 4455, 2325, 4440, 2325), mode_(mode) {
   Find1ListView = list_;
   SetColumns({"이름", "국왕"}, {1920, 2129});
 }
 
-void frmFind1::Fill() {
+void CountryPicker::Fill() {
   setWindowTitle("소속국가 선택");
-  const bool cityEditor = gChildFormCaller == 1;
+  const bool cityEditor = mode_ == CountryPickerMode::EditedCity;
   if (cityEditor && callers_.frmEdit3) {
     const QWidget* frame = callers_.frmEdit3->edt3Frame(1);
     PlaceBy(callers_.frmEdit3->Form(), At(frame) + QPointF(0, frame ? frame->height() : 0));
@@ -44,10 +45,10 @@ void frmFind1::Fill() {
   }
 }
 
-void frmFind1::TakeAnswer(ListItem* row) {
+void CountryPicker::TakeAnswer(ListItem* row) {
   const auto owner = std::uint8_t(CellNumber(row->tag));
   const QString text = row->text(0);
-  if (gChildFormCaller == 1) {
+  if (mode_ == CountryPickerMode::EditedCity) {
     if (CityEditorCaller* e = callers_.frmEdit3) {
       e->SetOwnerNo(owner);
       if (QLabel* l = e->edt3lbl2(0)) l->setText(TrimSpaces(text));

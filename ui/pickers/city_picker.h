@@ -8,6 +8,15 @@
 
 namespace garam {
 
+// Which city is chosen, and for whom.
+enum class CityPickerMode {
+  Affiliation,   // the general editor's city of affiliation
+  Appearance,    // the general editor's appearance city; must be answered while the status menu is up
+  Joining,       // the city an unaffiliated, minor or unappeared general joins from the status menu
+  EmptyCapital,  // an unowned city as a new country's capital (save files)
+  LordsCapital,  // a lord's city as a new country's capital, the lord its king (scenarios)
+};
+
 // A lord whose city may become the capital of a new country in a scenario; he becomes its king.
 struct CapitalCandidate {
   std::int16_t CapitalNo;
@@ -15,10 +24,10 @@ struct CapitalCandidate {
   QString KingName;
 };
 
-class frmFind2 : public ListPicker {
+class CityPicker : public ListPicker {
   Q_OBJECT
  public:
-  frmFind2(QWidget* owner, const MainLists& lists, const PickerCallers& callers);
+  CityPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers, CityPickerMode mode);
   ListView* Find2ListView;
   // Entry k of the scenario capital rows is element k - 1.
   std::vector<CapitalCandidate> CapitalCandidates;
@@ -35,6 +44,8 @@ class frmFind2 : public ListPicker {
   bool CityHolds(int city, int scenarioMore, int saveSlot) const;
   void WritePositionLabels(int city);
   void AnswerCity(ListItem* row, bool fromStatusMenu);
+
+  CityPickerMode mode_;
 };
 
 }  // namespace garam
