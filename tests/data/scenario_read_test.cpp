@@ -25,8 +25,6 @@ const auto& kV0 = test::kKoreanMessageVariants[0];
 
 class ScenarioRead : public ::testing::Test {
  protected:
-  void SetUp() override { test::ResetEditorState(); }
-  void TearDown() override { test::ResetEditorState(); }
   test::FakeHost host;
 };
 

@@ -15,8 +15,6 @@ using test::Installation;
 
 class ScenarioRoundTrip : public ::testing::Test {
  protected:
-  void SetUp() override { test::ResetEditorState(); }
-  void TearDown() override { test::ResetEditorState(); }
   test::FakeHost host;
 
   void ExpectRoundTrip(Installation& inst, int n, bool custom, std::int32_t kind) {

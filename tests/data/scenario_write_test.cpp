@@ -26,11 +26,6 @@ std::string SaveFailed(bool custom) { return custom ? "데이터 저장에 문�
 
 class ScenarioWrite : public ::testing::Test {
  protected:
-  void SetUp() override { test::ResetEditorState(); }
-  void TearDown() override {
-    gScenarioWriteFault = nullptr;
-    test::ResetEditorState();
-  }
   test::FakeHost host;
 
   void Load(Installation& inst, const std::string& name, bool custom) {

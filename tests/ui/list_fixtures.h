@@ -204,20 +204,12 @@ struct FakeAddDialog {
 class MainFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    gExeInfo = ExeInfo{};
-    gLoadedExeInfo = ExeInfo{};
-    gPlayerCountry = 80;
-    gDataChanged = false;
     ClearFormRequests();
     w = std::make_unique<MainWindow>();
   }
   void TearDown() override {
     FakeAddDialog::list = nullptr;
     w.reset();
-    gData = GameDataSet{};
-    gFileKind = -1;
-    gDataChanged = false;
-    gMapCacheLookup = nullptr;
   }
   void Fill(std::int32_t kind, const char* file, bool fresh = true) {
     gFileKind = kind;

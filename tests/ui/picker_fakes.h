@@ -140,19 +140,9 @@ inline QColor Shown(const QLabel* image) {
   return p.isNull() ? QColor() : p.toImage().pixelColor(0, 0);
 }
 
-// Puts the data set and the module-wide state back as they were before the test, and opens
-// pickers for the fake callers.
+// Opens pickers for the fake callers (every test starts from a fresh editor state).
 class PickerTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    gData = data_;
-    gFileKind = kind_;
-    gLoadedExeInfo = exe_;
-    gState.file.bitmaps = bitmaps_;
-    gMaskData = sheets_;
-    for (int i = 0; i < 7; ++i) MaskData(i).Invalidate();
-  }
-
   PickerCallers Callers() {
     return {&caller, &caller, &caller, &consort, &caller, &caller, &caller, &caller, &consort, &caller, &menu};
   }
@@ -175,13 +165,6 @@ class PickerTest : public ::testing::Test {
   FakeCaller caller;
   FakeConsortCaller consort;
   QWidget menu;  // the general editor's status menu
-
- private:
-  GameDataSet data_ = gData;
-  std::int32_t kind_ = gFileKind;
-  ExeInfo exe_ = gLoadedExeInfo;
-  BitmapState bitmaps_ = gState.file.bitmaps;
-  std::array<Bytes, 7> sheets_ = gMaskData;
 };
 
 }  // namespace garam::test
