@@ -146,6 +146,8 @@ std::int64_t ScenarioFileSize(const ExeInfo& info, const std::string& name);
 int ScenarioNumber(const std::string& fileName);
 
 bool IsSaveFile();
+// Kinds 4 and 5: the scenario files numbered 1 to 4 whose counts the executable holds.
+bool IsNumberedScenario(std::int32_t kind);
 std::int32_t UnsignedWord(std::int16_t x);
 std::string CultureFieldName(std::uint8_t code);
 // True when the file cannot be opened for reading and writing (the running game holds its

@@ -25,7 +25,7 @@ struct SaveRawParts {
   std::array<std::uint8_t, 16> reserved{};  // behind the header
   Bytes variable;    // between the princesses and the appearance queue, its 800-byte trailer included
   Bytes variable2;   // expansion: the second variable part, behind the countries
-  Bytes block20808;  // expansion: the block in front of the map
+  Bytes beforeMap;   // expansion: the block in front of the map
   Bytes trailing;    // expansion: anything behind the closing block
   bool operator==(const SaveRawParts&) const = default;
 };
@@ -43,7 +43,7 @@ inline constexpr std::size_t kSaveQVMinBytes = 1368308;
 inline constexpr std::size_t kSaveVarEntries = 100;
 inline constexpr std::size_t kSaveVarEntries2 = 50;
 inline constexpr std::size_t kSaveVarTrailer = 800;
-inline constexpr std::size_t kSaveBlock20808 = 20808;
+inline constexpr std::size_t kSaveBeforeMapSize = 20808;
 
 // End of a variable part of `entries` entries starting at pos, with `trailer` bytes behind the
 // entries; nullopt when a count runs past the end of data.
