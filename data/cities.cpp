@@ -78,11 +78,11 @@ void MoveSaveCity(int city, int oldX, int oldY, int newX, int newY) {
   SaveMapCell& from = gData.gSaveMap.at(oldX, oldY);
   SaveMapCell& to = gData.gSaveMap.at(newX, newY);
   // The new cell takes the castle (building, bits 10-11, interior) and the union of the roads.
-  constexpr std::uint32_t castleBits = kCellBuilding.mask() | kCellBits10.mask() | kCellInterior.mask();
+  constexpr std::uint32_t castleBits = kCellBuilding.mask() | kCellUnknown10.mask() | kCellInterior.mask();
   to.setFirst((to.first() & ~castleBits) | (from.first() & (castleBits | kCellRoads.mask())));
   std::uint32_t w = from.first();
   w = kCellBuilding.with(w, NoBuildingCode());
-  w = kCellBits10.with(w, 0);
+  w = kCellUnknown10.with(w, 0);
   w = kCellInterior.with(w, 7);
   w = kCellRoads.with(w, 0);
   from.setFirst(w);

@@ -247,7 +247,7 @@ struct BitField {
 };
 inline constexpr BitField kCellTerrain{0, 6};     // first word
 inline constexpr BitField kCellBuilding{6, 4};    // first word; 0 castle
-inline constexpr BitField kCellBits10{10, 2};     // first word, carried with the castle
+inline constexpr BitField kCellUnknown10{10, 2};  // first word; meaning not known, carried with the castle
 inline constexpr BitField kCellInterior{12, 3};   // first word
 inline constexpr BitField kCellSpecialty{15, 5};  // first word; 31 none
 inline constexpr BitField kCellRoads{20, 4};      // first word

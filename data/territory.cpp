@@ -147,7 +147,7 @@ void DeleteCity(int city) {
   if (SaveMapCell* c = SaveCell(x, y)) {
     std::uint32_t w = c->first();
     w = kCellBuilding.with(w, NoBuildingCode());
-    w = kCellBits10.with(w, 0);
+    w = kCellUnknown10.with(w, 0);
     w = kCellInterior.with(w, 7);
     w = kCellRoads.with(w, 0);
     c->setFirst(w);

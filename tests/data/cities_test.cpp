@@ -94,7 +94,7 @@ TEST(MoveCity, SaveFileCarriesGeneralsMissionsCastleAndTerritory) {
     city.set(kCitySave.x, 60), city.set(kCitySave.y, 60), city.set(kCitySave.scale, 2);
     Castle(60, 60);
     auto& old = gData.gSaveMap.at(60, 60);
-    old.setFirst(kCellRoads.with(kCellInterior.with(kCellBits10.with(old.first(), 2), 5), 0b0011));
+    old.setFirst(kCellRoads.with(kCellInterior.with(kCellUnknown10.with(old.first(), 2), 5), 0b0011));
     auto& target = gData.gSaveMap.at(70, 71);
     target.setFirst(kCellRoads.with(target.first(), 0b0100));
     ClaimCityTerritory(9, 60, 60, 2);
@@ -120,9 +120,9 @@ TEST(MoveCity, SaveFileCarriesGeneralsMissionsCastleAndTerritory) {
 
     // The old place becomes the empty plain without roads; the new one takes castle, interior and roads.
     const std::uint32_t from = old.first(), to = target.first();
-    EXPECT_EQ(std::tuple(kCellBuilding.get(from), kCellInterior.get(from), kCellBits10.get(from), kCellRoads.get(from)),
+    EXPECT_EQ(std::tuple(kCellBuilding.get(from), kCellInterior.get(from), kCellUnknown10.get(from), kCellRoads.get(from)),
               std::tuple(kind == kSaveKr ? 13u : 14u, 7u, 0u, 0u));
-    EXPECT_EQ(std::tuple(kCellBuilding.get(to), kCellInterior.get(to), kCellBits10.get(to), kCellRoads.get(to), kCellTerrain.get(to)),
+    EXPECT_EQ(std::tuple(kCellBuilding.get(to), kCellInterior.get(to), kCellUnknown10.get(to), kCellRoads.get(to), kCellTerrain.get(to)),
               std::tuple(0u, 5u, 2u, 0b0111u, 2u));
 
     EXPECT_EQ(std::pair(kCellOwner.get(old.second()), kCellOwner.get(target.second())), std::pair(80u, 9u));
