@@ -65,21 +65,24 @@ void MoveSaveCity(int city, int oldX, int oldY, int newX, int newY) {
   rec.set(kCitySave.x, std::uint16_t(newX));
   rec.set(kCitySave.y, std::uint16_t(newY));
   for (std::size_t i = 0; i < kCityGeneralSlots; ++i) {
-    std::uint16_t g = rec.general(i);
-    if (g == kNoGeneral) break;
-    if (g > 499) continue;  // a damaged entry names no general
-    if (gFileKind == kSaveKr) MoveGeneral(gData.gSaveGenerals, g, newX, newY);
-    else MoveGeneral(gData.gSaveGeneralsQV, g, newX, newY);
+    const std::uint16_t g = rec.general(i);
+    if (g < kGeneralSlots) {
+      if (gFileKind == kSaveKr) MoveGeneral(gData.gSaveGenerals, g, newX, newY);
+      else MoveGeneral(gData.gSaveGeneralsQV, g, newX, newY);
+    } else if (g == kNoGeneral) {
+      break;  // the list ends at its first empty entry
+    }
+    // Any other number is a damaged entry and names no general.
   }
 
   SaveMapCell& from = gData.gSaveMap.at(oldX, oldY);
   SaveMapCell& to = gData.gSaveMap.at(newX, newY);
   // The new cell takes the castle (building, bits 10-11, interior) and the union of the roads.
-  constexpr std::uint32_t castleBits = kCellBuilding.mask() | kCellBits10.mask() | kCellInterior.mask();
+  constexpr std::uint32_t castleBits = kCellBuilding.mask() | kCellUnknown10.mask() | kCellInterior.mask();
   to.setFirst((to.first() & ~castleBits) | (from.first() & (castleBits | kCellRoads.mask())));
   std::uint32_t w = from.first();
   w = kCellBuilding.with(w, NoBuildingCode());
-  w = kCellBits10.with(w, 0);
+  w = kCellUnknown10.with(w, 0);
   w = kCellInterior.with(w, 7);
   w = kCellRoads.with(w, 0);
   from.setFirst(w);
@@ -189,14 +192,19 @@ void MoveCity(int oldX, int oldY, int newX, int newY) {
 void SetMissionPosition(std::int16_t id, std::uint16_t x, std::uint16_t y) {
   auto& d = gData;
   if (id < 0) return;
-  if (id < 500) SetPosition(d.gArmies, id, x, y);
-  else if (id < 1000) SetPosition(d.gTransports, id - 500, x, y);
-  else if (id < 1500) SetPosition(d.gLabours, id - 1000, x, y);
-  else if (id < 2000) SetPosition(d.gEnvoys, id - 1500, x, y);
-  else if (id < 2500) SetPosition(d.gSpies, id - 2000, x, y);
-  else if (id < 3000) SetPosition(d.gMarches, id - 2500, x, y);
-  else if (id < 4000) SetPosition(d.gCaravans, id - 3000, x, y);
-  else if (id < 4080) SetPosition(d.gMigrations, id - 4000, x, y);
+  // MissionIds number the eight tables one after another; past the last one is no mission.
+  int entry = id;
+  auto in = [&](auto& table, std::size_t slots) {
+    if (entry >= int(slots)) {
+      entry -= int(slots);
+      return false;
+    }
+    SetPosition(table, entry, x, y);
+    return true;
+  };
+  in(d.gArmies, kArmySlots) || in(d.gTransports, kTransportSlots) || in(d.gLabours, kLabourSlots) ||
+      in(d.gEnvoys, kEnvoySlots) || in(d.gSpies, kSpySlots) || in(d.gMarches, kMarchSlots) ||
+      in(d.gCaravans, kCaravanSlots) || in(d.gMigrations, kMigrationSlots);
 }
 
 bool CityNamedByAnyGeneral(int city) {
@@ -212,7 +220,7 @@ bool CityNamedByAnyGeneral(int city) {
     if (gFileKind == kSaveKr ? names(d.gSaveGenerals) : names(d.gSaveGeneralsQV)) return true;
     return std::ranges::any_of(d.gAppearanceQueue, [&](const auto& q) {
       std::int16_t g = q.get(kAppearanceQueue.general);
-      return g >= 0 && g < 500 && q.get(kAppearanceQueue.city) == c;
+      return g >= 0 && g < int(kGeneralSlots) && q.get(kAppearanceQueue.city) == c;
     });
   }
   auto names = [&](const auto& generals) {

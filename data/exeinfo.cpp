@@ -44,7 +44,8 @@ bool PositionsValid(const ExeInfo& info) {
 
 bool CountsValid(const ExeInfo& info) {
   for (int s = 0; s < 4; ++s) {
-    if (info.countries[s] > 80 || info.cities[s] > 80 || info.generals[s] > 500 || info.consorts[s] > 200)
+    if (info.countries[s] > kCountrySlots || info.cities[s] > kCitySlots || info.generals[s] > int(kGeneralSlots) ||
+        info.consorts[s] > kConsortSlots)
       return false;
     // The Korean build has only scenarios 1 and 2; its other entries are zero.
     bool mayBeEmpty = !info.IsQVEdition() && s >= 2;

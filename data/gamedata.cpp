@@ -1,5 +1,6 @@
 #include "data/gamedata.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "data/fileio.h"
@@ -39,96 +40,98 @@ void BlankMessageBlocks(GameDataSet& d) {
 }
 
 void ResetScenarioCommon(GameDataSet& d) {
-  Fresh(d.gRegions, 56);
-  Fresh(d.gSpecialties, 31);
-  Fresh(d.gCultureItems, 80);
+  Fresh(d.gRegions, kRegionCount);
+  Fresh(d.gSpecialties, kSpecialtyCount);
+  Fresh(d.gCultureItems, kCultureItemCount);
   d.gMapFix.reset();
   d.gMapVar.reset();
 }
 
 void ResetSaveCommon(GameDataSet& d) {
-  Fresh(d.gSaveRegions, 56);
-  Fresh(d.gSaveSpecialties, 31);
-  Fresh(d.gSaveCultureItems, 80);
-  Fresh(d.gSaveQueens, 200);
-  Fresh(d.gSavePrincesses, 200);
-  Fresh(d.gAppearanceQueue, 100);
-  Fresh(d.gArmies, 500);
-  Fresh(d.gTransports, 500);
-  Fresh(d.gLabours, 500);
-  Fresh(d.gEnvoys, 500);
-  Fresh(d.gSpies, 500);
-  Fresh(d.gMarches, 500);
-  Fresh(d.gCaravans, 1000);
-  Fresh(d.gMigrations, 80);
-  Fresh(d.gSaveCities, 80);
+  Fresh(d.gSaveRegions, kRegionCount);
+  Fresh(d.gSaveSpecialties, kSpecialtyCount);
+  Fresh(d.gSaveCultureItems, kCultureItemCount);
+  Fresh(d.gSaveQueens, kConsortSlots);
+  Fresh(d.gSavePrincesses, kPrincessSlots);
+  Fresh(d.gAppearanceQueue, kQueueEntries);
+  Fresh(d.gArmies, kArmySlots);
+  Fresh(d.gTransports, kTransportSlots);
+  Fresh(d.gLabours, kLabourSlots);
+  Fresh(d.gEnvoys, kEnvoySlots);
+  Fresh(d.gSpies, kSpySlots);
+  Fresh(d.gMarches, kMarchSlots);
+  Fresh(d.gCaravans, kCaravanSlots);
+  Fresh(d.gMigrations, kMigrationSlots);
+  Fresh(d.gSaveCities, kCitySlots);
   d.gSaveMap.reset();
-  SizeCounts(d, 80, 80);
+  SizeCounts(d, kCountrySlots, kCitySlots);
 }
 
-void ResetScenarioSequential(GameDataSet& d, const ExeInfo& info, int n) {
+void ResetScenarioNumbered(GameDataSet& d, const ExeInfo& info, int n) {
   EraseAll(d);
   ResetScenarioCommon(d);
   int i = (n >= 1 && n <= 4) ? n - 1 : 0;
   Fresh(d.gCountries, info.countries[i]);
   Fresh(d.gCities, info.cities[i]);
   Fresh(d.gQueens, info.consorts[i]);
-  SizeCounts(d, 80, 80);
+  SizeCounts(d, kCountrySlots, kCitySlots);
 }
 
 }  // namespace
 
 void ResetArraysScedat1(GameDataSet& d) {
+  constexpr ScenarioCounts n = kScedat1Counts;
   EraseAll(d);
   ResetScenarioCommon(d);
-  Fresh(d.gCountriesScedat1, 30);
-  Fresh(d.gCities, 42);
-  Fresh(d.gUnitTypes, 23);
-  Fresh(d.gGenerals, 206);
-  Fresh(d.gQueens, 31);
-  SizeCounts(d, 30, 42);
+  Fresh(d.gCountriesScedat1, n.countries);
+  Fresh(d.gCities, n.cities);
+  Fresh(d.gUnitTypes, kUnitTypeCountKr);
+  Fresh(d.gGenerals, n.generals);
+  Fresh(d.gQueens, n.consorts);
+  SizeCounts(d, n.countries, n.cities);
   BlankMessageBlocks(d);
 }
 
 void ResetArraysScedat2(GameDataSet& d) {
+  constexpr ScenarioCounts n = kScedat2Counts;
   EraseAll(d);
   ResetScenarioCommon(d);
-  Fresh(d.gCountriesScedat2, 27);
-  Fresh(d.gCities, 41);
-  Fresh(d.gUnitTypes, 23);
-  Fresh(d.gGenerals, 151);
-  Fresh(d.gQueens, 27);
-  SizeCounts(d, 27, 41);
+  Fresh(d.gCountriesScedat2, n.countries);
+  Fresh(d.gCities, n.cities);
+  Fresh(d.gUnitTypes, kUnitTypeCountKr);
+  Fresh(d.gGenerals, n.generals);
+  Fresh(d.gQueens, n.consorts);
+  SizeCounts(d, n.countries, n.cities);
   BlankMessageBlocks(d);
 }
 
 void ResetArraysScenarioKr(GameDataSet& d, const ExeInfo& info, int n) {
-  ResetScenarioSequential(d, info, n);
-  Fresh(d.gUnitTypes, 23);
+  ResetScenarioNumbered(d, info, n);
+  Fresh(d.gUnitTypes, kUnitTypeCountKr);
   Fresh(d.gGenerals, std::size_t(std::max<int>(0, info.generals[(n >= 1 && n <= 4) ? n - 1 : 0])));
 }
 
 void ResetArraysScenarioQV(GameDataSet& d, const ExeInfo& info, int n) {
-  ResetScenarioSequential(d, info, n);
-  Fresh(d.gUnitTypesQV, 24);
+  ResetScenarioNumbered(d, info, n);
+  Fresh(d.gUnitTypesQV, kUnitTypeCountQV);
   Fresh(d.gGeneralsQV, std::size_t(std::max<int>(0, info.generals[(n >= 1 && n <= 4) ? n - 1 : 0])));
 }
 
 void ResetArraysSaveKr(GameDataSet& d) {
   EraseAll(d);
   ResetSaveCommon(d);
-  Fresh(d.gSaveUnitTypes, 23);
-  Fresh(d.gSaveGenerals, 500);
-  Fresh(d.gSaveCountries, 80);
+  Fresh(d.gSaveUnitTypes, kUnitTypeCountKr);
+  Fresh(d.gSaveGenerals, kGeneralSlots);
+  Fresh(d.gSaveCountries, kCountrySlots);
   BlankMessageBlocks(d);
 }
 
 void ResetArraysSaveQV(GameDataSet& d) {
   EraseAll(d);
   ResetSaveCommon(d);
-  Fresh(d.gSaveUnitTypesQV, 24);
-  Fresh(d.gSaveGeneralsQV, 500);
-  Fresh(d.gSaveCountriesQV, 80);
+  Fresh(d.gSaveUnitTypesQV, kUnitTypeCountQV);
+  Fresh(d.gSaveGeneralsQV, kGeneralSlots);
+  Fresh(d.gSaveCountriesQV, kCountrySlots);
 }
 
 int ScenarioNumber(const std::string& fileName) {
@@ -140,13 +143,15 @@ int ScenarioNumber(const std::string& fileName) {
 std::int64_t ScenarioFileSize(const ExeInfo& info, const std::string& name) {
   int n = ScenarioNumber(name.empty() ? NameOf(gCurrentFile) : name);
   if (n == 0) return -1;
-  std::int64_t c = info.countries[n - 1], r = info.cities[n - 1], g = info.generals[n - 1],
-               q = info.consorts[n - 1];
-  std::int64_t size = info.IsQVEdition() ? 4746 + 51 * g : 4684 + 54 * g;
-  return size + c * (2 * c + 22) + 61 * r + 24 * q;
+  const std::size_t i = std::size_t(n - 1);
+  // A negative general count reads as none, as in the resets.
+  const ScenarioCounts counts{info.countries[i], info.cities[i], std::size_t(std::max<int>(0, info.generals[i])),
+                              info.consorts[i]};
+  return std::int64_t(ScenarioBlocksOf(info.IsQVEdition(), counts).end);
 }
 
 bool IsSaveFile() { return gFileKind >= 0 && gFileKind % 3 == 0; }
+
 
 std::int32_t UnsignedWord(std::int16_t x) { return x < 0 ? std::int32_t(x) + 65536 : x; }
 

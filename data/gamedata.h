@@ -139,7 +139,7 @@ struct SaveRawParts {
   std::array<std::uint8_t, 16> reserved{};  // behind the header
   Bytes variable;    // between the princesses and the appearance queue, its 800-byte trailer included
   Bytes variable2;   // expansion: the second variable part, behind the countries
-  Bytes block20808;  // expansion: the block in front of the map
+  Bytes beforeMap;   // expansion: the block in front of the map
   Bytes trailing;    // expansion: anything behind the closing block
   bool operator==(const SaveRawParts&) const = default;
 };

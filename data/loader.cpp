@@ -13,8 +13,8 @@
 namespace garam {
 namespace {
 
-constexpr std::uint64_t kScedat1Size = 21574;
-constexpr std::uint64_t kScedat2Size = 18039;
+constexpr std::uint64_t kScedat1Size = ScenarioBlocksOf(false, kScedat1Counts).end;
+constexpr std::uint64_t kScedat2Size = ScenarioBlocksOf(false, kScedat2Counts).end;
 constexpr std::size_t kSaveHeaderNameBytes = 14;
 
 bool StartsWith(const std::string& s, const std::string& p) { return s.compare(0, p.size(), p) == 0; }

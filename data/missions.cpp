@@ -8,10 +8,10 @@ namespace {
 template <typename Rec>
 void ResetActions(std::vector<Rec>& table, bool onlyInUse, std::uint8_t action1, std::uint8_t action2) {
   for (auto& r : table) {
-    if (onlyInUse && GetU16(&r.raw[kMissionInUseOffset]) == kMissionNotInUse) continue;
-    r.raw[kMissionAction1Offset] = action1;
-    r.raw[kMissionAction2Offset] = action2;
-    PutU16(&r.raw[kMissionActionWordOffset], 0xFFFF);
+    if (onlyInUse && r.get(kMission.inUse) == kMissionNotInUse) continue;
+    r.set(kMission.action1, action1);
+    r.set(kMission.action2, action2);
+    r.set(kMission.actionWord, 0xFFFF);
   }
 }
 

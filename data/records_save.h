@@ -7,6 +7,7 @@
 
 #include "data/bytes.h"
 #include "data/layout.h"
+#include "data/tablecounts.h"
 
 namespace garam {
 
@@ -144,7 +145,7 @@ inline constexpr std::uint8_t kNoAppearanceCity = 232;
 // The head every mission record shares; the rest of each record is carried unchanged.
 struct MissionLayout {
   U8F kind;
-  U16F inUse;  // 500: not in use
+  U16F inUse;  // kMissionNotInUse: a free slot
   U16F x, y;
   U8F action1, action2;
   U16F actionWord;
@@ -160,27 +161,28 @@ struct MarchRec : RawRecord<11> { static constexpr const auto& L = kMission; };
 struct CaravanRec : RawRecord<26> { static constexpr const auto& L = kMission; };
 struct MigrationRec : RawRecord<15> { static constexpr const auto& L = kMission; };
 static_assert(LayoutFits(kMission, MarchRec::kSize));  // the smallest of the eight
+inline constexpr std::uint16_t kMissionNotInUse = 500;
 
 struct CitySaveLayout {
   U8F code;
   NameF name;
   U8F owner, scale;
   U16F defence, gold, food, soldiers, wounded;
-  BytesF block34, block65;
+  BytesF unknown34, unknown65;  // cleared when the city is deleted
   U16F x, y;
   U8F style;
   BytesF culture, items;
   U16F mask;
   U32F unitMask;
   BytesF citySet;  // bit n mod 8 of byte n div 8: city n
-  U8F byte135;
-  U16F word136;
+  U8F unknown135;   // 80 when the city is deleted
+  U16F unknown136;  // cleared when the city is deleted
   BytesF generals;  // u16[500], entry 0 the lord, 500 empty
   BytesF missions;  // u16[4080], 4080 empty
   constexpr auto fields() const {
-    return std::tuple(code, name, owner, scale, defence, gold, food, soldiers, wounded, block34,
-                      block65, x, y, style, culture, items, mask, unitMask, citySet, byte135,
-                      word136, generals, missions);
+    return std::tuple(code, name, owner, scale, defence, gold, food, soldiers, wounded, unknown34,
+                      unknown65, x, y, style, culture, items, mask, unitMask, citySet, unknown135,
+                      unknown136, generals, missions);
   }
 };
 inline constexpr CitySaveLayout kCitySave{{0},   {1, 21},    {22},  {23},     {24},  {26},
@@ -193,7 +195,8 @@ struct CitySaveRec : RawRecord<9298> {
   void setGeneral(std::size_t i, std::uint16_t v) { PutU16(&raw[L.generals.off + 2 * i], v); }
 };
 static_assert(LayoutFits(kCitySave, CitySaveRec::kSize));
-inline constexpr std::size_t kCityGeneralSlots = 500;
+inline constexpr std::size_t kCityGeneralSlots = kGeneralSlots;
+static_assert(kCitySave.generals.width == 2 * kCityGeneralSlots);
 inline constexpr std::uint16_t kFreeCityX = 65535;
 
 // Countries; the expansion record carries 42 more bytes after the same fields.
@@ -203,14 +206,15 @@ struct CountrySaveLayout {
   I16F king;  // 500: free slot; compared signed by the save checks
   U8F sphere;
   BytesF relations;
-  U8F created183;
-  U8F created213, created214;
+  // Bytes written only when a country is created; what the game reads in them is not known.
+  U8F unknown183;
+  U8F unknown213, unknown214;
   BytesF itemMask;
-  U8F created225;
+  U8F unknown225;
   BytesF cities;
   constexpr auto fields() const {
-    return std::tuple(code, name, king, sphere, relations, created183, created213, created214,
-                      itemMask, created225, cities);
+    return std::tuple(code, name, king, sphere, relations, unknown183, unknown213, unknown214,
+                      itemMask, unknown225, cities);
   }
 };
 inline constexpr CountrySaveLayout kCountrySave{{0}, {1, 19}, {20}, {22}, {23, 160}, {183},
@@ -243,7 +247,7 @@ struct BitField {
 };
 inline constexpr BitField kCellTerrain{0, 6};     // first word
 inline constexpr BitField kCellBuilding{6, 4};    // first word; 0 castle
-inline constexpr BitField kCellBits10{10, 2};     // first word, carried with the castle
+inline constexpr BitField kCellUnknown10{10, 2};  // first word; meaning not known, carried with the castle
 inline constexpr BitField kCellInterior{12, 3};   // first word
 inline constexpr BitField kCellSpecialty{15, 5};  // first word; 31 none
 inline constexpr BitField kCellRoads{20, 4};      // first word

@@ -10,8 +10,17 @@
 
 #include "data/bytes.h"
 #include "data/layout.h"
+#include "data/tablecounts.h"
 
 namespace garam {
+
+// The counts of a scenario's variable-length tables. The two fixed-layout Korean files have their
+// own; a numbered scenario takes them from the executable.
+struct ScenarioCounts {
+  std::size_t countries, cities, generals, consorts;
+};
+inline constexpr ScenarioCounts kScedat1Counts{30, 42, 206, 31};
+inline constexpr ScenarioCounts kScedat2Counts{27, 41, 151, 27};
 
 // Scenario header: start year, title and description. The expansion edition's title is 2 bytes
 // shorter and the description moves with it.
@@ -41,7 +50,7 @@ struct RegionScenRec : RawRecord<19> { static constexpr const auto& L = kRegionS
 static_assert(LayoutFits(kRegionScen, RegionScenRec::kSize));
 
 // The 22 bytes in front of a country's relation words; the fixed-layout countries of the two
-// Korean scenario files share them and carry 30 or 27 relation words behind.
+// Korean scenario files share them and carry one relation word per country of the file behind.
 struct CountryScenLayout {
   NameF name;
   U8F code;
@@ -54,11 +63,11 @@ inline constexpr CountryScenLayout kCountryScedat1{{0, 19}, {19}, {20}, {22, 60}
 inline constexpr CountryScenLayout kCountryScedat2{{0, 19}, {19}, {20}, {22, 54}};
 struct CountryScedat1Rec : RawRecord<82> {
   static constexpr const auto& L = kCountryScedat1;
-  static constexpr int kRelations = 30;
+  static constexpr int kRelations = int(kScedat1Counts.countries);
 };
 struct CountryScedat2Rec : RawRecord<76> {
   static constexpr const auto& L = kCountryScedat2;
-  static constexpr int kRelations = 27;
+  static constexpr int kRelations = int(kScedat2Counts.countries);
 };
 static_assert(LayoutFits(kCountryScedat1, CountryScedat1Rec::kSize));
 static_assert(LayoutFits(kCountryScedat2, CountryScedat2Rec::kSize));
@@ -183,6 +192,34 @@ struct CountryScenRec {
   std::vector<std::uint16_t> relations;  // element k: relation towards country k
   bool operator==(const CountryScenRec&) const = default;
 };
+
+// Where each block of a scenario file begins (0-based), for the edition and the counts; end is the
+// size of the file.
+struct ScenarioBlocks {
+  std::size_t regions, countries, cities, specialties, cultureItems, unitTypes, generals, queens, end;
+};
+constexpr ScenarioBlocks ScenarioBlocksOf(bool expansion, ScenarioCounts n) {
+  ScenarioBlocks b{};
+  std::size_t at = expansion ? ScenarioHeaderQVRec::kSize : ScenarioHeaderRec::kSize;
+  b.regions = at;
+  at += kRegionCount * RegionScenRec::kSize;
+  b.countries = at;
+  at += n.countries * (kCountryHeadSize + 2 * n.countries);
+  b.cities = at;
+  at += n.cities * CityScenRec::kSize;
+  b.specialties = at;
+  at += kSpecialtyCount * SpecialtyRec::kSize;
+  b.cultureItems = at;
+  at += kCultureItemCount * CultureItemScenRec::kSize;
+  b.unitTypes = at;
+  at += expansion ? kUnitTypeCountQV * UnitTypeQVRec::kSize : kUnitTypeCountKr * UnitTypeRec::kSize;
+  b.generals = at;
+  at += n.generals * (expansion ? GeneralScenQVRec::kSize : GeneralScenRec::kSize);
+  b.queens = at;
+  at += n.consorts * QueenScenRec::kSize;
+  b.end = at;
+  return b;
+}
 
 // The 3-byte cell of the fixed and variable map files.
 struct MapCell {

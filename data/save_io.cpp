@@ -1,5 +1,6 @@
 #include "data/save_io.h"
 
+#include <algorithm>
 #include <ctime>
 #include <memory>
 #include <string>
@@ -14,53 +15,60 @@
 namespace garam {
 namespace {
 
+constexpr std::size_t kMapCells = std::size_t(kMapWidth) * kMapHeight;
+constexpr std::size_t kReservedSize = std::tuple_size_v<decltype(SaveRawParts::reserved)>;
+
 // The tables from the header to the princesses lie back to back; the Korean file's known offsets
 // (regions 97, specialties 1217, culture items 1868, unit types 3948, generals 4316, consorts
 // 33316, princesses 38916) and the expansion file's variable start follow from the record sizes.
 template <typename Header, typename UnitType, typename General>
 constexpr std::size_t SaveHeadSize(std::size_t unitTypes) {
-  return Header::kSize + 16 + 56 * RegionSaveRec::kSize + 31 * SpecialtyRec::kSize + 80 * CultureItemSaveRec::kSize +
-         unitTypes * UnitType::kSize + 500 * General::kSize + 200 * QueenSaveRec::kSize + 200 * PrincessRec::kSize;
+  return Header::kSize + kReservedSize + kRegionCount * RegionSaveRec::kSize + kSpecialtyCount * SpecialtyRec::kSize +
+         kCultureItemCount * CultureItemSaveRec::kSize + unitTypes * UnitType::kSize + kGeneralSlots * General::kSize +
+         kConsortSlots * QueenSaveRec::kSize + kPrincessSlots * PrincessRec::kSize;
 }
-static_assert(SaveHeaderRec::kSize + 16 + 56 * RegionSaveRec::kSize == 1217);
-static_assert(1217 + 31 * SpecialtyRec::kSize + 80 * CultureItemSaveRec::kSize == 3948);
-static_assert(3948 + 23 * UnitTypeRec::kSize + 500 * GeneralSaveRec::kSize == 33316);
-static_assert(SaveHeadSize<SaveHeaderRec, UnitTypeRec, GeneralSaveRec>(23) == kSaveKrVariableStart);
-static_assert(SaveHeadSize<SaveHeaderQVRec, UnitTypeQVRec, GeneralSaveQVRec>(24) == kSaveQVVariableStart);
-
-constexpr std::size_t kQueueEntries = 100;
-constexpr std::size_t kMapCells = std::size_t(kMapWidth) * kMapHeight;
+static_assert(SaveHeaderRec::kSize + kReservedSize + kRegionCount * RegionSaveRec::kSize == 1217);
+static_assert(1217 + kSpecialtyCount * SpecialtyRec::kSize + kCultureItemCount * CultureItemSaveRec::kSize == 3948);
+static_assert(3948 + kUnitTypeCountKr * UnitTypeRec::kSize + kGeneralSlots * GeneralSaveRec::kSize == 33316);
+static_assert(SaveHeadSize<SaveHeaderRec, UnitTypeRec, GeneralSaveRec>(kUnitTypeCountKr) == kSaveKrVariableStart);
+static_assert(SaveHeadSize<SaveHeaderQVRec, UnitTypeQVRec, GeneralSaveQVRec>(kUnitTypeCountQV) == kSaveQVVariableStart);
 
 // Bytes from the appearance queue to the end of the countries, and from the map to the end.
-constexpr std::size_t kMissionBytes = 500 * (ArmyRec::kSize + TransportRec::kSize + LabourRec::kSize +
-                                             EnvoyRec::kSize + SpyRec::kSize + MarchRec::kSize) +
-                                      1000 * CaravanRec::kSize + 80 * MigrationRec::kSize;
+constexpr std::size_t kMissionBytes =
+    kArmySlots * ArmyRec::kSize + kTransportSlots * TransportRec::kSize + kLabourSlots * LabourRec::kSize +
+    kEnvoySlots * EnvoyRec::kSize + kSpySlots * SpyRec::kSize + kMarchSlots * MarchRec::kSize +
+    kCaravanSlots * CaravanRec::kSize + kMigrationSlots * MigrationRec::kSize;
 constexpr std::size_t kQueueToCities = kQueueEntries * AppearanceQueueRec::kSize + kMissionBytes;
-constexpr std::size_t kQueueToMapKr = kQueueToCities + 80 * CitySaveRec::kSize + 80 * CountrySaveRec::kSize;
-constexpr std::size_t kQueueToVar2QV = kQueueToCities + 80 * CitySaveRec::kSize + 80 * CountrySaveQVRec::kSize;
+constexpr std::size_t kQueueToMapKr = kQueueToCities + kCitySlots * CitySaveRec::kSize + kCountrySlots * CountrySaveRec::kSize;
+constexpr std::size_t kQueueToVar2QV = kQueueToCities + kCitySlots * CitySaveRec::kSize + kCountrySlots * CountrySaveQVRec::kSize;
 constexpr std::size_t kMapToEnd = kMapCells * SaveMapCell::kSize + SaveTailBlock::kSize;
+constexpr std::size_t kEmptyVariable = kSaveVarEntries * SaveVarEntryRec::kSize + kSaveVarTrailer;
+constexpr std::size_t kEmptyVariable2 = kSaveVarEntries2 * SaveVarEntryRec::kSize;
 static_assert(kQueueToMapKr + kMapToEnd == kSaveKrTailSize);
-static_assert(kSaveKrVariableStart + 300 + kSaveVarTrailer + kSaveKrTailSize == kSaveKrMinBytes);
-static_assert(kSaveQVVariableStart + 300 + kSaveVarTrailer + kQueueToVar2QV + 150 + kSaveBlock20808 +
+static_assert(kSaveKrVariableStart + kEmptyVariable + kSaveKrTailSize == kSaveKrMinBytes);
+static_assert(kSaveQVVariableStart + kEmptyVariable + kQueueToVar2QV + kEmptyVariable2 + kSaveBeforeMapSize +
                   kMapToEnd == kSaveQVMinBytes);
 
-// Where the parts of a save image lie, found before anything is read into a data set.
+// Where a part of a save image the editor does not interpret lies.
+struct Extent {
+  std::size_t begin = 0, end = 0;
+};
+// The raw parts of a save image, found before anything is read into a data set; the tables lie
+// between them as the record layouts say.
 struct SavePlan {
-  std::size_t queue = 0;       // start of the appearance queue (end of the variable part)
-  std::size_t var2 = 0, var2End = 0;  // expansion: second variable part
-  std::size_t end = 0;         // end of the closing block
+  Extent variable;                        // ends at the appearance queue
+  Extent variable2, beforeMap, trailing;  // expansion only
 };
 
 std::optional<SavePlan> PlanSaveKr(std::span<const std::uint8_t> file, bool sequential) {
   if (file.size() < kSaveKrMinBytes) return std::nullopt;
   SavePlan p;
-  p.queue = file.size() - kSaveKrTailSize;
-  p.end = file.size();
+  p.variable = {kSaveKrVariableStart, file.size() - kSaveKrTailSize};
   if (sequential) {
     // The custom load reads the queue where the walk ends; anywhere but the start of the fixed
     // tail would read every later table at the wrong place.
     auto walked = WalkVariablePart(file, kSaveKrVariableStart, kSaveVarEntries, kSaveVarTrailer);
-    if (!walked || *walked != p.queue) return std::nullopt;
+    if (!walked || *walked != p.variable.end) return std::nullopt;
   }
   return p;
 }
@@ -70,107 +78,121 @@ std::optional<SavePlan> PlanSaveQV(std::span<const std::uint8_t> file) {
   SavePlan p;
   auto walked = WalkVariablePart(file, kSaveQVVariableStart, kSaveVarEntries, kSaveVarTrailer);
   if (!walked || file.size() - *walked < kQueueToVar2QV) return std::nullopt;
-  p.queue = *walked;
-  p.var2 = p.queue + kQueueToVar2QV;
-  auto walked2 = WalkVariablePart(file, p.var2, kSaveVarEntries2, 0);
-  if (!walked2 || file.size() - *walked2 < kSaveBlock20808 + kMapToEnd) return std::nullopt;
-  p.var2End = *walked2;
-  p.end = p.var2End + kSaveBlock20808 + kMapToEnd;
+  p.variable = {kSaveQVVariableStart, *walked};
+  const std::size_t var2 = *walked + kQueueToVar2QV;
+  auto walked2 = WalkVariablePart(file, var2, kSaveVarEntries2, 0);
+  if (!walked2 || file.size() - *walked2 < kSaveBeforeMapSize + kMapToEnd) return std::nullopt;
+  p.variable2 = {var2, *walked2};
+  p.beforeMap = {*walked2, *walked2 + kSaveBeforeMapSize};
+  p.trailing = {p.beforeMap.end + kMapToEnd, file.size()};
   return p;
 }
 
-Bytes Slice(std::span<const std::uint8_t> file, std::size_t from, std::size_t to) {
-  return Bytes(file.begin() + std::ptrdiff_t(from), file.begin() + std::ptrdiff_t(to));
+// One list drives reading and writing: the tables of a save file in file order with their counts,
+// and where the raw parts lie between them. Only the record layouts differ between the editions.
+template <typename IO, typename Data, typename Raw>
+void VisitSave(IO& io, Data& d, Raw& raw, bool expansion) {
+  if (expansion) io.record(d.gSaveHeaderQV);
+  else io.record(d.gSaveHeader);
+  io.bytes(raw.reserved);
+  io.records(d.gSaveRegions, kRegionCount);
+  io.records(d.gSaveSpecialties, kSpecialtyCount);
+  io.records(d.gSaveCultureItems, kCultureItemCount);
+  if (expansion) {
+    io.records(d.gSaveUnitTypesQV, kUnitTypeCountQV);
+    io.records(d.gSaveGeneralsQV, kGeneralSlots);
+  } else {
+    io.records(d.gSaveUnitTypes, kUnitTypeCountKr);
+    io.records(d.gSaveGenerals, kGeneralSlots);
+  }
+  io.records(d.gSaveQueens, kConsortSlots);
+  io.records(d.gSavePrincesses, kPrincessSlots);
+  io.part(raw.variable, &SavePlan::variable);
+  io.records(d.gAppearanceQueue, kQueueEntries);
+  io.records(d.gArmies, kArmySlots);
+  io.records(d.gTransports, kTransportSlots);
+  io.records(d.gLabours, kLabourSlots);
+  io.records(d.gEnvoys, kEnvoySlots);
+  io.records(d.gSpies, kSpySlots);
+  io.records(d.gMarches, kMarchSlots);
+  io.records(d.gCaravans, kCaravanSlots);
+  io.records(d.gMigrations, kMigrationSlots);
+  io.records(d.gSaveCities, kCitySlots);
+  if (expansion) {
+    io.records(d.gSaveCountriesQV, kCountrySlots);
+    io.part(raw.variable2, &SavePlan::variable2);
+    io.part(raw.beforeMap, &SavePlan::beforeMap);
+  } else {
+    io.records(d.gSaveCountries, kCountrySlots);
+  }
+  io.records(d.gSaveMap.cells, kMapCells);
+  io.record(d.gSaveTail);
+  if (expansion) io.part(raw.trailing, &SavePlan::trailing);
 }
 
-// The tables every save holds in the same order, from the queue to the countries.
-template <typename Country>
-void ReadQueueToCountries(ByteReader& r, GameDataSet& d, std::vector<Country>& countries) {
-  r.records(d.gAppearanceQueue);
-  r.records(d.gArmies);
-  r.records(d.gTransports);
-  r.records(d.gLabours);
-  r.records(d.gEnvoys);
-  r.records(d.gSpies);
-  r.records(d.gMarches);
-  r.records(d.gCaravans);
-  r.records(d.gMigrations);
-  r.records(d.gSaveCities);
-  r.records(countries);
+class SaveReader : public ByteReader {
+ public:
+  SaveReader(std::span<const std::uint8_t> file, const SavePlan& plan) : ByteReader(file), file_(file), plan_(plan) {}
+  // Every table read, each raw part where the plan found it, and nothing left over.
+  bool done() const { return ok() && placed_ && pos() == file_.size(); }
+
+  void bytes(std::span<std::uint8_t> b) {
+    if (auto p = take(b.size())) std::copy_n(p, b.size(), b.begin());
+  }
+  template <typename R>
+  void records(std::vector<R>& v, std::size_t count) {
+    placed_ = placed_ && v.size() == count;
+    ByteReader::records(v);
+  }
+  // A raw part must begin where the tables before it end.
+  void part(Bytes& b, Extent SavePlan::*which) {
+    const Extent e = plan_.*which;
+    if (pos() != e.begin || e.end < e.begin || e.end > file_.size()) {
+      placed_ = false;
+      return;
+    }
+    b.assign(file_.begin() + std::ptrdiff_t(e.begin), file_.begin() + std::ptrdiff_t(e.end));
+    seek(e.end);
+  }
+
+ private:
+  std::span<const std::uint8_t> file_;
+  const SavePlan& plan_;
+  bool placed_ = true;
+};
+
+class SaveWriter : public ByteWriter {
+ public:
+  using ByteWriter::ByteWriter;
+  // Every table at the size of its table: another size would shift every later one.
+  bool sized() const { return sized_; }
+
+  template <typename R>
+  void records(const std::vector<R>& v, std::size_t count) {
+    sized_ = sized_ && v.size() == count;
+    ByteWriter::records(v);
+  }
+  void part(const Bytes& b, Extent SavePlan::*) { bytes(b); }
+
+ private:
+  bool sized_ = true;
+};
+
+bool ParseWithPlan(std::span<const std::uint8_t> file, const SavePlan& p, bool expansion, GameDataSet& d,
+                   SaveRawParts& raw) {
+  SaveReader r(file, p);
+  VisitSave(r, d, raw, expansion);
+  return r.done();
 }
 
-template <typename Country>
-void WriteQueueToCountries(ByteWriter& w, const GameDataSet& d, const std::vector<Country>& countries) {
-  w.records(d.gAppearanceQueue);
-  w.records(d.gArmies);
-  w.records(d.gTransports);
-  w.records(d.gLabours);
-  w.records(d.gEnvoys);
-  w.records(d.gSpies);
-  w.records(d.gMarches);
-  w.records(d.gCaravans);
-  w.records(d.gMigrations);
-  w.records(d.gSaveCities);
-  w.records(countries);
-}
-
-// Both editions from the header to the princesses, back to back; only the record layouts differ.
-template <typename Header, typename UnitType, typename General>
-void ReadSaveHead(ByteReader& r, GameDataSet& d, SaveRawParts& raw, Header& header, std::vector<UnitType>& unitTypes,
-                  std::vector<General>& generals) {
-  r.record(header);
-  if (auto b = r.take(raw.reserved.size())) std::copy_n(b, raw.reserved.size(), raw.reserved.begin());
-  r.records(d.gSaveRegions);
-  r.records(d.gSaveSpecialties);
-  r.records(d.gSaveCultureItems);
-  r.records(unitTypes);
-  r.records(generals);
-  r.records(d.gSaveQueens);
-  r.records(d.gSavePrincesses);
-}
-
-bool ParseKr(std::span<const std::uint8_t> file, const SavePlan& p, GameDataSet& d, SaveRawParts& raw) {
-  ByteReader r(file);
-  ReadSaveHead(r, d, raw, d.gSaveHeader, d.gSaveUnitTypes, d.gSaveGenerals);
-  if (!r.ok() || r.pos() != kSaveKrVariableStart || p.queue < kSaveKrVariableStart) return false;
-  raw.variable = Slice(file, kSaveKrVariableStart, p.queue);
-  r.seek(p.queue);
-  ReadQueueToCountries(r, d, d.gSaveCountries);
-  r.records(d.gSaveMap.cells);
-  r.record(d.gSaveTail);
-  return r.ok() && r.pos() == p.end;
-}
-
-bool ParseQV(std::span<const std::uint8_t> file, const SavePlan& p, GameDataSet& d, SaveRawParts& raw) {
-  ByteReader r(file);
-  ReadSaveHead(r, d, raw, d.gSaveHeaderQV, d.gSaveUnitTypesQV, d.gSaveGeneralsQV);
-  if (!r.ok() || r.pos() != kSaveQVVariableStart) return false;
-  raw.variable = Slice(file, kSaveQVVariableStart, p.queue);
-  r.seek(p.queue);
-  ReadQueueToCountries(r, d, d.gSaveCountriesQV);
-  if (!r.ok() || r.pos() != p.var2) return false;
-  raw.variable2 = Slice(file, p.var2, p.var2End);
-  raw.block20808 = Slice(file, p.var2End, p.var2End + kSaveBlock20808);
-  r.seek(p.var2End + kSaveBlock20808);
-  r.records(d.gSaveMap.cells);
-  r.record(d.gSaveTail);
-  if (!r.ok() || r.pos() != p.end) return false;
-  raw.trailing = Slice(file, p.end, file.size());
-  return true;
-}
-
-// Every array the writers serialise must have the size of its table, or the image would shift.
-template <typename Country, typename General, typename Unit>
-bool SaveArraysSized(const GameDataSet& d, const std::vector<Country>& countries,
-                     const std::vector<General>& generals, const std::vector<Unit>& units,
-                     std::size_t unitCount) {
-  return d.gSaveRegions.size() == 56 && d.gSaveSpecialties.size() == 31 && d.gSaveCultureItems.size() == 80 &&
-         units.size() == unitCount && generals.size() == 500 && d.gSaveQueens.size() == 200 &&
-         d.gSavePrincesses.size() == 200 && d.gAppearanceQueue.size() == kQueueEntries &&
-         d.gArmies.size() == 500 && d.gTransports.size() == 500 && d.gLabours.size() == 500 &&
-         d.gEnvoys.size() == 500 && d.gSpies.size() == 500 && d.gMarches.size() == 500 &&
-         d.gCaravans.size() == 1000 && d.gMigrations.size() == 80 && d.gSaveCities.size() == 80 &&
-         countries.size() == 80 && d.gSaveMap.cells.size() == kMapCells;
+std::optional<Bytes> BuildSave(const GameDataSet& d, const SaveRawParts& raw, bool expansion) {
+  Bytes out;
+  out.reserve((expansion ? kSaveQVMinBytes : kSaveKrMinBytes) + raw.variable.size() + raw.variable2.size() +
+              raw.trailing.size());
+  SaveWriter w(out);
+  VisitSave(w, d, raw, expansion);
+  if (!w.sized()) return std::nullopt;
+  return out;
 }
 
 // --- Reader protocol -------------------------------------------------------------------------
@@ -322,62 +344,27 @@ std::optional<std::size_t> WalkVariablePart(std::span<const std::uint8_t> data, 
 
 bool ParseSaveKr(std::span<const std::uint8_t> file, bool sequential, GameDataSet& d, SaveRawParts& raw) {
   auto plan = PlanSaveKr(file, sequential);
-  return plan && ParseKr(file, *plan, d, raw);
+  return plan && ParseWithPlan(file, *plan, false, d, raw);
 }
 
 bool ParseSaveQV(std::span<const std::uint8_t> file, GameDataSet& d, SaveRawParts& raw) {
   auto plan = PlanSaveQV(file);
-  return plan && ParseQV(file, *plan, d, raw);
-}
-
-// Both editions from the header to the countries; only the record layouts differ.
-template <typename Header, typename UnitType, typename General, typename Country>
-void WriteSaveHead(ByteWriter& w, const GameDataSet& d, const SaveRawParts& raw, const Header& header,
-                   const std::vector<UnitType>& unitTypes, const std::vector<General>& generals,
-                   const std::vector<Country>& countries) {
-  w.record(header);
-  w.bytes(raw.reserved);
-  w.records(d.gSaveRegions);
-  w.records(d.gSaveSpecialties);
-  w.records(d.gSaveCultureItems);
-  w.records(unitTypes);
-  w.records(generals);
-  w.records(d.gSaveQueens);
-  w.records(d.gSavePrincesses);
-  w.bytes(raw.variable);
-  WriteQueueToCountries(w, d, countries);
+  return plan && ParseWithPlan(file, *plan, true, d, raw);
 }
 
 std::optional<Bytes> BuildSaveKr(const GameDataSet& d, const SaveRawParts& raw, bool sequential) {
-  if (!SaveArraysSized(d, d.gSaveCountries, d.gSaveGenerals, d.gSaveUnitTypes, 23)) return std::nullopt;
   // The custom load found the queue behind the walked variable part: write it there again.
   if (sequential && WalkVariablePart(raw.variable, 0, kSaveVarEntries, kSaveVarTrailer) != raw.variable.size())
     return std::nullopt;
-  Bytes out;
-  out.reserve(kSaveKrVariableStart + raw.variable.size() + kSaveKrTailSize);
-  ByteWriter w(out);
-  WriteSaveHead(w, d, raw, d.gSaveHeader, d.gSaveUnitTypes, d.gSaveGenerals, d.gSaveCountries);
-  w.records(d.gSaveMap.cells);
-  w.record(d.gSaveTail);
-  return out;
+  return BuildSave(d, raw, false);
 }
 
 std::optional<Bytes> BuildSaveQV(const GameDataSet& d, const SaveRawParts& raw) {
-  if (!SaveArraysSized(d, d.gSaveCountriesQV, d.gSaveGeneralsQV, d.gSaveUnitTypesQV, 24)) return std::nullopt;
   if (WalkVariablePart(raw.variable, 0, kSaveVarEntries, kSaveVarTrailer) != raw.variable.size() ||
       WalkVariablePart(raw.variable2, 0, kSaveVarEntries2, 0) != raw.variable2.size() ||
-      raw.block20808.size() != kSaveBlock20808)
+      raw.beforeMap.size() != kSaveBeforeMapSize)
     return std::nullopt;
-  Bytes out;
-  out.reserve(kSaveQVMinBytes + raw.variable.size() + raw.variable2.size() + raw.trailing.size());
-  ByteWriter w(out);
-  WriteSaveHead(w, d, raw, d.gSaveHeaderQV, d.gSaveUnitTypesQV, d.gSaveGeneralsQV, d.gSaveCountriesQV);
-  w.bytes(raw.variable2);
-  w.bytes(raw.block20808);
-  w.records(d.gSaveMap.cells);
-  w.record(d.gSaveTail);
-  w.bytes(raw.trailing);
-  return out;
+  return BuildSave(d, raw, true);
 }
 
 void SortAppearanceQueue(std::vector<AppearanceQueueRec>& queue, int lo, int hi) {
@@ -416,7 +403,7 @@ bool ReadSaveKr(bool customLoad) {
   auto plan = PlanSaveKr(*file, customLoad);
   if (!plan) return RefuseFileFormat();
   return ReadSave(false, customLoad,
-                  [&](GameDataSet& d, SaveRawParts& raw) { return ParseKr(*file, *plan, d, raw); });
+                  [&](GameDataSet& d, SaveRawParts& raw) { return ParseWithPlan(*file, *plan, false, d, raw); });
 }
 
 bool ReadSaveQV() {
@@ -425,7 +412,7 @@ bool ReadSaveQV() {
   auto plan = PlanSaveQV(*file);
   if (!plan) return RefuseFileFormat();
   return ReadSave(true, true,
-                  [&](GameDataSet& d, SaveRawParts& raw) { return ParseQV(*file, *plan, d, raw); });
+                  [&](GameDataSet& d, SaveRawParts& raw) { return ParseWithPlan(*file, *plan, true, d, raw); });
 }
 
 bool WriteSaveKr() {

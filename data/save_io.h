@@ -33,7 +33,7 @@ inline constexpr std::size_t kSaveQVMinBytes = 1368308;
 inline constexpr std::size_t kSaveVarEntries = 100;
 inline constexpr std::size_t kSaveVarEntries2 = 50;
 inline constexpr std::size_t kSaveVarTrailer = 800;
-inline constexpr std::size_t kSaveBlock20808 = 20808;
+inline constexpr std::size_t kSaveBeforeMapSize = 20808;
 // The largest files the layouts allow: every count of the variable parts at its maximum and, for
 // the expansion, as much again behind the closing block. A larger file is not read at all.
 inline constexpr std::size_t kSaveVarMaxItems = 32767;

@@ -19,8 +19,8 @@ namespace garam {
 namespace {
 
 // The fixed-layout files are the sequential layout with their own counts.
-constexpr ScenarioBlocks kScedat1Blocks = ScenarioBlocksOf(false, 30, 42, 206, 31);
-constexpr ScenarioBlocks kScedat2Blocks = ScenarioBlocksOf(false, 27, 41, 151, 27);
+constexpr ScenarioBlocks kScedat1Blocks = ScenarioBlocksOf(false, kScedat1Counts);
+constexpr ScenarioBlocks kScedat2Blocks = ScenarioBlocksOf(false, kScedat2Counts);
 static_assert(kScedat1Blocks.countries == 1585 && kScedat1Blocks.cities == 4045 &&
               kScedat1Blocks.specialties == 6607 && kScedat1Blocks.cultureItems == 7258 &&
               kScedat1Blocks.unitTypes == 9338 && kScedat1Blocks.generals == 9706 &&
@@ -35,7 +35,6 @@ constexpr const char* kMsgSaveFailedFixed = "데이터 저장에 문제가 발�
 constexpr const char* kMsgReload = "다시 로드해 주십시오.";
 constexpr int kMaxStartYear = 2100;  // the executable's own limit, checked when it is read
 
-bool Sequential(std::int32_t kind) { return kind == kScenarioKr || kind == kScenarioQV; }
 bool Expansion(std::int32_t kind) { return kind == kScenarioQV; }
 
 std::size_t CountryCount(const GameDataSet& d, std::int32_t kind) {
@@ -46,8 +45,7 @@ std::size_t GeneralCount(const GameDataSet& d, std::int32_t kind) {
 }
 
 ScenarioBlocks BlocksOf(const GameDataSet& d, std::int32_t kind) {
-  return ScenarioBlocksOf(Expansion(kind), int(CountryCount(d, kind)), int(d.gCities.size()),
-                          int(GeneralCount(d, kind)), int(d.gQueens.size()));
+  return ScenarioBlocksOf(Expansion(kind), {CountryCount(d, kind), d.gCities.size(), GeneralCount(d, kind), d.gQueens.size()});
 }
 
 // One field list drives reading and writing: Visit walks the blocks of a scenario file in order.
@@ -135,7 +133,7 @@ void ResetForKind(GameDataSet& d, std::int32_t kind, int n) {
 
 bool ReadScenario(std::int32_t kind, int n) {
   auto& h = Host();
-  const bool sequential = Sequential(kind), expansion = Expansion(kind);
+  const bool sequential = IsNumberedScenario(kind), expansion = Expansion(kind);
   if (!LocateMessageFile(sequential)) return ReadFailed(kMsgMessageFile, MsgIcon::None);
   if (!LocateMapFiles(n, expansion)) return ReadFailed(kMsgMapFiles, MsgIcon::None);
   LocateFaceBitmaps(sequential);
@@ -312,7 +310,8 @@ std::optional<std::vector<ExePatch>> PlanExePatches(std::int32_t kind, int n, Ex
   if (!marker || ToLowerAscii(std::string(marker->begin(), marker->end())) != "message.") return std::nullopt;
   const std::size_t c = gData.gCountries.size(), r = gData.gCities.size(), g = GeneralCount(gData, kind),
                     q = gData.gQueens.size();
-  if (c < 1 || c > 80 || r < 1 || r > 80 || g < 1 || g > 500 || q < 1 || q > 200) return std::nullopt;
+  if (c < 1 || c > kCountrySlots || r < 1 || r > kCitySlots || g < 1 || g > kGeneralSlots || q < 1 || q > kConsortSlots)
+    return std::nullopt;
   const bool expansion = Expansion(kind);
   // The Korean build holds scenarios 1 and 2 only.
   const int slot = expansion ? n : (n == 1 ? 1 : 2);
@@ -339,7 +338,7 @@ std::optional<std::vector<ExePatch>> PlanExePatches(std::int32_t kind, int n, Ex
   return patches;
 }
 
-bool WriteSequential(std::int32_t kind, int n) {
+bool WriteNumbered(std::int32_t kind, int n) {
   auto& h = Host();
   const std::string& path = gCurrentFile;
   const std::string bak = path + ".bak";
@@ -425,7 +424,7 @@ bool ReadScenarioQV(int n) { return ReadScenario(kScenarioQV, n); }
 
 bool WriteScedat1() { return WriteFixed(kScedat1); }
 bool WriteScedat2() { return WriteFixed(kScedat2); }
-bool WriteScenarioKr(int n) { return WriteSequential(kScenarioKr, n); }
-bool WriteScenarioQV(int n) { return WriteSequential(kScenarioQV, n); }
+bool WriteScenarioKr(int n) { return WriteNumbered(kScenarioKr, n); }
+bool WriteScenarioQV(int n) { return WriteNumbered(kScenarioQV, n); }
 
 }  // namespace garam

@@ -24,33 +24,6 @@ bool WriteScedat2();
 bool WriteScenarioKr(int n);
 bool WriteScenarioQV(int n);
 
-// Where each block of a scenario file begins (0-based), for the edition and the counts.
-struct ScenarioBlocks {
-  std::size_t regions, countries, cities, specialties, cultureItems, unitTypes, generals, queens, end;
-};
-constexpr ScenarioBlocks ScenarioBlocksOf(bool expansion, int c, int r, int g, int q) {
-  ScenarioBlocks b{};
-  std::size_t at = expansion ? ScenarioHeaderQVRec::kSize : ScenarioHeaderRec::kSize;
-  b.regions = at;
-  at += 56 * RegionScenRec::kSize;
-  b.countries = at;
-  at += std::size_t(c) * (kCountryHeadSize + 2 * std::size_t(c));
-  b.cities = at;
-  at += std::size_t(r) * CityScenRec::kSize;
-  b.specialties = at;
-  at += 31 * SpecialtyRec::kSize;
-  b.cultureItems = at;
-  at += 80 * CultureItemScenRec::kSize;
-  b.unitTypes = at;
-  at += expansion ? 24 * UnitTypeQVRec::kSize : 23 * UnitTypeRec::kSize;
-  b.generals = at;
-  at += std::size_t(g) * (expansion ? GeneralScenQVRec::kSize : GeneralScenRec::kSize);
-  b.queens = at;
-  at += std::size_t(q) * QueenScenRec::kSize;
-  b.end = at;
-  return b;
-}
-
 // The scenario file of the given kind parsed into d, whose arrays the kind's reset has sized;
 // false when the image is not exactly as long as those arrays need.
 bool ParseScenarioImage(std::span<const std::uint8_t> image, std::int32_t kind, GameDataSet& d);

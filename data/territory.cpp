@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kLastColumn = kMapWidth - 2;  // the game never gives column 249 to a territory
 constexpr int kLastRow = kMapHeight - 1;
-constexpr int kCities = 80;
+constexpr int kCities = int(kCitySlots);
 constexpr std::uint32_t kNoCity = 80;
 
 bool InTerritoryBounds(int x, int y) { return x >= 0 && x <= kLastColumn && y >= 0 && y <= kLastRow; }
@@ -114,7 +114,7 @@ void CityListRemove(std::uint8_t city) {
 }
 
 bool IsGeneralAwayFromCity(int general) {
-  if (general < 0 || general >= 500) return false;
+  if (general < 0 || general >= int(kGeneralSlots)) return false;
   int city = 0, gx = 0, gy = 0;
   if (gFileKind != kSaveKr) {
     if (std::size_t(general) >= gData.gSaveGeneralsQV.size()) return false;
@@ -147,7 +147,7 @@ void DeleteCity(int city) {
   if (SaveMapCell* c = SaveCell(x, y)) {
     std::uint32_t w = c->first();
     w = kCellBuilding.with(w, NoBuildingCode());
-    w = kCellBits10.with(w, 0);
+    w = kCellUnknown10.with(w, 0);
     w = kCellInterior.with(w, 7);
     w = kCellRoads.with(w, 0);
     c->setFirst(w);
@@ -167,15 +167,15 @@ void DeleteCity(int city) {
   rec.set(L.scale, 1);
   rec.set(L.defence, 1);
   for (auto f : {L.gold, L.food, L.soldiers, L.wounded}) rec.set(f, 0);
-  for (auto f : {L.block34, L.block65, L.culture, L.citySet}) std::ranges::fill(rec.bytes(f), 0);
+  for (auto f : {L.unknown34, L.unknown65, L.culture, L.citySet}) std::ranges::fill(rec.bytes(f), 0);
   rec.set(L.x, kFreeCityX);
   rec.set(L.y, kFreeCityX);
   rec.set(L.style, 0);
   std::ranges::fill(rec.bytes(L.items), 80);
   rec.set(L.mask, 0);
   rec.set(L.unitMask, 0);
-  rec.set(L.byte135, 80);
-  rec.set(L.word136, 0);
+  rec.set(L.unknown135, 80);
+  rec.set(L.unknown136, 0);
   CityListRemove(std::uint8_t(city));
 }
 

@@ -94,34 +94,35 @@ TEST(MoveCity, SaveFileCarriesGeneralsMissionsCastleAndTerritory) {
     city.set(kCitySave.x, 60), city.set(kCitySave.y, 60), city.set(kCitySave.scale, 2);
     Castle(60, 60);
     auto& old = gData.gSaveMap.at(60, 60);
-    old.setFirst(kCellRoads.with(kCellInterior.with(kCellBits10.with(old.first(), 2), 5), 0b0011));
+    old.setFirst(kCellRoads.with(kCellInterior.with(kCellUnknown10.with(old.first(), 2), 5), 0b0011));
     auto& target = gData.gSaveMap.at(70, 71);
     target.setFirst(kCellRoads.with(target.first(), 0b0100));
     ClaimCityTerritory(9, 60, 60, 2);
-    // Three generals; the 600 is a damaged entry between them and names no general.
-    for (int slot = 0; int g : {4, 600, 8, 15}) city.setGeneral(std::size_t(slot++), std::uint16_t(g));
+    // General numbers run 0 to 499: 600 is a damaged entry and names no general, and the list ends
+    // at its first 500, so the 15 behind it stays.
+    for (int slot = 0; int g : {4, 600, 499, 8, 500, 15}) city.setGeneral(std::size_t(slot++), std::uint16_t(g));
     // Either edition's general g, through f.
     auto general = [&](int g, auto&& f) {
       return kind == kSaveKr ? f(gData.gSaveGenerals[std::size_t(g)]) : f(gData.gSaveGeneralsQV[std::size_t(g)]);
     };
     auto where = [&](int g) { return general(g, [](auto& r) { return std::pair<int, int>(r.get(r.L.x), r.get(r.L.y)); }); };
     // Mission 3 is an army, 2999 the marches' last entry; 4080 lies past every table.
-    for (auto [g, x, mission] : {std::tuple{4, 60, 3}, std::tuple{8, 60, 4080}, std::tuple{15, 61, 2999},
-                                 std::tuple{16, 60, 1}})  // 16 is not in the city's list
+    for (auto [g, x, mission] : {std::tuple{4, 60, 3}, std::tuple{8, 60, 4080}, std::tuple{499, 61, 2999},
+                                 std::tuple{15, 60, 1}})
       general(g, [&](auto& r) { r.set(r.L.x, std::uint16_t(x)), r.set(r.L.y, 60), r.set(r.L.mission, std::uint16_t(mission)); return 0; });
 
     MoveCity(60, 60, 70, 71);
 
     EXPECT_EQ((std::pair<int, int>(city.get(kCitySave.x), city.get(kCitySave.y))), std::pair(70, 71));
-    for (int g : {4, 8, 15}) EXPECT_EQ(where(g), std::pair(70, 71)) << g;
-    EXPECT_EQ(where(16), std::pair(60, 60));
+    for (int g : {4, 8, 499}) EXPECT_EQ(where(g), std::pair(70, 71)) << g;
+    EXPECT_EQ(where(15), std::pair(60, 60));
     EXPECT_EQ((std::pair<int, int>(gData.gArmies[3].get(kMission.x), gData.gMarches[499].get(kMission.y))), std::pair(70, 71));
 
     // The old place becomes the empty plain without roads; the new one takes castle, interior and roads.
     const std::uint32_t from = old.first(), to = target.first();
-    EXPECT_EQ(std::tuple(kCellBuilding.get(from), kCellInterior.get(from), kCellBits10.get(from), kCellRoads.get(from)),
+    EXPECT_EQ(std::tuple(kCellBuilding.get(from), kCellInterior.get(from), kCellUnknown10.get(from), kCellRoads.get(from)),
               std::tuple(kind == kSaveKr ? 13u : 14u, 7u, 0u, 0u));
-    EXPECT_EQ(std::tuple(kCellBuilding.get(to), kCellInterior.get(to), kCellBits10.get(to), kCellRoads.get(to), kCellTerrain.get(to)),
+    EXPECT_EQ(std::tuple(kCellBuilding.get(to), kCellInterior.get(to), kCellUnknown10.get(to), kCellRoads.get(to), kCellTerrain.get(to)),
               std::tuple(0u, 5u, 2u, 0b0111u, 2u));
 
     EXPECT_EQ(std::pair(kCellOwner.get(old.second()), kCellOwner.get(target.second())), std::pair(80u, 9u));

@@ -143,7 +143,7 @@ TEST(DeleteCity, ResetsRecordCastleCellCacheAndLists) {
     PlaceCity(40, 200, 100);
     ClaimCityTerritory(3, 60, 61, 2);
     auto& castle = gData.gSaveMap.at(60, 61);
-    castle.setFirst(kCellRoads.with(kCellInterior.with(kCellBits10.with(castle.first(), 3), 2), 0xF));
+    castle.setFirst(kCellRoads.with(kCellInterior.with(kCellUnknown10.with(castle.first(), 3), 2), 0xF));
     const std::uint32_t keptSecond = castle.second();
     const std::uint8_t order[] = {12, 3, 40};
     std::copy(std::begin(order), std::end(order), gData.gSaveTail.bytes(kSaveTail.cityList).begin());
@@ -159,7 +159,7 @@ TEST(DeleteCity, ResetsRecordCastleCellCacheAndLists) {
 
     // The castle becomes the empty plain of the edition, without roads, and nobody's.
     const std::uint32_t w = castle.first();
-    EXPECT_EQ(std::tuple(kCellBuilding.get(w), kCellBits10.get(w), kCellInterior.get(w), kCellRoads.get(w), kCellTerrain.get(w)),
+    EXPECT_EQ(std::tuple(kCellBuilding.get(w), kCellUnknown10.get(w), kCellInterior.get(w), kCellRoads.get(w), kCellTerrain.get(w)),
               std::tuple(kind == kSaveKr ? 13u : 14u, 0u, 7u, 0u, kPlain));
     EXPECT_EQ(castle.second(), kCellOwner.with(keptSecond, 80));
     EXPECT_EQ(OwnedBy(3).count, 0);

@@ -27,18 +27,25 @@ std::size_t Items(const std::vector<std::int16_t>& counts) {
 SaveImage BuildSaveImage(const SavePlan& plan) {
   SaveImage s;
   const bool qv = s.expansion = plan.expansion;
-  // Offsets as the file layout tables give them: header, regions, specialties, culture items and
-  // unit types before the 500 generals, 200 queens and 200 princesses.
-  s.generals = qv ? 105 + 56 * 20 + 31 * 21 + 80 * 26 + 24 * 18 : 4316;
-  s.variable = s.generals + (qv ? 500 * 57 + 200 * 28 + 200 * 21 : 38800);
+  // Offsets as the file layout tables give them: regions, specialties, culture items, unit types,
+  // generals, consorts, princesses and the variable part; then, from the appearance queue, the
+  // eight mission tables, the cities and the countries.
+  constexpr std::array<std::size_t, 8> kHeadKr{97, 1217, 1868, 3948, 4316, 33316, 38916, 43116};
+  constexpr std::array<std::size_t, 8> kHeadQV{105, 1225, 1876, 3956, 4388, 32888, 38488, 42688};
+  constexpr std::array<std::size_t, 8> kMissionsFromQueue{500, 22000, 29500, 36000, 42500, 49000, 54500, 80500};
+  const auto& head = qv ? kHeadQV : kHeadKr;
+  s.regions = head[0], s.specialties = head[1], s.cultureItems = head[2], s.unitTypes = head[3];
+  s.generals = head[4], s.queens = head[5], s.princesses = head[6], s.variable = head[7];
   s.queue = s.variable + 100 * 3 + 6 * Items(plan.varCounts) + 800;
+  for (std::size_t i = 0; i < s.missions.size(); ++i) s.missions[i] = s.queue + kMissionsFromQueue[i];
   s.cities = s.queue + 81700;
   s.countries = s.queue + 825540;
   if (qv) {
     s.variable2 = s.countries + 80 * 348;
-    s.map = s.variable2 + 50 * 3 + 6 * Items(plan.var2Counts) + 20808;
+    s.beforeMap = s.variable2 + 50 * 3 + 6 * Items(plan.var2Counts);
+    s.map = s.beforeMap + 20808;
   } else {
-    s.map = s.queue + 850020;
+    s.map = s.variable2 = s.beforeMap = s.queue + 850020;
   }
   s.tail = s.map + 450000;
 
@@ -60,7 +67,7 @@ SaveImage BuildSaveImage(const SavePlan& plan) {
     s.city(i)[22] = std::uint8_t(rng() % 81);
     PutU16(s.country(i) + 20, std::uint16_t(rng() % 501));
   }
-  for (int i = 0; i < 200; ++i) PutU16(&s.bytes[s.generals + 500 * s.generalSize() + 28 * std::size_t(i) + 20], std::uint16_t(rng() % 501));
+  for (int i = 0; i < 200; ++i) PutU16(&s.bytes[s.queens + 28 * std::size_t(i) + 20], std::uint16_t(rng() % 501));
   s.tailBlock()[13 + kPlayerCountryNumber] = kPlayerCountryRecord;
   PutU16(s.country(kPlayerCountryRecord) + 20, kPlayerKing);
 

@@ -2,6 +2,7 @@
 // editor's reader), filled with seeded random bytes so that a slipped field shows in a round trip.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,11 +27,15 @@ struct SavePlan {
   std::uint32_t seed = 1;
 };
 
-// A save image with the positions of its tables.
+// A save image with the positions of its tables and raw parts. The Korean file has no second
+// variable part nor block in front of the map: both are empty at the map.
 struct SaveImage {
   bool expansion = false;
   Bytes bytes;
-  std::size_t generals = 0, variable = 0, queue = 0, cities = 0, countries = 0, variable2 = 0, map = 0, tail = 0;
+  std::size_t regions = 0, specialties = 0, cultureItems = 0, unitTypes = 0, generals = 0, queens = 0, princesses = 0,
+              variable = 0, queue = 0, cities = 0, countries = 0, variable2 = 0, beforeMap = 0, map = 0, tail = 0;
+  // Armies, transports, labours, envoys, spies, marches, caravans, migrations.
+  std::array<std::size_t, 8> missions{};
   std::size_t generalSize() const { return expansion ? 57 : 58; }
   std::size_t countrySize() const { return expansion ? 348 : 306; }
   std::uint8_t* general(int i) { return &bytes[generals + generalSize() * std::size_t(i)]; }

@@ -5,7 +5,6 @@
 
 #include "data/fileio.h"
 #include "data/gamedata.h"
-#include "data/missions.h"
 #include "tests/support/exe_builder.h"
 #include "tests/support/installation.h"
 #include "tests/support/save_builder.h"
@@ -164,18 +163,19 @@ TEST_F(MainWindowTest, UnitActionResetByEdition) {
     MainWindow w;
     gFileKind = kind;
     kind == kSaveKr ? ResetArraysSaveKr(gData) : ResetArraysSaveQV(gData);
-    PutU16(&gData.gArmies[0].raw[kMissionInUseOffset], 7);
-    PutU16(&gData.gArmies[1].raw[kMissionInUseOffset], kMissionNotInUse);
-    PutU16(&gData.gCaravans[5].raw[kMissionInUseOffset], kMissionNotInUse);
-    PutU16(&gData.gMigrations[79].raw[kMissionInUseOffset], 1);
+    // Mission record head: in-use word at 1 (500 free), X 3, Y 5, actions 7 and 8, action word 9.
+    PutU16(&gData.gArmies[0].raw[1], 7);
+    PutU16(&gData.gArmies[1].raw[1], 500);
+    PutU16(&gData.gCaravans[5].raw[1], 500);
+    PutU16(&gData.gMigrations[79].raw[1], 1);
     dialogs.boxes.clear();
     w.mnuUnit->setVisible(true);
     w.mnuUnit->trigger();
-    EXPECT_EQ(gData.gArmies[0].raw[kMissionAction1Offset], a1);
-    EXPECT_EQ(gData.gArmies[0].raw[kMissionAction2Offset], a2);
-    EXPECT_EQ(gData.gArmies[1].raw[kMissionAction1Offset], 0);  // not in use: untouched
-    EXPECT_EQ(gData.gCaravans[5].raw[kMissionAction1Offset], a1);  // caravans: all of them
-    EXPECT_EQ(gData.gMigrations[79].raw[kMissionAction2Offset], a2);
+    const auto& army = gData.gArmies[0].raw;
+    EXPECT_EQ(std::tuple(army[5], army[6], army[7], army[8], GetU16(&army[9])), std::tuple(0, 0, a1, a2, 0xFFFF));
+    EXPECT_EQ(gData.gArmies[1].raw[7], 0);  // not in use: untouched
+    EXPECT_EQ(gData.gCaravans[5].raw[7], a1);  // caravans: all of them
+    EXPECT_EQ(gData.gMigrations[79].raw[8], a2);
     EXPECT_EQ(dialogs.lastText(), "작업이 완료되었습니다.");
     EXPECT_TRUE(gDataChanged);
   }

@@ -20,8 +20,6 @@ constexpr int kCountryCapital = 2, kCountryCities = 3, kCountryGenerals = 4;
 constexpr int kCityOwner = 1, kCityGenerals = 2;
 constexpr int kGeneralStatus = 1, kGeneralCountry = 9;
 
-bool Numbered() { return gFileKind == kScenarioKr || gFileKind == kScenarioQV; }
-
 int Tag(const ListItem* row) {
   bool ok = false;
   const int n = row->tag.toInt(&ok);
@@ -67,7 +65,7 @@ bool IsLastRecord(int list, const ListItem* row) {
 
 // In a numbered scenario only the last record's row may offer the delete.
 void FollowDeleteButton(MainWindow& w, int list) {
-  if (!Numbered()) return;
+  if (!IsNumberedScenario(gFileKind)) return;
   ListView* lv = w.List(list);
   ListItem* row = lv->selectedRow();
   if (QPushButton* del = w.DeleteButton(list)) del->setEnabled(row && Tag(row) + 1 == lv->count());
@@ -217,7 +215,7 @@ void Delete(MainWindow& w, int list) {
   if (!row) return;
   if (list == 3 && gFileKind == kSaveKr) {
     DeleteCityCommand(w, row);
-  } else if (Numbered() && IsLastRecord(list, row)) {
+  } else if (IsNumberedScenario(gFileKind) && IsLastRecord(list, row)) {
     switch (list) {
       case 2: DeleteCountry(w, row); break;
       case 3: DeleteCityCommand(w, row); break;

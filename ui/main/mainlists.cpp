@@ -393,7 +393,7 @@ void ApplyTabStops(QWidget* root, int tab) {
 
 void ClearMainLists(MainWindow& w) {
   for (int n = 1; n <= 9; ++n) w.List(n)->clearRows();
-  const bool byRecord = gFileKind == kScenarioKr || gFileKind == kScenarioQV;
+  const bool byRecord = IsNumberedScenario(gFileKind);
   for (int n = 1; n <= 9; ++n) {
     ListView* lv = w.List(n);
     const int record = RecordColumn(n);
