@@ -27,7 +27,7 @@ void WireGeneralSwap(MainWindow& w) {
 }
 
 bool GeneralSwapOffered(MainWindow& w) {
-  if (gFileKind != kScenarioKr && gFileKind != kScenarioQV) return false;
+  if (!IsNumberedScenario(gFileKind)) return false;
   ListView* lv = w.ListView4;
   ListItem* s = lv->selectedRow();
   ListItem* l = LastRow(lv);

@@ -477,7 +477,7 @@ void ListSelectionFollowUp(MainWindow& w, int list) {
         w.SetStatus(1, ("도시선택(" + lv->subItem(row, 1) + "의 수도)").toStdString());
     }
   }
-  if (gFileKind == kScenarioKr || gFileKind == kScenarioQV) {
+  if (IsNumberedScenario(gFileKind)) {
     // Deletes shorten the array, so only the last record may go.
     if (QPushButton* del = w.DeleteButton(list)) del->setEnabled(row->tag.toInt() + 1 == lv->count());
   }

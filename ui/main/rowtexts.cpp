@@ -462,7 +462,7 @@ std::array<std::string, 8> ListCaptions(std::int32_t fileKind, bool qvEdition, c
   std::array<int, 8> max;
   if (fileKind == kSaveKr || fileKind == kSaveQV)
     max = {80, 80, 500, 200, 200, qvEdition ? 24 : 23, 56, 0};
-  else if (fileKind == kScenarioKr || fileKind == kScenarioQV)
+  else if (IsNumberedScenario(fileKind))
     max = {80, 80, 500, 200, 0, -1, -1, -1};
   else
     max = {-1, -1, -1, -1, 0, -1, -1, -1};
