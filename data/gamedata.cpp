@@ -77,33 +77,24 @@ void ResetScenarioNumbered(GameDataSet& d, const ExeInfo& info, int n) {
   SizeCounts(d, kCountrySlots, kCitySlots);
 }
 
+// The two fixed-layout Korean scenarios differ only in their country record and their counts.
+template <typename Country>
+void ResetFixedLayout(GameDataSet& d, std::vector<Country>& countries, const ScenarioCounts& n) {
+  EraseAll(d);
+  ResetScenarioCommon(d);
+  Fresh(countries, n.countries);
+  Fresh(d.gCities, n.cities);
+  Fresh(d.gUnitTypes, kUnitTypeCountKr);
+  Fresh(d.gGenerals, n.generals);
+  Fresh(d.gQueens, n.consorts);
+  SizeCounts(d, n.countries, n.cities);
+  BlankMessageBlocks(d);
+}
+
 }  // namespace
 
-void ResetArraysScedat1(GameDataSet& d) {
-  constexpr ScenarioCounts n = kScedat1Counts;
-  EraseAll(d);
-  ResetScenarioCommon(d);
-  Fresh(d.gCountriesScedat1, n.countries);
-  Fresh(d.gCities, n.cities);
-  Fresh(d.gUnitTypes, kUnitTypeCountKr);
-  Fresh(d.gGenerals, n.generals);
-  Fresh(d.gQueens, n.consorts);
-  SizeCounts(d, n.countries, n.cities);
-  BlankMessageBlocks(d);
-}
-
-void ResetArraysScedat2(GameDataSet& d) {
-  constexpr ScenarioCounts n = kScedat2Counts;
-  EraseAll(d);
-  ResetScenarioCommon(d);
-  Fresh(d.gCountriesScedat2, n.countries);
-  Fresh(d.gCities, n.cities);
-  Fresh(d.gUnitTypes, kUnitTypeCountKr);
-  Fresh(d.gGenerals, n.generals);
-  Fresh(d.gQueens, n.consorts);
-  SizeCounts(d, n.countries, n.cities);
-  BlankMessageBlocks(d);
-}
+void ResetArraysScedat1(GameDataSet& d) { ResetFixedLayout(d, d.gCountriesScedat1, kScedat1Counts); }
+void ResetArraysScedat2(GameDataSet& d) { ResetFixedLayout(d, d.gCountriesScedat2, kScedat2Counts); }
 
 void ResetArraysScenarioKr(GameDataSet& d, const ExeInfo& info, int n) {
   ResetScenarioNumbered(d, info, n);
