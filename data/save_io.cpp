@@ -370,27 +370,27 @@ void WriteSaveHead(ByteWriter& w, const GameDataSet& d, const SaveRawParts& raw,
   WriteQueueToCountries(w, d, countries);
 }
 
-std::optional<Bytes> BuildSaveKr(const GameDataSet& d, const SaveRawParts& raw, bool sequential) {
-  if (!SaveArraysSized(d, d.gSaveCountries, d.gSaveGenerals, d.gSaveUnitTypes, 23)) return std::nullopt;
+bool BuildSaveKr(const GameDataSet& d, const SaveRawParts& raw, bool sequential, Bytes& out) {
+  out.clear();
+  if (!SaveArraysSized(d, d.gSaveCountries, d.gSaveGenerals, d.gSaveUnitTypes, 23)) return false;
   // The custom load found the queue behind the walked variable part: write it there again.
   if (sequential && WalkVariablePart(raw.variable, 0, kSaveVarEntries, kSaveVarTrailer) != raw.variable.size())
-    return std::nullopt;
-  Bytes out;
+    return false;
   out.reserve(kSaveKrVariableStart + raw.variable.size() + kSaveKrTailSize);
   ByteWriter w(out);
   WriteSaveHead(w, d, raw, d.gSaveHeader, d.gSaveUnitTypes, d.gSaveGenerals, d.gSaveCountries);
   w.records(d.gSaveMap.cells);
   w.record(d.gSaveTail);
-  return out;
+  return true;
 }
 
-std::optional<Bytes> BuildSaveQV(const GameDataSet& d, const SaveRawParts& raw) {
-  if (!SaveArraysSized(d, d.gSaveCountriesQV, d.gSaveGeneralsQV, d.gSaveUnitTypesQV, 24)) return std::nullopt;
+bool BuildSaveQV(const GameDataSet& d, const SaveRawParts& raw, Bytes& out) {
+  out.clear();
+  if (!SaveArraysSized(d, d.gSaveCountriesQV, d.gSaveGeneralsQV, d.gSaveUnitTypesQV, 24)) return false;
   if (WalkVariablePart(raw.variable, 0, kSaveVarEntries, kSaveVarTrailer) != raw.variable.size() ||
       WalkVariablePart(raw.variable2, 0, kSaveVarEntries2, 0) != raw.variable2.size() ||
       raw.block20808.size() != kSaveBlock20808)
-    return std::nullopt;
-  Bytes out;
+    return false;
   out.reserve(kSaveQVMinBytes + raw.variable.size() + raw.variable2.size() + raw.trailing.size());
   ByteWriter w(out);
   WriteSaveHead(w, d, raw, d.gSaveHeaderQV, d.gSaveUnitTypesQV, d.gSaveGeneralsQV, d.gSaveCountriesQV);
@@ -399,6 +399,18 @@ std::optional<Bytes> BuildSaveQV(const GameDataSet& d, const SaveRawParts& raw) 
   w.records(d.gSaveMap.cells);
   w.record(d.gSaveTail);
   w.bytes(raw.trailing);
+  return true;
+}
+
+std::optional<Bytes> BuildSaveKr(const GameDataSet& d, const SaveRawParts& raw, bool sequential) {
+  Bytes out;
+  if (!BuildSaveKr(d, raw, sequential, out)) return std::nullopt;
+  return out;
+}
+
+std::optional<Bytes> BuildSaveQV(const GameDataSet& d, const SaveRawParts& raw) {
+  Bytes out;
+  if (!BuildSaveQV(d, raw, out)) return std::nullopt;
   return out;
 }
 
