@@ -69,12 +69,12 @@ std::optional<std::string> AreaByEndWord(std::span<const std::uint8_t> f, std::i
   if (!t) return std::nullopt;
   std::int64_t first = (*t)[0], end = (*t)[words];
   if (end < first || !InFile(f, entriesPos, end - first)) return std::nullopt;
-  return std::string(reinterpret_cast<const char*>(&f[entriesPos]), std::size_t(end - first));
+  return std::string(reinterpret_cast<const char*>(f.data() + entriesPos), std::size_t(end - first));
 }
 
 std::optional<std::string> AreaBySize(std::span<const std::uint8_t> f, std::int64_t pos, std::size_t size) {
   if (!InFile(f, pos, std::int64_t(size))) return std::nullopt;
-  return std::string(reinterpret_cast<const char*>(&f[pos]), size);
+  return std::string(reinterpret_cast<const char*>(f.data() + pos), size);
 }
 
 void NulToSpace(std::string& s) { std::replace(s.begin(), s.end(), '\0', ' '); }
@@ -197,7 +197,7 @@ bool WriteArea(Bytes& f, const std::vector<std::string>& entries, std::int64_t t
   text.resize(size, ' ');
   if (!InFile(f, tablePos, 2 * kBiographiesKr) || !InFile(f, textPos, std::int64_t(size))) return false;
   for (int i = 0; i < kBiographiesKr; ++i) PutU16(&f[tablePos + 2 * i], block.offsets[i]);
-  std::memcpy(&f[textPos], text.data(), size);
+  std::memcpy(f.data() + textPos, text.data(), size);
   block.text = std::move(text);
   return true;
 }
