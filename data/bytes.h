@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace garam {
@@ -97,9 +98,13 @@ class ByteReader {
   void record(RawRecord<N>& r) {
     if (auto p = take(N)) r.load(p);
   }
+  // A record is its raw bytes and nothing else, so a whole table is one copy: a save's map alone
+  // has 56,250 records.
   template <typename R>
   void records(std::vector<R>& v) {
-    for (auto& r : v) record(r);
+    static_assert(sizeof(R) == R::kSize && std::is_trivially_copyable_v<R>);
+    if (v.empty()) return;
+    if (auto p = take(R::kSize * v.size())) std::memcpy(v.data(), p, R::kSize * v.size());
   }
 
  private:
@@ -118,7 +123,12 @@ class ByteWriter {
   template <std::size_t N>
   void record(const RawRecord<N>& r) { bytes(r.raw); }
   template <typename R>
-  void records(const std::vector<R>& v) { for (const auto& r : v) record(r); }
+  void records(const std::vector<R>& v) {
+    static_assert(sizeof(R) == R::kSize && std::is_trivially_copyable_v<R>);
+    const std::size_t at = out_.size(), n = R::kSize * v.size();
+    out_.resize(at + n);
+    if (n) std::memcpy(out_.data() + at, v.data(), n);
+  }
 
  private:
   Bytes& out_;

@@ -26,7 +26,7 @@ std::int64_t TablesEnd(const ExeBuild& b) {
 }
 
 // A bitmap name runs to its first NUL; a field without one is taken whole.
-std::string BitmapName(const Bytes& exe, std::int64_t off) {
+std::string BitmapName(std::span<const std::uint8_t> exe, std::int64_t off) {
   return ReadFixedName(std::span<const std::uint8_t>(exe.data() + off, kBitmapNameBytes));
 }
 
@@ -61,13 +61,8 @@ constexpr std::uint64_t kMaxExeBytes = 64u << 20;
 
 }  // namespace
 
-bool EXEDataReadInto(const std::string& path, ExeInfo& out) {
-  auto size = FileSize(path);
-  if (!size || *size < kMinExeSize) return false;
-  auto image = ReadWholeFile(path, kMaxExeBytes);
-  if (!image) return false;
-  const Bytes& exe = *image;
-
+bool ParseExeImage(std::span<const std::uint8_t> exe, ExeInfo& out) {
+  if (exe.size() < kMinExeSize) return false;
   const ExeBuild* build = nullptr;
   for (const auto& b : kExeBuilds) {
     if (std::size_t(b.marker) + 8 > exe.size()) continue;
@@ -109,6 +104,13 @@ bool EXEDataReadInto(const std::string& path, ExeInfo& out) {
   if (!PositionsValid(info) || !CountsValid(info)) return false;
   out = info;
   return true;
+}
+
+bool EXEDataReadInto(const std::string& path, ExeInfo& out) {
+  auto size = FileSize(path);
+  if (!size || *size < kMinExeSize) return false;
+  auto image = ReadWholeFile(path, kMaxExeBytes);
+  return image && ParseExeImage(*image, out);
 }
 
 bool EXEDataRead(const std::string& path) { return EXEDataReadInto(path, gExeInfo); }

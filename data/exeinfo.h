@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace garam {
@@ -58,5 +59,7 @@ constexpr std::int64_t GeneralCountOffset(std::int64_t p, int n) { return n == 1
 bool EXEDataRead(const std::string& path);
 // The same, into info (its directory and path untouched); for tools that read a second exe.
 bool EXEDataReadInto(const std::string& path, ExeInfo& info);
+// The same on the executable's bytes.
+bool ParseExeImage(std::span<const std::uint8_t> exe, ExeInfo& info);
 
 }  // namespace garam

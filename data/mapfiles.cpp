@@ -15,7 +15,7 @@ bool HeaderOk(const std::uint8_t* p, bool fixed) {
   return std::memcmp(p, fixed ? "FMAPDATA" : "VMAPDATA", 9) == 0;  // the NUL behind is part of it
 }
 
-bool IsMapFile(const Bytes& f, bool fixed) {
+bool IsMapFile(std::span<const std::uint8_t> f, bool fixed) {
   return f.size() == (fixed ? kMapFixSize : kMapVarSize) && HeaderOk(f.data(), fixed);
 }
 
@@ -27,13 +27,17 @@ bool CheckMapFile(const std::string& path, bool fixed) {
 
 bool ReadGrid(const std::string& path, bool fixed, Grid<MapCell>& grid) {
   auto f = ReadWholeFile(path);
-  if (!f || !IsMapFile(*f, fixed)) return false;
-  grid.cells.resize(kMapGridBytes / sizeof(MapCell));
-  std::memcpy(grid.cells.data(), f->data() + kMapGridOffset, kMapGridBytes);
-  return true;
+  return f && ParseMapImage(*f, fixed, grid);
 }
 
 }  // namespace
+
+bool ParseMapImage(std::span<const std::uint8_t> f, bool fixed, Grid<MapCell>& grid) {
+  if (!IsMapFile(f, fixed)) return false;
+  grid.cells.resize(kMapGridBytes / sizeof(MapCell));
+  std::memcpy(grid.cells.data(), f.data() + kMapGridOffset, kMapGridBytes);
+  return true;
+}
 
 bool LocateMapFiles(int n, bool expansion) {
   const std::string ext = expansion ? ".wn" : ".rn";

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 
 #include "data/bytes.h"
@@ -23,6 +24,9 @@ inline std::string& gMapVarPath = gState.file.mapVarPath;
 bool LocateMapFiles(int n, bool expansion);
 // Reads both grids of the located files into d; false when a file changed since it was located.
 bool ReadMapFiles(GameDataSet& d);
+// The grid of a map file image; false, with grid untouched, when the image is not a map file of
+// its kind.
+bool ParseMapImage(std::span<const std::uint8_t> image, bool fixed, Grid<MapCell>& grid);
 // The file at path with its grid replaced by grid and every other byte kept; nullopt when the
 // file is no longer a map file of its kind.
 std::optional<Bytes> BuildMapImage(const std::string& path, bool fixed, const Grid<MapCell>& grid);

@@ -51,11 +51,11 @@ std::optional<std::string> FindMessage(const std::string& name) {
   return p;
 }
 
-bool InFile(const Bytes& f, std::int64_t off, std::int64_t n) {
+bool InFile(std::span<const std::uint8_t> f, std::int64_t off, std::int64_t n) {
   return off >= 0 && n >= 0 && std::uint64_t(off) + std::uint64_t(n) <= f.size();
 }
 
-std::optional<std::vector<std::uint16_t>> ReadTable(const Bytes& f, std::int64_t pos, int words) {
+std::optional<std::vector<std::uint16_t>> ReadTable(std::span<const std::uint8_t> f, std::int64_t pos, int words) {
   if (!InFile(f, pos, 2 * std::int64_t(words))) return std::nullopt;
   std::vector<std::uint16_t> t(words);
   for (int i = 0; i < words; ++i) t[i] = GetU16(&f[pos + 2 * i]);
@@ -64,18 +64,18 @@ std::optional<std::vector<std::uint16_t>> ReadTable(const Bytes& f, std::int64_t
 
 // The area behind a table, sized by its end word minus its first word; nullopt when the end
 // lies below the start or past the file.
-std::optional<std::string> AreaByEndWord(const Bytes& f, std::int64_t tablePos, int words,
+std::optional<std::string> AreaByEndWord(std::span<const std::uint8_t> f, std::int64_t tablePos, int words,
                                          std::int64_t entriesPos) {
   auto t = ReadTable(f, tablePos, words + 1);
   if (!t) return std::nullopt;
   std::int64_t first = (*t)[0], end = (*t)[words];
   if (end < first || !InFile(f, entriesPos, end - first)) return std::nullopt;
-  return std::string(reinterpret_cast<const char*>(&f[entriesPos]), std::size_t(end - first));
+  return std::string(reinterpret_cast<const char*>(f.data() + entriesPos), std::size_t(end - first));
 }
 
-std::optional<std::string> AreaBySize(const Bytes& f, std::int64_t pos, std::size_t size) {
+std::optional<std::string> AreaBySize(std::span<const std::uint8_t> f, std::int64_t pos, std::size_t size) {
   if (!InFile(f, pos, std::int64_t(size))) return std::nullopt;
-  return std::string(reinterpret_cast<const char*>(&f[pos]), size);
+  return std::string(reinterpret_cast<const char*>(f.data() + pos), size);
 }
 
 void NulToSpace(std::string& s) { std::replace(s.begin(), s.end(), '\0', ' '); }
@@ -99,9 +99,9 @@ std::vector<std::string> SplitAll(const std::string& s) {
   return out;
 }
 
-bool ReadCultureDescriptions(const Bytes& f, GameDataSet& d) {
-  std::int64_t base = gMsgCultureItemPos;
-  std::int64_t endAt = gMessageExpansion ? kCultureEndQV : kCultureEndKr;
+bool ReadCultureDescriptions(std::span<const std::uint8_t> f, const MessageFileState& at, GameDataSet& d) {
+  std::int64_t base = at.culture;
+  std::int64_t endAt = at.expansion ? kCultureEndQV : kCultureEndKr;
   if (!InFile(f, base, endAt + 2)) return false;
   std::int64_t first = GetU16(&f[base + 2]), end = GetU16(&f[base + endAt]);
   if (end < first || !InFile(f, base + first, end - first)) return false;
@@ -117,38 +117,33 @@ bool ReadCultureDescriptions(const Bytes& f, GameDataSet& d) {
 
 // Repairs the marker inside the name area; true when it was found. Only a marker whose 22 bytes
 // lie inside the area is tested.
-bool RepairMarker(std::string& area) {
-  if (gMsgMarkerOffset < 1) return false;
-  std::size_t at = std::size_t(gMsgMarkerOffset - 1);
+bool RepairMarker(std::string& area, std::int64_t marker) {
+  if (marker < 1) return false;
+  std::size_t at = std::size_t(marker - 1);
   if (at + sizeof kMarker > area.size()) return false;
   if (std::memcmp(area.data() + at, kMarker, sizeof kMarker) != 0) return false;
   std::memcpy(area.data() + at, kMarkerRepair, sizeof kMarkerRepair);
   return true;
 }
 
-bool ReadKorean(const Bytes& f, GameDataSet& d) {
-  auto nameTable = ReadTable(f, gMsgNameTablePos, kBiographiesKr);
-  auto textTable = ReadTable(f, gMsgTextTablePos, kBiographiesKr);
+bool ReadKorean(std::span<const std::uint8_t> f, MessageFileState& at, GameDataSet& d, bool& markerRepaired) {
+  auto nameTable = ReadTable(f, at.nameTable, kBiographiesKr);
+  auto textTable = ReadTable(f, at.textTable, kBiographiesKr);
   if (!nameTable || !textTable) return false;
   std::optional<std::string> names, texts;
-  if (gMessageFromExe) {
-    names = AreaByEndWord(f, gMsgNameTablePos, kBiographiesKr, gMsgNameTextPos);
-    texts = AreaByEndWord(f, gMsgTextTablePos, kBiographiesKr, gMsgTextTextPos);
+  if (at.fromExe) {
+    names = AreaByEndWord(f, at.nameTable, kBiographiesKr, at.nameText);
+    texts = AreaByEndWord(f, at.textTable, kBiographiesKr, at.textText);
   } else {
-    names = AreaBySize(f, gMsgNameTextPos, gBiographyNameBlockSize);
-    texts = AreaBySize(f, gMsgTextTextPos, gBiographyTextBlockSize);
+    names = AreaBySize(f, at.nameText, at.nameBlockSize);
+    texts = AreaBySize(f, at.textText, at.textBlockSize);
   }
   if (!names || !texts) return false;
-  gBiographyNameBlockSize = names->size();
-  gBiographyTextBlockSize = texts->size();
+  at.nameBlockSize = names->size();
+  at.textBlockSize = texts->size();
   NulToSpace(*names);
   NulToSpace(*texts);
-  if (RepairMarker(*names)) {
-    // Only the 18 changed bytes go to disk; a file we may not write keeps its marker, and the
-    // repair simply happens again on the next load.
-    PatchFile(gMessageFilePath, std::uint64_t(gMsgNameTextPos + gMsgMarkerOffset - 1),
-              std::span<const std::uint8_t>(kMarkerRepair, sizeof kMarkerRepair));
-  }
+  markerRepaired = RepairMarker(*names, at.marker);
   d.gBiographyNameBlock = {std::move(*nameTable), *names};
   d.gBiographyTextBlock = {std::move(*textTable), *texts};
   d.gBiographyNames = SplitEntries(*names, kBiographiesKr);
@@ -157,17 +152,17 @@ bool ReadKorean(const Bytes& f, GameDataSet& d) {
   return true;
 }
 
-bool ReadExpansion(const Bytes& f, GameDataSet& d) {
+bool ReadExpansion(std::span<const std::uint8_t> f, MessageFileState& at, GameDataSet& d) {
   const int text2Words = kBiographiesQV - kBiographyText1QV;
-  auto names = AreaByEndWord(f, gMsgNameTablePos, kBiographiesQV, gMsgNameTextPos);
-  auto text1 = AreaByEndWord(f, gMsgTextTablePos, kBiographyText1QV, gMsgTextTextPos);
-  auto text2 = AreaByEndWord(f, gMsgTextTable2Pos, text2Words, gMsgText2Pos);
-  auto nameTable = ReadTable(f, gMsgNameTablePos, kBiographiesQV);
-  auto textTable = ReadTable(f, gMsgTextTablePos, kBiographyText1QV);
+  auto names = AreaByEndWord(f, at.nameTable, kBiographiesQV, at.nameText);
+  auto text1 = AreaByEndWord(f, at.textTable, kBiographyText1QV, at.textText);
+  auto text2 = AreaByEndWord(f, at.textTable2, text2Words, at.text2);
+  auto nameTable = ReadTable(f, at.nameTable, kBiographiesQV);
+  auto textTable = ReadTable(f, at.textTable, kBiographyText1QV);
   if (!names || !text1 || !text2 || !nameTable || !textTable) return false;
   std::string texts = *text1 + *text2;
-  gBiographyNameBlockSize = names->size();
-  gBiographyTextBlockSize = texts.size();
+  at.nameBlockSize = names->size();
+  at.textBlockSize = texts.size();
   NulToSpace(*names);
   NulToSpace(texts);
   d.gBiographyNameBlock = {std::move(*nameTable), *names};
@@ -203,7 +198,7 @@ bool WriteArea(Bytes& f, const std::vector<std::string>& entries, std::int64_t t
   text.resize(size, ' ');
   if (!InFile(f, tablePos, 2 * kBiographiesKr) || !InFile(f, textPos, std::int64_t(size))) return false;
   for (int i = 0; i < kBiographiesKr; ++i) PutU16(&f[tablePos + 2 * i], block.offsets[i]);
-  std::memcpy(&f[textPos], text.data(), size);
+  std::memcpy(f.data() + textPos, text.data(), size);
   block.text = std::move(text);
   return true;
 }
@@ -295,11 +290,26 @@ bool LocateMessageFile(bool useExeTables) {
   return true;
 }
 
+bool ParseMessageImage(std::span<const std::uint8_t> image, MessageFileState& at, GameDataSet& d, bool& markerRepaired) {
+  markerRepaired = false;
+  if (!(at.expansion ? ReadExpansion(image, at, d) : ReadKorean(image, at, d, markerRepaired))) return false;
+  return ReadCultureDescriptions(image, at, d);
+}
+
 bool ReadMessageFile(GameDataSet& d) {
   auto f = ReadWholeFile(gMessageFilePath, kMaxMessageFileBytes);
   if (!f) return false;
-  if (!(gMessageExpansion ? ReadExpansion(*f, d) : ReadKorean(*f, d))) return false;
-  return ReadCultureDescriptions(*f, d);
+  MessageFileState at = gState.file.message;
+  bool repaired = false;
+  const bool ok = ParseMessageImage(*f, at, d, repaired);
+  gBiographyNameBlockSize = at.nameBlockSize;
+  gBiographyTextBlockSize = at.textBlockSize;
+  // Only the 18 changed bytes go to disk, even when a later area fails; a file we may not write
+  // keeps its marker, and the repair simply happens again on the next load.
+  if (repaired)
+    PatchFile(gMessageFilePath, std::uint64_t(at.nameText + at.marker - 1),
+              std::span<const std::uint8_t>(kMarkerRepair, sizeof kMarkerRepair));
+  return ok;
 }
 
 std::optional<Bytes> BuildMessageImage(const GameDataSet& d, MessageBlock& nameBlock, MessageBlock& textBlock) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "data/bytes.h"
@@ -40,6 +41,10 @@ bool LocateMessageFile(bool useExeTables);
 // that cannot be written does not fail the load) and its bytes in use counted. False when an area
 // lies outside the file or ends before it starts.
 bool ReadMessageFile(GameDataSet& d);
+// The same on the file's bytes, with the places of its areas in `at` (as LocateMessageFile set
+// them); the sizes of the biography areas read go back into `at`. markerRepaired: the marker was
+// repaired in d, and the caller may write the repair into the file.
+bool ParseMessageImage(std::span<const std::uint8_t> image, MessageFileState& at, GameDataSet& d, bool& markerRepaired);
 
 // The located message.rn with d's biographies written into it: offset tables rebuilt, each area
 // joined and padded to its size. Rebuilt blocks go into nameBlock/textBlock. nullopt when the

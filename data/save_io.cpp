@@ -185,14 +185,12 @@ bool ParseWithPlan(std::span<const std::uint8_t> file, const SavePlan& p, bool e
   return r.done();
 }
 
-std::optional<Bytes> BuildSave(const GameDataSet& d, const SaveRawParts& raw, bool expansion) {
-  Bytes out;
+bool BuildSave(const GameDataSet& d, const SaveRawParts& raw, bool expansion, Bytes& out) {
   out.reserve((expansion ? kSaveQVMinBytes : kSaveKrMinBytes) + raw.variable.size() + raw.variable2.size() +
               raw.trailing.size());
   SaveWriter w(out);
   VisitSave(w, d, raw, expansion);
-  if (!w.sized()) return std::nullopt;
-  return out;
+  return w.sized();
 }
 
 // --- Reader protocol -------------------------------------------------------------------------
@@ -352,19 +350,33 @@ bool ParseSaveQV(std::span<const std::uint8_t> file, GameDataSet& d, SaveRawPart
   return plan && ParseWithPlan(file, *plan, true, d, raw);
 }
 
-std::optional<Bytes> BuildSaveKr(const GameDataSet& d, const SaveRawParts& raw, bool sequential) {
+bool BuildSaveKr(const GameDataSet& d, const SaveRawParts& raw, bool sequential, Bytes& out) {
+  out.clear();
   // The custom load found the queue behind the walked variable part: write it there again.
   if (sequential && WalkVariablePart(raw.variable, 0, kSaveVarEntries, kSaveVarTrailer) != raw.variable.size())
-    return std::nullopt;
-  return BuildSave(d, raw, false);
+    return false;
+  return BuildSave(d, raw, false, out);
 }
 
-std::optional<Bytes> BuildSaveQV(const GameDataSet& d, const SaveRawParts& raw) {
+bool BuildSaveQV(const GameDataSet& d, const SaveRawParts& raw, Bytes& out) {
+  out.clear();
   if (WalkVariablePart(raw.variable, 0, kSaveVarEntries, kSaveVarTrailer) != raw.variable.size() ||
       WalkVariablePart(raw.variable2, 0, kSaveVarEntries2, 0) != raw.variable2.size() ||
       raw.beforeMap.size() != kSaveBeforeMapSize)
-    return std::nullopt;
-  return BuildSave(d, raw, true);
+    return false;
+  return BuildSave(d, raw, true, out);
+}
+
+std::optional<Bytes> BuildSaveKr(const GameDataSet& d, const SaveRawParts& raw, bool sequential) {
+  Bytes out;
+  if (!BuildSaveKr(d, raw, sequential, out)) return std::nullopt;
+  return out;
+}
+
+std::optional<Bytes> BuildSaveQV(const GameDataSet& d, const SaveRawParts& raw) {
+  Bytes out;
+  if (!BuildSaveQV(d, raw, out)) return std::nullopt;
+  return out;
 }
 
 void SortAppearanceQueue(std::vector<AppearanceQueueRec>& queue, int lo, int hi) {

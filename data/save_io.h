@@ -55,6 +55,10 @@ bool ParseSaveQV(std::span<const std::uint8_t> file, GameDataSet& d, SaveRawPart
 // save, the kept variable part no longer walks to its own end.
 std::optional<Bytes> BuildSaveKr(const GameDataSet& d, const SaveRawParts& raw, bool sequential);
 std::optional<Bytes> BuildSaveQV(const GameDataSet& d, const SaveRawParts& raw);
+// The same into out, whose memory is kept: a megabyte-sized image built over and over (the
+// fuzzer's round trips) then costs no fresh pages. False where the above gives nullopt.
+bool BuildSaveKr(const GameDataSet& d, const SaveRawParts& raw, bool sequential, Bytes& out);
+bool BuildSaveQV(const GameDataSet& d, const SaveRawParts& raw, Bytes& out);
 
 // Sorts queue entries lo..hi (numbered from 1) by general number, compared signed.
 void SortAppearanceQueue(std::vector<AppearanceQueueRec>& queue, int lo, int hi);

@@ -9,6 +9,7 @@
 #include "data/fileio.h"
 #include "data/gamedata.h"
 #include "data/loader.h"
+#include "fuzz/common.h"
 #include "tests/support/fakehost.h"
 #include "tests/support/installation.h"
 #include "tests/support/save_builder.h"
@@ -75,4 +76,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (exeOk) LoadGameFile(inst.path(c.scenario), c.custom);
   inst.dir.write(c.file, original);
   return 0;
+}
+
+// Every case with its valid file, and the same with a byte patched into the first kilobyte.
+std::vector<Bytes> garam::fuzz::Seeds() {
+  std::vector<Bytes> seeds;
+  for (std::uint8_t i = 0; i < std::size(kCases); ++i) {
+    seeds.push_back({i, 0});
+    seeds.push_back({i, 0, std::uint8_t(17 * i), 1, 0, 0, 0xFF});
+  }
+  return seeds;
 }

@@ -67,7 +67,7 @@ TEST(ExeDataRead, MarkerCountsYearsAndMessagePositions) {
       {"expansion table ending early", false, [](ExePlan& e) { e.messagePositions[9] = 0; }, false},
       {"a drop", true, [](ExePlan& e) { e.messagePositions = {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 5, 100}; }, false},
       {"not starting at 0", true, [](ExePlan& e) { e.messagePositions[0] = 1; }, false},
-      {"past 65535", true, [](ExePlan& e) { e.messagePositions[1] = 65536; std::fill(&e.messagePositions[2], &e.messagePositions[12], 70000); }, false},
+      {"past 65535", true, [](ExePlan& e) { e.messagePositions[1] = 65536; std::fill(e.messagePositions.begin() + 2, e.messagePositions.end(), 70000); }, false},
   };
   for (const auto& c : cases) {
     ExePlan plan = c.korean ? test::KoreanExe() : test::ExpansionExe('A');

@@ -140,6 +140,21 @@ TEST_F(ScenarioRead, MarkerBeyondAShortAreaIsNotTested) {
   EXPECT_EQ(gBiographyNameBlockSize, kV0.marker + 10);
 }
 
+// An empty area that ends where the file ends is read as empty: its first byte would be one past
+// the buffer (the sanitizer build's bounds assertions refuse such an index).
+TEST(MessageImage, EmptyAreasAtTheEndOfTheFileAreRead) {
+  const Bytes image(700, 0);  // tables and culture block at 0: every offset word 0
+  for (bool fromExe : {false, true}) {
+    MessageFileState at{};
+    at.fromExe = fromExe;
+    at.nameText = at.textText = 700;
+    GameDataSet d;
+    bool repaired = true;
+    EXPECT_TRUE(ParseMessageImage(image, at, d, repaired));
+    EXPECT_EQ(std::tuple(at.nameBlockSize, d.gBiographyNames.size(), repaired), std::tuple(0u, 344u, false));
+  }
+}
+
 TEST_F(ScenarioRead, NulBytesOfTheBiographyAreasBecomeSpaces) {
   Installation inst(test::KoreanInstall());
   const std::size_t nul = kV0.nameStart + 1174 + kV0.nameSize - 1;  // in the filler

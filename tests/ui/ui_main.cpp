@@ -1,8 +1,10 @@
-// Widget tests run offscreen unless a display was asked for.
+// Widget tests run offscreen unless a display was asked for, with Qt's strings in Korean as the
+// editor shows them.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
+#include "platform/translation.h"
 #include "platform/pictureclip.h"
 #include "tests/support/installation.h"
 
@@ -18,6 +20,7 @@ class FreshClipsPerTest : public ::testing::EmptyTestEventListener {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  garam::InstallQtKorean();
   ::testing::InitGoogleTest(&argc, argv);
   garam::test::InstallFreshStatePerTest();
   ::testing::UnitTest::GetInstance()->listeners().Append(new FreshClipsPerTest);

@@ -1,10 +1,12 @@
 #include <QApplication>
 #include <QFontDatabase>
 
+#include "platform/translation.h"
 #include "ui/main/main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  garam::InstallQtKorean();
   // Korean text needs a font with Hangul; the set-up installs Nanum where it is missing.
   QFont font("NanumGothic");
   font.setPointSize(9);
