@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (auto it = sets.find(shape); it != sets.end()) {
     d = it->second.get();
   } else if (lastOfKind.contains(kind) &&
-             image.size() != ScenarioBlocksOf(kind == kScenarioQV, shape[2], shape[3], shape[4], shape[5]).end) {
+             image.size() != ScenarioBlocksOf(kind == kScenarioQV, {std::size_t(shape[2]), std::size_t(shape[3]), std::size_t(shape[4]), std::size_t(shape[5])}).end) {
     d = lastOfKind[kind];
   } else {
     if (sets.size() >= 256) sets.clear(), lastOfKind.clear();

@@ -1,7 +1,5 @@
 #include "tests/support/installation.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -235,16 +233,6 @@ void ResetEditorState() {
   garam::ResetEditorState();
   gSaveClock = SystemSaveStamp;
   gScenarioWriteFault = nullptr;
-}
-
-namespace {
-class FreshStatePerTest : public ::testing::EmptyTestEventListener {
-  void OnTestStart(const ::testing::TestInfo&) override { ResetEditorState(); }
-};
-}  // namespace
-
-void InstallFreshStatePerTest() {
-  ::testing::UnitTest::GetInstance()->listeners().Append(new FreshStatePerTest);
 }
 
 std::map<std::string, Bytes> Snapshot(const std::string& dir) {
