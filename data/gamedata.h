@@ -230,7 +230,7 @@ std::string CultureFieldName(std::uint8_t code);
 // executable); shows the game-running message when asked and closes the progress window.
 bool FileInUse(const std::string& path, bool showMessage);
 
-// Marks unsaved changes and the "*" of status panel 3.
+// Marks unsaved changes and tells the screen.
 void MarkDataChanged();
 
 }  // namespace garam

@@ -409,7 +409,7 @@ SaveStamp SystemSaveStamp() {
 
 bool ReadSaveKr(bool customLoad) {
   // The layout, the variable part's walk included, is checked before any state changes, so a
-  // broken file leaves the loaded data set, menus and directories as they were.
+  // broken file leaves the loaded data set and the side-file locations as they were.
   auto file = ReadWholeFile(gCurrentFile, kSaveKrMaxBytes);
   if (!file) return RefuseFileFormat();
   auto plan = PlanSaveKr(*file, customLoad);
