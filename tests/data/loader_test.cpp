@@ -40,7 +40,6 @@ class LoadGameFileTest : public ::testing::Test {
     gDataLoaded = gDataChanged = true;
     gLoadWithExeInfo = false;
   }
-  void TearDown() override { gExeInfo = ExeInfo{}; }
 
   test::FakeHost host;
   test::TempDir dir;
@@ -133,14 +132,6 @@ TEST_F(LoadGameFileTest, HeaderNamePassingTheCheckReachesTheReader) {
     for (const auto& m : host.messages) EXPECT_TRUE(m.text != "잘못된 파일 형식입니다" && m.text != "파일 크기가 이상합니다.") << file;
     EXPECT_TRUE(gFileKind == kScedat2 || gCurrentFile == path);
   }
-}
-
-TEST(ScenarioFileSize, FollowsTheCountsOfTheNamedScenario) {
-  // The counts of scenario 2 give the fixed SCEDAT2.RN length, country records of 76 bytes.
-  EXPECT_EQ(ScenarioFileSize(Counts(false), "scedat1.rn"), 21574);
-  EXPECT_EQ(ScenarioFileSize(Counts(false), "scedat2.rn"), 18039);
-  EXPECT_EQ(ScenarioFileSize(Counts(true), "scedat1.wn"), 4746 + 51 * 206 + 30 * 82 + 61 * 42 + 24 * 31);
-  EXPECT_EQ(ScenarioFileSize(Counts(true), "scedat9.wn"), -1);
 }
 
 TEST(FileInUseTest, WritableFileIsFreeAndAnUnopenableOneIsInUse) {

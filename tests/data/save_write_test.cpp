@@ -32,7 +32,6 @@ class SaveWriter : public ::testing::TestWithParam<bool> {
     gSaveClock = [] { return SaveStamp{2024, 5, 6, 7, 8}; };
     gDataChanged = true;
   }
-  void TearDown() override { gSaveClock = SystemSaveStamp; }
 
   bool qv() const { return GetParam(); }
   const SaveHeaderLayout& H() const { return qv() ? kSaveHeaderQV : kSaveHeaderKr; }

@@ -2,23 +2,11 @@
 
 #include <QApplication>
 #include <QTest>
-#include <tuple>
 
 #include "ui/main/about_box.h"
-#include "ui/main/progress_window.h"
 
 namespace garam {
 namespace {
-
-TEST(ProgressWindow, BarWidthAndPercentText) {
-  ProgressWindow status(nullptr);
-  const std::tuple<int, float, const char*> cases[] = {{0, 0, "0%"}, {5, 220.5, "5%"}, {100, 4410, "100%"}};
-  for (const auto& [percent, twips, text] : cases) {
-    status.Progress(percent);
-    EXPECT_FLOAT_EQ(status.ProgressBar->barWidthTwips, twips) << percent;
-    EXPECT_EQ(status.lblProgress->text(), text);
-  }
-}
 
 TEST(AboutBox, CaptionParticleFollowsTheLastCharacter) {
   const std::pair<const char*, const char*> cases[] = {
