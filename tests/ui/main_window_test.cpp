@@ -1,5 +1,8 @@
+// The main window on its own: loads, the save and exit questions, the executable, the unit-action
+// reset, its layout by size, and the About box.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
 #include <QtTest/QTest>
 
@@ -10,7 +13,9 @@
 #include "tests/support/save_builder.h"
 #include "tests/support/tempdir.h"
 #include "tests/ui/scripted_dialogs.h"
+#include "ui/main/about_box.h"
 #include "ui/main/main_window.h"
+#include "ui/main/mainlayout.h"
 
 namespace garam {
 namespace {
@@ -164,6 +169,59 @@ TEST_F(MainWindowTest, UnitActionResetByEdition) {
     EXPECT_EQ(gData.gMigrations[79].raw[8], a2);
     EXPECT_EQ(dialogs.lastText(), "작업이 완료되었습니다.");
     EXPECT_TRUE(gDataChanged);
+  }
+}
+
+// --- The window's layout and the About box ---------------------------------------------------
+
+MainLayout Layout(double w, double h, bool save = true) {
+  MainLayoutInput in;
+  in.width = w;
+  in.height = h;
+  in.fileLoaded = true;
+  in.saveFile = save;
+  return ComputeMainLayout(in);
+}
+
+TEST(MainLayout, SnapsToTheMinimumAndNothingOverlapsOrLeavesItsFrame) {
+  EXPECT_EQ(std::pair(Layout(9000, 5000).width, Layout(9000, 5000).height), std::pair(10050.0, 6900.0));
+  EXPECT_EQ(std::pair(Layout(10051, 7700).width, Layout(10051, 7700).height), std::pair(10051.0, 7700.0));
+  for (auto [w, h] : {std::pair{10050.0, 6900.0}, {14000.0, 11000.0}}) {
+    SCOPED_TRACE(w);
+    for (bool save : {true, false}) {
+      const auto& b = Layout(w, h, save).boxes;
+      auto right = [&](const char* n) { return b.at(n).left + b.at(n).width; };
+      auto bottom = [&](const char* n) { return b.at(n).top + b.at(n).height; };
+      EXPECT_LE(bottom("Frame2"), b.at("cmd2(0)").top);
+      EXPECT_LE(right("cmd2(2)"), b.at("TabView").width);
+      EXPECT_LE(right("cmd3(1)"), b.at("cmd3(2)").left);
+      EXPECT_LE(b.at("ListView4").width, b.at("Frame4").width);
+      if (!save) continue;
+      EXPECT_LE(right("cmdLeft1(0)"), b.at("cmdRight1(0)").left);
+      EXPECT_LE(right("cmdRight1(0)"), b.at("lblK1(0)").left);
+      EXPECT_LE(bottom("cmdLeft1(7)"), b.at("Frame1(2)").height);
+    }
+  }
+}
+
+TEST(AboutBox, CaptionParticleFollowsTheLastCharacter) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"2.51", "가람누리4 에디터 2.51은..."}, {"2.52", "가람누리4 에디터 2.52는..."}, {"2.5a", ""}, {"", ""}};
+  for (const auto& [version, caption] : cases)
+    EXPECT_EQ(AboutBox::CaptionFor(version), QString::fromUtf8(caption)) << version;
+  EXPECT_EQ(AboutBox(nullptr).windowTitle(), "가람누리4 에디터 2.51은...");
+}
+
+TEST(AboutBox, EnterEscapeAndTheButtonCloseIt) {
+  for (int way = 0; way < 3; ++way) {  // Enter, Esc, the button
+    AboutBox about(nullptr);
+    about.show();
+    QApplication::setActiveWindow(&about);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &about;
+    if (way < 2) QTest::keyClick(target, way == 0 ? Qt::Key_Return : Qt::Key_Escape);
+    if (way == 2) QTest::mouseClick(about.cmdOK, Qt::LeftButton);
+    EXPECT_FALSE(about.isVisible()) << way;
   }
 }
 
