@@ -176,6 +176,7 @@ TEST(MoveCity, ScenarioCastleTakesTheCultureSphereOfItsNewRegion) {
 TEST(CityNamedByAnyGeneral, AffiliationAndAppearanceQueue) {
   SaveMap(kSaveKr);
   for (auto& q : gData.gAppearanceQueue) q.set(kAppearanceQueue.general, 500), q.set(kAppearanceQueue.city, 7);
+  gData.gAppearanceQueue[1].set(kAppearanceQueue.general, -1);
   EXPECT_FALSE(CityNamedByAnyGeneral(7)) << "empty queue entries name no city";
   gData.gSaveGenerals[3].set(kGeneralSaveKr.city, 7);
   EXPECT_FALSE(CityNamedByAnyGeneral(7)) << "a free general slot names no city";
@@ -204,9 +205,12 @@ TEST(MoveCity, PlacesOffTheMapAndMissionsOutsideTheTablesChangeNothing) {
   city.set(kCitySave.x, 60), city.set(kCitySave.y, 60);
   Castle(60, 60);
   const GameDataSet before = gData;
-  for (auto [x, y] : {std::pair{-1, 60}, {250, 60}, {60, -1}, {60, 225}}) MoveCity(60, 60, x, y);
+  for (auto [x, y] : {std::pair{-1, 60}, {250, 60}, {60, -1}, {60, 225}}) MoveCity(60, 60, x, y), MoveCity(x, y, 70, 70);
   SetMissionPosition(-5, 1, 2);
   EXPECT_TRUE(gData.gSaveCities == before.gSaveCities && gData.gSaveMap == before.gSaveMap && gData.gArmies == before.gArmies);
+  DeleteCity(10);  // a free record: no castle to clear
+  EXPECT_TRUE(gData.gSaveMap == before.gSaveMap);
+  EXPECT_FALSE(IsClaimableCell(-1, 10) || IsClaimableCell(10, 225));
 }
 
 }  // namespace

@@ -57,6 +57,7 @@ TEST(ClassifyFileName, KindsByNameAndLoadCommand) {
       {"scedat12.wn", true, std::nullopt}, {"user1.wn", false, std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(ClassifyFileName(c.name, c.custom), c.kind) << c.name;
+  EXPECT_EQ(ScenarioFileSize(ExeInfo{}, "scedat9.wn"), -1);
 }
 
 // Each refusal comes with exactly one exclamation message and keeps the previous load.
@@ -141,9 +142,10 @@ TEST(FileInUseTest, WritableFileIsFreeAndAnUnopenableOneIsInUse) {
   EXPECT_EQ(ReadWholeFile(exe), (Bytes{1, 2, 3, 4, 5}));
   // A directory in the file's place cannot be opened for writing, even by root; the message and
   // the closed progress window are the scenario writer's "executable in use" refusal.
+  host.progressVisible = true;
   EXPECT_TRUE(FileInUse(dir.path(""), false));
   EXPECT_TRUE(FileInUse(dir.path("missing/game.exe"), false));
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_TRUE(host.messages.empty() && !host.progressVisible);
 }
 
 }  // namespace

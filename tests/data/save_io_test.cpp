@@ -120,6 +120,7 @@ TEST(SaveRead, BrokenLayoutsAreRefused) {
       {"one item too many", Plan(false, {2}), count(false, 0, 3), true},
       {"one item too few", Plan(false, {2}), count(false, 0, 1), true},
       {"one byte short", Plan(false), [](SaveImage& s) { s.bytes.pop_back(); }, false},
+      {"expansion one byte short", Plan(true), [](SaveImage& s) { s.bytes.pop_back(); }, false},
       {"last count past the end", Plan(true), count(false, 99, 32767), false},
       {"second part's last count past the end", Plan(true), count(true, 49, 30000), false},
   };

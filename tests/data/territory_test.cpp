@@ -53,8 +53,8 @@ TEST(Territory, AreaOfEverySizeAtTheCentreAndAtTheEdges) {
       {0, 100, 1, 14, 0, 1, 97, 103},
       // Column 248 never reaches 249.
       {248, 100, 1, 18, 246, 248, 97, 103}, {248, 101, 8, 116, 243, 248, 91, 111},
-      // Row 0: rows 0 to 3 only.
-      {100, 0, 1, 14, 98, 101, 0, 3},
+      // Rows 0 and 224: only the rows on the map.
+      {100, 0, 1, 14, 98, 101, 0, 3}, {100, 224, 1, 14, 98, 101, 221, 224},
       {0, 0, 8, 61, 0, 5, 0, 10},
   };
   for (const auto& c : cases) {

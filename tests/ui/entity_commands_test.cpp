@@ -41,6 +41,8 @@ TEST_F(Commands, YearBoxesClampByEdition) {
   for (bool qv : {false, true}) {
     SCOPED_TRACE(qv);
     LoadScenario(qv);
+    Focus(w->txtNum0, QEvent::FocusIn);
+    EXPECT_EQ(w->Status(1), qv ? "시작년도 입력(0∼2099)" : "시작년도 입력(0∼2000)");
     // What the box shows on leaving is the integer the apply stores.
     for (auto [typed, shown] : {std::pair{"2101", qv ? "2099" : "2000"}, {"812.7", "812"}, {"", "0"}}) {
       w->txtNum0->setText(typed);

@@ -35,7 +35,9 @@ class ScriptedDialogs : public DialogService {
   }
   std::optional<QString> InputBox(QWidget*, const QString& prompt, const QString&, const QString&) override {
     inputPrompts.push_back(prompt);
-    return Next(inputAnswers, std::optional<QString>());
+    std::optional<QString> r;  // swapped out: a copy of an optional QString warns falsely in GCC 12
+    if (!inputAnswers.empty()) r.swap(inputAnswers.front()), inputAnswers.pop_front();
+    return r;
   }
   QString OpenFile(QWidget*, const OpenFileRequest& request) override {
     fileRequests.push_back(request);
