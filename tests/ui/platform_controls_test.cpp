@@ -140,12 +140,12 @@ TEST(TextGuard, TakesBackWhatGoesOverTheByteLimit) {
   EXPECT_EQ(box.text(), "a가b");
   EXPECT_EQ(dialogs.beeps, 3);
   // Text without a code page 949 code counts as too long; a surrogate pair goes as one character.
-  box.setText("가");
+  box.setText("a");
   box.insert(QString::fromUtf8("ก"));
   Settle();
   box.insert(QString::fromUtf8("😀"));
   Settle();
-  EXPECT_EQ(box.text(), "가");
+  EXPECT_EQ(box.text(), "a");
   EXPECT_EQ(dialogs.beeps, 5);
   // A line break counts as CR LF.
   QPlainTextEdit plain;
