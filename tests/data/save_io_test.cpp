@@ -122,6 +122,7 @@ TEST(SaveRead, BrokenLayoutsAreRefused) {
       {"one byte short", Plan(false), [](SaveImage& s) { s.bytes.pop_back(); }, false},
       {"expansion one byte short", Plan(true), [](SaveImage& s) { s.bytes.pop_back(); }, false},
       {"last count past the end", Plan(true), count(false, 99, 32767), false},
+      {"second part would start past the end", Plan(true), count(false, 0, 32767), false},
       {"second part's last count past the end", Plan(true), count(true, 49, 30000), false},
   };
   for (const auto& c : cases) {
