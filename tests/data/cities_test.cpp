@@ -176,6 +176,7 @@ TEST(MoveCity, ScenarioCastleTakesTheCultureSphereOfItsNewRegion) {
 TEST(CityNamedByAnyGeneral, AffiliationAndAppearanceQueue) {
   SaveMap(kSaveKr);
   for (auto& q : gData.gAppearanceQueue) q.set(kAppearanceQueue.general, 500), q.set(kAppearanceQueue.city, 7);
+  gData.gAppearanceQueue[1].set(kAppearanceQueue.general, -1);
   EXPECT_FALSE(CityNamedByAnyGeneral(7)) << "empty queue entries name no city";
   gData.gSaveGenerals[3].set(kGeneralSaveKr.city, 7);
   EXPECT_FALSE(CityNamedByAnyGeneral(7)) << "a free general slot names no city";
@@ -183,6 +184,8 @@ TEST(CityNamedByAnyGeneral, AffiliationAndAppearanceQueue) {
   EXPECT_TRUE(CityNamedByAnyGeneral(7));
   gData.gSaveGenerals[3].set(kGeneralSaveKr.city, 80), gData.gAppearanceQueue[40].set(kAppearanceQueue.general, 12);
   EXPECT_TRUE(CityNamedByAnyGeneral(7) && !CityNamedByAnyGeneral(8));
+  // Numbers past a byte name no city, even where their low byte would.
+  EXPECT_FALSE(CityNamedByAnyGeneral(7 + 256) || CityNamedByAnyGeneral(7 - 256));
 
   SaveMap(kSaveQV);
   gData.gSaveGeneralsQV[499].set(kGeneralSaveQV.city, 5), gData.gSaveGeneralsQV[499].set(kGeneralSaveQV.status, 3);
@@ -193,6 +196,21 @@ TEST(CityNamedByAnyGeneral, AffiliationAndAppearanceQueue) {
   EXPECT_FALSE(CityNamedByAnyGeneral(4));
   gData.gGenerals[19].set(kGeneralScenKr.appearanceCity, 4);
   EXPECT_TRUE(CityNamedByAnyGeneral(4));
+}
+
+// Places and mission numbers come from the file: those off the map or past the tables change nothing.
+TEST(MoveCity, PlacesOffTheMapAndMissionsOutsideTheTablesChangeNothing) {
+  SaveMap(kSaveKr);
+  auto& city = gData.gSaveCities[9];
+  city.set(kCitySave.x, 60), city.set(kCitySave.y, 60);
+  Castle(60, 60);
+  const GameDataSet before = gData;
+  for (auto [x, y] : {std::pair{-1, 60}, {250, 60}, {60, -1}, {60, 225}}) MoveCity(60, 60, x, y), MoveCity(x, y, 70, 70);
+  SetMissionPosition(-5, 1, 2);
+  EXPECT_TRUE(gData.gSaveCities == before.gSaveCities && gData.gSaveMap == before.gSaveMap && gData.gArmies == before.gArmies);
+  DeleteCity(10);  // a free record: no castle to clear
+  EXPECT_TRUE(gData.gSaveMap == before.gSaveMap);
+  EXPECT_FALSE(IsClaimableCell(-1, 10) || IsClaimableCell(10, 225));
 }
 
 }  // namespace

@@ -54,12 +54,6 @@ void Scenario(bool qv) {
 class EntityOps : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override { Scenario(GetParam()); }
-  void TearDown() override {
-    gData = GameDataSet{};
-    gFileKind = -1;
-    gLoadedExeInfo = ExeInfo{};
-    gMapCacheLookup = nullptr;
-  }
   bool qv() const { return GetParam(); }
 };
 
@@ -145,26 +139,6 @@ TEST(EntityRules, EventRecordsByFileName) {
   for (const auto& c : cases) EXPECT_EQ(IsEventConsort(c.code, c.file), c.event) << c.code << " " << c.file;
   for (int code = 0; code < 40; ++code)
     EXPECT_EQ(IsEventCityCode(code), code == 1 || code == 15 || code == 32 || code == 35) << code;
-}
-
-// The city's own general list is covered by the save city delete; these are the other namers.
-TEST(EntityRules, CityKeptWhileAQueuedOrAppearingGeneralNamesIt) {
-  gFileKind = kSaveKr;
-  ResetArraysSaveKr(gData);
-  for (auto& c : gData.gSaveCities)
-    for (std::size_t i = 0; i < kCityGeneralSlots; ++i) c.setGeneral(i, 500);
-  for (auto& q : gData.gAppearanceQueue) q.set(kAppearanceQueue.general, std::int16_t(500));
-  EXPECT_FALSE(CityHasGenerals(4));
-  gData.gAppearanceQueue[0].set(kAppearanceQueue.general, std::int16_t(7));
-  gData.gAppearanceQueue[0].set(kAppearanceQueue.city, std::uint8_t(4));
-  EXPECT_TRUE(CityHasGenerals(4));
-
-  Scenario(false);
-  EXPECT_FALSE(CityHasGenerals(2));
-  gData.gGenerals[4].set(kGeneralScenKr.appearanceCity, std::uint8_t(2));
-  EXPECT_TRUE(CityHasGenerals(2));
-  gData = GameDataSet{};
-  gFileKind = -1;
 }
 
 }  // namespace

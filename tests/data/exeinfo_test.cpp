@@ -22,18 +22,6 @@ bool Accepts(const ExePlan& plan, ExeInfo* out = nullptr) {
   return ok;
 }
 
-TEST(ExeDataRead, EachBuildGivesItsTables) {
-  for (char b : {'A', 'B'}) {
-    auto plan = test::ExpansionExe(b);
-    plan.itemBitmap = "abcdefghijklm";  // 13 bytes without a NUL: taken whole
-    ExeInfo info;
-    ASSERT_TRUE(Accepts(plan, &info)) << b;
-    EXPECT_EQ(std::tuple(info.editionFlag, info.countries[3], info.generals[3], info.startYears[2]),
-              std::tuple(-1, 50, 500, 1250));
-    EXPECT_EQ(info.itemBitmapName, "abcdefghijklm");
-  }
-}
-
 TEST(ExeDataRead, SizeFloorAndTablesThatRunPastTheEnd) {
   // Build B keeps its last start-year copy beyond 1,960,000 bytes.
   for (auto [plan, floor] : {std::pair{test::KoreanExe(), 1960000}, std::pair{test::ExpansionExe('B'), 1961064}}) {
@@ -78,10 +66,14 @@ TEST(ExeDataRead, MarkerCountsYearsAndMessagePositions) {
 
 TEST(ExeDataRead, CommitsOnlyOnSuccessAndClearsWhatTheKoreanBuildLacks) {
   test::TempDir dir;
-  gExeInfo = ExeInfo{};
   gExeInfo.path = "/games/game.exe";
-  ASSERT_TRUE(EXEDataRead(dir.write("a.exe", BuildExe(test::ExpansionExe('A')))));
+  auto plan = test::ExpansionExe('A');
+  plan.itemBitmap = "abcdefghijklm";  // 13 bytes without a NUL: taken whole
+  ASSERT_TRUE(EXEDataRead(dir.write("a.exe", BuildExe(plan))));
   const ExeInfo expansion = gExeInfo;
+  EXPECT_EQ(std::tuple(gExeInfo.editionFlag, gExeInfo.countries[3], gExeInfo.generals[3], gExeInfo.startYears[2]),
+            std::tuple(-1, 50, 500, 1250));
+  EXPECT_EQ(gExeInfo.itemBitmapName, "abcdefghijklm");
   EXPECT_EQ(gExeInfo.path, "/games/game.exe");  // the custom load owns path and directory
 
   auto bad = test::ExpansionExe('B');
@@ -94,7 +86,6 @@ TEST(ExeDataRead, CommitsOnlyOnSuccessAndClearsWhatTheKoreanBuildLacks) {
             std::tuple(0, 0, 206, 1685776));
   EXPECT_EQ(gExeInfo.startYears, (std::array<std::int16_t, 4>{}));
   EXPECT_EQ(gExeInfo.startYearTableOffsets, (std::array<std::int32_t, 3>{}));
-  gExeInfo = ExeInfo{};
 }
 
 }  // namespace

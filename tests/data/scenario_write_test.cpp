@@ -1,5 +1,5 @@
-// Scenario writers: the cross-reference checks, the backup copy, executable patching and the
-// promise that a failed save leaves every file as it was.
+// Scenario writers: the round trip of every kind, the cross-reference checks, the backup copy,
+// executable patching and the promise that a failed save leaves every file as it was.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -30,9 +30,7 @@ class ScenarioWrite : public ::testing::Test {
 
   void Load(Installation& inst, const std::string& name, bool custom) {
     test::ResetEditorState();
-    if (custom) {
-      ASSERT_TRUE(test::UseExecutable(inst));
-    }
+    ASSERT_TRUE(!custom || test::UseExecutable(inst));
     ASSERT_TRUE(LoadGameFile(inst.path(name), custom)) << host.lastMessage();
     host.messages.clear();
   }
@@ -84,8 +82,8 @@ TEST_F(ScenarioWrite, RefusalsWriteNothing) {
     MarkDataChanged();
     EXPECT_FALSE(SaveGameFile());
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.lastMessage(), c.message.empty() ? SaveFailed(c.custom) : c.message);
-    EXPECT_EQ(host.messages.back().icon, MsgIcon::Critical);
+    EXPECT_EQ(std::pair(host.lastMessage(), host.messages.back().icon),
+              std::pair(c.message.empty() ? SaveFailed(c.custom) : c.message, MsgIcon::Critical));
     // Data file as it was; the stale backup untouched or gone, but no backup of this save left.
     auto after = Files(inst);
     if (!after.contains(bak)) before.erase(bak);
@@ -121,7 +119,6 @@ TEST_F(ScenarioWrite, FailureAfterTheDataFileWasReplacedRestoresEverything) {
     EXPECT_EQ(host.lastMessage(), SaveFailed(custom));
     EXPECT_EQ(Files(inst), before);
     EXPECT_EQ(gCountsChanged, custom);
-    gScenarioWriteFault = nullptr;
   }
 }
 
@@ -141,7 +138,6 @@ TEST_F(ScenarioWrite, OnlyChangedCountsArePatchedIntoTheKoreanExecutable) {
   gCountsChanged = true;
   ASSERT_TRUE(SaveGameFile()) << host.lastMessage();
   EXPECT_FALSE(gCountsChanged);
-
   const auto exe = *ReadWholeFile(inst.exe);
   const auto& b = test::BuildOf('C');
   EXPECT_EQ(std::pair(exe[b.consortTable + 13], exe[b.cityTable + 13]), (std::pair<std::uint8_t, std::uint8_t>(26, 40)));
@@ -158,8 +154,7 @@ TEST_F(ScenarioWrite, ExpansionStartYearGoesIntoAllThreeCopies) {
     Installation inst(test::ExpansionInstall(build));
     Load(inst, "scedat3.wn", true);
     // 2099 is the last year the executable takes: it stores the year after.
-    gData.gScenarioHeaderQV.set(kScenarioHeaderQV.startYear, 2099), gData.gGeneralsQV.pop_back();
-    gCountsChanged = true;
+    gData.gScenarioHeaderQV.set(kScenarioHeaderQV.startYear, 2099), gData.gGeneralsQV.pop_back(), gCountsChanged = true;
     ASSERT_TRUE(SaveGameFile()) << host.lastMessage();
     const auto exe = *ReadWholeFile(inst.exe);
     const auto& b = test::BuildOf(build);
@@ -190,8 +185,7 @@ TEST_F(ScenarioWrite, MapWriterKeepsEverythingButTheGridUnderTheFoundName) {
   const auto fix = Files(inst)["Mapfix.rn"];
   std::filesystem::rename(inst.path("Mapfix.rn"), inst.path("MAPFIX.RN"));
   Load(inst, "SCEDAT1.RN", false);
-  gData.gMapFix.at(249, 224).raw = {7, 8, 9};
-  gData.gMapFix.at(0, 1).raw = {1, 1, 1};
+  gData.gMapFix.at(249, 224).raw = {7, 8, 9}, gData.gMapFix.at(0, 1).raw = {1, 1, 1};
   ASSERT_TRUE(SaveGameFile()) << host.lastMessage();
   auto files = Files(inst);
   EXPECT_EQ(files.count("Mapfix.rn"), 0u);
@@ -199,6 +193,58 @@ TEST_F(ScenarioWrite, MapWriterKeepsEverythingButTheGridUnderTheFoundName) {
   std::copy_n("\x07\x08\x09", 3, &expected[kMapGridOffset + kMapGridBytes - 3]);
   std::fill_n(&expected[kMapGridOffset + 250 * 3], 3, 1);
   EXPECT_TRUE(files["MAPFIX.RN"] == expected);
+}
+
+// --- Load then save with no edit: every file of the installation comes back byte for byte --------
+
+class ScenarioRoundTrip : public ::testing::Test {
+ protected:
+  test::FakeHost host;
+
+  void ExpectRoundTrip(Installation& inst, int n, bool custom, std::int32_t kind) {
+    SCOPED_TRACE(inst.scenarioName(n) + (custom ? " custom" : " plain"));
+    test::ResetEditorState();
+    if (custom) {
+      ASSERT_TRUE(test::UseExecutable(inst));
+    }
+    const auto before = test::Snapshot(inst.dir.dir());
+    ASSERT_TRUE(LoadGameFile(inst.scenarioPath(n), custom)) << host.lastMessage();
+    EXPECT_EQ(gFileKind, kind);
+    EXPECT_EQ(test::Snapshot(inst.dir.dir()), before) << "a load changed a file";
+    MarkDataChanged();
+    ASSERT_TRUE(SaveGameFile()) << host.lastMessage();
+    EXPECT_FALSE(gDataChanged);
+    const auto after = test::Snapshot(inst.dir.dir());
+    ASSERT_EQ(after.size(), before.size()) << "a save left a file behind";
+    for (const auto& [file, bytes] : before) EXPECT_TRUE(after.at(file) == bytes) << file << " changed";
+  }
+};
+
+TEST_F(ScenarioRoundTrip, EveryKindOfBothEditions) {
+  for (int variant : {0, 1}) {
+    auto plan = test::KoreanInstall();
+    plan.messageVariant = variant;
+    Installation inst(plan);
+    ExpectRoundTrip(inst, 1, false, kScedat1);
+    ExpectRoundTrip(inst, 2, false, kScedat2);
+    ExpectRoundTrip(inst, 1, true, kScenarioKr);
+    ExpectRoundTrip(inst, 2, true, kScenarioKr);
+  }
+  for (char build : {'A', 'B'}) {
+    Installation inst(test::ExpansionInstall(build));
+    for (int n = 1; n <= 4; ++n) ExpectRoundTrip(inst, n, true, kScenarioQV);
+  }
+}
+
+TEST(MessageEntries, SplitAndJoinAreInverse) {
+  const std::string sep = "\x05\x05\x05";
+  // An empty entry still takes its separator; extra separators stay in the filler.
+  std::string area = "a" + sep + sep + "b" + sep + "c" + sep + "  ";
+  auto e = SplitEntries(area, 2);
+  EXPECT_EQ(e, (std::vector<std::string>{"a", "", "b" + sep + "c" + sep + "  "}));
+  EXPECT_EQ(JoinEntries(e), area);
+  // Fewer separators than entries: empty entries and filler, never a short list.
+  EXPECT_EQ(SplitEntries("x" + sep + "y", 4), (std::vector<std::string>{"x", "y", "", "", ""}));
 }
 
 }  // namespace

@@ -23,13 +23,6 @@ TEST(Cp949, EveryDoubleByteCodeRoundTrips) {
   EXPECT_EQ(Utf8ToCp949("\\"), "\\");
 }
 
-TEST(Cp949, LengthsAndCutsCountBytes) {
-  EXPECT_EQ(Cp949ByteLength("가나a"), 5u);
-  EXPECT_EQ(Cp949ByteLength("ก"), std::nullopt);
-  EXPECT_EQ(CutToCp949Bytes("가나다", 5), "가나");
-  EXPECT_EQ(CutToCp949Bytes("ab가", 3), "ab");
-}
-
 TEST(FixedNames, WrittenAsTheGameWritesThem) {
   std::array<std::uint8_t, 8> field{};
   ASSERT_TRUE(WriteFixedName(field, "가나"));
@@ -59,14 +52,6 @@ TEST(Files, AtomicWriteReplacesOrKeepsTheOriginal) {
   // A bounded read takes a file of its bound and refuses one byte more.
   EXPECT_EQ(ReadWholeFile(p, 2), (Bytes{9, 7}));
   EXPECT_EQ(ReadWholeFile(p, 1), std::nullopt);
-}
-
-TEST(Files, CaseBlindLookupKeepsTheFoundName) {
-  test::TempDir dir;
-  dir.write("Mapfix.rn", Bytes{1});
-  EXPECT_EQ(FindFileNoCase(dir.dir(), "MAPFIX.RN"), dir.path("Mapfix.rn"));
-  EXPECT_EQ(FindFileNoCase(dir.dir(), "mapvar1.rn"), std::nullopt);
-  EXPECT_EQ(FindFileNoCase(dir.path("nowhere"), "x"), std::nullopt);
 }
 
 }  // namespace

@@ -23,17 +23,14 @@ class FakeHost : public DataHost {
   std::vector<AskedMessage> messages;
   std::vector<std::string> events;  // "show:<caption>|<label>", "paint", "close", "changed", "cache", "fill"
   bool progressVisible = false;
-  std::string hint;  // of the last progress window
 
   // The data layer asks nothing but OK; answer Yes to anything else.
   MsgResult Message(const std::string& text, MsgIcon icon, MsgButtons buttons, const std::string& title) override {
     messages.push_back({text, icon, buttons, title});
     return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Yes;
   }
-  void ProgressShow(const std::string& caption, const std::string& label, const std::string& h) override {
-    progressVisible = true;
-    hint = h;
-    events.push_back("show:" + caption + "|" + label);
+  void ProgressShow(const std::string& caption, const std::string& label, const std::string&) override {
+    progressVisible = true, events.push_back("show:" + caption + "|" + label);
   }
   void Progress(int) override {}
   void ProgressPaint() override { events.push_back("paint"); }

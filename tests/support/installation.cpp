@@ -88,11 +88,8 @@ std::vector<std::string> KoreanNames(std::size_t marker, bool withMarker) {
   return v;
 }
 
-std::array<std::int32_t, 12> ExpansionMessagePositions() {
-  return {0, 100, 200, 300, 400, 1000, 5000, 30000, 40000, 50000, 55000, 59000};
-}
-
-// message.wn for an expansion executable of the given build, areas where ExpansionMessagePositions puts them.
+// message.wn for an expansion executable of the given build, areas where the expansion
+// executable's message positions put them.
 Bytes BuildMessageWn(char build, std::uint32_t seed = 9) {
   Bytes f = RandomBytes(60000, seed);
   PutCulture(f, 1000, 538, seed);
@@ -157,11 +154,8 @@ Bytes BuildMapVar(std::uint32_t seed) { return MapFile(168761, "VMAPDATA", seed)
 Bytes BuildBmp(std::size_t length, int width, int height) {
   Bytes f(length, 0);
   f[0] = 'B', f[1] = 'M';
-  PutU32(&f[2], std::uint32_t(length));
-  PutU32(&f[10], 54);
-  PutU32(&f[14], 40);
-  PutU32(&f[18], std::uint32_t(width));
-  PutU32(&f[22], std::uint32_t(height));
+  PutU32(&f[2], std::uint32_t(length)), PutU32(&f[10], 54), PutU32(&f[14], 40);
+  PutU32(&f[18], std::uint32_t(width)), PutU32(&f[22], std::uint32_t(height));
   return f;
 }
 
@@ -206,7 +200,8 @@ Installation::Installation(const InstallPlan& s) : plan(s) {
     // The executable stores the year after the scenario's start year.
     e.startYears[n] = plan.expansion ? plan.scenarios[n].startYear + 1 : 0;
   }
-  e.messagePositions = plan.expansion ? ExpansionMessagePositions() : KoreanMessagePositions(plan.messageVariant);
+  e.messagePositions = plan.expansion ? std::array<std::int32_t, 12>{0, 100, 200, 300, 400, 1000, 5000, 30000, 40000, 50000, 55000, 59000}
+                                      : KoreanMessagePositions(plan.messageVariant);
   exe = dir.write("game.exe", BuildExe(e));
   for (int n = 1; n <= scenarios; ++n) {
     dir.write(scenarioName(n), BuildScenario(plan.scenarios[n - 1]));
@@ -224,15 +219,13 @@ Installation::Installation(const InstallPlan& s) : plan(s) {
 
 bool UseExecutable(const Installation& inst) {
   if (!EXEDataRead(inst.exe)) return false;
-  gExeInfo.path = inst.exe;
-  gExeInfo.directory = inst.dir.dir();
+  gExeInfo.path = inst.exe, gExeInfo.directory = inst.dir.dir();
   return true;
 }
 
 void ResetEditorState() {
   garam::ResetEditorState();
-  gSaveClock = SystemSaveStamp;
-  gScenarioWriteFault = nullptr;
+  gSaveClock = SystemSaveStamp, gScenarioWriteFault = nullptr;
 }
 
 std::map<std::string, Bytes> Snapshot(const std::string& dir) {

@@ -82,9 +82,7 @@ SaveImage BuildSaveImage(const SavePlan& plan) {
 }
 
 void WriteMessageFile(const std::string& dir, bool expansion) {
-  std::ofstream f(dir + (expansion ? "message.wn" : "message.rn"), std::ios::binary);
-  const std::string body(281553, ' ');
-  f.write(body.data(), std::streamsize(body.size()));
+  std::ofstream(dir + (expansion ? "message.wn" : "message.rn"), std::ios::binary) << std::string(281553, ' ');
 }
 
 }  // namespace garam::test

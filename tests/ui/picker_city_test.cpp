@@ -16,8 +16,7 @@ class CityPickerTest : public PickerTest {
     gData.gSaveCities.assign(80, {});
     for (auto& city : gData.gSaveCities)
       for (std::size_t i = 0; i < kCityGeneralSlots; ++i) city.setGeneral(i, 500);
-    gData.gSaveCities[0].setGeneral(0, 5);
-    gData.gSaveCities[0].set(kCitySave.x, std::uint16_t(10));
+    gData.gSaveCities[0].setGeneral(0, 5), gData.gSaveCities[0].set(kCitySave.x, std::uint16_t(10));
     gData.gSaveCities[3].setGeneral(0, 6);
   }
   std::unique_ptr<CityPicker> Open(CityPickerMode mode) {
@@ -54,8 +53,7 @@ TEST_F(CityPickerTest, ModesOfferTheirCities) {
   menu.hide();
   EXPECT_EQ(Cells(Open(Affiliation)->List(), 0, 2), QStringList({"        없음", ""}));
   Choose(Open(Affiliation), "80");
-  EXPECT_EQ(caller.cityNo, 80);
-  EXPECT_EQ(caller.edt4lbl2(3)->text(), "없음");
+  EXPECT_TRUE(caller.cityNo == 80 && caller.edt4lbl2(3)->text() == "없음");
 }
 
 TEST_F(CityPickerTest, CityOfAffiliationDecidesLordOrServant) {
@@ -77,8 +75,7 @@ TEST_F(CityPickerTest, CityOfAffiliationDecidesLordOrServant) {
     EXPECT_EQ(caller.sonInLawCalls, std::vector<bool>{true});
   }
   Choose(Open(Affiliation), "3");
-  EXPECT_EQ(caller.cityNo, 3);
-  EXPECT_EQ(caller.edt4lbl2(3)->text(), "서경");  // trimmed
+  EXPECT_TRUE(caller.cityNo == 3 && caller.edt4lbl2(3)->text() == "서경");  // trimmed
 }
 
 TEST_F(CityPickerTest, StatusMenuMakesAGeneralAffiliated) {
@@ -99,8 +96,7 @@ TEST_F(CityPickerTest, StatusMenuMakesAGeneralAffiliated) {
   }
   // Employed this year, never appearing, and no longer a son-in-law.
   EXPECT_EQ(caller.edt4Num(5)->text() + caller.edt4Num(7)->text() + caller.edt4lbl2(5)->text(), "12010없음");
-  EXPECT_EQ(caller.appearCityNo, kNoAppearanceCity);
-  EXPECT_EQ(caller.sonInLawCalls.back(), true);
+  EXPECT_TRUE(caller.appearCityNo == kNoAppearanceCity && caller.sonInLawCalls.back());
 }
 
 TEST_F(CityPickerTest, AppearanceCityFromTheStatusMenuMustBeChosen) {
@@ -112,8 +108,7 @@ TEST_F(CityPickerTest, AppearanceCityFromTheStatusMenuMustBeChosen) {
   QTest::mousePress(list->viewport(), Qt::RightButton, {}, list->visualItemRect(list->row(0)).center());
   ASSERT_TRUE(picker->isVisible());
   QTest::keyClick(list, Qt::Key_Return);
-  EXPECT_EQ(caller.appearCityNo, 3);
-  EXPECT_EQ(caller.edt4lbl2(5)->text(), "서경 ");  // the row text as it is
+  EXPECT_TRUE(caller.appearCityNo == 3 && caller.edt4lbl2(5)->text() == "서경 ");  // the row text as it is
   // Opened from the editor itself it can be cancelled; from the menu only when it offers nothing.
   for (bool fromMenu : {false, true}) {
     menu.setVisible(fromMenu);
@@ -135,8 +130,7 @@ TEST_F(CityPickerTest, CapitalOfANewCountryIsALordsCityInScenarios) {
     gData.gGenerals[g].set(kGeneralScenKr.city, std::uint8_t(city));
   EXPECT_EQ(Tags(Open(LordsCapital)->List()), QStringList({"2", "1"}));
   Choose(Open(LordsCapital), "2");
-  EXPECT_EQ(caller.capitalNo, 3);
-  EXPECT_EQ(caller.kingNo, 12);
+  EXPECT_EQ(std::pair(caller.capitalNo, caller.kingNo), (std::pair<std::int16_t, std::int16_t>(3, 12)));
   EXPECT_EQ(caller.Add1lbl(0)->text() + caller.Add1lbl(1)->text(), "견훤서경");
 }
 

@@ -10,12 +10,8 @@ class FacePickerTest : public PickerTest {
  protected:
   void SetUp() override {
     const int grids[][2] = {{32, 20}, {12, 14}, {12, 10}, {13, 14}, {14, 10}, {26, 14}, {34, 20}};
-    for (int i : {0, 1, 5, 6}) {
-      gMaskData[i] = SheetBytes(grids[i][0], grids[i][1]);
-      MaskData(i).Invalidate();
-    }
-    gFaceSheetMen = 0;
-    gFaceSheetWomen = 1;
+    for (int i : {0, 1, 5, 6}) gMaskData[i] = SheetBytes(grids[i][0], grids[i][1]);
+    gFaceSheetMen = 0, gFaceSheetWomen = 1;
   }
   template <typename Picker>
   std::unique_ptr<Picker> Open(FacePickerMode mode = EditedPerson) {
@@ -47,15 +43,13 @@ TEST_F(FacePickerTest, PagingWrapsAroundAndClearsTheMark) {
   auto picker = Open<MenFacePicker>();
   EXPECT_EQ(picker->windowTitle(), "얼굴 선택");
   QTest::mouseClick(picker->MV1CmdPage[0], Qt::LeftButton);
-  EXPECT_EQ(picker->MV1lblPage->text(), "32/32(---)");
-  EXPECT_FALSE(picker->MV1Sel->isVisibleTo(picker.get()));
+  EXPECT_TRUE(picker->MV1lblPage->text() == "32/32(---)" && !picker->MV1Sel->isVisibleTo(picker.get()));
   EXPECT_EQ(Shown(picker->MV1Image[0]), CellColour(620));
   QTest::mouseClick(picker->MV1CmdPage[1], Qt::LeftButton);
   QTest::mouseClick(picker->MV1CmdPage[1], Qt::LeftButton);
   EXPECT_EQ(picker->MV1lblPage->text(), "02/32(---)");
   QTest::mouseClick(picker->MV1Image[7], Qt::LeftButton);
-  EXPECT_EQ(picker->MV1lblPage->text(), "02/32(027)");
-  EXPECT_EQ(picker->MV1Sel->pos(), picker->MV1Image[7]->pos());
+  EXPECT_TRUE(picker->MV1lblPage->text() == "02/32(027)" && picker->MV1Sel->pos() == picker->MV1Image[7]->pos());
 }
 
 TEST_F(FacePickerTest, WomenOfferAtMostThirteenPages) {
@@ -79,8 +73,7 @@ TEST_F(FacePickerTest, OnlyADoubleClickAnswersTheCallerThatOpenedIt) {
   QTest::mouseClick(men->MV1Image[2], Qt::LeftButton);
   EXPECT_EQ(men->MV1lblPage->text(), "03/32(042)");
   DoubleClick(men->MV1Image[9]);
-  EXPECT_FALSE(men->isVisible());
-  EXPECT_EQ(caller.faceNo, 49);
+  EXPECT_TRUE(!men->isVisible() && caller.faceNo == 49);
   EXPECT_EQ(Shown(caller.edt4Mask()), CellColour(49));
   // After a click, Esc and the right button leave the consort editor alone; a double click
   // answers the create dialog.

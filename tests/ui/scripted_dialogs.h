@@ -27,35 +27,35 @@ class ScriptedDialogs : public DialogService {
   std::vector<AskedBox> boxes;
   std::vector<QString> inputPrompts;
   std::vector<OpenFileRequest> fileRequests;
-  std::vector<QString> openedTextFiles;
   int beeps = 0;
 
   MsgResult MessageBox(QWidget*, const QString& text, MsgIcon icon, MsgButtons buttons, const QString& title) override {
     boxes.push_back({text, icon, buttons, title});
-    if (boxAnswers.empty()) return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Yes;
-    MsgResult r = boxAnswers.front();
-    boxAnswers.pop_front();
-    return r;
+    return Next(boxAnswers, buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Yes);
   }
   std::optional<QString> InputBox(QWidget*, const QString& prompt, const QString&, const QString&) override {
     inputPrompts.push_back(prompt);
-    if (inputAnswers.empty()) return std::nullopt;
-    std::optional<QString> r;
-    r.swap(inputAnswers.front());
-    inputAnswers.pop_front();
+    std::optional<QString> r;  // swapped out: a copy of an optional QString warns falsely in GCC 12
+    if (!inputAnswers.empty()) r.swap(inputAnswers.front()), inputAnswers.pop_front();
     return r;
   }
   QString OpenFile(QWidget*, const OpenFileRequest& request) override {
     fileRequests.push_back(request);
-    if (fileAnswers.empty()) return {};
-    QString r = fileAnswers.front();
-    fileAnswers.pop_front();
-    return r;
+    return Next(fileAnswers, QString());
   }
   void Beep() override { ++beeps; }
-  void OpenTextFile(const QString& path) override { openedTextFiles.push_back(path); }
+  void OpenTextFile(const QString&) override {}
 
   QString lastText() const { return boxes.empty() ? QString() : boxes.back().text; }
+
+ private:
+  template <typename T>
+  static T Next(std::deque<T>& answers, T otherwise) {
+    if (answers.empty()) return otherwise;
+    T r = std::move(answers.front());
+    answers.pop_front();
+    return r;
+  }
 };
 
 }  // namespace garam::test
