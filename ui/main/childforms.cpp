@@ -28,5 +28,6 @@ bool ShowForm(const std::string& name, QWidget* owner, const FormArgs& args) {
 
 const std::vector<FormRequest>& FormRequests() { return Requests(); }
 void ClearFormRequests() { Requests().clear(); }
+void ClearForms() { Openers().clear(); }
 
 }  // namespace garam

@@ -31,5 +31,7 @@ struct FormRequest {
 // Every request so far, registered or not (tests read it).
 const std::vector<FormRequest>& FormRequests();
 void ClearFormRequests();
+// Forgets every opener (tests register only the windows they drive).
+void ClearForms();
 
 }  // namespace garam

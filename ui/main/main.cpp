@@ -2,6 +2,7 @@
 #include <QFontDatabase>
 
 #include "platform/translation.h"
+#include "ui/main/formregistry.h"
 #include "ui/main/main_window.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
   QFont font("NanumGothic");
   font.setPointSize(9);
   app.setFont(font);
+  garam::RegisterAllForms();
   garam::MainWindow w;
   w.show();
   return app.exec();

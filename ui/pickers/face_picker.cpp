@@ -5,6 +5,7 @@
 
 #include "data/bitmaps.h"
 #include "data/gamedata.h"
+#include "platform/modal.h"
 #include "platform/pictureclip.h"
 #include "platform/twips.h"
 
@@ -75,7 +76,7 @@ void FacePicker::Load() {
 
 int FacePicker::ShowModal() {
   Load();
-  return exec();
+  return RunModal(*this);
 }
 
 void FacePicker::WritePageLabel() {

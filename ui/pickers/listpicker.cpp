@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <cmath>
 
+#include "platform/modal.h"
 #include "platform/numericbox.h"
 #include "platform/twips.h"
 
@@ -66,7 +67,7 @@ void ListPicker::Load() {
 
 int ListPicker::ShowModal() {
   Load();
-  return exec();
+  return RunModal(*this);
 }
 
 void ListPicker::Answer() {

@@ -1,0 +1,35 @@
+// The one random source of the editor. Draws are uniform in [0, 1), as the game's tools drew
+// them; `Int(n)` is floor(draw * n). The source is seeded from the clock unless a test seeds it
+// or installs a scripted one, so that a seed (or a script) pins every drawn value.
+#pragma once
+
+#include <cstdint>
+#include <random>
+
+namespace garam {
+
+class Rng {
+ public:
+  Rng();  // seeded from the clock
+  explicit Rng(std::uint32_t seed) : gen_(seed) {}
+  virtual ~Rng() = default;
+
+  virtual double Next();  // [0, 1)
+  // Called where a window starts its draws (the game reseeded there); a seeded source used by
+  // a test keeps its sequence.
+  virtual void Reseed();
+  void Seed(std::uint32_t seed);
+  // 0 .. n-1; 0 when n is 0 or less.
+  int Int(int n);
+
+ private:
+  std::mt19937 gen_;
+  bool seeded_ = false;
+};
+
+// The run's source.
+Rng& Random();
+// Installs a source (tests: a seeded or scripted one); nullptr restores the run's own.
+void SetRandom(Rng* rng);
+
+}  // namespace garam

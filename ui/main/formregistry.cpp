@@ -1,0 +1,8 @@
+#include "ui/main/formregistry.h"
+
+namespace garam {
+
+void RegisterAllForms() {
+}
+
+}  // namespace garam
