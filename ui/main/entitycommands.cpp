@@ -102,11 +102,13 @@ void Create(MainWindow& w, int list) {
       return Refuse(w, "여분의 영주가 다스리는 도시가 필요합니다.");
     }
   }
+  const int rowsBefore = lv->count();
   ShowForm("frmAdd" + std::to_string(list - 1), &w);
-  // Whether or not a record was created: sorted anew, counts to be patched at the next save.
   lv->setSorted(false);
   lv->setSorted(true);
-  UpdateListCaptions(w);
+  // Counts are patched at the next save only when a record was created; a cancelled dialog
+  // leaves the executable alone.
+  if (lv->count() != rowsBefore) UpdateListCaptions(w);
   if (list != 2 || !IsSaveFile()) {
     if (ListItem* row = lv->selectedRow()) {
       QPushButton* del = w.DeleteButton(list);
