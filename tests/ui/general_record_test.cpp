@@ -1,0 +1,246 @@
+// The general editor's record work without a window: write-back into the four layouts, blood
+// relations, the son-in-law and status-button rules, mission resets and the three compactions.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "data/cp949.h"
+#include "data/gamedata.h"
+#include "editors/general/general_record.h"
+#include "ui/main/rowtexts.h"
+
+namespace garam {
+namespace {
+
+void Kind(std::int32_t kind) {
+  gFileKind = kind;
+  gLoadedExeInfo.editionFlag = (kind == kSaveQV || kind == kScenarioQV) ? -1 : 0;
+  ExeInfo info;
+  info.countries[0] = 3, info.cities[0] = 4, info.generals[0] = 20, info.consorts[0] = 1;
+  switch (kind) {
+    case kSaveKr: ResetArraysSaveKr(gData); break;
+    case kSaveQV: ResetArraysSaveQV(gData); break;
+    case kScenarioKr: ResetArraysScenarioKr(gData, info, 1); break;
+    case kScenarioQV: ResetArraysScenarioQV(gData, info, 1); break;
+  }
+}
+
+// The raw bytes of general n of the loaded kind.
+std::span<std::uint8_t> Raw(int n) {
+  switch (gFileKind) {
+    case kSaveKr: return gData.gSaveGenerals[n].raw;
+    case kSaveQV: return gData.gSaveGeneralsQV[n].raw;
+    case kScenarioQV: return gData.gGeneralsQV[n].raw;
+    default: return gData.gGenerals[n].raw;
+  }
+}
+
+// Every field goes back to its own offset and every other byte stays, the unshown ones and the
+// expansion save's two closing bytes among them.
+TEST(GeneralRecord, WritesEachFieldAtItsOffsetInAllFourLayouts) {
+  struct Case { std::int32_t kind; std::size_t name, nameWidth, politics, status, face, city; };
+  for (const Case c : {Case{kSaveKr, 4, 20, 43, 56, 2, 25}, Case{kSaveQV, 4, 17, 40, 53, 2, 22},
+                       Case{kScenarioKr, 2, 20, 34, 47, 49, 23}, Case{kScenarioQV, 2, 17, 31, 44, 46, 20}}) {
+    SCOPED_TRACE(c.kind);
+    Kind(c.kind);
+    auto raw = Raw(7);
+    for (std::size_t i = 0; i < raw.size(); ++i) raw[i] = std::uint8_t(i * 7 + 3);
+    const std::vector<std::uint8_t> before(raw.begin(), raw.end());
+
+    GeneralWorkingCopy g;
+    ASSERT_TRUE(ReadGeneral(7, g));
+    EXPECT_EQ(g.politics, before[c.politics]);
+    // Unchanged, with the name as it reads: byte for byte the same.
+    ASSERT_TRUE(WriteGeneral(g, Cp949ToUtf8(g.nameBytes)));
+    EXPECT_EQ(std::vector<std::uint8_t>(raw.begin(), raw.end()), before);
+
+    g.politics = 99, g.status = 0x1234, g.face = 0x0203, g.city = 80;
+    ASSERT_TRUE(WriteGeneral(g, "가나"));
+    std::vector<std::uint8_t> want = before;
+    want[c.politics] = 99, want[c.status] = 0x34, want[c.status + 1] = 0x12;
+    want[c.face] = 0x03, want[c.face + 1] = 0x02, want[c.city] = 80;
+    const std::uint8_t name[] = {0xB0, 0xA1, 0xB3, 0xAA, 0};
+    std::copy(std::begin(name), std::end(name), want.begin() + long(c.name));
+    std::fill(want.begin() + long(c.name) + 5, want.begin() + long(c.name + c.nameWidth), ' ');
+    EXPECT_EQ(std::vector<std::uint8_t>(raw.begin(), raw.end()), want);
+    EXPECT_FALSE(ReadGeneral(600, g));
+  }
+}
+
+// General b (10) is the king; a (11) is tested against him.
+TEST(GeneralRecord, BloodRelationsByFatherAndGrandfather) {
+  struct Case { int fa, ga, fb, gb; bool related; };
+  const Case cases[] = {
+      {10, 500, 500, 500, true},   // son
+      {500, 10, 500, 500, true},   // grandson
+      {500, 500, 11, 500, true},   // his father
+      {500, 500, 500, 11, true},   // his grandfather
+      {3, 500, 3, 500, true},      // brothers
+      {3, 500, 500, 3, true},      // uncle
+      {500, 3, 3, 500, true},      // nephew
+      {612, 500, 612, 500, true},  // the same dead father
+      {500, 3, 500, 3, false},     // cousins
+      {500, 500, 500, 500, false},
+      {-3, 500, -3, 500, false},   // numbers that name no general tie no one
+      {300, 500, 300, 500, false},
+  };
+  for (std::int32_t kind : {kScenarioKr, kSaveQV}) {
+    Kind(kind);
+    for (const Case& c : cases) {
+      // Father and grandfather: 31 and 29 in the expansion save, 24 and 26 in the Korean scenario.
+      auto set = [](int n, int f, int g) {
+        auto raw = Raw(n);
+        const bool save = gFileKind == kSaveQV;
+        PutU16(&raw[save ? 31 : 24], std::uint16_t(f));
+        PutU16(&raw[save ? 29 : 26], std::uint16_t(g));
+      };
+      set(11, c.fa, c.ga);
+      set(10, c.fb, c.gb);
+      EXPECT_EQ(IsBloodRelated(11, 10), c.related) << kind << ' ' << c.fa << ' ' << c.ga << ' ' << c.fb << ' ' << c.gb;
+    }
+  }
+  EXPECT_FALSE(IsBloodRelated(11, 700));
+}
+
+TEST(GeneralRecord, RelationAgeAndSonInLawTexts) {
+  Kind(kScenarioKr);
+  WriteFixedName(gData.gGenerals[4].bytes(kGeneralScenKr.name), "온조");
+  EXPECT_EQ(RelationText(4), "온조");
+  EXPECT_EQ(RelationText(500), "없음");
+  EXPECT_EQ(RelationText(612), "사망(612)");
+  EXPECT_EQ(RelationText(-3), "???");
+  EXPECT_EQ(RelationText(300), "???");
+  EXPECT_EQ(AgeText(1200, 1201), "0살");
+  EXPECT_EQ(AgeText(1200, 1200), "1살");
+  EXPECT_EQ(AgeText(1200, 1081), "120살");
+  EXPECT_EQ(AgeText(1200, 1080), "---살");
+
+  // City 1 belongs to country 2, whose king is general 10; general 11 is his son.
+  gData.gCities[1].set(kCityScen.owner, std::uint8_t(2));
+  gData.gCities[2].set(kCityScen.owner, std::uint8_t(80));
+  gData.gCountries[2].setKing(10);
+  for (auto& g : gData.gGenerals) g.set(kGeneralScenKr.father, 500), g.set(kGeneralScenKr.grandfather, 500);
+  gData.gGenerals[11].set(kGeneralScenKr.father, 10);
+  using enum SonInLawToggle;
+  struct Case { const char* status; int general, city; std::uint16_t word; bool after; SonInLawToggle want; };
+  for (const Case& c : {Case{"재야", 12, 1, 0x2000, false, DisabledX}, Case{"일반", 11, 1, 0x2000, false, DisabledX},
+                        Case{"영주", 12, 1, 0x2000, false, EnabledO}, Case{"일반", 12, 1, 0x2000, true, EnabledX},
+                        Case{"일반", 12, 1, 0, false, EnabledX}, Case{"일반", 12, 80, 0x2000, false, DisabledX},
+                        Case{"일반", 12, 2, 0x2000, false, DisabledX}})
+    EXPECT_EQ(SonInLawSetting(c.status, c.general, c.city, c.word, c.after), c.want) << c.status << c.general << c.city;
+}
+
+TEST(GeneralRecord, StatusButtonOnlyForAStatusTheRecordAgreesWith) {
+  Kind(kSaveKr);
+  gData.gSaveCities[3].setGeneral(0, 9);
+  auto g = [](int number, int code) {
+    GeneralWorkingCopy w;
+    w.number = number, w.save = true, w.city = 3, w.status = std::uint16_t(code);
+    return w;
+  };
+  EXPECT_TRUE(StatusChangeAllowed("영주", g(9, 2), false));
+  EXPECT_FALSE(StatusChangeAllowed("영주", g(9, 2), true));  // his unit stands outside
+  EXPECT_FALSE(StatusChangeAllowed("일반", g(9, 2), false));
+  EXPECT_TRUE(StatusChangeAllowed("일반", g(8, 2), false));
+  EXPECT_FALSE(StatusChangeAllowed("", g(8, 6), false));
+  EXPECT_FALSE(StatusChangeAllowed("국왕", g(8, 4), false));
+  EXPECT_TRUE(StatusChangeAllowed("미성년", g(8, 5), false));
+  EXPECT_FALSE(StatusChangeAllowed("미등장", g(8, 3), false));
+  Kind(kScenarioKr);
+  auto s = g(8, 6);
+  s.save = false;
+  EXPECT_TRUE(StatusChangeAllowed("영주", s, false));
+  EXPECT_FALSE(StatusChangeAllowed("일반", s, false));
+}
+
+TEST(GeneralRecord, MissionResetEmptiesExactlyTheRecordItsIdSelects) {
+  Kind(kSaveKr);
+  auto fill = [](auto& v) { for (auto& r : v) std::fill(r.raw.begin(), r.raw.end(), 0xAB); };
+  auto all = [] {
+    auto& d = gData;
+    std::vector<std::uint8_t> b;
+    auto add = [&](const auto& v) { for (const auto& r : v) b.insert(b.end(), r.raw.begin(), r.raw.end()); };
+    add(d.gArmies), add(d.gTransports), add(d.gLabours), add(d.gEnvoys), add(d.gSpies), add(d.gMarches),
+        add(d.gCaravans), add(d.gMigrations);
+    return b;
+  };
+  const std::vector<std::uint8_t> head = {7, 0xF4, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 48, 25, 0xFF, 0xFF};
+  auto with = [&](std::vector<std::uint8_t> rest) {
+    std::vector<std::uint8_t> r = head;
+    r.insert(r.end(), rest.begin(), rest.end());
+    return r;
+  };
+  std::vector<std::uint8_t> army = with(std::vector<std::uint8_t>(32, 0));
+  for (std::size_t at : {11, 17, 23, 29, 35}) army[at] = 23;
+  std::vector<std::uint8_t> caravan = with(std::vector<std::uint8_t>(15, 0));
+  caravan[11] = 80, caravan[14] = 31;
+  const std::vector<std::uint8_t> four = with({0, 0, 0, 0}), two = with({0, 0});
+  struct Case { int id; std::span<const std::uint8_t> (*rec)(); std::vector<std::uint8_t> want; };
+  const Case cases[] = {
+      {7, [] { return std::span<const std::uint8_t>(gData.gArmies[7].raw); }, army},
+      {500, [] { return std::span<const std::uint8_t>(gData.gTransports[0].raw); }, four},
+      {1001, [] { return std::span<const std::uint8_t>(gData.gLabours[1].raw); }, two},
+      {1500, [] { return std::span<const std::uint8_t>(gData.gEnvoys[0].raw); }, two},
+      {2499, [] { return std::span<const std::uint8_t>(gData.gSpies[499].raw); }, two},
+      {2500, [] { return std::span<const std::uint8_t>(gData.gMarches[0].raw); }, head},
+      {3999, [] { return std::span<const std::uint8_t>(gData.gCaravans[999].raw); }, caravan},
+      {4000, [] { return std::span<const std::uint8_t>(gData.gMigrations[0].raw); }, four},
+      {4079, [] { return std::span<const std::uint8_t>(gData.gMigrations[79].raw); }, four},
+  };
+  for (const Case& c : cases) {
+    auto& d = gData;
+    fill(d.gArmies), fill(d.gTransports), fill(d.gLabours), fill(d.gEnvoys), fill(d.gSpies), fill(d.gMarches),
+        fill(d.gCaravans), fill(d.gMigrations);
+    ResetMissionRecord(c.id);
+    auto got = c.rec();
+    EXPECT_EQ(std::vector<std::uint8_t>(got.begin(), got.end()), c.want) << c.id;
+    const std::size_t changed = std::ranges::count_if(all(), [](std::uint8_t b) { return b != 0xAB; });
+    EXPECT_LE(changed, c.want.size()) << c.id;
+  }
+  const auto before = all();
+  for (int id : {4080, 4100, -1}) ResetMissionRecord(id);
+  EXPECT_EQ(all(), before);
+
+  SetMissionActionDone(7, false);
+  EXPECT_EQ(gData.gArmies[7].raw[7], 0x2B);
+  SetMissionActionDone(7, true);
+  EXPECT_EQ(gData.gArmies[7].raw[7], 0xAB);
+}
+
+TEST(GeneralRecord, CompactionsPackInOrder) {
+  Kind(kSaveKr);
+  auto& city = gData.gSaveCities[2];
+  for (std::size_t i = 0; i < 500; ++i) city.setGeneral(i, 500);
+  city.setGeneral(2, 7), city.setGeneral(4, 9);
+  CompactCityGenerals(2);
+  EXPECT_EQ(std::vector<int>({city.general(0), city.general(1), city.general(2), city.general(3), city.general(4)}),
+            std::vector<int>({500, 7, 9, 500, 500}));
+
+  auto objects = city.bytes(kCitySave.missions);
+  for (std::size_t i = 0; i < 4080; ++i) PutU16(&objects[2 * i], 4080);
+  PutU16(&objects[10], 612);
+  CompactCityObjects(2);
+  EXPECT_EQ(GetU16(&objects[0]), 612);
+  for (std::size_t i = 1; i < 4080; ++i) ASSERT_EQ(GetU16(&objects[2 * i]), 4080) << i;
+  CompactCityGenerals(80), CompactCityObjects(-1);  // no such city: nothing happens
+
+  auto& q = gData.gAppearanceQueue;
+  for (auto& e : q) e.set(kAppearanceQueue.general, std::int16_t(500)), e.set(kAppearanceQueue.year, std::uint16_t(1));
+  q[2].set(kAppearanceQueue.general, std::int16_t(30)), q[2].set(kAppearanceQueue.year, std::uint16_t(1300));
+  q[9].set(kAppearanceQueue.general, std::int16_t(20)), q[9].set(kAppearanceQueue.city, std::uint8_t(5));
+  gUnappearedCount = 2;
+  CompactUnappeared();
+  auto entry = [&](int i) {
+    return std::tuple(int(q[i].get(kAppearanceQueue.general)), int(q[i].get(kAppearanceQueue.year)),
+                      int(q[i].get(kAppearanceQueue.city)));
+  };
+  EXPECT_EQ(entry(0), std::tuple(30, 1300, 0));
+  EXPECT_EQ(entry(1), std::tuple(20, 1, 5));
+  EXPECT_EQ(entry(2), std::tuple(500, 1188, 80));
+  EXPECT_EQ(entry(9), std::tuple(500, 1188, 80));
+  EXPECT_EQ(entry(5), std::tuple(500, 1, 0));  // empty before: kept as it was
+  EXPECT_EQ(gUnappearedCount, 2);
+}
+
+}  // namespace
+}  // namespace garam
