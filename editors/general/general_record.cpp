@@ -1,5 +1,6 @@
 #include "editors/general/general_record.h"
 
+#include <cassert>
 #include <span>
 
 #include "data/cp949.h"
@@ -146,7 +147,11 @@ bool WithMission(int id, F f) {
 
 }  // namespace
 
-bool IsQVGeneralKind() { return IsExpansionLoaded(); }
+bool IsQVGeneralKind() {
+  // A file read with the executable's tables was read with that edition's layouts.
+  assert(!gLoadWithExeInfo || IsExpansionLoaded() == gLoadedExeInfo.IsQVEdition());
+  return IsExpansionLoaded();
+}
 
 bool ReadGeneral(int number, GeneralWorkingCopy& out) {
   GeneralWorkingCopy g;
