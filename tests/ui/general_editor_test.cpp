@@ -198,6 +198,11 @@ TEST_F(GeneralEditorTest, EnterOnOkCommitsTheFocusedBox) {
     e.show();
     QApplication::setActiveWindow(&e);
     e.edt4Num(1)->setFocus();
+    EXPECT_EQ(e.edt4Status->currentMessage(), "전투력 입력(1~100)");
+    e.chkSpecial[0]->click();
+    EXPECT_EQ(e.edt4Status->currentMessage(), "인재수색중 여부 설정");
+    EXPECT_TRUE(e.picFocus->hasFocus());
+    e.edt4Num(1)->setFocus();
     e.edt4Num(1)->setText("150");
     QTest::keyClick(e.edt4Num(1), Qt::Key_Return);
     return e.result();
@@ -205,6 +210,43 @@ TEST_F(GeneralEditorTest, EnterOnOkCommitsTheFocusedBox) {
   Select(4, 2);
   EXPECT_TRUE(ShowForm("frmEdit4", w.get(), {.record = 2}));
   EXPECT_EQ(gData.gGeneralsQV[2].get(kGeneralScenQV.combat), 100);
+}
+
+TEST_F(GeneralEditorTest, FacePickerRegionTypingAndAUnitWithoutCity) {
+  MakeSave(gData, false);
+  gData.gSaveGenerals[13].set(kGeneralSaveKr.mission, std::uint16_t(600));  // 야율: no city, a transport
+  const char* regions[3] = {"가야", "가", "가"};
+  for (int r = 0; r < 3; ++r) WriteFixedName(gData.gSaveRegions[r].bytes(kRegionSave.name), regions[r]);
+  gData.gSaveGenerals[13].set(kGeneralSaveKr.region, std::uint8_t(2));
+  Fill(kSaveKr, "user1.rn");
+  auto e = Open(13);
+  EXPECT_EQ(e->edt4lbl2(2)->text(), "수송 유닛(성밖)");
+
+  // The second of two regions named alike stays chosen; a prefix picks the first, nonsense keeps it.
+  auto* region = static_cast<PrefixCombo*>(e->edt4Combo[9]);
+  EXPECT_EQ(region->currentIndex(), 2);
+  region->Leave();
+  EXPECT_EQ(region->currentIndex(), 2);
+  region->setEditText("가야");
+  region->Leave();
+  EXPECT_EQ(region->currentIndex(), 0);
+  region->setEditText("없는곳");
+  region->Leave();
+  EXPECT_EQ(region->currentText(), "가야");
+
+  // The face picker's answer, and a cancelled one: the box shows the face either way.
+  for (int answer : {QDialog::Accepted, QDialog::Rejected}) {
+    SetModalRunner([&](QDialog& d) {
+      if (answer == QDialog::Accepted) static_cast<GeneralEditor*>(d.parentWidget())->SetFaceNo(123);
+      return answer;
+    });
+    e->edt4Num(8)->setText("5");
+    e->edt4Cmd2_Click();
+    EXPECT_EQ(e->edt4Num(8)->text(), "123");
+  }
+  e->edt4Cmd_Click(0);
+  EXPECT_EQ(gData.gSaveGenerals[13].get(kGeneralSaveKr.face), 123);
+  EXPECT_EQ(gData.gSaveGenerals[13].get(kGeneralSaveKr.region), 0);
 }
 
 TEST_F(GeneralEditorTest, CancelAndClosingChangeNothing) {
