@@ -225,7 +225,7 @@ void GeneralEditor::Build() {
   }
   auto* flags = new QHBoxLayout;
   flags->addWidget(boxed(16, "특수", {chkSpecial[0], chkSpecial[1]}));
-  flags->addWidget(boxed(26, "실존", {edt4Cmd3Button[0]}));
+  flags->addWidget(boxed(26, "", {edt4Cmd3Button[0]}));
   flags->addWidget(boxed(27, "행동", {edt4Cmd3Button[1]}));
   flags->addWidget(boxed(28, "사위여부", {edt4Cmd3Button[5]}));
   right->addLayout(flags);
@@ -414,7 +414,7 @@ bool GeneralEditor::Fill(int record) {
   for (int i = 0; i < 12; ++i) edt4Cmd4[std::size_t(i)]->setChecked(Working.flags & (1u << i));
   {
     QString name = QString::number(Working.region);
-    const auto& regions = save ? gData.gSaveRegions.size() : gData.gRegions.size();
+    const std::size_t regions = save ? gData.gSaveRegions.size() : gData.gRegions.size();
     if (Working.region < regions)
       name = Str(save ? ReadFixedName(gData.gSaveRegions[Working.region].bytes(kRegionSave.name))
                       : ReadFixedName(gData.gRegions[Working.region].bytes(kRegionScen.name)));

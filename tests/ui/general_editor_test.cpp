@@ -11,6 +11,8 @@
 #include "tests/support/installation.h"
 #include "tests/support/save_builder.h"
 #include "tests/ui/list_fixtures.h"
+#include "tests/ui/picker_fakes.h"
+#include "ui/pickers/face_picker.h"
 
 namespace garam::test {
 namespace {
@@ -218,6 +220,7 @@ TEST_F(GeneralEditorTest, FacePickerRegionTypingAndAUnitWithoutCity) {
   const char* regions[3] = {"가야", "가", "가"};
   for (int r = 0; r < 3; ++r) WriteFixedName(gData.gSaveRegions[r].bytes(kRegionSave.name), regions[r]);
   gData.gSaveGenerals[13].set(kGeneralSaveKr.region, std::uint8_t(2));
+  gMaskData[0] = SheetBytes(32, 20), gFaceSheetMen = 0, gBitmapOk[0] = true;
   Fill(kSaveKr, "user1.rn");
   auto e = Open(13);
   EXPECT_EQ(e->edt4lbl2(2)->text(), "수송 유닛(성밖)");
@@ -234,18 +237,22 @@ TEST_F(GeneralEditorTest, FacePickerRegionTypingAndAUnitWithoutCity) {
   region->Leave();
   EXPECT_EQ(region->currentText(), "가야");
 
-  // The face picker's answer, and a cancelled one: the box shows the face either way.
-  for (int answer : {QDialog::Accepted, QDialog::Rejected}) {
+  // The face picker's answer, a cancelled one, and a typed face: the box and the picture follow.
+  for (int answer : {3, -1}) {
     SetModalRunner([&](QDialog& d) {
-      if (answer == QDialog::Accepted) static_cast<GeneralEditor*>(d.parentWidget())->SetFaceNo(123);
-      return answer;
+      auto& picker = static_cast<MenFacePicker&>(d);
+      if (answer >= 0) picker.FaceDblClick(answer);
+      return picker.result();
     });
     e->edt4Num(8)->setText("5");
     e->edt4Cmd2_Click();
-    EXPECT_EQ(e->edt4Num(8)->text(), "123");
+    EXPECT_EQ(e->edt4Num(8)->text(), "3");
+    EXPECT_EQ(Shown(e->edt4Mask()), CellColour(3));
   }
+  Leave(static_cast<NumericBox*>(e->edt4Num(8)), "25");
+  EXPECT_EQ(Shown(e->edt4Mask()), CellColour(25));
   e->edt4Cmd_Click(0);
-  EXPECT_EQ(gData.gSaveGenerals[13].get(kGeneralSaveKr.face), 123);
+  EXPECT_EQ(gData.gSaveGenerals[13].get(kGeneralSaveKr.face), 25);
   EXPECT_EQ(gData.gSaveGenerals[13].get(kGeneralSaveKr.region), 0);
 }
 
