@@ -92,7 +92,9 @@ TEST_F(GeneralEditorTest, OpensFilledInEveryKind) {
     // A king's loyalty is 100 and fixed; the son-in-law toggle is only for an unrelated lord or servant.
     const bool king = QString(c.status) == "국왕";
     EXPECT_EQ(e->edt4Num(3)->isEnabled(), !king);
-    if (king) EXPECT_EQ(e->edt4Num(3)->text(), "100");
+    if (king) {
+      EXPECT_EQ(e->edt4Num(3)->text(), "100");  // stored: 0
+    }
     EXPECT_EQ(e->edt4Cmd3(5)->isEnabled(), c.sonInLaw);
   }
 }
