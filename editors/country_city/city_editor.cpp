@@ -136,6 +136,7 @@ void CityEditor::Build() {
   edt3List = new QListWidget(this);
   edt3List->setObjectName("edt3List");
   edt3List->setSelectionMode(QAbstractItemView::MultiSelection);
+  edt3List->setFixedWidth(150);
   SetFocusHint(edt3List, "병과 선택");
   const char* const cmd[2][2] = {{"확인", "변경내용 적용"}, {"취소", "취소"}};
   for (int i = 0; i < 2; ++i) {
@@ -308,8 +309,10 @@ void CityEditor::Apply() {
   for (int j = 1; j <= 8; ++j) ItemCombo(j)->Leave();
   const CityEdit e = Collect();
   const CityApplyResult r = ApplyCityEdit(city_, e);
-  if (r.applied) UpdateRows(r);
-  MarkDataChanged();
+  if (r.applied) {
+    UpdateRows(r);
+    MarkDataChanged();
+  }
   accept();
 }
 

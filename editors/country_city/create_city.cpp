@@ -38,6 +38,7 @@ CreateCity::CreateCity(QWidget* owner, const MainLists& lists) : QDialog(owner),
   }
   Add2Text = new QLineEdit(Add2Frame[0]);
   Add2Text->setObjectName("Add2Text");
+  Add2Text->setMinimumWidth(160);
   AttachTextByteGuard(Add2Text, kNameBytes);
   SetFocusHint(Add2Text, "이름 입력");
   connect(Add2Text, &QLineEdit::textChanged, this, &CreateCity::FollowName);
