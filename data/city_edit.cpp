@@ -324,16 +324,7 @@ CityStatus CityCapitalStatus(int city) {
   return kingCity == city ? CityStatus::Capital : CityStatus::Ordinary;
 }
 
-void CompactCountryCityList(std::uint8_t country) {
-  auto list = OwnedCities(country);
-  std::size_t w = 0;
-  for (std::size_t r = 0; r < list.size(); ++r) {
-    if (list[r] == kNone) continue;
-    list[w] = list[r];
-    if (r != w) list[r] = kNone;
-    ++w;
-  }
-}
+void CompactCountryCityList(std::uint8_t country) { CompactEntries(OwnedCities(country)); }
 
 CityApplyResult ApplyCityEdit(int city, const CityEdit& e) {
   CityApplyResult r;
