@@ -411,7 +411,8 @@ int CreateSaveCity(int x, int y, std::uint8_t owner, const std::string& name, Rn
 }
 
 int CreateScenarioCity(int x, int y, std::uint8_t owner, const std::string& name, Rng& rng) {
-  if (!Grid<MapCell>::InRange(x, y) || gData.gMapVar.empty()) return -1;
+  // A city byte holds 0 to 79; 80 means none.
+  if (!Grid<MapCell>::InRange(x, y) || gData.gMapVar.empty() || gData.gCities.size() >= kCitySlots) return -1;
   const int city = int(gData.gCities.size());
   const CellRegion region = RegionOfCell(x, y);
   const NewCityValues v = DrawNewCity(region, rng);

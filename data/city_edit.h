@@ -62,7 +62,7 @@ CityApplyResult ApplyCityEdit(int city, const CityEdit& edit);
 
 // The new city of a save file in the first free slot, or -1 when there is none. Draws from rng.
 int CreateSaveCity(int x, int y, std::uint8_t owner, const std::string& name, Rng& rng);
-// The new city of a scenario, appended; -1 when the cell is off the map.
+// The new city of a scenario, appended; -1 when the cell is off the map or 80 cities exist.
 int CreateScenarioCity(int x, int y, std::uint8_t owner, const std::string& name, Rng& rng);
 
 // The castle's sprites in the map display cache: building pictures in the castle's style and,
