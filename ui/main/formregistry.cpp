@@ -1,5 +1,6 @@
 #include "ui/main/formregistry.h"
 
+#include "editors/country_city/city_forms.h"
 #include "editors/general/general_forms.h"
 #include "tools/expert_forms.h"
 
@@ -8,6 +9,7 @@ namespace garam {
 void RegisterAllForms() {
   RegisterGeneralEditorForms();
   RegisterExpertForms();
+  RegisterCityForms();
 }
 
 }  // namespace garam
