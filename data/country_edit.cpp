@@ -266,6 +266,16 @@ std::optional<int> HomeSphere(int general) {
   return sphere;
 }
 
+int GeneralCountry(int general) {
+  const int city = GeneralCity(general);
+  if (IsSaveFile()) {
+    const auto* c = SaveCity(city);
+    return c ? c->get(kCitySave.owner) : kNone;
+  }
+  const auto* c = city == kNone ? nullptr : Slot(gData.gCities, city);
+  return c ? c->get(kCityScen.owner) : kNone;
+}
+
 std::string CityName(int city) {
   if (city == kNone) return "";
   if (IsSaveFile()) {

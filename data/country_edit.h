@@ -70,6 +70,9 @@ std::optional<GeneralAccess> GeneralAt(int general);
 // 0 to 6 is missing (7 is "none").
 std::optional<int> HomeSphere(int general);
 
+// The country owning a general's city; 80 when he has no city or it has no owner.
+int GeneralCountry(int general);
+
 // The name of a city of the loaded file, "" for a number outside its table.
 std::string CityName(int city);
 
