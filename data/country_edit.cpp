@@ -266,8 +266,9 @@ std::optional<int> HomeSphere(int general) {
   return sphere;
 }
 
-int GeneralCountry(int general) {
-  const int city = GeneralCity(general);
+int GeneralCountry(int general) { return CityOwner(GeneralCity(general)); }
+
+int CityOwner(int city) {
   if (IsSaveFile()) {
     const auto* c = SaveCity(city);
     return c ? c->get(kCitySave.owner) : kNone;

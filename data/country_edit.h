@@ -70,7 +70,8 @@ std::optional<GeneralAccess> GeneralAt(int general);
 // 0 to 6 is missing (7 is "none").
 std::optional<int> HomeSphere(int general);
 
-// The country owning a general's city; 80 when he has no city or it has no owner.
+// The owner of a city, 80 for none or a number outside the table; the owner of a general's city.
+int CityOwner(int city);
 int GeneralCountry(int general);
 
 // The name of a city of the loaded file, "" for a number outside its table.
