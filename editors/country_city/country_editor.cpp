@@ -114,7 +114,7 @@ void CountryEditor::Build() {
   edt2ListView->setObjectName("edt2ListView");
   edt2ListView->setColumns({"상대국가", "동맹", "혼인", "우호도"},
                            {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter});
-  edt2ListView->setColumnWidth(0, 150);
+  edt2ListView->setColumnWidth(0, 170);
   for (int c = 1; c < 4; ++c) edt2ListView->setColumnWidth(c, 55);
   edt2ListView->setMinimumSize(340, 300);
   QFont fixed("NanumGothicCoding");
