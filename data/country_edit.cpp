@@ -391,8 +391,11 @@ CreateResult CreateSaveCountry(const NewCountry& nc, std::span<const int> listed
 
   // The new country follows the countries already listed.
   auto map = d.gSaveTail.bytes(kSaveTail.countryMap);
-  auto empty = std::ranges::stable_partition(map, [](std::uint8_t v) { return v != kNone; });
-  if (!empty.empty()) empty.front() = std::uint8_t(s);
+  std::size_t used = 0;
+  for (std::size_t i = 0; i < map.size(); ++i)
+    if (map[i] != kNone) map[used++] = map[i];
+  std::fill(map.begin() + std::ptrdiff_t(used), map.end(), kNone);
+  if (used < map.size()) map[used] = std::uint8_t(s);
 
   if (auto* c = Slot(d.gCountryCityCount, s)) *c = 1;
   std::int16_t inCapital = 0;
