@@ -35,7 +35,7 @@ std::string CountsText(const ExeInfo& info, int n) {
   return text;
 }
 
-double LeadingNumber(std::string_view s) {
+double AnswerNumber(std::string_view s) {
   std::size_t i = 0;
   auto skipBlanks = [&] {
     while (i < s.size() && IsBlank(s[i])) ++i;
@@ -89,7 +89,7 @@ CountAnswer ParseCountAnswer(std::string_view answer, ScenarioCounts& counts) {
                                        {200, CountAnswer::Consorts}};
   std::size_t values[4];
   for (int k = 0; k < 4; ++k) {
-    double v = LeadingNumber(parts[k]);
+    double v = AnswerNumber(parts[k]);
     if (!(v >= 1 && v <= kLimits[k].high)) return kLimits[k].refusal;
     values[k] = std::size_t(std::nearbyint(v));  // the default rounding mode takes halves to even
   }

@@ -26,7 +26,7 @@ int ScenariosOf(const ExeInfo& info);
 std::string CountsText(const ExeInfo& info, int n);
 // The decimal number a text starts with (sign, fraction and exponent allowed, blanks between its
 // characters skipped); 0 when it starts with none. No hexadecimal, infinity or NaN.
-double LeadingNumber(std::string_view text);
+double AnswerNumber(std::string_view text);
 // Parses "countries/cities/generals/consorts". Each value must lie in its range before it is
 // rounded (halves to even), so 0.6 and 80.4 are refused; counts is set only when Ok.
 CountAnswer ParseCountAnswer(std::string_view answer, ScenarioCounts& counts);

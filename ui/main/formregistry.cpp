@@ -1,6 +1,7 @@
 #include "ui/main/formregistry.h"
 
 #include "editors/country_city/city_forms.h"
+#include "editors/country_city/country_forms.h"
 #include "editors/general/general_forms.h"
 #include "tools/expert_forms.h"
 
@@ -10,6 +11,7 @@ void RegisterAllForms() {
   RegisterGeneralEditorForms();
   RegisterExpertForms();
   RegisterCityForms();
+  RegisterCountryForms();
 }
 
 }  // namespace garam
