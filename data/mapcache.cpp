@@ -285,7 +285,7 @@ const char* BuildingLabel(int b) {
                                        "제재소    ", "대학      ", "미술공방  ", "병원      ", "공예소    ",
                                        "번화가    ", "마을      ", "항구      "};
   if (b >= 0 && b <= 12) return kNames[b];
-  if (b == 13) return gLoadedExeInfo.IsQVEdition() ? "방벽      " : "";
+  if (b == 13) return IsExpansionLoaded() ? "방벽      " : "";
   return "          ";
 }
 }  // namespace

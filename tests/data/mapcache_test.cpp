@@ -231,7 +231,7 @@ TEST(CellStatus, LineOfACell) {
   EXPECT_EQ(CellStatusText(30, 40, {2, 1}), "(30,40)" + sp(7) + "평지" + sp(6) + "고려" + sp(14) + "인삼" + sp(10) + "성" + sp(8) + "[서경]");
   EXPECT_EQ(CellStatusText(31, 40, {2, 1}), "(31,40)" + sp(7) + "만" + sp(8) + "고려" + sp(26) + "항구" + sp(6));
   EXPECT_EQ(CellStatusText(32, 40, {}), "(32,40)" + sp(7) + "밀림하천" + sp(30) + "가도");
-  gLoadedExeInfo.editionFlag = -1;
+  gFileKind = kScenarioQV;  // the wall exists in the expansion's files alone
   EXPECT_EQ(CellStatusText(32, 40, {}), "(32,40)" + sp(7) + "밀림하천" + sp(30) + "방벽" + sp(6) + "가도");
   for (auto [x, y] : {std::pair{249, 41}, {-1, 3}, {3, -3}, {3, 225}}) EXPECT_EQ(CellStatusText(x, y, {1}), "(???,???)");
 }
