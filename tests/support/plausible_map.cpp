@@ -50,6 +50,22 @@ int RiverShape(unsigned arms) {
   }
 }
 
+// Smooth values 0..1 over the map: hashed lattice points every `scale` cells, blended between.
+double Noise(int x, int y, int scale, std::uint32_t seed) {
+  auto lattice = [&](int i, int j) {
+    std::uint32_t h = std::uint32_t(i) * 73856093u ^ std::uint32_t(j) * 19349663u ^ seed * 83492791u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    return double((h ^ (h >> 16)) & 0xFFFF) / 65535.0;
+  };
+  const double fx = double(x) / scale, fy = double(y) / scale;
+  const int i = int(fx), j = int(fy);
+  const double u = fx - i, v = fy - j;
+  const double su = u * u * (3 - 2 * u), sv = v * v * (3 - 2 * v);
+  const double top = lattice(i, j) * (1 - su) + lattice(i + 1, j) * su;
+  const double bottom = lattice(i, j + 1) * (1 - su) + lattice(i + 1, j + 1) * su;
+  return top * (1 - sv) + bottom * sv;
+}
+
 int SphereAt(int x, int y) {
   if (x >= 222) return 0;                  // islands in the far east
   if (x >= 185) return y < 60 ? 2 : 1;     // steppe above, the old empire below
@@ -72,20 +88,21 @@ void PaintPlausibleMap(std::uint32_t seed) {
     for (int x = 0; x < kMapWidth; ++x) {
       double best = 1e9;
       for (const auto& s : sites) best = std::min(best, std::hypot(px(x, y) - px(s.x, s.y), 16.0 * (y - s.y)));
-      const double wobble = 70 * std::sin(x * 0.21 + phase) + 60 * std::cos(y * 0.17 - phase) + 40 * std::sin((x + y) * 0.5);
+      const double wobble = 300 * (Noise(x, y, 7, seed + 2) - 0.5) + 30 * std::sin(x * 0.3 + phase);
       Cell& c = w.at(x, y);
       c.region = std::min(7, x * 8 / kMapWidth) + 8 * std::min(6, y * 7 / kMapHeight);
       if (best > 520 + wobble) {
         c.terrain = 0;
         continue;
       }
-      const double ridge = std::sin(x * 0.09 + y * 0.05 + phase) * std::cos(y * 0.11 - x * 0.03);
-      if (ridge > 0.82) c.terrain = 7;
-      else if (y > 150 && (x + y) % 7 < 3) c.terrain = 5;
-      else if (y > 70 && y < 140 && x > 60 && x < 150 && (x * 3 + y) % 5 < 3) c.terrain = 3;
-      else if ((x * 7 + y * 3) % 11 < 3) c.terrain = 4;
-      else if ((x * 5 + y * 13) % 97 == 0) c.terrain = 6;
-      else if ((x * 11 + y * 7) % 211 == 0) c.terrain = 8;
+      const double height = Noise(x, y, 14, seed), wet = Noise(x, y, 9, seed + 1);
+      const bool dryBelt = y > 60 && y < 150 && x > 55 && x < 165;
+      if (height > 0.74) c.terrain = 7;
+      else if (height < 0.06) c.terrain = 8;
+      else if (dryBelt && wet < 0.55) c.terrain = 3;
+      else if (y > 150 && wet > 0.5) c.terrain = 5;
+      else if (wet > 0.82) c.terrain = 6;
+      else if (wet > 0.58) c.terrain = 4;
       else c.terrain = 2;
     }
   // Coastal sea beside the land, bays where the coast turns.
