@@ -427,7 +427,7 @@ QImage FarmArt(bool paddy) {
   p.setBrush(paddy ? QColor(120, 190, 170) : QColor(225, 195, 80));
   p.drawPolygon(DiamondPoly(0, 4));
   p.setPen(QPen(paddy ? QColor(60, 140, 60) : QColor(170, 130, 40), 1));
-  for (int k = -3; k <= 3; ++k) p.drawLine(QPointF(30.5 + 6 * k - 8, 12 + 3 * std::abs(k) * 0.0 + 4), QPointF(30.5 + 6 * k + 8, 16 + 4));
+  for (int k = -3; k <= 3; ++k) p.drawLine(QPointF(22.5 + 6 * k, 16), QPointF(38.5 + 6 * k, 20));
   return img;
 }
 

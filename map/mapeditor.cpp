@@ -12,6 +12,7 @@
 #include "platform/listview.h"
 #include "platform/modal.h"
 #include "ui/main/childforms.h"
+#include "ui/main/main_window.h"
 
 namespace garam {
 
@@ -29,7 +30,7 @@ const QString kNoRegion = QStringLiteral("--------------");
 
 }  // namespace
 
-MapEditor::MapEditor(QWidget* owner, ListView* cities, int mode) : QDialog(owner), cities_(cities), mode_(mode) {
+MapEditor::MapEditor(QWidget* owner, const MainLists& lists, int mode) : QDialog(owner), lists_(lists), mode_(mode) {
   setObjectName("frmMapEdit");
   BuildControls();
 
@@ -142,11 +143,9 @@ void MapEditor::BuildControls() {
 }
 
 void MapEditor::FillToolLists(bool scenario) {
-  for (QComboBox* c : MapCombo) {
-    const QSignalBlocker block(c);
-    c->clear();
-  }
+  // Filled and set quietly: the lists' own handlers would move the focus and draw previews.
   const QSignalBlocker b0(MapCombo[0]), b1(MapCombo[1]), b2(MapCombo[2]), b3(MapCombo[3]), b4(MapCombo[4]);
+  for (QComboBox* c : MapCombo) c->clear();
   for (const char* name : kBuildings) MapCombo[0]->addItem(QString::fromUtf8(name));
   if (IsExpansionLoaded()) MapCombo[0]->addItem("방벽");
   for (const auto& s : IsSaveFile() ? gData.gSaveSpecialties : gData.gSpecialties)
@@ -317,8 +316,8 @@ void MapEditor::CursorFromPointer() {
 
 void MapEditor::ShowCellStatus() {
   std::vector<int> order;
-  if (cities_)
-    for (int i = 0; i < cities_->count(); ++i) order.push_back(cities_->row(i)->tag.toInt());
+  if (ListView* cities = lists_.ListView3)
+    for (int i = 0; i < cities->count(); ++i) order.push_back(cities->row(i)->tag.toInt());
   StatusBar->showMessage(QString::fromStdString(CellStatusText(CursorX, CursorY, order)));
 }
 
@@ -351,8 +350,14 @@ bool MapEditor::eventFilter(QObject* watched, QEvent* event) {
 
 void RegisterMapForms() {
   RegisterForm("frmMapEdit", [](QWidget* owner, const FormArgs& args) {
-    ListView* cities = owner ? owner->window()->findChild<ListView*>("ListView3") : nullptr;
-    MapEditor editor(owner, cities, args.mode);
+    // The main window is the owner, or the owner's owner when the create-city dialog asks.
+    MainLists lists;
+    for (QWidget* w = owner; w; w = w->parentWidget())
+      if (auto* main = dynamic_cast<MainWindow*>(w)) {
+        lists = {main->ListView2, main->ListView3, main->ListView4, main->ListView5};
+        break;
+      }
+    MapEditor editor(owner, lists, args.mode);
     RunModal(editor);
   });
 }

@@ -14,18 +14,17 @@
 #include <array>
 
 #include "map/mapview.h"
+#include "ui/pickers/pickercallers.h"
 
 namespace garam {
-
-class ListView;
 
 inline constexpr int kNewCityMode = 1;
 
 class MapEditor : public QDialog {
   Q_OBJECT
  public:
-  // cities: the main window's city list (the status line names castles in its order); may be null.
-  MapEditor(QWidget* owner, ListView* cities, int mode);
+  // The status line names a castle's city by the main window's city list, in its order.
+  MapEditor(QWidget* owner, const MainLists& lists, int mode);
 
   // Scrolls so that cell (x, y) lies near the middle; in the new-city mode it also marks the cell.
   void SetLocation(int x, int y);
@@ -72,7 +71,7 @@ class MapEditor : public QDialog {
   void ShowPreview(int code);
   void Shift(QWidget* w, int dx, int dy, int dw, int dh);
 
-  ListView* cities_;
+  MainLists lists_;
   int mode_;
   bool loading_ = true;
   bool pointerInside_ = false;

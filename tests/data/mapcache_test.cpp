@@ -233,7 +233,7 @@ TEST(CellStatus, LineOfACell) {
   EXPECT_EQ(CellStatusText(32, 40, {}), "(32,40)" + sp(7) + "밀림하천" + sp(30) + "가도");
   gFileKind = kScenarioQV;  // the wall exists in the expansion's files alone
   EXPECT_EQ(CellStatusText(32, 40, {}), "(32,40)" + sp(7) + "밀림하천" + sp(30) + "방벽" + sp(6) + "가도");
-  for (auto [x, y] : {std::pair{249, 41}, {-1, 3}, {3, -3}, {3, 225}}) EXPECT_EQ(CellStatusText(x, y, {1}), "(???,???)");
+  for (auto [x, y] : {std::pair{249, 41}, {-1, 3}, {3, -3}, {3, 225}}) EXPECT_EQ(CellStatusText(x, y, {1}), "(\?\?\?,\?\?\?)");
 }
 
 }  // namespace

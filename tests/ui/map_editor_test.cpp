@@ -68,6 +68,7 @@ void Wheel(QWidget* w, int delta) {
                  Qt::NoScrollPhase, false);
   QApplication::sendEvent(w, &ev);
 }
+const QString kNoCell = QStringLiteral("(\?\?\?,\?\?\?)");
 QString Status(const MapEditor& e) { return e.StatusBar->currentMessage(); }
 // Draws what is due and tells how many pictures the view has drawn so far.
 int Renders(MapEditor& e) {
@@ -93,15 +94,19 @@ TEST(MapEditorOpening, ModesAndFileKinds) {
   for (const Case& c : cases) {
     if (c.kind % 3 == 0) LoadSave(c.kind);
     else LoadScenario(c.kind);
-    MapEditor e(nullptr, nullptr, c.mode);
+    MapEditor e(nullptr, {}, c.mode);
     e.show();
     const std::string what = std::to_string(c.kind) + "/" + std::to_string(c.mode);
     EXPECT_EQ(std::tuple(e.windowTitle(), e.width(), e.MapCombo[0]->count(), e.MapCombo[2]->count(), e.MapCombo[2]->currentIndex(),
                          e.MapCombo[4]->count()),
               std::tuple(c.caption, c.width, c.buildings, c.regions, c.regionRow, c.terrains))
         << what;
-    if (c.buildings == 13) EXPECT_EQ(e.MapCombo[0]->itemText(12), "방벽");
-    if (c.regions == 1) EXPECT_EQ(e.MapCombo[3]->itemText(0), "--------------");
+    if (c.buildings == 13) {
+      EXPECT_EQ(e.MapCombo[0]->itemText(12), "방벽");
+    }
+    if (c.regions == 1) {
+      EXPECT_EQ(e.MapCombo[3]->itemText(0), "--------------");
+    }
     if (c.mode == 2) {
       EXPECT_EQ(std::tuple(e.MapOpt[21]->isEnabled(), e.MapOpt[22]->isEnabled(), e.picView->isVisible()),
                 std::tuple(c.scenarioTools, c.scenarioTools, c.scenarioTools))
@@ -116,10 +121,10 @@ TEST(MapEditorOpening, ModesAndFileKinds) {
   // A save opens at its player's king's city; a scenario at (223, 57), whose odd row puts it one
   // column further left and whose odd top row gives way to the even one above.
   LoadSave(kSaveKr);
-  MapEditor save(nullptr, nullptr, 2);
+  MapEditor save(nullptr, {}, 2);
   EXPECT_EQ(std::pair(save.HScroll->value(), save.VScroll->value()), std::pair(116, 46));
   LoadScenario(kScenarioKr);
-  MapEditor scenario(nullptr, nullptr, 2);
+  MapEditor scenario(nullptr, {}, 2);
   scenario.show();
   EXPECT_EQ(std::tuple(scenario.HScroll->value(), scenario.VScroll->value(), scenario.ViewLeft, scenario.ViewTop),
             std::tuple(219, 42, 219, 42));
@@ -132,7 +137,7 @@ TEST(MapEditorOpening, NewCityModeMarksItsStart) {
   LoadScenario(kScenarioKr);
   const int x = gData.gCities[2].get(kCityScen.x), y = gData.gCities[2].get(kCityScen.y);
   test::ScriptedRng rng({2.5 / 84});
-  MapEditor e(nullptr, nullptr, kNewCityMode);
+  MapEditor e(nullptr, {}, kNewCityMode);
   e.show();
   EXPECT_EQ(std::pair(e.MarkX, e.MarkY), std::pair(x, y));
   // Green on a castle (the mark stands on one), red elsewhere, blue on a mark without a castle.
@@ -147,12 +152,12 @@ TEST(MapEditorOpening, NewCityModeMarksItsStart) {
 
 TEST(MapEditorNavigation, PointerScrollWheelAndEnlargedView) {
   LoadScenario(kScenarioKr);
-  MapEditor e(nullptr, nullptr, 2);
+  MapEditor e(nullptr, {}, 2);
   e.show();
   // Off the view there is no cell, also while a button drags the pointer beyond it.
   for (QPoint off : {QPoint(-3, 10), QPoint(700, 10), QPoint(10, 600)}) {
     MoveTo(e, off);
-    EXPECT_EQ(std::tuple(e.CursorX, e.CursorY, Status(e)), std::tuple(-1, -1, QString("(???,???)")));
+    EXPECT_EQ(std::tuple(e.CursorX, e.CursorY, Status(e)), std::tuple(-1, -1, kNoCell));
     EXPECT_FALSE(e.picMap->cursorVisible());
   }
   // The map moves under a resting pointer; column 249 of an odd row is no cell.
@@ -163,7 +168,7 @@ TEST(MapEditorNavigation, PointerScrollWheelAndEnlargedView) {
   e.HScroll->setValue(99);
   EXPECT_EQ(std::pair(e.CursorX, e.CursorY), std::pair(108, 87));
   e.HScroll->setValue(240);
-  EXPECT_EQ(std::pair(e.CursorX, Status(e)), std::pair(-1, QString("(???,???)")));
+  EXPECT_EQ(std::pair(e.CursorX, Status(e)), std::pair(-1, kNoCell));
 
   // The wheel moves two rows a notch within the limits, wherever the pointer is; the list under
   // it keeps its item.
@@ -198,7 +203,7 @@ TEST(MapEditorNavigation, PointerScrollWheelAndEnlargedView) {
 
 TEST(MapEditorPanel, PreviewsRegionMarksAndDrawsPerChange) {
   LoadScenario(kScenarioKr);
-  MapEditor e(nullptr, nullptr, 2);
+  MapEditor e(nullptr, {}, 2);
   e.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&e));
   const int first = Renders(e);
