@@ -1,10 +1,12 @@
 #include "ui/main/formregistry.h"
 
+#include "editors/general/general_forms.h"
 #include "map/mapeditor.h"
 
 namespace garam {
 
 void RegisterAllForms() {
+  RegisterGeneralEditorForms();
   RegisterMapForms();
 }
 
