@@ -263,8 +263,10 @@ TEST(MapEditorOpening, OpenedFromItsRegistrationAndLeavesTheDataAlone) {
       e.mapCheck->click();
       for (int mode : {2, 21, 6, 0}) e.MapOpt[std::size_t(mode)]->click();
       Renders(e);
+      QTest::keyClick(e.picMap, Qt::Key_Escape);
+      EXPECT_FALSE(e.isVisible()) << "Esc closes the map";
       ++runs;
-      return int(QDialog::Rejected);
+      return e.result();
     });
     EXPECT_TRUE(ShowForm("frmMapEdit", nullptr, {.mode = 2}));
     EXPECT_EQ(runs, 1);
