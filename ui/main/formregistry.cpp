@@ -4,6 +4,7 @@
 #include "editors/country_city/country_forms.h"
 #include "editors/general/general_forms.h"
 #include "tools/expert_forms.h"
+#include "map/mapeditor.h"
 
 namespace garam {
 
@@ -12,6 +13,7 @@ void RegisterAllForms() {
   RegisterExpertForms();
   RegisterCityForms();
   RegisterCountryForms();
+  RegisterMapForms();
 }
 
 }  // namespace garam
