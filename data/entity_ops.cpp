@@ -39,15 +39,14 @@ void Exchange(std::uint16_t& v, int a, int b) {
   else if (v == b) v = std::uint16_t(a);
 }
 
-// Writes the text when it differs from the field's; the text is cut so that a NUL always ends it.
+}  // namespace
+
 bool WriteTextField(std::span<std::uint8_t> field, std::string text) {
   if (text.empty()) text.push_back(' ');
   // Compared before the cut: a stored lone lead byte shows as a character the cut would drop.
   if (text == ReadFixedName(field)) return false;
   return WriteFixedName(field, CutToCp949Bytes(text, field.size() - 1));
 }
-
-}  // namespace
 
 bool IsRelationOfAnyGeneral(int general) {
   bool found = false;
