@@ -51,6 +51,7 @@ ConsortEditor::ConsortEditor(MainWindow& w, int record)
 
   regionCombo = new PrefixCombo(this);
   regionCombo->setObjectName("edt5Combo0");
+  regionCombo->setMinimumWidth(120);
   tendencyCombo = new QComboBox(this);
   tendencyCombo->setObjectName("edt5Combo1");
   turnsCombo = new QComboBox(this);

@@ -30,6 +30,7 @@ CreateConsortDialog::CreateConsortDialog(MainWindow& w) : EditorDialog(w, "frmAd
   Add4Cmd2->setObjectName("Add4Cmd2");
   regionCombo = new PrefixCombo(this);
   regionCombo->setObjectName("Add4Combo0");
+  regionCombo->setMinimumWidth(120);
   tendencyCombo = new QComboBox(this);
   tendencyCombo->setObjectName("Add4Combo1");
   lbl_ = new QLabel(this);

@@ -72,7 +72,7 @@ UnitTypeEditor::UnitTypeEditor(MainWindow& w, int record)
     edt7Num[std::size_t(i)] = n;
     grid->addWidget(Frame(this, b.caption, i + 1, n), 1 + i / 2, i % 2);
   }
-  grid->addWidget(lblNo, 2, 2);
+  grid->addWidget(lblNo, 2, 2, Qt::AlignBottom | Qt::AlignHCenter);
   Finish(grid, "변경사항 적용");
   SetFocusHint(edt7Text, "이름 입력");
 
