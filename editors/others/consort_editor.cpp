@@ -23,11 +23,7 @@ constexpr int kMotherColumn = 1;
 constexpr int kNameBytes = 16;
 
 QGroupBox* Frame(QWidget* parent, const QString& caption, int index, std::initializer_list<QWidget*> inside) {
-  auto* f = new QGroupBox(caption, parent);
-  f->setObjectName("edt5Frame" + QString::number(index));
-  auto* l = new QHBoxLayout(f);
-  for (QWidget* w : inside) l->addWidget(w);
-  return f;
+  return MakeFrame(parent, caption, "edt5Frame" + QString::number(index), inside);
 }
 
 bool ScedatOne(const MainWindow& w) { return QString::fromStdString(w.Status(2)).toLower().contains("scedat1"); }
@@ -42,10 +38,7 @@ ConsortEditor::ConsortEditor(MainWindow& w, int record)
   edt5Text = new QLineEdit(this);
   edt5Text->setObjectName("edt5Text");
   AttachNameBox(edt5Text, kNameBytes);
-  mask_ = new QLabel(this);
-  mask_->setObjectName("edt5Mask");
-  mask_->setFixedSize(64, 80);
-  mask_->setFrameShape(QFrame::Box);
+  mask_ = MakePicture(this, "edt5Mask", 64, 80);
   edt5Cmd2 = new QPushButton("얼굴변경", this);
   edt5Cmd2->setObjectName("edt5Cmd2");
 
@@ -204,11 +197,7 @@ void ConsortEditor::SetHusbandNo(std::int16_t v) {
   HusbandNo = v;
 }
 
-void ConsortEditor::ShowFace() {
-  const QImage face = MaskData(gFaceSheetWomen).Cell(faceNo_);
-  if (face.isNull()) mask_->clear();
-  else mask_->setPixmap(QPixmap::fromImage(face));
-}
+void ConsortEditor::ShowFace() { ShowSheetCell(mask_, gFaceSheetWomen, faceNo_); }
 
 void ConsortEditor::ShowYears() {
   const double n = CurrentSaveYear() - edt5Num[0]->value() + 1;

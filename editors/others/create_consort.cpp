@@ -22,10 +22,7 @@ CreateConsortDialog::CreateConsortDialog(MainWindow& w) : EditorDialog(w, "frmAd
   Add4Text = new QLineEdit(this);
   Add4Text->setObjectName("Add4Text");
   AttachNameBox(Add4Text, 16);
-  mask_ = new QLabel(this);
-  mask_->setObjectName("Add4Mask");
-  mask_->setFixedSize(64, 80);
-  mask_->setFrameShape(QFrame::Box);
+  mask_ = MakePicture(this, "Add4Mask", 64, 80);
   Add4Cmd2 = new QPushButton("얼굴선택", this);
   Add4Cmd2->setObjectName("Add4Cmd2");
   regionCombo = new PrefixCombo(this);
@@ -39,16 +36,9 @@ CreateConsortDialog::CreateConsortDialog(MainWindow& w) : EditorDialog(w, "frmAd
   husbandButton_ = new QPushButton("변경", this);
   husbandButton_->setObjectName("Add4Cmd3");
 
-  const char* captions[4] = {"이름", "출신지역", "문화경향", "남편"};
-  QWidget* contents[4][2] = {{Add4Text, nullptr}, {regionCombo, nullptr}, {tendencyCombo, nullptr}, {lbl_, husbandButton_}};
-  for (int i = 0; i < 4; ++i) {
-    auto* f = new QGroupBox(captions[i], this);
-    f->setObjectName("Add4Frame" + QString::number(i));
-    auto* l = new QHBoxLayout(f);
-    for (QWidget* c : contents[i])
-      if (c) l->addWidget(c);
-    frames_[std::size_t(i)] = f;
-  }
+  frames_ = {MakeFrame(this, "이름", "Add4Frame0", {Add4Text}), MakeFrame(this, "출신지역", "Add4Frame1", {regionCombo}),
+             MakeFrame(this, "문화경향", "Add4Frame2", {tendencyCombo}),
+             MakeFrame(this, "남편", "Add4Frame3", {lbl_, husbandButton_})};
   auto* grid = new QGridLayout;
   grid->addWidget(mask_, 0, 0, 2, 1, Qt::AlignCenter);
   grid->addWidget(Add4Cmd2, 2, 0);
@@ -99,11 +89,7 @@ void CreateConsortDialog::FollowName() {
   Button(0)->setEnabled(!Add4Text->text().isEmpty() && HusbandNo != kNoGeneral);
 }
 
-void CreateConsortDialog::ShowFace() {
-  const QImage face = MaskData(gFaceSheetWomen).Cell(faceNo_);
-  if (face.isNull()) mask_->clear();
-  else mask_->setPixmap(QPixmap::fromImage(face));
-}
+void CreateConsortDialog::ShowFace() { ShowSheetCell(mask_, gFaceSheetWomen, faceNo_); }
 
 void CreateConsortDialog::ChooseFace() {
   PickerCallers callers;

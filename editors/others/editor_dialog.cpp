@@ -2,6 +2,7 @@
 
 #include "data/gamedata.h"
 #include "platform/editorkit.h"
+#include "platform/pictureclip.h"
 #include "ui/main/main_window.h"
 
 namespace garam {
@@ -73,6 +74,28 @@ void EntityEditor::done(int result) {
   applied_ = false;
   if (row_) list_->scrollToItem(row_);
   QDialog::done(result);
+}
+
+QGroupBox* MakeFrame(QWidget* parent, const QString& caption, const QString& name, std::initializer_list<QWidget*> inside) {
+  auto* f = new QGroupBox(caption, parent);
+  f->setObjectName(name);
+  auto* l = new QHBoxLayout(f);
+  for (QWidget* w : inside) l->addWidget(w);
+  return f;
+}
+
+QLabel* MakePicture(QWidget* parent, const QString& name, int width, int height) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->setFixedSize(width, height);
+  l->setFrameShape(QFrame::Box);
+  return l;
+}
+
+void ShowSheetCell(QLabel* picture, int sheet, int cell) {
+  const QImage image = MaskData(sheet).Cell(cell);
+  if (image.isNull()) picture->clear();
+  else picture->setPixmap(QPixmap::fromImage(image));
 }
 
 void Resort(ListView* list) {

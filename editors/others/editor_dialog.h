@@ -5,6 +5,7 @@
 
 #include <QBoxLayout>
 #include <QDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -60,6 +61,13 @@ class EntityEditor : public EditorDialog {
   int record_;
   bool applied_ = false;
 };
+
+// A frame named prefix + "Frame" + index holding widgets in a row.
+QGroupBox* MakeFrame(QWidget* parent, const QString& caption, const QString& name, std::initializer_list<QWidget*> inside);
+// An empty boxed picture of the size given.
+QLabel* MakePicture(QWidget* parent, const QString& name, int width, int height);
+// Shows cell n of a picture sheet; a cell outside the sheet, or a sheet not loaded, shows nothing.
+void ShowSheetCell(QLabel* picture, int sheet, int cell);
 
 // Switching sorting off and on sorts a list anew by its current column and order.
 void Resort(ListView* list);

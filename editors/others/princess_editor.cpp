@@ -42,21 +42,10 @@ PrincessEditor::PrincessEditor(MainWindow& w, int record)
   edt6Num->setTypedLimit(4);
   edt6Num->setRange(0, MaxCurrentYear(qv));
   edt6Num->setMaximumWidth(60);
-  mask_ = new QLabel(this);
-  mask_->setObjectName("edt6Mask");
-  mask_->setFixedSize(64, 80);
-  mask_->setFrameShape(QFrame::Box);
-
-  const char* captions[4] = {"이름", "어머니", "성인여부", "출생년도"};
-  QWidget* contents[4][2] = {{edt6Text, nullptr}, {lbl_[0], motherButton_}, {edt6Check, nullptr}, {edt6Num, lbl_[1]}};
-  for (int i = 0; i < 4; ++i) {
-    auto* f = new QGroupBox(captions[i], this);
-    f->setObjectName("edt6Frame" + QString::number(i));
-    auto* l = new QHBoxLayout(f);
-    for (QWidget* c : contents[i])
-      if (c) l->addWidget(c);
-    frames_[std::size_t(i)] = f;
-  }
+  mask_ = MakePicture(this, "edt6Mask", 64, 80);
+  frames_ = {MakeFrame(this, "이름", "edt6Frame0", {edt6Text}), MakeFrame(this, "어머니", "edt6Frame1", {lbl_[0], motherButton_}),
+             MakeFrame(this, "성인여부", "edt6Frame2", {edt6Check}),
+             MakeFrame(this, "출생년도", "edt6Frame3", {edt6Num, lbl_[1]})};
   auto* grid = new QGridLayout;
   grid->addWidget(mask_, 0, 0, 2, 1, Qt::AlignCenter);
   grid->addWidget(frames_[0], 0, 1);
@@ -97,8 +86,7 @@ void PrincessEditor::ShowFace() {
   if (std::size_t(region) >= gData.gSaveRegions.size()) return;
   const int sphere = gData.gSaveRegions[std::size_t(region)].get(kRegionSave.sphere);
   if (sphere > 7) return;
-  const QImage face = MaskData(gFaceSheetWomen).Cell(kPrincessFaceBase + sphere);
-  if (!face.isNull()) mask_->setPixmap(QPixmap::fromImage(face));
+  ShowSheetCell(mask_, gFaceSheetWomen, kPrincessFaceBase + sphere);
 }
 
 void PrincessEditor::ChooseMother() {

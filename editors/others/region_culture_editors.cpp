@@ -113,18 +113,14 @@ CultureItemEditor::CultureItemEditor(MainWindow& w, int record)
   edt9Text2->setObjectName("edt9Text2");
   edt9Text2->setReadOnly(true);
   edt9Text2->setMinimumSize(260, 150);
-  edt9Pic = Named(new QLabel(this), "edt9Pic");
-  edt9Pic->setFixedSize(80, 80);
-  edt9Pic->setFrameShape(QFrame::Box);
+  edt9Pic = MakePicture(this, "edt9Pic", 80, 80);
   lblNo2 = Named(new QLabel(this), "lblNo2");
   lblNo2->setFrameShape(QFrame::Panel);
   lblNo2->setFrameShadow(QFrame::Sunken);
   lblNo2->setMinimumWidth(36);
   lblNo2->setAlignment(Qt::AlignCenter);
 
-  auto* nameFrame = new QGroupBox("이름", this);
-  nameFrame->setObjectName("edt9Frame0");
-  (new QHBoxLayout(nameFrame))->addWidget(edt9Text);
+  auto* nameFrame = MakeFrame(this, "이름", "edt9Frame0", {edt9Text});
   auto* textFrame = new QGroupBox("문화아이템 설명", this);
   textFrame->setObjectName("edt9Frame1");
   auto* textLayout = new QVBoxLayout(textFrame);
@@ -187,10 +183,8 @@ void CultureItemEditor::ShowDescription(int d) {
 }
 
 void CultureItemEditor::ShowPicture(int cell) {
-  edt9Pic->clear();
-  if (!gBitmapOk[2]) return;
-  const QImage picture = MaskData(gItemSheet).Cell(cell);
-  if (!picture.isNull()) edt9Pic->setPixmap(QPixmap::fromImage(picture));
+  if (gBitmapOk[2]) ShowSheetCell(edt9Pic, gItemSheet, cell);
+  else edt9Pic->clear();
 }
 
 void CultureItemEditor::ChooseDescription(int d) {

@@ -40,10 +40,7 @@ void WithUnitType(int record, F&& f) {
 }
 
 QGroupBox* Frame(QWidget* parent, const QString& caption, int index, QWidget* inside) {
-  auto* f = new QGroupBox(caption, parent);
-  f->setObjectName("edt7Frame" + QString::number(index));
-  (new QHBoxLayout(f))->addWidget(inside);
-  return f;
+  return MakeFrame(parent, caption, "edt7Frame" + QString::number(index), {inside});
 }
 
 }  // namespace
