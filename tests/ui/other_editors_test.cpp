@@ -392,6 +392,8 @@ TEST_F(OtherEditors, RandomRecordsSurviveEveryEditor) {
     Fill(kind, "scedat1.wn");
     const auto regions = gData.gSaveRegions;
     const auto regionsScen = gData.gRegions;
+    const auto unitTypes = gData.gSaveUnitTypes;
+    const auto unitTypesQV = gData.gUnitTypesQV;
     for (int list = 5; list <= 9; ++list) {
       ListView* lv = w->List(list);
       for (int i = 0; i < lv->count(); ++i) {
@@ -405,6 +407,8 @@ TEST_F(OtherEditors, RandomRecordsSurviveEveryEditor) {
       EXPECT_EQ(regions[r].get(kRegionSave.sphere), gData.gSaveRegions[r].get(kRegionSave.sphere));
       EXPECT_EQ(regions[r].get(kRegionSave.kind), gData.gSaveRegions[r].get(kRegionSave.kind));
     }
+    EXPECT_EQ(gData.gSaveUnitTypes, unitTypes) << "untouched boxes write back what they read";
+    EXPECT_EQ(gData.gUnitTypesQV, unitTypesQV);
     for (std::size_t r = 0; r < regionsScen.size(); ++r)
       EXPECT_EQ(regionsScen[r].get(kRegionScen.sphere), gData.gRegions[r].get(kRegionScen.sphere));
   }
