@@ -215,7 +215,7 @@ std::uint8_t NewConsortCode(int lastCode, std::string_view fileName) {
   return std::uint8_t(code);
 }
 
-int CreateConsortRecord(const NewConsort& c, std::string_view fileName, bool qvEdition) {
+int CreateConsortRecord(const NewConsort& c, std::string_view fileName) {
   const std::string name = CutToCp949Bytes(c.name.empty() ? " " : c.name, 16);
   const auto region = std::uint8_t(std::clamp(c.region, 0, 55));
   const auto tendency = std::uint8_t(std::clamp(c.tendency, 0, 9));

@@ -101,7 +101,7 @@ int FirstFreeSaveConsort();  // -1 when every record is taken
 // means no consort yet, which continues from 255.
 std::uint8_t NewConsortCode(int lastCode, std::string_view fileName);
 // The record number written, or -1 when none could be (no free save record, a full scenario).
-int CreateConsortRecord(const NewConsort& c, std::string_view fileName, bool qvEdition);
+int CreateConsortRecord(const NewConsort& c, std::string_view fileName);
 // A face suiting the culture sphere of the region, drawn from Random().
 int RandomConsortFace(int region);
 // Save files: the king of the player's country; scenarios: the king of a random one of the first

@@ -127,7 +127,7 @@ void CreateConsortDialog::Create() {
   c.region = entry >= 0 ? regions_.regionOfEntry[std::size_t(entry)] : 0;
   c.husband = HusbandNo;
   c.tendency = std::max(0, tendencyCombo->currentIndex());
-  created_ = CreateConsortRecord(c, main_.Status(2), gLoadedExeInfo.IsQVEdition());
+  created_ = CreateConsortRecord(c, main_.Status(2));
   if (created_ < 0) return reject();
   main_.ListView5->addRow(Q(ConsortName(created_)), QString::number(created_),
                           {Q(RegionName(c.region)), "없음", lbl_->text(), Q(CultureFieldName(std::uint8_t(c.tendency))),

@@ -71,8 +71,8 @@ TEST(NewConsort, SaveFileFillsTheFirstFreeRecord) {
   gData.gSaveQueens[6].set(kQueenSave.husband, std::uint16_t(9));
   EXPECT_EQ(FirstFreeSaveConsort(), 5);
 
-  EXPECT_EQ(CreateConsortRecord({"새비", 70, 3, 500, 4}, "user1.rn", false), -1) << "no husband, no record";
-  ASSERT_EQ(CreateConsortRecord({"새비", 70, 3, 12, 4}, "user1.rn", false), 5);
+  EXPECT_EQ(CreateConsortRecord({"새비", 70, 3, 500, 4}, "user1.rn"), -1) << "no husband, no record";
+  ASSERT_EQ(CreateConsortRecord({"새비", 70, 3, 12, 4}, "user1.rn"), 5);
   const auto& q = gData.gSaveQueens[5];
   EXPECT_EQ(ReadFixedName(q.bytes(kQueenSave.name)), "새비");
   EXPECT_EQ(q.get(kQueenSave.code), 255);
@@ -87,13 +87,13 @@ TEST(NewConsort, SaveFileFillsTheFirstFreeRecord) {
 
   for (auto& r : gData.gSaveQueens) r.set(kQueenSave.husband, std::uint16_t(1));
   EXPECT_EQ(FirstFreeSaveConsort(), -1);
-  EXPECT_EQ(CreateConsortRecord({"새비", 70, 3, 12, 4}, "user1.rn", false), -1);
+  EXPECT_EQ(CreateConsortRecord({"새비", 70, 3, 12, 4}, "user1.rn"), -1);
 }
 
 TEST(NewConsort, ScenarioAppendsAHistoricalRecord) {
   KoreanScenario(2);
   gData.gQueens[1].set(kQueenScen.code, std::uint8_t(16));
-  ASSERT_EQ(CreateConsortRecord({"", 60, 2, 1, 9}, "scedat1.rn", false), 2);
+  ASSERT_EQ(CreateConsortRecord({"", 60, 2, 1, 9}, "scedat1.rn"), 2);
   const auto& q = gData.gQueens[2];
   EXPECT_EQ(q.get(kQueenScen.code), 128);
   EXPECT_EQ(ReadFixedName(q.bytes(kQueenScen.name)), " ");
