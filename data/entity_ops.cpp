@@ -41,13 +41,6 @@ void Exchange(std::uint16_t& v, int a, int b) {
 
 }  // namespace
 
-bool WriteTextField(std::span<std::uint8_t> field, std::string text) {
-  if (text.empty()) text.push_back(' ');
-  // Compared before the cut: a stored lone lead byte shows as a character the cut would drop.
-  if (text == ReadFixedName(field)) return false;
-  return WriteFixedName(field, CutToCp949Bytes(text, field.size() - 1));
-}
-
 bool IsRelationOfAnyGeneral(int general) {
   bool found = false;
   WithGenerals([&](const auto& generals) {
@@ -178,8 +171,8 @@ HeaderApplyResult ApplyScenarioHeader(bool qvEdition, const ScenarioHeaderEdit& 
       h.set(L.startYear, year);
       r.startYearChanged = r.changed = true;
     }
-    if (WriteTextField(h.bytes(L.title), edit.title)) r.changed = true;
-    if (WriteTextField(h.bytes(L.description), edit.description)) r.changed = true;
+    if (WriteChangedName(h.bytes(L.title), edit.title)) r.changed = true;
+    if (WriteChangedName(h.bytes(L.description), edit.description)) r.changed = true;
   };
   if (qvEdition) apply(gData.gScenarioHeaderQV);
   else apply(gData.gScenarioHeader);

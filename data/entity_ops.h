@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,10 +45,6 @@ void DeleteLastScenarioConsort();
 // Exchanges two general records of the scenario array in use, and with them every consort's
 // husband and every country's king that names either, so each reference keeps its person.
 void SwapScenarioGenerals(int a, int b);
-
-// Writes UTF-8 text into a fixed-width name field when it differs from the field's text; an empty
-// text is stored as one blank and the text is cut so that a NUL always ends it. True when written.
-bool WriteTextField(std::span<std::uint8_t> field, std::string text);
 
 // Header edits. A text field is rewritten only when its text changed, so that bytes the user did
 // not touch (a lone lead byte, padding other than spaces) survive.

@@ -125,7 +125,7 @@ std::string RegionName(int region) {
 bool ApplyConsortEdit(int record, const ConsortEdit& e, bool qvEdition) {
   // The two layouts name the tendency field differently.
   auto common = [&](auto& q, const auto& L, U8F tendencyField) {
-    WriteTextField(q.bytes(L.name), e.name);
+    WriteChangedName(q.bytes(L.name), e.name);
     q.set(L.face, Byte(e.face));
     if (e.region >= 0 && e.region < 56) q.set(L.region, std::uint8_t(e.region));
     if (e.tendency >= 0 && e.tendency <= 9) q.set(tendencyField, std::uint8_t(e.tendency));
@@ -152,7 +152,7 @@ bool ApplyConsortEdit(int record, const ConsortEdit& e, bool qvEdition) {
 bool ApplyPrincessEdit(int record, const PrincessEdit& e, bool qvEdition) {
   auto* p = Rec(gData.gSavePrincesses, record);
   if (!p || !IsSaveFile()) return false;
-  WriteTextField(p->bytes(kPrincess.name), e.name);
+  WriteChangedName(p->bytes(kPrincess.name), e.name);
   p->set(kPrincess.mother, Byte(e.mother));
   p->set(kPrincess.adult, std::uint8_t(e.adult ? 1 : 2));
   p->set(kPrincess.birthYear, std::uint16_t(RoundedInRange(e.birthYear, 0, MaxCurrentYear(qvEdition))));
@@ -166,7 +166,7 @@ bool ApplyUnitTypeEdit(int record, const UnitTypeEdit& e) {
     auto* t = Rec(types, record);
     if (!t) return false;
     const auto& L = t->L;
-    WriteTextField(t->bytes(L.name), e.name);
+    WriteChangedName(t->bytes(L.name), e.name);
     const U8F fields[4] = {L.attack, L.cost, L.mobility, L.attacksPerTurn};
     for (int i = 0; i < 4; ++i) t->set(fields[i], std::uint8_t(RoundedInRange(e.values[std::size_t(i)], 0, 255)));
     return true;
@@ -183,7 +183,7 @@ bool ApplyRegionEdit(int record, const RegionEdit& e) {
   return WithRegions([&](auto& regions) {
     auto* r = Rec(regions, record);
     if (!r) return false;
-    WriteTextField(r->bytes(r->L.name), e.name);
+    WriteChangedName(r->bytes(r->L.name), e.name);
     if (e.sphere >= 0 && e.sphere <= 7) r->set(r->L.sphere, std::uint8_t(e.sphere));
     if (e.kind >= 0 && e.kind <= 22) r->set(r->L.kind, std::uint8_t(e.kind));
     return true;
@@ -193,7 +193,7 @@ bool ApplyRegionEdit(int record, const RegionEdit& e) {
 bool ApplyCultureItemEdit(int record, const CultureItemEdit& e) {
   auto* c = Rec(gData.gCultureItems, record);
   if (!c || IsSaveFile()) return false;
-  WriteTextField(c->bytes(kCultureItemScen.name), e.name);
+  WriteChangedName(c->bytes(kCultureItemScen.name), e.name);
   if (e.description >= 0 && e.description <= 255) c->set(kCultureItemScen.description, std::uint8_t(e.description));
   if (e.field >= 0 && e.field <= 9) c->set(kCultureItemScen.field, std::uint8_t(e.field));
   const int rise = std::clamp(e.rise, 0, 15);

@@ -1,10 +1,16 @@
 #include "ui/main/formregistry.h"
 
+#include "editors/country_city/city_forms.h"
+#include "editors/general/general_forms.h"
 #include "editors/others/forms.h"
+#include "tools/expert_forms.h"
 
 namespace garam {
 
 void RegisterAllForms() {
+  RegisterGeneralEditorForms();
+  RegisterExpertForms();
+  RegisterCityForms();
   RegisterOtherEditorForms();
 }
 
