@@ -9,7 +9,7 @@
 
 #include "editors/others/consort_editor.h"
 #include "editors/others/create_consort.h"
-#include "editors/others/forms.h"
+#include "editors/others/other_forms.h"
 #include "editors/others/princess_editor.h"
 #include "editors/others/region_culture_editors.h"
 #include "editors/others/unittype_editor.h"

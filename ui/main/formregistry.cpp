@@ -2,7 +2,7 @@
 
 #include "editors/country_city/city_forms.h"
 #include "editors/general/general_forms.h"
-#include "editors/others/forms.h"
+#include "editors/others/other_forms.h"
 #include "tools/expert_forms.h"
 
 namespace garam {

@@ -1,4 +1,4 @@
-#include "editors/others/forms.h"
+#include "editors/others/other_forms.h"
 
 #include "data/gamedata.h"
 #include "editors/others/consort_editor.h"
