@@ -3,6 +3,7 @@
 #include "editors/country_city/city_forms.h"
 #include "editors/country_city/country_forms.h"
 #include "editors/general/general_forms.h"
+#include "editors/others/other_forms.h"
 #include "tools/expert_forms.h"
 #include "map/mapeditor.h"
 
@@ -14,6 +15,7 @@ void RegisterAllForms() {
   RegisterCityForms();
   RegisterCountryForms();
   RegisterMapForms();
+  RegisterOtherEditorForms();
 }
 
 }  // namespace garam
