@@ -11,7 +11,9 @@
 #include "data/gamedata.h"
 #include "data/territory.h"
 #include "editors/general/general_status.h"
+#include "editors/general/status_menu.h"
 #include "platform/dialogs.h"
+#include "platform/modal.h"
 #include "platform/pictureclip.h"
 #include "platform/twips.h"
 #include "ui/main/mainlists.h"
@@ -622,7 +624,12 @@ void GeneralEditor::edt4Cmd3_Click(int index) {
     case 5: flip("X", "O"); break;
     case 2: CityPicker(this, lists, callers, CityPickerMode::Affiliation).ShowModal(); break;
     case 4: CityPicker(this, lists, callers, CityPickerMode::Appearance).ShowModal(); break;
-    default: break;  // the status menu comes with the status changes
+    case 3: {
+      StatusMenu menu(*this, lists);
+      RunModal(menu);
+      break;
+    }
+    default: break;
   }
 }
 

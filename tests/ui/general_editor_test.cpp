@@ -13,7 +13,10 @@
 #include "tests/support/save_builder.h"
 #include "tests/ui/list_fixtures.h"
 #include "tests/ui/picker_fakes.h"
+#include "editors/general/status_menu.h"
+#include "ui/pickers/city_picker.h"
 #include "ui/pickers/face_picker.h"
+#include "ui/pickers/general_picker.h"
 
 namespace garam::test {
 namespace {
@@ -280,6 +283,147 @@ TEST_F(GeneralEditorTest, CancelAndClosingChangeNothing) {
       EXPECT_TRUE(gData.gSaveGenerals.empty() || kind == kSaveKr);
     }
   }
+}
+
+// --- The status menu ------------------------------------------------------------------------
+
+// A modal runner that drives the status menu and the pickers it opens: the menu's button, then
+// the picker rows by tag, in order.
+struct StatusScript {
+  int button = -1;
+  std::vector<int> rows;
+  void Install() {
+    SetModalRunner([this](QDialog& d) {
+      if (auto* menu = qobject_cast<StatusMenu*>(&d)) {
+        menu->show();
+        menu->cmdMenu[std::size_t(button)]->click();
+        menu->hide();
+      } else if (auto* picker = qobject_cast<ListPicker*>(&d)) {
+        picker->List()->selectRow(picker->List()->findTag(QString::number(rows.front())));
+        rows.erase(rows.begin());
+        picker->Answer();
+      }
+      return d.result();
+    });
+  }
+};
+
+TEST_F(GeneralEditorTest, StatusMenuOffersWhatTheStatusAllows) {
+  struct Case { int record, father, unappeared; const char* enabled; };
+  // A lord may only step down; a minor needs a father; the queue takes 100 at most.
+  const Case cases[] = {{1, 500, 0, "01000"}, {4, 500, 0, "01001"}, {7, 5, 0, "01011"}, {7, 5, 100, "01010"}};
+  for (const Case& c : cases) {
+    Load(kScenarioKr);
+    gData.gGenerals[std::size_t(c.record)].set(kGeneralScenKr.father, std::uint16_t(c.father));
+    gUnappearedCount = c.unappeared;
+    auto e = Open(c.record);
+    EXPECT_TRUE(e->edt4Cmd3(3)->isEnabled());
+    StatusMenu menu(*e, {w->List(2), w->List(3), w->List(4), w->List(5)});
+    QString enabled;
+    for (QPushButton* b : menu.cmdMenu) enabled += b->isEnabled() ? '1' : '0';
+    EXPECT_EQ(enabled, c.enabled) << c.record;
+  }
+}
+
+TEST_F(GeneralEditorTest, StatusMenuKeysAndAnAppearanceCityThatMustBeChosen) {
+  Load(kScenarioKr);
+  auto e = Open(4);  // 누리, unaffiliated
+  const MainLists lists{w->List(2), w->List(3), w->List(4), w->List(5)};
+  auto labels = [&] {
+    QStringList t;
+    for (int i = 0; i < 10; ++i) t << e->edt4lbl2(i)->text();
+    return t;
+  };
+  const QStringList before = labels();
+  // Esc and a right click close the menu with no change; Enter is a click.
+  for (int way = 0; way < 3; ++way) {
+    StatusMenu menu(*e, lists);
+    menu.show();
+    QPushButton* unappeared = menu.cmdMenu[4];
+    SetModalRunner([](QDialog& d) {
+      auto& picker = static_cast<ListPicker&>(d);
+      // Under the menu the appearance city must be chosen.
+      picker.Cancel();
+      picker.Answer();
+      EXPECT_TRUE(picker.Answered());
+      return d.result();
+    });
+    if (way == 0) QTest::keyClick(unappeared, Qt::Key_Escape);
+    if (way == 1) QTest::mouseClick(unappeared, Qt::RightButton);
+    if (way == 2) QTest::keyClick(unappeared, Qt::Key_Return);
+    EXPECT_EQ(menu.result(), way == 2 ? QDialog::Accepted : QDialog::Rejected);
+    EXPECT_FALSE(menu.isVisible());
+    if (way < 2) EXPECT_EQ(labels(), before);
+  }
+  EXPECT_EQ(labels().mid(2, 4), QStringList({"없음", "없음", "미등장", "금관"}));
+  EXPECT_EQ(e->edt4Num(7)->text(), "1188");
+  // Opened from the editor's own button, the same picker may be closed.
+  SetModalRunner([](QDialog& d) {
+    auto& picker = static_cast<ListPicker&>(d);
+    picker.Cancel();
+    picker.Answer();
+    EXPECT_FALSE(picker.Answered());
+    return d.result();
+  });
+  e->edt4Cmd3_Click(4);
+}
+
+TEST_F(GeneralEditorTest, StatusChainsApplyOrCancel) {
+  struct Case {
+    std::int32_t kind;
+    int record, button;
+    std::vector<int> rows;
+    const char *status, *city;
+    int countedCity;
+  };
+  // An unaffiliated general joins a city with a lord; a lord hands his city to a successor.
+  const Case cases[] = {{kSaveKr, 13, 1, {1}, "일반", "개봉", 1},
+                        {kScenarioQV, 4, 1, {3}, "일반", "금관", 3},
+                        {kSaveQV, 12, 1, {14}, "일반", "서경", 2}};
+  for (const Case& c : cases)
+    for (bool apply : {false, true}) {
+      SCOPED_TRACE(testing::Message() << c.kind << " " << apply);
+      Load(c.kind);
+      const bool save = c.kind == kSaveKr || c.kind == kSaveQV;
+      if (c.record == 12) {
+        // 박술희 serves in 유금필's 서경; both stand on it and lead no unit.
+        gData.gSaveCities[2].setGeneral(1, 14);
+        for (int g : {12, 14}) {
+          auto& r = gData.gSaveGeneralsQV[std::size_t(g)];
+          r.set(kGeneralSaveQV.x, std::uint16_t(12)), r.set(kGeneralSaveQV.y, std::uint16_t(22));
+          r.set(kGeneralSaveQV.mission, std::uint16_t(4080));
+        }
+        Fill(c.kind, "user1.rn");
+      }
+      const auto records = Records();
+      const QStringList rows = Rows(4) + Rows(3) + Rows(2);
+      StatusScript script{c.button, c.rows};
+      script.Install();
+      auto e = Open(c.record);
+      e->edt4Cmd3_Click(3);
+      EXPECT_EQ(e->edt4lbl2(4)->text(), c.status);
+      e->edt4Cmd_Click(apply ? 0 : 1);
+      e.reset();
+      if (!apply) {
+        EXPECT_TRUE(Records() == records);
+        EXPECT_EQ(Rows(4) + Rows(3) + Rows(2), rows);
+        continue;
+      }
+      EXPECT_EQ(Cell(4, c.record, 1) + Cell(4, c.record, 8), QString(c.status) + c.city);
+      GeneralWorkingCopy g;
+      ASSERT_TRUE(ReadGeneral(c.record, g));
+      EXPECT_EQ(g.city, c.countedCity);
+      if (c.record == 12) {
+        EXPECT_EQ(Cell(4, 14, 1), "영주");
+        EXPECT_EQ(gData.gSaveCities[2].general(0), 14);
+      } else {
+        EXPECT_EQ(g.employmentYear, save ? 1210 : 660);
+      }
+      // The rows' counts read as a fresh fill shows them.
+      const QStringList applied = Rows(3);
+      w->FillMainWindow();
+      EXPECT_EQ(Rows(3), applied);
+    }
 }
 
 // --- Open and apply without a change on every general -----------------------------------------
