@@ -368,6 +368,30 @@ TEST_F(GeneralEditorTest, StatusMenuKeysAndAnAppearanceCityThatMustBeChosen) {
   e->edt4Cmd3_Click(4);
 }
 
+// A save general made unaffiliated stands by his nearest living relative; a place no one can
+// stand on (a free city, no appearance city) leaves him where he stood (5, 6).
+TEST_F(GeneralEditorTest, UnaffiliatedStandsByHisRelatives) {
+  struct Case { int status, father, grandfather; const char* place; };
+  const Case cases[] = {{5, 12, 13, "12|22"}, {5, 612, 13, "7|8"}, {5, 11, 500, "5|6"},
+                        {5, 500, 500, "0|0"}, {1, 12, 500, "5|6"}};
+  for (const Case& c : cases) {
+    MakeSave(gData, false);
+    auto& g = gData.gSaveGenerals[15];
+    g.set(kGeneralSaveKr.status, std::uint16_t(c.status)), g.set(kGeneralSaveKr.city, std::uint8_t(80));
+    g.set(kGeneralSaveKr.x, std::uint16_t(5)), g.set(kGeneralSaveKr.y, std::uint16_t(6));
+    g.set(kGeneralSaveKr.father, std::uint16_t(c.father)), g.set(kGeneralSaveKr.grandfather, std::uint16_t(c.grandfather));
+    gData.gSaveGenerals[13].set(kGeneralSaveKr.x, std::uint16_t(7)), gData.gSaveGenerals[13].set(kGeneralSaveKr.y, std::uint16_t(8));
+    gData.gSaveGenerals[11].set(kGeneralSaveKr.city, std::uint8_t(3));  // a free city
+    Fill(kSaveKr, "user1.rn");
+    StatusScript script{2, {}};
+    script.Install();
+    auto e = Open(15);
+    e->edt4Cmd3_Click(3);
+    EXPECT_EQ(e->edt4lbl2(7)->text() + "|" + e->edt4lbl2(8)->text(), c.place) << c.father;
+    EXPECT_EQ(e->edt4lbl2(4)->text(), "재야");
+  }
+}
+
 TEST_F(GeneralEditorTest, StatusChainsApplyOrCancel) {
   struct Case {
     std::int32_t kind;
