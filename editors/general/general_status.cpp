@@ -170,6 +170,17 @@ struct SaveChange {
     ClearHighSkills();
   }
 
+  // Into city c, as its lord or behind its generals, counted there instead of in o.
+  std::string Settle(const std::string& to, bool lead) {
+    if (!lead) AppendToCity(c, g.number);
+    else if (CitySaveRec* city = SaveCity(c)) city->setGeneral(0, std::uint16_t(g.number));
+    CountMove(rows, o, c);
+    g.city = std::uint8_t(c);
+    Position();
+    ReleaseOrFollow();
+    return to;
+  }
+
   std::string FromLord(const std::string& to) {
     if (to == "영주") {
       g.employmentYear = std::uint16_t(in.employmentYear);
@@ -179,12 +190,7 @@ struct SaveChange {
       }
       if (SaveCityLedByOther(c, g.number)) return FromLord("일반");
       HandOverLordship(o, lord);
-      if (CitySaveRec* city = SaveCity(c)) city->setGeneral(0, std::uint16_t(g.number));
-      CountMove(rows, o, c);
-      g.city = std::uint8_t(c);
-      Position();
-      ReleaseOrFollow();
-      return to;
+      return Settle(to, true);
     }
     if (to == "일반") {
       g.employmentYear = std::uint16_t(in.employmentYear);
@@ -203,12 +209,7 @@ struct SaveChange {
         return to;
       }
       HandOverLordship(o, lord);
-      AppendToCity(c, g.number);
-      CountMove(rows, o, c);
-      g.city = std::uint8_t(c);
-      Position();
-      ReleaseOrFollow();
-      return to;
+      return Settle(to, false);
     }
     if (to == "재야") LeaveFor(3, true);
     else if (to == "미성년") LeaveFor(5, true);
@@ -221,12 +222,7 @@ struct SaveChange {
       if (SaveCityLedByOther(c, g.number)) return FromOrdinary("일반");
       g.employmentYear = std::uint16_t(in.employmentYear);
       LeaveCity(o, g.number);
-      if (CitySaveRec* city = SaveCity(c)) city->setGeneral(0, std::uint16_t(g.number));
-      CountMove(rows, o, c);
-      g.city = std::uint8_t(c);
-      Position();
-      ReleaseOrFollow();
-      return to;
+      return Settle(to, true);
     }
     if (to == "일반") {
       g.employmentYear = std::uint16_t(in.employmentYear);
