@@ -115,8 +115,10 @@ void AppendObject(int city, std::uint16_t mission) {
 
 void SetUnappeared(long long n) { gUnappearedCount = std::int32_t(std::clamp<long long>(n, 0, kQueueSlots)); }
 
-// Behind the generals already waiting; a full queue takes no one.
+// Behind the generals already waiting; a full queue takes no one, and no one waits without a
+// city to appear in.
 void Enqueue(int general, int year, int city) {
+  if (city < 0 || city >= kNoCity) return;
   CompactUnappeared();
   for (auto& slot : gData.gAppearanceQueue) {
     if (slot.get(kAppearanceQueue.general) != std::int16_t(kQueueEmpty)) continue;
@@ -293,9 +295,8 @@ struct SaveChange {
         slot->set(kAppearanceQueue.year, std::uint16_t(in.appearanceYear));
         slot->set(kAppearanceQueue.city, std::uint8_t(in.appearCity));
         SetUnappeared(gUnappearedCount + 1);
-      } else if (in.appearCity < kNoCity) {
-        // A general who waits in no slot joins the queue, but only with a city to appear in.
-        Enqueue();
+      } else {
+        Enqueue();  // he waited in no slot
       }
     } else if (to == "미등장") {
       SetCode(g, 1);
