@@ -77,7 +77,7 @@ ExpertDialog::ExpertDialog(QWidget* owner, int menuIndex)
   const int boxes[4] = {left + 1400, left + 2060, left + 2820, left + 3480};
   for (int i = 0; i < 4; ++i) txtXY[std::size_t(i)]->setGeometry(TwipsRect(boxes[i], row, 480, 330));
   lblXY[0]->setGeometry(TwipsRect(left + 1900, row + 30, 150, 300));
-  lblXY[1]->setGeometry(TwipsRect(left + 2500, row + 30, 300, 300));
+  lblXY[1]->setGeometry(TwipsRect(left + 2580, row + 30, 220, 300));
   lblXY[2]->setGeometry(TwipsRect(left + 3320, row + 30, 150, 300));
   Option1[0]->setGeometry(TwipsRect(left + 1400, row + 60, 720, 270));
   Option1[1]->setGeometry(TwipsRect(left + 2160, row + 60, 720, 270));
@@ -98,8 +98,8 @@ ExpertDialog::ExpertDialog(QWidget* owner, int menuIndex)
   const int width = single ? 5490 : 10890;
   setFixedSize(TwipsToPixels(width - 120), TwipsToPixels(3360 - 420));
   const int okLeft = single ? 3960 : 9330;
-  cmdOK->setGeometry(TwipsRect(okLeft - 180, row, 660, 360));
-  cmdNo->setGeometry(TwipsRect(okLeft + 540 - 180, row, 660, 360));
+  cmdOK->setGeometry(TwipsRect(okLeft - 300, row, 660, 360));
+  cmdNo->setGeometry(TwipsRect(okLeft + 420, row, 660, 360));
   cmbTranItem->setVisible(mode_ == ExpertMode::Transfer);
   for (int i = 2; i < 4; ++i) FrameDir[std::size_t(i)]->setEnabled(!single);
   if (single) {
