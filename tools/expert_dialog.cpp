@@ -1,5 +1,8 @@
 #include "tools/expert_dialog.h"
 
+#include <QFocusEvent>
+#include <QTimer>
+
 #include "data/fileio.h"
 #include "platform/dialogs.h"
 #include "platform/modal.h"
@@ -63,6 +66,7 @@ ExpertDialog::ExpertDialog(QWidget* owner, int menuIndex)
   txtName = new QLineEdit(this);
   txtName->setObjectName("txtXY(4)");
   AttachTextByteGuard(txtName, 22);
+  txtName->installEventFilter(this);
   txtName->setEnabled(false);
   Option1[0] = new QRadioButton("전체", this);
   Option1[1] = new QRadioButton("일부", this);
@@ -130,6 +134,14 @@ ExpertDialog::ExpertDialog(QWidget* owner, int menuIndex)
                            txtXY[3],     Option1[0],   Option1[1],   txtName,     cmdOK,        cmdNo};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i)
     setTabOrder(order[i], order[i + 1]);
+}
+
+bool ExpertDialog::eventFilter(QObject* watched, QEvent* event) {
+  // The name box offers its whole text for replacing, as the number boxes do.
+  if (watched == txtName && event->type() == QEvent::FocusIn &&
+      static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+    QTimer::singleShot(0, txtName, &QLineEdit::selectAll);
+  return QDialog::eventFilter(watched, event);
 }
 
 void ExpertDialog::SelectKind(int kind) {

@@ -42,6 +42,9 @@ class ExpertDialog : public QDialog {
   void Browse(int index);
   void Run();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   enum class Edition { Undetermined, Korean, Expansion };
   void SelectKind(int kind);
