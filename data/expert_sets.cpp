@@ -69,7 +69,8 @@ std::optional<std::string> CheckPathPair(const PathPair& pair, Side side, Expert
 
 std::optional<std::string> CheckMapFiles(ScenarioSet& set, Side side, ExpertMode mode) {
   const std::string p = side == Side::Target ? "대상 시나리오의 " : mode == ExpertMode::Sync ? "" : "원본 시나리오의 ";
-  const std::string dir = DirOf(set.scenarioPath);
+  std::string dir = DirOf(set.scenarioPath);
+  if (dir.empty()) dir = "./";  // a bare file name lies in the working directory, not in the root
   const auto fix = FindFileNoCase(dir, "mapfix" + set.extension());
   if (!fix) return p + "고정맵 파일을 발견할 수 없습니다.";
   if (FileSize(*fix) != kMapFixSize) return p + "고정맵 파일의 크기가 잘못되었습니다.";
