@@ -122,6 +122,14 @@ std::vector<FilePatch> CountPatches(const ExeInfo& info, int n) {
           {std::uint64_t(CountOffset(info.consortTableOffset, n)), {info.consorts[n - 1]}}};
 }
 
+std::vector<FilePatch> StartYearPatches(const ExeInfo& info) {
+  Bytes years(8);
+  for (int i = 0; i < 4; ++i) PutU16(&years[2 * std::size_t(i)], std::uint16_t(info.startYears[std::size_t(i)]));
+  std::vector<FilePatch> patches;
+  for (auto off : info.startYearTableOffsets) patches.push_back({std::uint64_t(off), years});
+  return patches;
+}
+
 std::optional<Bytes> PatchedExeImage(const ExeInfo& info, const std::vector<FilePatch>& patches) {
   auto image = ReadWholeFile(info.path, kMaxExeBytes);
   if (!image || std::uint64_t(info.markerOffset) + 8 > image->size()) return std::nullopt;

@@ -61,6 +61,8 @@ constexpr std::int64_t GeneralCountOffset(std::int64_t p, int n) { return n == 1
 // The four counts of scenario n (1 to 4) in info, as patches at their places in the executable:
 // the country, city and consort counts one byte each, the general count a 16-bit word.
 std::vector<FilePatch> CountPatches(const ExeInfo& info, int n);
+// The expansion edition's four start years, written whole at each of the table's three copies.
+std::vector<FilePatch> StartYearPatches(const ExeInfo& info);
 // The executable at info.path with patches applied; nullopt when it cannot be read, is no longer
 // the build info was read from, or a patch falls outside it.
 std::optional<Bytes> PatchedExeImage(const ExeInfo& info, const std::vector<FilePatch>& patches);

@@ -260,9 +260,7 @@ std::optional<Bytes> PlanExePatches(std::int32_t kind, int n, ExeInfo& info) {
     int year = int(gData.gScenarioHeaderQV.get(gData.gScenarioHeaderQV.L.startYear)) + 1;
     if (year > kMaxStartYear) return std::nullopt;
     info.startYears[n - 1] = std::int16_t(year);
-    Bytes years(8);
-    for (int i = 0; i < 4; ++i) PutU16(&years[2 * i], std::uint16_t(info.startYears[i]));
-    for (auto off : info.startYearTableOffsets) patches.push_back({std::uint64_t(off), years});
+    patches = StartYearPatches(info);
   }
   for (auto& p : CountPatches(info, slot)) patches.push_back(std::move(p));
   return PatchedExeImage(info, patches);

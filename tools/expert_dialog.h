@@ -1,0 +1,60 @@
+// The Expert dialog (frmSetting): the paths of one or two scenarios with their executables, the
+// transfer kind with its range or name filter, and "실행", which runs the operation of its mode.
+#pragma once
+
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <array>
+
+#include "data/exeinfo.h"
+#include "data/expert_sets.h"
+#include "platform/numericbox.h"
+
+namespace garam {
+
+class ExpertDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // Menu entry 0 synchronizes, 1 converts, anything else transfers.
+  ExpertDialog(QWidget* owner, int menuIndex);
+
+  ExpertMode mode() const { return mode_; }
+
+  std::array<QGroupBox*, 4> FrameDir{};
+  std::array<QLineEdit*, 4> txtDirSel{};
+  std::array<QPushButton*, 4> cmdSelDir{};
+  QComboBox* cmbTranItem;
+  std::array<QLabel*, 5> lblXY{};
+  std::array<NumericBox*, 4> txtXY{};  // x1, y1, x2, y2
+  QLineEdit* txtName;                  // the name filter
+  std::array<QRadioButton*, 2> Option1{};
+  QPushButton* cmdOK;
+  QPushButton* cmdNo;
+
+  // The tables of each side's executable, from its browse or from its last checked run.
+  ExeInfo SourceExeInfo, TargetExeInfo;
+
+  void Browse(int index);
+  void Run();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  enum class Edition { Undetermined, Korean, Expansion };
+  void SelectKind(int kind);
+  void SetEdition(int index, Edition edition);
+
+  ExpertMode mode_;
+  std::array<Edition, 2> editions_{};  // the source and the target scenario frame
+};
+
+// Opens the dialog modally for the Expert menu's entry.
+void OpenExpertDialog(QWidget* owner, int menuIndex);
+
+}  // namespace garam
