@@ -185,7 +185,10 @@ bool BloodRelationSetter::Load() {
   Man = std::int16_t(v);
   txtNum->setText("501");
   if (v < KinNone) {
-    name_->setText(list_->cell(row, column()).trimmed());
+    // Only the leading space of the cell goes: the name itself may end in spaces.
+    QString cell = list_->cell(row, column());
+    while (cell.startsWith(' ')) cell.remove(0, 1);
+    name_->setText(cell);
     opt혈연[0]->setChecked(true);
   } else if (v == KinNone) {
     name_->setText("없음");

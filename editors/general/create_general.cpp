@@ -110,59 +110,54 @@ Drawn DrawGeneral(const NewGeneralInput& in, Rng& rng) {
 
 constexpr std::uint8_t kProficiencyOnes = 0x11;
 
+// The fields that carry the same names in the save and the scenario layouts.
 template <typename Rec>
-void WriteSaveGeneral(Rec& g, const NewGeneralInput& in, const Drawn& v) {
+void WriteCommonFields(Rec& g, const NewGeneralInput& in, const Drawn& v) {
   const auto& L = Rec::L;
   g.set(L.biography, std::uint16_t(0xFFFF));
   g.set(L.face, std::uint16_t(in.face));
   WriteFixedName(g.bytes(L.name), in.name);
   g.set(L.region, std::uint8_t(in.region));
   g.set(L.city, std::uint8_t(80));
+  g.set(L.father, std::uint16_t(500));
+  g.set(L.grandfather, std::uint16_t(500));
+  g.set(L.politics, v.politics);
+  g.set(L.intelligence, v.intelligence);
+  g.set(L.loyalty, v.loyalty);
+  g.set(L.merit, std::uint8_t(0));
+  g.set(L.flags, v.skills);
+  g.set(L.proficiency1, kProficiencyOnes);
+  g.set(L.proficiency2, kProficiencyOnes);
+}
+
+template <typename Rec>
+void WriteSaveGeneral(Rec& g, const NewGeneralInput& in, const Drawn& v) {
+  const auto& L = Rec::L;
+  WriteCommonFields(g, in, v);
   g.set(L.mission, std::uint16_t(4080));
   g.set(L.x, v.x);
   g.set(L.y, v.y);
-  g.set(L.grandfather, std::uint16_t(500));
-  g.set(L.father, std::uint16_t(500));
   g.set(L.createdWord, std::uint16_t(500));
   g.set(L.createdByte, std::uint8_t(80));
   g.set(L.birthYear, std::uint16_t(v.birth | 0x800));
   g.set(L.employmentYear, std::uint16_t(0));
-  g.set(L.politics, v.politics);
   g.set(L.battle, v.battle);
-  g.set(L.intelligence, v.intelligence);
-  g.set(L.loyalty, v.loyalty);
-  g.set(L.merit, std::uint8_t(0));
   std::copy(v.aptitudes.begin(), v.aptitudes.end(), g.bytes(L.aptitudes).begin());
-  g.set(L.flags, v.skills);
-  g.set(L.proficiency1, kProficiencyOnes);
-  g.set(L.proficiency2, kProficiencyOnes);
   g.set(L.status, std::uint16_t(v.status | 0x8000));
 }
 
-// A scenario record starts zeroed: appearance year and city stay 0.
+// A scenario record starts zeroed: year of employment, appearance year and city stay 0.
 template <typename Rec>
 void WriteScenarioGeneral(Rec& g, const NewGeneralInput& in, const Drawn& v) {
   const auto& L = Rec::L;
-  g.set(L.biography, std::uint16_t(0xFFFF));
-  g.set(L.face, std::uint16_t(in.face));
-  WriteFixedName(g.bytes(L.name), in.name);
-  g.set(L.region, std::uint8_t(in.region));
-  g.set(L.city, std::uint8_t(80));
-  g.set(L.father, std::uint16_t(500));
-  g.set(L.grandfather, std::uint16_t(500));
+  WriteCommonFields(g, in, v);
   g.set(L.unknown, std::uint16_t(500));
   g.set(L.birth, std::uint16_t(v.birth));
-  g.set(L.politics, v.politics);
   g.set(L.combat, v.battle);
-  g.set(L.intelligence, v.intelligence);
-  g.set(L.loyalty, v.loyalty);
   g.set(L.infantry, v.aptitudes[0]);
   g.set(L.archer, v.aptitudes[1]);
   g.set(L.cavalry, v.aptitudes[2]);
   g.set(L.navy, v.aptitudes[3]);
-  g.set(L.flags, v.skills);
-  g.set(L.proficiency1, kProficiencyOnes);
-  g.set(L.proficiency2, kProficiencyOnes);
   g.set(L.status, v.status);
 }
 
