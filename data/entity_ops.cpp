@@ -6,6 +6,7 @@
 #include "data/cities.h"
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/mapcache.h"
 #include "data/territory.h"
 
 namespace garam {
@@ -37,14 +38,6 @@ void Bump(std::vector<T>& counts, int i, int by) {
 void Exchange(std::uint16_t& v, int a, int b) {
   if (v == a) v = std::uint16_t(b);
   else if (v == b) v = std::uint16_t(a);
-}
-
-// Writes the text when it differs from the field's; the text is cut so that a NUL always ends it.
-bool WriteTextField(std::span<std::uint8_t> field, std::string text) {
-  if (text.empty()) text.push_back(' ');
-  // Compared before the cut: a stored lone lead byte shows as a character the cut would drop.
-  if (text == ReadFixedName(field)) return false;
-  return WriteFixedName(field, CutToCp949Bytes(text, field.size() - 1));
 }
 
 }  // namespace
@@ -116,10 +109,7 @@ int DeleteLastScenarioCity() {
   const int x = c.get(kCityScen.x), y = c.get(kCityScen.y);
   const int owner = c.get(kCityScen.owner);
   if (!gData.gMapVar.empty() && Grid<MapCell>::InRange(x, y)) gData.gMapVar.at(x, y).raw = {255, 255, 255};
-  if (std::int16_t* cache = gMapCacheLookup ? gMapCacheLookup(x, y) : nullptr) {
-    std::fill_n(cache + kCacheRoadFirst, kCacheSpriteRun, std::int16_t(-1));
-    std::fill_n(cache + kCacheBuildingFirst, kCacheSpriteRun, std::int16_t(-1));
-  }
+  RefreshCacheCell(x, y);
   if (owner != kNoCountry) Bump(gData.gCountryCityCount, owner, -1);
   cities.pop_back();
   return owner;
@@ -179,8 +169,8 @@ HeaderApplyResult ApplyScenarioHeader(bool qvEdition, const ScenarioHeaderEdit& 
       h.set(L.startYear, year);
       r.startYearChanged = r.changed = true;
     }
-    if (WriteTextField(h.bytes(L.title), edit.title)) r.changed = true;
-    if (WriteTextField(h.bytes(L.description), edit.description)) r.changed = true;
+    if (WriteChangedName(h.bytes(L.title), edit.title)) r.changed = true;
+    if (WriteChangedName(h.bytes(L.description), edit.description)) r.changed = true;
   };
   if (qvEdition) apply(gData.gScenarioHeaderQV);
   else apply(gData.gScenarioHeader);

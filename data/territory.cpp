@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/gamedata.h"
+#include "data/mapcache.h"
 
 namespace garam {
 namespace {
@@ -86,10 +87,7 @@ void ClaimCityTerritory(int city, int x, int y, std::uint8_t size) {
   });
 }
 
-namespace {
-
-void CompactCityList() {
-  auto list = gData.gSaveTail.bytes(kSaveTail.cityList);
+void CompactEntries(std::span<std::uint8_t> list) {
   std::size_t j = 0;
   for (std::size_t i = 0; i < list.size(); ++i) {
     if (list[i] == kNoCity) continue;
@@ -98,6 +96,10 @@ void CompactCityList() {
     ++j;
   }
 }
+
+namespace {
+
+void CompactCityList() { CompactEntries(gData.gSaveTail.bytes(kSaveTail.cityList)); }
 
 }  // namespace
 
@@ -152,12 +154,7 @@ void DeleteCity(int city) {
     w = kCellRoads.with(w, 0);
     c->setFirst(w);
   }
-  if (gMapCacheLookup) {
-    if (std::int16_t* cache = gMapCacheLookup(x, y)) {
-      std::fill_n(cache + kCacheBuildingFirst, kCacheSpriteRun, std::int16_t(-1));
-      std::fill_n(cache + kCacheRoadFirst, kCacheSpriteRun, std::int16_t(-1));
-    }
-  }
+  RefreshCacheCell(x, y);
 
   const auto& L = kCitySave;
   rec.set(L.code, 255);

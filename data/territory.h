@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 
 #include "data/gamedata.h"
 
@@ -26,16 +27,13 @@ void ForEachAreaCell(int cx, int cy, const MapArea& area, const std::function<vo
 // Stops at the first cell for which f returns true; returns whether it did.
 bool AnyAreaCell(int cx, int cy, const MapArea& area, const std::function<bool(int, int)>& f);
 
-// The map display cache installs its lookup (see MapCacheLookup) so that deleting and moving a
-// city can move the castle's road and building sprites.
-inline MapCacheLookup& gMapCacheLookup = gState.mapCacheLookup;
-inline constexpr int kCacheRoadFirst = 2, kCacheBuildingFirst = 10, kCacheSpriteRun = 4;
-
 // Operations on the loaded save file (gData.gSaveMap, gSaveCities, gSaveTail).
 void ClearCityTerritory(int city, int x, int y);
 void ClaimCityTerritory(int city, int x, int y, std::uint8_t size);
 bool IsClaimableCell(int x, int y);
 
+// Moves the used entries of a city list to its front in their order, the empty ones (80) behind.
+void CompactEntries(std::span<std::uint8_t> list);
 void CityListAdd(std::uint8_t city);
 void CityListRemove(std::uint8_t city);
 
