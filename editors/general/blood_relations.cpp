@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "data/cp949.h"
 #include "data/gamedata.h"
+#include "editors/general/general_record.h"
 #include "ui/main/rowtexts.h"
 
 namespace garam {
@@ -52,10 +52,8 @@ bool SetRelation(int general, Relation which, int value) {
 std::string RelationCellText(int value) {
   if (value == KinNone) return "[없음]";
   if (value > KinNone) return "[사망(" + std::to_string(value) + ")]";
-  return WithGenerals([value](auto& generals) {
-    const auto* g = At(generals, value);
-    return g ? " " + ReadFixedName(g->bytes(g->L.name)) : "[?(" + std::to_string(value) + ")]";
-  });
+  std::string name;
+  return StoredGeneralName(value, name) ? " " + name : "[?(" + std::to_string(value) + ")]";
 }
 
 }  // namespace garam

@@ -5,12 +5,14 @@
 #include <optional>
 #include <string>
 
+#include "editors/general/general_record.h"
+
 namespace garam {
 
 enum class Relation { Father, Grandfather };
 
 // Relation words: below 500 a general's record number, 500 none, above it a dead person.
-inline constexpr int KinNone = 500;
+inline constexpr int KinNone = kNoGeneral;
 inline constexpr int KinDeadFirst = 501;
 
 // Whether n is a record of the loaded file's general array (the expansion arrays in kinds 3

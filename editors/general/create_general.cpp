@@ -4,6 +4,7 @@
 
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "editors/general/general_record.h"
 
 namespace garam {
 namespace {
@@ -48,16 +49,6 @@ struct Drawn {
   std::uint16_t status = 0;
 };
 
-int StartYear() {
-  switch (gFileKind) {
-    case kSaveKr: return gData.gSaveHeader.get(kSaveHeaderKr.currentYear);
-    case kSaveQV: return gData.gSaveHeaderQV.get(kSaveHeaderQV.currentYear);
-    case kScenarioKr: return gData.gScenarioHeader.get(kScenarioHeaderKr.startYear);
-    case kScenarioQV: return gData.gScenarioHeaderQV.get(kScenarioHeaderQV.startYear);
-    default: return 0;
-  }
-}
-
 int CultureSphere(int region) {
   if (IsSaveFile()) {
     const auto* r = At(gData.gSaveRegions, region);
@@ -80,7 +71,7 @@ Drawn DrawGeneral(const NewGeneralInput& in, Rng& rng) {
 
   // Bit 11 of a save's birth word is a flag of its own, so no year may reach into it.
   const int maxYear = IsExpansionLoaded() ? 2047 : 1990;
-  v.birth = std::clamp(StartYear() - (15 + rng.Int(30)), 0, maxYear);
+  v.birth = std::clamp(CurrentGameYear() - (15 + rng.Int(30)), 0, maxYear);
 
   const int s = rng.Int(80);
   const StatPattern& p = *std::find_if(std::begin(kStatPatterns), std::end(kStatPatterns),
@@ -118,9 +109,9 @@ void WriteCommonFields(Rec& g, const NewGeneralInput& in, const Drawn& v) {
   g.set(L.face, std::uint16_t(in.face));
   WriteFixedName(g.bytes(L.name), in.name);
   g.set(L.region, std::uint8_t(in.region));
-  g.set(L.city, std::uint8_t(80));
-  g.set(L.father, std::uint16_t(500));
-  g.set(L.grandfather, std::uint16_t(500));
+  g.set(L.city, std::uint8_t(kNoCity));
+  g.set(L.father, std::uint16_t(kNoGeneral));
+  g.set(L.grandfather, std::uint16_t(kNoGeneral));
   g.set(L.politics, v.politics);
   g.set(L.intelligence, v.intelligence);
   g.set(L.loyalty, v.loyalty);
@@ -134,16 +125,16 @@ template <typename Rec>
 void WriteSaveGeneral(Rec& g, const NewGeneralInput& in, const Drawn& v) {
   const auto& L = Rec::L;
   WriteCommonFields(g, in, v);
-  g.set(L.mission, std::uint16_t(4080));
+  g.set(L.mission, kNoMission);
   g.set(L.x, v.x);
   g.set(L.y, v.y);
-  g.set(L.createdWord, std::uint16_t(500));
-  g.set(L.createdByte, std::uint8_t(80));
-  g.set(L.birthYear, std::uint16_t(v.birth | 0x800));
+  g.set(L.createdWord, std::uint16_t(kNoGeneral));
+  g.set(L.createdByte, std::uint8_t(kNoCity));
+  g.set(L.birthYear, std::uint16_t(v.birth | kBirthVirtualBit));
   g.set(L.employmentYear, std::uint16_t(0));
   g.set(L.battle, v.battle);
   std::copy(v.aptitudes.begin(), v.aptitudes.end(), g.bytes(L.aptitudes).begin());
-  g.set(L.status, std::uint16_t(v.status | 0x8000));
+  g.set(L.status, std::uint16_t(v.status | kVirtualBit));
 }
 
 // A scenario record starts zeroed: year of employment, appearance year and city stay 0.
@@ -151,7 +142,7 @@ template <typename Rec>
 void WriteScenarioGeneral(Rec& g, const NewGeneralInput& in, const Drawn& v) {
   const auto& L = Rec::L;
   WriteCommonFields(g, in, v);
-  g.set(L.unknown, std::uint16_t(500));
+  g.set(L.unknown, std::uint16_t(kNoGeneral));
   g.set(L.birth, std::uint16_t(v.birth));
   g.set(L.combat, v.battle);
   g.set(L.infantry, v.aptitudes[0]);
