@@ -1,17 +1,21 @@
-// The blood-relation list and its setter over a numbered scenario, driven through the modal runner.
+// The create-general dialog, the blood-relation list and its setter, opened from the main window
+// and driven through the modal runner.
 #include <QHeaderView>
 
 #include "editors/general/blood_relations_window.h"
+#include "editors/general/create_general_dialog.h"
 #include "editors/general/create_general_forms.h"
 #include "platform/modal.h"
+#include "tests/support/scripted_rng.h"
 #include "tests/ui/list_fixtures.h"
 #include "tests/ui/picker_fakes.h"
+#include "ui/pickers/face_picker.h"
 #include "ui/pickers/general_picker.h"
 
 namespace garam::test {
 namespace {
 
-class BloodRelations : public MainFixture {
+class GeneralWindows : public MainFixture {
  protected:
   void SetUp() override {
     MainFixture::SetUp();
@@ -24,9 +28,10 @@ class BloodRelations : public MainFixture {
     for (auto [g, v] : {std::pair{1, 612}, {2, 0}, {4, -3}, {5, 300}}) SetRelation(g, Relation::Father, v);
     SetRelation(2, Relation::Grandfather, 1200);
   }
-  // Opens the list; each window the runner shows goes to the script of its name. The runner copies
-  // the scripts, so whatever they count lives outside them.
-  void Open(std::map<QString, std::function<void(QDialog&)>> scripts) {
+  // Runs a command of the main window; each window the runner shows goes to the script of its
+  // name. The runner copies the scripts, so whatever they count lives outside them.
+  using Scripts = std::map<QString, std::function<void(QDialog&)>>;
+  void Run(const std::function<void()>& command, Scripts scripts) {
     SetModalRunner([scripts](QDialog& d) {
       auto it = scripts.find(d.objectName());
       if (it == scripts.end()) {
@@ -38,7 +43,13 @@ class BloodRelations : public MainFixture {
       it->second(d);
       return d.result();
     });
-    ShowForm("frm혈연", w.get());
+    command();
+  }
+  void Open(Scripts scripts) {
+    Run([this] { ShowForm("frm혈연", w.get()); }, std::move(scripts));
+  }
+  void Add(Scripts scripts) {
+    Run([this] { EntityCommand(*w, 4, 0); }, std::move(scripts));
   }
   static BloodRelationList& List(QDialog& d) { return static_cast<BloodRelationList&>(d); }
   // Opens the setter for a general's father (0) or grandfather (1), and returns the cell after it.
@@ -50,7 +61,61 @@ class BloodRelations : public MainFixture {
   }
 };
 
-TEST_F(BloodRelations, ListShowsSortsAndOpensTheFatherChange) {
+TEST_F(GeneralWindows, CreateDrawsRegionAndFaceTakesAPickedFaceAndAddsTheRow) {
+  LoadSave(false);
+  gMaskData[0] = SheetBytes(32, 20);
+  gBitmapOk[0] = true, gFaceSheetMen = 0;
+  const int rows = w->ListView4->count();
+  // Region position 28 of 56 draws among faces 585 to 599; then the creation's own draws.
+  ScriptedRng rng({0.5, 0.0, 0.5});
+  Add({{"frmAdd3",
+        [](QDialog& dialog) {
+          auto& d = static_cast<CreateGeneralDialog&>(dialog);
+          EXPECT_EQ(std::tuple(d.windowTitle(), d.Add3Combo->currentIndex(), int(d.FaceNo()), Shown(d.Add3Mask())),
+                    std::tuple(QString("장군 작성"), 28, 585, CellColour(585)));
+          EXPECT_FALSE(d.Add3Cmd[0]->isEnabled());
+          d.Add3Text->setText("새장군");
+          EXPECT_TRUE(d.Add3Cmd[0]->isEnabled());
+          QTest::mouseClick(d.Add3Cmd2, Qt::LeftButton);
+          EXPECT_EQ(Shown(d.Add3Mask()), CellColour(583));
+          QTest::mouseClick(d.Add3Cmd[0], Qt::LeftButton);
+        }},
+       {"frmMaskView1", [](QDialog& d) {
+          EXPECT_EQ(static_cast<MenFacePicker&>(d).MV1lblPage->text(), "30/32(585)");
+          static_cast<MenFacePicker&>(d).FaceDblClick(3);
+        }}});
+  ASSERT_EQ(w->ListView4->count(), rows + 1);
+  ListItem* row = w->ListView4->findTag("0");
+  ASSERT_TRUE(row);
+  EXPECT_EQ(std::tuple(row->text(0), w->ListView4->subItem(row, 1), w->ListView4->subItem(row, 14)),
+            std::tuple(QString("새장군"), QString("재야"), QString("000")));
+  EXPECT_EQ(gData.gSaveGenerals[0].get(kGeneralSaveKr.face), 583);
+  EXPECT_TRUE(gDataChanged && w->Status(3) == "*");
+}
+
+TEST_F(GeneralWindows, CreateCancelledWritesNothing) {
+  LoadScenario(false);
+  const auto generals = gData.gGenerals;
+  const int rows = w->ListView4->count();
+  ScriptedRng rng({0.5});
+  for (int way = 0; way < 2; ++way) {  // "취소", Esc
+    bool opened = false;
+    Add({{"frmAdd3", [&](QDialog& dialog) {
+            auto& d = static_cast<CreateGeneralDialog&>(dialog);
+            opened = true;
+            // Without a face sheet the face is drawn all the same but cannot be picked.
+            EXPECT_FALSE(d.Add3Cmd2->isEnabled());
+            d.Add3Text->setText("가");
+            if (way == 0) QTest::mouseClick(d.Add3Cmd[1], Qt::LeftButton);
+            else QTest::keyClick(d.Add3Text, Qt::Key_Escape);
+            EXPECT_FALSE(d.isVisible());
+          }}});
+    EXPECT_TRUE(opened && gData.gGenerals == generals && w->ListView4->count() == rows) << way;
+    EXPECT_FALSE(gDataChanged || gCountsChanged || w->Status(3) == "*") << way;
+  }
+}
+
+TEST_F(GeneralWindows, ListShowsSortsAndOpensTheFatherChange) {
   Load(false);
   QString opened;
   Open({{"frm혈연",
@@ -71,13 +136,13 @@ TEST_F(BloodRelations, ListShowsSortsAndOpensTheFatherChange) {
            QTest::mouseDClick(lv->viewport(), Qt::LeftButton, {}, p);
          }},
         {"frm혈연설정", [&](QDialog& d) {
-           opened = d.windowTitle() + static_cast<BloodRelationSetter&>(d).lbl혈연()->text();
+           opened = d.windowTitle() + static_cast<garam::BloodRelationSetter&>(d).lbl혈연()->text();
            d.reject();
          }}});
   EXPECT_EQ(opened, "아버지 변경의자");
 }
 
-TEST_F(BloodRelations, ExpansionCellsNameWholeFieldsAndEmptyListsChangeNothing) {
+TEST_F(GeneralWindows, ExpansionCellsNameWholeFieldsAndEmptyListsChangeNothing) {
   Load(true);
   SetName(gData.gGeneralsQV[0], kGeneralScenQV.name, "가나다라마바사아a");  // 17 bytes, no NUL
   gData.gGenerals.assign(8, GeneralScenRec{});  // a Korean-layout copy is not the file's
@@ -92,9 +157,9 @@ TEST_F(BloodRelations, ExpansionCellsNameWholeFieldsAndEmptyListsChangeNothing) 
          }}});
 }
 
-class BloodRelationSetterTest : public BloodRelations, public ::testing::WithParamInterface<bool> {};
+class BloodRelationSetter : public GeneralWindows, public ::testing::WithParamInterface<bool> {};
 
-TEST_P(BloodRelationSetterTest, OpensByTheStoredValueAndWritesOneWord) {
+TEST_P(BloodRelationSetter, OpensByTheStoredValueAndWritesOneWord) {
   const bool qv = GetParam();
   Load(qv);
   auto bytes = [qv](int g) {
@@ -118,7 +183,7 @@ TEST_P(BloodRelationSetterTest, OpensByTheStoredValueAndWritesOneWord) {
          }},
         {"frm혈연설정",
          [&](QDialog& d) {
-           auto& s = static_cast<BloodRelationSetter&>(d);
+           auto& s = static_cast<garam::BloodRelationSetter&>(d);
            const Opening& o = openings[setter];
            EXPECT_TRUE(s.opt혈연[std::size_t(o.option)]->isChecked()) << setter;
            EXPECT_EQ(std::tuple(s.lbl혈연()->text(), s.txtNum->text(), s.cmd혈연(0)->isEnabled(), s.cmd혈연(1)->isEnabled(),
@@ -163,7 +228,7 @@ TEST_P(BloodRelationSetterTest, OpensByTheStoredValueAndWritesOneWord) {
   EXPECT_TRUE(gDataChanged && w->Status(3) == "*");
 }
 
-INSTANTIATE_TEST_SUITE_P(Editions, BloodRelationSetterTest, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Editions, BloodRelationSetter, ::testing::Bool());
 
 }  // namespace
 }  // namespace garam::test
