@@ -101,6 +101,7 @@ TEST_P(CreateGeneralKinds, WritesTheStartingValuesAndTheRow) {
     gData.gScenarioHeaderQV.set(kScenarioHeaderQV.startYear, std::uint16_t(start));
     ScriptedRng birth({0.5, draw, 0.0});
     EXPECT_EQ(Record(CreateGeneral({"가", 0, 0, {}}, birth)->number).birth(), save ? year | 0x800 : year) << start;
+    EXPECT_EQ(birth.used(), 15u) << "no city and no skill range (c = 0) still take their draws";
   }
 }
 
