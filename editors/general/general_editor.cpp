@@ -10,7 +10,10 @@
 #include "data/cp949.h"
 #include "data/gamedata.h"
 #include "data/territory.h"
+#include "editors/general/general_status.h"
+#include "editors/general/status_menu.h"
 #include "platform/dialogs.h"
+#include "platform/modal.h"
 #include "platform/pictureclip.h"
 #include "platform/twips.h"
 #include "ui/main/mainlists.h"
@@ -21,11 +24,6 @@
 namespace garam {
 
 namespace {
-
-// Status changes (the status menu, the city pickers, the employment and appearance years) come
-// with the status-change work; until then their controls show their values but stay disabled,
-// so the editor never offers a change its apply cannot carry out.
-constexpr bool kStatusChangesLanded = false;
 
 constexpr int kBioFrame = 2, kCityFrame = 17, kAppearanceFrame = 19;
 
@@ -38,6 +36,34 @@ int Whole(const NumericBox* box) { return int(std::nearbyint(box->value())); }
 QString Str(const std::string& s) { return QString::fromStdString(s); }
 
 const std::vector<std::string>& BiographyNames() { return gData.gBiographyNames; }
+
+// The main window's rows as the status change sees them.
+class MainStatusRows : public StatusRows {
+ public:
+  MainStatusRows(MainControls& main, ListItem* general) : main_(main), general_(general) {}
+  std::optional<double> CellNumber(CountList list, int tag, int column) override {
+    ListView* v = View(list);
+    const ListItem* row = v ? v->findTag(QString::number(tag)) : nullptr;
+    if (!row) return std::nullopt;
+    return NumericValue(v->cell(row, column));
+  }
+  void SetCell(CountList list, int tag, int column, const std::string& text) override {
+    ListView* v = View(list);
+    if (ListItem* row = v ? v->findTag(QString::number(tag)) : nullptr) v->setCell(row, column, Str(text));
+  }
+  void StyleGeneralRow(bool player) override {
+    ListView* v = main_.ListView4;
+    const QColor color = player ? QColor(0, 128, 0) : QColor(0, 0, 0);
+    v->setCellBold(general_, 0, player);
+    for (int column = 0; column <= 14; ++column) v->setCellForeColor(general_, column, color);
+    for (int column : {1, 7, 8, 9}) v->setCellBold(general_, column, player);
+  }
+
+ private:
+  ListView* View(CountList list) { return list == CountList::Countries ? main_.ListView2 : main_.ListView3; }
+  MainControls& main_;
+  ListItem* general_;
+};
 
 }  // namespace
 
@@ -386,8 +412,7 @@ bool GeneralEditor::Fill(int record) {
     }
   }
   edt4lbl2Label[2]->setText(unit);
-  edt4Cmd3Button[3]->setEnabled(kStatusChangesLanded &&
-                                StatusChangeAllowed(status.toStdString(), Working, outside));
+  edt4Cmd3Button[3]->setEnabled(StatusChangeAllowed(status.toStdString(), Working, outside));
 
   얼굴 = std::int16_t(Working.face);
   edt4NumBox[8]->setText(QString::number(Working.face));
@@ -454,7 +479,8 @@ bool GeneralEditor::Fill(int record) {
   }
   if (Working.status & 1) edt4NumBox[5]->setText("0");
   else edt4NumBox[5]->setText(QString::number(Working.employmentYear));
-  edt4NumBox[5]->setEnabled(kStatusChangesLanded && !(Working.status & 1));
+  // Only a lord's or an ordinary general's employment year is written back (a king's is not).
+  edt4NumBox[5]->setEnabled(!(Working.status & 1) && (status == "영주" || status == "일반"));
 
   소속도시 = Working.city;
   {
@@ -462,7 +488,7 @@ bool GeneralEditor::Fill(int record) {
     setCityLabel(소속도시 == kNoCity ? "없음" : CityName(소속도시, name) ? Str(name) : "???");
   }
   const bool cityChange = save ? status == "일반" : (status == "재야" || status == "일반");
-  edt4Cmd3Button[2]->setEnabled(kStatusChangesLanded && cityChange);
+  edt4Cmd3Button[2]->setEnabled(cityChange);
   원래도시 = 소속도시;
   사위설정(false);
 
@@ -494,8 +520,8 @@ bool GeneralEditor::Fill(int record) {
     등장도시 = Working.appearanceCity;
     edt4lbl2Label[5]->setText(appearanceCity(등장도시));
   }
-  edt4NumBox[7]->setEnabled(kStatusChangesLanded && waits);
-  edt4Cmd3Button[4]->setEnabled(kStatusChangesLanded && waits);
+  edt4NumBox[7]->setEnabled(waits);
+  edt4Cmd3Button[4]->setEnabled(waits);
 
   SelectValue(11, (Working.status >> 7) & 7, "");
   if (QString::fromStdString(gCurrentFile).toLower().contains("scedat1") && record == 4) edt4Combo[0]->setEnabled(false);
@@ -598,7 +624,12 @@ void GeneralEditor::edt4Cmd3_Click(int index) {
     case 5: flip("X", "O"); break;
     case 2: CityPicker(this, lists, callers, CityPickerMode::Affiliation).ShowModal(); break;
     case 4: CityPicker(this, lists, callers, CityPickerMode::Appearance).ShowModal(); break;
-    default: break;  // the status menu comes with the status changes
+    case 3: {
+      StatusMenu menu(*this, lists);
+      RunModal(menu);
+      break;
+    }
+    default: break;
   }
 }
 
@@ -638,8 +669,6 @@ void GeneralEditor::Apply() {
   std::uint16_t flags = g.flags & 0xC000;
   for (int i = 0; i < 12; ++i)
     if (edt4Cmd4[std::size_t(i)]->isChecked()) flags |= std::uint16_t(1u << i);
-  if (chkSpecial[0]->isChecked()) flags |= 0x1000;
-  if (chkSpecial[1]->isChecked()) flags |= 0x2000;
   g.flags = flags;
   g.region = std::uint8_t(ComboValue(9));
   g.proficiency1 = std::uint8_t((ComboValue(6) << 4) | ComboValue(5));
@@ -663,6 +692,25 @@ void GeneralEditor::Apply() {
   generals->setSubItem(item_, 5, Q(Padded(g.battle, 5)));
   generals->setSubItem(item_, 6, Q(Padded(g.intelligence, 5)));
   for (int i = 0; i < 4; ++i) generals->setSubItem(item_, 10 + i, Q(AptitudeText(g.aptitudes[std::size_t(i)])));
+
+  StatusChange change;
+  change.newStatus = edt4lbl2Label[4]->text().toStdString();
+  change.city = 소속도시;
+  change.orgCity = 원래도시;
+  change.newLord = 새영주;
+  change.appearCity = 등장도시;
+  change.queueSlot = QueueSlotNo;
+  change.employmentYear = Whole(edt4NumBox[5]);
+  change.appearanceYear = Whole(edt4NumBox[7]);
+  change.x = std::uint16_t(std::nearbyint(NumericValue(edt4lbl2Label[7]->text())));
+  change.y = std::uint16_t(std::nearbyint(NumericValue(edt4lbl2Label[8]->text())));
+  change.unitLabel = edt4lbl2Label[2]->text().toStdString();
+  change.loadedUnit = loadedUnitText_.toStdString();
+  MainStatusRows rows(main_, item_);
+  const StatusOutcome outcome = ApplyStatusChange(g, change, rows);
+  // The special flags go in after the change, which may clear the high flag bits.
+  if (chkSpecial[0]->isChecked()) g.flags |= 0x1000;
+  if (chkSpecial[1]->isChecked()) g.flags |= 0x2000;
 
   const QString newStatus = edt4lbl2Label[4]->text();
   if (newStatus == "국왕") {
@@ -699,8 +747,9 @@ void GeneralEditor::Apply() {
       }
     }
   }
-  generals->setSubItem(item_, 1, newStatus);
-  if (새영주 != kNoGeneral)
+  generals->setSubItem(item_, 1, Str(outcome.status));
+  // Only a successor this change installed is shown as the city's lord.
+  if (outcome.successorInstalled)
     if (ListItem* lord = generals->findTag(QString::number(새영주))) generals->setSubItem(lord, 1, "영주");
   // The unit column keeps its loaded text unless the unit went; the city and country columns
   // keep the list's own texts while the city is the one he was loaded with.

@@ -84,16 +84,6 @@ bool GeneralExists(int n) {
 
 std::string Name(std::span<const std::uint8_t> field) { return ReadFixedName(field); }
 
-// The city's owner byte, or -1 without such a city.
-int OwnerOfCity(int city) {
-  if (city < 0 || city >= kNoCity) return -1;
-  if (IsSaveFile()) {
-    if (std::size_t(city) >= gData.gSaveCities.size()) return -1;
-    return gData.gSaveCities[std::size_t(city)].get(kCitySave.owner);
-  }
-  if (std::size_t(city) >= gData.gCities.size()) return -1;
-  return gData.gCities[std::size_t(city)].get(kCityScen.owner);
-}
 
 // Calls f(name field, king) for country c of the loaded kind; false without one.
 template <typename F>
@@ -164,6 +154,30 @@ bool ReadGeneral(int number, GeneralWorkingCopy& out) {
 
 bool WriteGeneral(const GeneralWorkingCopy& g, const std::string& nameUtf8) {
   return WithStoredGeneral(g.number, [&](auto& r) { Write(r, g, nameUtf8); });
+}
+
+int OwnerOfCity(int city) {
+  if (city < 0 || city >= kNoCity) return -1;
+  if (IsSaveFile()) {
+    if (std::size_t(city) >= gData.gSaveCities.size()) return -1;
+    return gData.gSaveCities[std::size_t(city)].get(kCitySave.owner);
+  }
+  if (std::size_t(city) >= gData.gCities.size()) return -1;
+  return gData.gCities[std::size_t(city)].get(kCityScen.owner);
+}
+
+int StoredGeneralCount() {
+  switch (gFileKind) {
+    case kSaveKr: return int(gData.gSaveGenerals.size());
+    case kSaveQV: return int(gData.gSaveGeneralsQV.size());
+    case kScenarioQV: return int(gData.gGeneralsQV.size());
+    case kScedat1: case kScedat2: case kScenarioKr: return int(gData.gGenerals.size());
+    default: return 0;
+  }
+}
+
+bool SetStoredGeneralStatus(int general, std::uint16_t status) {
+  return WithStoredGeneral(general, [&](auto& r) { r.set(r.L.status, status); });
 }
 
 Kin KinOf(int general) {

@@ -54,6 +54,13 @@ bool ReadGeneral(int number, GeneralWorkingCopy& out);
 // the field. False when there is no such record.
 bool WriteGeneral(const GeneralWorkingCopy& g, const std::string& nameUtf8);
 
+// The number of stored generals of the loaded file, and the status word of one written in place:
+// the generals a status change touches besides the edited one (a successor lord).
+int StoredGeneralCount();
+bool SetStoredGeneralStatus(int general, std::uint16_t status);
+// The owner byte of a city of the loaded file, or -1 without such a city.
+int OwnerOfCity(int city);
+
 // Father and grandfather of a stored general (500 when there is no such general).
 struct Kin {
   int father = kNoGeneral, grandfather = kNoGeneral;

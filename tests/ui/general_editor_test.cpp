@@ -7,12 +7,16 @@
 #include "editors/general/general_forms.h"
 #include "data/save_io.h"
 #include "data/scenario_io.h"
+#include "data/territory.h"
 #include "platform/modal.h"
 #include "tests/support/installation.h"
 #include "tests/support/save_builder.h"
 #include "tests/ui/list_fixtures.h"
 #include "tests/ui/picker_fakes.h"
+#include "editors/general/status_menu.h"
+#include "ui/pickers/city_picker.h"
 #include "ui/pickers/face_picker.h"
+#include "ui/pickers/general_picker.h"
 
 namespace garam::test {
 namespace {
@@ -59,13 +63,14 @@ TEST_F(GeneralEditorTest, OpensFilledInEveryKind) {
     int record;
     const char *name, *status, *unit, *city, *country, *age, *x, *grandfather;
     bool sonInLaw;
+    const char* enabled;  // city, status and appearance buttons, employment and appearance years
   };
   // The save generals' fathers are all general 0, their king's too: they count as brothers.
   const Case cases[] = {
-      {kSaveKr, 12, "유금필", "영주", "군대 유닛(성밖)", "서경", "고려", "61살", "0", "사망(612)", false},
-      {kSaveQV, 13, "야율", "재야", "없음", "없음", "없음", "61살", "0", "", false},
-      {kScenarioKr, 1, "계백", "영주", "없음", "사비", "백제", "---살", "---", "없음", true},
-      {kScenarioQV, 5, "수로", "국왕", "없음", "금관", "가야", "---살", "---", "없음", false},
+      {kSaveKr, 12, "유금필", "영주", "군대 유닛(성밖)", "서경", "고려", "61살", "0", "사망(612)", false, "00010"},
+      {kSaveQV, 13, "야율", "재야", "없음", "없음", "없음", "61살", "0", "", false, "01000"},
+      {kScenarioKr, 1, "계백", "영주", "없음", "사비", "백제", "---살", "---", "없음", true, "01010"},
+      {kScenarioQV, 5, "수로", "국왕", "없음", "금관", "가야", "---살", "---", "없음", false, "00000"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.kind);
@@ -85,10 +90,11 @@ TEST_F(GeneralEditorTest, OpensFilledInEveryKind) {
     // Biography 0 of a file without biography names: kept as it is, under its number.
     EXPECT_EQ(e->edt4Combo[0]->currentText(), "0");
     EXPECT_EQ(e->edt4Frame(2)->property("title").toString(), "열전(000)");
-    // Status changes are not offered yet.
-    for (QWidget* off : std::initializer_list<QWidget*>{e->edt4Cmd3(2), e->edt4Cmd3(3), e->edt4Cmd3(4),
-                                                        e->edt4Num(5), e->edt4Num(7)})
-      EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+    QString enabled;
+    for (QWidget* b : {(QWidget*)e->edt4Cmd3(2), (QWidget*)e->edt4Cmd3(3), (QWidget*)e->edt4Cmd3(4),
+                       (QWidget*)e->edt4Num(5), (QWidget*)e->edt4Num(7)})
+      enabled += b->isEnabled() ? '1' : '0';
+    EXPECT_EQ(enabled, c.enabled);
     // A king's loyalty is 100 and fixed; the son-in-law toggle is only for an unrelated lord or servant.
     const bool king = QString(c.status) == "국왕";
     EXPECT_EQ(e->edt4Num(3)->isEnabled(), !king);
@@ -279,6 +285,132 @@ TEST_F(GeneralEditorTest, CancelAndClosingChangeNothing) {
   }
 }
 
+// --- The status menu ------------------------------------------------------------------------
+
+// Drives the status menu (its button) and the pickers it opens (the row of each tag in turn).
+void Script(int button, std::vector<int> rows) {
+  SetModalRunner([=](QDialog& d) mutable {
+    if (auto* menu = qobject_cast<StatusMenu*>(&d)) {
+      menu->show();
+      menu->cmdMenu[std::size_t(button)]->click();
+    } else if (auto* picker = qobject_cast<ListPicker*>(&d); picker && !rows.empty()) {
+      picker->List()->selectRow(picker->List()->findTag(QString::number(rows.front())));
+      rows.erase(rows.begin());
+      picker->Answer();
+    }
+    return d.result();
+  });
+}
+
+TEST_F(GeneralEditorTest, StatusMenuOffersWhatTheStatusAllows) {
+  struct Case { int record, father, unappeared; const char* enabled; };
+  // A lord may only step down; a minor needs a father; the queue takes 100 at most.
+  for (const Case& c : {Case{1, 500, 0, "01000"}, {4, 500, 0, "01001"}, {7, 5, 0, "01011"}, {7, 5, 100, "01010"}}) {
+    Load(kScenarioKr);
+    gData.gGenerals[std::size_t(c.record)].set(kGeneralScenKr.father, std::uint16_t(c.father));
+    gUnappearedCount = c.unappeared;
+    auto e = Open(c.record);
+    StatusMenu menu(*e, {w->List(2), w->List(3), w->List(4), w->List(5)});
+    QString enabled;
+    for (QPushButton* b : menu.cmdMenu) enabled += b->isEnabled() ? '1' : '0';
+    EXPECT_EQ(enabled, c.enabled) << c.record;
+  }
+}
+
+// Esc and a right click close the menu unchanged; Enter clicks; the appearance city asked under
+// the menu must be chosen, the one asked from the editor's own button need not.
+TEST_F(GeneralEditorTest, StatusMenuKeysAndAnAppearanceCityThatMustBeChosen) {
+  Load(kScenarioKr);
+  auto e = Open(4);  // 누리, unaffiliated
+  auto labels = [&] {
+    QStringList t;
+    for (int i = 0; i < 10; ++i) t << e->edt4lbl2(i)->text();
+    return t.join('|');
+  };
+  const QString before = labels();
+  bool underMenu = true;
+  SetModalRunner([&](QDialog& d) {
+    auto& picker = static_cast<ListPicker&>(d);
+    picker.Cancel();
+    picker.Answer();
+    EXPECT_EQ(picker.Answered(), underMenu);
+    return d.result();
+  });
+  for (int way = 0; way < 3; ++way) {
+    StatusMenu menu(*e, {w->List(2), w->List(3), w->List(4), w->List(5)});
+    menu.show();
+    if (way == 0) QTest::keyClick(menu.cmdMenu[4], Qt::Key_Escape);
+    if (way == 1) QTest::mouseClick(menu.cmdMenu[4], Qt::RightButton);
+    if (way == 2) QTest::keyClick(menu.cmdMenu[4], Qt::Key_Return);
+    EXPECT_FALSE(menu.isVisible());
+    if (way < 2) EXPECT_EQ(labels(), before);
+  }
+  EXPECT_EQ(labels().section('|', 2, 5) + e->edt4Num(7)->text(), "없음|없음|미등장|금관1188");
+  underMenu = false;
+  e->edt4Cmd3_Click(4);
+}
+
+// A save general made unaffiliated stands by his nearest living relative; a place that is no
+// castle (a free city, no appearance city) leaves him where he stood (5, 6).
+TEST_F(GeneralEditorTest, UnaffiliatedStandsByHisRelatives) {
+  struct Case { int status, father, grandfather; const char* place; };
+  for (const Case& c : {Case{5, 12, 13, "12|22"}, {5, 612, 13, "7|8"}, {5, 11, 500, "5|6"}, {1, 12, 500, "5|6"}}) {
+    MakeSave(gData, false);
+    auto& g = gData.gSaveGenerals[15];
+    g.set(kGeneralSaveKr.status, std::uint16_t(c.status)), g.set(kGeneralSaveKr.city, std::uint8_t(80));
+    g.set(kGeneralSaveKr.x, std::uint16_t(5)), g.set(kGeneralSaveKr.y, std::uint16_t(6));
+    g.set(kGeneralSaveKr.father, std::uint16_t(c.father)), g.set(kGeneralSaveKr.grandfather, std::uint16_t(c.grandfather));
+    gData.gSaveGenerals[13].set(kGeneralSaveKr.x, std::uint16_t(7)), gData.gSaveGenerals[13].set(kGeneralSaveKr.y, std::uint16_t(8));
+    gData.gSaveGenerals[11].set(kGeneralSaveKr.city, std::uint8_t(3));  // a free city
+    Fill(kSaveKr, "user1.rn");
+    Script(2, {});
+    auto e = Open(15);
+    e->edt4Cmd3_Click(3);
+    EXPECT_EQ(e->edt4lbl2(7)->text() + "|" + e->edt4lbl2(8)->text(), c.place) << c.father;
+  }
+}
+
+// Through the menu and a picker, then "확인" or "취소": an unaffiliated general joins a city with
+// a lord; a lord hands his city to a successor, who is shown as its lord.
+TEST_F(GeneralEditorTest, StatusChainsApplyOrCancel) {
+  struct Case { std::int32_t kind; int record, row; const char* shown; int city; };
+  for (const Case& c : {Case{kSaveKr, 13, 1, "일반개봉", 1}, {kScenarioQV, 4, 3, "일반금관", 3}, {kSaveQV, 12, 14, "일반", 2}})
+    for (bool apply : {false, true}) {
+      SCOPED_TRACE(testing::Message() << c.kind << " " << apply);
+      Load(c.kind);
+      if (c.record == 12) {
+        // 박술희 serves in 유금필's 서경; both stand on it and lead no unit.
+        gData.gSaveCities[2].setGeneral(1, 14);
+        for (int g : {12, 14}) {
+          auto& r = gData.gSaveGeneralsQV[std::size_t(g)];
+          r.set(kGeneralSaveQV.x, std::uint16_t(12)), r.set(kGeneralSaveQV.y, std::uint16_t(22));
+          r.set(kGeneralSaveQV.mission, std::uint16_t(4080));
+        }
+        Fill(c.kind, "user1.rn");
+      }
+      const auto records = Records();
+      const QStringList rows = Rows(4) + Rows(3) + Rows(2);
+      Script(1, {c.row});
+      auto e = Open(c.record);
+      e->edt4Cmd3_Click(3);
+      e->edt4Cmd_Click(apply ? 0 : 1);
+      if (!apply) {
+        EXPECT_TRUE(Records() == records);
+        EXPECT_EQ(Rows(4) + Rows(3) + Rows(2), rows);
+        continue;
+      }
+      GeneralWorkingCopy g;
+      ASSERT_TRUE(ReadGeneral(c.record, g));
+      EXPECT_EQ(g.city, c.city);
+      if (c.record == 12) EXPECT_EQ(Cell(4, 14, 1) + Cell(4, 12, 1), "영주일반");
+      else EXPECT_EQ(Cell(4, c.record, 1) + Cell(4, c.record, 8) + QString::number(g.employmentYear),
+                     QString(c.shown) + (c.kind == kSaveKr ? "1210" : "660"));
+      const QStringList applied = Rows(3);
+      w->FillMainWindow();
+      EXPECT_EQ(Rows(3), applied);
+    }
+}
+
 // --- Open and apply without a change on every general -----------------------------------------
 
 // Random records with a readable name and a politics value the apply's commit keeps; every
@@ -292,10 +424,10 @@ void Readable(std::vector<Rec>& generals) {
   }
 }
 
-// The action byte (offset 7) of the mission record an id names, by the ranges of the ids.
-std::uint8_t* ActionByte(GameDataSet& d, int id) {
+// The mission record an id names, by the ranges of the ids.
+std::uint8_t* Mission(GameDataSet& d, int id) {
   auto in = [&](auto& v, int first, int end) -> std::uint8_t* {
-    return id >= first && id < end ? &v[std::size_t(id - first)].raw[7] : nullptr;
+    return id >= first && id < end ? &v[std::size_t(id - first)].raw[0] : nullptr;
   };
   for (std::uint8_t* a : {in(d.gArmies, 0, 500), in(d.gTransports, 500, 1000), in(d.gLabours, 1000, 1500),
                           in(d.gEnvoys, 1500, 2000), in(d.gSpies, 2000, 2500), in(d.gMarches, 2500, 3000),
@@ -343,8 +475,13 @@ TEST_F(GeneralEditorTest, UnchangedApplyOnEveryGeneralKeepsTheRecords) {
         if constexpr (requires { L.mission; }) {
           const std::uint16_t b = g.get(L.birthYear);
           g.set(L.birthYear, std::uint16_t((b & ~0x800) | ((s & 0x8000) ? 0x800 : 0)));
-          if (std::uint8_t* a = ActionByte(want, g.get(L.mission)))
-            *a = std::uint8_t((*a & 0x7F) | ((s & 0x4000) ? 0x80 : 0));
+          if (std::uint8_t* m = Mission(want, g.get(L.mission))) {
+            m[7] = std::uint8_t((m[7] & 0x7F) | ((s & 0x4000) ? 0x80 : 0));
+            // An ordinary general's unit in his castle stands where he stands.
+            if (status == "일반" && !IsGeneralAwayFromCity(n)) PutU16(m + 3, g.get(L.x)), PutU16(m + 5, g.get(L.y));
+          }
+          // A minor's employment year is his birth year.
+          if (status == "미성년") g.set(L.employmentYear, std::uint16_t(b & 0x7FF));
         } else {
           s &= 0x3FFF;
         }
@@ -364,9 +501,9 @@ TEST_F(GeneralEditorTest, UnchangedApplyOnEveryGeneralKeepsTheRecords) {
     }
     EXPECT_TRUE(Records() == Records(want));
     // The rows read as a fresh fill of the written records shows them.
-    const QStringList applied = Rows(4);
+    const QStringList applied = Rows(4) + Rows(3);
     w->FillMainWindow();
-    EXPECT_EQ(Rows(4), applied);
+    EXPECT_EQ(Rows(4) + Rows(3), applied);
   }
 }
 

@@ -4,6 +4,7 @@
 #include "editors/country_city/country_forms.h"
 #include "editors/general/create_general_forms.h"
 #include "editors/general/general_forms.h"
+#include "editors/others/other_forms.h"
 #include "tools/expert_forms.h"
 #include "map/mapeditor.h"
 
@@ -16,6 +17,7 @@ void RegisterAllForms() {
   RegisterCityForms();
   RegisterCountryForms();
   RegisterMapForms();
+  RegisterOtherEditorForms();
 }
 
 }  // namespace garam

@@ -1,0 +1,515 @@
+#include "editors/general/general_status.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "data/cities.h"
+#include "data/gamedata.h"
+#include "ui/main/rowtexts.h"
+
+namespace garam {
+
+namespace {
+
+constexpr int kCountryCountColumn = 4, kCityCountColumn = 2;
+constexpr int kQueueSlots = 100;
+
+CitySaveRec* SaveCity(int city) { return city >= 0 && city < kNoCity ? At(gData.gSaveCities, city) : nullptr; }
+
+// One general more or less in a city: the city's row and its owner's row, and the count arrays
+// beside them. A missing row, or an owner of 80, skips only its own part.
+void Count(StatusRows& rows, int city, int delta, bool countryPart, bool cityPart) {
+  if (city < 0 || city >= kNoCity) return;
+  auto step = [&](CountList list, int tag, int column) {
+    if (std::optional<double> v = rows.CellNumber(list, tag, column))
+      rows.SetCell(list, tag, column, Padded(std::int16_t(std::lround(*v) + delta), 5));
+  };
+  if (countryPart) {
+    const int owner = OwnerOfCity(city);
+    if (owner >= 0 && owner < kNoCity) {
+      step(CountList::Countries, owner, kCountryCountColumn);
+      if (auto* n = At(gData.gCountryGeneralCount, owner)) *n = std::int16_t(*n + delta);
+    }
+  }
+  if (cityPart) {
+    step(CountList::Cities, city, kCityCountColumn);
+    if (auto* n = At(gData.gCityGeneralCount, city)) *n = std::int16_t(*n + delta);
+  }
+}
+void CountMove(StatusRows& rows, int from, int to) {
+  Count(rows, to, +1, true, false);
+  Count(rows, from, -1, true, false);
+  Count(rows, to, +1, false, true);
+  Count(rows, from, -1, false, true);
+}
+void CountOut(StatusRows& rows, int from) { Count(rows, from, -1, true, true); }
+void CountIn(StatusRows& rows, int to) { Count(rows, to, +1, true, true); }
+
+void SetCode(GeneralWorkingCopy& g, int code) { g.status = std::uint16_t((g.status & ~7u) | unsigned(code)); }
+
+// --- save files: the cities' lists and the queue ---
+
+int FindGeneral(const CitySaveRec& c, int general, std::size_t from) {
+  for (std::size_t i = from; i < kCityGeneralSlots; ++i)
+    if (c.general(i) == general) return int(i);
+  return -1;
+}
+
+// Takes the general out of the city's list, the lord's entry included.
+void LeaveCity(int city, int general) {
+  CitySaveRec* c = SaveCity(city);
+  if (!c) return;
+  if (int at = FindGeneral(*c, general, 0); at >= 0) c->setGeneral(std::size_t(at), kNoGeneral);
+  CompactCityGenerals(city);
+}
+
+// Puts the general behind the city's ordinary generals; a full list stays as it is.
+void AppendToCity(int city, int general) {
+  CitySaveRec* c = SaveCity(city);
+  if (!c) return;
+  CompactCityGenerals(city);
+  if (int free = FindGeneral(*c, kNoGeneral, 1); free >= 0) c->setGeneral(std::size_t(free), std::uint16_t(general));
+}
+
+// The lord leaves entry 0 of his city; a successor serving there takes it.
+void HandOverLordship(int city, int successor) {
+  CitySaveRec* c = SaveCity(city);
+  if (!c) return;
+  c->setGeneral(0, kNoGeneral);
+  if (successor != kNoGeneral)
+    if (int at = FindGeneral(*c, successor, 1); at >= 0) {
+      c->setGeneral(std::size_t(at), kNoGeneral);
+      c->setGeneral(0, std::uint16_t(successor));
+    }
+  CompactCityGenerals(city);
+}
+
+bool SaveCityLedByOther(int city, int general) {
+  const CitySaveRec* c = SaveCity(city);
+  return c && c->general(0) != kNoGeneral && c->general(0) != general;
+}
+
+void RemoveObject(int city, std::uint16_t mission) {
+  CitySaveRec* c = SaveCity(city);
+  if (!c || mission == kNoMission) return;
+  auto objects = c->bytes(kCitySave.missions);
+  for (std::size_t i = 0; i + 1 < objects.size(); i += 2)
+    if (GetU16(&objects[i]) == mission) {
+      PutU16(&objects[i], kNoMission);
+      break;
+    }
+  CompactCityObjects(city);
+}
+
+void AppendObject(int city, std::uint16_t mission) {
+  CitySaveRec* c = SaveCity(city);
+  if (!c || mission == kNoMission) return;
+  CompactCityObjects(city);
+  auto objects = c->bytes(kCitySave.missions);
+  for (std::size_t i = 0; i + 1 < objects.size(); i += 2)
+    if (GetU16(&objects[i]) == kNoMission) {
+      PutU16(&objects[i], mission);
+      return;
+    }
+}
+
+void SetUnappeared(long long n) { gUnappearedCount = std::int32_t(std::clamp<long long>(n, 0, kQueueSlots)); }
+
+// Behind the generals already waiting; a full queue takes no one, and no one waits without a
+// city to appear in.
+void Enqueue(int general, int year, int city) {
+  if (city < 0 || city >= kNoCity) return;
+  CompactUnappeared();
+  for (auto& slot : gData.gAppearanceQueue) {
+    if (slot.get(kAppearanceQueue.general) != std::int16_t(kQueueEmpty)) continue;
+    slot.set(kAppearanceQueue.general, std::int16_t(general));
+    slot.set(kAppearanceQueue.year, std::uint16_t(year));
+    slot.set(kAppearanceQueue.city, std::uint8_t(city));
+    SetUnappeared(gUnappearedCount + 1);
+    return;
+  }
+}
+
+// The queue entry the editor found at opening, when it still holds the general.
+AppearanceQueueRec* QueueSlot(int slot, int general) {
+  AppearanceQueueRec* q = At(gData.gAppearanceQueue, slot - 1);
+  return slot >= 1 && slot <= kQueueSlots && q && q->get(kAppearanceQueue.general) == general ? q : nullptr;
+}
+
+struct SaveChange {
+  GeneralWorkingCopy& g;
+  const StatusChange& in;
+  StatusRows& rows;
+  int o, c, lord;
+  bool released, outside;
+
+  void Position() { g.x = std::uint16_t(in.x), g.y = std::uint16_t(in.y); }
+  void ReleaseUnit() {
+    if (!released) return;
+    RemoveObject(o, g.mission);
+    ResetMissionRecord(g.mission);
+    g.mission = kNoMission;
+  }
+  void ReleaseOrFollow() {
+    if (released) ReleaseUnit();
+    else SetMissionPosition(std::int16_t(g.mission), g.x, g.y);
+  }
+  void ClearHighSkills() { g.flags &= 0x0FFF; }
+  void Enqueue() { garam::Enqueue(g.number, in.appearanceYear, in.appearCity); }
+
+  // A lord or an ordinary general leaving his city for no city.
+  void LeaveFor(int code, bool wasLord) {
+    SetCode(g, code);
+    g.employmentYear = code == 5 ? std::uint16_t(g.birthWord & 0x7FF) : 0;
+    if (code == 1) Enqueue();
+    if (wasLord) HandOverLordship(o, lord);
+    else LeaveCity(o, g.number);
+    g.city = kNoCity;
+    ReleaseUnit();
+    CountOut(rows, o);
+    if (code == 1) g.x = g.y = 0;
+    else Position();
+    ClearHighSkills();
+  }
+
+  // Into city c, as its lord or behind its generals, counted there instead of in o.
+  std::string Settle(const std::string& to, bool lead) {
+    if (!lead) AppendToCity(c, g.number);
+    else if (CitySaveRec* city = SaveCity(c)) city->setGeneral(0, std::uint16_t(g.number));
+    CountMove(rows, o, c);
+    g.city = std::uint8_t(c);
+    Position();
+    ReleaseOrFollow();
+    return to;
+  }
+
+  std::string FromLord(const std::string& to) {
+    if (to == "영주") {
+      g.employmentYear = std::uint16_t(in.employmentYear);
+      if (c == o) {
+        ReleaseUnit();
+        return to;
+      }
+      if (SaveCityLedByOther(c, g.number)) return FromLord("일반");
+      HandOverLordship(o, lord);
+      return Settle(to, true);
+    }
+    if (to == "일반") {
+      g.employmentYear = std::uint16_t(in.employmentYear);
+      if (c == o) {
+        // Lord and successor change places; without one the city is left without a lord.
+        CitySaveRec* city = SaveCity(o);
+        const int at = city && lord != kNoGeneral ? FindGeneral(*city, lord, 1) : -1;
+        if (at >= 0) {
+          city->setGeneral(std::size_t(at), std::uint16_t(g.number));
+          city->setGeneral(0, std::uint16_t(lord));
+        } else if (city) {
+          city->setGeneral(0, kNoGeneral);
+          AppendToCity(o, g.number);
+        }
+        ReleaseUnit();
+        return to;
+      }
+      HandOverLordship(o, lord);
+      return Settle(to, false);
+    }
+    if (to == "재야") LeaveFor(3, true);
+    else if (to == "미성년") LeaveFor(5, true);
+    else if (to == "미등장") LeaveFor(1, true);
+    return to;
+  }
+
+  std::string FromOrdinary(const std::string& to) {
+    if (to == "영주") {
+      if (SaveCityLedByOther(c, g.number)) return FromOrdinary("일반");
+      g.employmentYear = std::uint16_t(in.employmentYear);
+      LeaveCity(o, g.number);
+      return Settle(to, true);
+    }
+    if (to == "일반") {
+      g.employmentYear = std::uint16_t(in.employmentYear);
+      if (outside) {
+        // A general in the field stands in no city's list; his unit's entry follows his city.
+        if (c != o) {
+          RemoveObject(o, g.mission);
+          AppendObject(c, g.mission);
+        }
+      } else if (c != o) {
+        LeaveCity(o, g.number);
+        AppendToCity(c, g.number);
+      }
+      CountMove(rows, o, c);
+      g.city = std::uint8_t(c);
+      Position();
+      if (released) ReleaseUnit();
+      else if (!outside) SetMissionPosition(std::int16_t(g.mission), g.x, g.y);
+      return to;
+    }
+    if (to == "재야") LeaveFor(3, false);
+    else if (to == "미성년") LeaveFor(5, false);
+    else if (to == "미등장") LeaveFor(1, false);
+    return to;
+  }
+
+  // Rows "재야", "미성년" and "미등장".
+  std::string FromUnemployed(int oldCode, const std::string& to) {
+    AppearanceQueueRec* slot = nullptr;
+    if (oldCode == 1) {
+      slot = QueueSlot(in.queueSlot, g.number);
+      if (slot) SetUnappeared(gUnappearedCount - 1);
+    }
+    auto dequeue = [&] {
+      if (!slot) return;
+      slot->set(kAppearanceQueue.general, std::int16_t(kQueueEmpty));
+      slot->set(kAppearanceQueue.year, std::uint16_t(1188));
+      slot->set(kAppearanceQueue.city, std::uint8_t(kNoCity));
+      CompactUnappeared();
+    };
+    std::string applied = to;
+    if (to == "영주" || to == "일반") {
+      const bool lead = to == "영주" && !SaveCityLedByOther(c, g.number);
+      applied = lead ? "영주" : "일반";
+      SetCode(g, 2);
+      g.employmentYear = std::uint16_t(in.employmentYear);
+      if (lead) {
+        if (CitySaveRec* city = SaveCity(c)) city->setGeneral(0, std::uint16_t(g.number));
+      } else {
+        AppendToCity(c, g.number);
+      }
+      CountIn(rows, c);
+      g.city = std::uint8_t(c);
+      Position();
+      dequeue();
+    } else if (to == "재야" && oldCode == 3) {
+      Position();
+    } else if (to == "미성년" && oldCode == 5) {
+      g.employmentYear = std::uint16_t(g.birthWord & 0x7FF);
+      Position();
+    } else if (to == "재야" || to == "미성년") {
+      SetCode(g, to == "재야" ? 3 : 5);
+      g.employmentYear = to == "재야" ? 0 : std::uint16_t(g.birthWord & 0x7FF);
+      Position();
+      dequeue();
+    } else if (to == "미등장" && oldCode == 1) {
+      if (slot) {
+        slot->set(kAppearanceQueue.year, std::uint16_t(in.appearanceYear));
+        slot->set(kAppearanceQueue.city, std::uint8_t(in.appearCity));
+        SetUnappeared(gUnappearedCount + 1);
+      } else {
+        Enqueue();  // he waited in no slot
+      }
+    } else if (to == "미등장") {
+      SetCode(g, 1);
+      g.employmentYear = 0;
+      g.x = g.y = 0;
+      Enqueue();
+    }
+    return applied;
+  }
+};
+
+// --- scenarios: the code of the city's generals is all there is ---
+
+bool ScenarioCityLedByOther(int city, int general) {
+  const int n = StoredGeneralCount();
+  for (int i = 0; i < n; ++i) {
+    GeneralWorkingCopy other;
+    if (i == general || !ReadGeneral(i, other)) continue;
+    if (other.city == city && (other.statusCode() == 6 || other.statusCode() == 4)) return true;
+  }
+  return false;
+}
+
+struct ScenarioChange {
+  GeneralWorkingCopy& g;
+  const StatusChange& in;
+  StatusRows& rows;
+  int o, c, lord;
+  bool installed = false;
+
+  void MakeNewLord() {
+    if (lord == kNoGeneral) return;
+    GeneralWorkingCopy s;
+    if (!ReadGeneral(lord, s)) return;
+    installed = SetStoredGeneralStatus(lord, std::uint16_t((s.status & 0xFFFE) | 6));
+  }
+  void FathersCity() {
+    GeneralWorkingCopy father;
+    if (g.father < kNoGeneral && g.father != g.number && ReadGeneral(g.father, father))
+      g.appearanceCity = father.city;
+  }
+  void Employ() { g.employmentYear = std::uint16_t(in.employmentYear); }
+  void Appear() {
+    g.appearanceYear = std::uint16_t(in.appearanceYear);
+    g.appearanceCity = std::uint8_t(in.appearCity);
+    SetUnappeared(gUnappearedCount + 1);
+  }
+
+  std::string FromLord(const std::string& to) {
+    if (to == "영주") {
+      Employ();
+      if (c == o) return to;
+      if (ScenarioCityLedByOther(c, g.number)) return FromLord("일반");
+      g.city = std::uint8_t(c);
+      MakeNewLord();
+      CountMove(rows, o, c);
+    } else if (to == "일반") {
+      Employ();
+      SetCode(g, 2);
+      MakeNewLord();
+      if (c == o) return to;
+      g.city = std::uint8_t(c);
+      CountMove(rows, o, c);
+    } else if (to == "재야" || to == "미성년" || to == "미등장") {
+      g.employmentYear = 0;
+      if (to == "재야") {
+        g.city = std::uint8_t(c);
+        SetCode(g, 3);
+      } else if (to == "미성년") {
+        g.city = kNoCity;
+        FathersCity();
+        SetCode(g, 5);
+      } else {
+        g.appearanceYear = std::uint16_t(in.appearanceYear);
+        g.appearanceCity = std::uint8_t(in.appearCity);
+        g.city = kNoCity;
+        SetCode(g, 1);
+        SetUnappeared(gUnappearedCount + 1);
+      }
+      MakeNewLord();
+      CountOut(rows, o);
+    }
+    return to;
+  }
+
+  std::string FromOrdinary(const std::string& to) {
+    if (to == "영주" || to == "일반") {
+      const bool lead = to == "영주" && !ScenarioCityLedByOther(c, g.number);
+      Employ();
+      SetCode(g, lead ? 6 : 2);
+      g.city = std::uint8_t(c);
+      CountMove(rows, o, c);
+      return lead ? "영주" : "일반";
+    }
+    if (to == "재야") {
+      g.employmentYear = 0;
+      SetCode(g, 3);
+      g.city = std::uint8_t(c);
+      CountOut(rows, o);
+    } else if (to == "미성년") {
+      g.employmentYear = 0;
+      SetCode(g, 5);
+      g.city = kNoCity;
+      FathersCity();
+      CountOut(rows, o);
+    } else if (to == "미등장") {
+      g.employmentYear = 0;
+      SetCode(g, 1);
+      g.city = kNoCity;
+      g.appearanceYear = std::uint16_t(in.appearanceYear);
+      g.appearanceCity = std::uint8_t(in.appearCity);
+      CountOut(rows, o);
+      SetUnappeared(gUnappearedCount + 1);
+    }
+    return to;
+  }
+
+  std::string FromUnemployed(int oldCode, const std::string& to) {
+    if (oldCode == 1) SetUnappeared(gUnappearedCount - 1);
+    const bool leaving = oldCode == 1;
+    auto noAppearance = [&] {
+      if (!leaving) return;
+      g.appearanceYear = 0;
+      g.appearanceCity = kNoAppearanceCity;
+    };
+    if (to == "영주" || to == "일반") {
+      const bool lead = to == "영주" && !ScenarioCityLedByOther(c, g.number);
+      Employ();
+      SetCode(g, lead ? 6 : 2);
+      g.city = std::uint8_t(c);
+      noAppearance();
+      CountIn(rows, c);
+      return lead ? "영주" : "일반";
+    }
+    if (to == "재야") {
+      SetCode(g, 3);
+      g.city = std::uint8_t(c);
+      noAppearance();
+    } else if (to == "미성년" && oldCode != 5) {
+      SetCode(g, 5);
+      if (oldCode == 3) g.city = kNoCity;
+      else g.appearanceYear = 0;
+      FathersCity();
+    } else if (to == "미등장") {
+      SetCode(g, 1);
+      if (oldCode == 3) g.city = kNoCity;
+      Appear();
+    }
+    return to;
+  }
+};
+
+}  // namespace
+
+std::string RecordStatusText(const GeneralWorkingCopy& g) {
+  switch (g.statusCode()) {
+    case 1: return "미등장";
+    case 3: return "재야";
+    case 4: return "국왕";
+    case 5: return "미성년";
+    case 6: return g.save ? "" : "영주";
+    case 2: {
+      if (!g.save) return "일반";
+      const CitySaveRec* c = SaveCity(g.city);
+      return c && c->general(0) == g.number ? "영주" : "일반";
+    }
+    default: return "";
+  }
+}
+
+StatusOutcome ApplyStatusChange(GeneralWorkingCopy& g, const StatusChange& in, StatusRows& rows) {
+  const std::string from = RecordStatusText(g);
+  const std::string& to = in.newStatus;
+  StatusOutcome out{to, false};
+  const int o = in.orgCity, c = in.city;
+
+  // A successor must serve in the city his lord leaves.
+  int lord = kNoGeneral;
+  if (from == "영주" && in.newLord != g.number) {
+    if (g.save) {
+      const CitySaveRec* city = SaveCity(o);
+      if (city && FindGeneral(*city, in.newLord, 1) >= 0) lord = in.newLord;
+    } else {
+      GeneralWorkingCopy s;
+      if (ReadGeneral(in.newLord, s) && s.city == o && s.statusCode() == 2) lord = in.newLord;
+    }
+  }
+
+  if (g.save) {
+    SaveChange s{g, in, rows, o, c, lord, in.unitLabel == "없음" && in.loadedUnit != "없음",
+                 in.unitLabel.ends_with("(성밖)")};
+    if (from == "영주") out.status = s.FromLord(to);
+    else if (from == "일반") out.status = s.FromOrdinary(to);
+    else if (from == "재야" || from == "미성년" || from == "미등장")
+      out.status = s.FromUnemployed(g.statusCode() == 1 ? 1 : from == "재야" ? 3 : 5, to);
+    // A lord whose successor took entry 0 installed him, whatever cell ran.
+    if (lord != kNoGeneral)
+      if (const CitySaveRec* city = SaveCity(o)) out.successorInstalled = city->general(0) == lord;
+    // The row is drawn as its city's owner: the player's generals stand out.
+    if (g.city != kNoCity) {
+      const int owner = OwnerOfCity(g.city);
+      if (owner >= 0) rows.StyleGeneralRow(owner < kNoCity && owner == gPlayerCountry);
+    }
+    return out;
+  }
+
+  ScenarioChange s{g, in, rows, o, c, lord};
+  if (from == "영주") out.status = s.FromLord(to);
+  else if (from == "일반") out.status = s.FromOrdinary(to);
+  else if (from == "재야" || from == "미성년" || from == "미등장")
+    out.status = s.FromUnemployed(g.statusCode(), to);
+  out.successorInstalled = s.installed;
+  return out;
+}
+
+}  // namespace garam

@@ -1,0 +1,55 @@
+// The general editor's status change, without widgets: what "확인" does to the edited general's
+// status, city, years, position and unit, to the cities' general and object lists, the appearance
+// queue, a successor lord and the "장군수" counts, for save files and scenarios alike.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "editors/general/general_record.h"
+
+namespace garam {
+
+// The main window's rows a status change touches, reached by record number, so that the change
+// itself needs no window.
+enum class CountList { Countries, Cities };
+class StatusRows {
+ public:
+  virtual ~StatusRows() = default;
+  // The leading number of a cell of the row whose tag is the number; nullopt without such a row.
+  virtual std::optional<double> CellNumber(CountList list, int tag, int column) = 0;
+  virtual void SetCell(CountList list, int tag, int column, const std::string& text) = 0;
+  // The edited general's row drawn as a general of the player's country, or as any other.
+  virtual void StyleGeneralRow(bool player) = 0;
+};
+
+// What the editor holds when "확인" is pressed.
+struct StatusChange {
+  std::string newStatus;  // the status label
+  int city = kNoCity;     // 소속도시
+  int orgCity = kNoCity;  // 원래도시
+  int newLord = kNoGeneral;
+  int appearCity = 232;  // 등장도시
+  int queueSlot = 0;     // 1 to 100; 0 when the general waits in no slot
+  int employmentYear = 0, appearanceYear = 0;
+  int x = 0, y = 0;          // the position labels (save files)
+  std::string unitLabel;     // as the editor shows it now
+  std::string loadedUnit;    // the unit column as the list showed it at opening
+};
+
+struct StatusOutcome {
+  std::string status;  // what the general's row shows now
+  bool successorInstalled = false;
+};
+
+// The status the record gives a general: in saves a code-2 general standing in entry 0 of his
+// city's list is its lord. Empty for a code no status text stands for.
+std::string RecordStatusText(const GeneralWorkingCopy& g);
+
+// Carries out the change on the working copy g (whose status code, city and years are still as
+// loaded) and on the data set. A lord's successor counts only when he serves in the lord's city;
+// a cell that would make g the lord of a city already led by another general makes him an
+// ordinary general of it instead. Counts whose row or owner is missing are left alone.
+StatusOutcome ApplyStatusChange(GeneralWorkingCopy& g, const StatusChange& change, StatusRows& rows);
+
+}  // namespace garam

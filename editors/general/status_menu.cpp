@@ -1,0 +1,186 @@
+#include "editors/general/status_menu.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "data/gamedata.h"
+#include "editors/general/general_editor.h"
+#include "platform/modal.h"
+#include "platform/twips.h"
+#include "ui/main/rowtexts.h"
+#include "ui/pickers/city_picker.h"
+#include "ui/pickers/general_picker.h"
+
+namespace garam {
+
+namespace {
+const char* const kCaptions[5] = {"영주", "일반", "재야", "미성년", "미등장"};
+
+const CitySaveRec* UsedSaveCity(int city) {
+  const CitySaveRec* c = city >= 0 && city < kNoCity ? At(gData.gSaveCities, city) : nullptr;
+  return c && c->get(kCitySave.x) != kFreeCityX ? c : nullptr;
+}
+}  // namespace
+
+StatusMenu::StatusMenu(GeneralEditor& editor, const MainLists& lists)
+    : QDialog(&editor, Qt::Dialog | Qt::FramelessWindowHint), e_(editor), lists_(lists) {
+  setObjectName("frmCMenu");
+  setFixedSize(TwipsToPixels(780), TwipsToPixels(1860));
+  for (int i = 0; i < 5; ++i) {
+    auto* b = new QPushButton(kCaptions[i], this);
+    b->setObjectName(QString("cmdMenu(%1)").arg(i));
+    b->setGeometry(TwipsRect(15, 15 + 360 * i, 735, 375));
+    b->setAutoDefault(false);
+    b->installEventFilter(this);
+    connect(b, &QPushButton::clicked, this, [this, i] { cmdMenu_Click(i); });
+    cmdMenu[std::size_t(i)] = b;
+  }
+
+  QAbstractButton* statusButton = e_.edt4Cmd3(3);
+  move(statusButton->mapToGlobal(QPoint(statusButton->width(), statusButton->height())));
+
+  const QString status = e_.edt4lbl2(4)->text();
+  for (int i = 0; i < 5; ++i) {
+    if (status != kCaptions[i]) continue;
+    current_ = i;
+    QFont bold = cmdMenu[std::size_t(i)]->font();
+    bold.setBold(true);
+    cmdMenu[std::size_t(i)]->setFont(bold);
+    cmdMenu[0]->setEnabled(false);
+    cmdMenu[std::size_t(i)]->setEnabled(false);
+    // A lord can only step down.
+    if (i == 0)
+      for (int j : {2, 3, 4}) cmdMenu[std::size_t(j)]->setEnabled(false);
+    break;
+  }
+  if (gUnappearedCount >= 100) cmdMenu[4]->setEnabled(false);
+  if (e_.edt4lbl2(1)->text() == "없음") cmdMenu[3]->setEnabled(false);
+  for (QPushButton* b : cmdMenu)
+    if (b->isEnabled()) {
+      b->setFocus(Qt::OtherFocusReason);
+      break;
+    }
+}
+
+bool StatusMenu::eventFilter(QObject* watched, QEvent* event) {
+  for (int i = 0; i < 5; ++i) {
+    if (watched != cmdMenu[std::size_t(i)]) continue;
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        cmdMenu_Click(i);
+        return true;
+      }
+      if (key == Qt::Key_Escape) {
+        reject();
+        return true;
+      }
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+      reject();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void StatusMenu::mouseReleaseEvent(QMouseEvent* event) {
+  // Disabled buttons pass the press to the menu.
+  if (event->button() == Qt::RightButton) reject();
+  else QDialog::mouseReleaseEvent(event);
+}
+
+bool StatusMenu::SuccessorNeeded() const {
+  const int city = e_.소속도시;
+  if (city != e_.원래도시) return false;
+  if (IsSaveFile()) {
+    const CitySaveRec* c = city < kNoCity ? At(gData.gSaveCities, city) : nullptr;
+    return c && c->general(1) != kNoGeneral;
+  }
+  const ListItem* row = RowByNumber(lists_.ListView3, city);
+  return row && CellNumber(lists_.ListView3->cell(row, 2)) > 1;
+}
+
+// A save-file general made unaffiliated stands where he waited to appear or where his nearest
+// living relative stands; a source that names no place leaves the labels as they are.
+void StatusMenu::PlaceFromRelatives() {
+  QLabel* x = e_.edt4lbl2(7);
+  QLabel* y = e_.edt4lbl2(8);
+  auto place = [&](int px, int py) {
+    x->setText(QString::number(px));
+    y->setText(QString::number(py));
+  };
+  const QString status = e_.edt4lbl2(4)->text();
+  if (status == "미등장") {
+    if (const CitySaveRec* c = UsedSaveCity(e_.등장도시)) place(c->get(kCitySave.x), c->get(kCitySave.y));
+    return;
+  }
+  if (status != "미성년") return;
+  for (int relative : {int(e_.Working.father), int(e_.Working.grandfather)}) {
+    GeneralWorkingCopy r;
+    if (relative >= kNoGeneral || !ReadGeneral(relative, r)) continue;
+    if (r.city == kNoCity) place(r.x, r.y);
+    else if (const CitySaveRec* c = UsedSaveCity(r.city)) place(c->get(kCitySave.x), c->get(kCitySave.y));
+    return;
+  }
+  place(0, 0);
+}
+
+// "재야", "미성년" and "미등장": out of any city's service.
+void StatusMenu::Unemployed(const QString& status) {
+  const bool save = IsSaveFile();
+  auto off = [](QWidget* w, const QString& text) {
+    static_cast<QLineEdit*>(w)->setText(text);
+    w->setEnabled(false);
+  };
+  if (!(status == "재야" && !save)) {
+    e_.소속도시 = kNoCity;
+    e_.setCityLabel("없음");
+  }
+  e_.edt4Cmd3(2)->setEnabled(status == "재야" && !save);
+  off(e_.edt4Num(5), "0");
+  if (status == "미등장") {
+    e_.edt4Num(7)->setEnabled(true);
+    e_.edt4Num(7)->setText("1188");
+    e_.edt4Cmd3(4)->setEnabled(true);
+    PickerCallers callers;
+    callers.frmEdit4 = &e_;
+    callers.frmCMenu = this;
+    CityPicker(&e_, lists_, callers, CityPickerMode::Appearance).ShowModal();
+    if (save) {
+      e_.edt4lbl2(7)->setText("0");
+      e_.edt4lbl2(8)->setText("0");
+    }
+  } else {
+    off(e_.edt4Num(7), "0");
+    e_.edt4lbl2(5)->setText("없음");
+    e_.edt4Cmd3(4)->setEnabled(false);
+    if (status == "재야" && save) PlaceFromRelatives();
+    e_.등장도시 = kNoAppearanceCity;
+  }
+  e_.edt4lbl2(2)->setText("없음");
+  e_.edt4lbl2(4)->setText(status);
+  e_.사위설정(true);
+}
+
+void StatusMenu::cmdMenu_Click(int index) {
+  if (!cmdMenu[std::size_t(index)]->isEnabled()) return;
+  PickerCallers callers;
+  callers.frmEdit4 = &e_;
+  callers.frmCMenu = this;
+  if (index == 1) {
+    if (current_ != 0) {
+      CityPicker(&e_, lists_, callers, CityPickerMode::Joining).ShowModal();
+    } else if (SuccessorNeeded()) {
+      GeneralPicker(&e_, lists_, callers, GeneralPickerMode::NewLord, e_.Working.number).ShowModal();
+    } else {
+      e_.edt4lbl2(4)->setText("영주");
+      CityPicker(&e_, lists_, callers, CityPickerMode::Affiliation).ShowModal();
+    }
+  } else if (index >= 2) {
+    Unemployed(kCaptions[index]);
+  }
+  accept();
+}
+
+}  // namespace garam

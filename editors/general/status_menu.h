@@ -1,0 +1,40 @@
+// The general editor's status menu: five buttons offering the statuses the edited general may
+// take, chaining to the city picker or to the successor picker, and writing the outcome into the
+// editor's labels, boxes and variables. It changes no record; the editor's "확인" does.
+#pragma once
+
+#include <QDialog>
+#include <QPushButton>
+#include <array>
+
+#include "ui/pickers/pickercallers.h"
+
+namespace garam {
+
+class GeneralEditor;
+
+class StatusMenu : public QDialog {
+  Q_OBJECT
+ public:
+  // Placed at the lower right of the editor's status button, its buttons enabled for the status
+  // the editor shows.
+  StatusMenu(GeneralEditor& editor, const MainLists& lists);
+
+  std::array<QPushButton*, 5> cmdMenu{};
+  void cmdMenu_Click(int index);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void Unemployed(const QString& status);
+  void PlaceFromRelatives();
+  bool SuccessorNeeded() const;
+
+  GeneralEditor& e_;
+  MainLists lists_;
+  int current_ = 0;
+};
+
+}  // namespace garam
