@@ -26,8 +26,9 @@ void Rng::Seed(std::uint32_t seed) {
 }
 
 int Rng::Int(int n) {
+  const double r = Next();
   if (n <= 0) return 0;
-  int v = int(std::floor(Next() * n));
+  int v = int(std::floor(r * n));
   // generate_canonical may round up to 1.0 in some library versions.
   return v >= n ? n - 1 : v;
 }

@@ -19,7 +19,8 @@ class Rng {
   // a test keeps its sequence.
   virtual void Reseed();
   void Seed(std::uint32_t seed);
-  // 0 .. n-1; 0 when n is 0 or less.
+  // 0 .. n-1; 0 when n is 0 or less. A draw is used either way, as the game's tools drew one, so
+  // that a seed pins every value after an empty range too.
   int Int(int n);
 
  private:

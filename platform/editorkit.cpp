@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QStatusBar>
 
 #include "platform/textguard.h"
@@ -22,6 +23,7 @@ class FocusHint : public QObject {
     if (event->type() == QEvent::FocusIn && IsRealFocusChange(static_cast<QFocusEvent*>(event))) {
       if (auto* w = qobject_cast<QWidget*>(watched)) {
         if (auto* bar = w->window()->findChild<QStatusBar*>()) bar->showMessage(hint_);
+        else if (auto* label = w->window()->findChild<QLabel*>("lblStatus")) label->setText(hint_);
       }
     }
     return false;

@@ -2,6 +2,7 @@
 
 #include "editors/country_city/city_forms.h"
 #include "editors/country_city/country_forms.h"
+#include "editors/general/create_general_forms.h"
 #include "editors/general/general_forms.h"
 #include "editors/others/other_forms.h"
 #include "tools/expert_forms.h"
@@ -11,6 +12,7 @@ namespace garam {
 
 void RegisterAllForms() {
   RegisterGeneralEditorForms();
+  RegisterCreateGeneralForms();
   RegisterExpertForms();
   RegisterCityForms();
   RegisterCountryForms();

@@ -1,0 +1,256 @@
+#include "editors/general/blood_relations_window.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+
+#include "data/gamedata.h"
+#include "platform/dialogs.h"
+#include "platform/editorkit.h"
+#include "platform/modal.h"
+#include "platform/twips.h"
+#include "ui/pickers/general_picker.h"
+
+namespace garam {
+namespace {
+
+constexpr int kBirthColumn = 2;  // of the main window's general list
+
+QFont ListFont(int points) {
+  QFont f("NanumGothicCoding");
+  f.setPointSize(points);
+  return f;
+}
+
+int TagNumber(const ListItem* row) {
+  bool ok = false;
+  const int n = row ? row->tag.toInt(&ok) : -1;
+  return ok ? n : -1;
+}
+
+QString RelationCell(int general, Relation which) {
+  const std::optional<int> v = RelationOf(general, which);
+  return v ? Q(RelationCellText(*v)) : QString();
+}
+
+}  // namespace
+
+BloodRelationList::BloodRelationList(QWidget* owner, const MainLists& lists)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      lists_(lists) {
+  setObjectName("frm혈연");
+  setWindowTitle("혈연 설정");
+  setModal(true);
+  if (owner) setWindowIcon(owner->windowIcon());
+  setFixedSize(TwipsToPixels(7215), TwipsToPixels(3720));
+
+  ListView = new garam::ListView(this);
+  ListView->setObjectName("ListView");
+  ListView->setGeometry(TwipsRect(0, 0, 7215, 3135));
+  ListView->setFont(ListFont(9));
+  ListView->setColumns({"이름", "출생년도", "아버지", "할아버지"});
+  const int widths[4] = {1965, 900, 1970, 1970};
+  for (int c = 0; c < 4; ++c) ListView->setColumnWidth(c, TwipsToPixels(widths[c]));
+
+  const char* captions[3] = {"아버지 변경", "할아버지 변경", "닫기"};
+  const int lefts[3] = {120, 1560, 6240}, widthsB[3] = {1335, 1335, 855};
+  for (int i = 0; i < 3; ++i) {
+    auto* b = new QPushButton(captions[i], this);
+    b->setObjectName(QString("cmd혈연%1").arg(i));
+    b->setGeometry(TwipsRect(lefts[i], 3240, widthsB[i], 375));
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, [this, i] { cmd혈연_Click(i); });
+    cmd혈연[std::size_t(i)] = b;
+  }
+
+  connect(ListView, &garam::ListView::headerClicked, this, [this](int column) { ListView->setSortKey(column); });
+  connect(ListView, &garam::ListView::rowDoubleClicked, this, [this] {
+    cmd혈연[0]->setFocus();
+    cmd혈연_Click(0);
+  });
+  connect(ListView, &QTreeWidget::itemSelectionChanged, this, [this] { FollowSelection(); });
+}
+
+void BloodRelationList::Load() {
+  ListView->beginUpdate();
+  ListView->clearRows();
+  ListView->setSortOrder(Qt::AscendingOrder);
+  ListView->setSortKey(0);
+  ListView->setSorted(true);
+  if (const garam::ListView* generals = lists_.ListView4) {
+    for (int i = 0; i < generals->count(); ++i) {
+      const ListItem* g = generals->row(i);
+      const int n = TagNumber(g);
+      ListView->addRow(g->text(0), QString::number(n),
+                       {generals->cell(g, kBirthColumn), RelationCell(n, Relation::Father),
+                        RelationCell(n, Relation::Grandfather)});
+    }
+  }
+  ListView->endUpdate();
+  if (ListView->count() > 0) ListView->selectRow(ListView->row(0));
+  FollowSelection();
+}
+
+int BloodRelationList::ShowModal() {
+  Load();
+  return RunModal(*this);
+}
+
+// The setter works on the selected row: without one there is nothing to change.
+void BloodRelationList::FollowSelection() {
+  const bool selected = ListView->selectedRow() != nullptr;
+  cmd혈연[0]->setEnabled(selected);
+  cmd혈연[1]->setEnabled(selected);
+}
+
+void BloodRelationList::cmd혈연_Click(int index) {
+  if (index == 2) {
+    reject();
+    return;
+  }
+  if (!ListView->selectedRow()) return;
+  BloodRelationSetter setter(this, ListView, lists_, index == 0 ? 1 : 2);
+  setter.ShowModal();
+  ListView->setFocus();
+}
+
+BloodRelationSetter::BloodRelationSetter(QWidget* owner, garam::ListView* list, const MainLists& lists, int purpose)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      list_(list),
+      lists_(lists),
+      purpose_(purpose) {
+  setObjectName("frm혈연설정");
+  setModal(true);
+  if (owner) setWindowIcon(owner->windowIcon());
+  setFixedSize(TwipsToPixels(4785), TwipsToPixels(1770));
+  setFont(ListFont(12));
+
+  auto* group = new QButtonGroup(this);
+  const char* options[3] = {"일반", "없음", "사망"};
+  const char* optionHints[3] = {"일반 장군으로 설정", "없음으로 설정", "사망한 상태로 설정"};
+  for (int i = 0; i < 3; ++i) {
+    auto* o = new QRadioButton(options[i], this);
+    o->setObjectName(QString("opt혈연%1").arg(i));
+    o->setGeometry(TwipsRect(120, 120 + 600 * i, 1095, 375));
+    group->addButton(o, i);
+    SetFocusHint(o, optionHints[i]);
+    opt혈연[std::size_t(i)] = o;
+  }
+  connect(group, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+    if (on) opt혈연_Click(id);
+  });
+
+  const char* captions[3] = {"변경", "확인", "취소"};
+  const char* hints[3] = {"장군 선택", "변경사항 적용", "취소"};
+  const int places[3][2] = {{3960, 120}, {3120, 1320}, {3960, 1320}};
+  for (int i = 0; i < 3; ++i) {
+    auto* b = new QPushButton(captions[i], this);
+    b->setObjectName(QString("cmd혈연%1").arg(i));
+    b->setGeometry(TwipsRect(places[i][0], places[i][1], 735, 375));
+    b->setAutoDefault(false);
+    SetFocusHint(b, hints[i]);
+    connect(b, &QPushButton::clicked, this, [this, i] { cmd혈연_Click(i); });
+    cmd_[std::size_t(i)] = b;
+  }
+  cmd_[1]->setDefault(true);
+
+  txtNum = new NumericBox(this);
+  txtNum->setObjectName("txtNum");
+  txtNum->setGeometry(TwipsRect(1320, 1320, 855, 375));
+  txtNum->setRange(KinDeadFirst, 999);
+  // Typed text only: a stored 1200 shows whole and clamps to 999 on leaving.
+  txtNum->setTypedLimit(3);
+  SetFocusHint(txtNum, "숫자 입력(501~999)");
+
+  name_ = new QLabel(this);
+  name_->setObjectName("lbl혈연");
+  name_->setGeometry(TwipsRect(1320, 120, 2535, 375));
+  lblStatus = new QLabel(this);
+  lblStatus->setObjectName("lblStatus");
+  lblStatus->setGeometry(TwipsRect(1320, 720, 3375, 375));
+  lblStatus->setAutoFillBackground(true);
+  QPalette p = lblStatus->palette();
+  p.setColor(QPalette::Window, QColor(128, 128, 255));
+  p.setColor(QPalette::WindowText, Qt::white);
+  lblStatus->setPalette(p);
+
+  QWidget* order[] = {opt혈연[0], opt혈연[1], opt혈연[2], cmd_[0], txtNum, cmd_[1], cmd_[2]};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+bool BloodRelationSetter::Load() {
+  setWindowTitle(purpose_ == 1 ? "아버지 변경" : "할아버지 변경");
+  const ListItem* row = list_ ? list_->selectedRow() : nullptr;
+  if (!row) return false;
+  const int v = RelationOf(TagNumber(row), which()).value_or(KinNone);
+  Man = std::int16_t(v);
+  txtNum->setText("501");
+  if (v < KinNone) {
+    // Only the leading space of the cell goes: the name itself may end in spaces.
+    QString cell = list_->cell(row, column());
+    while (cell.startsWith(' ')) cell.remove(0, 1);
+    name_->setText(cell);
+    opt혈연[0]->setChecked(true);
+  } else if (v == KinNone) {
+    name_->setText("없음");
+    opt혈연[1]->setChecked(true);
+  } else {
+    name_->setText("없음");
+    txtNum->setText(QString::number(v));
+    opt혈연[2]->setChecked(true);
+  }
+  return true;
+}
+
+int BloodRelationSetter::ShowModal() {
+  if (!Load()) return Rejected;
+  return RunModal(*this);
+}
+
+void BloodRelationSetter::opt혈연_Click(int index) {
+  cmd_[1]->setEnabled(true);
+  // A relation that names no record of the array cannot be applied as a general.
+  if (index == 0 && !IsGeneralRecord(Man)) cmd_[1]->setEnabled(false);
+  cmd_[0]->setEnabled(index == 0);
+  txtNum->setEnabled(index == 2);
+  QPalette p = txtNum->palette();
+  p.setColor(QPalette::Base, QApplication::palette().color(index == 2 ? QPalette::Base : QPalette::Button));
+  txtNum->setPalette(p);
+}
+
+void BloodRelationSetter::cmd혈연_Click(int index) {
+  if (index == 0) {
+    PickerCallers callers;
+    callers.frm혈연설정 = this;
+    GeneralPicker picker(this, lists_, callers, GeneralPickerMode::Relative);
+    picker.ShowModal();
+    if (cmd_[1]->isEnabled()) cmd_[1]->setFocus();
+  } else if (index == 1) {
+    Apply();
+  } else {
+    reject();
+  }
+}
+
+void BloodRelationSetter::Apply() {
+  if (!cmd_[1]->isEnabled()) return;
+  txtNum->Leave();
+  ListItem* row = list_ ? list_->selectedRow() : nullptr;
+  if (!row) return;
+  const int n = TagNumber(row);
+  int value = KinNone;
+  QString cell = "[없음]";
+  if (opt혈연[0]->isChecked()) {
+    if (!IsGeneralRecord(Man)) return;
+    value = Man;
+    cell = " " + name_->text();
+  } else if (opt혈연[2]->isChecked()) {
+    value = int(txtNum->value());
+    cell = "[사망(" + txtNum->text() + ")]";
+  }
+  if (!SetRelation(n, which(), value)) return;
+  list_->setCell(row, column(), cell);
+  MarkDataChanged();
+  accept();
+}
+
+}  // namespace garam

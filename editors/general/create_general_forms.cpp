@@ -1,0 +1,29 @@
+#include "editors/general/create_general_forms.h"
+
+#include "editors/general/blood_relations_window.h"
+#include "editors/general/create_general_dialog.h"
+#include "ui/main/childforms.h"
+#include "ui/main/main_window.h"
+
+namespace garam {
+namespace {
+
+MainLists ListsOf(QWidget* owner) {
+  auto* w = dynamic_cast<MainWindow*>(owner);
+  return w ? MainLists{w->ListView2, w->ListView3, w->ListView4, w->ListView5} : MainLists{};
+}
+
+}  // namespace
+
+void RegisterCreateGeneralForms() {
+  RegisterForm("frmAdd3", [](QWidget* owner, const FormArgs&) {
+    CreateGeneralDialog dialog(owner, ListsOf(owner));
+    dialog.ShowModal();
+  });
+  RegisterForm("frm혈연", [](QWidget* owner, const FormArgs&) {
+    BloodRelationList list(owner, ListsOf(owner));
+    list.ShowModal();
+  });
+}
+
+}  // namespace garam
