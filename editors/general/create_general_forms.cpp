@@ -6,14 +6,6 @@
 #include "ui/main/main_window.h"
 
 namespace garam {
-namespace {
-
-MainLists ListsOf(QWidget* owner) {
-  auto* w = dynamic_cast<MainWindow*>(owner);
-  return w ? MainLists{w->ListView2, w->ListView3, w->ListView4, w->ListView5} : MainLists{};
-}
-
-}  // namespace
 
 void RegisterCreateGeneralForms() {
   RegisterForm("frmAdd3", [](QWidget* owner, const FormArgs&) {

@@ -319,4 +319,9 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   ReSize();
 }
 
+MainLists ListsOf(QWidget* owner) {
+  auto* w = dynamic_cast<MainWindow*>(owner);
+  return w ? MainLists{w->ListView2, w->ListView3, w->ListView4, w->ListView5} : MainLists{};
+}
+
 }  // namespace garam

@@ -12,6 +12,7 @@
 #include "data/host.h"
 #include "platform/statusview.h"
 #include "ui/main/mainlists.h"
+#include "ui/pickers/pickercallers.h"
 
 namespace garam {
 
@@ -85,5 +86,8 @@ class MainWindow : public QMainWindow, public DataHost, public MainControls {
 
   ProgressWindow* status_ = nullptr;
 };
+
+// The lists a window opened from the main window gives its pickers; none for another owner.
+MainLists ListsOf(QWidget* owner);
 
 }  // namespace garam
