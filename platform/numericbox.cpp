@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <cmath>
 
 namespace garam {
 
@@ -36,6 +37,15 @@ double NumericValue(const QString& text) {
   return ok ? v : 0.0;
 }
 
+QString DecimalText(double value) {
+  QString t = QString::number(value, 'f', 6);
+  if (t.contains('.')) {
+    while (t.endsWith('0')) t.chop(1);
+    if (t.endsWith('.')) t.chop(1);
+  }
+  return t == "-0" ? QString("0") : t;
+}
+
 NumericBox::NumericBox(QWidget* parent) : QLineEdit(parent) {
   // Half-width input only: a Hangul composition would bypass the key filter.
   setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -54,6 +64,20 @@ void NumericBox::Clamp() {
   else if (v > max_) setText(QString::number(max_, 'g', 15));
 }
 
+void NumericBox::Leave() {
+  if (whole_ || normalize_) {
+    double v = value();
+    if (v < min_) v = min_;
+    else if (v > max_) v = max_;
+    if (whole_) v = std::nearbyint(v);  // the default rounding mode: halves to even
+    const QString t = normalize_ ? DecimalText(v) : QString::number(v, 'g', 15);
+    if (normalize_ || value() != v) setText(t);
+  } else {
+    Clamp();
+  }
+  emit left();
+}
+
 void NumericBox::keyPressEvent(QKeyEvent* event) {
   setAttribute(Qt::WA_InputMethodEnabled, false);
   const bool shift = event->modifiers() & Qt::ShiftModifier;
@@ -69,10 +93,14 @@ void NumericBox::keyPressEvent(QKeyEvent* event) {
   bool printable = !t.isEmpty() && !(t.size() == 1 && IsControlChar(t[0]));
   if (printable && !ctrl) {
     for (QChar c : t) {
-      if (!IsAllowedChar(c)) {
+      if (!IsAllowedChar(c) || (whole_ && c == '.')) {
         event->accept();
         return;
       }
+    }
+    if (typedLimit_ > 0 && text().size() - selectedText().size() + t.size() > typedLimit_) {
+      event->accept();
+      return;
     }
   }
   QLineEdit::keyPressEvent(event);
@@ -80,7 +108,7 @@ void NumericBox::keyPressEvent(QKeyEvent* event) {
 
 void NumericBox::inputMethodEvent(QInputMethodEvent* event) {
   for (QChar c : event->commitString()) {
-    if (!IsAllowedChar(c)) {
+    if (!IsAllowedChar(c) || (whole_ && c == '.')) {
       event->accept();
       return;
     }
@@ -129,7 +157,7 @@ void NumericBox::focusOutEvent(QFocusEvent* event) {
   if (locked_ && QGuiApplication::mouseButtons() == Qt::NoButton) SetLocked(false);
   // A pop-up menu or a switch to another application does not leave the box.
   if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) return;
-  Clamp();
+  Leave();
 }
 
 }  // namespace garam

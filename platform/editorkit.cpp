@@ -1,0 +1,127 @@
+#include "platform/editorkit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QStatusBar>
+
+#include "platform/textguard.h"
+
+namespace garam {
+
+namespace {
+
+bool IsRealFocusChange(const QFocusEvent* event) {
+  return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
+}
+
+class FocusHint : public QObject {
+ public:
+  FocusHint(QWidget* control, const QString& hint) : QObject(control), hint_(hint) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn && IsRealFocusChange(static_cast<QFocusEvent*>(event))) {
+      if (auto* w = qobject_cast<QWidget*>(watched)) {
+        if (auto* bar = w->window()->findChild<QStatusBar*>()) bar->showMessage(hint_);
+      }
+    }
+    return false;
+  }
+
+ private:
+  QString hint_;
+};
+
+class ReservedNameClearing : public QObject {
+ public:
+  ReservedNameClearing(QLineEdit* box, int maxBytes) : QObject(box), box_(box), maxBytes_(maxBytes) {}
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::FocusOut && IsRealFocusChange(static_cast<QFocusEvent*>(event)))
+      ClearReservedName(box_, maxBytes_);
+    return false;
+  }
+
+ private:
+  QLineEdit* box_;
+  int maxBytes_;
+};
+
+}  // namespace
+
+void SetFocusHint(QWidget* control, const QString& hint) {
+  auto* filter = new FocusHint(control, hint);
+  control->installEventFilter(filter);
+  // An editable combo's focus lands on its line edit.
+  if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
+    combo->lineEdit()->installEventFilter(filter);
+}
+
+void AttachNameBox(QLineEdit* box, int maxBytes) {
+  AttachTextByteGuard(box, maxBytes);
+  box->installEventFilter(new ReservedNameClearing(box, maxBytes));
+}
+
+void ClearReservedName(QLineEdit* box, int maxBytes) {
+  const QString t = box->text();
+  if (t == QStringLiteral("없음") || (maxBytes > 0 && t == QString(maxBytes, '-'))) box->clear();
+}
+
+PrefixCombo::PrefixCombo(QWidget* parent) : QComboBox(parent) {
+  setEditable(true);
+  setInsertPolicy(QComboBox::NoInsert);
+  setCompleter(nullptr);
+}
+
+void PrefixCombo::setRowQuietly(int row) {
+  const bool blocked = blockSignals(true);
+  setCurrentIndex(row);
+  blockSignals(blocked);
+}
+
+void PrefixCombo::Leave() {
+  const int held = remembered_ >= 0 ? remembered_ : currentIndex();
+  remembered_ = -1;
+  const QString t = currentText();
+  int row = -1;
+  if (currentIndex() >= 0 && itemText(currentIndex()) == t) {
+    row = currentIndex();  // an untouched combo, or a row chosen from the list
+  } else if (held >= 0 && held < count() && itemText(held) == t) {
+    row = held;
+  } else if (t.trimmed().isEmpty()) {
+    row = held;
+  } else {
+    row = findText(t, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (row < 0) row = findText(t, Qt::MatchStartsWith | Qt::MatchCaseSensitive);
+  }
+  if (row < 0) {
+    // Nothing matches: the row held at focus comes back (none: the text stays as it was shown).
+    if (held >= 0) setCurrentIndex(held);
+    setEditText(held >= 0 ? itemText(held) : t);
+    return;
+  }
+  setCurrentIndex(row);
+  setEditText(itemText(row));
+  emit settled(row);
+}
+
+void PrefixCombo::focusInEvent(QFocusEvent* event) {
+  QComboBox::focusInEvent(event);
+  if (IsRealFocusChange(event) && remembered_ < 0) remembered_ = currentIndex();
+}
+
+void PrefixCombo::focusOutEvent(QFocusEvent* event) {
+  QComboBox::focusOutEvent(event);
+  if (IsRealFocusChange(event)) Leave();
+}
+
+void PrefixCombo::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // Settled first, then on to the dialog's default button as from any other control.
+    Leave();
+    event->ignore();
+    return;
+  }
+  QComboBox::keyPressEvent(event);
+}
+
+}  // namespace garam
