@@ -22,7 +22,10 @@ TextViewer::TextViewer(const QString& path, QWidget* parent) : QDialog(parent) {
   text_->setObjectName("TextViewerText");
   text_->setReadOnly(true);
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  // A coding font with Hangul of double width keeps the report's columns as the game's tools
+  // lined them up; a Latin-only fixed font would draw Hangul from a fallback of other metrics.
+  QFont fixed = QFontDatabase::hasFamily("NanumGothicCoding") ? QFont("NanumGothicCoding")
+                                                              : QFontDatabase::systemFont(QFontDatabase::FixedFont);
   fixed.setStyleHint(QFont::Monospace);
   fixed.setFixedPitch(true);
   text_->setFont(fixed);

@@ -37,7 +37,6 @@ EventFlagsDialog::EventFlagsDialog(QWidget* owner) : QDialog(owner) {
     box->setObjectName("chkEvent");
     box->setProperty("Index", i);
     box->setGeometry(TwipsRect(240, 180 + 360 * i, 2800, 300));
-    box->setAutoFillBackground(true);
     connect(box, &QCheckBox::toggled, this, [this, i] { BoxClicked(i); });
   }
   const char* captions[2] = {"확인", "취소"};
@@ -68,10 +67,8 @@ EventFlagsDialog::EventFlagsDialog(QWidget* owner) : QDialog(owner) {
 bool EventFlagsDialog::BoxInUse(int box) const { return box != kLockableBox || !(gSaveTailFirstByte & 1); }
 
 void EventFlagsDialog::BoxClicked(int box) {
-  QCheckBox* b = chkEvent[box];
-  QPalette p = palette();
-  if (b->isChecked()) p.setColor(QPalette::Window, QColor(255, 255, 0));
-  b->setPalette(p);
+  // A checked event stands out in yellow; unchecked ones keep the dialog's own face.
+  chkEvent[box]->setStyleSheet(chkEvent[box]->isChecked() ? "QCheckBox { background-color: #FFFF00; }" : "");
   if (activated_) picTemp->setFocus(Qt::OtherFocusReason);
 }
 

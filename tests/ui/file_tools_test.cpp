@@ -189,7 +189,8 @@ TEST_F(FileTools, EventFlagsTouchOnlyTheirBits) {
 
   Script<EventFlagsDialog>([](EventFlagsDialog& d) {
     d.chkEvent[8]->click(), d.chkEvent[4]->click();
-    EXPECT_EQ(d.chkEvent[8]->palette().color(QPalette::Window), QColor(255, 255, 0));
+    const QImage shown = d.chkEvent[8]->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(shown.width() - 2, shown.height() / 2), QColor(255, 255, 0));
     d.cmdEvent[1]->click();
   });
   w->mnuEvent->trigger();
@@ -303,7 +304,11 @@ TEST_F(FileTools, BiographySearchAndPastedSeparators) {
     d.txt이름->end(false), d.txt이름->paste();
     d.txt내용->paste();
     EXPECT_EQ(d.txt이름->text(), "rarely");
+    QTest::keyClick(d.txt내용, Qt::Key_Return);
     EXPECT_EQ(d.txt내용->toPlainText(), "text 150");
+    EXPECT_FALSE(d.FocusHoldOn());
+    QTest::mouseClick(d.lblNo, Qt::LeftButton);
+    EXPECT_TRUE(d.FocusHoldOn());
     d.cmd열전[0]->click();
     d.cmd열전[1]->click();
   });
