@@ -50,7 +50,7 @@ int ControlCharacters(const QString& s) {
   return int(std::count_if(s.begin(), s.end(), [](QChar c) { return c.unicode() < 0x20; }));
 }
 
-long long Used(std::size_t total) { return static_cast<long long>(total); }
+long long Signed(std::size_t n) { return static_cast<long long>(n); }
 
 }  // namespace
 
@@ -142,8 +142,8 @@ BiographyEditor::BiographyEditor(QWidget* owner) : QDialog(owner) {
   SetHold(false);
 }
 
-long long BiographyEditor::FreeNameBytes() const { return nameRoom_ - Used(gData.gBiographyBytesUsed[1]); }
-long long BiographyEditor::FreeTextBytes() const { return textRoom_ - Used(gData.gBiographyBytesUsed[0]); }
+long long BiographyEditor::FreeNameBytes() const { return nameRoom_ - Signed(gData.gBiographyBytesUsed[1]); }
+long long BiographyEditor::FreeTextBytes() const { return textRoom_ - Signed(gData.gBiographyBytesUsed[0]); }
 
 void BiographyEditor::ShowEntry(int index) {
   if (index < 0 || index >= EntryCount()) return;
@@ -162,7 +162,7 @@ void BiographyEditor::ShowEntry(int index) {
 void BiographyEditor::SetLimits() {
   const std::size_t i = std::size_t(Combo->currentIndex());
   auto limit = [](long long free, std::size_t stored, std::size_t maximum) {
-    return int(std::clamp(free + Used(stored), 0LL, static_cast<long long>(maximum)));
+    return int(std::clamp(free + Signed(stored), 0LL, static_cast<long long>(maximum)));
   };
   SetByteMaxLength(txt이름, limit(FreeNameBytes(), gData.gBiographyNames[i].size(), gBiographyNameMax));
   SetByteMaxLength(txt내용, limit(FreeTextBytes(), gData.gBiographyTexts[i].size(), gBiographyTextMax));
@@ -190,9 +190,9 @@ void BiographyEditor::BoxChanged(QWidget* box) {
   last = now;
   const int length = TextByteLength(box).value_or(0);
   if (name)
-    lblSize[0]->setText(QString::number(FreeNameBytes() + Used(gData.gBiographyNames[std::size_t(i)].size()) - length));
+    lblSize[0]->setText(QString::number(FreeNameBytes() + Signed(gData.gBiographyNames[std::size_t(i)].size()) - length));
   else
-    lblSize[1]->setText(QString::number(FreeTextBytes() + Used(gData.gBiographyTexts[std::size_t(i)].size()) - length));
+    lblSize[1]->setText(QString::number(FreeTextBytes() + Signed(gData.gBiographyTexts[std::size_t(i)].size()) - length));
 }
 
 void BiographyEditor::Apply() {
@@ -202,7 +202,7 @@ void BiographyEditor::Apply() {
   std::string& text = gData.gBiographyTexts[std::size_t(i)];
   const std::string newName = Stored(txt이름->text(), name), newText = Stored(txt내용->toPlainText(), text);
   auto retotal = [](std::size_t& total, const std::string& before, const std::string& after) {
-    total = std::size_t(std::max(0LL, Used(total) - Used(before.size()) + Used(after.size())));
+    total = std::size_t(std::max(0LL, Signed(total) - Signed(before.size()) + Signed(after.size())));
   };
   retotal(gData.gBiographyBytesUsed[0], text, newText);
   retotal(gData.gBiographyBytesUsed[1], name, newName);

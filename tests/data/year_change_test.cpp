@@ -71,6 +71,10 @@ TEST_P(YearChange, ShiftsEveryGeneralWithinItsFields) {
     EXPECT_EQ(gData.gGenerals, otherEdition);
   }
 
+  SetUp();
+  ASSERT_TRUE(ChangeStartYear(1150, true));
+  EXPECT_EQ(All()[0], (Years{1130, 1150, 1160}));
+
   // Upwards the fields stop at their largest values.
   SetUp();
   ASSERT_TRUE(ChangeStartYear(1260, true));
