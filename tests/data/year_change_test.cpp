@@ -94,15 +94,6 @@ TEST_P(YearChange, SameYearChangesNothingUnlessEmploymentIsAligned) {
   EXPECT_FALSE(gCountsChanged);  // the year itself stayed
 }
 
-TEST_P(YearChange, NewYearIsClampedToTheEditionsLimit) {
-  EXPECT_EQ(YearChangeLimit(), qv() ? 2099 : 2000);
-  ChangeStartYear(2500, false);
-  EXPECT_EQ(StoredStartYear(), qv() ? 2099 : 2000);
-  ChangeStartYear(-3, false);
-  EXPECT_EQ(StoredStartYear(), 0);
-  EXPECT_EQ(All()[0], (Years{0, 10, 10}));
-}
-
 INSTANTIATE_TEST_SUITE_P(BothEditions, YearChange, ::testing::Bool());
 
 TEST(YearChangeSave, ExpansionYearReachesTheExecutable) {
