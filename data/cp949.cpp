@@ -125,4 +125,11 @@ bool WriteFixedName(std::span<std::uint8_t> field, std::string_view utf8) {
   return true;
 }
 
+bool WriteChangedName(std::span<std::uint8_t> field, std::string text) {
+  if (text.empty()) text.push_back(' ');
+  // Compared before the cut: a stored lone lead byte shows as a character the cut would drop.
+  if (text == ReadFixedName(field)) return false;
+  return WriteFixedName(field, CutToCp949Bytes(text, field.size() - 1));
+}
+
 }  // namespace garam

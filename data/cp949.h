@@ -37,5 +37,9 @@ void WriteFixedNameBytes(std::span<std::uint8_t> field, std::string_view cp949);
 // Same from UTF-8 text, cut by bytes to the width first. Returns false when the text could not be
 // encoded (the field is then left unchanged).
 bool WriteFixedName(std::span<std::uint8_t> field, std::string_view utf8);
+// Writes the text only when it differs from what the field shows, so that bytes the user did not
+// touch (a lone lead byte, padding other than spaces) survive; the text is cut so that a NUL
+// always ends it, and an empty one is stored as one blank. Returns whether the field changed.
+bool WriteChangedName(std::span<std::uint8_t> field, std::string text);
 
 }  // namespace garam

@@ -39,14 +39,6 @@ void Exchange(std::uint16_t& v, int a, int b) {
   else if (v == b) v = std::uint16_t(a);
 }
 
-// Writes the text when it differs from the field's; the text is cut so that a NUL always ends it.
-bool WriteTextField(std::span<std::uint8_t> field, std::string text) {
-  if (text.empty()) text.push_back(' ');
-  // Compared before the cut: a stored lone lead byte shows as a character the cut would drop.
-  if (text == ReadFixedName(field)) return false;
-  return WriteFixedName(field, CutToCp949Bytes(text, field.size() - 1));
-}
-
 }  // namespace
 
 bool IsRelationOfAnyGeneral(int general) {
@@ -179,8 +171,8 @@ HeaderApplyResult ApplyScenarioHeader(bool qvEdition, const ScenarioHeaderEdit& 
       h.set(L.startYear, year);
       r.startYearChanged = r.changed = true;
     }
-    if (WriteTextField(h.bytes(L.title), edit.title)) r.changed = true;
-    if (WriteTextField(h.bytes(L.description), edit.description)) r.changed = true;
+    if (WriteChangedName(h.bytes(L.title), edit.title)) r.changed = true;
+    if (WriteChangedName(h.bytes(L.description), edit.description)) r.changed = true;
   };
   if (qvEdition) apply(gData.gScenarioHeaderQV);
   else apply(gData.gScenarioHeader);

@@ -113,6 +113,23 @@ bool EXEDataReadInto(const std::string& path, ExeInfo& out) {
   return image && ParseExeImage(*image, out);
 }
 
+std::vector<FilePatch> CountPatches(const ExeInfo& info, int n) {
+  Bytes general(2);
+  PutU16(general.data(), std::uint16_t(info.generals[n - 1]));
+  return {{std::uint64_t(CountOffset(info.countryTableOffset, n)), {info.countries[n - 1]}},
+          {std::uint64_t(CountOffset(info.cityTableOffset, n)), {info.cities[n - 1]}},
+          {std::uint64_t(GeneralCountOffset(info.generalTableOffset, n)), general},
+          {std::uint64_t(CountOffset(info.consortTableOffset, n)), {info.consorts[n - 1]}}};
+}
+
+std::optional<Bytes> PatchedExeImage(const ExeInfo& info, const std::vector<FilePatch>& patches) {
+  auto image = ReadWholeFile(info.path, kMaxExeBytes);
+  if (!image || std::uint64_t(info.markerOffset) + 8 > image->size()) return std::nullopt;
+  std::string marker(reinterpret_cast<const char*>(&(*image)[std::size_t(info.markerOffset)]), 8);
+  if (ToLowerAscii(marker) != "message." || !ApplyPatches(*image, patches)) return std::nullopt;
+  return image;
+}
+
 bool EXEDataRead(const std::string& path) { return EXEDataReadInto(path, gExeInfo); }
 
 }  // namespace garam

@@ -4,8 +4,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
+
+#include "data/bytes.h"
+#include "data/filetransaction.h"
 
 namespace garam {
 
@@ -52,6 +57,13 @@ inline constexpr std::array<ExeBuild, 3> kExeBuilds{{
 // counts at other steps.
 constexpr std::int64_t CountOffset(std::int64_t p, int n) { return n == 1 ? p : p + 7 * n - 1; }
 constexpr std::int64_t GeneralCountOffset(std::int64_t p, int n) { return n == 1 ? p : p + 9 * n - 3; }
+
+// The four counts of scenario n (1 to 4) in info, as patches at their places in the executable:
+// the country, city and consort counts one byte each, the general count a 16-bit word.
+std::vector<FilePatch> CountPatches(const ExeInfo& info, int n);
+// The executable at info.path with patches applied; nullopt when it cannot be read, is no longer
+// the build info was read from, or a patch falls outside it.
+std::optional<Bytes> PatchedExeImage(const ExeInfo& info, const std::vector<FilePatch>& patches);
 
 // Reads the tables of the executable at path into gExeInfo. The record is committed only when
 // the file is a known build, holds every table and passes the limits; otherwise gExeInfo is

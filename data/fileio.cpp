@@ -67,21 +67,29 @@ std::optional<Bytes> ReadFileRange(const std::string& path, std::uint64_t offset
   return data;
 }
 
-bool WriteFileAtomic(const std::string& path, std::span<const std::uint8_t> data) {
-  std::string tmp = path + ".tmp-" + std::to_string(::getpid());
-  std::FILE* f = std::fopen(tmp.c_str(), "wb");
+bool WriteFileSynced(const std::string& path, std::span<const std::uint8_t> data) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
   bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
   ok = (std::fflush(f) == 0) && ok;
   ok = (::fsync(::fileno(f)) == 0) && ok;
   ok = (std::fclose(f) == 0) && ok;
-  std::error_code ec;
-  if (ok) {
-    fs::rename(tmp, path, ec);
-    ok = !ec;
-  }
-  if (!ok) fs::remove(tmp, ec);
   return ok;
+}
+
+std::string TempPathFor(const std::string& path) { return path + ".tmp-" + std::to_string(::getpid()); }
+
+bool WriteFileAtomic(const std::string& path, std::span<const std::uint8_t> data) {
+  std::string tmp = TempPathFor(path);
+  bool ok = WriteFileSynced(tmp, data) && RenameFile(tmp, path);
+  if (!ok) RemoveFile(tmp);
+  return ok;
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  fs::rename(from, to, ec);
+  return !ec;
 }
 
 bool PatchFile(const std::string& path, std::uint64_t offset, std::span<const std::uint8_t> data) {

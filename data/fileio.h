@@ -23,6 +23,12 @@ std::optional<Bytes> ReadFileRange(const std::string& path, std::uint64_t offset
 // write never leaves the game's file half-written. False when any step failed; path is then as
 // it was.
 bool WriteFileAtomic(const std::string& path, std::span<const std::uint8_t> data);
+// Creates or truncates path and writes data through to the disk (flushed and synced), so a
+// rename that follows publishes a complete file.
+bool WriteFileSynced(const std::string& path, std::span<const std::uint8_t> data);
+// The temporary file beside path that an atomic replacement writes first.
+std::string TempPathFor(const std::string& path);
+bool RenameFile(const std::string& from, const std::string& to);
 // Overwrites n bytes at offset in place (the file keeps its length). For the small patches that
 // the game's executable and message file take; false on any failure.
 bool PatchFile(const std::string& path, std::uint64_t offset, std::span<const std::uint8_t> data);

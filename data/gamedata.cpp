@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "data/fileio.h"
+#include "data/filetransaction.h"
 #include "data/host.h"
 
 namespace garam {
@@ -154,7 +155,8 @@ std::string CultureFieldName(std::uint8_t code) {
 
 bool FileInUse(const std::string& path, bool showMessage) {
   bool ok = false;
-  if (std::FILE* f = std::fopen(path.c_str(), "r+b")) {
+  if (FileFault(FileStep::InUse, path)) {
+  } else if (std::FILE* f = std::fopen(path.c_str(), "r+b")) {
     std::uint8_t head[4];
     ok = std::fread(head, 1, 4, f) == 4 && std::fseek(f, 0, SEEK_SET) == 0 &&
          std::fwrite(head, 1, 4, f) == 4;

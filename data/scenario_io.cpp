@@ -3,13 +3,13 @@
 #include "data/readerstate.h"
 
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "data/bitmaps.h"
 #include "data/fileio.h"
+#include "data/filetransaction.h"
 #include "data/host.h"
 #include "data/mapfiles.h"
 #include "data/message.h"
@@ -165,80 +165,30 @@ bool ReadScenario(std::int32_t kind, int n) {
 
 // ---- writing -------------------------------------------------------------------------------
 
-bool RenameFile(const std::string& from, const std::string& to) {
-  std::error_code ec;
-  std::filesystem::rename(from, to, ec);
-  return !ec;
-}
-
-bool Faulty(const std::string& path) { return gScenarioWriteFault && gScenarioWriteFault(path); }
-
-// A side file replaced during a save, with what it held before, so a failure can put it back.
-struct Replaced {
-  std::string path;
-  Bytes before;
-};
-
-class SaveTransaction {
- public:
-  bool Replace(const std::string& path, const Bytes& image, Bytes before) {
-    // A side file the save does not change is left alone: no write, nothing to undo.
-    if (image == before) return true;
-    if (Faulty(path) || !WriteFileAtomic(path, image)) return false;
-    done_.push_back({path, std::move(before)});
-    return true;
-  }
-  bool Patch(const std::string& path, std::uint64_t offset, const Bytes& bytes) {
-    auto before = ReadFileRange(path, offset, bytes.size());
-    if (!before || Faulty(path) || !PatchFile(path, offset, bytes)) return false;
-    patches_.push_back({path, offset, std::move(*before)});
-    return true;
-  }
-  // Puts back everything replaced or patched so far, newest first.
-  void RollBack() {
-    for (auto it = patches_.rbegin(); it != patches_.rend(); ++it) PatchFile(it->path, it->offset, it->before);
-    for (auto it = done_.rbegin(); it != done_.rend(); ++it) WriteFileAtomic(it->path, it->before);
-    patches_.clear();
-    done_.clear();
-  }
-
- private:
-  struct Patched {
-    std::string path;
-    std::uint64_t offset;
-    Bytes before;
-  };
-  std::vector<Replaced> done_;
-  std::vector<Patched> patches_;
-};
-
-// The side files of a save, serialised before anything is written.
+// The side files of a save, built before anything is written.
 struct SideImages {
   std::optional<Bytes> message, mapFix, mapVar;
-  Bytes messageBefore, mapFixBefore, mapVarBefore;
   MessageBlock nameBlock, textBlock;
 };
 
 bool PrepareSideFiles(std::int32_t kind, SideImages& s) {
   if (!Expansion(kind)) {
-    auto before = ReadWholeFile(gMessageFilePath);
     s.message = BuildMessageImage(gData, s.nameBlock, s.textBlock);
-    if (!before || !s.message) return false;
-    s.messageBefore = std::move(*before);
+    if (!s.message) return false;
   }
-  auto fixBefore = ReadWholeFile(gMapFixPath), varBefore = ReadWholeFile(gMapVarPath);
   s.mapFix = BuildMapImage(gMapFixPath, true, gData.gMapFix);
   s.mapVar = BuildMapImage(gMapVarPath, false, gData.gMapVar);
-  if (!fixBefore || !varBefore || !s.mapFix || !s.mapVar) return false;
-  s.mapFixBefore = std::move(*fixBefore);
-  s.mapVarBefore = std::move(*varBefore);
-  return true;
+  return s.mapFix && s.mapVar;
 }
 
-bool WriteSideFiles(std::int32_t kind, SideImages& s, SaveTransaction& t) {
-  if (s.message && !t.Replace(gMessageFilePath, *s.message, std::move(s.messageBefore))) return false;
-  return t.Replace(gMapFixPath, *s.mapFix, std::move(s.mapFixBefore)) &&
-         t.Replace(gMapVarPath, *s.mapVar, std::move(s.mapVarBefore));
+// The files of a save in the order they are replaced: the data file, its message file, the maps.
+std::vector<FileImage> SaveImages(Bytes data, SideImages& s) {
+  std::vector<FileImage> files;
+  files.push_back({gCurrentFile, std::move(data)});
+  if (s.message) files.push_back({gMessageFilePath, std::move(*s.message)});
+  files.push_back({gMapFixPath, std::move(*s.mapFix)});
+  files.push_back({gMapVarPath, std::move(*s.mapVar)});
+  return files;
 }
 
 void CommitBlocks(std::int32_t kind, SideImages& s) {
@@ -277,19 +227,11 @@ bool WriteFixed(std::int32_t kind) {
     CloseProgressIfVisible();
     return false;
   }
-  Bytes image = SerializeScenario(gData, kind);
-  auto before = ReadWholeFile(gCurrentFile);
   SideImages side;
-  if (!before || !PrepareSideFiles(kind, side)) return errorStep();
-
-  SaveTransaction t;
-  if (!t.Replace(gCurrentFile, image, std::move(*before))) return errorStep();
+  if (!PrepareSideFiles(kind, side)) return errorStep();
   h.Progress(30);
+  if (!ReplaceFiles(SaveImages(SerializeScenario(gData, kind), side))) return errorStep();
   h.Progress(70);
-  if (!WriteSideFiles(kind, side, t)) {
-    t.RollBack();
-    return errorStep();
-  }
   CommitBlocks(kind, side);
   FinishSave();
   h.Progress(100);
@@ -297,17 +239,10 @@ bool WriteFixed(std::int32_t kind) {
   return true;
 }
 
-struct ExePatch {
-  std::uint64_t offset;
-  Bytes bytes;
-};
-
-// The executable's new counts (and start years) for scenario n, or nullopt when they cannot be
-// stored: the file is no longer the build it was read as, or a value is beyond what the game
-// accepts when it reads its own tables.
-std::optional<std::vector<ExePatch>> PlanExePatches(std::int32_t kind, int n, ExeInfo& info) {
-  auto marker = ReadFileRange(info.path, std::uint64_t(info.markerOffset), 8);
-  if (!marker || ToLowerAscii(std::string(marker->begin(), marker->end())) != "message.") return std::nullopt;
+// The executable with the new counts (and start years) of scenario n, or nullopt when they
+// cannot be stored: the file is no longer the build it was read as, or a value is beyond what the
+// game accepts when it reads its own tables. info takes the new tables.
+std::optional<Bytes> PlanExePatches(std::int32_t kind, int n, ExeInfo& info) {
   const std::size_t c = gData.gCountries.size(), r = gData.gCities.size(), g = GeneralCount(gData, kind),
                     q = gData.gQueens.size();
   if (c < 1 || c > kCountrySlots || r < 1 || r > kCitySlots || g < 1 || g > kGeneralSlots || q < 1 || q > kConsortSlots)
@@ -320,7 +255,7 @@ std::optional<std::vector<ExePatch>> PlanExePatches(std::int32_t kind, int n, Ex
   info.generals[slot - 1] = std::int16_t(g);
   info.consorts[slot - 1] = std::uint8_t(q);
 
-  std::vector<ExePatch> patches;
+  std::vector<FilePatch> patches;
   if (expansion) {
     int year = int(gData.gScenarioHeaderQV.get(gData.gScenarioHeaderQV.L.startYear)) + 1;
     if (year > kMaxStartYear) return std::nullopt;
@@ -329,21 +264,14 @@ std::optional<std::vector<ExePatch>> PlanExePatches(std::int32_t kind, int n, Ex
     for (int i = 0; i < 4; ++i) PutU16(&years[2 * i], std::uint16_t(info.startYears[i]));
     for (auto off : info.startYearTableOffsets) patches.push_back({std::uint64_t(off), years});
   }
-  Bytes gen(2);
-  PutU16(gen.data(), std::uint16_t(g));
-  patches.push_back({std::uint64_t(CountOffset(info.countryTableOffset, slot)), {std::uint8_t(c)}});
-  patches.push_back({std::uint64_t(CountOffset(info.cityTableOffset, slot)), {std::uint8_t(r)}});
-  patches.push_back({std::uint64_t(GeneralCountOffset(info.generalTableOffset, slot)), gen});
-  patches.push_back({std::uint64_t(CountOffset(info.consortTableOffset, slot)), {std::uint8_t(q)}});
-  return patches;
+  for (auto& p : CountPatches(info, slot)) patches.push_back(std::move(p));
+  return PatchedExeImage(info, patches);
 }
 
 bool WriteNumbered(std::int32_t kind, int n) {
   auto& h = Host();
-  const std::string& path = gCurrentFile;
-  const std::string bak = path + ".bak";
   ExeInfo info = gLoadedExeInfo;
-  std::optional<std::vector<ExePatch>> patches;
+  std::optional<Bytes> exe;
 
   auto errorStep = [&] {
     ShowMessage(kMsgSaveFailed, MsgIcon::Critical);
@@ -352,48 +280,28 @@ bool WriteNumbered(std::int32_t kind, int n) {
   };
   if (gCountsChanged) {
     if (FileInUse(info.path, true)) return false;
-    patches = PlanExePatches(kind, n, info);
-    if (!patches) return errorStep();
+    exe = PlanExePatches(kind, n, info);
+    if (!exe) return errorStep();
   }
 
   StartSaveProgress();
-  if (Faulty(bak) || !CopyFileOver(path, bak)) return errorStep();
-  // Puts the data file back from its copy; the copy goes with it.
-  auto restoreBak = [&] { RenameFile(bak, path); };
   h.Progress(30);
-
   if (const char* fault = CrossReferenceFault(gData, kind)) {
     ShowCheckFault(fault);
-    restoreBak();
     CloseProgressIfVisible();
     return false;
   }
   h.Progress(50);
-  Bytes image = SerializeScenario(gData, kind);
   SideImages side;
-  if (!PrepareSideFiles(kind, side)) {
-    RemoveFile(bak);
-    return errorStep();
-  }
-
-  SaveTransaction t;
-  auto undo = [&] {
-    t.RollBack();
-    restoreBak();
-    return errorStep();
-  };
-  if (Faulty(path) || !WriteFileAtomic(path, image)) return undo();
+  if (!PrepareSideFiles(kind, side)) return errorStep();
+  auto files = SaveImages(SerializeScenario(gData, kind), side);
+  if (exe) files.push_back({info.path, std::move(*exe)});
   h.Progress(70);
-  if (!WriteSideFiles(kind, side, t)) return undo();
+  if (!ReplaceFiles(files)) return errorStep();
   h.Progress(90);
-  if (patches)
-    for (const auto& p : *patches)
-      if (!t.Patch(info.path, p.offset, p.bytes)) return undo();
-
-  RemoveFile(bak);
   h.Progress(100);
   CommitBlocks(kind, side);
-  if (patches) gLoadedExeInfo = info;
+  if (exe) gLoadedExeInfo = info;
   gCountsChanged = false;
   FinishSave();
   h.ProgressClose();

@@ -30,8 +30,4 @@ bool ParseScenarioImage(std::span<const std::uint8_t> image, std::int32_t kind, 
 // The scenario file image of d in the layout of kind.
 Bytes SerializeScenario(const GameDataSet& d, std::int32_t kind);
 
-// Test seam: asked before each file a writer replaces or patches; true makes that write fail, so
-// tests can break a save at any step.
-inline bool (*gScenarioWriteFault)(const std::string& path) = nullptr;
-
 }  // namespace garam

@@ -86,10 +86,7 @@ void ClaimCityTerritory(int city, int x, int y, std::uint8_t size) {
   });
 }
 
-namespace {
-
-void CompactCityList() {
-  auto list = gData.gSaveTail.bytes(kSaveTail.cityList);
+void CompactEntries(std::span<std::uint8_t> list) {
   std::size_t j = 0;
   for (std::size_t i = 0; i < list.size(); ++i) {
     if (list[i] == kNoCity) continue;
@@ -98,6 +95,10 @@ void CompactCityList() {
     ++j;
   }
 }
+
+namespace {
+
+void CompactCityList() { CompactEntries(gData.gSaveTail.bytes(kSaveTail.cityList)); }
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 
 #include "data/gamedata.h"
 
@@ -36,6 +37,8 @@ void ClearCityTerritory(int city, int x, int y);
 void ClaimCityTerritory(int city, int x, int y, std::uint8_t size);
 bool IsClaimableCell(int x, int y);
 
+// Moves the used entries of a city list to its front in their order, the empty ones (80) behind.
+void CompactEntries(std::span<std::uint8_t> list);
 void CityListAdd(std::uint8_t city);
 void CityListRemove(std::uint8_t city);
 

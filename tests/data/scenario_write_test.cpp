@@ -8,6 +8,7 @@
 
 #include "data/exeinfo.h"
 #include "data/fileio.h"
+#include "data/filetransaction.h"
 #include "data/gamedata.h"
 #include "data/loader.h"
 #include "data/mapfiles.h"
@@ -103,14 +104,9 @@ TEST_F(ScenarioWrite, FailureAfterTheDataFileWasReplacedRestoresEverything) {
     Load(inst, custom ? "SCEDAT1.RN" : "SCEDAT2.RN", custom);
     const auto before = Files(inst);
     static std::string target;
-    static int exeWrites;
     target = failing;
-    exeWrites = 0;
-    // The executable takes several patches: let the first go through, fail the next.
-    gScenarioWriteFault = [](const std::string& path) {
-      if (NameOf(path) != target) return false;
-      return target != "game.exe" || ++exeWrites == 2;
-    };
+    // The data file is renamed first, so it is already replaced when the failing file's turn comes.
+    gFileFault = [](FileStep step, const std::string& path) { return step == FileStep::Rename && NameOf(path) == target; };
     if (custom) gData.gQueens.pop_back(), gCountsChanged = true;
     gData.gCities[0].set(kCityScen.food, 7), gData.gBiographyNames[0] = "x";
     gData.gMapVar.at(3, 4).raw = gData.gMapFix.at(4, 3).raw = {1, 2, 3};

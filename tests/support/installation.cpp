@@ -9,6 +9,7 @@
 #include "data/bitmaps.h"
 #include "data/exeinfo.h"
 #include "data/fileio.h"
+#include "data/filetransaction.h"
 #include "data/gamedata.h"
 #include "data/mapfiles.h"
 #include "data/message.h"
@@ -225,7 +226,7 @@ bool UseExecutable(const Installation& inst) {
 
 void ResetEditorState() {
   garam::ResetEditorState();
-  gSaveClock = SystemSaveStamp, gScenarioWriteFault = nullptr;
+  gSaveClock = SystemSaveStamp, gFileFault = nullptr;
 }
 
 std::map<std::string, Bytes> Snapshot(const std::string& dir) {

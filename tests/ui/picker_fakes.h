@@ -62,6 +62,7 @@ struct FakeCaller : GeneralEditorCaller, CreateGeneralCaller, CountryEditorCalle
   void SetCapitalNo(std::int16_t v) override { capitalNo = v; } void SetOwnerNo(std::uint8_t v) override { ownerNo = v; }
   std::int16_t MotherNo() const override { return motherNo; } void SetMotherNo(std::int16_t v) override { motherNo = v; }
   void SetGeneralNo(std::int16_t v) override { generalNo = v; }
+  void SetCell(int, int) override {}
   GARAM_FAKE_CONTROLS(QLabel, edt4lbl2) GARAM_FAKE_CONTROLS(QLabel, Add1lbl) GARAM_FAKE_CONTROLS(QLabel, edt3lbl2)
   GARAM_FAKE_CONTROLS(QLabel, edt6lbl) GARAM_FAKE_CONTROL(QLabel, edt2lbl2) GARAM_FAKE_CONTROL(QLabel, Add2lbl2)
   GARAM_FAKE_CONTROL(QLabel, lbl혈연) GARAM_FAKE_CONTROL(QLabel, edt4Mask) GARAM_FAKE_CONTROL(QLabel, Add3Mask)

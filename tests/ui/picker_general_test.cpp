@@ -14,6 +14,13 @@ class GeneralPickerTest : public PickerTest {
     caller.edt4lbl2(3)->setText("한성");
     caller.kingNo = 3;
     caller.edt2Text()->setText("새고려");
+    // Cities 0 and 1 belong to country 0, 2 to country 1, 3 to country 2, which is also named
+    // 고려 on general 8's row.
+    gData.gCities.assign(4, {});
+    for (int c = 0; c < 4; ++c) gData.gCities[std::size_t(c)].set(kCityScen.owner, std::uint8_t(c == 0 ? 0 : c - 1));
+    gData.gGenerals.assign(10, {});
+    const int cities[9] = {0, 80, 1, 0, 80, 0, 0, 2, 3};
+    for (int g = 0; g < 9; ++g) gData.gGenerals[std::size_t(g)].set(kGeneralScenKr.city, std::uint8_t(cities[g]));
   }
   std::unique_ptr<GeneralPicker> Open(GeneralPickerMode mode) {
     return Show(std::make_unique<GeneralPicker>(nullptr, MainLists{countries.get(), nullptr, generals.get()},
@@ -25,19 +32,21 @@ class GeneralPickerTest : public PickerTest {
       15, {GeneralRow(0, "가도", "일반", "한성", "고려"), GeneralRow(1, "나라", "재야", "한성"),
            GeneralRow(2, "다솜", "국왕", "개경", "고려"), GeneralRow(3, "라온", "영주", "한성", "고려"),
            GeneralRow(4, "마루", "미등장", "한성"), GeneralRow(5, "바다", "미성년", "한성", "고려"),
-           GeneralRow(6, "가도", "일반", "한성", "고려"), GeneralRow(7, "사랑", "일반", "평양", "발해")});
+           GeneralRow(6, "가도", "일반", "한성", "고려"), GeneralRow(7, "사랑", "일반", "평양", "발해"),
+           GeneralRow(8, "아라", "일반", "웅진", "고려")});
   std::unique_ptr<ListView> countries = MakeList(5, {{"0", {"고려"}}, {"1", {"발해"}}});
 };
 
 TEST_F(GeneralPickerTest, ModesOfferTheirRows) {
   const std::tuple<GeneralPickerMode, const char*, QStringList> cases[] = {
-      {ConsortFather, "아버지 선택", {"500", "0", "6", "1", "2", "3", "7"}},
-      {ConsortHusband, "남편 선택", {"0", "6", "2", "3", "7"}},
+      {ConsortFather, "아버지 선택", {"500", "0", "6", "1", "2", "3", "7", "8"}},
+      {ConsortHusband, "남편 선택", {"0", "6", "2", "3", "7", "8"}},
       // His namesake 6 is another general and may succeed him; 재야 1 may not.
       {NewLord, "새영주 선택", {"6", "3", "4", "5"}},
+      // 8 serves a namesake country.
       {King, "국왕 선택", {"3", "0", "6", "2", "5"}},
       {NewCountryKing, "국왕 선택", {"1"}},
-      {Relative, "장군 선택", {"0", "6", "1", "2", "3", "4", "5", "7"}}};
+      {Relative, "장군 선택", {"0", "6", "1", "2", "3", "4", "5", "7", "8"}}};
   for (const auto& [mode, caption, tags] : cases) {
     auto picker = Open(mode);
     EXPECT_EQ(picker->windowTitle(), QString::fromUtf8(caption)) << int(mode);
@@ -73,6 +82,8 @@ TEST_F(GeneralPickerTest, KingSetsTheCultureSphereOfHisRegionInScenariosOnly) {
   gData.gRegions[9].set(kRegionScen.sphere, std::uint8_t(4));
   gData.gRegions[11].set(kRegionScen.sphere, std::uint8_t(7));
   gData.gGenerals.assign(10, {});
+  gData.gSaveGenerals.assign(10, {});
+  gData.gSaveCities.assign(80, {});
   // The Korean king's region, the box's index after the answer; 11 has no sphere the box lists.
   const std::tuple<std::int32_t, int, int> cases[] = {
       {kScenarioKr, 9, 4}, {kSaveKr, 9, 2}, {kScenarioKr, 11, 2}, {kScenarioKr, 200, 2}};

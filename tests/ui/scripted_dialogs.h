@@ -26,6 +26,7 @@ class ScriptedDialogs : public DialogService {
   std::deque<QString> fileAnswers;              // cancel (empty) when empty
   std::vector<AskedBox> boxes;
   std::vector<QString> inputPrompts;
+  std::vector<QString> inputDefaults;
   std::vector<OpenFileRequest> fileRequests;
   int beeps = 0;
   std::vector<QString> textFiles;  // shown with OpenTextFile
@@ -34,8 +35,9 @@ class ScriptedDialogs : public DialogService {
     boxes.push_back({text, icon, buttons, title});
     return Next(boxAnswers, buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Yes);
   }
-  std::optional<QString> InputBox(QWidget*, const QString& prompt, const QString&, const QString&) override {
+  std::optional<QString> InputBox(QWidget*, const QString& prompt, const QString&, const QString& defaultText) override {
     inputPrompts.push_back(prompt);
+    inputDefaults.push_back(defaultText);
     std::optional<QString> r;  // swapped out: a copy of an optional QString warns falsely in GCC 12
     if (!inputAnswers.empty()) r.swap(inputAnswers.front()), inputAnswers.pop_front();
     return r;

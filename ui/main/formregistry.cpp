@@ -1,10 +1,18 @@
 #include "ui/main/formregistry.h"
 
+#include "editors/country_city/city_forms.h"
+#include "editors/country_city/country_forms.h"
+#include "editors/general/general_forms.h"
+#include "tools/expert_forms.h"
 #include "tools/file_tool_forms.h"
 
 namespace garam {
 
 void RegisterAllForms() {
+  RegisterGeneralEditorForms();
+  RegisterExpertForms();
+  RegisterCityForms();
+  RegisterCountryForms();
   RegisterFileToolForms();
 }
 

@@ -1,5 +1,6 @@
 #include "ui/pickers/general_picker.h"
 
+#include "data/country_edit.h"
 #include "data/gamedata.h"
 #include "data/territory.h"
 
@@ -108,13 +109,14 @@ void GeneralPicker::Fill() {
     case King: {
       const ListItem* country = lists_.ListView2 ? lists_.ListView2->selectedRow() : nullptr;
       if (!country || !c.frmEdit2) break;
-      const QString countryName = lists_.ListView2->cell(country, 0);
+      const int countryNo = CellNumber(country->tag);
       const int king = c.frmEdit2->KingNo();
       const QLineEdit* nameBox = c.frmEdit2->edt2Text();
       const QString typedName = nameBox ? nameBox->text() : QString();
       for (int i = 0; i < n; ++i) {
         const ListItem* g = generals->row(i);
-        if (generals->cell(g, kCountryColumn) != countryName) continue;
+        // By the owner of his city: another country may bear the same name.
+        if (GeneralCountry(CellNumber(g->tag)) != countryNo) continue;
         if (generals->cell(g, kStatusColumn) == kUnaffiliated) continue;
         AddRow(generals->cell(g, 0), g->tag,
                {CellNumber(g->tag) == king ? "국왕" : "일반", generals->cell(g, kCityColumn), typedName});

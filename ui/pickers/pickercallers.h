@@ -122,12 +122,14 @@ class CityEditorCaller {
   virtual QWidget* edt3Frame(int index) = 0;
 };
 
-// frmAdd2, the create-city dialog: the country picker's NewCity.
+// frmAdd2, the create-city dialog: the country picker's NewCity, and the map editor's new-city
+// site, which it answers with the confirmed cell.
 class CreateCityCaller {
  public:
   virtual ~CreateCityCaller() = default;
   virtual QWidget* Form() = 0;
   virtual void SetOwnerNo(std::uint8_t v) = 0;
+  virtual void SetCell(int x, int y) = 0;
   virtual QLabel* Add2lbl2() = 0;
   virtual QAbstractButton* Add2Cmd2() = 0;
 };

@@ -1,0 +1,451 @@
+#include "data/city_edit.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "data/cp949.h"
+#include "data/gamedata.h"
+#include "data/territory.h"
+
+namespace garam {
+namespace {
+
+constexpr std::uint8_t kNone = 80;
+constexpr std::uint16_t kNoGeneral = 500;
+constexpr std::uint16_t kNoMission = 4080;
+constexpr int kFullRoad = 15;  // road code of piece 14, every edge
+constexpr int kNoSphere = 7;
+
+bool Save() { return IsSaveFile(); }
+bool QV() { return IsExpansionLoaded(); }
+
+template <typename T>
+void Bump(std::vector<T>& counts, int i, int by) {
+  if (i >= 0 && std::size_t(i) < counts.size()) counts[std::size_t(i)] = T(std::max(0, int(counts[std::size_t(i)]) + by));
+}
+
+SaveMapCell* SaveCell(int x, int y) {
+  auto& m = gData.gSaveMap;
+  return !m.empty() && Grid<SaveMapCell>::InRange(x, y) ? &m.at(x, y) : nullptr;
+}
+MapCell* FixCell(int x, int y) {
+  auto& m = gData.gMapFix;
+  return !m.empty() && Grid<MapCell>::InRange(x, y) ? &m.at(x, y) : nullptr;
+}
+
+// The cell's region record: its culture sphere (7 when the region or its sphere is out of range)
+// and its code (-1 without a region).
+struct CellRegion {
+  int sphere = kNoSphere, code = -1, terrain = -1;
+};
+CellRegion RegionOfCell(int x, int y) {
+  CellRegion r;
+  auto take = [&](const auto& regions, int region) {
+    if (region < 0 || std::size_t(region) >= regions.size()) return;
+    const auto& rec = regions[std::size_t(region)];
+    const int sphere = rec.get(rec.L.sphere);
+    r.sphere = sphere <= kNoSphere ? sphere : kNoSphere;
+    r.code = rec.get(rec.L.code);
+  };
+  if (Save()) {
+    if (const SaveMapCell* c = SaveCell(x, y)) {
+      r.terrain = int(kCellTerrain.get(c->first()));
+      take(gData.gSaveRegions, int(c->second() & 0x3F));
+    }
+  } else if (const MapCell* c = FixCell(x, y)) {
+    r.terrain = c->raw[0];
+    take(gData.gRegions, c->raw[1]);
+  }
+  return r;
+}
+
+// Save countries of the loaded edition.
+template <typename F>
+void WithSaveCountries(F&& f) {
+  if (gFileKind == kSaveKr) f(gData.gSaveCountries);
+  else f(gData.gSaveCountriesQV);
+}
+
+std::span<std::uint8_t> OwnedCities(std::uint8_t country) {
+  std::span<std::uint8_t> list;
+  WithSaveCountries([&](auto& countries) {
+    if (country < countries.size()) list = countries[country].bytes(kCountrySave.cities);
+  });
+  return list;
+}
+
+void RemoveFromCountry(std::uint8_t country, std::uint8_t city) {
+  for (auto& e : OwnedCities(country))
+    if (e == city) e = kNone;
+  CompactCountryCityList(country);
+}
+
+void AddToCountry(std::uint8_t country, std::uint8_t city) {
+  RemoveFromCountry(country, city);
+  auto list = OwnedCities(country);
+  if (auto free = std::ranges::find(list, kNone); free != list.end()) *free = city;
+}
+
+int Clamp(int v, int lo, int hi) { return std::clamp(v, lo, hi); }
+
+template <typename Rec, typename L>
+void WriteCommonFields(Rec& rec, const L& layout, U8F exterior, const CityEdit& e, int scale) {
+  rec.set(layout.code, std::uint8_t(Clamp(e.code, 0, 255)));
+  WriteChangedName(rec.bytes(layout.name), e.name);
+  const U16F holdings[4] = {layout.gold, layout.food, layout.soldiers, layout.wounded};
+  for (int i = 0; i < 4; ++i) rec.set(holdings[i], std::uint16_t(Clamp(e.holdings[std::size_t(i)], 0, 65535)));
+  auto levels = rec.bytes(layout.culture);
+  for (std::size_t i = 0; i < 10; ++i) levels[i] = std::uint8_t(Clamp(e.levels[i], 0, 255));
+  std::ranges::copy(e.items, rec.bytes(layout.items).begin());
+  // Bits above the edition's last unit type mean nothing to the game; the editor drops them.
+  rec.set(layout.unitMask, e.unitMask & ((1u << (UnitTypeMax() + 1)) - 1));
+  rec.set(layout.scale, std::uint8_t(scale));
+  rec.set(layout.defence, decltype(rec.get(layout.defence))(Clamp(e.defence, 1, 800)));
+  if (e.exterior >= 0 && e.exterior <= 6) rec.set(exterior, std::uint8_t(e.exterior));
+}
+
+// A name test of the new-city unit rules, on the raw name field.
+bool NameEndsIn(std::span<const std::uint8_t> field, const char* text) {
+  if (std::ranges::find(field, 0) == field.end()) return false;  // a full field has no end mark
+  return ReadFixedName(field).ends_with(text);
+}
+bool NameContains(std::span<const std::uint8_t> field, const char* text) {
+  return Cp949ToUtf8(field).find(text) != std::string::npos;
+}
+
+std::uint32_t NewCityUnitMask(int sphere) {
+  std::uint32_t mask = 0x81;
+  auto test = [&](int kr, int qv, auto&& pass) {
+    const int at = QV() ? qv : kr;
+    std::span<const std::uint8_t> field;
+    auto pick = [&](const auto& types) {
+      if (std::size_t(at) < types.size()) field = types[std::size_t(at)].bytes(types[0].L.name);
+    };
+    if (Save()) {
+      if (QV()) pick(gData.gSaveUnitTypesQV); else pick(gData.gSaveUnitTypes);
+    } else {
+      if (QV()) pick(gData.gUnitTypesQV); else pick(gData.gUnitTypes);
+    }
+    if (!field.empty() && pass(field)) mask |= 1u << at;
+  };
+  auto ends = [](const char* t) { return [t](auto f) { return NameEndsIn(f, t); }; };
+  switch (sphere) {
+    case 0: test(3, 3, ends("승병")); test(15, 16, ends("무사")); break;
+    case 1: test(10, 10, ends("창기병")); break;
+    case 2:
+      test(16, 17, [](auto f) { return NameContains(f, "몽") && (!Save() || NameContains(f, "기병")); });
+      break;
+    case 3: test(18, 19, ends("코끼리병")); break;
+    case 4: test(11, 11, ends("돌격기병")); test(13, 14, ends("경궁기병")); test(17, 18, ends("낙타병")); break;
+    case 5:
+    case 6: test(2, 2, ends("장창병")); test(12, 12, ends("기사")); break;
+    default: break;
+  }
+  return mask;
+}
+
+enum Field { 농경, 목축, 무기, 전술, 항해, 건설, 학술, 예술, 의학, 공예 };
+
+std::array<int, 10> NewCityLevels(const CellRegion& cell, Rng& rng) {
+  std::array<int, 10> lv{};
+  for (auto& v : lv) v = rng.Int(25) + 10;
+  auto high = [&](Field f) { lv[f] = rng.Int(25) + 25; };
+  switch (cell.sphere) {
+    case 0: high(예술), high(공예); break;
+    case 1: high(농경), high(학술); break;
+    case 2: lv[농경] = rng.Int(15) + 5, lv[목축] = rng.Int(25) + 55, high(전술); break;
+    case 3: lv[농경] = rng.Int(25) + 35, high(건설); break;
+    case 4: high(전술), high(의학); break;
+    case 5: high(목축), high(예술); break;
+    case 6: high(농경), high(무기); break;
+    default: break;
+  }
+  // Inland regions have no seafaring.
+  static constexpr int kInland[] = {1, 3, 4, 6, 27, 32, 33, 35};
+  if (std::ranges::find(kInland, cell.code) != std::end(kInland)) lv[항해] = 0;
+  if (cell.terrain == 3) lv[농경] = rng.Int(20) + 5, lv[항해] = 0;  // desert
+  if (lv[농경] < 20 && lv[목축] < 20) {
+    const Field f = rng.Int(2) == 0 ? 농경 : 목축;
+    lv[f] = rng.Int(10) + 20;
+  }
+  return lv;
+}
+
+struct NewCityValues {
+  int scale, defence, gold, food, soldiers;
+  std::array<int, 10> levels;
+  std::uint32_t unitMask;
+};
+NewCityValues DrawNewCity(const CellRegion& cell, Rng& rng) {
+  NewCityValues v{};
+  v.scale = rng.Int(4) + 3;
+  v.defence = v.scale * 100;
+  v.gold = rng.Int(100) * 100 + 5000;
+  v.food = v.gold + rng.Int(50) * 100;
+  v.soldiers = rng.Int(100) * 100 + 2500;
+  v.levels = NewCityLevels(cell, rng);
+  v.unitMask = NewCityUnitMask(cell.sphere);
+  return v;
+}
+
+template <typename Rec, typename L>
+void WriteNewCity(Rec& rec, const L& layout, U8F exterior, int city, std::uint8_t owner, const std::string& name, int x, int y,
+                  const CellRegion& cell, const NewCityValues& v) {
+  rec.set(layout.code, std::uint8_t(city));
+  WriteFixedName(rec.bytes(layout.name), CutToCp949Bytes(name, layout.name.width - 1));
+  rec.set(layout.owner, owner);
+  rec.set(layout.scale, std::uint8_t(v.scale));
+  rec.set(layout.defence, decltype(rec.get(layout.defence))(v.defence));
+  rec.set(layout.gold, std::uint16_t(v.gold));
+  rec.set(layout.food, std::uint16_t(v.food));
+  rec.set(layout.soldiers, std::uint16_t(v.soldiers));
+  rec.set(layout.wounded, std::uint16_t(0));
+  rec.set(layout.x, std::uint16_t(x));
+  rec.set(layout.y, std::uint16_t(y));
+  rec.set(exterior, std::uint8_t(cell.sphere));
+  std::ranges::transform(v.levels, rec.bytes(layout.culture).begin(), [](int l) { return std::uint8_t(l); });
+  std::ranges::fill(rec.bytes(layout.items), kNone);
+  rec.set(layout.unitMask, v.unitMask);
+}
+
+// The counts beside the records learn of the new city.
+void CountNewCity(int city, std::uint8_t owner) {
+  if (owner != kNone) Bump(gData.gCountryCityCount, owner, 1);
+  if (std::size_t(city) >= gData.gCityGeneralCount.size()) gData.gCityGeneralCount.resize(std::size_t(city) + 1, 0);
+  gData.gCityGeneralCount[std::size_t(city)] = 0;
+}
+
+}  // namespace
+
+int UnitTypeMax() { return QV() ? 23 : 22; }
+
+std::vector<std::string> UnitTypeNames() {
+  std::vector<std::string> names;
+  auto add = [&](const auto& types) {
+    for (const auto& t : types) names.push_back(ReadFixedName(t.bytes(t.L.name)));
+  };
+  if (Save()) {
+    if (QV()) add(gData.gSaveUnitTypesQV); else add(gData.gSaveUnitTypes);
+  } else {
+    if (QV()) add(gData.gUnitTypesQV); else add(gData.gUnitTypes);
+  }
+  names.resize(std::size_t(UnitTypeMax() + 1));
+  return names;
+}
+
+std::vector<std::string> CultureItemNames() {
+  std::vector<std::string> names;
+  auto add = [&](const auto& items) {
+    for (const auto& t : items) names.push_back(ReadFixedName(t.bytes(t.L.name)));
+  };
+  if (Save()) add(gData.gSaveCultureItems); else add(gData.gCultureItems);
+  names.resize(80);
+  return names;
+}
+
+int ScaleOfDefence(double defence) {
+  // VB's integer division rounds its operand half to even first; the default rounding mode does.
+  const double v = std::nearbyint(defence - 1);
+  const double scale = std::trunc(v / 100) + 1;
+  return int(std::clamp(scale, 1.0, 8.0));
+}
+
+bool ReadCityEdit(int city, CityEdit& e) {
+  auto read = [&](const auto& rec, const auto& L, U8F exterior) {
+    e.code = rec.get(L.code);
+    e.owner = rec.get(L.owner);
+    e.defence = std::uint16_t(rec.get(L.defence));
+    e.holdings = {rec.get(L.gold), rec.get(L.food), rec.get(L.soldiers), rec.get(L.wounded)};
+    auto levels = rec.bytes(L.culture);
+    std::ranges::copy(levels, e.levels.begin());
+    auto items = rec.bytes(L.items);
+    for (std::size_t j = 0; j < 8; ++j) {
+      const std::uint8_t v = items[j] < 80 ? items[j] : kNone;
+      e.items[j] = v;
+      if (v != kNone)
+        for (std::size_t k = 0; k < j; ++k)
+          if (e.items[k] == v) e.items[k] = kNone;
+    }
+    e.unitMask = rec.get(L.unitMask);
+    e.x = rec.get(L.x), e.y = rec.get(L.y);
+    e.exterior = rec.get(exterior) <= 6 ? rec.get(exterior) : -1;
+    e.name = ReadFixedName(rec.bytes(L.name));
+  };
+  e.interior = -1;
+  if (Save()) {
+    if (city < 0 || std::size_t(city) >= gData.gSaveCities.size()) return false;
+    const auto& rec = gData.gSaveCities[std::size_t(city)];
+    read(rec, kCitySave, kCitySave.style);
+    e.levelFlags = rec.get(kCitySave.mask);
+    if (const SaveMapCell* c = SaveCell(e.x, e.y)) e.interior = int(kCellInterior.get(c->first()));
+  } else {
+    if (city < 0 || std::size_t(city) >= gData.gCities.size()) return false;
+    read(gData.gCities[std::size_t(city)], kCityScen, kCityScen.exterior);
+    e.levelFlags = 0;
+    if (FixCell(e.x, e.y)) e.interior = RegionOfCell(e.x, e.y).sphere;
+  }
+  if (e.interior > 6) e.interior = -1;
+  return true;
+}
+
+CityStatus CityCapitalStatus(int city) {
+  int owner = kNone;
+  if (Save()) {
+    if (city < 0 || std::size_t(city) >= gData.gSaveCities.size()) return CityStatus::Ordinary;
+    owner = gData.gSaveCities[std::size_t(city)].get(kCitySave.owner);
+    if (owner == kNone) return CityStatus::Empty;
+  } else {
+    if (city < 0 || std::size_t(city) >= gData.gCities.size()) return CityStatus::Ordinary;
+    owner = gData.gCities[std::size_t(city)].get(kCityScen.owner);
+    if (owner == kNone) return CityStatus::Empty;
+  }
+  int king = kNoGeneral;
+  auto kingOf = [&](const auto& countries) {
+    if (std::size_t(owner) < countries.size()) king = std::uint16_t(countries[std::size_t(owner)].get(countries[0].L.king));
+  };
+  switch (gFileKind) {
+    case kSaveKr: kingOf(gData.gSaveCountries); break;
+    case kSaveQV: kingOf(gData.gSaveCountriesQV); break;
+    case kScedat1: kingOf(gData.gCountriesScedat1); break;
+    case kScedat2: kingOf(gData.gCountriesScedat2); break;
+    default:
+      if (std::size_t(owner) < gData.gCountries.size()) king = gData.gCountries[std::size_t(owner)].king();
+  }
+  int kingCity = -1;
+  auto cityOf = [&](const auto& generals) {
+    if (king >= 0 && std::size_t(king) < generals.size()) kingCity = generals[std::size_t(king)].get(generals[0].L.city);
+  };
+  switch (gFileKind) {
+    case kSaveKr: cityOf(gData.gSaveGenerals); break;
+    case kSaveQV: cityOf(gData.gSaveGeneralsQV); break;
+    case kScenarioQV: cityOf(gData.gGeneralsQV); break;
+    default: cityOf(gData.gGenerals);
+  }
+  return kingCity == city ? CityStatus::Capital : CityStatus::Ordinary;
+}
+
+void CompactCountryCityList(std::uint8_t country) { CompactEntries(OwnedCities(country)); }
+
+CityApplyResult ApplyCityEdit(int city, const CityEdit& e) {
+  CityApplyResult r;
+  const bool save = Save();
+  if (city < 0 || std::size_t(city) >= (save ? gData.gSaveCities.size() : gData.gCities.size())) return r;
+  const int scale = ScaleOfDefence(Clamp(e.defence, 1, 800));
+  const std::uint8_t now = e.owner;
+  if (save) {
+    auto& rec = gData.gSaveCities[std::size_t(city)];
+    const auto& L = kCitySave;
+    r.oldOwner = rec.get(L.owner);
+    WriteCommonFields(rec, L, L.style, e, scale);
+    if (r.oldOwner != now && (now == kNone || r.oldOwner == kNone)) {
+      rec.set(L.unknown135, kNone);  // OwnerChangeCountry
+      rec.set(L.unknown136, std::uint16_t(now == kNone ? 0 : 8));  // OwnerChangeState
+    }
+    const int x = rec.get(L.x), y = rec.get(L.y);
+    ClearCityTerritory(city, x, y);
+    if (SaveMapCell* c = SaveCell(x, y)) {
+      std::uint32_t w = kCellUnknown10.with(kCellBuilding.with(c->first(), kCastleBuilding), 0);
+      if (e.interior >= 0 && e.interior <= 6) w = kCellInterior.with(w, std::uint32_t(e.interior));
+      c->setFirst(w);
+      if (e.interior >= 0 && e.interior <= 6) RefreshCityCacheCell(x, y);
+    }
+    if (now != kNone) {
+      ClaimCityTerritory(city, x, y, std::uint8_t(scale));
+    } else if (SaveMapCell* c = SaveCell(x, y)) {
+      c->setSecond(kCellOwner.with(c->second(), std::uint32_t(city)));
+    }
+    if (r.oldOwner != kNone) RemoveFromCountry(std::uint8_t(r.oldOwner), std::uint8_t(city));
+    if (now != kNone) AddToCountry(now, std::uint8_t(city));
+    rec.set(L.owner, now);
+  } else {
+    auto& rec = gData.gCities[std::size_t(city)];
+    r.oldOwner = rec.get(kCityScen.owner);
+    WriteCommonFields(rec, kCityScen, kCityScen.exterior, e, scale);
+    rec.set(kCityScen.owner, now);
+  }
+  if (r.oldOwner != now) {
+    r.change = now == kNone ? OwnerChange::ToNone : r.oldOwner == kNone ? OwnerChange::FromNone : OwnerChange::Between;
+    const int generals = std::size_t(city) < gData.gCityGeneralCount.size() ? gData.gCityGeneralCount[std::size_t(city)] : 0;
+    Bump(gData.gCountryCityCount, r.oldOwner, -1);
+    Bump(gData.gCountryGeneralCount, r.oldOwner, -generals);
+    Bump(gData.gCountryCityCount, now, 1);
+    Bump(gData.gCountryGeneralCount, now, generals);
+  }
+  r.applied = true;
+  return r;
+}
+
+int CreateSaveCity(int x, int y, std::uint8_t owner, const std::string& name, Rng& rng) {
+  auto& cities = gData.gSaveCities;
+  SaveMapCell* cell = SaveCell(x, y);
+  const auto slot = std::ranges::find_if(cities, [](const CitySaveRec& c) {
+    return c.get(kCitySave.x) == kFreeCityX && c.get(kCitySave.y) == kFreeCityX;
+  });
+  if (!cell || slot == cities.end()) return -1;
+  const int city = int(slot - cities.begin());
+  const CellRegion region = RegionOfCell(x, y);
+  const NewCityValues v = DrawNewCity(region, rng);
+  auto& rec = *slot;
+  const auto& L = kCitySave;
+  WriteNewCity(rec, L, L.style, city, owner, name, x, y, region, v);
+  for (auto f : {L.unknown34, L.unknown65, L.citySet}) std::ranges::fill(rec.bytes(f), 0);
+  rec.set(L.mask, std::uint16_t(0));
+  rec.set(L.unknown135, kNone);
+  rec.set(L.unknown136, std::uint16_t(0));
+  // A freed slot may still hold its former generals and missions.
+  for (std::size_t i = 0; i < kCityGeneralSlots; ++i) rec.setGeneral(i, kNoGeneral);
+  auto missions = rec.bytes(L.missions);
+  for (std::size_t i = 0; i + 1 < missions.size(); i += 2) PutU16(&missions[i], kNoMission);
+
+  std::uint32_t w = cell->first();
+  w = kCellUnknown10.with(kCellBuilding.with(w, kCastleBuilding), 0);
+  w = kCellRoads.with(kCellInterior.with(w, std::uint32_t(region.sphere)), kFullRoad);
+  cell->setFirst(w);
+  RefreshCityCacheCell(x, y);
+  ClaimCityTerritory(city, x, y, 1);
+  CityListAdd(std::uint8_t(city));
+  // The game looks a country's cities up in its own list.
+  if (owner != kNone) AddToCountry(owner, std::uint8_t(city));
+  CountNewCity(city, owner);
+  return city;
+}
+
+int CreateScenarioCity(int x, int y, std::uint8_t owner, const std::string& name, Rng& rng) {
+  // A city byte holds 0 to 79; 80 means none.
+  if (!Grid<MapCell>::InRange(x, y) || gData.gMapVar.empty() || gData.gCities.size() >= kCitySlots) return -1;
+  const int city = int(gData.gCities.size());
+  const CellRegion region = RegionOfCell(x, y);
+  const NewCityValues v = DrawNewCity(region, rng);
+  CityScenRec rec;
+  WriteNewCity(rec, kCityScen, kCityScen.exterior, city, owner, name, x, y, region, v);
+  gData.gCities.push_back(rec);
+  gData.gMapVar.at(x, y).raw = {0, 0, std::uint8_t(kFullRoad - 1)};
+  RefreshCityCacheCell(x, y);
+  CountNewCity(city, owner);
+  return city;
+}
+
+void RefreshCityCacheCell(int x, int y) {
+  std::int16_t* cache = gMapCacheLookup ? gMapCacheLookup(x, y) : nullptr;
+  if (!cache) return;
+  int style = kNoSphere;
+  bool fullRoad = false;
+  if (Save()) {
+    const SaveMapCell* c = SaveCell(x, y);
+    if (!c) return;
+    style = int(kCellInterior.get(c->first()));
+    fullRoad = kCellRoads.get(c->first()) == kFullRoad;
+  } else {
+    if (gData.gMapVar.empty() || !Grid<MapCell>::InRange(x, y)) return;
+    style = RegionOfCell(x, y).sphere;
+    fullRoad = gData.gMapVar.at(x, y).raw[2] == kFullRoad - 1;
+  }
+  if (fullRoad) {
+    const std::int16_t road[kCacheSpriteRun] = {248, 128, 558, 128};
+    std::ranges::copy(road, cache + kCacheRoadFirst);
+  }
+  const std::int16_t castle[kCacheSpriteRun] = {0, std::int16_t(352 + 45 * style), 0, std::int16_t(712 + 45 * style)};
+  std::ranges::copy(castle, cache + kCacheBuildingFirst);
+}
+
+}  // namespace garam

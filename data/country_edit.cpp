@@ -1,0 +1,446 @@
+#include "data/country_edit.h"
+
+#include <algorithm>
+
+#include "data/cp949.h"
+#include "data/gamedata.h"
+#include "data/territory.h"
+
+namespace garam {
+
+namespace {
+
+constexpr int kNoGeneral = 500;
+constexpr int kNone = 80;
+constexpr std::size_t kNameBytes = 18;  // the 19-byte field keeps room for its NUL
+constexpr int kMaxCode = 79;
+constexpr std::size_t kExtra30Bytes = 30;
+
+template <typename Rec>
+CountryAccess FixedCountry(Rec& r) {
+  const auto& L = r.L;
+  return {r.bytes(L.name), &r.raw[L.code.off], &r.raw[L.king.off], nullptr, {}, r.bytes(L.relations)};
+}
+
+template <typename Rec>
+CountryAccess SaveCountry(Rec& r) {
+  const auto& L = kCountrySave;
+  return {r.bytes(L.name), &r.raw[L.code.off], &r.raw[L.king.off], &r.raw[L.sphere.off], r.bytes(L.itemMask),
+          r.bytes(L.relations)};
+}
+
+CountryAccess ScenarioCountry(CountryScenRec& r) {
+  const auto& L = CountryScenRec::L;
+  return {std::span(r.head).subspan(L.name.off, L.name.width), &r.head[L.code.off], &r.head[L.king.off],
+          nullptr, {}, {}, &r.relations};
+}
+
+template <typename V>
+auto* Slot(V& v, long long i) {
+  return i >= 0 && static_cast<unsigned long long>(i) < v.size() ? &v[std::size_t(i)] : nullptr;
+}
+
+template <typename Rec, typename L>
+GeneralAccess SaveGeneral(Rec& g, const L& l) {
+  return {g.bytes(l.name), &g.raw[l.region.off], &g.raw[l.city.off], &g.raw[l.status.off], &g.raw[l.loyalty.off],
+          &g.raw[l.employmentYear.off], &g.raw[l.x.off], &g.raw[l.y.off]};
+}
+
+template <typename Rec, typename L>
+GeneralAccess ScenarioGeneral(Rec& g, const L& l) {
+  return {g.bytes(l.name), &g.raw[l.region.off], &g.raw[l.city.off], &g.raw[l.status.off], &g.raw[l.loyalty.off],
+          &g.raw[l.employed.off]};
+}
+
+int GeneralCity(int general) {
+  auto g = GeneralAt(general);
+  return g ? *g->city : kNone;
+}
+
+int StatusCode(int general) {
+  auto g = GeneralAt(general);
+  return g ? g->statusWord() & 7 : 0;
+}
+
+void SetStatus(int general, std::uint16_t (*mask)(std::uint16_t)) {
+  if (auto g = GeneralAt(general)) g->setStatusWord(mask(g->statusWord()));
+}
+
+CitySaveRec* SaveCity(int city) { return city == kNone ? nullptr : Slot(gData.gSaveCities, city); }
+
+// A save file shows "일반" for a general of code 2 who does not head his city's list.
+bool SaveShowsOrdinary(int general) {
+  if (StatusCode(general) != 2) return false;
+  const CitySaveRec* c = SaveCity(GeneralCity(general));
+  return !c || c->general(0) != general;
+}
+
+// Puts the new king at entry 0 of his city's list and the former head into his entry; false when
+// he is not listed there. head receives the former head (500 when the city has no list).
+bool PromoteToHead(int newKing, int& head) {
+  head = kNoGeneral;
+  CitySaveRec* c = SaveCity(GeneralCity(newKing));
+  if (!c) return false;
+  head = c->general(0);
+  for (std::size_t i = 1; i < kCityGeneralSlots; ++i) {
+    if (c->general(i) != newKing) continue;
+    c->setGeneral(i, std::uint16_t(head));
+    c->setGeneral(0, std::uint16_t(newKing));
+    return true;
+  }
+  return false;
+}
+
+std::vector<StatusRow> ChangeKingScenario(int oldKing, int newKing) {
+  std::vector<StatusRow> rows;
+  const int city = GeneralCity(newKing);
+  if (city == GeneralCity(oldKing)) {
+    SetStatus(newKing, KingMask);
+    SetStatus(oldKing, OrdinaryMask);
+    return {{newKing, "국왕"}, {oldKing, "일반"}};
+  }
+  int lord = -1;
+  if (StatusCode(newKing) == 2) {
+    const int n = int(gFileKind == kScenarioQV ? gData.gGeneralsQV.size() : gData.gGenerals.size());
+    for (int g = 0; g < n && lord < 0; ++g)
+      if (StatusCode(g) == 6 && GeneralCity(g) == city) lord = g;
+  }
+  SetStatus(newKing, KingMask);
+  SetStatus(oldKing, LordMask);
+  if (lord >= 0) {
+    SetStatus(lord, OrdinaryMask);
+    rows.push_back({lord, "일반"});
+  }
+  rows.push_back({newKing, "국왕"});
+  rows.push_back({oldKing, "영주"});
+  return rows;
+}
+
+std::vector<StatusRow> ChangeKingSave(int oldKing, int newKing) {
+  std::vector<StatusRow> rows;
+  const bool oldAway = IsGeneralAwayFromCity(oldKing);
+  const bool newAway = IsGeneralAwayFromCity(newKing);
+  // The rows still show the statuses as loaded when they are tested.
+  const bool exchange = SaveShowsOrdinary(newKing) && !newAway;
+  const bool sameCity = GeneralCity(newKing) == GeneralCity(oldKing);
+  SetStatus(newKing, KingMask);
+  SetStatus(oldKing, OrdinaryMask);
+  std::string oldText = "영주";
+  int head = kNoGeneral;
+  if (!oldAway && sameCity) {
+    // The head of the list, not the old king, takes the new king's entry: the old king may not
+    // head it, and writing him there would list him twice and lose the head.
+    if (!newAway) {
+      if (PromoteToHead(newKing, head) && head != oldKing) rows.push_back({head, "일반"});
+      oldText = "일반";
+    }
+  } else {
+    if (exchange) {
+      PromoteToHead(newKing, head);
+      rows.push_back({head, "일반"});
+    }
+    if (oldAway) oldText = "일반";
+  }
+  rows.push_back({newKing, "국왕"});
+  rows.push_back({oldKing, oldText});
+  return rows;
+}
+
+std::uint16_t SaveKingStatus(std::uint16_t w) { return std::uint16_t((w & 0xFFFC) | 4); }
+
+}  // namespace
+
+std::uint16_t PackRelation(int months, bool married, int friendship) {
+  return std::uint16_t(((months & 0xFF) << 4) | (friendship & 0x0F) | (married ? 0x1000 : 0));
+}
+
+int LeadingNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  long long v = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) v = std::min(v * 10 + (text[i] - '0'), 1LL << 30);
+  return int(v);
+}
+
+RelationTexts RelationRowTexts(std::uint16_t w) {
+  auto pad = [](int v, std::size_t width) {
+    std::string s = "  " + std::to_string(v);
+    return s.substr(s.size() - width);
+  };
+  return {pad((w >> 4) & 0xFF, 3), (w & 0x1000) ? "O" : "X", pad(w & 0x0F, 2)};
+}
+
+RelationTexts OwnRelationRowTexts() { return {"---", "-", "--"}; }
+
+std::uint16_t RelationFromRow(const RelationTexts& row) {
+  return PackRelation(LeadingNumber(row.months), row.marriage == "O", LeadingNumber(row.friendship));
+}
+
+int CountryAccess::relationCount() const {
+  return relationWords ? int(relationWords->size()) : int(relationBytes.size() / 2);
+}
+
+std::uint16_t CountryAccess::relation(int p) const {
+  if (p < 0 || p >= relationCount()) return 0;
+  return relationWords ? (*relationWords)[std::size_t(p)] : GetU16(&relationBytes[2 * std::size_t(p)]);
+}
+
+void CountryAccess::setRelation(int p, std::uint16_t w) {
+  if (p < 0 || p >= relationCount()) return;
+  if (relationWords) (*relationWords)[std::size_t(p)] = w;
+  else PutU16(&relationBytes[2 * std::size_t(p)], w);
+}
+
+int CountryAccess::kingNo() const { return GetU16(king); }
+
+std::optional<CountryAccess> CountryAt(int c) {
+  auto& d = gData;
+  switch (gFileKind) {
+    case kSaveKr:
+      if (auto* r = Slot(d.gSaveCountries, c)) return SaveCountry(*r);
+      break;
+    case kSaveQV:
+      if (auto* r = Slot(d.gSaveCountriesQV, c)) return SaveCountry(*r);
+      break;
+    case kScedat1:
+      if (auto* r = Slot(d.gCountriesScedat1, c)) return FixedCountry(*r);
+      break;
+    case kScedat2:
+      if (auto* r = Slot(d.gCountriesScedat2, c)) return FixedCountry(*r);
+      break;
+    case kScenarioKr:
+    case kScenarioQV:
+      if (auto* r = Slot(d.gCountries, c)) return ScenarioCountry(*r);
+      break;
+  }
+  return std::nullopt;
+}
+
+int CountryArraySize() {
+  auto& d = gData;
+  switch (gFileKind) {
+    case kSaveKr: return int(d.gSaveCountries.size());
+    case kSaveQV: return int(d.gSaveCountriesQV.size());
+    case kScedat1: return int(d.gCountriesScedat1.size());
+    case kScedat2: return int(d.gCountriesScedat2.size());
+    case kScenarioKr:
+    case kScenarioQV: return int(d.gCountries.size());
+  }
+  return 0;
+}
+
+std::uint16_t GeneralAccess::statusWord() const { return GetU16(status); }
+void GeneralAccess::setStatusWord(std::uint16_t w) { PutU16(status, w); }
+
+std::optional<GeneralAccess> GeneralAt(int g) {
+  auto& d = gData;
+  switch (gFileKind) {
+    case kSaveKr:
+      if (auto* r = Slot(d.gSaveGenerals, g)) return SaveGeneral(*r, kGeneralSaveKr);
+      break;
+    case kSaveQV:
+      if (auto* r = Slot(d.gSaveGeneralsQV, g)) return SaveGeneral(*r, kGeneralSaveQV);
+      break;
+    case kScenarioQV:
+      if (auto* r = Slot(d.gGeneralsQV, g)) return ScenarioGeneral(*r, kGeneralScenQV);
+      break;
+    case kScedat1:
+    case kScedat2:
+    case kScenarioKr:
+      if (auto* r = Slot(d.gGenerals, g)) return ScenarioGeneral(*r, kGeneralScenKr);
+      break;
+  }
+  return std::nullopt;
+}
+
+std::optional<int> HomeSphere(int general) {
+  auto g = GeneralAt(general);
+  if (!g) return std::nullopt;
+  int sphere = 7;
+  if (IsSaveFile()) {
+    if (auto* r = Slot(gData.gSaveRegions, *g->region)) sphere = r->get(kRegionSave.sphere);
+  } else if (auto* r = Slot(gData.gRegions, *g->region)) {
+    sphere = r->get(kRegionScen.sphere);
+  }
+  if (sphere > 6) return std::nullopt;
+  return sphere;
+}
+
+int GeneralCountry(int general) { return CityOwner(GeneralCity(general)); }
+
+int CityOwner(int city) {
+  if (IsSaveFile()) {
+    const auto* c = SaveCity(city);
+    return c ? c->get(kCitySave.owner) : kNone;
+  }
+  const auto* c = city == kNone ? nullptr : Slot(gData.gCities, city);
+  return c ? c->get(kCityScen.owner) : kNone;
+}
+
+std::string CityName(int city) {
+  if (city == kNone) return "";
+  if (IsSaveFile()) {
+    auto* c = Slot(gData.gSaveCities, city);
+    return c ? ReadFixedName(c->bytes(kCitySave.name)) : "";
+  }
+  auto* c = Slot(gData.gCities, city);
+  return c ? ReadFixedName(c->bytes(kCityScen.name)) : "";
+}
+
+std::vector<StatusRow> ChangeKing(int oldKing, int newKing) {
+  if (!GeneralAt(newKing)) return {};
+  return IsSaveFile() ? ChangeKingSave(oldKing, newKing) : ChangeKingScenario(oldKing, newKing);
+}
+
+CountryApplyResult ApplyCountryEdit(const CountryEdit& e) {
+  CountryApplyResult result;
+  auto rec = CountryAt(e.country);
+  if (!rec) return result;
+
+  const std::string name = e.name.empty() ? " " : CutToCp949Bytes(e.name, kNameBytes);
+  // Bytes of an unchanged name stay as read (a lone lead byte, padding other than spaces).
+  if (ReadFixedName(rec->name) != name) WriteFixedName(rec->name, name);
+  *rec->code = std::uint8_t(std::clamp(e.code, 0, kMaxCode));
+  PutU16(rec->king, std::uint16_t(e.king));
+  if (IsSaveFile()) {
+    if (e.sphere >= 0 && e.sphere <= 6) *rec->sphere = std::uint8_t(e.sphere);
+    for (std::size_t j = 0; j < rec->itemMask.size(); ++j) {
+      std::uint8_t b = 0;
+      for (std::size_t k = 0; k < 8; ++k)
+        if (e.items[8 * j + k]) b = std::uint8_t(b | (1u << k));
+      rec->itemMask[j] = b;
+    }
+  }
+
+  for (const auto& p : e.relations) {
+    if (p.country == e.country) continue;
+    auto partner = CountryAt(p.country);
+    if (!partner) continue;
+    rec->setRelation(p.country, p.word);
+    partner->setRelation(e.country, p.word);
+  }
+
+  if (e.king != e.orgKing) result.statusRows = ChangeKing(e.orgKing, e.king);
+
+  result.capitalName = CityName(GeneralCity(e.king));
+  if (IsSaveFile()) {
+    const bool qv = gFileKind == kSaveQV;
+    const int entry = qv ? gData.gSaveHeaderQV.get(kSaveHeaderQV.playerCountry)
+                         : gData.gSaveHeader.get(kSaveHeaderKr.playerCountry);
+    const auto map = gData.gSaveTail.bytes(kSaveTail.countryMap);
+    result.playerCountry = entry < kNone && std::size_t(entry) < map.size() && map[std::size_t(entry)] == e.country;
+  }
+  return result;
+}
+
+CreateResult CreateSaveCountry(const NewCountry& nc, std::span<const int> listed) {
+  auto& d = gData;
+  const int n = CountryArraySize();
+  int s = -1;
+  for (int i = 0; i < n && s < 0; ++i)
+    if (std::int16_t(CountryAt(i)->kingNo()) == kNoGeneral) s = i;
+  CitySaveRec* capital = SaveCity(nc.capital);
+  auto king = GeneralAt(nc.king);
+  if (s < 0 || !capital || !king || !IsSaveFile()) return {};
+
+  CountryAccess rec = *CountryAt(s);
+  *rec.code = std::uint8_t(s);
+  WriteFixedName(rec.name, nc.name.empty() ? " " : CutToCp949Bytes(nc.name, kNameBytes));
+  PutU16(rec.king, std::uint16_t(nc.king));
+  *rec.sphere = std::uint8_t(std::clamp(nc.sphere, 0, 6));
+  for (int t : listed) {
+    auto other = CountryAt(t);
+    if (!other || t == s) continue;
+    other->setRelation(s, 10);
+    rec.setRelation(t, 10);
+  }
+  // The record's bytes beside the fields the editor names.
+  std::uint8_t* raw = gFileKind == kSaveQV ? d.gSaveCountriesQV[std::size_t(s)].raw.data()
+                                           : d.gSaveCountries[std::size_t(s)].raw.data();
+  std::fill_n(raw + kCountrySave.unknown183.off, kExtra30Bytes, 0);
+  raw[kCountrySave.unknown213.off] = 0;
+  raw[kCountrySave.unknown214.off] = kNone;
+  std::ranges::fill(rec.itemMask, 0);
+  for (std::uint8_t item : capital->bytes(kCitySave.items))
+    if (item < kNone) rec.itemMask[item / 8] = std::uint8_t(rec.itemMask[item / 8] | (1u << (item % 8)));
+  raw[kCountrySave.unknown225.off] = kNone;
+  auto owned = std::span(raw + kCountrySave.cities.off, kCountrySave.cities.width);
+  std::ranges::fill(owned, kNone);
+  owned[0] = std::uint8_t(nc.capital);
+
+  // The king heads the capital's list; whoever was listed moves down one entry rather than being
+  // overwritten, and a king already listed there is not listed twice.
+  std::vector<std::uint16_t> list;
+  for (std::size_t i = 0; i < kCityGeneralSlots; ++i)
+    if (capital->general(i) != nc.king) list.push_back(capital->general(i));
+  list.insert(list.begin(), std::uint16_t(nc.king));
+  for (std::size_t i = 0; i < kCityGeneralSlots; ++i) capital->setGeneral(i, list[i]);
+  capital->set(kCitySave.owner, std::uint8_t(s));
+  capital->set(kCitySave.unknown136, std::uint16_t(8));
+  capital->set(kCitySave.unknown135, std::uint8_t(kNone));
+  const std::uint16_t x = capital->get(kCitySave.x), y = capital->get(kCitySave.y);
+  ClaimCityTerritory(nc.capital, x, y, capital->get(kCitySave.scale));
+
+  PutU16(king->x, x);
+  PutU16(king->y, y);
+  *king->city = std::uint8_t(nc.capital);
+  PutU16(king->employment, gFileKind == kSaveQV ? d.gSaveHeaderQV.get(kSaveHeaderQV.currentYear)
+                                                : d.gSaveHeader.get(kSaveHeaderKr.currentYear));
+  *king->loyalty = 100;
+  king->setStatusWord(SaveKingStatus(king->statusWord()));
+
+  // The new country follows the countries already listed.
+  auto map = d.gSaveTail.bytes(kSaveTail.countryMap);
+  std::size_t used = 0;
+  for (std::size_t i = 0; i < map.size(); ++i)
+    if (map[i] != kNone) map[used++] = map[i];
+  std::fill(map.begin() + std::ptrdiff_t(used), map.end(), kNone);
+  if (used < map.size()) map[used] = std::uint8_t(s);
+
+  if (auto* c = Slot(d.gCountryCityCount, s)) *c = 1;
+  std::int16_t inCapital = 0;
+  if (auto* g = Slot(d.gCityGeneralCount, nc.capital)) inCapital = ++*g;
+  if (auto* g = Slot(d.gCountryGeneralCount, s)) *g = inCapital;
+  return {s, kNone};
+}
+
+CreateResult CreateScenarioCountry(const NewCountry& nc) {
+  auto& d = gData;
+  if (!IsNumberedScenario(gFileKind)) return {};
+  auto* capital = Slot(d.gCities, nc.capital);
+  const int n = int(d.gCountries.size());
+  if (!capital || !GeneralAt(nc.king) || std::size_t(n) >= kCountrySlots) return {};
+
+  d.gCountries.emplace_back();
+  for (auto& c : d.gCountries) {
+    if (c.relations.size() < std::size_t(n) + 1) c.relations.resize(std::size_t(n) + 1, 0);
+    c.relations[std::size_t(n)] = 7;
+  }
+  CountryScenRec& rec = d.gCountries.back();
+  std::ranges::fill(rec.relations, 7);
+  CountryAccess a = ScenarioCountry(rec);
+  *a.code = std::uint8_t(n);
+  WriteFixedName(a.name, nc.name.empty() ? " " : CutToCp949Bytes(nc.name, kNameBytes));
+  rec.setKing(std::uint16_t(nc.king));
+
+  const int old = capital->get(kCityScen.owner);
+  capital->set(kCityScen.owner, std::uint8_t(n));
+
+  auto king = GeneralAt(nc.king);
+  PutU16(king->employment, gFileKind == kScenarioQV ? d.gScenarioHeaderQV.get(kScenarioHeaderQV.startYear)
+                                                    : d.gScenarioHeader.get(kScenarioHeaderKr.startYear));
+  *king->loyalty = 100;
+  king->setStatusWord(KingMask(king->statusWord()));
+
+  const std::int16_t inCapital = [&] {
+    auto* g = Slot(d.gCityGeneralCount, nc.capital);
+    return g ? *g : std::int16_t(0);
+  }();
+  if (auto* c = Slot(d.gCountryCityCount, n)) *c = 1;
+  if (auto* g = Slot(d.gCountryGeneralCount, n)) *g = inCapital;
+  if (auto* c = Slot(d.gCountryCityCount, old); c && *c > 0) --*c;
+  if (auto* g = Slot(d.gCountryGeneralCount, old)) *g = std::int16_t(*g - inCapital);
+  return {n, old};
+}
+
+}  // namespace garam

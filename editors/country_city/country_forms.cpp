@@ -1,0 +1,26 @@
+#include "editors/country_city/country_forms.h"
+
+#include "editors/country_city/country_create.h"
+#include "editors/country_city/country_editor.h"
+#include "platform/modal.h"
+#include "ui/main/childforms.h"
+#include "ui/main/main_window.h"
+
+namespace garam {
+
+void RegisterCountryForms() {
+  RegisterForm("frmEdit2", [](QWidget* owner, const FormArgs& args) {
+    auto* main = dynamic_cast<MainWindow*>(owner);
+    if (!main || args.record < 0) return;
+    CountryEditor editor(*main, args.record);
+    RunModal(editor);
+  });
+  RegisterForm("frmAdd1", [](QWidget* owner, const FormArgs&) {
+    auto* main = dynamic_cast<MainWindow*>(owner);
+    if (!main) return;
+    CreateCountryDialog dialog(*main);
+    RunModal(dialog);
+  });
+}
+
+}  // namespace garam

@@ -1,0 +1,19 @@
+#include "editors/general/general_forms.h"
+
+#include "editors/general/general_editor.h"
+#include "platform/modal.h"
+#include "ui/main/childforms.h"
+#include "ui/main/main_window.h"
+
+namespace garam {
+
+void RegisterGeneralEditorForms() {
+  RegisterForm("frmEdit4", [](QWidget* owner, const FormArgs& args) {
+    auto* main = dynamic_cast<MainWindow*>(owner);
+    if (!main) return;
+    GeneralEditor editor(owner, *main, args.record);
+    if (editor.Loaded()) RunModal(editor);
+  });
+}
+
+}  // namespace garam

@@ -1,0 +1,217 @@
+// The city editor and the create-city dialog over a filled main window, driven through the modal
+// runner: pickers answer a row, the map editor is a fake that confirms a cell or none.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "data/cities.h"
+#include "editors/country_city/city_editor.h"
+#include "editors/country_city/city_forms.h"
+#include "editors/country_city/create_city.h"
+#include "platform/modal.h"
+#include "tests/support/scripted_rng.h"
+#include "tests/ui/list_fixtures.h"
+#include "ui/pickers/listpicker.h"
+
+namespace garam {
+namespace {
+
+class CityWindows : public test::MainFixture {
+ protected:
+  MainLists Lists() const { return {w->ListView2, w->ListView3, w->ListView4, w->ListView5}; }
+  // Modal windows: the country picker answers the row tagged pick_ (none: Esc); every other
+  // window goes to script_.
+  void Script(std::function<void(QDialog&)> script) {
+    script_ = std::move(script);
+    SetModalRunner([this](QDialog& d) {
+      if (d.objectName() == "frmFind1") {
+        auto& p = static_cast<ListPicker&>(d);
+        if (ListItem* row = RowByNumber(p.List(), pick_); row && pick_ >= 0) p.List()->selectRow(row), p.Answer();
+        else p.Cancel();
+        return int(p.result());
+      }
+      if (script_) script_(d);
+      return int(d.result());
+    });
+  }
+  std::function<void(QDialog&)> script_;
+  int pick_ = -1;
+};
+
+TEST_F(CityWindows, OpensFromTheListFilledFromRecordAndRow) {
+  LoadSave(false);
+  auto& city = gData.gSaveCities[2];
+  city.set(kCitySave.gold, 65535), city.set(kCitySave.mask, 9), city.set(kCitySave.unitMask, (1u << 22) | 1u);
+  const std::uint8_t items[8] = {5, 80, 5, 80, 80, 80, 80, 80};
+  std::ranges::copy(items, city.bytes(kCitySave.items).begin());
+  gData.gSaveMap.at(12, 22).setFirst(kCellInterior.with(0, 4));
+  RegisterCityForms();
+  QStringList seen;
+  Script([&](QDialog& d) {
+    auto& e = static_cast<CityEditor&>(d);
+    seen << e.windowTitle() << e.edt3Text->text() << e.edt3lbl2(0)->text() << e.edt3lbl2(4)->text()
+         << e.edt3lbl2(1)->text() << e.edt3Num[1]->text() << e.edt3Combo[0]->currentText()
+         << QString::number(e.edt3Combo[1]->currentIndex()) << QString::number(e.edt3Combo[3]->currentIndex())
+         << QString::number(e.edt3List->count()) << QString::number(e.edt3List->selectedItems().size());
+    EXPECT_TRUE(e.edt3List->item(22)->isSelected());
+    EXPECT_NE(e.edt3Cmd3[4]->styleSheet(), e.edt3Cmd3[5]->styleSheet()) << "level flag 0 paints 농경";
+    EXPECT_EQ(e.edt3Cmd3[7]->styleSheet(), e.edt3Cmd3[4]->styleSheet()) << "and 3 전술";
+    e.edt3Cmd[1]->click();
+  });
+  Select(3, 2);
+  const auto before = gData.gSaveCities;
+  EntityCommand(*w, 3, 2);
+  EXPECT_EQ(seen, QStringList({"도시 편집", "서경", "고려", "일반", "1규모", "65535", "이슬람", "0", "6", "23", "2"}));
+  EXPECT_EQ(gData.gSaveCities, before);
+  EXPECT_EQ(w->Status(3), "");
+}
+
+TEST_F(CityWindows, StatusAndOwnerButtonByCapital) {
+  LoadSave(true);
+  for (auto [city, status] : {std::pair{0, "수도"}, {4, "공백"}}) {
+    CityEditor e(w.get(), Lists(), city);
+    EXPECT_EQ(std::pair(e.edt3lbl2(4)->text(), e.edt3Cmd2->isEnabled()), std::pair(QString(status), city != 0));
+    EXPECT_EQ(e.edt3List->count(), 24);
+  }
+  LoadScenario(false);
+  gData.gRegions[9].set(kRegionScen.sphere, 3);
+  gData.gMapFix.at(31, 41).raw = {2, 9, 255};
+  CityEditor e(w.get(), Lists(), 1);
+  EXPECT_EQ(std::tuple(e.edt3Combo[0]->isEnabled(), e.edt3Combo[0]->currentIndex(), e.edt3lbl2(4)->text()),
+            std::tuple(false, 3, QString("수도")));
+}
+
+TEST_F(CityWindows, BoxesClampAndOkWritesRecordRowsAndStar) {
+  LoadSave(false);
+  gData.gSaveCities[2].set(kCitySave.gold, 65535);
+  Select(3, 2);
+  CityEditor e(w.get(), Lists(), 2);
+  e.edt3Num[0]->setText("");
+  e.edt3Num[0]->Leave();
+  EXPECT_EQ(e.edt3Num[0]->text() + e.edt3lbl2(1)->text(), "11규모");
+  e.edt3Num[1]->Leave();
+  EXPECT_EQ(e.edt3Num[1]->text(), "50000");
+  e.edt3Cmd3[2]->click();  // 군사 to the maximum
+  e.edt3Text->setText("평양");
+  // The defence box still has the focus when OK is pressed: it is clamped all the same.
+  emit e.edt3Num[0]->gotFocus();
+  e.edt3Num[0]->setText("2000");
+  e.edt3Cmd[0]->click();
+  const auto& c = gData.gSaveCities[2];
+  EXPECT_EQ(std::tuple(ReadFixedName(c.bytes(kCitySave.name)), int(c.get(kCitySave.gold)), int(c.get(kCitySave.soldiers)),
+                       int(c.get(kCitySave.defence)), int(c.get(kCitySave.scale))),
+            std::tuple(std::string("평양"), 0xC350, 50000, 800, 8));
+  EXPECT_EQ(Cell(3, 2, 0) + "|" + Cell(3, 2, 3) + Cell(3, 2, 4) + Cell(3, 2, 6), "평양|  8005000050000");
+  EXPECT_EQ(w->Status(3), "*");
+  EXPECT_EQ(Cell(4, 12, 8), "평양");
+}
+
+TEST_F(CityWindows, OwnerChangesMoveCountsAndGeneralRows) {
+  LoadSave(false);
+  Select(3, 2);
+  const QString citiesOf3 = Cell(2, 3, 3), generalsOf3 = Cell(2, 3, 4);
+  pick_ = 5;
+  Script({});
+  CityEditor e(w.get(), Lists(), 2);
+  e.ChooseOwner();
+  EXPECT_EQ(e.OwnerNo, 5);
+  e.edt3Cmd[0]->click();
+  EXPECT_EQ(Cell(3, 2, 1), "송");
+  EXPECT_EQ(Cell(2, 3, 3).trimmed().toInt(), citiesOf3.trimmed().toInt() - 1);
+  EXPECT_EQ(Cell(2, 3, 4).trimmed().toInt(), generalsOf3.trimmed().toInt() - Cell(3, 2, 2).trimmed().toInt());
+  EXPECT_EQ(Cell(4, 12, 9), "송");
+  EXPECT_EQ(gData.gSaveCities[2].get(kCitySave.owner), 5);
+
+}
+
+// --- Create-city dialog --------------------------------------------------------------------
+
+class CreateCityTest : public CityWindows {
+ protected:
+  // The map editor's stand-in: confirms the cell, or none for (-1, -1).
+  void MapAnswers(int x, int y) {
+    static int cx, cy;
+    cx = x, cy = y;
+    RegisterForm("frmMapEdit", [](QWidget* owner, const FormArgs& args) {
+      EXPECT_EQ(args.mode, 1);
+      if (cx >= 0) dynamic_cast<CreateCityCaller*>(owner)->SetCell(cx, cy);
+    });
+  }
+};
+
+TEST_F(CreateCityTest, NoCellNothingOpensOrChanges) {
+  LoadSave(false);
+  MapAnswers(-1, -1);
+  Script([](QDialog& d) { ADD_FAILURE() << d.objectName().toStdString(); });
+  const auto before = gData.gSaveCities;
+  OpenCreateCity(w.get(), Lists());
+  EXPECT_EQ(gData.gSaveCities, before);
+  EXPECT_EQ(w->Status(3), "");
+}
+
+TEST_F(CreateCityTest, ProposalsByKindAndSite) {
+  const HistoricCitySite site = HistoricCitySites()[0];
+  LoadSave(false);
+  MapAnswers(site.x, site.y);
+  CreateCity save(w.get(), Lists());
+  ASSERT_TRUE(save.PickSite());
+  EXPECT_EQ(std::tuple(save.Add2Text->text(), save.Add2lbl2()->text(), int(save.OwnerNo), save.Add2Cmd[0]->isEnabled()),
+            std::tuple(QString(site.name), QString("없음"), 80, true));
+
+  LoadScenario(false);
+  MapAnswers(100, 101);
+  CreateCity scen(w.get(), Lists());
+  ASSERT_TRUE(scen.PickSite());
+  EXPECT_EQ(std::tuple(scen.Add2Text->text(), scen.Add2lbl2()->text(), int(scen.OwnerNo), scen.Add2Cmd[0]->isEnabled()),
+            std::tuple(QString(), QString("가야"), 2, false));
+  // A name typed before the picker is kept; the picker answers the owner.
+  scen.Add2Text->setText("새터");
+  pick_ = 0;
+  Script({});
+  scen.ChooseOwner();
+  EXPECT_EQ(std::tuple(scen.Add2Text->text(), scen.Add2lbl2()->text(), int(scen.OwnerNo), scen.Add2Cmd[0]->isEnabled()),
+            std::tuple(QString("새터"), QString("백제"), 0, true));
+
+  gData.gCountries.clear();
+  CreateCity none(w.get(), Lists());
+  ASSERT_TRUE(none.PickSite());
+  none.Add2Text->setText("빈터");
+  EXPECT_FALSE(none.Add2Cmd[0]->isEnabled());
+}
+
+TEST_F(CreateCityTest, CreateAppendsTheRowAndCountsTheOwner) {
+  LoadScenario(true);
+  MapAnswers(100, 101);
+  test::ScriptedRng rng({0.0});
+  RegisterCityForms();
+  Script([](QDialog& d) {
+    auto& c = static_cast<CreateCity&>(d);
+    c.Add2Text->setText("새터");
+    c.Add2Cmd[0]->click();
+  });
+  const QString before = Cell(2, 2, 3);
+  EntityCommand(*w, 3, 0);
+  ASSERT_EQ(gData.gCities.size(), 5u);
+  ListView* cities = w->ListView3;
+  ListItem* row = cities->findTag("4");
+  ASSERT_TRUE(row);
+  QStringList cells;
+  for (int c = 0; c < 8; ++c) cells << cities->cell(row, c);
+  EXPECT_EQ(cells, QStringList({"새터", "가야", "    0", "  300", " 5000", " 5000", " 2500", "04"}));
+  EXPECT_EQ(Cell(2, 2, 3).trimmed().toInt(), before.trimmed().toInt() + 1);
+  EXPECT_EQ(w->Status(3), "*");
+  EXPECT_TRUE(gCountsChanged);
+
+  // A save's city takes the first free slot and shows no owner.
+  LoadSave(false);
+  Script([](QDialog& d) {
+    auto& c = static_cast<CreateCity&>(d);
+    c.Add2Text->setText("새성");
+    c.Add2Cmd[0]->click();
+  });
+  EntityCommand(*w, 3, 0);
+  EXPECT_EQ(Cell(3, 3, 0) + Cell(3, 3, 1), "새성" + QString(18, '-'));
+}
+
+}  // namespace
+}  // namespace garam

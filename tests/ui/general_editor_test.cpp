@@ -1,0 +1,374 @@
+// The general editor window over the main window's lists: opening in every kind, the boxes and
+// toggles, the apply, cancelling, and open-and-apply without a change on every general of
+// synthetic files of both editions.
+#include <QtTest/QTest>
+
+#include "editors/general/general_editor.h"
+#include "editors/general/general_forms.h"
+#include "data/save_io.h"
+#include "data/scenario_io.h"
+#include "platform/modal.h"
+#include "tests/support/installation.h"
+#include "tests/support/save_builder.h"
+#include "tests/ui/list_fixtures.h"
+#include "tests/ui/picker_fakes.h"
+#include "ui/pickers/face_picker.h"
+
+namespace garam::test {
+namespace {
+
+class GeneralEditorTest : public MainFixture {
+ protected:
+  void Load(std::int32_t kind) {
+    const bool qv = kind == kSaveQV || kind == kScenarioQV;
+    if (kind == kSaveKr || kind == kSaveQV) LoadSave(qv);
+    else LoadScenario(qv, "scedat2.rn");
+    gLoadedExeInfo = gExeInfo;
+  }
+  std::unique_ptr<GeneralEditor> Open(int record) {
+    Select(4, record);
+    auto e = std::make_unique<GeneralEditor>(w.get(), *w, record);
+    EXPECT_TRUE(e->Loaded());
+    return e;
+  }
+  static void Leave(NumericBox* box, const QString& text) {
+    box->setText(text);
+    box->Leave();
+  }
+  // The records an apply may touch: generals, missions, cities, the queue and the consorts.
+  static std::vector<std::uint8_t> Records(const GameDataSet& d = gData) {
+    std::vector<std::uint8_t> b;
+    auto add = [&](const auto&... v) { (..., [&] { for (const auto& r : v) b.insert(b.end(), r.raw.begin(), r.raw.end()); }()); };
+    add(d.gSaveGenerals, d.gSaveGeneralsQV, d.gGenerals, d.gGeneralsQV, d.gSaveCities, d.gAppearanceQueue,
+        d.gSaveQueens, d.gQueens, d.gArmies, d.gTransports, d.gLabours, d.gEnvoys, d.gSpies, d.gMarches,
+        d.gCaravans, d.gMigrations);
+    return b;
+  }
+  QStringList Rows(int list) {
+    QStringList t;
+    ListView* lv = w->List(list);
+    for (int i = 0; i < lv->count(); ++i)
+      for (int c = 0; c < lv->columnCount(); ++c) t << lv->cell(lv->row(i), c);
+    return t;
+  }
+};
+
+TEST_F(GeneralEditorTest, OpensFilledInEveryKind) {
+  struct Case {
+    std::int32_t kind;
+    int record;
+    const char *name, *status, *unit, *city, *country, *age, *x, *grandfather;
+    bool sonInLaw;
+  };
+  // The save generals' fathers are all general 0, their king's too: they count as brothers.
+  const Case cases[] = {
+      {kSaveKr, 12, "유금필", "영주", "군대 유닛(성밖)", "서경", "고려", "61살", "0", "사망(612)", false},
+      {kSaveQV, 13, "야율", "재야", "없음", "없음", "없음", "61살", "0", "", false},
+      {kScenarioKr, 1, "계백", "영주", "없음", "사비", "백제", "---살", "---", "없음", true},
+      {kScenarioQV, 5, "수로", "국왕", "없음", "금관", "가야", "---살", "---", "없음", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    Load(c.kind);
+    const bool save = c.kind == kSaveKr || c.kind == kSaveQV;
+    if (c.kind == kSaveKr) gData.gSaveGenerals[12].set(kGeneralSaveKr.grandfather, 612);
+    auto e = Open(c.record);
+    EXPECT_EQ(e->windowTitle(), "장군 편집");
+    EXPECT_EQ(e->edt4Text->text(), c.name);
+    EXPECT_EQ(e->lblNo->text(), QString::number(c.record));
+    const QString labels = QStringList{e->edt4lbl2(4)->text(), e->edt4lbl2(2)->text(), e->edt4lbl2(3)->text(),
+                                       e->edt4lbl2(6)->text(), e->edt4lbl2(9)->text(), e->edt4lbl2(7)->text(),
+                                       e->edt4lbl2(0)->text(), e->edt4lbl2(5)->text()}.join('|');
+    EXPECT_EQ(labels, QStringList({c.status, c.unit, c.city, c.country, c.age, c.x, c.grandfather, "없음"}).join('|'));
+    EXPECT_EQ(e->edt4Cmd3(0)->text(), "사실");
+    EXPECT_EQ(e->edt4Cmd3(0)->isEnabled(), save);
+    // Biography 0 of a file without biography names: kept as it is, under its number.
+    EXPECT_EQ(e->edt4Combo[0]->currentText(), "0");
+    EXPECT_EQ(e->edt4Frame(2)->property("title").toString(), "열전(000)");
+    // Status changes are not offered yet.
+    for (QWidget* off : std::initializer_list<QWidget*>{e->edt4Cmd3(2), e->edt4Cmd3(3), e->edt4Cmd3(4),
+                                                        e->edt4Num(5), e->edt4Num(7)})
+      EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+    // A king's loyalty is 100 and fixed; the son-in-law toggle is only for an unrelated lord or servant.
+    const bool king = QString(c.status) == "국왕";
+    EXPECT_EQ(e->edt4Num(3)->isEnabled(), !king);
+    if (king) {
+      EXPECT_EQ(e->edt4Num(3)->text(), "100");  // stored: 0
+    }
+    EXPECT_EQ(e->edt4Cmd3(5)->isEnabled(), c.sonInLaw);
+  }
+}
+
+TEST_F(GeneralEditorTest, BoxesClampLabelsFollowAndTogglesFlip) {
+  for (std::int32_t kind : {kScenarioKr, kScenarioQV}) {
+    Load(kind);
+    gData.gBiographyNames.clear();
+    for (const char* n : {"나", "가", "다", "마", "라", "바", "사", "아", "자", "끝"})
+      gData.gBiographyNames.push_back(*Utf8ToCp949(n));
+    gData.gBiographyTexts.assign(10, "");
+    gData.gBiographyTexts[7] = *Utf8ToCp949("일곱째");
+    const bool qv = kind == kScenarioQV;
+    auto e = Open(1);
+    // "없음", then nine of the ten names in code order; the filler behind them is never listed.
+    ASSERT_EQ(e->edt4Combo[0]->count(), 10);
+    EXPECT_EQ(e->edt4Combo[0]->itemText(1), "가");
+    EXPECT_EQ(e->edt4Combo[0]->itemText(9), "자");
+    e->edt4Combo[0]->setCurrentIndex(e->edt4Combo[0]->findText("아"));
+    EXPECT_EQ(e->edt4Frame(2)->property("title").toString(), "열전(007)");
+    EXPECT_EQ(e->edt4Text2->toPlainText(), "일곱째");
+
+    auto* box = e->edt4NumBox[0];
+    const std::pair<const char*, const char*> politics[] = {{"0", "1"}, {"100", "100"}, {"150", "100"},
+                                                            {"", "1"}, {"007", "7"}, {"3/4", "3"}};
+    for (auto [typed, shown] : politics) {
+      Leave(box, typed);
+      EXPECT_EQ(box->text(), shown) << typed;
+    }
+    auto* birth = e->edt4NumBox[4];
+    Leave(birth, "2048");
+    EXPECT_EQ(birth->text(), qv ? "2047" : "1990");
+    for (auto [year, age] : {std::pair{"661", "0살"}, {"660", "1살"}, {"541", "120살"}, {"540", "---살"}}) {
+      Leave(birth, year);
+      EXPECT_EQ(e->edt4lbl2(9)->text(), age);
+    }
+    Leave(e->edt4NumBox[8], "700");
+    EXPECT_EQ(e->FaceNo(), qv ? 679 : 639);
+
+    for (int i : {0, 1, 5}) {
+      QAbstractButton* b = e->edt4Cmd3(i);
+      const QString was = b->text();
+      e->edt4Cmd3_Click(i);
+      EXPECT_NE(b->text(), was);
+      e->edt4Cmd3_Click(i);
+      EXPECT_EQ(b->text(), was);
+    }
+    e->edt4Cmd3(5)->setText("");
+    e->edt4Cmd3_Click(5);
+    EXPECT_EQ(e->edt4Cmd3(5)->text(), "X");
+  }
+  // General 4 of a file named scedat1 in any case keeps his biography; others do not.
+  gCurrentFile = "/게임/SCEDAT1.RN";
+  EXPECT_FALSE(Open(4)->edt4Combo[0]->isEnabled());
+  EXPECT_TRUE(Open(5)->edt4Combo[0]->isEnabled());
+  gCurrentFile = "/게임/scedat2.rn";
+  EXPECT_TRUE(Open(4)->edt4Combo[0]->isEnabled());
+}
+
+TEST_F(GeneralEditorTest, ApplyWritesTheFieldsAndTheRows) {
+  Load(kSaveKr);
+  auto e = Open(14);  // 박술희, serving in 서경 with army 499
+  gData.gArmies[499].raw[7] = 0xFF;
+  Leave(e->edt4NumBox[0], "55");
+  Leave(e->edt4NumBox[3], "12.5");
+  EXPECT_EQ(e->edt4Num(3)->text(), "12.5");
+  e->edt4Num(6)->setText("13.5");
+  e->LastNumBox = 6;  // left last, never left: the apply commits it
+  e->edt4Combo[1]->setCurrentIndex(5);
+  e->edt4Cmd4[2]->click();
+  e->chkSpecial[1]->click();
+  e->edt4Cmd3_Click(0);
+  Leave(e->edt4NumBox[4], "1990");
+  e->edt4Cmd_Click(0);
+  EXPECT_EQ(e->result(), QDialog::Accepted);
+
+  const auto& g = gData.gSaveGenerals[14].raw;
+  // Birth word 39, politics 43, loyalty 46, merit 47, infantry 48, skills 52, status 56.
+  EXPECT_EQ(std::tuple(int(g[43]), int(g[46]), int(g[47]), int(g[48])), std::tuple(55, 12, 14, 5));
+  EXPECT_EQ(GetU16(&g[39]), 0x0800 | 1990);
+  EXPECT_EQ(GetU16(&g[52]), 0x2004);
+  EXPECT_EQ(GetU16(&g[56]), 0x8002);
+  EXPECT_EQ(gData.gArmies[499].raw[7], 0x7F);  // his unit's action is not done
+  EXPECT_EQ(QStringList({Cell(4, 14, 2), Cell(4, 14, 3), Cell(4, 14, 4), Cell(4, 14, 7), Cell(4, 14, 10)}),
+            QStringList({" 1990", "   12", "   55", "군대", "  Ｓ"}));
+  EXPECT_EQ(w->Status(3), "*");
+  EXPECT_TRUE(gDataChanged);
+
+  // Kings: the player's updates his country's row and the king label, another only his row.
+  auto king = Open(10);
+  king->edt4Text->setText("태조");
+  king->edt4Cmd_Click(0);
+  EXPECT_EQ(ReadFixedName(std::span(gData.gSaveGenerals[10].raw).subspan(4, 20)), "태조");
+  EXPECT_EQ(Cell(4, 10, 0) + Cell(2, 3, 1) + w->lblT1[1]->text(), "태조태조태조");
+  EXPECT_EQ(gData.gSaveGenerals[10].raw[46], 100);
+  auto other = Open(11);
+  other->edt4Text->setText("");
+  other->edt4Cmd_Click(0);
+  EXPECT_EQ(Cell(2, 5, 1) + w->lblT1[1]->text(), " 태조");
+  const std::uint8_t blank[] = {' ', 0, ' ', ' '};
+  EXPECT_TRUE(std::equal(std::begin(blank), std::end(blank), gData.gSaveGenerals[11].raw.begin() + 4));
+}
+
+TEST_F(GeneralEditorTest, EnterOnOkCommitsTheFocusedBox) {
+  Load(kScenarioQV);
+  RegisterGeneralEditorForms();
+  SetModalRunner([](QDialog& d) {
+    auto& e = static_cast<GeneralEditor&>(d);
+    e.show();
+    QApplication::setActiveWindow(&e);
+    e.edt4Num(1)->setFocus();
+    EXPECT_EQ(e.edt4Status->currentMessage(), "전투력 입력(1~100)");
+    e.chkSpecial[0]->click();
+    EXPECT_EQ(e.edt4Status->currentMessage(), "인재수색중 여부 설정");
+    EXPECT_TRUE(e.picFocus->hasFocus());
+    e.edt4Num(1)->setFocus();
+    e.edt4Num(1)->setText("150");
+    QTest::keyClick(e.edt4Num(1), Qt::Key_Return);
+    return e.result();
+  });
+  Select(4, 2);
+  EXPECT_TRUE(ShowForm("frmEdit4", w.get(), {.record = 2}));
+  EXPECT_EQ(gData.gGeneralsQV[2].get(kGeneralScenQV.combat), 100);
+}
+
+TEST_F(GeneralEditorTest, FacePickerRegionsNamedAlikeAndAUnitWithoutCity) {
+  MakeSave(gData, false);
+  gData.gSaveGenerals[13].set(kGeneralSaveKr.mission, std::uint16_t(600));  // 야율: no city, a transport
+  const char* regions[3] = {"가야", "가", "가"};
+  for (int r = 0; r < 3; ++r) WriteFixedName(gData.gSaveRegions[r].bytes(kRegionSave.name), regions[r]);
+  gData.gSaveGenerals[13].set(kGeneralSaveKr.region, std::uint8_t(2));
+  gMaskData[0] = SheetBytes(32, 20), gFaceSheetMen = 0, gBitmapOk[0] = true;
+  Fill(kSaveKr, "user1.rn");
+  auto e = Open(13);
+  EXPECT_EQ(e->edt4lbl2(2)->text(), "수송 유닛(성밖)");
+
+  // The second of two regions named alike stays chosen when the apply settles the combo.
+  EXPECT_EQ(e->edt4Combo[9]->currentIndex(), 2);
+
+  // The face picker's answer, a cancelled one, and a typed face: the box and the picture follow.
+  for (int answer : {3, -1}) {
+    SetModalRunner([&](QDialog& d) {
+      auto& picker = static_cast<MenFacePicker&>(d);
+      if (answer >= 0) picker.FaceDblClick(answer);
+      return picker.result();
+    });
+    e->edt4Num(8)->setText("5");
+    e->edt4Cmd2_Click();
+    EXPECT_EQ(e->edt4Num(8)->text(), "3");
+    EXPECT_EQ(Shown(e->edt4Mask()), CellColour(3));
+  }
+  Leave(e->edt4NumBox[8], "25");
+  EXPECT_EQ(Shown(e->edt4Mask()), CellColour(25));
+  e->edt4Cmd_Click(0);
+  EXPECT_EQ(gData.gSaveGenerals[13].get(kGeneralSaveKr.face), 25);
+  EXPECT_EQ(gData.gSaveGenerals[13].get(kGeneralSaveKr.region), 2);
+}
+
+TEST_F(GeneralEditorTest, CancelAndClosingChangeNothing) {
+  for (std::int32_t kind : {kSaveKr, kScedat1, kSaveQV, kScenarioKr, kScenarioQV}) {
+    SCOPED_TRACE(kind);
+    Load(kind == kScedat1 ? kScenarioKr : kind);
+    if (kind == kScedat1) gFileKind = kScedat1, gData.gGenerals[1].set(kGeneralScenKr.status, 0xC006);
+    const int record = (kind == kSaveKr || kind == kSaveQV) ? 12 : 1;
+    const auto records = Records();
+    const QStringList rows = Rows(4) + Rows(2) + Rows(5);
+    for (bool close : {false, true}) {
+      auto e = Open(record);
+      e->edt4Text->setText("바뀜");
+      Leave(e->edt4NumBox[0], "3");
+      e->edt4Cmd4[0]->click();
+      e->edt4Cmd3_Click(1);
+      if (close) e->close();
+      else e->edt4Cmd_Click(1);
+      EXPECT_EQ(e->result(), QDialog::Rejected);
+      e.reset();
+      EXPECT_TRUE(Records() == records);
+      EXPECT_EQ(Rows(4) + Rows(2) + Rows(5), rows);
+      EXPECT_EQ(w->Status(3), "");
+      EXPECT_TRUE(gData.gSaveGenerals.empty() || kind == kSaveKr);
+    }
+  }
+}
+
+// --- Open and apply without a change on every general -----------------------------------------
+
+// Random records with a readable name and a politics value the apply's commit keeps; every
+// other value stays random, those no list holds kept by their placeholder entries.
+template <typename Rec>
+void Readable(std::vector<Rec>& generals) {
+  int i = 0;
+  for (auto& g : generals) {
+    WriteFixedName(g.bytes(Rec::L.name), "장수" + std::to_string(i++));
+    g.set(Rec::L.politics, std::uint8_t(1 + g.get(Rec::L.politics) % 100));
+  }
+}
+
+// The action byte (offset 7) of the mission record an id names, by the ranges of the ids.
+std::uint8_t* ActionByte(GameDataSet& d, int id) {
+  auto in = [&](auto& v, int first, int end) -> std::uint8_t* {
+    return id >= first && id < end ? &v[std::size_t(id - first)].raw[7] : nullptr;
+  };
+  for (std::uint8_t* a : {in(d.gArmies, 0, 500), in(d.gTransports, 500, 1000), in(d.gLabours, 1000, 1500),
+                          in(d.gEnvoys, 1500, 2000), in(d.gSpies, 2000, 2500), in(d.gMarches, 2500, 3000),
+                          in(d.gCaravans, 3000, 4000), in(d.gMigrations, 4000, 4080)})
+    if (a) return a;
+  return nullptr;
+}
+
+TEST_F(GeneralEditorTest, UnchangedApplyOnEveryGeneralKeepsTheRecords) {
+  for (std::int32_t kind : {kSaveKr, kSaveQV, kScenarioKr, kScenarioQV}) {
+    SCOPED_TRACE(kind);
+    const bool qv = kind == kSaveQV || kind == kScenarioQV, save = kind == kSaveKr || kind == kSaveQV;
+    GameDataSet d;
+    if (save) {
+      qv ? ResetArraysSaveQV(d) : ResetArraysSaveKr(d);
+      SaveRawParts raw;
+      const SaveImage image = BuildSaveImage({.expansion = qv, .seed = 5});
+      ASSERT_TRUE(qv ? ParseSaveQV(image.bytes, d, raw) : ParseSaveKr(image.bytes, false, d, raw));
+      Readable(d.gSaveGenerals), Readable(d.gSaveGeneralsQV);
+    } else {
+      const ExeInfo info = CountsInfo(qv, 30, 42, 206, 31);
+      qv ? ResetArraysScenarioQV(d, info, 1) : ResetArraysScenarioKr(d, info, 1);
+      ASSERT_TRUE(ParseScenarioImage(BuildScenario({.expansion = qv, .seed = 5}), kind, d));
+      Readable(d.gGenerals), Readable(d.gGeneralsQV);
+    }
+    for (auto& r : d.gRegions) r.set(kRegionScen.sphere, std::uint8_t(1));
+    for (auto& r : d.gSaveRegions) r.set(kRegionSave.sphere, std::uint8_t(1));
+    gData = std::move(d);
+    Fill(kind, "scedat1.wn");
+    gLoadedExeInfo = gExeInfo;
+
+    // What must change: computed from the records as loaded.
+    GameDataSet want = gData;
+    ListView* list = w->List(4);
+    std::vector<int> numbers;
+    for (int i = 0; i < list->count(); ++i) numbers.push_back(list->row(i)->tag.toInt());
+    ASSERT_GT(numbers.size(), 100u);
+    for (int n : numbers) {
+      const QString status = list->cell(list->findTag(QString::number(n)), 1);
+      auto expect = [&](auto& g, const auto& L) {
+        std::uint16_t s = g.get(L.status);
+        if (status == "국왕") g.set(L.loyalty, std::uint8_t(100));
+        const int king = KingOfCity(g.get(L.city));
+        if ((status != "일반" && status != "영주") || king < 0 || IsBloodRelated(n, king)) s &= ~0x2000;
+        if constexpr (requires { L.mission; }) {
+          const std::uint16_t b = g.get(L.birthYear);
+          g.set(L.birthYear, std::uint16_t((b & ~0x800) | ((s & 0x8000) ? 0x800 : 0)));
+          if (std::uint8_t* a = ActionByte(want, g.get(L.mission)))
+            *a = std::uint8_t((*a & 0x7F) | ((s & 0x4000) ? 0x80 : 0));
+        } else {
+          s &= 0x3FFF;
+        }
+        g.set(L.status, s);
+      };
+      switch (kind) {
+        case kSaveKr: expect(want.gSaveGenerals[std::size_t(n)], kGeneralSaveKr); break;
+        case kSaveQV: expect(want.gSaveGeneralsQV[std::size_t(n)], kGeneralSaveQV); break;
+        case kScenarioKr: expect(want.gGenerals[std::size_t(n)], kGeneralScenKr); break;
+        default: expect(want.gGeneralsQV[std::size_t(n)], kGeneralScenQV); break;
+      }
+    }
+
+    for (int n : numbers) {
+      auto e = Open(n);
+      e->edt4Cmd_Click(0);
+    }
+    EXPECT_TRUE(Records() == Records(want));
+    // The rows read as a fresh fill of the written records shows them.
+    const QStringList applied = Rows(4);
+    w->FillMainWindow();
+    EXPECT_EQ(Rows(4), applied);
+  }
+}
+
+}  // namespace
+}  // namespace garam::test

@@ -1,0 +1,17 @@
+// The Expert menu's tools, which work on whole game files while no data file is loaded.
+#pragma once
+
+class QWidget;
+
+namespace garam {
+
+// Registers the Expert menu's commands under the names the main window asks for.
+void RegisterExpertForms();
+
+// "EXE info": changes the per-scenario counts inside a game executable the user picks.
+void PatchExeCounts(QWidget* owner);
+// "Data Initialize": clears one layer of a map file the user picks; index 0 buildings,
+// 1 specialties, 2 roads, 3 sea routes.
+void ResetMapLayer(QWidget* owner, int index);
+
+}  // namespace garam
