@@ -4,6 +4,7 @@
 #include <array>
 
 #include "data/gamedata.h"
+#include "data/mapcache.h"
 #include "data/territory.h"
 
 namespace garam {
@@ -34,21 +35,6 @@ constexpr std::array<HistoricCitySite, 80> kSites{{
 
 constexpr std::uint16_t kNoGeneral = 500;
 constexpr std::uint8_t kMapVarNone = 255;
-
-bool IsCastleCell(int x, int y) {
-  if (IsSaveFile()) {
-    const auto& m = gData.gSaveMap;
-    return !m.empty() && Grid<SaveMapCell>::InRange(x, y) && kCellBuilding.get(m.at(x, y).first()) == kCastleBuilding;
-  }
-  const auto& m = gData.gMapVar;
-  return !m.empty() && Grid<MapCell>::InRange(x, y) && m.at(x, y).raw[0] == 0;
-}
-
-// Moves the sprites of a run of cache entries from the old castle cell to the new one.
-void MoveCacheRun(std::int16_t* from, std::int16_t* to, int first) {
-  std::copy_n(from + first, kCacheSpriteRun, to + first);
-  std::fill_n(from + first, kCacheSpriteRun, std::int16_t(-1));
-}
 
 template <typename General>
 void MoveGeneral(std::vector<General>& generals, std::size_t g, int x, int y) {
@@ -87,14 +73,8 @@ void MoveSaveCity(int city, int oldX, int oldY, int newX, int newY) {
   w = kCellRoads.with(w, 0);
   from.setFirst(w);
 
-  if (gMapCacheLookup) {
-    std::int16_t* cFrom = gMapCacheLookup(oldX, oldY);
-    std::int16_t* cTo = gMapCacheLookup(newX, newY);
-    if (cFrom && cTo) {
-      MoveCacheRun(cFrom, cTo, kCacheBuildingFirst);
-      MoveCacheRun(cFrom, cTo, kCacheRoadFirst);
-    }
-  }
+  RefreshCacheCell(oldX, oldY);
+  RefreshCacheCell(newX, newY);
   ClaimCityTerritory(city, newX, newY, rec.get(kCitySave.scale));
 }
 
@@ -110,9 +90,8 @@ void MoveScenarioCity(int city, int oldX, int oldY, int newX, int newY) {
     from.raw[0] = kMapVarNone;
     from.raw[1] = kMapVarNone;
   }
-  std::int16_t* cTo = gMapCacheLookup ? gMapCacheLookup(newX, newY) : nullptr;
-  if (std::int16_t* cFrom = gMapCacheLookup ? gMapCacheLookup(oldX, oldY) : nullptr; cFrom && cTo)
-    MoveCacheRun(cFrom, cTo, kCacheBuildingFirst);
+  RefreshCacheCell(oldX, oldY);
+  RefreshCacheCell(newX, newY);
 
   // The castle takes the look of the culture sphere of its new region; a region or sphere the
   // tables do not hold leaves it as it was.
@@ -120,14 +99,7 @@ void MoveScenarioCity(int city, int oldX, int oldY, int newX, int newY) {
   std::size_t region = gData.gMapFix.at(newX, newY).raw[1];
   if (region >= gData.gRegions.size()) return;
   const int sphere = gData.gRegions[region].get(kRegionScen.sphere);
-  if (sphere > 6 || rec.get(kCityScen.exterior) == sphere) return;
-  rec.set(kCityScen.exterior, std::uint8_t(sphere));
-  if (cTo) {
-    cTo[10] = 0;
-    cTo[11] = std::int16_t(45 * sphere + 352);
-    cTo[12] = 0;
-    cTo[13] = std::int16_t(45 * sphere + 712);
-  }
+  if (sphere <= 6) rec.set(kCityScen.exterior, std::uint8_t(sphere));
 }
 
 template <typename Table>

@@ -5,6 +5,7 @@
 
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/mapcache.h"
 #include "data/territory.h"
 
 namespace garam {
@@ -347,7 +348,7 @@ CityApplyResult ApplyCityEdit(int city, const CityEdit& e) {
       std::uint32_t w = kCellUnknown10.with(kCellBuilding.with(c->first(), kCastleBuilding), 0);
       if (e.interior >= 0 && e.interior <= 6) w = kCellInterior.with(w, std::uint32_t(e.interior));
       c->setFirst(w);
-      if (e.interior >= 0 && e.interior <= 6) RefreshCityCacheCell(x, y);
+      RefreshCacheCell(x, y);
     }
     if (now != kNone) {
       ClaimCityTerritory(city, x, y, std::uint8_t(scale));
@@ -401,7 +402,7 @@ int CreateSaveCity(int x, int y, std::uint8_t owner, const std::string& name, Rn
   w = kCellUnknown10.with(kCellBuilding.with(w, kCastleBuilding), 0);
   w = kCellRoads.with(kCellInterior.with(w, std::uint32_t(region.sphere)), kFullRoad);
   cell->setFirst(w);
-  RefreshCityCacheCell(x, y);
+  RefreshCacheCell(x, y);
   ClaimCityTerritory(city, x, y, 1);
   CityListAdd(std::uint8_t(city));
   // The game looks a country's cities up in its own list.
@@ -420,32 +421,10 @@ int CreateScenarioCity(int x, int y, std::uint8_t owner, const std::string& name
   WriteNewCity(rec, kCityScen, kCityScen.exterior, city, owner, name, x, y, region, v);
   gData.gCities.push_back(rec);
   gData.gMapVar.at(x, y).raw = {0, 0, std::uint8_t(kFullRoad - 1)};
-  RefreshCityCacheCell(x, y);
+  RefreshCacheCell(x, y);
   CountNewCity(city, owner);
   return city;
 }
 
-void RefreshCityCacheCell(int x, int y) {
-  std::int16_t* cache = gMapCacheLookup ? gMapCacheLookup(x, y) : nullptr;
-  if (!cache) return;
-  int style = kNoSphere;
-  bool fullRoad = false;
-  if (Save()) {
-    const SaveMapCell* c = SaveCell(x, y);
-    if (!c) return;
-    style = int(kCellInterior.get(c->first()));
-    fullRoad = kCellRoads.get(c->first()) == kFullRoad;
-  } else {
-    if (gData.gMapVar.empty() || !Grid<MapCell>::InRange(x, y)) return;
-    style = RegionOfCell(x, y).sphere;
-    fullRoad = gData.gMapVar.at(x, y).raw[2] == kFullRoad - 1;
-  }
-  if (fullRoad) {
-    const std::int16_t road[kCacheSpriteRun] = {248, 128, 558, 128};
-    std::ranges::copy(road, cache + kCacheRoadFirst);
-  }
-  const std::int16_t castle[kCacheSpriteRun] = {0, std::int16_t(352 + 45 * style), 0, std::int16_t(712 + 45 * style)};
-  std::ranges::copy(castle, cache + kCacheBuildingFirst);
-}
 
 }  // namespace garam

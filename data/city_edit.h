@@ -65,8 +65,4 @@ int CreateSaveCity(int x, int y, std::uint8_t owner, const std::string& name, Rn
 // The new city of a scenario, appended; -1 when the cell is off the map or 80 cities exist.
 int CreateScenarioCity(int x, int y, std::uint8_t owner, const std::string& name, Rng& rng);
 
-// The castle's sprites in the map display cache: building pictures in the castle's style and,
-// for the full road piece, its pictures.
-void RefreshCityCacheCell(int x, int y);
-
 }  // namespace garam

@@ -6,6 +6,7 @@
 #include "data/cities.h"
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/mapcache.h"
 #include "data/territory.h"
 
 namespace garam {
@@ -108,10 +109,7 @@ int DeleteLastScenarioCity() {
   const int x = c.get(kCityScen.x), y = c.get(kCityScen.y);
   const int owner = c.get(kCityScen.owner);
   if (!gData.gMapVar.empty() && Grid<MapCell>::InRange(x, y)) gData.gMapVar.at(x, y).raw = {255, 255, 255};
-  if (std::int16_t* cache = gMapCacheLookup ? gMapCacheLookup(x, y) : nullptr) {
-    std::fill_n(cache + kCacheRoadFirst, kCacheSpriteRun, std::int16_t(-1));
-    std::fill_n(cache + kCacheBuildingFirst, kCacheSpriteRun, std::int16_t(-1));
-  }
+  RefreshCacheCell(x, y);
   if (owner != kNoCountry) Bump(gData.gCountryCityCount, owner, -1);
   cities.pop_back();
   return owner;

@@ -165,9 +165,42 @@ struct LoadedFileState {
   std::uint8_t saveTailFirstByte = 0;  // bit 0 disables one box of the event editor
 };
 
-// The map display cache's lookup of the 16 sprite entries of a cell (-1 nothing drawn), so that
-// deleting and moving a city can move the castle's sprites; null leaves the cache alone.
-using MapCacheLookup = std::int16_t* (*)(int x, int y);
+// The map display cache (data/mapcache.h has its rules).
+// Eight (x, y) pairs of sheet positions; x = -1: nothing to draw.
+struct MapCacheCell {
+  std::array<std::int16_t, 16> v{};
+  bool operator==(const MapCacheCell&) const = default;
+};
+
+// Indexes of the pairs' x values in a MapCacheCell.
+enum MapCachePair : int {
+  kPairTerrain = 0,       // tile sheet, 62 x 32; (558, 0) marks a river
+  kPairRoad = 2,          // tile sheet, 62 x 32
+  kPairRoadMask = 4,
+  kPairSpecialty = 6,     // tile sheet, 62 x 32
+  kPairSpecialtyMask = 8,
+  kPairBuilding = 10,     // tile sheet, 62 x 45
+  kPairBuildingMask = 12,
+  kPairRiver = 14,        // river sheet, 62 x 32
+};
+
+inline constexpr int kRiverMarkerX = 558;
+
+// Columns -1..249 and rows -1..225: the map plus a margin left, above and below, so that the view
+// may read one cell beyond the map without a bounds test.
+class MapCache {
+ public:
+  static constexpr int kCols = 251, kRows = 227;
+  MapCache() : cells_(std::size_t(kCols) * kRows) {}
+  static bool InRange(int x, int y) { return x >= -1 && x < kCols - 1 && y >= -1 && y < kRows - 1; }
+  MapCacheCell& at(int x, int y) { return cells_[std::size_t(y + 1) * kCols + std::size_t(x + 1)]; }
+  const MapCacheCell& at(int x, int y) const { return cells_[std::size_t(y + 1) * kCols + std::size_t(x + 1)]; }
+  bool operator==(const MapCache&) const = default;
+
+ private:
+  std::vector<MapCacheCell> cells_;
+};
+
 
 // The whole mutable state of a run, in one object with one reset.
 struct EditorState {
@@ -180,7 +213,7 @@ struct EditorState {
   // Derived by the list filling and kept current by the editors.
   std::uint8_t playerCountry = 80;
   std::int32_t unappearedCount = 0;
-  MapCacheLookup mapCacheLookup = nullptr;
+  MapCache mapCache;
 };
 
 inline EditorState gState;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/gamedata.h"
+#include "data/mapcache.h"
 
 namespace garam {
 namespace {
@@ -153,12 +154,7 @@ void DeleteCity(int city) {
     w = kCellRoads.with(w, 0);
     c->setFirst(w);
   }
-  if (gMapCacheLookup) {
-    if (std::int16_t* cache = gMapCacheLookup(x, y)) {
-      std::fill_n(cache + kCacheBuildingFirst, kCacheSpriteRun, std::int16_t(-1));
-      std::fill_n(cache + kCacheRoadFirst, kCacheSpriteRun, std::int16_t(-1));
-    }
-  }
+  RefreshCacheCell(x, y);
 
   const auto& L = kCitySave;
   rec.set(L.code, 255);

@@ -27,11 +27,6 @@ void ForEachAreaCell(int cx, int cy, const MapArea& area, const std::function<vo
 // Stops at the first cell for which f returns true; returns whether it did.
 bool AnyAreaCell(int cx, int cy, const MapArea& area, const std::function<bool(int, int)>& f);
 
-// The map display cache installs its lookup (see MapCacheLookup) so that deleting and moving a
-// city can move the castle's road and building sprites.
-inline MapCacheLookup& gMapCacheLookup = gState.mapCacheLookup;
-inline constexpr int kCacheRoadFirst = 2, kCacheBuildingFirst = 10, kCacheSpriteRun = 4;
-
 // Operations on the loaded save file (gData.gSaveMap, gSaveCities, gSaveTail).
 void ClearCityTerritory(int city, int x, int y);
 void ClaimCityTerritory(int city, int x, int y, std::uint8_t size);

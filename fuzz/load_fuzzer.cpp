@@ -8,7 +8,9 @@
 
 #include "data/fileio.h"
 #include "data/gamedata.h"
+#include "data/cities.h"
 #include "data/loader.h"
+#include "data/mapcache.h"
 #include "fuzz/common.h"
 #include "tests/support/fakehost.h"
 #include "tests/support/installation.h"
@@ -73,7 +75,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   test::ResetEditorState();
   bool exeOk = !c.custom || test::UseExecutable(inst);
-  if (exeOk) LoadGameFile(inst.path(c.scenario), c.custom);
+  if (exeOk && LoadGameFile(inst.path(c.scenario), c.custom)) {
+    // What the map editor reads of a loaded map: the display cache, its start cell, status lines.
+    BuildMapCache();
+    const MapPoint start = MapStartCell();
+    const std::vector<int> cities = ListedCities();
+    for (int y = 0; y < kMapHeight; y += 7) CellStatusText(start.x, y, cities);
+  }
   inst.dir.write(c.file, original);
   return 0;
 }

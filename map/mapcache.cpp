@@ -1,12 +1,12 @@
 #include "map/mapcache.h"
 
 #include "data/host.h"
+#include "data/mapcache.h"
 
 namespace garam {
 
 void BuildMapCache() {
-  // The cache itself comes with the map editor; the load already reports its steps.
-  for (int p : {55, 65, 75, 85}) Host().Progress(p);
+  garam::BuildMapCache([](int percent) { Host().Progress(percent); });
 }
 
 }  // namespace garam

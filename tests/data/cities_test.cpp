@@ -3,6 +3,7 @@
 
 #include "data/cities.h"
 #include "data/gamedata.h"
+#include "data/mapcache.h"
 #include "data/territory.h"
 
 namespace garam {
@@ -70,25 +71,14 @@ TEST(IsCitySiteFree, WindowAroundTheSite) {
   EXPECT_FALSE(IsCitySiteFree(102, 100, 100, 100));
 }
 
-// A map display cache of two cells: the castle's old place (60, 60) and its new one (70, 71).
-struct CacheFixture {
-  static inline std::array<std::array<std::int16_t, 16>, 2> cells;
-  static std::int16_t* Lookup(int x, int y) {
-    if (x == 60 && y == 60) return cells[0].data();
-    if (x == 70 && y == 71) return cells[1].data();
-    return nullptr;
-  }
-  CacheFixture() {
-    for (int i = 0; i < 16; ++i) cells[0][std::size_t(i)] = std::int16_t(100 + i);
-    cells[1].fill(7);
-    gMapCacheLookup = Lookup;
-  }
-  ~CacheFixture() { gMapCacheLookup = nullptr; }
-};
+// Pairs x, y, mask x, mask y of a cache cell from its entry first on.
+std::vector<int> Sprite(int x, int y, int first) {
+  const auto& v = gMapCache.at(x, y).v;
+  return {v[std::size_t(first)], v[std::size_t(first) + 1], v[std::size_t(first) + 2], v[std::size_t(first) + 3]};
+}
 
 TEST(MoveCity, SaveFileCarriesGeneralsMissionsCastleAndTerritory) {
   for (std::int32_t kind : {kSaveKr, kSaveQV}) {
-    CacheFixture cache;
     SaveMap(kind);
     auto& city = gData.gSaveCities[9];
     city.set(kCitySave.x, 60), city.set(kCitySave.y, 60), city.set(kCitySave.scale, 2);
@@ -130,11 +120,12 @@ TEST(MoveCity, SaveFileCarriesGeneralsMissionsCastleAndTerritory) {
     for (const auto& c : gData.gSaveMap.cells) owned += kCellOwner.get(c.second()) == 9;
     EXPECT_EQ(owned, 41);
 
-    for (int i : {2, 3, 4, 5, 10, 11, 12, 13}) {
-      EXPECT_EQ(CacheFixture::cells[0][std::size_t(i)], -1) << i;
-      EXPECT_EQ(CacheFixture::cells[1][std::size_t(i)], 100 + i) << i;
-    }
-    EXPECT_EQ(CacheFixture::cells[1][0], 7);
+    // The display follows: the old place shows neither castle nor road, the new one the castle of
+    // interior 5 and road piece 6 (edges 1, 2 and 4).
+    EXPECT_EQ(Sprite(60, 60, 2), (std::vector<int>{-1, -1, -1, -1}));
+    EXPECT_EQ(Sprite(60, 60, 10), (std::vector<int>{-1, -1, -1, -1}));
+    EXPECT_EQ(Sprite(70, 71, 10), (std::vector<int>{0, 577, 0, 937}));
+    EXPECT_EQ(Sprite(70, 71, 2), (std::vector<int>{372, 64, 372, 96}));
   }
 
   // Nothing stands at the old place any more: a second move from there does nothing.
@@ -147,9 +138,10 @@ TEST(MoveCity, ScenarioCastleTakesTheCultureSphereOfItsNewRegion) {
   struct Case {
     std::uint8_t region, sphere;
     bool restyled;
+    int row;
   };
-  for (const Case c : {Case{3, 4, true}, Case{3, 1, false}, Case{60, 4, false}, Case{3, 7, false}}) {
-    CacheFixture cache;
+  // Row: the sphere the castle shows (a region the tables lack, or sphere 7, shows the none row).
+  for (const Case c : {Case{3, 4, true, 4}, Case{3, 1, false, 1}, Case{60, 4, false, 7}, Case{3, 7, false, 7}}) {
     ScenarioMap();
     auto& city = gData.gCities[2];
     city.set(kCityScen.x, 60), city.set(kCityScen.y, 60), city.set(kCityScen.exterior, 1);
@@ -163,13 +155,11 @@ TEST(MoveCity, ScenarioCastleTakesTheCultureSphereOfItsNewRegion) {
     EXPECT_EQ((std::pair<int, int>(city.get(kCityScen.x), city.get(kCityScen.y))), std::pair(70, 71));
     EXPECT_EQ(gData.gMapVar.at(60, 60).raw, (std::array<std::uint8_t, 3>{255, 255, 9}));
     EXPECT_EQ(gData.gMapVar.at(70, 71).raw, (std::array<std::uint8_t, 3>{0, 33, 4}));
-    for (int i : {10, 11, 12, 13}) EXPECT_EQ(CacheFixture::cells[0][std::size_t(i)], -1);
-    EXPECT_EQ(CacheFixture::cells[0][2], 102) << "road sprites stay in a scenario";
-    const auto& to = CacheFixture::cells[1];
-    // Sphere 4's castle sprites; an unknown region or sphere keeps the old style and sprites.
+    EXPECT_EQ(Sprite(60, 60, 10), (std::vector<int>{-1, -1, -1, -1}));
+    EXPECT_EQ(Sprite(60, 60, 2), (std::vector<int>{558, 64, 558, 96})) << "road sprites stay in a scenario";
+    // An unknown region or sphere keeps the old style.
     EXPECT_EQ(city.get(kCityScen.exterior), c.restyled ? 4 : 1);
-    EXPECT_EQ(std::vector<int>(to.begin() + 10, to.begin() + 14),
-              c.restyled ? (std::vector<int>{0, 532, 0, 892}) : (std::vector<int>{110, 111, 112, 113}));
+    EXPECT_EQ(Sprite(70, 71, 10), (std::vector<int>{0, 352 + 45 * c.row, 0, 712 + 45 * c.row}));
   }
 }
 

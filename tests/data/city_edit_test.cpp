@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "data/city_edit.h"
+#include "data/mapcache.h"
 #include "data/cp949.h"
 #include "data/gamedata.h"
 #include "data/save_io.h"
@@ -150,15 +151,11 @@ TEST(CityApply, StoredValuesThatNoControlCanShow) {
   // No style row shown: both styles stay, the castle keeps its style bits and its cache pairs.
   e.interior = -1, e.exterior = -1;
   e.holdings[0] = 50000;
-  std::array<std::int16_t, 16> cache;
-  cache.fill(1);
-  static std::int16_t* cell = nullptr;
-  cell = cache.data();
-  gMapCacheLookup = [](int, int) { return cell; };
+  BuildMapCache();
+  const MapCacheCell before = gMapCache.at(60, 60);
   ApplyCityEdit(9, e);
-  gMapCacheLookup = nullptr;
   EXPECT_EQ(kCellInterior.get(gData.gSaveMap.at(60, 60).first()), 5u);
-  EXPECT_EQ(cache[11], 1);
+  for (int i = kPairBuilding; i < kPairBuildingMask + 2; ++i) EXPECT_EQ(gMapCache.at(60, 60).v[std::size_t(i)], before.v[std::size_t(i)]);
   EXPECT_EQ(city.get(kCitySave.style), 3);
   EXPECT_EQ(city.get(kCitySave.gold), 0xC350);
   EXPECT_EQ(Listed(4), std::vector<int>({3, 7, 9}));
@@ -196,14 +193,9 @@ void SaveForNewCity(std::int32_t kind) {
 
 TEST(NewCity, SaveRecordMapCacheListsAndTerritory) {
   SaveForNewCity(kSaveKr);
-  std::array<std::int16_t, 16> cache;
-  cache.fill(-1);
-  static std::int16_t* cell = nullptr;
-  cell = cache.data();
-  gMapCacheLookup = [](int x, int y) { return x == 100 && y == 100 ? cell : nullptr; };
   ScriptedRng rng({0.99, 0.5, 0.25, 0.0});
   const int city = CreateSaveCity(100, 100, 4, "새성", rng);
-  gMapCacheLookup = nullptr;
+  const auto& cache = gMapCache.at(100, 100).v;
   ASSERT_EQ(city, 5);
   const auto& c = gData.gSaveCities[5];
   EXPECT_EQ(ReadFixedName(c.bytes(kCitySave.name)), "새성");
@@ -212,7 +204,8 @@ TEST(NewCity, SaveRecordMapCacheListsAndTerritory) {
                               c.get(kCitySave.style), c.get(kCitySave.unknown135), int(c.get(kCitySave.unitMask))}),
             (std::vector<int>{5, 4, 6, 600, 10000, 11200, 2500, 100, 1, 80, 129}));
   EXPECT_EQ(std::pair(int(c.general(0)), int(GetU16(&c.bytes(kCitySave.missions)[0]))), std::pair(500, 4080));
-  EXPECT_EQ(cache, (std::array<std::int16_t, 16>{-1, -1, 248, 128, 558, 128, -1, -1, -1, -1, 0, 397, 0, 757, -1, -1}));
+  EXPECT_EQ((std::vector<int>{cache[2], cache[3], cache[4], cache[5], cache[10], cache[11], cache[12], cache[13]}),
+            (std::vector<int>{248, 128, 558, 128, 0, 397, 0, 757}));
   const std::uint32_t first = gData.gSaveMap.at(100, 100).first();
   EXPECT_EQ(std::tuple(kCellBuilding.get(first), kCellInterior.get(first), kCellRoads.get(first), kCellTerrain.get(first)),
             std::tuple(0u, 1u, 15u, 2u));

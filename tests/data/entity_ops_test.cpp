@@ -7,6 +7,7 @@
 #include "data/cp949.h"
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
+#include "data/mapcache.h"
 #include "data/territory.h"
 
 namespace garam {
@@ -76,15 +77,15 @@ TEST_P(EntityOps, CountryDeleteShrinksRelationsAndKeepsTheKingsOtherBits) {
 }
 
 TEST_P(EntityOps, ScenarioCityDeleteClearsItsCastle) {
-  static std::array<std::int16_t, 16> cache;
-  cache.fill(9);
-  gMapCacheLookup = [](int x, int y) -> std::int16_t* { return x == 33 && y == 43 ? cache.data() : nullptr; };
   gData.gMapVar.at(33, 43).raw = {0, 7, 1};
+  BuildMapCache();
+  const auto before = gMapCache.at(33, 43).v;
   EXPECT_EQ(DeleteLastScenarioCity(), 2);
   EXPECT_EQ(gData.gCities.size(), 3u);
   EXPECT_EQ(gData.gMapVar.at(33, 43).raw, (std::array<std::uint8_t, 3>{255, 255, 255}));
-  const std::array<std::int16_t, 16> expected{9, 9, -1, -1, -1, -1, 9, 9, 9, 9, -1, -1, -1, -1, 9, 9};
-  EXPECT_EQ(cache, expected);
+  auto expected = before;
+  std::fill_n(expected.begin() + 2, 4, -1), std::fill_n(expected.begin() + 10, 4, -1);
+  EXPECT_EQ(gMapCache.at(33, 43).v, expected);
   EXPECT_EQ(gData.gCountryCityCount[2], 0);
 }
 

@@ -3,8 +3,10 @@
 #include "editors/country_city/city_forms.h"
 #include "editors/country_city/country_forms.h"
 #include "editors/general/general_forms.h"
+#include "editors/others/other_forms.h"
 #include "tools/expert_forms.h"
 #include "tools/file_tool_forms.h"
+#include "map/mapeditor.h"
 
 namespace garam {
 
@@ -13,6 +15,8 @@ void RegisterAllForms() {
   RegisterExpertForms();
   RegisterCityForms();
   RegisterCountryForms();
+  RegisterMapForms();
+  RegisterOtherEditorForms();
   RegisterFileToolForms();
 }
 

@@ -1,0 +1,62 @@
+#include "editors/others/other_forms.h"
+
+#include "data/gamedata.h"
+#include "editors/others/consort_editor.h"
+#include "editors/others/create_consort.h"
+#include "editors/others/princess_editor.h"
+#include "editors/others/region_culture_editors.h"
+#include "editors/others/unittype_editor.h"
+#include "platform/modal.h"
+#include "ui/main/childforms.h"
+#include "ui/main/main_window.h"
+
+namespace garam {
+namespace {
+
+template <typename V>
+bool Holds(const V& v, int i) {
+  return i >= 0 && std::size_t(i) < v.size();
+}
+
+std::size_t UnitTypeCount() {
+  switch (gFileKind) {
+    case kSaveKr: return gData.gSaveUnitTypes.size();
+    case kSaveQV: return gData.gSaveUnitTypesQV.size();
+    case kScenarioQV: return gData.gUnitTypesQV.size();
+    default: return gData.gUnitTypes.size();
+  }
+}
+
+// An editor opens only over the main window and for a record its arrays hold.
+template <typename Editor>
+FormOpener EditorOpener(bool (*exists)(int)) {
+  return [exists](QWidget* owner, const FormArgs& args) {
+    auto* w = dynamic_cast<MainWindow*>(owner);
+    if (!w || !exists(args.record)) return;
+    Editor editor(*w, args.record);
+    RunModal(editor);
+  };
+}
+
+}  // namespace
+
+void RegisterOtherEditorForms() {
+  RegisterForm("frmEdit5", EditorOpener<ConsortEditor>([](int r) {
+                 return IsSaveFile() ? Holds(gData.gSaveQueens, r) : Holds(gData.gQueens, r);
+               }));
+  RegisterForm("frmEdit6", EditorOpener<PrincessEditor>([](int r) { return IsSaveFile() && Holds(gData.gSavePrincesses, r); }));
+  RegisterForm("frmEdit7", EditorOpener<UnitTypeEditor>([](int r) { return r >= 0 && std::size_t(r) < UnitTypeCount(); }));
+  RegisterForm("frmEdit8", EditorOpener<RegionEditor>([](int r) {
+                 return IsSaveFile() ? Holds(gData.gSaveRegions, r) : Holds(gData.gRegions, r);
+               }));
+  RegisterForm("frmEdit9", EditorOpener<CultureItemEditor>([](int r) { return !IsSaveFile() && Holds(gData.gCultureItems, r); }));
+  RegisterForm("frmAdd4", [](QWidget* owner, const FormArgs&) {
+    auto* w = dynamic_cast<MainWindow*>(owner);
+    // Only the Korean save file and the numbered scenarios offer the add button.
+    if (!w || !(gFileKind == kSaveKr || IsNumberedScenario(gFileKind))) return;
+    CreateConsortDialog dialog(*w);
+    RunModal(dialog);
+  });
+}
+
+}  // namespace garam

@@ -1,0 +1,53 @@
+// The region editor (frmEdit8): name, culture sphere and region kind of one of the 56 regions.
+#pragma once
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "data/other_edits.h"
+#include "editors/others/editor_dialog.h"
+
+namespace garam {
+
+class RegionEditor : public EntityEditor {
+  Q_OBJECT
+ public:
+  RegionEditor(MainWindow& w, int record);
+
+  QLineEdit* edt8Text;
+  QComboBox* edt8Combo;   // culture sphere
+  QComboBox* edt8Combo2;  // region kind
+
+ protected:
+  void Apply() override;
+  void UpdateRows() override;
+};
+
+// The culture-item editor (frmEdit9): a scenario's culture item, named after the description it
+// takes, with its related culture and rise value.
+class CultureItemEditor : public EntityEditor {
+  Q_OBJECT
+ public:
+  CultureItemEditor(MainWindow& w, int record);
+
+  QLineEdit* edt9Text;
+  std::array<QComboBox*, 3> edt9Combo{};  // descriptions (a PrefixCombo), related culture, rise
+  QPlainTextEdit* edt9Text2;
+  QLabel *edt9Pic, *lblNo2;
+
+  // The description list's choice, as a click or the settling of typed text runs it.
+  void ChooseDescription(int d);
+
+ protected:
+  void Apply() override;
+  void UpdateRows() override;
+
+ private:
+  void ShowDescription(int d);
+  void ShowPicture(int cell);
+  std::vector<DescriptionPair> pairs_;
+  bool busy_ = false;
+};
+
+}  // namespace garam
