@@ -1,11 +1,12 @@
 #include "platform/dialogs.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QUrl>
+
+#include "platform/textviewer.h"
 
 namespace garam {
 namespace {
@@ -77,6 +78,19 @@ QString QtDialogService::OpenFile(QWidget* owner, const OpenFileRequest& request
 
 void QtDialogService::Beep() { QApplication::beep(); }
 
-void QtDialogService::OpenTextFile(const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+void QtDialogService::OpenTextFile(const QString& path) {
+  auto* viewer = new TextViewer(path, QApplication::activeWindow());
+  viewer->setAttribute(Qt::WA_DeleteOnClose);
+  if (!viewer->ok()) {
+    delete viewer;
+    Dialogs().MessageBox(QApplication::activeWindow(), QFileInfo(path).fileName() + " 파일을 열 수 없습니다.",
+               MsgIcon::Exclamation, MsgButtons::Ok, Q(kMsgTitle));
+    return;
+  }
+  // Shown beside the editor, not waited for, as the game's tools opened their text files.
+  viewer->show();
+  viewer->raise();
+  viewer->activateWindow();
+}
 
 }  // namespace garam

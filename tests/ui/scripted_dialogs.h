@@ -29,6 +29,7 @@ class ScriptedDialogs : public DialogService {
   std::vector<QString> inputDefaults;
   std::vector<OpenFileRequest> fileRequests;
   int beeps = 0;
+  std::vector<QString> textFiles;  // shown with OpenTextFile
 
   MsgResult MessageBox(QWidget*, const QString& text, MsgIcon icon, MsgButtons buttons, const QString& title) override {
     boxes.push_back({text, icon, buttons, title});
@@ -46,7 +47,7 @@ class ScriptedDialogs : public DialogService {
     return Next(fileAnswers, QString());
   }
   void Beep() override { ++beeps; }
-  void OpenTextFile(const QString&) override {}
+  void OpenTextFile(const QString& path) override { textFiles.push_back(path); }
 
   QString lastText() const { return boxes.empty() ? QString() : boxes.back().text; }
 

@@ -6,6 +6,7 @@
 #include "editors/general/general_forms.h"
 #include "editors/others/other_forms.h"
 #include "tools/expert_forms.h"
+#include "tools/file_tool_forms.h"
 #include "map/mapeditor.h"
 
 namespace garam {
@@ -18,6 +19,7 @@ void RegisterAllForms() {
   RegisterCountryForms();
   RegisterMapForms();
   RegisterOtherEditorForms();
+  RegisterFileToolForms();
 }
 
 }  // namespace garam

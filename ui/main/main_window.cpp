@@ -23,6 +23,7 @@
 #include "ui/main/about_box.h"
 #include "ui/main/progress_window.h"
 #include "ui/main/generalswap.h"
+#include "tools/report_command.h"
 
 namespace garam {
 
@@ -267,8 +268,7 @@ bool MainWindow::ConfirmExit() {
                           MsgIcon::Exclamation, MsgButtons::YesNo, kMsgTitleSpaced);
     if (r != MsgResult::Yes) return false;
   }
-  QString result = Q(gAppPath) + "result.txt";
-  if (QFile::exists(result)) QFile::remove(result);
+  RemoveUsageReport();
   return true;
 }
 

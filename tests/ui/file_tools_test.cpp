@@ -1,0 +1,291 @@
+// The tools on the loaded file, driven through the main window's menus: usage reports and their
+// viewer, the year change, the event flags and the biography editor.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QStandardPaths>
+#include <QtTest/QTest>
+#include <filesystem>
+
+#include "data/fileio.h"
+#include "data/loader.h"
+#include "data/save_io.h"
+#include "platform/modal.h"
+#include "platform/textguard.h"
+#include "platform/textviewer.h"
+#include "tests/support/installation.h"
+#include "tests/ui/list_fixtures.h"
+#include "tools/biography_editor.h"
+#include "tools/event_flags.h"
+#include "tools/file_tool_forms.h"
+#include "tools/year_change.h"
+
+namespace garam {
+namespace {
+
+// The next modal window, of type D, runs the script instead of a modal loop.
+template <typename D>
+void Script(std::function<void(D&)> script) {
+  SetModalRunner([script](QDialog& d) {
+    script(dynamic_cast<D&>(d));
+    return d.result();
+  });
+}
+
+std::string Cp(const char* utf8) { return Utf8ToCp949(utf8).value(); }
+
+class FileTools : public test::MainFixture {
+ protected:
+  void SetUp() override {
+    MainFixture::SetUp();
+    RegisterFileToolForms();
+  }
+};
+
+TEST_F(FileTools, ReportFollowsTheListOrderAndGoesWhereItCanBeWritten) {
+  LoadScenario(false, "SCEDAT1.RN");
+  for (int g : {1, 5}) gData.gGenerals[g].set(kGeneralScenKr.face, std::uint16_t(7));
+  w->ListView4->setSortKey(0), w->ListView4->setSortOrder(Qt::DescendingOrder);  // by name: 수로 before 계백
+  w->mnuStat[0]->trigger();
+  const std::string path = gAppPath + "result.txt";
+  ASSERT_EQ(dialogs.textFiles, std::vector<QString>{Q(path)});
+  const auto bytes = ReadWholeFile(path).value();
+  const std::string report(bytes.begin(), bytes.end());
+  EXPECT_TRUE(report.starts_with(Cp("#남자 얼굴 사용 현황#\r\n")));
+  EXPECT_NE(report.find("\r\n 007        S1{" + Cp("수로, 계백") + "}\r\n"), std::string::npos);
+  EXPECT_TRUE(w->ConfirmExit() && !FileExists(path));
+
+  // The program's directory missing: the user's data directory takes the report.
+  QStandardPaths::setTestModeEnabled(true);
+  const std::string program = gAppPath;
+  gAppPath = "/nonexistent-garam-dir/";
+  dialogs.textFiles.clear();
+  w->mnuStat[5]->trigger();
+  ASSERT_EQ(dialogs.textFiles.size(), 1u);
+  const QString fallback = dialogs.textFiles[0];
+  EXPECT_TRUE(fallback.startsWith(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)));
+  EXPECT_EQ(ReadWholeFile(S(fallback)).value().size(), Cp("#방벽 배치 현황#\r\n\r\n총 : 0개\r\n").size());
+  w->ConfirmExit();
+  EXPECT_FALSE(FileExists(S(fallback)));
+  QStandardPaths::setTestModeEnabled(false);
+
+  // A directory in the file's place cannot be replaced, not even by root: said, and nothing shown.
+  test::TempDir dir;
+  gAppPath = dir.dir();
+  std::filesystem::create_directory(dir.path("result.txt"));
+  dialogs.textFiles.clear();
+  w->mnuStat[2]->trigger();
+  EXPECT_TRUE(dialogs.textFiles.empty());
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].icon, MsgIcon::Critical);
+  gAppPath = program;
+}
+
+TEST_F(FileTools, TextViewerDecodesCodePage949) {
+  test::TempDir dir;
+  const std::string path = dir.write("result.txt", Bytes{0xB0, 0xA1, 0xB3, 0xAA, '\r', '\n', 'a', 0xB4, 0xD9});
+  QtDialogService real;
+  real.OpenTextFile(Q(path));
+  TextViewer* viewer = nullptr;
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (auto* v = qobject_cast<TextViewer*>(top); v && v->isVisible()) viewer = v;
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->text()->toPlainText(), "가나\na다");
+  EXPECT_TRUE(viewer->text()->isReadOnly() && viewer->text()->font().fixedPitch());
+  viewer->close();
+  real.OpenTextFile(Q(dir.path("missing.txt")));
+  EXPECT_EQ(dialogs.lastText(), "missing.txt 파일을 열 수 없습니다.");
+}
+
+TEST_F(FileTools, YearChangeMovesTheGeneralsAndTheMainWindowFollows) {
+  for (bool qv : {false, true}) {
+    LoadScenario(qv);  // starts in 660
+    auto years = [](auto& g) {
+      g[0].set(g[0].L.birth, std::uint16_t(630)), g[0].set(g[0].L.employed, std::uint16_t(650));
+      g[1].set(g[1].L.birth, std::uint16_t(640)), g[1].set(g[1].L.appearanceYear, std::uint16_t(670));
+    };
+    if (qv) years(gData.gGeneralsQV); else years(gData.gGenerals);
+    const GameDataSet before = gData;
+    // Cancel, and OK on the same year, leave everything.
+    w->mnuYear->setEnabled(true);
+    for (int button : {1, 0}) {
+      Script<YearChangeDialog>([button](YearChangeDialog& d) { d.cmdYear[button]->click(); });
+      w->mnuYear->trigger();
+    }
+    EXPECT_TRUE(gData.gGenerals == before.gGenerals && gData.gGeneralsQV == before.gGeneralsQV && !gDataChanged);
+
+    Script<YearChangeDialog>([qv](YearChangeDialog& d) {
+      EXPECT_EQ(d.txtNum[0]->text(), "660");
+      Focus(d.txtNum[1], QEvent::FocusIn);
+      EXPECT_EQ(d.YearChangeStatus->currentMessage(), qv ? "새로운 시작년도(0~2099)" : "새로운 시작년도(0~2000)");
+      d.txtNum[1]->clear();
+      QTest::keyClicks(d.txtNum[1], "-2500");  // the sign is refused, the year brought down on leaving
+      Focus(d.txtNum[1], QEvent::FocusOut);
+      EXPECT_EQ(d.txtNum[1]->text(), qv ? "2099" : "2000");
+      QApplication::clipboard()->setText("-1");
+      d.txtNum[1]->selectAll(), d.txtNum[1]->paste();
+      EXPECT_EQ(d.txtNum[1]->text(), qv ? "2099" : "2000");
+      d.txtNum[1]->setText("0610");
+      d.cmdYear[0]->click();
+    });
+    w->mnuYear->trigger();
+    EXPECT_EQ(w->txtNum0->text(), "610");
+    EXPECT_EQ(std::pair(Cell(4, 0, 2), Cell(4, 1, 2)), std::pair(QString("  580"), QString("  590")));
+    EXPECT_EQ(w->Status(3), "*");
+    EXPECT_EQ(gCountsChanged, qv);
+  }
+  // An emptied box is year 0; the option sets every employment year to it.
+  Script<YearChangeDialog>([](YearChangeDialog& d) {
+    d.txtNum[1]->clear(), d.chkAppear->setChecked(true), d.cmdYear[0]->click();
+  });
+  w->mnuYear->trigger();
+  const auto& g = gData.gGeneralsQV;
+  EXPECT_EQ(w->txtNum0->text(), "0");
+  EXPECT_EQ(std::tuple(g[0].get(kGeneralScenQV.birth), g[0].get(kGeneralScenQV.employed), g[1].get(kGeneralScenQV.appearanceYear)),
+            std::tuple(0, 0, 10));
+}
+
+TEST_F(FileTools, EventFlagsTouchOnlyTheirBits) {
+  LoadSave(false);
+  auto bytes = [] { return std::pair<int, int>(gData.gSaveHeader.get(kSaveHeaderEventFlags1), gData.gSaveHeader.get(kSaveHeaderEventFlags2)); };
+  gData.gSaveHeader.set(kSaveHeaderEventFlags1, std::uint8_t(0x87));
+  gData.gSaveHeader.set(kSaveHeaderEventFlags2, std::uint8_t(0xE0));
+  w->mnuEvent->setEnabled(true);
+  // None of these bits is a box's; checking and unchecking again is no change; cancel changes nothing.
+  for (int button : {0, 1}) {
+    Script<EventFlagsDialog>([button](EventFlagsDialog& d) {
+      for (QCheckBox* b : d.chkEvent) EXPECT_FALSE(b->isChecked());
+      d.chkEvent[2]->click(), d.chkEvent[2]->click(), d.chkEvent[button ? 4 : 0]->click();
+      if (!button) d.chkEvent[0]->click();
+      d.cmdEvent[button]->click();
+    });
+    w->mnuEvent->trigger();
+    EXPECT_EQ(bytes(), std::pair(0x87, 0xE0));
+  }
+  EXPECT_FALSE(gDataChanged);
+
+  Script<EventFlagsDialog>([](EventFlagsDialog& d) {
+    d.chkEvent[8]->click(), d.chkEvent[4]->click();
+    const QImage shown = d.chkEvent[8]->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(shown.width() - 2, shown.height() / 2), QColor(255, 255, 0));
+    d.cmdEvent[0]->click();
+  });
+  w->mnuEvent->trigger();
+  EXPECT_EQ(bytes(), std::pair(0x87 | 0x08, 0xE0 | 0x10));
+  EXPECT_EQ(w->Status(3), "*");
+
+  // Bit 0 of the tail block puts box 3 out of use: its bit stays as stored, set or clear.
+  gSaveTailFirstByte = 0x01;
+  for (int stored : {0x08, 0x00}) {
+    gData.gSaveHeader.set(kSaveHeaderEventFlags2, std::uint8_t(stored));
+    Script<EventFlagsDialog>([](EventFlagsDialog& d) {
+      EXPECT_FALSE(d.chkEvent[3]->isEnabled() || d.chkEvent[3]->isChecked());
+      d.chkEvent[0]->click(), d.cmdEvent[0]->click();
+    });
+    w->mnuEvent->trigger();
+    EXPECT_EQ(bytes().second, stored | 0x01);
+  }
+}
+
+// 343 biographies in areas of the first message-file variant: names of 10 bytes but the first,
+// nameBytes in all, and texts "text i"; each area with its filler.
+void Biographies(int nameBytes) {
+  gBiographyNameBlockSize = 7547, gBiographyTextBlockSize = 39539;
+  gData.gBiographyNames.assign(343, std::string(10, 'n'));
+  gData.gBiographyNames[0] = std::string(std::size_t(nameBytes - 3420), 'n');
+  gData.gBiographyNames.push_back(std::string(40, ' '));  // blanks cost nothing
+  gData.gBiographyTexts.clear();
+  std::size_t texts = 0;
+  for (int i = 0; i < 343; ++i) texts += gData.gBiographyTexts.emplace_back("text " + std::to_string(i)).size();
+  gData.gBiographyTexts.push_back("   tail\x05\x05\x05   ");  // the writer keeps 10 of these bytes
+  gData.gBiographyBytesUsed = {texts, std::size_t(nameBytes)};
+}
+
+TEST_F(FileTools, BiographyRoomAndLimits) {
+  LoadScenario(false);
+  Biographies(6000);
+  Script<BiographyEditor>([](BiographyEditor& d) {
+    EXPECT_EQ(d.lblSize[0]->text(), "518");
+    EXPECT_EQ(d.lblSize[1]->text().toLongLong(), 39539 - 1029 - 10 - (long long)gData.gBiographyBytesUsed[0]);
+    d.Combo->setCurrentIndex(7);
+    EXPECT_EQ(ByteMaxLength(d.txt이름), 30);
+    d.txt이름->setText("nnnnnnnnn가");  // the label follows the typing; the arrays wait for the apply
+    EXPECT_EQ(d.lblSize[0]->text(), "517");
+    d.Combo->setCurrentIndex(8);
+    d.cmd열전[1]->click();
+  });
+  const GameDataSet before = gData;
+  w->mnu열전->setEnabled(true), w->mnu열전->trigger();
+  EXPECT_TRUE(gData.gBiographyNames == before.gBiographyNames && gData.gBiographyBytesUsed == before.gBiographyBytesUsed && !gDataChanged);
+
+  Biographies(6513);  // 5 bytes free: a name of 10 bytes may grow to 15
+  Script<BiographyEditor>([](BiographyEditor& d) {
+    d.Combo->setCurrentIndex(3);
+    EXPECT_EQ(ByteMaxLength(d.txt이름), 15);
+    d.txt이름->setText("가나");
+    d.cmd열전[0]->click();
+    EXPECT_EQ(std::tuple(d.Combo->itemText(3), d.Combo->currentIndex(), d.lblSize[0]->text()), std::tuple(QString("가나"), 3, QString("11")));
+    d.cmd열전[1]->click();
+  });
+  w->mnu열전->trigger();
+  EXPECT_EQ(std::pair(gData.gBiographyNames[3], gData.gBiographyBytesUsed[1]), std::pair(Cp("가나"), std::size_t(6507)));
+  EXPECT_EQ(w->Status(3), "*");
+
+  Biographies(9000);  // a malformed file with no room at all
+  Script<BiographyEditor>([](BiographyEditor& d) {
+    d.Combo->setCurrentIndex(1);
+    EXPECT_EQ(ByteMaxLength(d.txt이름), 0);
+  });
+  w->mnu열전->trigger();
+}
+
+TEST_F(FileTools, BiographySearchAndRefusedControlCharacters) {
+  LoadScenario(false);
+  Biographies(6000);
+  gData.gBiographyTexts[9] = "a rare word", gData.gBiographyTexts[200] = "rare", gData.gBiographyNames[150] = "rarely";
+  Script<BiographyEditor>([this](BiographyEditor& d) {
+    d.Combo->setCurrentIndex(10);
+    dialogs.inputAnswers = {QString("rare word"), QString("rare"), QString(), QString("nowhere")};
+    d.Search();
+    EXPECT_EQ(d.Combo->currentIndex(), 9);  // text s - 1 comes after every name and the texts from s
+    d.Search();
+    EXPECT_EQ(d.Combo->currentIndex(), 150);  // names first, from the shown entry on
+    d.Search();
+    EXPECT_TRUE(dialogs.boxes.empty());
+    d.Search();
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(std::pair(dialogs.boxes[0].text, dialogs.boxes[0].icon), std::pair(QString("검색에 실패 했습니다."), MsgIcon::None));
+
+    QApplication::clipboard()->setText("\x05\x05\x05");  // would become a separator of the area
+    d.txt이름->end(false), d.txt이름->paste(), d.txt내용->paste();
+    QTest::keyClick(d.txt내용, Qt::Key_Return);
+    EXPECT_EQ(std::pair(d.txt이름->text(), d.txt내용->toPlainText()), std::pair(QString("rarely"), QString("text 150")));
+    QTest::mouseClick(d.lblNo, Qt::LeftButton);
+    EXPECT_TRUE(d.FocusHoldOn());
+  });
+  w->mnu열전->setEnabled(true), w->mnu열전->trigger();
+}
+
+TEST(BiographyRoundTrip, AppliedEntrySurvivesSaveAndLoad) {
+  test::ScriptedDialogs dialogs;
+  test::Installation inst(test::KoreanInstall());
+  ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), false));
+  const auto names = gData.gBiographyNames, texts = gData.gBiographyTexts;
+  const auto offsets = gData.gBiographyNameBlock.offsets;
+  Script<BiographyEditor>([](BiographyEditor& d) {
+    d.Combo->setCurrentIndex(5), d.txt이름->setText("새 이름"), d.cmd열전[0]->click();
+  });
+  RegisterFileToolForms();
+  ShowForm("frm열전편집", nullptr);
+  ASSERT_TRUE(SaveGameFile());
+  test::ResetEditorState();
+  ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), false));
+  const long long grown = (long long)Cp("새 이름").size() - (long long)names[5].size();
+  for (std::size_t i = 0; i < 343; ++i) {
+    EXPECT_EQ(std::pair(gData.gBiographyNames[i], gData.gBiographyTexts[i]), std::pair(i == 5 ? Cp("새 이름") : names[i], texts[i])) << i;
+    EXPECT_EQ((long long)gData.gBiographyNameBlock.offsets[i], offsets[i] + (i > 5 ? grown : 0)) << i;
+  }
+}
+
+}  // namespace
+}  // namespace garam

@@ -1,0 +1,59 @@
+// The biography editor: names and texts of the 343 biographies of the Korean message file, within
+// the room that the file's two fixed-size areas leave.
+#pragma once
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <array>
+#include <string>
+
+namespace garam {
+
+class BiographyEditor : public QDialog {
+  Q_OBJECT
+ public:
+  explicit BiographyEditor(QWidget* owner);
+
+  QComboBox* Combo;
+  QLineEdit* txt이름;
+  QPlainTextEdit* txt내용;
+  std::array<QPushButton*, 2> cmd열전{};  // 0 apply, 1 close
+  QPushButton* cmdSearch;
+  std::array<QLabel*, 4> lblT{};
+  std::array<QLabel*, 2> lblSize{};  // free name bytes, free text bytes
+  QLabel* lblNo;
+  QTimer* Timer1;
+
+  // Free bytes of the two areas as stored (before the boxes' unapplied edits).
+  long long FreeNameBytes() const;
+  long long FreeTextBytes() const;
+  bool FocusHoldOn() const { return holdOn_; }
+
+  void ShowEntry(int index);
+  void Apply();
+  void Search();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Byte limits of the boxes for the shown entry; never below 0.
+  void SetLimits();
+  void BoxChanged(QWidget* box);
+  void FocusControl(int id);
+  void HoldTick();
+  void SetHold(bool on);
+
+  long long nameRoom_ = 0, textRoom_ = 0;
+  int focusId_ = 0;
+  bool holdOn_ = false;
+  // The boxes' last accepted texts: a change that adds a control character is taken back to them.
+  QString lastName_, lastText_;
+};
+
+}  // namespace garam

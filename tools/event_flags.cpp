@@ -1,0 +1,100 @@
+#include "tools/event_flags.h"
+
+#include <QEvent>
+
+#include "data/gamedata.h"
+#include "data/save_io.h"
+#include "platform/twips.h"
+
+namespace garam {
+namespace {
+
+struct EventBox {
+  const char* caption;
+  U8F byte;  // of the save header
+  int bit;
+};
+const EventBox kBoxes[9] = {
+    {"다자이후 천만궁", kSaveHeaderEventFlags2, 0}, {"생 미셸 수도원", kSaveHeaderEventFlags2, 1},
+    {"아라비안 나이트", kSaveHeaderEventFlags2, 2}, {"앙코르와트", kSaveHeaderEventFlags2, 3},
+    {"유럽 동맹", kSaveHeaderEventFlags1, 3},       {"이슬람 동맹", kSaveHeaderEventFlags1, 4},
+    {"동아시아 동맹", kSaveHeaderEventFlags1, 5},   {"남아시아 동맹", kSaveHeaderEventFlags1, 6},
+    {"르네상스", kSaveHeaderEventFlags2, 4},
+};
+constexpr int kLockableBox = 3;
+
+bool BitSet(const EventBox& b) { return gData.gSaveHeader.get(b.byte) & (1u << b.bit); }
+
+}  // namespace
+
+EventFlagsDialog::EventFlagsDialog(QWidget* owner) : QDialog(owner) {
+  setObjectName("frmEvent");
+  setWindowTitle("이벤트 발생 여부 편집");
+  if (owner) setWindowIcon(owner->windowIcon());
+  setFixedSize(TwipsToPixels(3300), TwipsToPixels(4260));
+  for (int i = 0; i < 9; ++i) {
+    QCheckBox* box = chkEvent[i] = new QCheckBox(kBoxes[i].caption, this);
+    box->setObjectName("chkEvent");
+    box->setProperty("Index", i);
+    box->setGeometry(TwipsRect(240, 180 + 360 * i, 2800, 300));
+    connect(box, &QCheckBox::toggled, this, [this, i] { BoxClicked(i); });
+  }
+  const char* captions[2] = {"확인", "취소"};
+  for (int i = 0; i < 2; ++i) {
+    cmdEvent[i] = new QPushButton(captions[i], this);
+    cmdEvent[i]->setObjectName("cmdEvent");
+    cmdEvent[i]->setProperty("Index", i);
+    cmdEvent[i]->setGeometry(TwipsRect(240 + 1440 * i, 3480, 1320, 420));
+  }
+  connect(cmdEvent[0], &QPushButton::clicked, this, &EventFlagsDialog::Apply);
+  connect(cmdEvent[1], &QPushButton::clicked, this, &QDialog::reject);
+  picTemp = new QWidget(this);
+  picTemp->setObjectName("picTemp");
+  picTemp->setFocusPolicy(Qt::StrongFocus);
+  picTemp->setGeometry(width() + TwipsToPixels(300), 0, TwipsToPixels(75), TwipsToPixels(75));
+
+  for (int i = 0; i < 9; ++i) {
+    if (!BoxInUse(i)) {
+      chkEvent[i]->setEnabled(false);
+      continue;
+    }
+    loaded_[i] = BitSet(kBoxes[i]);
+    chkEvent[i]->setChecked(loaded_[i]);
+  }
+  for (int i = 0; i < 9; ++i) BoxClicked(i);
+}
+
+bool EventFlagsDialog::BoxInUse(int box) const { return box != kLockableBox || !(gSaveTailFirstByte & 1); }
+
+void EventFlagsDialog::BoxClicked(int box) {
+  // A checked event stands out in yellow; unchecked ones keep the dialog's own face.
+  chkEvent[box]->setStyleSheet(chkEvent[box]->isChecked() ? "QCheckBox { background-color: #FFFF00; }" : "");
+  if (activated_) picTemp->setFocus(Qt::OtherFocusReason);
+}
+
+bool EventFlagsDialog::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate) {
+    activated_ = true;
+    picTemp->setFocus(Qt::ActiveWindowFocusReason);
+  }
+  return QDialog::event(e);
+}
+
+void EventFlagsDialog::Apply() {
+  bool changed = false;
+  for (int i = 0; i < 9; ++i)
+    if (BoxInUse(i) && chkEvent[i]->isChecked() != loaded_[i]) changed = true;
+  if (changed) MarkDataChanged();
+  // Every bit that is no box's stays as read.
+  for (int i = 0; i < 9; ++i) {
+    if (!BoxInUse(i)) continue;
+    const EventBox& b = kBoxes[i];
+    const auto mask = std::uint8_t(1u << b.bit);
+    std::uint8_t v = gData.gSaveHeader.get(b.byte);
+    v = chkEvent[i]->isChecked() ? std::uint8_t(v | mask) : std::uint8_t(v & ~mask);
+    gData.gSaveHeader.set(b.byte, v);
+  }
+  accept();
+}
+
+}  // namespace garam

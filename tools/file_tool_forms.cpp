@@ -1,0 +1,31 @@
+#include "tools/file_tool_forms.h"
+
+#include "platform/modal.h"
+#include "tools/biography_editor.h"
+#include "tools/event_flags.h"
+#include "tools/report_command.h"
+#include "tools/year_change.h"
+#include "ui/main/childforms.h"
+#include "ui/main/main_window.h"
+
+namespace garam {
+
+void RegisterFileToolForms() {
+  RegisterForm("mnuStat", [](QWidget* owner, const FormArgs& args) {
+    if (auto* w = qobject_cast<MainWindow*>(owner)) WriteUsageReport(*w, args.mode);
+  });
+  RegisterForm("frm열전편집", [](QWidget* owner, const FormArgs&) {
+    BiographyEditor dialog(owner);
+    RunModal(dialog);
+  });
+  RegisterForm("frmEvent", [](QWidget* owner, const FormArgs&) {
+    EventFlagsDialog dialog(owner);
+    RunModal(dialog);
+  });
+  RegisterForm("frmYearChange", [](QWidget* owner, const FormArgs&) {
+    YearChangeDialog dialog(owner, qobject_cast<MainWindow*>(owner));
+    RunModal(dialog);
+  });
+}
+
+}  // namespace garam

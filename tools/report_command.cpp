@@ -1,0 +1,64 @@
+#include "tools/report_command.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "data/fileio.h"
+#include "data/usage_report.h"
+#include "platform/dialogs.h"
+#include "ui/main/main_window.h"
+
+namespace garam {
+namespace {
+
+constexpr const char* kReportName = "result.txt";
+
+QString FallbackReportPath() {
+  const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+  return dir.isEmpty() ? QString() : QDir(dir).filePath(kReportName);
+}
+
+std::vector<int> RecordNumbers(const ListView* list) {
+  std::vector<int> out;
+  for (int i = 0; i < list->count(); ++i) {
+    bool ok = false;
+    const int n = list->row(i)->tag.toInt(&ok);
+    if (ok) out.push_back(n);
+  }
+  return out;
+}
+
+}  // namespace
+
+QString UsageReportPath() {
+  const QFileInfo dir(Q(gAppPath));
+  if (dir.isDir() && dir.isWritable()) return Q(gAppPath) + kReportName;
+  const QString fallback = FallbackReportPath();
+  if (!fallback.isEmpty()) QDir().mkpath(QFileInfo(fallback).path());
+  return fallback;
+}
+
+void RemoveUsageReport() {
+  for (const QString& path : {Q(gAppPath) + kReportName, FallbackReportPath()})
+    if (!path.isEmpty() && QFileInfo(path).isFile()) QFile::remove(path);
+}
+
+void WriteUsageReport(MainWindow& w, int index) {
+  if (index < 0 || index > int(UsageReportKind::Walls)) return;
+  UsageReportSource s{gData, gFileKind, gLoadedExeInfo.IsQVEdition(), ScenarioTag(w.Status(2)), {}};
+  s.rows = {RecordNumbers(w.ListView2), RecordNumbers(w.ListView3), RecordNumbers(w.ListView4),
+            RecordNumbers(w.ListView5)};
+  const std::string report = BuildUsageReport(UsageReportKind(index), s);
+  const QString path = UsageReportPath();
+  if (path.isEmpty() ||
+      !WriteFileAtomic(S(path), std::span(reinterpret_cast<const std::uint8_t*>(report.data()), report.size()))) {
+    Dialogs().MessageBox(&w, QString(kReportName) + " 파일을 쓸 수 없습니다.", MsgIcon::Critical, MsgButtons::Ok,
+                         Q(kMsgTitle));
+    return;
+  }
+  Dialogs().OpenTextFile(path);
+}
+
+}  // namespace garam
