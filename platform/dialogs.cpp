@@ -77,6 +77,8 @@ QString QtDialogService::OpenFile(QWidget* owner, const OpenFileRequest& request
 
 void QtDialogService::Beep() { QApplication::beep(); }
 
+QAction* QtDialogService::PopupMenu(QMenu* menu, QPoint globalPos) { return menu->exec(globalPos); }
+
 void QtDialogService::OpenTextFile(const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 
 }  // namespace garam
