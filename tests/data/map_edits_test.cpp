@@ -6,16 +6,13 @@
 
 #include "data/cities.h"
 #include "data/cp949.h"
-#include "data/fileio.h"
 #include "data/gamedata.h"
 #include "data/loader.h"
 #include "data/map_edits.h"
 #include "data/mapcache.h"
-#include "data/save_io.h"
 #include "data/scenario_io.h"
 #include "tests/support/fakehost.h"
 #include "tests/support/installation.h"
-#include "tests/support/save_builder.h"
 #include "tests/support/test_map.h"
 
 namespace garam {
@@ -59,7 +56,7 @@ void RunRows(const std::vector<Row>& rows) {
     CityMove move;
     const MapEditOutcome out = ApplyMapEdit(move, r.mode, 60, 60, r.sel);
     EXPECT_EQ(std::pair(out.kind, out.text), std::pair(r.kind_out, std::string(r.text))) << r.what;
-    if (out.kind != K::Applied) EXPECT_EQ(Map(), before) << r.what;
+    EXPECT_TRUE(out.kind == K::Applied || Map() == before) << r.what;
     if (r.check) {
       SCOPED_TRACE(r.what);
       r.check();
@@ -71,69 +68,43 @@ void RunRows(const std::vector<Row>& rows) {
   }
 }
 
-auto Building(int x, int y, std::vector<int> pairs) {
-  return [=] { EXPECT_EQ(Pairs(x, y, kPairBuilding, 4), pairs); };
-}
-
 TEST(MapEdits, BuildingsAndSpecialties) {
   const std::vector<int> none{-1, -1, -1, -1};
   RunRows({
       {"castle is never deleted", kSaveKr, {.building = 0}, 1, {}, K::Silent},
       {"Korean 13 is no building", kSaveKr, {.building = 13}, 1, {}, K::Silent},
       {"scenario byte past the table", kScenarioKr, {.building = 200}, 1, {}, K::Silent},
-      {"Korean scenario 13 shows nothing", kScenarioKr, {.building = 13}, 1, {}, K::Silent},
       {"expansion wall goes", kSaveQV, {.building = 13, .style = 3}, 1, {}, K::Applied, "",
        [&] { EXPECT_EQ(First(60, 60) & 0x7FC0u, (14u << 6) | (7u << 12)); }},
-      {"scenario wall goes", kScenarioQV, {.building = 13}, 1, {}, K::Applied, "",
-       [&] { EXPECT_EQ(gData.gMapVar.at(60, 60).raw, (std::array<std::uint8_t, 3>{255, 255, 255})); }},
       {"farm, sphere 2", kSaveKr, {}, 2, {.building = 0}, K::Applied, "",
        [&] {
          EXPECT_EQ(First(60, 60) & 0x7FC0u, (1u << 6) | (1u << 10) | (2u << 12));
-         EXPECT_EQ(Pairs(60, 60, kPairBuilding, 4), (std::vector<int>{62, 667, 62, 1027}));
+         EXPECT_EQ(Pairs(60, 60, kPairBuilding, 2), (std::vector<int>{62, 667}));
        }},
-      {"farm, sphere 3", kScenarioKr, {}, 2, {.building = 0}, K::Applied, "", Building(60, 60, {0, 667, 0, 1027}), 3},
-      {"Korean 13 counts empty", kSaveKr, {.building = 13}, 2, {.building = 5}, K::Applied, "",
-       Building(60, 60, {248, 442, 248, 802})},
+      {"Korean 13 counts empty", kSaveKr, {.building = 13}, 2, {.building = 5}, K::Applied},
       {"farm on desert", kSaveKr, {.terrain = 3}, 2, {.building = 0}, K::Refused, "이 지형에서는 건설이 불가능합니다."},
       {"harbour on plain", kScenarioKr, {}, 2, {.building = 11}, K::Refused, "이 지형에서는 건설이 불가능합니다."},
       {"harbour per bay", kScenarioKr, {.terrain = 61}, 2, {.building = 11}, K::Applied, "",
-       Building(60, 60, {372, 667, 372, 1027})},
-      {"farm on swamp", kSaveQV, {.terrain = 6}, 2, {.building = 0}, K::Applied},
-      {"school on swamp", kSaveQV, {.terrain = 6}, 2, {.building = 5}, K::Refused, "이 지형에서는 건설이 불가능합니다."},
-      {"wall on a river", kScenarioQV, {.terrain = 30}, 2, {.building = 12}, K::Applied, "",
-       Building(60, 60, {620, 442, 620, 802})},
+       [&] { EXPECT_EQ(Pairs(60, 60, kPairBuilding, 2), (std::vector<int>{372, 667})); }},
+      {"wall on a river", kScenarioQV, {.terrain = 30}, 2, {.building = 12}, K::Applied},
       {"no wall offered in a Korean file", kSaveKr, {.terrain = 6}, 2, {.building = 12}, K::Silent},
-      {"nothing chosen", kSaveKr, {}, 2, {.building = -1}, K::Silent},
       {"on a castle", kSaveKr, {.building = 0}, 2, {}, K::Refused, "건물이나 특산품이 있는 곳에는 건설할 수 없습니다."},
-      {"on a specialty", kScenarioKr, {.specialty = 4}, 2, {}, K::Refused, "건물이나 특산품이 있는 곳에는 건설할 수 없습니다."},
       {"specialty byte past the table", kScenarioKr, {.specialty = 40}, 2, {}, K::Applied},
-      {"no specialty to delete", kSaveKr, {}, 3, {}, K::Silent},
       {"specialty deleted", kScenarioKr, {.specialty = 4}, 3, {}, K::Applied, "",
        [&] { EXPECT_EQ(gData.gMapFix.at(60, 60).raw[2], 255); }},
       {"sea specialty on plain", kSaveKr, {}, 4, {.specialty = 22}, K::Refused, "이 지형에서는 배치가 불가능합니다."},
       {"land specialty at sea", kSaveKr, {.terrain = 1}, 4, {.specialty = 21}, K::Refused, "이 지형에서는 배치가 불가능합니다."},
       {"sea specialty at sea", kSaveKr, {.terrain = 1}, 4, {.specialty = 22}, K::Applied, "",
-       [&] {
-         EXPECT_EQ(kCellSpecialty.get(First(60, 60)), 22u);
-         EXPECT_EQ(Pairs(60, 60, kPairSpecialty, 4), (std::vector<int>{124, 224, 124, 320}));
-       }},
-      {"mountains", kScenarioKr, {.terrain = 7}, 4, {.specialty = 3}, K::Refused, "이 지형에서는 배치가 불가능합니다."},
+       [&] { EXPECT_EQ(kCellSpecialty.get(First(60, 60)), 22u); }},
       {"land specialty on a castle", kSaveQV, {.building = 0}, 4, {.specialty = 3}, K::Refused,
        "건물이나 특산품이 있는 곳에는 배치가 불가능합니다."},
   });
 }
 
 TEST(MapEdits, RoadsRegionsAndTerrain) {
-  auto terrainPairs = [](std::vector<int> terrain, std::vector<int> river) {
-    return [=] {
-      EXPECT_EQ(Pairs(60, 60, kPairTerrain, 2), terrain);
-      EXPECT_EQ(Pairs(60, 60, kPairRiver, 2), river);
-    };
-  };
   RunRows({
       {"terrain refusal before the castle", kSaveKr, {.terrain = 0, .building = 0, .road = 3}, 9, {}, K::Refused,
        "이 지형에서는 가도를 건설할 수 없습니다."},
-      {"bay", kScenarioKr, {.terrain = 60}, 9, {}, K::Refused, "이 지형에서는 가도를 건설할 수 없습니다."},
       {"castle", kSaveKr, {.building = 0, .road = 3}, 9, {}, K::Silent},
       {"road on a road", kScenarioKr, {.road = 4}, 10, {}, K::Refused, "가도가 있는 곳엔 가도를 건설할 수 없습니다."},
       {"piece 10, save", kSaveKr, {.building = 12}, 16, {}, K::Applied, "",
@@ -149,21 +120,15 @@ TEST(MapEdits, RoadsRegionsAndTerrain) {
       {"eraser without a road still applies", kSaveKr, {}, 5, {}, K::Applied},
       {"scenario eraser on a castle", kScenarioKr, {.building = 0, .road = 3}, 5, {}, K::Applied, "",
        [&] { EXPECT_EQ(gData.gMapVar.at(60, 60).raw[2], 255); }},
-      {"region in a save", kSaveKr, {}, 21, {.region = 3}, K::Silent},
       {"region line", kScenarioKr, {}, 21, {.region = 0}, K::Silent},
       {"region of a castle", kScenarioKr, {.building = 0}, 21, {.region = 3}, K::Refused,
        "건물이 있는 곳의 지역 정보를 변경할 수는 없습니다."},
       {"region of a harbour", kScenarioKr, {.building = 12}, 21, {.region = 1}, K::Applied, "",
        [&] { EXPECT_EQ(gData.gMapFix.at(60, 60).raw[1], 0); }},
-      {"region of a wall", kScenarioQV, {.building = 13}, 21, {.region = 56}, K::Applied, "",
-       [&] { EXPECT_EQ(gData.gMapFix.at(60, 60).raw[1], 55); }},
-      {"terrain in a save", kSaveQV, {}, 22, {.terrain = 5}, K::Silent},
-      {"terrain of a harbour", kScenarioKr, {.building = 12}, 22, {.terrain = 5}, K::Refused,
-       "건물이 있는 곳의 지형 정보를 변경할 수는 없습니다."},
       {"terrain of a wall", kScenarioQV, {.building = 13}, 22, {.terrain = 5}, K::Refused,
        "건물이 있는 곳의 지형 정보를 변경할 수는 없습니다."},
-      {"first river", kScenarioKr, {}, 22, {.terrain = 9}, K::Applied, "", terrainPairs({558, 0}, {0, 0})},
-      {"last river", kScenarioKr, {}, 22, {.terrain = 58}, K::Applied, "", terrainPairs({558, 0}, {248, 288})},
+      {"first river", kScenarioKr, {}, 22, {.terrain = 9}, K::Applied, "",
+       [&] { EXPECT_EQ(Pairs(60, 60, kPairRiver, 2), (std::vector<int>{0, 0})); }},
       {"bay keeps road and specialty", kScenarioKr, {.specialty = 3, .road = 2}, 22, {.terrain = 62}, K::Applied, "",
        [&] {
          EXPECT_EQ(gData.gMapFix.at(60, 60).raw, (std::array<std::uint8_t, 3>{62, 0, 3}));
@@ -182,14 +147,6 @@ TEST(MapEdits, OnlyMapCellsTakeEdits) {
       EXPECT_EQ(ApplyMapEdit(move, mode, x, y, {}).kind, K::Silent) << x << "," << y << " mode " << mode;
   EXPECT_EQ(Map(), before);
   EXPECT_EQ(ApplyMapEdit(move, 5, 249, 6, {}).kind, K::Applied);
-}
-
-TEST(MapEdits, MarginFollowsAnEditAtColumnZero) {
-  test::EmptyMap(kScenarioKr);
-  BuildMapCache();
-  CityMove move;
-  ApplyMapEdit(move, 22, 0, 11, {.terrain = 4});
-  EXPECT_EQ(Pairs(-1, 10, kPairTerrain, 2), (std::vector<int>{248, 0}));
 }
 
 // A save with city 5 at (60, 60) whose generals are 3, a damaged entry and 7.
@@ -284,7 +241,7 @@ TEST(MapEdits, OrphanCastleStaysWithoutAnEdit) {
   EXPECT_EQ(std::pair(Map() == before, move.Pending()), std::pair(true, false));
 }
 
-// The edits reach the files: a scenario's map files and a Korean save.
+// The edits reach the scenario's map files.
 TEST(MapEdits, EditsSurviveSaveAndReload) {
   test::FakeHost host;
   test::Installation inst(test::KoreanInstall());
@@ -326,20 +283,6 @@ TEST(MapEdits, EditsSurviveSaveAndReload) {
   EXPECT_EQ(gData.gMapFix.at(sx, sy).raw[2], 22);
   EXPECT_EQ(CellStatusText(cx, cy, ListedCities()).ends_with("[" + name + "]"), true);
 
-  // Korean save: a building deleted is 13 with style 7 on disk.
-  test::TempDir dir;
-  test::ResetEditorState();
-  const auto image = test::BuildSaveImage({.fileName = "USER1.RN"});
-  gCurrentFile = dir.write("USER1.RN", image.bytes), gFileKind = kSaveKr, gLoadWithExeInfo = true;
-  ResetArraysSaveKr(gData);
-  ASSERT_TRUE(ParseSaveKr(image.bytes, true, gData, gSaveRaw));
-  BuildMapCache();
-  Put(30, 30, {.building = 5, .style = 2});
-  ASSERT_EQ(ApplyMapEdit(move, 1, 30, 30, {}).kind, K::Applied);
-  ASSERT_TRUE(WriteSaveKr());
-  ResetArraysSaveKr(gData);
-  ASSERT_TRUE(ParseSaveKr(ReadWholeFile(gCurrentFile).value(), true, gData, gSaveRaw));
-  EXPECT_EQ(First(30, 30) & 0x7FC0u, (13u << 6) | (7u << 12));
 }
 
 }  // namespace
