@@ -324,9 +324,9 @@ void MapEditor::picMap_MouseUp(Qt::MouseButton button, QPoint pos) {
     EditCell();
   } else if (button == Qt::RightButton) {
     // A pending move is cancelled; otherwise the places menu, in the new-city mode as well.
-    if (move.Pending()) {
+    if (cityMove.Pending()) {
       setWindowTitle("Map Edit");
-      move.Cancel();
+      cityMove.Cancel();
     } else {
       PopUpPlaces(pos);
     }
@@ -346,7 +346,7 @@ void MapEditor::EditCell() {
   const MapSelection sel{MapCombo[0]->currentIndex(), MapCombo[1]->currentIndex(), MapCombo[2]->currentIndex(),
                          MapCombo[4]->currentIndex()};
   const int x = CursorX, y = CursorY;
-  const MapEditOutcome out = ApplyMapEdit(move, mode, x, y, sel);
+  const MapEditOutcome out = ApplyMapEdit(cityMove, mode, x, y, sel);
   const QString title = Q(kMsgTitle);
   switch (out.kind) {
     case MapEditKind::Silent: return;
@@ -370,7 +370,7 @@ void MapEditor::EditCell() {
     accept();
     return;
   }
-  if (CommitMapEdit(move, mode, x, y).kind == MapEditKind::Applied) MarkDataChanged();
+  if (CommitMapEdit(cityMove, mode, x, y).kind == MapEditKind::Applied) MarkDataChanged();
   setWindowTitle("Map Edit");
   BuildExistingCityMenu(mnuCityPos_, lists_.ListView3);
   RedrawMap();

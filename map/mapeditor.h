@@ -41,9 +41,9 @@ class MapEditor : public QDialog {
   int ViewLeft = 0, ViewTop = 0;
   int CursorX = -1, CursorY = -1;
   int MarkX = -1, MarkY = -1;
-  CityMove move;
-  int& PickedCityX = move.PickedCityX;
-  int& PickedCityY = move.PickedCityY;
+  CityMove cityMove;
+  int& PickedCityX = cityMove.PickedCityX;
+  int& PickedCityY = cityMove.PickedCityY;
   int EditMode = 0;
   int ExtraCols = 0, ExtraRows = 0;
 

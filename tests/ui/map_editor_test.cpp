@@ -311,7 +311,7 @@ class MapEditorClicks : public ::testing::Test {
   std::pair<int, int> AskedCell(MapEditor& e, int mode) {
     for (int y = e.ViewTop + 1; y < e.ViewTop + 34; ++y)
       for (int x = e.ViewLeft + 1; x < e.ViewLeft + 9; ++x) {
-        CityMove probe = e.move;
+        CityMove probe = e.cityMove;
         if (ApplyMapEdit(probe, mode, x, y, {}).kind == MapEditKind::Confirm) return {x, y};
       }
     ADD_FAILURE() << "no cell";
