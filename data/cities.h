@@ -12,9 +12,12 @@ namespace garam {
 struct HistoricCitySite {
   int x, y;
   const char* name;
+  int region;  // index into HistoricSiteRegions()
 };
-// The 80 predefined new-city places, in the order of the city-place menus.
+// The 80 predefined new-city places, grouped by region in the order of the city-place menus.
 std::span<const HistoricCitySite> HistoricCitySites();
+// The seven regions the places are grouped in, in menu order.
+std::span<const char* const> HistoricSiteRegions();
 // The name of the predefined site at exactly (x, y), or "".
 std::string HistoricCityName(int x, int y);
 
@@ -28,8 +31,8 @@ std::vector<int> ListedCities();
 
 // Moves the city whose castle stands at (oldX, oldY) to (newX, newY) in the loaded file, with its
 // territory, generals, their missions, map cells and display-cache sprites. No city there, a
-// position off the map or an unchanged cell does nothing.
-void MoveCity(int oldX, int oldY, int newX, int newY);
+// position off the map or an unchanged cell does nothing; the result tells whether a city moved.
+bool MoveCity(int oldX, int oldY, int newX, int newY);
 
 // Writes a position into the mission record a MissionId selects; other ids (4080: none) do nothing.
 void SetMissionPosition(std::int16_t missionId, std::uint16_t x, std::uint16_t y);

@@ -237,10 +237,11 @@ MapPoint RandomMapStart() {
     const auto& c = gData.gCities[city];
     return {int(std::int16_t(c.get(kCityScen.x))), int(std::int16_t(c.get(kCityScen.y)))};
   }
-  // The start table runs from the south up: the menus' order reversed.
-  const auto sites = HistoricCitySites();
-  const auto& site = sites[sites.size() - 1 - std::size_t(r - n)];
-  return {site.x, site.y};
+  // The start table runs from the south up, east before west within a row.
+  std::vector<MapPoint> sites;
+  for (const auto& s : HistoricCitySites()) sites.push_back({s.x, s.y});
+  std::ranges::sort(sites, [](MapPoint a, MapPoint b) { return a.y != b.y ? a.y > b.y : a.x > b.x; });
+  return sites[std::size_t(r - n)];
 }
 
 int CellSphere(int x, int y) {

@@ -1,8 +1,119 @@
 #include "map/cityplaces.h"
 
-namespace garam {
+#include "data/cities.h"
+#include "data/cp949.h"
+#include "data/gamedata.h"
+#include "map/mapeditor.h"
+#include "platform/dialogs.h"
+#include "platform/listview.h"
 
-// The places come with the map editor's city-place menus.
-void BuildCityPlaceMenus(QMenu*) {}
+namespace garam {
+namespace {
+
+struct Recommended {
+  const char* by;  // who recommends the place, with the subject particle
+  int x, y;
+};
+constexpr Recommended kRecommended[] = {
+    {"이슬람 상인이", 10, 221}, {"떠돌이 학자가", 78, 75},  {"늙은 어부가", 98, 200}, {"사막의 길잡이가", 172, 147},
+    {"변방의 장수가", 214, 72}, {"초원의 목동이", 157, 48}, {"남해의 선장이", 238, 186},
+};
+
+QString Caption(const QString& name, int x, int y) { return QString("%1 (%2,%3)").arg(name).arg(x).arg(y); }
+
+// Three digits each: the last three characters of "00" and the number.
+QString Tag(int x, int y) {
+  auto three = [](int v) { return ("00" + QString::number(v)).right(3); };
+  return three(x) + "," + three(y);
+}
+
+void GoTo(int x, int y) {
+  gSkipMapMouseUp = false;
+  if (MapEditor* editor = OpenMapEditor()) editor->SetLocation(x, y);
+}
+
+// The handler reads the cell back from the item's tag, never from its caption.
+void AddPlace(QMenu* menu, const QString& caption, const QString& tag) {
+  QAction* a = menu->addAction(caption);
+  a->setData(tag);
+  QObject::connect(a, &QAction::triggered, a, [a] {
+    const QString t = a->data().toString();
+    GoTo(t.left(3).toInt(), t.right(3).toInt());
+  });
+}
+
+QMenu* ExistingCities(QMenu* mnuCityPos) {
+  return mnuCityPos ? mnuCityPos->findChild<QMenu*>("mnuCity(0)", Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+}  // namespace
+
+void BuildCityPlaceMenus(QMenu* mnuCityPos) {
+  auto submenu = [&](const QString& title, const QString& name) {
+    QMenu* m = mnuCityPos->addMenu(title);
+    m->setObjectName(name);
+    return m;
+  };
+  submenu("기존 도시들", "mnuCity(0)");
+  const auto regions = HistoricSiteRegions();
+  std::vector<QMenu*> byRegion;
+  for (std::size_t r = 0; r < regions.size(); ++r) byRegion.push_back(submenu(regions[r], QString("mnuCity(%1)").arg(r + 1)));
+  for (const HistoricCitySite& s : HistoricCitySites())
+    AddPlace(byRegion[std::size_t(s.region)], Caption(QString::fromUtf8(s.name), s.x, s.y), Tag(s.x, s.y));
+  QMenu* recommended = submenu("신도시 건설 추천 장소", "mnuNCty");
+  for (const Recommended& r : kRecommended) {
+    QAction* a = recommended->addAction(Caption(QString::fromUtf8(r.by) + " 추천한 장소", r.x, r.y));
+    QObject::connect(a, &QAction::triggered, a, [r] { GoTo(r.x, r.y); });
+  }
+}
+
+void BuildExistingCityMenu(QMenu* mnuCityPos, const ListView* ListView3) {
+  QMenu* menu = ExistingCities(mnuCityPos);
+  if (!menu) return;
+  struct Item {
+    QString caption, tag;
+  };
+  std::vector<Item> items;
+  const bool save = IsSaveFile();
+  for (int i = 0; ListView3 && i < ListView3->count(); ++i) {
+    bool ok = false;
+    const int city = ListView3->row(i)->tag.toInt(&ok);
+    // A row naming no record gives no item.
+    if (!ok || city < 0 || std::size_t(city) >= (save ? gData.gSaveCities.size() : gData.gCities.size())) continue;
+    std::string name;
+    int x, y;
+    if (save) {
+      const auto& c = gData.gSaveCities[std::size_t(city)];
+      name = ReadFixedName(c.bytes(kCitySave.name));
+      x = std::int16_t(c.get(kCitySave.x)), y = std::int16_t(c.get(kCitySave.y));
+    } else {
+      const auto& c = gData.gCities[std::size_t(city)];
+      name = ReadFixedName(c.bytes(kCityScen.name));
+      x = std::int16_t(c.get(kCityScen.x)), y = std::int16_t(c.get(kCityScen.y));
+    }
+    items.push_back({Caption(Q(name), x, y), Tag(x, y)});
+  }
+  if (items.empty()) {
+    // The menu keeps one item, which leads nowhere.
+    items.push_back({"없음", {}});
+  }
+
+  QList<QAction*> actions = menu->actions();
+  while (actions.size() > qsizetype(items.size())) {
+    QAction* last = actions.takeLast();
+    menu->removeAction(last);
+    delete last;
+  }
+  while (actions.size() < qsizetype(items.size())) {
+    AddPlace(menu, {}, {});
+    actions = menu->actions();
+  }
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    QAction* a = actions[qsizetype(i)];
+    a->setText(items[i].caption);
+    a->setData(items[i].tag);
+    a->setEnabled(!items[i].tag.isEmpty());
+  }
+}
 
 }  // namespace garam

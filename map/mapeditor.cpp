@@ -8,7 +8,9 @@
 
 #include "data/cp949.h"
 #include "data/mapcache.h"
+#include "map/cityplaces.h"
 #include "map/mapart.h"
+#include "platform/dialogs.h"
 #include "platform/listview.h"
 #include "platform/modal.h"
 #include "ui/main/childforms.h"
@@ -27,11 +29,18 @@ const char* const kRiverBases[] = {"평지", "사막", "산림", "밀림", "습�
 const char* const kCourses[] = {"━", "┃", "┏", "┗", "┓", "┛", "┳", "┻", "┣", "┫"};
 const char* const kBays[] = {"북동쪽만", "남동쪽만", "남서쪽만", "북서쪽만"};
 const QString kNoRegion = QStringLiteral("--------------");
+const QString kMoving = QStringLiteral("Map Edit - 도시 이동중...");
+
+MapEditor* gOpenEditor = nullptr;
 
 }  // namespace
 
-MapEditor::MapEditor(QWidget* owner, const MainLists& lists, int mode) : QDialog(owner), lists_(lists), mode_(mode) {
+MapEditor* OpenMapEditor() { return gOpenEditor; }
+
+MapEditor::MapEditor(QWidget* owner, const MainLists& lists, int mode, QMenu* mnuCityPos, CreateCityCaller* frmAdd2)
+    : QDialog(owner), lists_(lists), mode_(mode), mnuCityPos_(mnuCityPos), frmAdd2_(frmAdd2) {
   setObjectName("frmMapEdit");
+  gSkipMapMouseUp = false;
   BuildControls();
 
   // Each opening starts afresh: no cursor, mark or pick from an earlier one.
@@ -61,10 +70,16 @@ MapEditor::MapEditor(QWidget* owner, const MainLists& lists, int mode) : QDialog
   HScroll->setValue(o.left);
   VScroll->setValue(o.top);
   RedrawMap();
+  BuildExistingCityMenu(mnuCityPos_, lists_.ListView3);
   loading_ = false;
 
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
   installEventFilter(this);
+  gOpenEditor = this;
+}
+
+MapEditor::~MapEditor() {
+  if (gOpenEditor == this) gOpenEditor = nullptr;
 }
 
 void MapEditor::BuildControls() {
@@ -300,7 +315,66 @@ void MapEditor::picMap_MouseLeave() {
   DrawCursor();
 }
 
-void MapEditor::picMap_MouseUp(Qt::MouseButton, QPoint) {}
+void MapEditor::picMap_MouseUp(Qt::MouseButton button, QPoint pos) {
+  if (gSkipMapMouseUp) {
+    gSkipMapMouseUp = false;
+    return;
+  }
+  if (button == Qt::LeftButton) {
+    EditCell();
+  } else if (button == Qt::RightButton) {
+    // A pending move is cancelled; otherwise the places menu, in the new-city mode as well.
+    if (cityMove.Pending()) {
+      setWindowTitle("Map Edit");
+      cityMove.Cancel();
+    } else {
+      PopUpPlaces(pos);
+    }
+    RedrawMap();
+  }
+}
+
+void MapEditor::PopUpPlaces(QPoint pos) {
+  if (!mnuCityPos_) return;
+  gSkipMapMouseUp = true;
+  Dialogs().PopupMenu(mnuCityPos_, picMap->mapToGlobal(pos));
+}
+
+void MapEditor::EditCell() {
+  const bool newCity = mode_ == kNewCityMode;
+  const int mode = newCity ? kNewCitySite : EditMode;
+  const MapSelection sel{MapCombo[0]->currentIndex(), MapCombo[1]->currentIndex(), MapCombo[2]->currentIndex(),
+                         MapCombo[4]->currentIndex()};
+  const int x = CursorX, y = CursorY;
+  const MapEditOutcome out = ApplyMapEdit(cityMove, mode, x, y, sel);
+  const QString title = Q(kMsgTitle);
+  switch (out.kind) {
+    case MapEditKind::Silent: return;
+    case MapEditKind::Refused:
+      Dialogs().MessageBox(this, Q(out.text), MsgIcon::Exclamation, MsgButtons::Ok, title);
+      return;
+    case MapEditKind::Picked:
+      setWindowTitle(kMoving);
+      RedrawMap();
+      return;
+    case MapEditKind::Applied:
+      RedrawMap();
+      if (mode == 21 || mode == 22) DrawCursor(), ShowCellStatus();
+      MarkDataChanged();
+      return;
+    case MapEditKind::Confirm: break;
+  }
+  if (Dialogs().MessageBox(this, Q(out.text), MsgIcon::Exclamation, MsgButtons::YesNo, title) != MsgResult::Yes) return;
+  if (newCity) {
+    if (frmAdd2_) frmAdd2_->SetCell(x, y);
+    accept();
+    return;
+  }
+  if (CommitMapEdit(cityMove, mode, x, y).kind == MapEditKind::Applied) MarkDataChanged();
+  setWindowTitle("Map Edit");
+  BuildExistingCityMenu(mnuCityPos_, lists_.ListView3);
+  RedrawMap();
+}
 
 // The cell under a pointer resting on the map; the map may have moved under it. Off the view,
 // or on column 249 of an odd row, there is no cell.
@@ -352,12 +426,16 @@ void RegisterMapForms() {
   RegisterForm("frmMapEdit", [](QWidget* owner, const FormArgs& args) {
     // The main window is the owner, or the owner's owner when the create-city dialog asks.
     MainLists lists;
+    QMenu* places = nullptr;
     for (QWidget* w = owner; w; w = w->parentWidget())
       if (auto* main = dynamic_cast<MainWindow*>(w)) {
         lists = {main->ListView2, main->ListView3, main->ListView4, main->ListView5};
+        places = main->mnuCityPos;
         break;
       }
-    MapEditor editor(owner, lists, args.mode);
+    // The create-city dialog opens the new-city mode and takes the answer as its owner.
+    auto* frmAdd2 = args.mode == kNewCityMode ? dynamic_cast<CreateCityCaller*>(owner) : nullptr;
+    MapEditor editor(owner, lists, args.mode, places, frmAdd2);
     RunModal(editor);
   });
 }

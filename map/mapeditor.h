@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <array>
 
+#include "data/map_edits.h"
 #include "map/mapview.h"
 #include "ui/pickers/pickercallers.h"
 
@@ -20,11 +21,18 @@ namespace garam {
 
 inline constexpr int kNewCityMode = 1;
 
+// Set while the map's context menu is up: the button release that follows a dismissed menu does
+// nothing but clear it. Each opening of the editor and every place item clear it too.
+inline bool gSkipMapMouseUp = false;
+
 class MapEditor : public QDialog {
   Q_OBJECT
  public:
-  // The status line names a castle's city by the main window's city list, in its order.
-  MapEditor(QWidget* owner, const MainLists& lists, int mode);
+  // The status line names a castle's city by the main window's city list, in its order;
+  // mnuCityPos is the context menu; frmAdd2 receives the new-city mode's cell.
+  MapEditor(QWidget* owner, const MainLists& lists, int mode, QMenu* mnuCityPos = nullptr,
+            CreateCityCaller* frmAdd2 = nullptr);
+  ~MapEditor() override;
 
   // Scrolls so that cell (x, y) lies near the middle; in the new-city mode it also marks the cell.
   void SetLocation(int x, int y);
@@ -33,7 +41,9 @@ class MapEditor : public QDialog {
   int ViewLeft = 0, ViewTop = 0;
   int CursorX = -1, CursorY = -1;
   int MarkX = -1, MarkY = -1;
-  int PickedCityX = -1, PickedCityY = -1;
+  CityMove cityMove;
+  int& PickedCityX = cityMove.PickedCityX;
+  int& PickedCityY = cityMove.PickedCityY;
   int EditMode = 0;
   int ExtraCols = 0, ExtraRows = 0;
 
@@ -63,8 +73,10 @@ class MapEditor : public QDialog {
   void MapCombo_Click(int index);
   void picMap_MouseMove(QPoint pos);
   void picMap_MouseLeave();
-  // The edit actions come with the map edits; a release only ends a skipped right click now.
+  // A release acts on the cursor cell, never on where the button was released.
   void picMap_MouseUp(Qt::MouseButton button, QPoint pos);
+  void EditCell();
+  void PopUpPlaces(QPoint pos);
   void CursorFromPointer();
   void ShowCellStatus();
   void DrawCursor();
@@ -73,11 +85,16 @@ class MapEditor : public QDialog {
 
   MainLists lists_;
   int mode_;
+  QMenu* mnuCityPos_;
+  CreateCityCaller* frmAdd2_;
   bool loading_ = true;
   bool pointerInside_ = false;
   QPoint pointer_;
   int wheelRest_ = 0;
 };
+
+// The editor while it is open, else nullptr: the city-place items scroll it.
+MapEditor* OpenMapEditor();
 
 // Registers frmMapEdit.
 void RegisterMapForms();

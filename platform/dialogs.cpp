@@ -78,6 +78,8 @@ QString QtDialogService::OpenFile(QWidget* owner, const OpenFileRequest& request
 
 void QtDialogService::Beep() { QApplication::beep(); }
 
+QAction* QtDialogService::PopupMenu(QMenu* menu, QPoint globalPos) { return menu->exec(globalPos); }
+
 void QtDialogService::OpenTextFile(const QString& path) {
   auto* viewer = new TextViewer(path, QApplication::activeWindow());
   viewer->setAttribute(Qt::WA_DeleteOnClose);

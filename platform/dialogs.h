@@ -3,6 +3,9 @@
 // script and no test ever blocks on a modal window.
 #pragma once
 
+#include <QAction>
+#include <QMenu>
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 #include <optional>
@@ -30,6 +33,9 @@ class DialogService {
   virtual void Beep() = 0;
   // Shows a text file to the user without waiting (the manual, the usage report).
   virtual void OpenTextFile(const QString& path) = 0;
+  // Pops the menu up at a global position until it closes; the chosen item has run its handler
+  // by then. nullptr when the menu was dismissed.
+  virtual QAction* PopupMenu(QMenu* menu, QPoint globalPos) = 0;
 };
 
 // The real dialogs on Qt widgets.
@@ -42,6 +48,7 @@ class QtDialogService : public DialogService {
   QString OpenFile(QWidget* owner, const OpenFileRequest& request) override;
   void Beep() override;
   void OpenTextFile(const QString& path) override;
+  QAction* PopupMenu(QMenu* menu, QPoint globalPos) override;
 
  private:
   QString lastDir_;  // the shared dialog remembers its initial directory between uses

@@ -8,62 +8,17 @@
 #include "data/mapcache.h"
 #include "tests/support/plausible_map.h"
 #include "tests/support/scripted_rng.h"
+#include "tests/support/test_map.h"
 
 namespace garam {
 namespace {
 
-constexpr BitField kRegionBits{0, 6};
 
-// A loaded map of the kind: plains of region 0 everywhere, nothing on them.
-void EmptyMap(std::int32_t kind) {
-  gFileKind = kind;
-  gLoadedExeInfo.editionFlag = kind == kSaveQV || kind == kScenarioQV ? -1 : 0;
-  ExeInfo info;
-  info.countries[0] = 3, info.cities[0] = 4, info.generals[0] = 6;
-  switch (kind) {
-    case kSaveKr: ResetArraysSaveKr(gData); break;
-    case kSaveQV: ResetArraysSaveQV(gData); break;
-    case kScenarioKr: ResetArraysScenarioKr(gData, info, 1); break;
-    default: ResetArraysScenarioQV(gData, info, 1);
-  }
-  for (auto& c : gData.gSaveMap.cells) c.setFirst(kCellSpecialty.with(kCellBuilding.with(kCellTerrain.with(0, 2), 14), 31));
-  for (auto& c : gData.gMapFix.cells) c.raw = {2, 0, 255};
-  for (auto& c : gData.gMapVar.cells) c.raw = {255, 255, 255};
-}
-
-// One cell as a test states it; -1 leaves the field at the empty map's value.
-struct CellSpec {
-  int terrain = -1, building = -1, style = -1, specialty = -1, road = -1, region = -1;
-};
-void Put(int x, int y, const CellSpec& s) {
-  if (IsSaveFile()) {
-    auto& c = gData.gSaveMap.at(x, y);
-    std::uint32_t w = c.first();
-    if (s.terrain >= 0) w = kCellTerrain.with(w, std::uint32_t(s.terrain));
-    if (s.building >= 0) w = kCellBuilding.with(w, std::uint32_t(s.building));
-    if (s.style >= 0) w = kCellInterior.with(w, std::uint32_t(s.style));
-    if (s.specialty >= 0) w = kCellSpecialty.with(w, std::uint32_t(s.specialty));
-    if (s.road >= 0) w = kCellRoads.with(w, std::uint32_t(s.road));
-    c.setFirst(w);
-    if (s.region >= 0) c.setSecond(kRegionBits.with(c.second(), std::uint32_t(s.region)));
-    return;
-  }
-  auto& f = gData.gMapFix.at(x, y).raw;
-  auto& v = gData.gMapVar.at(x, y).raw;
-  if (s.terrain >= 0) f[0] = std::uint8_t(s.terrain);
-  if (s.region >= 0) f[1] = std::uint8_t(s.region);
-  if (s.specialty >= 0) f[2] = std::uint8_t(s.specialty);
-  if (s.building >= 0) v[0] = std::uint8_t(s.building);
-  if (s.road >= 0) v[2] = std::uint8_t(s.road);
-}
-void Sphere(int region, int sphere) {
-  if (IsSaveFile()) gData.gSaveRegions[std::size_t(region)].set(kRegionSave.sphere, std::uint8_t(sphere));
-  else gData.gRegions[std::size_t(region)].set(kRegionScen.sphere, std::uint8_t(sphere));
-}
-std::vector<int> Pairs(int x, int y, int first, int count) {
-  const auto& v = gMapCache.at(x, y).v;
-  return std::vector<int>(v.begin() + first, v.begin() + first + count);
-}
+using test::CellSpec;
+using test::EmptyMap;
+using test::Pairs;
+using test::Put;
+using test::Sphere;
 
 TEST(MapCache, BuildReportsFourStepsAndMapsCellsWithTheirMargin) {
   EmptyMap(kScenarioKr);

@@ -7,15 +7,21 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include "data/cities.h"
 #include "data/cp949.h"
 #include "data/gamedata.h"
 #include "data/mapcache.h"
 #include "map/mapart.h"
+#include "map/cityplaces.h"
 #include "map/mapeditor.h"
+#include "platform/listview.h"
 #include "platform/modal.h"
 #include "tests/support/plausible_map.h"
 #include "tests/support/scripted_rng.h"
+#include "tests/support/test_map.h"
+#include "tests/ui/scripted_dialogs.h"
 #include "ui/main/childforms.h"
+#include "ui/main/main_window.h"
 
 namespace garam {
 namespace {
@@ -275,6 +281,180 @@ TEST(MapEditorOpening, OpenedFromItsRegistrationAndLeavesTheDataAlone) {
     EXPECT_FALSE(gDataChanged);
   }
 }
+
+// Clicks on the map: the editor over its context menu and a city list of the loaded cities.
+class MapEditorClicks : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BuildCityPlaceMenus(&places);
+    gSkipMapMouseUp = true;  // left over from an earlier editor: the opening clears it
+  }
+  void ListCities() {
+    cities.clearRows();
+    for (int c : ListedCities()) cities.addRow("c", QString::number(c));
+  }
+  std::unique_ptr<MapEditor> Open(int mode = 2) {
+    ListCities();
+    auto e = std::make_unique<MapEditor>(nullptr, MainLists{nullptr, &cities, nullptr, nullptr}, mode, &places);
+    e->show();
+    return e;
+  }
+  // A release over cell (x, y), which the view shows.
+  void Release(MapEditor& e, int x, int y, Qt::MouseButton b = Qt::LeftButton) {
+    const QPoint p = Centre(e, x, y);
+    MoveTo(e, p);
+    ASSERT_EQ(std::pair(e.CursorX, e.CursorY), std::pair(x, y));
+    QMouseEvent ev(QEvent::MouseButtonRelease, QPointF(p), e.picMap->mapToGlobal(QPointF(p)), b, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(e.picMap, &ev);
+  }
+  // A shown cell on which the click of mode would be asked about.
+  std::pair<int, int> AskedCell(MapEditor& e, int mode) {
+    for (int y = e.ViewTop + 1; y < e.ViewTop + 34; ++y)
+      for (int x = e.ViewLeft + 1; x < e.ViewLeft + 9; ++x) {
+        CityMove probe = e.cityMove;
+        if (ApplyMapEdit(probe, mode, x, y, {}).kind == MapEditKind::Confirm) return {x, y};
+      }
+    ADD_FAILURE() << "no cell";
+    return {-1, -1};
+  }
+  QStringList Existing() {
+    QStringList texts;
+    for (QAction* a : places.findChild<QMenu*>("mnuCity(0)")->actions()) texts << a->text();
+    return texts;
+  }
+
+  QMenu places;
+  ListView cities;
+  test::ScriptedDialogs dialogs;
+};
+
+TEST_F(MapEditorClicks, MovingACityAndCancellingWithTheRightButton) {
+  LoadScenario(kScenarioKr);
+  auto e = Open();
+  EXPECT_FALSE(gSkipMapMouseUp);
+  const int cx = gData.gCities[0].get(kCityScen.x), cy = gData.gCities[0].get(kCityScen.y);
+  e->SetLocation(cx, cy);
+  Release(*e, cx, cy);
+  EXPECT_EQ(e->windowTitle(), "Map Edit - 도시 이동중...");
+  Release(*e, cx, cy, Qt::RightButton);
+  EXPECT_EQ(std::tuple(e->windowTitle(), e->PickedCityX, dialogs.menus.size()), std::tuple(QString("Map Edit"), -1, 0u));
+
+  Release(*e, cx, cy);
+  const auto [x, y] = AskedCell(*e, 0);
+  dialogs.boxAnswers = {MsgResult::No};
+  Release(*e, x, y);
+  EXPECT_EQ(std::pair(e->windowTitle(), gDataChanged), std::pair(QString("Map Edit - 도시 이동중..."), false));
+  Release(*e, x, y);  // Yes
+  EXPECT_EQ(std::pair(e->windowTitle(), gDataChanged), std::pair(QString("Map Edit"), true));
+  EXPECT_EQ(dialogs.boxes.back().text, "이 위치로 이동하시겠습니까?");
+  EXPECT_EQ(Existing()[0], QString("%1 (%2,%3)").arg(Q(ReadFixedName(gData.gCities[0].bytes(kCityScen.name)))).arg(x).arg(y));
+}
+
+TEST_F(MapEditorClicks, RefusalsAndEditsReachTheUser) {
+  LoadSave(kSaveKr);
+  auto e = Open();
+  e->MapOpt[2]->click();
+  const int cx = 120, cy = 61;  // city 7
+  test::Put(cx, cy, {.building = 0});
+  RefreshCacheCell(cx, cy);
+  const GameDataSet before = gData;
+  Release(*e, cx, cy);
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  const test::AskedBox& box = dialogs.boxes[0];
+  EXPECT_EQ(std::tuple(box.text, box.icon, box.buttons, box.title),
+            std::tuple(QString("건물이나 특산품이 있는 곳에는 건설할 수 없습니다."), MsgIcon::Exclamation, MsgButtons::Ok,
+                       QString("가람누리4 에디터v2.51")));
+  EXPECT_TRUE(gData.gSaveMap == before.gSaveMap);
+  EXPECT_FALSE(gDataChanged);
+  e->MapOpt[5]->click();
+  Release(*e, cx + 1, cy);
+  EXPECT_TRUE(gDataChanged);
+}
+
+TEST_F(MapEditorClicks, ContextMenuSwallowsOneReleaseAndItsPlacesScroll) {
+  LoadScenario(kScenarioKr);
+  auto e = Open();
+  e->MapOpt[5]->click();
+  const int x = e->ViewLeft + 3, y = e->ViewTop + 4;
+  Release(*e, x, y, Qt::RightButton);  // dismissed
+  ASSERT_EQ(dialogs.menus.size(), 1u);
+  Release(*e, x, y);
+  EXPECT_FALSE(gDataChanged) << "the release after a dismissed menu is swallowed";
+  Release(*e, x, y);
+  EXPECT_TRUE(gDataChanged);
+
+  struct Case {
+    const char* item;
+    int left, top;
+  };
+  for (const Case& c : {Case{"교토 (237,48)", 232, 34}, {"리스본 (4,80)", 0, 66}, {"변방의 장수가 추천한 장소 (214,72)", 209, 58}}) {
+    dialogs.menuAnswers = {c.item};
+    Release(*e, e->ViewLeft + 3, e->ViewTop + 4, Qt::RightButton);
+    EXPECT_EQ(std::tuple(e->ViewLeft, e->ViewTop, gSkipMapMouseUp), std::tuple(c.left, c.top, false)) << c.item;
+  }
+}
+
+TEST_F(MapEditorClicks, ExistingCitiesFollowTheList) {
+  LoadSave(kSaveQV);
+  for (int c = 0; c < 42; ++c) {
+    auto& rec = gData.gSaveCities[std::size_t(c)];
+    WriteFixedName(rec.bytes(kCitySave.name), "도시" + std::to_string(c));
+    rec.set(kCitySave.x, std::uint16_t(c)), rec.set(kCitySave.y, std::uint16_t(2 * c));
+  }
+  Open();
+  EXPECT_EQ(Existing().size(), 42);
+  const QAction* seventh = places.findChild<QMenu*>("mnuCity(0)")->actions()[7];
+  EXPECT_EQ(std::pair(seventh->text(), seventh->data().toString()), std::pair(QString("도시7 (7,14)"), QString("007,014")));
+  gData.gSaveCities[0].set(kCitySave.x, kFreeCityX);
+  Open();
+  EXPECT_EQ(Existing().size(), 41);
+  EXPECT_EQ(Existing()[0], "도시1 (1,2)");
+  for (auto& c : gData.gSaveCities) c.set(kCitySave.x, kFreeCityX);
+  Open();
+  EXPECT_EQ(Existing(), QStringList{"없음"});
+  EXPECT_FALSE(places.findChild<QMenu*>("mnuCity(0)")->actions()[0]->isEnabled());
+}
+
+// The create-city dialog as the map's owner: it only takes the cell.
+class FakeCreateCity : public QWidget, public CreateCityCaller {
+ public:
+  QWidget* Form() override { return this; }
+  void SetOwnerNo(std::uint8_t) override {}
+  void SetCell(int x, int y) override { cells.push_back({x, y}); }
+  QLabel* Add2lbl2() override { return nullptr; }
+  QAbstractButton* Add2Cmd2() override { return nullptr; }
+  std::vector<std::pair<int, int>> cells;
+};
+
+TEST_F(MapEditorClicks, NewCityCellGoesToItsOwner) {
+  LoadSave(kSaveKr);
+  RegisterMapForms();
+  MainWindow main;
+  FakeCreateCity owner;
+  owner.setParent(&main);  // the editor finds the main window's menu above its owner
+  test::ScriptedRng rng({0.0});
+  SetModalRunner([&](QDialog& d) {
+    auto& e = static_cast<MapEditor&>(d);
+    e.show();
+    const auto [x, y] = AskedCell(e, kNewCitySite);
+    Release(e, x, y, Qt::RightButton);  // nothing to cancel: the menu comes up, and is dismissed
+    EXPECT_EQ(dialogs.menus, std::vector<QMenu*>{main.mnuCityPos});
+    Release(e, x, y);
+    EXPECT_TRUE(dialogs.boxes.empty());
+    dialogs.boxAnswers = {MsgResult::No};
+    Release(e, x, y);
+    EXPECT_TRUE(e.isVisible() && owner.cells.empty());
+    Release(e, x, y);
+    EXPECT_EQ(dialogs.boxes.back().text, "이 위치에 건설하시겠습니까?");
+    EXPECT_FALSE(e.isVisible());
+    EXPECT_EQ(owner.cells, (std::vector<std::pair<int, int>>{{x, y}}));
+    return e.result();
+  });
+  const GameDataSet before = gData;
+  EXPECT_TRUE(ShowForm("frmMapEdit", &owner, {.mode = 1}));
+  EXPECT_TRUE(gData.gSaveMap == before.gSaveMap && !gDataChanged);
+}
+
 
 }  // namespace
 }  // namespace garam

@@ -24,6 +24,8 @@ class ScriptedDialogs : public DialogService {
   std::deque<MsgResult> boxAnswers;             // OK / Yes when empty
   std::deque<std::optional<QString>> inputAnswers;  // cancel when empty
   std::deque<QString> fileAnswers;              // cancel (empty) when empty
+  std::deque<QString> menuAnswers;              // an item's text, found in the submenus too; dismissed when empty or ""
+  std::vector<QMenu*> menus;
   std::vector<AskedBox> boxes;
   std::vector<QString> inputPrompts;
   std::vector<QString> inputDefaults;
@@ -48,10 +50,25 @@ class ScriptedDialogs : public DialogService {
   }
   void Beep() override { ++beeps; }
   void OpenTextFile(const QString& path) override { textFiles.push_back(path); }
+  QAction* PopupMenu(QMenu* menu, QPoint) override {
+    menus.push_back(menu);
+    QAction* chosen = Find(menu, Next(menuAnswers, QString()));
+    if (chosen) chosen->trigger();
+    return chosen;
+  }
 
   QString lastText() const { return boxes.empty() ? QString() : boxes.back().text; }
 
  private:
+  static QAction* Find(QMenu* menu, const QString& text) {
+    if (text.isEmpty()) return nullptr;
+    for (QAction* a : menu->actions()) {
+      if (a->menu())
+        if (QAction* inner = Find(a->menu(), text)) return inner;
+      if (!a->menu() && a->text() == text && a->isEnabled()) return a;
+    }
+    return nullptr;
+  }
   template <typename T>
   static T Next(std::deque<T>& answers, T otherwise) {
     if (answers.empty()) return otherwise;
