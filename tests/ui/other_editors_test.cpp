@@ -230,7 +230,6 @@ TEST_F(OtherEditors, UnitTypeEditorClampsTheBoxLastFocused) {
 TEST_F(OtherEditors, RegionEditorRenamesTheConsortsOrigin) {
   ConsortSave();
   gData.gSaveRegions[3].set(kRegionSave.kind, std::uint8_t(30));
-  gData.gSaveRegions[2].set(kRegionSave.sphere, std::uint8_t(9));
   Edit<RegionEditor>(8, 3, [](RegionEditor& e) {
     EXPECT_EQ(e.edt8Combo->currentText(), "서유럽");
     EXPECT_EQ(e.edt8Combo2->currentIndex(), -1);
@@ -241,13 +240,6 @@ TEST_F(OtherEditors, RegionEditorRenamesTheConsortsOrigin) {
   const auto& r = gData.gSaveRegions[3];
   EXPECT_EQ(std::pair(int(r.get(kRegionSave.sphere)), int(r.get(kRegionSave.kind))), std::pair(4, 30));
   EXPECT_EQ(Cell(8, 3, 0) + Cell(8, 3, 1) + "|" + Cell(5, 0, 1) + "|" + Cell(5, 1, 1), "동쪽이슬람|동쪽|없는곳");
-
-  Edit<RegionEditor>(8, 2, [](RegionEditor& e) {
-    EXPECT_EQ(e.edt8Combo->currentIndex(), -1);
-    e.close();
-  });
-  Edit<RegionEditor>(8, 2, [](RegionEditor& e) { Ok(e); });
-  EXPECT_EQ(gData.gSaveRegions[2].get(kRegionSave.sphere), 9);
 }
 
 TEST_F(OtherEditors, CultureItemEditorTakesItsDescriptionsTitle) {
