@@ -156,15 +156,14 @@ TEST(CityApply, StoredValuesThatNoControlCanShow) {
   ApplyCityEdit(9, e);
   EXPECT_EQ(kCellInterior.get(gData.gSaveMap.at(60, 60).first()), 5u);
   for (int i = kPairBuilding; i < kPairBuildingMask + 2; ++i) EXPECT_EQ(gMapCache.at(60, 60).v[std::size_t(i)], before.v[std::size_t(i)]);
-  EXPECT_EQ(city.get(kCitySave.style), 3);
-  EXPECT_EQ(city.get(kCitySave.gold), 0xC350);
+  EXPECT_EQ(std::pair(int(city.get(kCitySave.style)), int(city.get(kCitySave.gold))), std::pair(3, 0xC350));
   EXPECT_EQ(Listed(4), std::vector<int>({3, 7, 9}));
 
   e.owner = 6;
   ApplyCityEdit(9, e);
   EXPECT_EQ(Listed(4), std::vector<int>({3, 7}));
-  EXPECT_EQ(Cities(6)[79], 9) << "the one free slot, no city overwritten";
-  EXPECT_EQ(Cities(6)[78], 79);
+  // The one free slot, no city overwritten.
+  EXPECT_EQ(std::pair(int(Cities(6)[78]), int(Cities(6)[79])), std::pair(79, 9));
 }
 
 TEST(CityStatusTest, CapitalOnlyThroughKingsInRange) {

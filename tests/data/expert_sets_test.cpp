@@ -80,11 +80,10 @@ TEST(ExpertSync, MarksFollowTheCitiesAndASecondRunChangesNothing) {
   const int places[4][2] = {{9, 9}, {30, 40}, {30, 40}, {250, 10}};  // the last one lies off the grid
   for (int i = 0; i < 4; ++i) d.gCities[i].set(kCityScen.x, places[i][0]), d.gCities[i].set(kCityScen.y, places[i][1]);
   SyncCityLocations(d);
-  EXPECT_EQ(d.gMapVar.at(5, 5).raw, (std::array<std::uint8_t, 3>{255, 255, 7}));
-  EXPECT_EQ(d.gMapVar.at(9, 9).raw, (std::array<std::uint8_t, 3>{0, 0, 1}));
-  EXPECT_EQ(d.gMapVar.at(30, 40).raw, (std::array<std::uint8_t, 3>{0, 0, 255}));
-  EXPECT_EQ(d.gMapVar.at(20, 20).raw, (std::array<std::uint8_t, 3>{13, 4, 2}));
-  EXPECT_EQ(d.gMapVar.at(21, 20).raw, (std::array<std::uint8_t, 3>{40, 1, 3}));
+  using Cell = std::array<std::uint8_t, 3>;
+  EXPECT_EQ((std::vector<Cell>{d.gMapVar.at(5, 5).raw, d.gMapVar.at(9, 9).raw, d.gMapVar.at(30, 40).raw, d.gMapVar.at(20, 20).raw,
+                               d.gMapVar.at(21, 20).raw}),
+            (std::vector<Cell>{{255, 255, 7}, {0, 0, 1}, {0, 0, 255}, {13, 4, 2}, {40, 1, 3}}));
   const auto once = d.gMapVar;
   SyncCityLocations(d);
   EXPECT_EQ(d.gMapVar, once);
@@ -109,8 +108,7 @@ TEST(ExpertConvert, MasksUnitTypesNamesAndTitle) {
 
   ConvertScenario(s.data, t.data);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(t.data.gCities[i].get(kCityScen.unitMask), masks[i][1]) << i;
-  EXPECT_EQ(t.data.gUnitTypesQV[14].raw[14], 77);
-  EXPECT_EQ(t.data.gUnitTypesQV[23].raw[14], 88);
+  EXPECT_EQ(std::pair(int(t.data.gUnitTypesQV[14].raw[14]), int(t.data.gUnitTypesQV[23].raw[14])), std::pair(77, 88));
   EXPECT_EQ(t.data.gUnitTypesQV[13], type13);
   EXPECT_EQ(t.data.gUnitTypesQV[0].raw[11], ' ');
   const auto title = t.data.gScenarioHeaderQV.bytes(kScenarioHeaderQV.title);
@@ -212,18 +210,13 @@ TEST(ExpertTransfer, RecordKindsMatchByNameAndFilter) {
   ScenarioSet s = Load(inst, 1), t = Load(inst, 1);
   const char* sourceNames[] = {"가 나", "가 나다", "가", "가나"};
   for (int i = 0; i < 4; ++i) Name(s.data.gCities[i], sourceNames[i]), s.data.gCities[i].set(kCityScen.gold, 100 + i);
-  for (int i = 0; i < 4; ++i) Name(t.data.gCities[i], sourceNames[i]), t.data.gCities[i].set(kCityScen.gold, 1);
-  Name(t.data.gCities[5], "가 나");  // a second target of the same name
-  t.data.gCities[5].set(kCityScen.gold, 1);
-  TransferOptions o;
-  o.kind = kTransferCityData;
-  o.filter = "가 나";
-  TransferData(s, t, o);
+  // City 5 is a second target of the same name.
+  for (int i : {0, 1, 2, 3, 5}) Name(t.data.gCities[i], i < 4 ? sourceNames[i] : "가 나"), t.data.gCities[i].set(kCityScen.gold, 1);
+  TransferData(s, t, {.kind = kTransferCityData, .filter = "가 나"});
   std::vector<int> gold;
   for (int i : {0, 1, 2, 3, 5}) gold.push_back(t.data.gCities[i].get(kCityScen.gold));
   EXPECT_EQ(gold, (std::vector<int>{100, 101, 1, 1, 1}));
   EXPECT_EQ(ReadFixedName(t.data.gCities[0].bytes(kCityScen.name)), "가 나");
-
 }
 
 TEST(ExpertTransfer, SameExecutablePathDecidesTheBiographyNumberInARun) {
@@ -280,13 +273,10 @@ TEST(ExpertTransfer, BuildingsSkipCityMarksAndWallsButCopyEmptyCells) {
   ScenarioSet s = Load(inst, 1), t = Load(inst, 1);
   const std::uint8_t source[] = {0, 13, 255};
   for (int x = 0; x < 3; ++x) s.data.gMapVar.at(x, 0).raw = {source[x], 1, 2}, t.data.gMapVar.at(x, 0).raw = {40, 7, 8};
-  TransferOptions o;
-  o.kind = kTransferBuildings;
-  o.range = {0, 0, 2, 0};
-  TransferData(s, t, o);
-  EXPECT_EQ(t.data.gMapVar.at(0, 0).raw, (std::array<std::uint8_t, 3>{40, 7, 8}));
-  EXPECT_EQ(t.data.gMapVar.at(1, 0).raw, (std::array<std::uint8_t, 3>{40, 7, 8}));
-  EXPECT_EQ(t.data.gMapVar.at(2, 0).raw, (std::array<std::uint8_t, 3>{255, 1, 8}));
+  TransferData(s, t, {.kind = kTransferBuildings, .range = {0, 0, 2, 0}});
+  using Cell = std::array<std::uint8_t, 3>;
+  EXPECT_EQ((std::vector<Cell>{t.data.gMapVar.at(0, 0).raw, t.data.gMapVar.at(1, 0).raw, t.data.gMapVar.at(2, 0).raw}),
+            (std::vector<Cell>{{40, 7, 8}, {40, 7, 8}, {255, 1, 8}}));
 }
 
 TEST(ExpertChecks, RefusalsComeInOrderWithTheSidesPrefix) {

