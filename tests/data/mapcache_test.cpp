@@ -13,7 +13,6 @@
 namespace garam {
 namespace {
 
-
 using test::CellSpec;
 using test::EmptyMap;
 using test::Pairs;

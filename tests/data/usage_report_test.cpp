@@ -69,7 +69,6 @@ TEST(UsageReport, MenFacesOfTheFirstScenarioWithoutTheEditionFlag) {
   }
   e << " 650" + B8 + "S1{사}";
   EXPECT_EQ(BuildUsageReport(UsageReportKind::MenFaces, s), e.bytes);
-  for (const Area& a : kAreas) EXPECT_EQ(Utf8ToCp949(" ========== " + std::string(a.words))->size(), 48u);
 }
 
 TEST(UsageReport, WomenFacesWithAndWithoutTheEditionFlag) {

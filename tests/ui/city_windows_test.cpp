@@ -121,7 +121,6 @@ TEST_F(CityWindows, OwnerChangesMoveCountsAndGeneralRows) {
   EXPECT_EQ(Cell(2, 3, 4).trimmed().toInt(), generalsOf3.trimmed().toInt() - Cell(3, 2, 2).trimmed().toInt());
   EXPECT_EQ(Cell(4, 12, 9), "송");
   EXPECT_EQ(gData.gSaveCities[2].get(kCitySave.owner), 5);
-
 }
 
 // --- Create-city dialog --------------------------------------------------------------------
@@ -137,40 +136,43 @@ class CreateCityTest : public CityWindows {
       if (cx >= 0) dynamic_cast<CreateCityCaller*>(owner)->SetCell(cx, cy);
     });
   }
+  // The dialog's name, owner label, owner and whether it may create.
+  static auto Shown(CreateCity& c) { return std::tuple(c.Add2Text->text(), c.Add2lbl2()->text(), int(c.OwnerNo), c.Add2Cmd[0]->isEnabled()); }
+  // The dialog run modally: named and created.
+  void CreateNamed(const char* name) {
+    Script([name](QDialog& d) {
+      auto& c = static_cast<CreateCity&>(d);
+      c.Add2Text->setText(name), c.Add2Cmd[0]->click();
+    });
+  }
 };
 
-TEST_F(CreateCityTest, NoCellNothingOpensOrChanges) {
+TEST_F(CreateCityTest, ProposalsByKindAndSite) {
+  // No cell from the map: nothing opens or changes.
   LoadSave(false);
   MapAnswers(-1, -1);
   Script([](QDialog& d) { ADD_FAILURE() << d.objectName().toStdString(); });
   const auto before = gData.gSaveCities;
   OpenCreateCity(w.get(), Lists());
-  EXPECT_EQ(gData.gSaveCities, before);
-  EXPECT_EQ(w->Status(3), "");
-}
+  EXPECT_EQ(std::pair(gData.gSaveCities == before, w->Status(3)), std::pair(true, std::string()));
 
-TEST_F(CreateCityTest, ProposalsByKindAndSite) {
   const HistoricCitySite site = HistoricCitySites()[0];
-  LoadSave(false);
   MapAnswers(site.x, site.y);
   CreateCity save(w.get(), Lists());
   ASSERT_TRUE(save.PickSite());
-  EXPECT_EQ(std::tuple(save.Add2Text->text(), save.Add2lbl2()->text(), int(save.OwnerNo), save.Add2Cmd[0]->isEnabled()),
-            std::tuple(QString(site.name), QString("없음"), 80, true));
+  EXPECT_EQ(Shown(save), std::tuple(QString(site.name), QString("없음"), 80, true));
 
   LoadScenario(false);
   MapAnswers(100, 101);
   CreateCity scen(w.get(), Lists());
   ASSERT_TRUE(scen.PickSite());
-  EXPECT_EQ(std::tuple(scen.Add2Text->text(), scen.Add2lbl2()->text(), int(scen.OwnerNo), scen.Add2Cmd[0]->isEnabled()),
-            std::tuple(QString(), QString("가야"), 2, false));
+  EXPECT_EQ(Shown(scen), std::tuple(QString(), QString("가야"), 2, false));
   // A name typed before the picker is kept; the picker answers the owner.
   scen.Add2Text->setText("새터");
   pick_ = 0;
   Script({});
   scen.ChooseOwner();
-  EXPECT_EQ(std::tuple(scen.Add2Text->text(), scen.Add2lbl2()->text(), int(scen.OwnerNo), scen.Add2Cmd[0]->isEnabled()),
-            std::tuple(QString("새터"), QString("백제"), 0, true));
+  EXPECT_EQ(Shown(scen), std::tuple(QString("새터"), QString("백제"), 0, true));
 
   gData.gCountries.clear();
   CreateCity none(w.get(), Lists());
@@ -184,11 +186,7 @@ TEST_F(CreateCityTest, CreateAppendsTheRowAndCountsTheOwner) {
   MapAnswers(100, 101);
   test::ScriptedRng rng({0.0});
   RegisterCityForms();
-  Script([](QDialog& d) {
-    auto& c = static_cast<CreateCity&>(d);
-    c.Add2Text->setText("새터");
-    c.Add2Cmd[0]->click();
-  });
+  CreateNamed("새터");
   const QString before = Cell(2, 2, 3);
   EntityCommand(*w, 3, 0);
   ASSERT_EQ(gData.gCities.size(), 5u);
@@ -204,11 +202,7 @@ TEST_F(CreateCityTest, CreateAppendsTheRowAndCountsTheOwner) {
 
   // A save's city takes the first free slot and shows no owner.
   LoadSave(false);
-  Script([](QDialog& d) {
-    auto& c = static_cast<CreateCity&>(d);
-    c.Add2Text->setText("새성");
-    c.Add2Cmd[0]->click();
-  });
+  CreateNamed("새성");
   EntityCommand(*w, 3, 0);
   EXPECT_EQ(Cell(3, 3, 0) + Cell(3, 3, 1), "새성" + QString(18, '-'));
 }
