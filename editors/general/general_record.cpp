@@ -59,28 +59,6 @@ void Write(Rec& r, const GeneralWorkingCopy& g, const std::string& nameUtf8) {
     WriteFixedNameBytes(field, g.nameBytes);
 }
 
-// Calls f with the stored record of a general in the loaded kind's layout; false without one.
-template <typename F>
-bool WithStoredGeneral(int n, F f) {
-  if (n < 0) return false;
-  auto& d = gData;
-  auto in = [&](auto& v) {
-    if (std::size_t(n) >= v.size()) return false;
-    f(v[std::size_t(n)]);
-    return true;
-  };
-  switch (gFileKind) {
-    case kSaveKr: return in(d.gSaveGenerals);
-    case kSaveQV: return in(d.gSaveGeneralsQV);
-    case kScenarioQV: return in(d.gGeneralsQV);
-    case kScedat1: case kScedat2: case kScenarioKr: return in(d.gGenerals);
-    default: return false;
-  }
-}
-
-bool GeneralExists(int n) {
-  return WithStoredGeneral(n, [](const auto&) {});
-}
 
 std::string Name(std::span<const std::uint8_t> field) { return ReadFixedName(field); }
 

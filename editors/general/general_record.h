@@ -8,7 +8,32 @@
 #include <cstdint>
 #include <string>
 
+#include "data/gamedata.h"
+
 namespace garam {
+
+// Calls f with the stored record of a general in the loaded kind's layout; false without one.
+template <typename F>
+bool WithStoredGeneral(int n, F f) {
+  if (n < 0) return false;
+  auto& d = gData;
+  auto in = [&](auto& v) {
+    if (std::size_t(n) >= v.size()) return false;
+    f(v[std::size_t(n)]);
+    return true;
+  };
+  switch (gFileKind) {
+    case kSaveKr: return in(d.gSaveGenerals);
+    case kSaveQV: return in(d.gSaveGeneralsQV);
+    case kScenarioQV: return in(d.gGeneralsQV);
+    case kScedat1: case kScedat2: case kScenarioKr: return in(d.gGenerals);
+    default: return false;
+  }
+}
+
+inline bool GeneralExists(int n) {
+  return WithStoredGeneral(n, [](const auto&) {});
+}
 
 inline constexpr int kNoGeneral = 500;
 inline constexpr int kNoCity = 80;
