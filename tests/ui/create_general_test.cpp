@@ -86,7 +86,9 @@ TEST_P(CreateGeneralKinds, WritesTheStartingValuesAndTheRow) {
   if (save) want.insert(want.end(), {1195 | 0x800, 0x83C3, 4080, 14, 24, 80});
   else want.insert(want.end(), {645, 0x03C3, 0, 0});
   EXPECT_EQ(r.v, want);
-  if (!save) EXPECT_EQ(int(qv ? gData.gGeneralsQV.size() : gData.gGenerals.size()), before + 1);
+  if (!save) {
+    EXPECT_EQ(int(qv ? gData.gGeneralsQV.size() : gData.gGenerals.size()), before + 1);
+  }
 
   const std::vector<std::string> sub{"재야", save ? " 1195" : "  645", "   99", "  100", "  100", "  100", "없음",
                                      std::string(20, '-'), std::string(18, '-'), "  Ｓ", "　Ｂ", "　Ｂ", "  Ｓ",

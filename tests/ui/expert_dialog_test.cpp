@@ -172,9 +172,13 @@ TEST_F(ExpertDialogTest, EachModeRunsToCompletionAndKeepsTheCustomLoadsExecutabl
       e.cmdOK->click();
       ASSERT_EQ(dialogs.lastText(), "작업이 완료되었습니다.") << mode;
       EXPECT_EQ(dialogs.boxes.back().icon, MsgIcon::Information);
-      if (mode > 0) EXPECT_EQ(e.TargetExeInfo.path, qv.exe);
+      if (mode > 0) {
+        EXPECT_EQ(e.TargetExeInfo.path, qv.exe);
+      }
       EXPECT_EQ(e.SourceExeInfo.path, paths[std::size_t(mode)][0]);
-      if (mode == 2) EXPECT_EQ(e.cmbTranItem->currentIndex(), 4);  // still the chosen kind after the message
+      if (mode == 2) {
+        EXPECT_EQ(e.cmbTranItem->currentIndex(), 4);  // still the chosen kind after the message
+      }
     });
   }
   EXPECT_EQ(gExeInfo, chosen);

@@ -98,7 +98,9 @@ TEST_F(GeneralEditorTest, OpensFilledInEveryKind) {
     // A king's loyalty is 100 and fixed; the son-in-law toggle is only for an unrelated lord or servant.
     const bool king = QString(c.status) == "국왕";
     EXPECT_EQ(e->edt4Num(3)->isEnabled(), !king);
-    if (king) EXPECT_EQ(e->edt4Num(3)->text(), "100");  // stored: 0
+    if (king) {
+      EXPECT_EQ(e->edt4Num(3)->text(), "100");  // stored: 0
+    }
     EXPECT_EQ(e->edt4Cmd3(5)->isEnabled(), c.sonInLaw);
   }
 }
@@ -340,7 +342,9 @@ TEST_F(GeneralEditorTest, StatusMenuKeysAndAnAppearanceCityThatMustBeChosen) {
     if (way == 1) QTest::mouseClick(menu.cmdMenu[4], Qt::RightButton);
     if (way == 2) QTest::keyClick(menu.cmdMenu[4], Qt::Key_Return);
     EXPECT_FALSE(menu.isVisible());
-    if (way < 2) EXPECT_EQ(labels(), before);
+    if (way < 2) {
+      EXPECT_EQ(labels(), before);
+    }
   }
   EXPECT_EQ(labels().section('|', 2, 5) + e->edt4Num(7)->text(), "없음|없음|미등장|금관1188");
   underMenu = false;
@@ -399,7 +403,9 @@ TEST_F(GeneralEditorTest, StatusChainsApplyOrCancel) {
       GeneralWorkingCopy g;
       ASSERT_TRUE(ReadGeneral(c.record, g));
       EXPECT_EQ(g.city, c.city);
-      if (c.record == 12) EXPECT_EQ(Cell(4, 14, 1) + Cell(4, 12, 1), "영주일반");
+      if (c.record == 12) {
+        EXPECT_EQ(Cell(4, 14, 1) + Cell(4, 12, 1), "영주일반");
+      }
       else EXPECT_EQ(Cell(4, c.record, 1) + Cell(4, c.record, 8) + QString::number(g.employmentYear),
                      QString(c.shown) + (c.kind == kSaveKr ? "1210" : "660"));
       const QStringList applied = Rows(3);

@@ -108,9 +108,12 @@ void ExpectSound(const FakeRows& rows) {
   for (int g = 0; g < StoredGeneralCount(); ++g) {
     const GeneralWorkingCopy r = General(g);
     if (!IsSaveFile()) waiting += r.statusCode() == 1;
-    if (r.statusCode() == 6 || r.statusCode() == 4) EXPECT_LE(++lords[r.city], 1) << "city " << int(r.city);
-    if (IsSaveFile() && r.statusCode() == 2 && r.city < 4 && r.x == 10 + r.city)
+    if (r.statusCode() == 6 || r.statusCode() == 4) {
+      EXPECT_LE(++lords[r.city], 1) << "city " << int(r.city);
+    }
+    if (IsSaveFile() && r.statusCode() == 2 && r.city < 4 && r.x == 10 + r.city) {
       EXPECT_TRUE(listed.count(g)) << "general " << g << " in no list";
+    }
   }
   EXPECT_EQ(gUnappearedCount, waiting);
   const GameDataSet fresh = Counted();
