@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
-#include <set>
 
 #include "data/cp949.h"
 #include "data/usage_report.h"
@@ -143,7 +141,6 @@ TEST(UsageReport, BiographiesByFileKindWithAnnotationsAndAreaLines) {
   s.fileKind = kScenarioQV;
   const std::string qv = BuildUsageReport(UsageReportKind::Biographies, s);
   EXPECT_NE(qv.find((Expected() << " 001" + B8 + "S3{qv2}  " + BiographyAnnotation(1, false)).bytes), std::string::npos);
-  EXPECT_TRUE(qv.ends_with((Expected() << " 400" + B8 + "S3{qv1}  ").bytes));
   s.qvEdition = true;
   const std::string flagged = BuildUsageReport(UsageReportKind::Biographies, s);
   EXPECT_NE(flagged.find((Expected() << " ========== QV 추가 열전 영역 ==================").bytes + " 338"), std::string::npos);
@@ -196,26 +193,6 @@ std::vector<std::string> Parts(int number, bool qv) {
     parts.push_back(note.substr(at, (bar == std::string::npos ? note.size() - 1 : bar) - at));
     if (bar == std::string::npos) return parts;
     at = bar + 3;
-  }
-}
-
-TEST(UsageReport, AnnotationsShareTextsOnlyWithinTheirGroups) {
-  for (bool qv : {false, true}) {
-    std::map<std::string, std::set<int>> byText;
-    int numbers = 0;
-    for (int n = -1; n <= 533; ++n)
-      if (std::string note = BiographyAnnotation(n, qv); !note.empty()) byText[note].insert(n), ++numbers;
-    std::set<std::set<int>> groups, expected = {{9, 10},         {26, 198},      {29, 30},        {38, 39},       {64, 161, 162},
-                                                {111, 167},      {129, 173, 183}, {132, 160, 292}, {137, 151, 153}};
-    for (const auto& [text, ns] : byText)
-      if (ns.size() > 1) groups.insert(ns);
-    if (qv)
-      expected.insert({{40, 42, 43, 44}, {17, 193}, {327, 348, 349}, {354, 355, 360}, {357, 358}, {419, 422, 425, 426},
-                       {443, 446}, {479, 480}, {496, 497}});
-    else
-      expected.insert({{40, 41, 42, 43, 44}, {34, 35}});
-    EXPECT_EQ(numbers, qv ? 124 : 67);
-    EXPECT_EQ(groups, expected) << qv;
   }
 }
 
