@@ -214,13 +214,6 @@ TEST(UsageReport, EditionEntriesExtendOrShortenTheCommonOnes) {
     parts.erase(dropped);
     EXPECT_EQ(parts, Parts(n, false)) << n;
   }
-  // ... and put an opening in front of the expansion's lone trait for 17 and 193.
-  for (int n : {17, 193}) {
-    auto parts = Parts(n, false);
-    EXPECT_TRUE(parts.front().ends_with("opK")) << n;
-    parts.erase(parts.begin());
-    EXPECT_EQ(parts, Parts(n, true)) << n;
-  }
 }
 
 }  // namespace
