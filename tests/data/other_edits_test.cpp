@@ -177,6 +177,8 @@ TEST(EditorWrites, SaveRecordsHoldTheirYears) {
   p.set(kPrincess.adult, std::uint8_t(3));
   ASSERT_TRUE(ApplyPrincessEdit(8, {"공주", 4, false, 12.5}, false));
   EXPECT_EQ((std::vector<int>{p.get(kPrincess.adult), p.get(kPrincess.birthYear), p.get(kPrincess.mother)}), (std::vector<int>{2, 12, 4}));
+  ASSERT_TRUE(ApplyPrincessEdit(8, {"공주", 4, true, 2050}, false));
+  EXPECT_EQ(p.get(kPrincess.birthYear), 2000);
   EXPECT_FALSE(ApplyPrincessEdit(200, {}, false));
 
   ASSERT_TRUE(ApplyUnitTypeEdit(22, {"", {200, 2.5, 1.5, 1}}));

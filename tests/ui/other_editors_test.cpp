@@ -145,15 +145,6 @@ TEST_F(OtherEditors, ConsortEditorInTheFirstScenario) {
   const auto& q = gData.gQueens[1];
   // Pregnancy 2: not pregnant, son bit and fictional bit cleared.
   EXPECT_EQ((std::vector<int>{q.get(kQueenScen.code), q.get(kQueenScen.region), q.get(kQueenScen.pregnancy)}), (std::vector<int>{48, 3, 2}));
-
-  Edit<ConsortEditor>(5, 0, [](ConsortEditor& e) {
-    e.edt5Num[1]->setText("300");
-    e.edt5Option[0]->click();
-    Choose(e.turnsCombo, 2);
-    Ok(e);
-  });
-  EXPECT_EQ(std::pair(int(gData.gQueens[0].get(kQueenScen.code)), int(gData.gQueens[0].get(kQueenScen.pregnancy))), std::pair(255, 10));
-  EXPECT_EQ(Cell(5, 0, 5), " 2턴");
 }
 
 TEST_F(OtherEditors, PrincessEditor) {
@@ -173,12 +164,6 @@ TEST_F(OtherEditors, PrincessEditor) {
   const auto& p = gData.gSavePrincesses[0];
   EXPECT_EQ((std::vector<int>{p.get(kPrincess.birthYear), p.get(kPrincess.mother), p.get(kPrincess.adult)}), (std::vector<int>{12, 1, 1}));
   EXPECT_EQ(Row(6, 0, 4), QStringList({" ", "소서노", "성인", "12"}));
-
-  Edit<PrincessEditor>(6, 0, [](PrincessEditor& e) {
-    e.edt6Num->setText("2050");
-    Ok(e);
-  });
-  EXPECT_EQ(p.get(kPrincess.birthYear), 2000);
 }
 
 TEST_F(OtherEditors, UnitTypeEditorClampsTheBoxLastFocused) {
