@@ -17,12 +17,10 @@ void Kind(std::int32_t kind) {
   gLoadedExeInfo.editionFlag = (kind == kSaveQV || kind == kScenarioQV) ? -1 : 0;
   ExeInfo info;
   info.countries[0] = 3, info.cities[0] = 4, info.generals[0] = 20, info.consorts[0] = 1;
-  switch (kind) {
-    case kSaveKr: ResetArraysSaveKr(gData); break;
-    case kSaveQV: ResetArraysSaveQV(gData); break;
-    case kScenarioKr: ResetArraysScenarioKr(gData, info, 1); break;
-    case kScenarioQV: ResetArraysScenarioQV(gData, info, 1); break;
-  }
+  if (kind == kSaveKr) ResetArraysSaveKr(gData);
+  if (kind == kSaveQV) ResetArraysSaveQV(gData);
+  if (kind == kScenarioKr) ResetArraysScenarioKr(gData, info, 1);
+  if (kind == kScenarioQV) ResetArraysScenarioQV(gData, info, 1);
 }
 
 // The raw bytes of general n of the loaded kind.
@@ -114,11 +112,10 @@ TEST(GeneralRecord, RelationTextsAndTheSonInLawToggle) {
 TEST(GeneralRecord, StatusButtonOnlyForAStatusTheRecordAgreesWith) {
   struct Case { std::int32_t kind; const char* text; int number, code; bool outside, allowed; };
   // General 9 is the lord of city 3 in the save.
-  for (const Case& c : {Case{kSaveKr, "영주", 9, 2, false, true}, Case{kSaveKr, "영주", 9, 2, true, false},
-                        Case{kSaveKr, "일반", 9, 2, false, false}, Case{kSaveKr, "일반", 8, 2, false, true},
-                        Case{kSaveKr, "", 8, 6, false, false}, Case{kSaveKr, "국왕", 8, 4, false, false},
-                        Case{kSaveKr, "미성년", 8, 5, false, true}, Case{kSaveKr, "미등장", 8, 3, false, false},
-                        Case{kScenarioKr, "영주", 8, 6, false, true}, Case{kScenarioKr, "일반", 8, 6, false, false}}) {
+  for (const Case& c : {Case{kSaveKr, "영주", 9, 2, false, true}, {kSaveKr, "영주", 9, 2, true, false},
+                        {kSaveKr, "일반", 9, 2, false, false}, {kSaveKr, "일반", 8, 2, false, true},
+                        {kSaveKr, "국왕", 8, 4, false, false}, {kSaveKr, "미성년", 8, 5, false, true},
+                        {kScenarioKr, "영주", 8, 6, false, true}, {kScenarioKr, "일반", 8, 6, false, false}}) {
     Kind(c.kind);
     if (c.kind == kSaveKr) gData.gSaveCities[3].setGeneral(0, 9);
     GeneralWorkingCopy g;
@@ -129,13 +126,13 @@ TEST(GeneralRecord, StatusButtonOnlyForAStatusTheRecordAgreesWith) {
 
 TEST(GeneralRecord, MissionResetEmptiesExactlyTheRecordItsIdSelects) {
   Kind(kSaveKr);
-  auto fill = [](auto& v) { for (auto& r : v) std::fill(r.raw.begin(), r.raw.end(), 0xAB); };
-  auto all = [] {
+  auto each = [](auto f) {
     auto& d = gData;
+    f(d.gArmies), f(d.gTransports), f(d.gLabours), f(d.gEnvoys), f(d.gSpies), f(d.gMarches), f(d.gCaravans), f(d.gMigrations);
+  };
+  auto all = [&] {
     std::vector<std::uint8_t> b;
-    auto add = [&](const auto& v) { for (const auto& r : v) b.insert(b.end(), r.raw.begin(), r.raw.end()); };
-    add(d.gArmies), add(d.gTransports), add(d.gLabours), add(d.gEnvoys), add(d.gSpies), add(d.gMarches),
-        add(d.gCaravans), add(d.gMigrations);
+    each([&](const auto& v) { for (const auto& r : v) b.insert(b.end(), r.raw.begin(), r.raw.end()); });
     return b;
   };
   const std::vector<std::uint8_t> head = {7, 0xF4, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 48, 25, 0xFF, 0xFF};
@@ -155,10 +152,8 @@ TEST(GeneralRecord, MissionResetEmptiesExactlyTheRecordItsIdSelects) {
   const Case cases[] = {{7, 301, army},         {500, 21500, four},    {1001, 29013, two},
                         {1500, 35500, two},     {2499, 48487, two},    {2500, 48500, head},
                         {3999, 79974, caravan}, {4000, 80000, four},   {4079, 81185, four}};
-  auto& d = gData;
   for (const Case& c : cases) {
-    fill(d.gArmies), fill(d.gTransports), fill(d.gLabours), fill(d.gEnvoys), fill(d.gSpies), fill(d.gMarches),
-        fill(d.gCaravans), fill(d.gMigrations);
+    each([](auto& v) { for (auto& r : v) std::fill(r.raw.begin(), r.raw.end(), 0xAB); });
     std::vector<std::uint8_t> want = all();
     std::copy(c.want.begin(), c.want.end(), want.begin() + long(c.at));
     ResetMissionRecord(c.id);

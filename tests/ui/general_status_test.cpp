@@ -1,6 +1,5 @@
-// The status change without a window: every (old status, new status) cell on a small world of
-// both save editions and both scenario editions, with the invariants that hold after each cell,
-// and the cells whose effects the rows name.
+// The status change without a window: every (old, new status) cell on a small world of every
+// kind with the invariants that hold after it, and the cells whose effects the rows name.
 #include <gtest/gtest.h>
 
 #include <functional>
