@@ -164,6 +164,7 @@ TEST_F(CountryEditorTest, ScenarioKingChangeFollowsRowsAndSphere) {
   EXPECT_EQ(gData.gCountries[0].king(), 1);
 }
 
+// One creation through the dialog; both kinds of file are checked on the data side.
 TEST_F(CountryEditorTest, CreateInASave) {
   LoadSave(false);
   ScriptedRng rng({0.5});
@@ -178,19 +179,6 @@ TEST_F(CountryEditorTest, CreateInASave) {
   EXPECT_EQ(Row(w->ListView2, "0"), QStringList({"발해", "야율", "빈성", "    1", "    1", "00"}));
   EXPECT_EQ(QStringList({Cell(3, 4, 1), Cell(4, 13, 1), Cell(4, 13, 8), Cell(4, 13, 9)}), QStringList({"발해", "국왕", "빈성", "발해"}));
   EXPECT_EQ(w->Status(3), "*");
-}
-
-TEST_F(CountryEditorTest, CreateInAScenario) {
-  LoadScenario(true);
-  CreateCountryDialog d(*w);
-  d.Add1Text->setText("탐라");
-  Pick(1);  // the first lord's city: 사비 under 계백
-  d.Add1Cmd2(1)->click();
-  EXPECT_EQ(d.Add1lbl(0)->text(), "계백");
-  d.Add1Cmd[0]->click();
-  EXPECT_EQ(Row(w->ListView2, "3"), QStringList({"탐라", "계백", "사비", "    1", "    2", "03"}));
-  EXPECT_EQ(QStringList({Cell(2, 0, 3), Cell(2, 0, 4), Cell(3, 0, 1), Cell(4, 0, 9), Cell(4, 1, 1)}),
-            QStringList({"    0", "    0", "탐라", "탐라", "국왕"}));
 }
 
 }  // namespace
