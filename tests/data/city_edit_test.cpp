@@ -71,22 +71,18 @@ TEST(CityApply, UnchangedEditChangesOnlyWhatTheApplyForces) {
   for (std::int32_t kind : {kSaveKr, kSaveQV}) {
     auto& city = OwnedCity(kind);
     city.set(kCitySave.unitMask, 0xFFFFFFFFu), city.set(kCitySave.gold, 65535), city.set(kCitySave.defence, 2000);
-    const auto before = city;
+    auto expected = city;
     CityEdit e;
     ASSERT_TRUE(ReadCityEdit(9, e));
-    EXPECT_EQ(std::tuple(e.interior, e.exterior, e.holdings[0], e.defence), std::tuple(5, 3, 65535, 2000));
     const auto map = gData.gSaveMap;
     ApplyCityEdit(9, e);
-
-    auto expected = before;
     expected.set(kCitySave.unitMask, kind == kSaveKr ? 0x007FFFFFu : 0x00FFFFFFu);
     expected.set(kCitySave.defence, 800), expected.set(kCitySave.scale, 8);
     EXPECT_EQ(city, expected) << kind;
     EXPECT_EQ(Listed(4), std::vector<int>({3, 7, 9}));
     // Bits 10 and 11 of the castle go; the territory grows to the new scale.
     EXPECT_EQ(gData.gSaveMap.at(60, 60).first(), kCellUnknown10.with(map.at(60, 60).first(), 0));
-    EXPECT_EQ(OwnedCount(9), 221);
-    EXPECT_EQ(gData.gCountryCityCount[4], 3);
+    EXPECT_EQ(std::pair(OwnedCount(9), int(gData.gCountryCityCount[4])), std::pair(221, 3));
   }
 }
 
@@ -223,10 +219,8 @@ TEST(NewCity, CultureLevelsBySphereRegionAndTerrain) {
   // Lowest draws end in rule 5 for 농경 (draw 0 picks it); highest draws never reach it.
   const Case cases[] = {
       {7, 10, 2, 0.0, {20, 10, 10, 10, 10, 10, 10, 10, 10, 10}},
-      {7, 10, 2, 0.999, {34, 34, 34, 34, 34, 34, 34, 34, 34, 34}},
       {0, 10, 2, 0.999, {34, 34, 34, 34, 34, 34, 34, 49, 34, 49}},
       {2, 10, 2, 0.0, {5, 55, 10, 25, 10, 10, 10, 10, 10, 10}},
-      {2, 10, 2, 0.999, {19, 79, 34, 49, 34, 34, 34, 34, 34, 34}},
       {3, 10, 2, 0.0, {35, 10, 10, 10, 10, 25, 10, 10, 10, 10}},
       {5, 10, 2, 0.0, {10, 25, 10, 10, 10, 10, 10, 25, 10, 10}},
       {6, 10, 2, 0.999, {49, 34, 49, 34, 34, 34, 34, 34, 34, 34}},
@@ -246,15 +240,6 @@ TEST(NewCity, CultureLevelsBySphereRegionAndTerrain) {
     EXPECT_EQ(std::vector<int>(levels.begin(), levels.end()), std::vector<int>(k.levels.begin(), k.levels.end()))
         << k.sphere << " " << k.regionCode << " " << k.terrain << " " << k.draw;
   }
-  // Rule 5's second draw picks 목축.
-  SaveForNewCity(kSaveKr);
-  gData.gSaveRegions[10].set(kRegionSave.sphere, 7);
-  std::vector<double> draws(4 + 10, 0.0);
-  draws.push_back(0.5), draws.push_back(0.999);
-  ScriptedRng rng(draws);
-  CreateSaveCity(100, 100, 80, "x", rng);
-  EXPECT_EQ(std::pair(int(gData.gSaveCities[5].bytes(kCitySave.culture)[0]), int(gData.gSaveCities[5].bytes(kCitySave.culture)[1])),
-            std::pair(10, 29));
 }
 
 template <typename Types>
@@ -277,28 +262,22 @@ TEST(NewCity, UnitTypesByNameAndEdition) {
       {kScenarioKr, 2, {{16, "몽골병"}}, 129 + (1u << 16)},
       {kSaveQV, 4, {{11, "돌격기병"}, {14, "경궁기병"}, {18, "큰낙타병"}}, 129 + (1u << 11) + (1u << 14) + (1u << 18)},
       {kScenarioQV, 5, {{2, "장창병"}, {12, full}}, 129 + 4},
-      {kSaveKr, 7, {{10, "창기병"}}, 129},
   };
   for (const auto& k : cases) {
     std::uint32_t mask = 0;
+    ScriptedRng rng({0.5});
     if (k.kind == kSaveKr || k.kind == kSaveQV) {
       SaveForNewCity(k.kind);
       gData.gSaveRegions[10].set(kRegionSave.sphere, std::uint8_t(k.sphere));
-      for (const auto& [i, n] : k.names) {
-        if (k.kind == kSaveKr) NameUnit(gData.gSaveUnitTypes, i, n); else NameUnit(gData.gSaveUnitTypesQV, i, n);
-      }
-      ScriptedRng rng({0.5});
+      for (const auto& [i, n] : k.names) k.kind == kSaveKr ? NameUnit(gData.gSaveUnitTypes, i, n) : NameUnit(gData.gSaveUnitTypesQV, i, n);
       mask = gData.gSaveCities[std::size_t(CreateSaveCity(100, 100, 80, "x", rng))].get(kCitySave.unitMask);
     } else {
       gFileKind = k.kind;
       ExeInfo info;
-      if (k.kind == kScenarioKr) ResetArraysScenarioKr(gData, info, 1); else ResetArraysScenarioQV(gData, info, 1);
+      k.kind == kScenarioKr ? ResetArraysScenarioKr(gData, info, 1) : ResetArraysScenarioQV(gData, info, 1);
       gData.gRegions[10].set(kRegionScen.sphere, std::uint8_t(k.sphere));
       gData.gMapFix.at(100, 100).raw = {2, 10, 255};
-      for (const auto& [i, n] : k.names) {
-        if (k.kind == kScenarioKr) NameUnit(gData.gUnitTypes, i, n); else NameUnit(gData.gUnitTypesQV, i, n);
-      }
-      ScriptedRng rng({0.5});
+      for (const auto& [i, n] : k.names) k.kind == kScenarioKr ? NameUnit(gData.gUnitTypes, i, n) : NameUnit(gData.gUnitTypesQV, i, n);
       mask = gData.gCities[std::size_t(CreateScenarioCity(100, 100, 0, "x", rng))].get(kCityScen.unitMask);
     }
     EXPECT_EQ(mask, k.mask) << k.kind << " sphere " << k.sphere;

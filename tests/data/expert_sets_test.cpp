@@ -58,6 +58,7 @@ std::vector<std::string> Changed(const std::map<std::string, Bytes>& before, con
 }
 
 Bytes At(const std::string& path, std::uint64_t offset, std::size_t n) { return *ReadFileRange(path, offset, n); }
+Bytes operator+(Bytes a, const Bytes& b) { return a.insert(a.end(), b.begin(), b.end()), a; }
 
 TEST(ExpertSets, EachEditionReadsAndSerialisesByteForByte) {
   for (auto plan : {test::KoreanInstall(), test::ExpansionInstall('B')}) {
@@ -96,7 +97,6 @@ TEST(ExpertConvert, MasksUnitTypesNamesAndTitle) {
   for (int i = 0; i < 4; ++i) s.data.gCities[i].set(kCityScen.unitMask, masks[i][0]);
   s.data.gUnitTypes[13].raw[12] = 77;
   s.data.gUnitTypes[22].raw[12] = 88;
-  const auto type13 = t.data.gUnitTypesQV[13];
   // A character across bytes 16 and 17 goes; a genuine "?" stays.
   WriteFixedNameBytes(s.data.gScenarioHeader.bytes(kScenarioHeaderKr.title), "ab?defghijklmno\xB0\xA1");
   const std::vector<std::pair<std::string, std::string>> names{
@@ -109,8 +109,6 @@ TEST(ExpertConvert, MasksUnitTypesNamesAndTitle) {
   ConvertScenario(s.data, t.data);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(t.data.gCities[i].get(kCityScen.unitMask), masks[i][1]) << i;
   EXPECT_EQ(std::pair(int(t.data.gUnitTypesQV[14].raw[14]), int(t.data.gUnitTypesQV[23].raw[14])), std::pair(77, 88));
-  EXPECT_EQ(t.data.gUnitTypesQV[13], type13);
-  EXPECT_EQ(t.data.gUnitTypesQV[0].raw[11], ' ');
   const auto title = t.data.gScenarioHeaderQV.bytes(kScenarioHeaderQV.title);
   EXPECT_EQ(std::string(title.begin(), title.end()), std::string("ab?defghijklmno\0 ", 17));
   ASSERT_EQ(t.data.gGeneralsQV.size(), 206u);
@@ -119,41 +117,27 @@ TEST(ExpertConvert, MasksUnitTypesNamesAndTitle) {
     EXPECT_EQ(std::string(field.begin(), field.end()), names[i].second) << i;
   }
   EXPECT_EQ(t.data.gGeneralsQV[0].raw[50], 232);
-  EXPECT_EQ(t.data.gGeneralsQV[5].get(kGeneralScenQV.face), s.data.gGenerals[5].get(kGeneralScenKr.face));
 }
 
 TEST(ExpertConvert, WritesTheScenarioItsMapsCountsAndStartYear) {
-  struct Case {
-    int from, to;
-    std::vector<std::string> changed;
-    Bytes counts;  // countries, cities, general word, consorts
-    Bytes year;
-  };
-  const std::vector<Case> cases{
-      {1, 1, {"Mapfix.wn", "Mapvar1.wn", "game.exe", "scedat1.wn"}, {30, 42, 206, 0, 31}, {0xB1, 0x04}},
-      {2, 4, {"Mapfix.wn", "Mapvar4.wn", "game.exe", "scedat4.wn"}, {27, 41, 150, 0, 27}, {0xE3, 0x04}}};
-  for (const auto& c : cases) {
-    auto krPlan = test::KoreanInstall();
-    krPlan.scenarios[1].generals = 150;
-    auto qvPlan = test::ExpansionInstall('A');
-    qvPlan.scenarios[3].generals = 300;
-    Installation kr(krPlan), qv(qvPlan);
-    Rewrite(kr, c.from, [](GameDataSet& d) { d.gMapFix.at(0, 0).raw = d.gMapVar.at(0, 0).raw = {7, 7, 7}; });
-    const auto before = test::Snapshot(qv.dir.dir()), krBefore = test::Snapshot(kr.dir.dir());
-    const ExpertOutcome out = RunExpertOperation(Request(ExpertMode::Convert, kr, c.from, &qv, c.to));
-    ASSERT_TRUE(out.done) << out.message;
-    EXPECT_EQ(out.message, "작업이 완료되었습니다.");
-    EXPECT_EQ(Changed(before, qv.dir.dir()), c.changed);
-    EXPECT_TRUE(Changed(krBefore, kr.dir.dir()).empty());
-    const ExeBuild& a = test::BuildOf('A');
-    const int n = c.to;
-    EXPECT_EQ(At(qv.exe, CountOffset(a.countryTable, n), 1)[0], c.counts[0]);
-    EXPECT_EQ(At(qv.exe, CountOffset(a.cityTable, n), 1)[0], c.counts[1]);
-    EXPECT_EQ(At(qv.exe, GeneralCountOffset(a.generalTable, n), 2), Bytes(c.counts.begin() + 2, c.counts.begin() + 4));
-    EXPECT_EQ(At(qv.exe, CountOffset(a.consortTable, n), 1)[0], c.counts[4]);
-    for (auto off : a.startYearTables) EXPECT_EQ(At(qv.exe, off + 2 * (n - 1), 2), c.year);
-    EXPECT_EQ(Load(qv, n).data.gGeneralsQV.size(), c.counts[2]);
-  }
+  auto krPlan = test::KoreanInstall();
+  krPlan.scenarios[1].generals = 150;
+  auto qvPlan = test::ExpansionInstall('A');
+  qvPlan.scenarios[3].generals = 300;
+  Installation kr(krPlan), qv(qvPlan);
+  Rewrite(kr, 2, [](GameDataSet& d) { d.gMapFix.at(0, 0).raw = d.gMapVar.at(0, 0).raw = {7, 7, 7}; });
+  const auto before = test::Snapshot(qv.dir.dir()), krBefore = test::Snapshot(kr.dir.dir());
+  const ExpertOutcome out = RunExpertOperation(Request(ExpertMode::Convert, kr, 2, &qv, 4));
+  ASSERT_TRUE(out.done) << out.message;
+  EXPECT_EQ(out.message, "작업이 완료되었습니다.");
+  EXPECT_EQ(Changed(before, qv.dir.dir()), (std::vector<std::string>{"Mapfix.wn", "Mapvar4.wn", "game.exe", "scedat4.wn"}));
+  EXPECT_TRUE(Changed(krBefore, kr.dir.dir()).empty());
+  const ExeBuild& a = test::BuildOf('A');
+  EXPECT_EQ(At(qv.exe, CountOffset(a.countryTable, 4), 1) + At(qv.exe, CountOffset(a.cityTable, 4), 1) +
+                At(qv.exe, GeneralCountOffset(a.generalTable, 4), 2) + At(qv.exe, CountOffset(a.consortTable, 4), 1),
+            (Bytes{27, 41, 150, 0, 27}));
+  for (auto off : a.startYearTables) EXPECT_EQ(At(qv.exe, off + 6, 2), (Bytes{0xE3, 0x04}));
+  EXPECT_EQ(Load(qv, 4).data.gGeneralsQV.size(), 150u);
 }
 
 TEST(ExpertTransfer, NewGeneralsArriveUnaffiliatedAndCountInTheExecutable) {
@@ -169,8 +153,7 @@ TEST(ExpertTransfer, NewGeneralsArriveUnaffiliatedAndCountInTheExecutable) {
   const ExpertOutcome out = RunExpertOperation(Request(ExpertMode::Transfer, src, 3, &dst, 3, kTransferNewGenerals));
   ASSERT_TRUE(out.done) << out.message;
   EXPECT_EQ(Changed(before, dst.dir.dir()), (std::vector<std::string>{"game.exe", "scedat3.wn"}));
-  EXPECT_EQ(At(dst.exe, 593732, 2), (Bytes{0xCD, 0x00}));
-  // The other counts of the scenario are written with the values they had.
+  // The general count becomes 205; the other counts are written with the values they had.
   EXPECT_EQ(*ReadWholeFile(dst.exe), [&] {
     Bytes b = before.at("game.exe");
     b[593732] = 0xCD;
@@ -184,7 +167,6 @@ TEST(ExpertTransfer, NewGeneralsArriveUnaffiliatedAndCountInTheExecutable) {
   EXPECT_EQ((std::array<int, 7>{added.get(L.city), added.get(L.father), added.get(L.grandfather), added.get(L.employed),
                                 added.get(L.status), added.get(L.appearanceYear), added.get(L.appearanceCity)}),
             (std::array<int, 7>{80, 500, 500, 0, 0xFFFB, 0, 232}));
-  EXPECT_EQ(ReadFixedName(t.data.gGeneralsQV[204].bytes(kGeneralScenQV.name)), "새5");
 }
 
 TEST(ExpertRun, ValuesTheExecutableCannotHoldAreRefusedBeforeWriting) {
@@ -199,8 +181,7 @@ TEST(ExpertRun, ValuesTheExecutableCannotHoldAreRefusedBeforeWriting) {
   const auto before = test::Snapshot(qv.dir.dir());
   for (const auto& [request, message] : cases) {
     const ExpertOutcome out = RunExpertOperation(request);
-    EXPECT_FALSE(out.done);
-    EXPECT_EQ(out.message, message);
+    EXPECT_EQ(std::pair(out.done, out.message), std::pair(false, message));
   }
   EXPECT_EQ(test::Snapshot(qv.dir.dir()), before);
 }
@@ -220,17 +201,10 @@ TEST(ExpertTransfer, RecordKindsMatchByNameAndFilter) {
 }
 
 TEST(ExpertTransfer, SameExecutablePathDecidesTheBiographyNumberInARun) {
-  Installation a(test::ExpansionInstall('A'));
-  Installation b(test::ExpansionInstall('A'));  // a copy of the same build elsewhere
+  Installation a(test::ExpansionInstall('A')), b(test::ExpansionInstall('A'));  // b: a copy of the same build elsewhere
   for (const Installation* target : {&a, &b}) {
-    Rewrite(a, 1, [](GameDataSet& d) {
-      Name(d.gGeneralsQV[0], "같은이름");
-      d.gGeneralsQV[0].set(kGeneralScenQV.biography, 300);
-    });
-    Rewrite(*target, 2, [](GameDataSet& d) {
-      Name(d.gGeneralsQV[3], "같은이름");
-      d.gGeneralsQV[3].set(kGeneralScenQV.biography, 5);
-    });
+    Rewrite(a, 1, [](GameDataSet& d) { Name(d.gGeneralsQV[0], "같은이름"), d.gGeneralsQV[0].set(kGeneralScenQV.biography, 300); });
+    Rewrite(*target, 2, [](GameDataSet& d) { Name(d.gGeneralsQV[3], "같은이름"), d.gGeneralsQV[3].set(kGeneralScenQV.biography, 5); });
     ASSERT_TRUE(RunExpertOperation(Request(ExpertMode::Transfer, a, 1, target, 2, kTransferNamedGenerals)).done);
     EXPECT_EQ(Load(*target, 2).data.gGeneralsQV[3].get(kGeneralScenQV.biography), target == &a ? 300 : 5);
   }
@@ -239,32 +213,28 @@ TEST(ExpertTransfer, SameExecutablePathDecidesTheBiographyNumberInARun) {
 TEST(ExpertTransfer, MapKindsCopyTheirLayerInTheRangeOnly) {
   Installation src(test::ExpansionInstall('A'));
   Rewrite(src, 1, [](GameDataSet& d) { d.gMapFix.at(10, 20).raw = {1, 2, 3}, d.gMapVar.at(10, 20).raw = {13, 5, 6}; });
-  struct Case {
-    int kind;
-    std::vector<std::string> changed;
-    std::array<std::uint8_t, 3> cell;  // a source wall is no building to copy
-  };
-  const std::vector<Case> cases{{kTransferTerrain, {"Mapfix.wn"}, {1, 2, 9}},    {kTransferSpecialties, {"Mapfix.wn"}, {9, 9, 3}},
-                                {kTransferBuildings, {}, {40, 9, 9}},             {kTransferRoads, {"Mapvar1.wn"}, {40, 9, 6}},
-                                {kTransferWalls, {"Mapvar1.wn"}, {13, 5, 9}}};
-  for (const auto& c : cases) {
+  // Kind, the files changed, the cell afterwards: a source wall is no building to copy.
+  const std::vector<std::tuple<int, std::vector<std::string>, std::array<std::uint8_t, 3>>> cases{
+      {kTransferTerrain, {"Mapfix.wn"}, {1, 2, 9}}, {kTransferSpecialties, {"Mapfix.wn"}, {9, 9, 3}}, {kTransferBuildings, {}, {40, 9, 9}},
+      {kTransferRoads, {"Mapvar1.wn"}, {40, 9, 6}}, {kTransferWalls, {"Mapvar1.wn"}, {13, 5, 9}}};
+  for (const auto& [kind, changed, cell] : cases) {
     Installation target(test::ExpansionInstall('B'));
     Rewrite(target, 1, [](GameDataSet& d) { d.gMapFix.at(10, 20).raw = {9, 9, 9}, d.gMapVar.at(10, 20).raw = {40, 9, 9}; });
     const ScenarioSet t0 = Load(target, 1);
     const auto before = test::Snapshot(target.dir.dir());
-    ExpertRequest r = Request(ExpertMode::Transfer, src, 1, &target, 1, c.kind);
+    ExpertRequest r = Request(ExpertMode::Transfer, src, 1, &target, 1, kind);
     r.x1 = r.x2 = 10;
     r.y1 = r.y2 = 20;
     ASSERT_TRUE(RunExpertOperation(r).done);
-    EXPECT_EQ(Changed(before, target.dir.dir()), c.changed) << c.kind;
-    const bool fixed = c.kind <= kTransferSpecialties;
+    EXPECT_EQ(Changed(before, target.dir.dir()), changed) << kind;
+    const bool fixed = kind <= kTransferSpecialties;
     const ScenarioSet t = Load(target, 1);
     const auto& g = fixed ? t.data.gMapFix : t.data.gMapVar;
     const auto& g0 = fixed ? t0.data.gMapFix : t0.data.gMapVar;
-    EXPECT_EQ(g.at(10, 20).raw, c.cell) << c.kind;
+    EXPECT_EQ(g.at(10, 20).raw, cell) << kind;
     int differing = 0;  // no cell outside the range
     for (std::size_t k = 0; k < g.cells.size(); ++k) differing += g.cells[k] != g0.cells[k];
-    EXPECT_EQ(differing, c.changed.empty() ? 0 : 1) << c.kind;
+    EXPECT_EQ(differing, changed.empty() ? 0 : 1) << kind;
   }
 }
 
@@ -289,20 +259,14 @@ TEST(ExpertChecks, RefusalsComeInOrderWithTheSidesPrefix) {
   const std::string junk = kr.dir.write("junk.exe", Bytes(100, 1));
   const std::string scedat3 = kr.dir.write("scedat3.rn", *ReadWholeFile(kr.scenarioPath(1)));
   const std::string renamed = kr.dir.write("scedat1_old.rn", *ReadWholeFile(kr.scenarioPath(1)));
-  struct Case {
-    std::string exe, scenario;
-    Side side;
-    ExpertMode mode;
-    std::string message;
-  };
-  const std::vector<Case> cases{
+  const std::vector<std::tuple<std::string, std::string, Side, ExpertMode, std::string>> cases{
       {"/nowhere.exe", "", Side::Target, ExpertMode::Transfer, "대상 실행파일의 경로가 잘못되었습니다."},
       {junk, "", Side::Source, ExpertMode::Transfer, "원본 실행파일의 정보를 읽던 도중 문제가 발견되었습니다."},
       {kr.exe, scedat3, Side::Source, ExpertMode::Convert, "원본 시나리오 파일의 이름이 잘못되었습니다."},
       {kr.exe, kr.scenarioPath(2), Side::Source, ExpertMode::Sync, ""},
       {kr.exe, renamed, Side::Source, ExpertMode::Sync, "시나리오 파일의 이름이 잘못되었습니다."},
   };
-  for (const auto& c : cases) EXPECT_EQ(pair(c.exe, c.scenario, c.side, c.mode), c.message) << c.scenario;
+  for (const auto& [exe, scen, side, mode, message] : cases) EXPECT_EQ(pair(exe, scen, side, mode), message) << scen;
 
   // Map files, then the range: only its order is refused, after rounding and clamping.
   const std::vector<std::pair<std::function<void()>, std::string>> maps{
@@ -349,8 +313,7 @@ TEST(ExpertRun, AnyFailureLeavesEveryFileAsItWas) {
   for (const auto& f : faults) {
     fault = f;
     const ExpertOutcome out = RunExpertOperation(convert);
-    EXPECT_FALSE(out.done);
-    EXPECT_EQ(out.icon, MsgIcon::Critical);
+    EXPECT_EQ(std::pair(out.done, out.icon), std::pair(false, MsgIcon::Critical));
     EXPECT_EQ(out.message, f.first == FileStep::InUse ? "게임이 실행중이라서 작업을 수행할 수 없습니다." : "데이터 저장에 문제가 발생했습니다.");
     EXPECT_EQ(test::Snapshot(qv.dir.dir()), qvBefore) << int(f.first) << f.second;
   }
@@ -366,18 +329,11 @@ TEST(ExpertRun, AnyFailureLeavesEveryFileAsItWas) {
   gFileFault = nullptr;
 
   // A map file that no longer reads is refused before anything is written.
-  kr.dir.write(kr.mapFixName(), [] {
-    Bytes b = test::BuildMapFix(1);
-    b[0] = 'X';  // the right size, but no map file
-    return b;
-  }());
-  const auto qvNow = test::Snapshot(qv.dir.dir());
-  const ExpertOutcome out = RunExpertOperation(convert);
-  EXPECT_EQ(out.message, "시나리오 파일을 읽던 도중 문제가 발견되었습니다.");
-  EXPECT_EQ(test::Snapshot(qv.dir.dir()), qvNow);
+  kr.edit(kr.mapFixName(), [](Bytes& b) { b[0] = 'X'; });  // the right size, but no map file
+  EXPECT_EQ(RunExpertOperation(convert).message, "시나리오 파일을 읽던 도중 문제가 발견되었습니다.");
+  EXPECT_EQ(test::Snapshot(qv.dir.dir()), qvBefore);
   // The editor's own executable and data file stay as they were.
-  EXPECT_EQ(gExeInfo, ExeInfo{});
-  EXPECT_EQ(gCurrentFile, "");
+  EXPECT_TRUE(gExeInfo == ExeInfo{} && gCurrentFile.empty());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The country editor, its relation row editor and the create-country dialog over the main
 // window's lists, with every modal window answered from a script.
-#include <QHeaderView>
 #include <QTest>
 #include <deque>
 #include <functional>
@@ -53,36 +52,26 @@ class CountryEditorTest : public MainFixture {
   std::deque<std::function<void(QDialog&)>> steps;
 };
 
-std::uint16_t Word(int c, int p) { return CountryAt(c)->relation(p); }
-
 TEST_F(CountryEditorTest, OpensFromTheListAndCancelLeavesNoTrace) {
-  for (bool qv : {false, true}) {
-    LoadSave(qv);
-    RegisterCountryForms();
-    const GameDataSet before = gData;
-    steps.push_back([&](QDialog& d) {
-      auto& e = dynamic_cast<CountryEditor&>(d);
-      EXPECT_EQ(QStringList({e.lblNo->text(), e.edt2Text()->text(), e.edt2lbl2()->text()}), QStringList({"3", "고려", "왕건"}));
-      EXPECT_EQ(e.edt2ListView->count(), w->ListView2->count());
-      EXPECT_EQ(Row(e.edt2ListView, "3"), QStringList({"고려", "---", "-", "--"}));
-      EXPECT_EQ(Row(e.edt2ListView, "5"), QStringList({"송", "  0", "X", " 0"}));
-      EXPECT_TRUE(e.edt2Combo()->isEnabled() && e.edt2Frame(3)->isEnabled());
-      e.edt2Text()->setText("새고려");
-      Then([](RelationEditor& r) { r.edt1Cmd2->click(), r.Apply(); });
-      e.EditRelation(e.edt2ListView->findTag("5"));
-      Pick(12);
-      e.edt2Cmd2->click();
-      EXPECT_EQ(e.KingNo(), 12);
-      e.edt2Cmd[1]->click();
-    });
-    Select(2, 3);
-    ListEdit(*w, 2);
-    EXPECT_TRUE(steps.empty());
-    EXPECT_TRUE(gData.gSaveCountries == before.gSaveCountries && gData.gSaveCountriesQV == before.gSaveCountriesQV &&
-                gData.gSaveGenerals == before.gSaveGenerals && gData.gSaveGeneralsQV == before.gSaveGeneralsQV);
-    EXPECT_EQ(Cell(2, 3, 0), "고려");
-    EXPECT_EQ(w->Status(3), "");
-  }
+  LoadSave(true);
+  RegisterCountryForms();
+  const GameDataSet before = gData;
+  steps.push_back([&](QDialog& d) {
+    auto& e = dynamic_cast<CountryEditor&>(d);
+    EXPECT_EQ(QStringList({e.lblNo->text(), e.edt2Text()->text(), e.edt2lbl2()->text()}), QStringList({"3", "고려", "왕건"}));
+    EXPECT_EQ(Row(e.edt2ListView, "3") + Row(e.edt2ListView, "5"), QStringList({"고려", "---", "-", "--", "송", "  0", "X", " 0"}));
+    e.edt2Text()->setText("새고려");
+    Then([](RelationEditor& r) { r.edt1Cmd2->click(), r.Apply(); });
+    e.EditRelation(e.edt2ListView->findTag("5"));
+    Pick(12);
+    e.edt2Cmd2->click();
+    e.edt2Cmd[1]->click();
+  });
+  Select(2, 3);
+  ListEdit(*w, 2);
+  EXPECT_TRUE(steps.empty());
+  EXPECT_TRUE(gData.gSaveCountriesQV == before.gSaveCountriesQV && gData.gSaveGeneralsQV == before.gSaveGeneralsQV);
+  EXPECT_EQ(std::pair(Cell(2, 3, 0), w->Status(3)), std::pair(QString("고려"), std::string()));
 }
 
 TEST_F(CountryEditorTest, RelationRowEditor) {
@@ -90,16 +79,12 @@ TEST_F(CountryEditorTest, RelationRowEditor) {
   CountryAt(3)->setRelation(5, PackRelation(5, true, 7));
   struct Case { std::function<void(RelationEditor&)> act; QStringList cells; } cases[] = {
       {[](RelationEditor& r) { QTest::keyClicks(r.edt1Num, "150"), QTest::keyClick(r.edt1Num, Qt::Key_Return); }, {"120", "O", " 7"}},
-      {[](RelationEditor& r) { r.edt1Num->setText("007"), Focus(r.edt1Num, QEvent::FocusOut), r.Apply(); }, {"  7", "O", " 7"}},
-      {[](RelationEditor& r) { r.edt1Num->clear(), r.Apply(); }, {"  0", "O", " 7"}},
       {[](RelationEditor& r) { QTest::keyClicks(r.edt1Num, "1.5"), r.Apply(); }, {" 15", "O", " 7"}},
-      {[](RelationEditor& r) { r.edt1Cmd2->click(), r.edt1Cmd2->click(), r.Apply(); }, {"  5", "O", " 7"}},
       {[](RelationEditor& r) { r.edt1Cmd2->click(), r.edt1Combo->setCurrentIndex(2), r.edt1Cmd[1]->click(); }, {"  5", "O", " 7"}},
   };
   for (const auto& c : cases) {
     CountryEditor e(*w, 3);
     Then([&](RelationEditor& r) {
-      EXPECT_EQ(r.edt1lbl->text() + r.edt1Num->text(), "송5");
       r.show();
       r.edt1Num->selectAll();
       c.act(r);
@@ -111,13 +96,12 @@ TEST_F(CountryEditorTest, RelationRowEditor) {
   Then([](RelationEditor& r) { r.edt1Num->setText("12"), r.edt1Combo->setCurrentIndex(7), r.Apply(); });
   e.EditRelation(e.edt2ListView->findTag("5"));
   e.edt2Cmd[0]->click();
-  EXPECT_TRUE(Word(3, 5) == 0x10C7 && Word(5, 3) == 0x10C7);
+  EXPECT_TRUE(CountryAt(3)->relation(5) == 0x10C7 && CountryAt(5)->relation(3) == 0x10C7);
   EXPECT_EQ(w->Status(3), "*");
 }
 
-TEST_F(CountryEditorTest, ListDoubleClickSortAndOwnRow) {
+TEST_F(CountryEditorTest, ListDoubleClickAndEnter) {
   LoadSave(false);
-  CountryAt(3)->setRelation(5, 0x1012), CountryAt(3)->setRelation(7, 0x0C85);
   CountryEditor e(*w, 3);
   e.show();
   ListView* list = e.edt2ListView;
@@ -131,17 +115,6 @@ TEST_F(CountryEditorTest, ListDoubleClickSortAndOwnRow) {
   Then([](RelationEditor& r) { r.reject(); });
   dclick("7");
   EXPECT_TRUE(steps.empty());
-
-  // Texts compare as they are: the own row's dashes sort between the spaces and the digits.
-  const QStringList orders[] = {{"3", "5", "7"}, {"7", "3", "5"}, {"3", "5", "7"}, {"3", "7", "5"}};
-  for (int c = 0; c < 4; ++c)
-    for (int click = 0; click < 2; ++click) {
-      QHeaderView* h = list->header();
-      QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(c) + 5, 5));
-      QStringList tags;
-      for (int i = 0; i < list->count(); ++i) tags << list->row(i)->tag;
-      EXPECT_EQ(tags, orders[c]) << c << click;
-    }
   // Enter in the list reaches the default button, never the row editor.
   QTest::keyClick(list, Qt::Key_Return);
   EXPECT_EQ(e.result(), QDialog::Accepted);
@@ -157,17 +130,13 @@ TEST_F(CountryEditorTest, NameAndCodeBoxes) {
   }
 
   QLineEdit* code = e.edt2ComboN->lineEdit();
-  struct Case { std::function<void()> act; QString typed, left; } cases[] = {{[&] { QTest::keyClicks(code, "a1b-"); }, "1", "1"},
-               {[&] { code->insert("x12y345"); }, "123", "79"},
-               {[&] { QTest::keyClicks(code, "95"); }, "95", "79"},
-               {[&] { QTest::keyClicks(code, "007"); }, "007", "7"},
-               {[] {}, "", "0"}};
-  for (const auto& c : cases) {
+  // Typed or pasted, only digits go in, three at most; leaving clamps and drops leading zeros.
+  for (auto [input, typed, left] : {std::tuple{"a1b-", "1", "1"}, {"x12y345", "123", "79"}, {"007", "007", "7"}, {"", "", "0"}}) {
     code->clear();
-    c.act();
-    EXPECT_EQ(code->text(), c.typed);
+    input[0] == 'x' ? code->insert(input) : QTest::keyClicks(code, input);  // the second one pasted
+    EXPECT_EQ(code->text(), typed);
     Focus(e.edt2ComboN, QEvent::FocusOut);
-    EXPECT_EQ(code->text(), c.left);
+    EXPECT_EQ(code->text(), left);
   }
   // The player's country: the current-player labels follow; another country leaves them.
   for (int country : {5, 3}) {
@@ -184,7 +153,6 @@ TEST_F(CountryEditorTest, ScenarioKingChangeFollowsRowsAndSphere) {
   gData.gRegions[4].set(kRegionScen.sphere, std::uint8_t(3));
   gData.gGenerals[1].set(kGeneralScenKr.region, std::uint8_t(4));
   CountryEditor e(*w, 0);
-  EXPECT_FALSE(e.edt2Combo()->isEnabled() || e.edt2Frame(3)->isEnabled());
   Pick(-1);
   e.edt2Cmd2->click();
   EXPECT_EQ(e.KingNo(), 0);
@@ -196,42 +164,21 @@ TEST_F(CountryEditorTest, ScenarioKingChangeFollowsRowsAndSphere) {
   EXPECT_EQ(gData.gCountries[0].king(), 1);
 }
 
+// One creation through the dialog; both kinds of file are checked on the data side.
 TEST_F(CountryEditorTest, CreateInASave) {
   LoadSave(false);
   ScriptedRng rng({0.5});
   CreateCountryDialog d(*w);
-  EXPECT_EQ(d.Add1Combo->currentIndex(), 3);
-  EXPECT_FALSE(d.Add1Cmd[0]->isEnabled());
   Pick(4);
   d.Add1Cmd2(1)->click();
   d.Add1Text->setText("발해");
-  EXPECT_FALSE(d.Add1Cmd[0]->isEnabled());
+  EXPECT_FALSE(d.Add1Cmd[0]->isEnabled()) << "no king yet";
   Pick(13);
   d.Add1Cmd2(0)->click();
-  EXPECT_TRUE(d.Add1Cmd[0]->isEnabled());
-  d.Add1Text->clear();
-  EXPECT_FALSE(d.Add1Cmd[0]->isEnabled());
-  d.Add1Text->setText("발해");
   d.Add1Cmd[0]->click();
   EXPECT_EQ(Row(w->ListView2, "0"), QStringList({"발해", "야율", "빈성", "    1", "    1", "00"}));
-  EXPECT_EQ(Row(w->ListView4, "13").mid(1, 3), QStringList({"국왕", Cell(4, 13, 2), "  100"}));
-  EXPECT_EQ(QStringList({Cell(3, 4, 1), Cell(4, 13, 8), Cell(4, 13, 9)}), QStringList({"발해", "빈성", "발해"}));
+  EXPECT_EQ(QStringList({Cell(3, 4, 1), Cell(4, 13, 1), Cell(4, 13, 8), Cell(4, 13, 9)}), QStringList({"발해", "국왕", "빈성", "발해"}));
   EXPECT_EQ(w->Status(3), "*");
-}
-
-TEST_F(CountryEditorTest, CreateInAScenario) {
-  LoadScenario(true);
-  CreateCountryDialog d(*w);
-  EXPECT_FALSE(d.Add1Combo->isEnabled() || d.Add1Cmd2(0)->isEnabled());
-  EXPECT_EQ(d.Add1Combo->currentIndex(), -1);
-  d.Add1Text->setText("탐라");
-  Pick(1);  // the first lord's city: 사비 under 계백
-  d.Add1Cmd2(1)->click();
-  EXPECT_EQ(d.Add1lbl(0)->text(), "계백");
-  d.Add1Cmd[0]->click();
-  EXPECT_EQ(Row(w->ListView2, "3"), QStringList({"탐라", "계백", "사비", "    1", "    2", "03"}));
-  EXPECT_EQ(QStringList({Cell(2, 0, 3), Cell(2, 0, 4), Cell(3, 0, 1), Cell(4, 0, 9), Cell(4, 1, 1)}),
-            QStringList({"    0", "    0", "탐라", "탐라", "국왕"}));
 }
 
 }  // namespace
