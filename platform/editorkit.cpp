@@ -20,17 +20,34 @@ class FocusHint : public QObject {
   FocusHint(QWidget* control, const QString& hint) : QObject(control), hint_(hint) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::FocusIn && IsRealFocusChange(static_cast<QFocusEvent*>(event))) {
-      if (auto* w = qobject_cast<QWidget*>(watched)) {
-        if (auto* bar = w->window()->findChild<QStatusBar*>()) bar->showMessage(hint_);
-        else if (auto* label = w->window()->findChild<QLabel*>("lblStatus")) label->setText(hint_);
-      }
+    switch (event->type()) {
+      // A control is shown with its window; every visible control hears of the window's deactivation.
+      case QEvent::Show: opening_ = true; break;
+      case QEvent::WindowDeactivate: opening_ = false; break;
+      case QEvent::FocusIn:
+        if (ShowsHint(static_cast<QFocusEvent*>(event)->reason())) Write(qobject_cast<QWidget*>(watched));
+        break;
+      default: break;
     }
     return false;
   }
 
  private:
+  // The focus a dialog gives when it opens comes with its first activation, and so does the focus
+  // that returns each time the window is activated again: only the first shows the hint.
+  bool ShowsHint(Qt::FocusReason reason) const {
+    if (reason == Qt::ActiveWindowFocusReason) return opening_;
+    return reason != Qt::PopupFocusReason;
+  }
+
+  void Write(QWidget* w) const {
+    if (!w) return;
+    if (auto* bar = w->window()->findChild<QStatusBar*>()) bar->showMessage(hint_);
+    else if (auto* label = w->window()->findChild<QLabel*>("lblStatus")) label->setText(hint_);
+  }
+
   QString hint_;
+  bool opening_ = false;  // shown and not deactivated since
 };
 
 class ReservedNameClearing : public QObject {

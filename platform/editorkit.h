@@ -10,8 +10,8 @@
 namespace garam {
 
 // The hint goes to the QStatusBar of the control's window whenever the control gets the focus,
-// or, in a window without one, to its hint label "lblStatus"; a pop-up closing or the window
-// being reactivated gives no hint.
+// or, in a window without one, to its hint label "lblStatus"; so does the focus the window gives
+// when it opens, but a pop-up closing or the window being activated again gives no hint.
 void SetFocusHint(QWidget* control, const QString& hint);
 
 // The byte guard of the game's field, and on leaving the reserved-name clearing below.

@@ -156,5 +156,28 @@ TEST(EditorKit, NameBoxesClearReservedNamesAndHintsReachTheStatusBar) {
   }
 }
 
+// The focus a dialog gives its first control when it opens comes with the window's activation,
+// as does the focus that returns each time the window is activated again.
+TEST(EditorKit, HintOfTheOpeningFocusShowsButAReactivationChangesNothing) {
+  Window win;
+  auto* name = win.Add(new QLineEdit);
+  SetFocusHint(win.other, "다른 칸");
+  SetFocusHint(name, "이름 입력");
+  // The platform activates a shown window; the focus comes when the activation is handled.
+  auto activeIs = [](QWidget& w) { return QTest::qWaitFor([&] { return QApplication::activeWindow() == &w; }); };
+  win.dialog.show();
+  ASSERT_TRUE(activeIs(win.dialog));
+  EXPECT_EQ(win.bar->currentMessage(), "다른 칸");
+  name->setFocus();
+  win.bar->showMessage("그대로");
+  QDialog elsewhere;
+  elsewhere.show();
+  ASSERT_TRUE(activeIs(elsewhere));
+  win.dialog.activateWindow();
+  ASSERT_TRUE(activeIs(win.dialog));
+  EXPECT_EQ(QApplication::focusWidget(), name);
+  EXPECT_EQ(win.bar->currentMessage(), "그대로");
+}
+
 }  // namespace
 }  // namespace garam
