@@ -297,9 +297,8 @@ CountryApplyResult ApplyCountryEdit(const CountryEdit& e) {
   auto rec = CountryAt(e.country);
   if (!rec) return result;
 
-  const std::string name = e.name.empty() ? " " : CutToCp949Bytes(e.name, kNameBytes);
-  // Bytes of an unchanged name stay as read (a lone lead byte, padding other than spaces).
-  if (ReadFixedName(rec->name) != name) WriteFixedName(rec->name, name);
+  // Compared before the cut: a name that fills the whole field is as unchanged as a shorter one.
+  WriteChangedName(rec->name, e.name);
   *rec->code = std::uint8_t(std::clamp(e.code, 0, kMaxCode));
   PutU16(rec->king, std::uint16_t(e.king));
   if (IsSaveFile()) {

@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -23,8 +24,8 @@ QString BoxText(const QWidget* box) {
   return {};
 }
 
-// Removes the character before the caret; with the caret at the start (text set by the program
-// in a multi-line box) the last character goes, so that the text always ends up fitting.
+// Removes the character before the caret; with the caret at the start the last character goes,
+// so that the text always ends up fitting.
 void TakeBackOneCharacter(QWidget* box) {
   if (auto* e = qobject_cast<QLineEdit*>(box)) {
     int pos = e->cursorPosition();
@@ -71,12 +72,20 @@ void CheckTextByteLength(QWidget* box) {
 
 void AttachTextByteGuard(QWidget* box, int maxBytes) {
   SetByteMaxLength(box, maxBytes);
-  if (auto* e = qobject_cast<QLineEdit*>(box))
-    QObject::connect(e, &QLineEdit::textChanged, e, [e] { CheckTextByteLength(e); });
-  else if (auto* e = qobject_cast<QPlainTextEdit*>(box))
-    QObject::connect(e, &QPlainTextEdit::textChanged, e, [e] { CheckTextByteLength(e); });
-  else if (auto* e = qobject_cast<QTextEdit*>(box))
-    QObject::connect(e, &QTextEdit::textChanged, e, [e] { CheckTextByteLength(e); });
+  // Only edits are checked, never the text the program sets whole when it fills the box: a stored
+  // name may fill its field up to one byte more than can be typed, and must go back unchanged.
+  // A multi-line box tells edits by its undo history, which setting the whole text clears.
+  if (auto* e = qobject_cast<QLineEdit*>(box)) {
+    QObject::connect(e, &QLineEdit::textEdited, e, [e] { CheckTextByteLength(e); });
+  } else if (auto* e = qobject_cast<QPlainTextEdit*>(box)) {
+    QObject::connect(e, &QPlainTextEdit::textChanged, e, [e] {
+      if (e->document()->availableUndoSteps() > 0) CheckTextByteLength(e);
+    });
+  } else if (auto* e = qobject_cast<QTextEdit*>(box)) {
+    QObject::connect(e, &QTextEdit::textChanged, e, [e] {
+      if (e->document()->availableUndoSteps() > 0) CheckTextByteLength(e);
+    });
+  }
 }
 
 }  // namespace garam

@@ -22,7 +22,8 @@ std::optional<int> TextByteLength(const QWidget* box);
 // Works on QLineEdit, QPlainTextEdit and QTextEdit.
 void CheckTextByteLength(QWidget* box);
 
-// Sets the limit and runs the guard on every change of the box's text.
+// Sets the limit and runs the guard on every edit of the box's text: typing, pasting, dropping,
+// the program's insert() or backspace(). A text set whole (setText, setPlainText) is left as it is.
 void AttachTextByteGuard(QWidget* box, int maxBytes);
 
 }  // namespace garam

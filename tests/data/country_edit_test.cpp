@@ -137,6 +137,15 @@ TEST_P(SaveApply, WritesRecordAndMirrorsEachRelation) {
   EXPECT_FALSE(ApplyCountryEdit(e).playerCountry);
   EXPECT_EQ(std::string(reinterpret_cast<char*>(SaveCountryRaw(5) + 1), 3), std::string(" \0 ", 3));
   EXPECT_EQ(SaveCountryRaw(5)[22], 7) << "no sphere chosen keeps the stored one";
+
+  // A name that fills all 19 bytes, one more than can be typed, is no change either.
+  rec = SaveCountryRaw(7);
+  WriteFixedName(std::span(rec + 1, 19), "동로마제국 비잔티움");
+  const auto full = std::vector<std::uint8_t>(rec + 1, rec + 20);
+  e = Edit(7);
+  e.name = "동로마제국 비잔티움";
+  ApplyCountryEdit(e);
+  EXPECT_EQ(std::vector<std::uint8_t>(rec + 1, rec + 20), full);
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, SaveApply, ::testing::Values(kSaveKr, kSaveQV));

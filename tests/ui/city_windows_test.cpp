@@ -61,6 +61,32 @@ TEST_F(CityWindows, OpensFromTheListFilledFromRecordAndRow) {
   EXPECT_EQ(std::pair(gData.gSaveCities == before, w->Status(3)), std::pair(true, std::string()));
 }
 
+// Opened as the user opens it, shown and activated: the name box has the focus with its hint, and
+// a name that fills all 21 bytes of its field (one more than can be typed) goes back as it was.
+TEST_F(CityWindows, OpensOnTheNameHintAndAFullLengthNameSurvivesOk) {
+  test::MakeScenario(true);
+  test::ScenCity(gData, 2, "알렉산드리아 에스카테", 1);
+  // Everything else as OK writes it, so that the whole record can be compared.
+  auto& city = gData.gCities[2];
+  city.set(kCityScen.defence, std::int16_t(100)), city.set(kCityScen.scale, std::uint8_t(1));
+  std::ranges::fill(city.bytes(kCityScen.items), std::uint8_t(80));
+  Fill(kScenarioQV, "scedat1.wn");
+  RegisterCityForms();
+  const auto before = gData.gCities;
+  Script([&](QDialog& d) {
+    auto& e = static_cast<CityEditor&>(d);
+    ShowActive(e);
+    EXPECT_EQ(QApplication::focusWidget(), e.edt3Text);
+    EXPECT_EQ(e.edt3Status->currentMessage(), "이름 입력");
+    EXPECT_EQ(e.edt3Text->text(), "알렉산드리아 에스카테");
+    e.edt3Cmd[0]->click();
+  });
+  Select(3, 2);
+  EntityCommand(*w, 3, 2);
+  EXPECT_TRUE(gData.gCities == before);
+  EXPECT_EQ(std::pair(Cell(3, 2, 0), dialogs.beeps), std::pair(QString("알렉산드리아 에스카테"), 0));
+}
+
 TEST_F(CityWindows, ScenarioCapitalWithTheSphereOfItsRegion) {
   LoadScenario(false);
   gData.gRegions[9].set(kRegionScen.sphere, 3);

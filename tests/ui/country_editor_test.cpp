@@ -120,6 +120,35 @@ TEST_F(CountryEditorTest, ListDoubleClickAndEnter) {
   EXPECT_EQ(e.result(), QDialog::Accepted);
 }
 
+// Shown and activated as the user opens them: the editor and its relation row editor show the
+// hint of their first control, and a name that fills all 19 bytes of its field (one more than can
+// be typed) goes back as it was.
+TEST_F(CountryEditorTest, OpensOnTheFirstHintAndAFullLengthNameSurvivesOk) {
+  MakeScenario(true);
+  ScenCountry(gData, 1, "동로마제국 비잔티움", 2);
+  Fill(kScenarioQV, "scedat1.wn");
+  RegisterCountryForms();
+  const auto before = gData.gCountries;
+  steps.push_back([&](QDialog& d) {
+    auto& e = dynamic_cast<CountryEditor&>(d);
+    ShowActive(e);
+    EXPECT_EQ(QStringList({e.edt2Status->currentMessage(), e.edt2Text()->text()}),
+              QStringList({"이름 입력", "동로마제국 비잔티움"}));
+    Then([&](RelationEditor& r) {
+      ShowActive(r);
+      EXPECT_EQ(r.edt1Status->currentMessage(), "동맹기간 입력(0~120)");
+      r.reject();
+    });
+    e.EditRelation(e.edt2ListView->findTag("0"));
+    e.edt2Cmd[0]->click();
+  });
+  Select(2, 1);
+  ListEdit(*w, 2);
+  EXPECT_TRUE(steps.empty());
+  EXPECT_TRUE(gData.gCountries == before);
+  EXPECT_EQ(std::pair(Cell(2, 1, 0), dialogs.beeps), std::pair(QString("동로마제국 비잔티움"), 0));
+}
+
 TEST_F(CountryEditorTest, NameAndCodeBoxes) {
   LoadSave(false);
   CountryEditor e(*w, 3);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QTest>
 #include <string>
 
 #include "data/cp949.h"
@@ -213,6 +214,11 @@ class MainFixture : public ::testing::Test {
     QStringList texts;
     for (const auto& b : dialogs.boxes) texts << b.text;
     return texts;
+  }
+  // Shows a window as a modal run does and waits until the activation, with its focus, arrives.
+  static void ShowActive(QWidget& window) {
+    window.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }));
   }
   static void Focus(QWidget* box, QEvent::Type type) {
     QFocusEvent e(type, Qt::TabFocusReason);

@@ -155,22 +155,34 @@ TEST(TextGuard, TakesBackWhatGoesOverTheByteLimit) {
   EXPECT_EQ(plain.toPlainText(), "a\nb");
 }
 
-TEST(TextGuard, ShortensTheBoxItChecksNotTheFocusedOne) {
+// A stored name may fill its whole field, one byte more than the box lets the user type: filling
+// the box is no typing, so the name stays whole until the user edits it.
+TEST(TextGuard, LeavesTextSetByTheProgramWholeUntilTheUserEditsIt) {
   test::ScriptedDialogs dialogs;
   QWidget window;
   auto* title = new QLineEdit(&window);
+  auto* description = new QPlainTextEdit(&window);
   auto* focused = new QLineEdit(&window);
   AttachTextByteGuard(title, 4);
+  AttachTextByteGuard(description, 4);
   window.show();
   QApplication::setActiveWindow(&window);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   focused->setText("xyz");
   focused->setFocus();
-  ASSERT_TRUE(focused->hasFocus());
-  title->setText("가나다");  // set by the program
+  title->setText("가나a");
+  description->setPlainText("가\n나");
   Settle();
-  EXPECT_EQ(title->text(), "가나");
-  EXPECT_EQ(focused->text(), "xyz");
+  EXPECT_EQ(QStringList({title->text(), description->toPlainText(), focused->text()}), QStringList({"가나a", "가\n나", "xyz"}));
+  EXPECT_EQ(dialogs.beeps, 0);
+  // An edit of such a text brings it within the limit, from the caret backwards.
+  title->setFocus();
+  title->end(false);
+  Type(title, "b");
+  description->setFocus();
+  description->moveCursor(QTextCursor::End);
+  Type(description, "c");
+  EXPECT_EQ(QStringList({title->text(), description->toPlainText()}), QStringList({"가나", "가\n"}));
 }
 
 QColor CellColour(int n) { return QColor(n * 7 % 256, n * 13 % 256, n * 29 % 256); }
