@@ -146,12 +146,17 @@ std::optional<std::string> FindFileNoCase(const std::string& dir, const std::str
   std::error_code ec;
   std::string want = ToUpperAscii(name);
   std::optional<std::string> found;
-  for (const auto& e : fs::directory_iterator(d, ec)) {
-    if (!e.is_regular_file(ec)) continue;
-    std::string n = e.path().filename().string();
+  fs::directory_iterator it(d, ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    std::error_code entry;
+    if (!it->is_regular_file(entry)) continue;
+    std::string n = it->path().filename().string();
     // Several spellings of one name: take the first in name order, so the choice is stable.
     if (ToUpperAscii(n) == want && (!found || d + n < *found)) found = d + n;
   }
+  // A listing that broke off may have missed the spelling it would have chosen: like one that
+  // could not start, it finds nothing.
+  if (ec) return std::nullopt;
   return found;
 }
 
