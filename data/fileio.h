@@ -20,8 +20,9 @@ std::optional<Bytes> ReadWholeFile(const std::string& path, std::uint64_t maxByt
 std::optional<Bytes> ReadFileRange(const std::string& path, std::uint64_t offset, std::size_t n);
 
 // Writes the whole image to a temporary file beside path, then renames it over path, so a failed
-// write never leaves the game's file half-written. False when any step failed; path is then as
-// it was.
+// write never leaves the file half-written. False when any step failed; path is then as it was.
+// Only for the editor's own files (the usage report): the file gets the default mode and no
+// backup. The game's files go through ReplaceFiles (data/filetransaction.h).
 bool WriteFileAtomic(const std::string& path, std::span<const std::uint8_t> data);
 // Creates or truncates path and writes data through to the disk (flushed and synced), so a
 // rename that follows publishes a complete file.
