@@ -26,6 +26,22 @@ std::string PairPrefix(Side side, ExpertMode mode) {
   return mode == ExpertMode::Sync ? "" : "원본 ";
 }
 
+// Messages about a side's map files begin with this.
+std::string MapPrefix(Side side, ExpertMode mode) {
+  if (side == Side::Target) return "대상 시나리오의 ";
+  return mode == ExpertMode::Sync ? "" : "원본 시나리오의 ";
+}
+
+// The refusal for a set that did not read.
+std::optional<std::string> ReadRefusal(SetRead result, Side side, ExpertMode mode) {
+  switch (result) {
+    case SetRead::Ok: return std::nullopt;
+    case SetRead::BadMap: return MapPrefix(side, mode) + "맵 파일이 없거나 잘못된 파일입니다.";
+    case SetRead::BadScenario: break;
+  }
+  return kMsgReadFailed;
+}
+
 std::int32_t KindOf(const ScenarioSet& s) { return s.expansion() ? kScenarioQV : kScenarioKr; }
 
 // The counts of d into scenario n of info; a refusal when the game would not accept them.
@@ -68,7 +84,7 @@ std::optional<std::string> CheckPathPair(const PathPair& pair, Side side, Expert
 }
 
 std::optional<std::string> CheckMapFiles(ScenarioSet& set, Side side, ExpertMode mode) {
-  const std::string p = side == Side::Target ? "대상 시나리오의 " : mode == ExpertMode::Sync ? "" : "원본 시나리오의 ";
+  const std::string p = MapPrefix(side, mode);
   std::string dir = DirOf(set.scenarioPath);
   if (dir.empty()) dir = "./";  // a bare file name lies in the working directory, not in the root
   const auto fix = FindFileNoCase(dir, "mapfix" + set.extension());
@@ -107,15 +123,17 @@ std::optional<std::string> CheckEditions(ExpertMode mode, int kind, const ExeInf
   return std::nullopt;
 }
 
-bool LoadScenarioSet(ScenarioSet& set) {
+SetRead LoadScenarioSet(ScenarioSet& set) {
   GameDataSet& d = set.data;
   if (set.expansion()) ResetArraysScenarioQV(d, set.exe, set.n);
   else ResetArraysScenarioKr(d, set.exe, set.n);
   const auto image = ReadWholeFile(set.scenarioPath, kMaxScenarioBytes);
-  if (!image || !ParseScenarioImage(*image, KindOf(set), d)) return false;
+  if (!image || !ParseScenarioImage(*image, KindOf(set), d)) return SetRead::BadScenario;
   const auto fix = ReadWholeFile(set.mapFixPath, kMapFixSize);
   const auto var = ReadWholeFile(set.mapVarPath, kMapVarSize);
-  return fix && var && ParseMapImage(*fix, true, d.gMapFix) && ParseMapImage(*var, false, d.gMapVar);
+  if (!fix || !var || !ParseMapImage(*fix, true, d.gMapFix) || !ParseMapImage(*var, false, d.gMapVar))
+    return SetRead::BadMap;
+  return SetRead::Ok;
 }
 
 std::optional<std::vector<FileImage>> ExpertImages(ExpertMode mode, int kind, const ScenarioSet& source,
@@ -189,7 +207,7 @@ ExpertOutcome RunExpertOperation(const ExpertRequest& request) {
   options.filter = request.filter;
   if (IsMapKind(kind))
     if (auto m = CheckRange(request.x1, request.y1, request.x2, request.y2, options.range)) return refuse(*m);
-  if (!LoadScenarioSet(source)) return refuse(kMsgReadFailed, MsgIcon::Critical);
+  if (auto m = ReadRefusal(LoadScenarioSet(source), Side::Source, mode)) return refuse(*m, MsgIcon::Critical);
 
   ScenarioSet target;
   if (mode == ExpertMode::Sync) {
@@ -200,7 +218,7 @@ ExpertOutcome RunExpertOperation(const ExpertRequest& request) {
     target.n = ScenarioNumber(NameOf(target.scenarioPath));
     if (auto m = CheckEditions(mode, kind, source.exe, target.exe)) return refuse(*m);
     if (auto m = CheckMapFiles(target, Side::Target, mode)) return refuse(*m);
-    if (!LoadScenarioSet(target)) return refuse(kMsgReadFailed, MsgIcon::Critical);
+    if (auto m = ReadRefusal(LoadScenarioSet(target), Side::Target, mode)) return refuse(*m, MsgIcon::Critical);
     if (mode == ExpertMode::Convert) {
       ConvertScenario(source.data, target.data);
     } else {

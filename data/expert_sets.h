@@ -75,9 +75,11 @@ std::optional<std::string> CheckEditions(ExpertMode mode, int kind, const ExeInf
 
 // ---- sets ----------------------------------------------------------------------------------
 
-// Reads the scenario and both grids; false when a file cannot be read or is no longer what the
-// checks saw.
-bool LoadScenarioSet(ScenarioSet& set);
+// What reading a set came to: a file that cannot be read or is no longer what the checks saw is
+// named by its kind, so the refusal can name it.
+enum class SetRead { Ok, BadScenario, BadMap };
+// Reads the scenario and both grids.
+SetRead LoadScenarioSet(ScenarioSet& set);
 
 // ---- operations ----------------------------------------------------------------------------
 

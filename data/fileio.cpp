@@ -1,11 +1,13 @@
 #include "data/fileio.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,6 +79,23 @@ bool WriteFileSynced(const std::string& path, std::span<const std::uint8_t> data
   return ok;
 }
 
+NewFile WriteNewFile(const std::string& path, std::span<const std::uint8_t> data, unsigned mode) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+  if (fd < 0) return errno == EEXIST ? NewFile::Taken : NewFile::Failed;
+  // fchmod, unlike the mode given to open, is not cut by the umask.
+  bool ok = ::fchmod(fd, mode_t(mode)) == 0;
+  for (std::size_t done = 0; ok && done < data.size();) {
+    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) done += std::size_t(n);
+  }
+  ok = ok && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  if (!ok) ::unlink(path.c_str());
+  return ok ? NewFile::Written : NewFile::Failed;
+}
+
 std::string TempPathFor(const std::string& path) { return path + ".tmp-" + std::to_string(::getpid()); }
 
 bool WriteFileAtomic(const std::string& path, std::span<const std::uint8_t> data) {
@@ -102,12 +121,6 @@ bool PatchFile(const std::string& path, std::uint64_t offset, std::span<const st
             std::fwrite(data.data(), 1, data.size(), f) == data.size();
   ok = (std::fclose(f) == 0) && ok;
   return ok;
-}
-
-bool CopyFileOver(const std::string& from, const std::string& to) {
-  std::error_code ec;
-  fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-  return !ec;
 }
 
 bool RemoveFile(const std::string& path) {
@@ -146,12 +159,17 @@ std::optional<std::string> FindFileNoCase(const std::string& dir, const std::str
   std::error_code ec;
   std::string want = ToUpperAscii(name);
   std::optional<std::string> found;
-  for (const auto& e : fs::directory_iterator(d, ec)) {
-    if (!e.is_regular_file(ec)) continue;
-    std::string n = e.path().filename().string();
+  fs::directory_iterator it(d, ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    std::error_code entry;
+    if (!it->is_regular_file(entry)) continue;
+    std::string n = it->path().filename().string();
     // Several spellings of one name: take the first in name order, so the choice is stable.
     if (ToUpperAscii(n) == want && (!found || d + n < *found)) found = d + n;
   }
+  // A listing that broke off may have missed the spelling it would have chosen: like one that
+  // could not start, it finds nothing.
+  if (ec) return std::nullopt;
   return found;
 }
 

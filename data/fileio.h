@@ -20,19 +20,25 @@ std::optional<Bytes> ReadWholeFile(const std::string& path, std::uint64_t maxByt
 std::optional<Bytes> ReadFileRange(const std::string& path, std::uint64_t offset, std::size_t n);
 
 // Writes the whole image to a temporary file beside path, then renames it over path, so a failed
-// write never leaves the game's file half-written. False when any step failed; path is then as
-// it was.
+// write never leaves the file half-written. False when any step failed; path is then as it was.
+// Only for the editor's own files (the usage report): the file gets the default mode and no
+// backup. The game's files go through ReplaceFiles (data/filetransaction.h).
 bool WriteFileAtomic(const std::string& path, std::span<const std::uint8_t> data);
 // Creates or truncates path and writes data through to the disk (flushed and synced), so a
 // rename that follows publishes a complete file.
 bool WriteFileSynced(const std::string& path, std::span<const std::uint8_t> data);
+// What creating a file that must be new came to.
+enum class NewFile { Written, Taken, Failed };
+// Creates path exclusively, so nothing already there (a file of the user's, a link) is ever
+// opened, gives it exactly the permission bits mode and writes data through to the disk. Taken
+// when the name is in use; Failed leaves nothing behind.
+NewFile WriteNewFile(const std::string& path, std::span<const std::uint8_t> data, unsigned mode);
 // The temporary file beside path that an atomic replacement writes first.
 std::string TempPathFor(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);
 // Overwrites n bytes at offset in place (the file keeps its length). For the small patches that
 // the game's executable and message file take; false on any failure.
 bool PatchFile(const std::string& path, std::uint64_t offset, std::span<const std::uint8_t> data);
-bool CopyFileOver(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
 
 // The directory part of a path including its trailing separator, and the name part after it.

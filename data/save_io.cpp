@@ -8,6 +8,7 @@
 
 #include "data/bitmaps.h"
 #include "data/fileio.h"
+#include "data/filetransaction.h"
 #include "data/host.h"
 #include "data/message.h"
 #include "data/readerstate.h"
@@ -316,7 +317,7 @@ bool WriteSave(Header& header, const std::vector<Country>& countries, const std:
   h.Progress(50);
   if (!image) return WriterFailure("데이터 저장에 문제가 발생했습니다");
   h.Progress(70);
-  if (!WriteFileAtomic(gCurrentFile, *image)) return WriterFailure("데이터 저장에 문제가 발생했습니다");
+  if (!ReplaceFiles({{gCurrentFile, std::move(*image)}})) return WriterFailure("데이터 저장에 문제가 발생했습니다");
   h.Progress(100);
   gDataChanged = false;
   h.ProgressClose();

@@ -24,7 +24,7 @@ ScenarioSet Load(const Installation& inst, int n) {
   s.scenarioPath = inst.scenarioPath(n);
   s.mapFixPath = inst.path(inst.mapFixName());
   s.mapVarPath = inst.path(inst.mapVarName(n));
-  EXPECT_TRUE(LoadScenarioSet(s));
+  EXPECT_EQ(LoadScenarioSet(s), SetRead::Ok);
   return s;
 }
 
@@ -328,9 +328,14 @@ TEST(ExpertRun, AnyFailureLeavesEveryFileAsItWas) {
   EXPECT_EQ(Changed(krStart, kr.dir.dir()), (std::vector<std::string>{"Mapvar1.rn"}));
   gFileFault = nullptr;
 
-  // A map file that no longer reads is refused before anything is written.
-  kr.edit(kr.mapFixName(), [](Bytes& b) { b[0] = 'X'; });  // the right size, but no map file
-  EXPECT_EQ(RunExpertOperation(convert).message, "시나리오 파일을 읽던 도중 문제가 발견되었습니다.");
+  // A map file that no longer reads is refused before anything is written, as a map file of its
+  // side: the right size, but a damaged header.
+  qv.edit(qv.mapVarName(1), [](Bytes& b) { b[8] = 'X'; });
+  EXPECT_EQ(RunExpertOperation(convert).message, "대상 시나리오의 맵 파일이 없거나 잘못된 파일입니다.");
+  kr.edit(kr.mapFixName(), [](Bytes& b) { b[0] = 'X'; });
+  EXPECT_EQ(RunExpertOperation(convert).message, "원본 시나리오의 맵 파일이 없거나 잘못된 파일입니다.");
+  EXPECT_EQ(RunExpertOperation(sync).message, "맵 파일이 없거나 잘못된 파일입니다.");
+  qv.edit(qv.mapVarName(1), [](Bytes& b) { b[8] = 0; });
   EXPECT_EQ(test::Snapshot(qv.dir.dir()), qvBefore);
   // The editor's own executable and data file stay as they were.
   EXPECT_TRUE(gExeInfo == ExeInfo{} && gCurrentFile.empty());

@@ -68,6 +68,42 @@ TEST(FileTransaction, ReplacesInOrderSkipsUnchangedFilesAndKeepsModes) {
   EXPECT_EQ(after, before);  // nothing else changed and nothing is left beside them
 }
 
+// Backups go under names nobody uses: "<file>.bak" files the user keeps beside the game are
+// neither overwritten nor removed, whether the update succeeds or is undone.
+TEST(FileTransaction, TheUsersOwnBackupsAreLeftAlone) {
+  for (bool fails : {false, true}) {
+    SCOPED_TRACE(fails);
+    test::Installation inst(test::KoreanInstall());
+    inst.dir.write("Mapfix.rn.bak", Bytes(5, 1));
+    inst.dir.write("game.exe.bak", Bytes(6, 2));
+    inst.dir.write("game.exe.bak1", Bytes(7, 3));
+    auto expected = test::Snapshot(inst.dir.dir());
+    const auto files = FourFiles(inst);
+    gFailStep = FileStep::Rename, gFailName = fails ? "game.exe" : "", gFileFault = FailAt;
+    EXPECT_EQ(ReplaceFiles(files), !fails);
+    if (!fails)
+      for (const auto& f : files) expected[NameOf(f.path)] = f.image;
+    EXPECT_EQ(test::Snapshot(inst.dir.dir()), expected);
+  }
+}
+
+// A file its owner may not write is not replaced, nor is anything else of the update; judged by
+// the permission bits too, since root may write anything. An unchanged one is not written at all.
+TEST(FileTransaction, AReadOnlyFileStopsTheUpdateBeforeAnythingChanges) {
+  namespace fs = std::filesystem;
+  test::Installation inst(test::KoreanInstall());
+  const auto before = test::Snapshot(inst.dir.dir());
+  auto files = FourFiles(inst);
+  const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  fs::permissions(inst.path("Mapvar1.rn"), readOnly);
+  gFileFault = nullptr;
+  EXPECT_FALSE(ReplaceFiles(files));
+  EXPECT_EQ(test::Snapshot(inst.dir.dir()), before);
+  EXPECT_EQ(fs::status(inst.path("Mapvar1.rn")).permissions(), readOnly);
+  files[2].image = before.at("Mapvar1.rn");
+  EXPECT_TRUE(ReplaceFiles(files));
+}
+
 // A backup that cannot be renamed back holds the only copy of the old bytes: it stays, and the
 // other files are still put back.
 TEST(FileTransaction, AFailedRestoreKeepsItsBackup) {

@@ -157,6 +157,33 @@ TEST_P(SaveWriter, BrokenLinkToThePlayersKingLeavesThatNameAsItWas) {
   }
 }
 
+// A save is replaced like every game file: its mode stays, a backup of the user's beside it stays,
+// and a file its owner may not write is refused with the writer's message, untouched.
+TEST_P(SaveWriter, SavingKeepsTheModeAndTheUsersBackupAndRefusesAReadOnlyFile) {
+  namespace fs = std::filesystem;
+  SaveImage s = BuildSaveImage(Plan(qv()));
+  Load(s);
+  const Bytes userBackup(9, 4);
+  dir.write(NameOf(path) + ".bak", userBackup);
+  // Owner read and write, others read: a mode no usual umask gives a new file.
+  const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
+  fs::permissions(path, mode);
+  ASSERT_TRUE(Write()) << host.lastMessage();
+  EXPECT_EQ(fs::status(path).permissions(), mode);
+  EXPECT_EQ(ReadWholeFile(path + ".bak"), userBackup);
+  EXPECT_EQ(FilesInDir(), 2u);
+
+  const Bytes saved = OnDisk();
+  fs::permissions(path, fs::perms::owner_read);
+  gDataChanged = true;
+  gSaveClock = [] { return SaveStamp{2025, 1, 2, 3, 4}; };
+  EXPECT_FALSE(Write());
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(std::pair(host.lastMessage(), host.messages.back().icon),
+            std::pair(std::string("데이터 저장에 문제가 발생했습니다"), MsgIcon::Critical));
+  EXPECT_TRUE(OnDisk() == saved && gDataChanged && !host.progressVisible && FilesInDir() == 2u);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothEditions, SaveWriter, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Expansion" : "Korean"; });
 

@@ -126,7 +126,9 @@ TEST_F(ScenarioWrite, OnlyChangedCountsArePatchedIntoTheKoreanExecutable) {
   std::filesystem::remove(inst.exe);  // unchanged counts need no executable
   gData.gCities[3].set(kCityScen.gold, 4321);
   ASSERT_TRUE(SaveGameFile()) << host.lastMessage();
-  EXPECT_FALSE(std::filesystem::exists(inst.path("SCEDAT2.RN.bak")));
+  // A backup of the user's own beside the file is neither taken over nor removed.
+  EXPECT_EQ(ReadWholeFile(inst.path("SCEDAT2.RN.bak")), Bytes(3, 1));
+  EXPECT_FALSE(std::filesystem::exists(inst.path("SCEDAT2.RN.bak1")));
 
   inst.dir.write("game.exe", exeBefore);
   gData.gQueens.pop_back(), gData.gCities.pop_back();

@@ -1,8 +1,34 @@
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+#include <dlfcn.h>
+
+#include <cerrno>
+#include <cstring>
+
 #include "data/cp949.h"
 #include "data/fileio.h"
 #include "tests/support/tempdir.h"
+
+namespace {
+// Named entries a directory listing still returns before readdir fails as a failing disk makes it
+// fail; negative: never.
+int gListingFailsAfter = -1;
+}  // namespace
+
+// Stands in for the C library's readdir in this test program so that a listing can break off
+// halfway; it passes every call on unless a test armed it.
+extern "C" dirent* readdir(DIR* dir) {
+  static const auto real = reinterpret_cast<dirent* (*)(DIR*)>(dlsym(RTLD_NEXT, "readdir"));
+  if (gListingFailsAfter == 0) {
+    errno = EIO;
+    return nullptr;
+  }
+  dirent* e = real(dir);
+  if (e && gListingFailsAfter > 0 && std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+    --gListingFailsAfter;
+  return e;
+}
 
 namespace garam {
 namespace {
@@ -52,6 +78,18 @@ TEST(Files, AtomicWriteReplacesOrKeepsTheOriginal) {
   // A bounded read takes a file of its bound and refuses one byte more.
   EXPECT_EQ(ReadWholeFile(p, 2), (Bytes{9, 7}));
   EXPECT_EQ(ReadWholeFile(p, 1), std::nullopt);
+}
+
+// A listing that breaks off finds nothing, as one that cannot start; nothing is thrown.
+TEST(Files, CaseBlindSearchSurvivesAListingThatBreaksOff) {
+  test::TempDir dir;
+  for (const char* name : {"a.bin", "MAPFIX.RN", "z.bin"}) dir.write(name, Bytes{1});
+  EXPECT_EQ(FindFileNoCase(dir.dir(), "mapfix.rn"), dir.path("MAPFIX.RN"));
+  std::optional<std::string> found;
+  gListingFailsAfter = 1;
+  EXPECT_NO_THROW(found = FindFileNoCase(dir.dir(), "mapfix.rn"));
+  gListingFailsAfter = -1;
+  EXPECT_EQ(found, std::nullopt);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // failures injected without a window.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "data/exeinfo.h"
 #include "data/expert_tools.h"
 #include "data/fileio.h"
@@ -114,12 +116,18 @@ TEST_F(ExpertTools, CancelsAndRefusalsInOrderLeaveTheFilesAlone) {
 TEST_F(ExpertTools, MapResetClearsTheLayerOfTheChosenFile) {
   test::Installation inst(test::KoreanInstall());
   inst.edit("Mapvar1.rn", [&](Bytes& b) { b[11 + 3 * (9 * 250 + 7)] = 13; });  // a wall to clear
+  inst.dir.write("Mapfix.rn.bak", Bytes(4, 9));  // the user's own
+  std::filesystem::permissions(inst.path("Mapvar2.rn"), std::filesystem::perms::owner_read);
   auto expected = test::Snapshot(inst.dir.dir());
   Reset(0, inst.path("Mapvar1.rn"));
   Reset(3, inst.path("Mapfix.rn"));
+  Reset(2, inst.path("Mapvar2.rn"));
   EXPECT_EQ(Texts(), (std::vector<QString>{"맵상의 건물에 대한 초기화를 시작합니다.\r\n진행하시겠습니까?", kDone,
-                                           "맵상의 해로에 대한 초기화를 시작합니다.\r\n진행하시겠습니까?", kDone}));
-  // Each file as the data side clears it; no other file touched, no backup left.
+                                           "맵상의 해로에 대한 초기화를 시작합니다.\r\n진행하시겠습니까?", kDone,
+                                           "맵상의 가도에 대한 초기화를 시작합니다.\r\n진행하시겠습니까?",
+                                           "데이터 저장에 문제가 발생했습니다."}));
+  // Each file as the data side clears it, the read-only one not at all; no other file touched, no
+  // backup left.
   ASSERT_TRUE(ClearMapLayer(expected["Mapvar1.rn"], MapLayer::Buildings) && ClearMapLayer(expected["Mapfix.rn"], MapLayer::SeaRoad));
   EXPECT_EQ(test::Snapshot(inst.dir.dir()), expected);
 }
