@@ -5,6 +5,7 @@
 
 #include "data/cities.h"
 #include "data/gamedata.h"
+#include "data/territory.h"
 #include "ui/main/rowtexts.h"
 
 namespace garam {
@@ -451,6 +452,23 @@ struct ScenarioChange {
 
 }  // namespace
 
+bool CanSucceedLord(int lord, int city, int general) {
+  GeneralWorkingCopy s;
+  if (general == lord || city < 0 || city >= kNoCity || !ReadGeneral(general, s)) return false;
+  if (s.city != city || s.statusCode() != 2) return false;
+  if (!s.save) return true;
+  // Entry 0 is the lord's own; a general in the field stands in no castle to hold.
+  const CitySaveRec* c = SaveCity(city);
+  return c && FindGeneral(*c, general, 1) >= 0 && !IsGeneralAwayFromCity(general);
+}
+
+bool HasSuccessorFor(int lord, int city) {
+  const int n = StoredGeneralCount();
+  for (int i = 0; i < n; ++i)
+    if (CanSucceedLord(lord, city, i)) return true;
+  return false;
+}
+
 std::string RecordStatusText(const GeneralWorkingCopy& g) {
   switch (g.statusCode()) {
     case 1: return "미등장";
@@ -473,17 +491,7 @@ StatusOutcome ApplyStatusChange(GeneralWorkingCopy& g, const StatusChange& in, S
   StatusOutcome out{to, false};
   const int o = in.orgCity, c = in.city;
 
-  // A successor must serve in the city his lord leaves.
-  int lord = kNoGeneral;
-  if (from == "영주" && in.newLord != g.number) {
-    if (g.save) {
-      const CitySaveRec* city = SaveCity(o);
-      if (city && FindGeneral(*city, in.newLord, 1) >= 0) lord = in.newLord;
-    } else {
-      GeneralWorkingCopy s;
-      if (ReadGeneral(in.newLord, s) && s.city == o && s.statusCode() == 2) lord = in.newLord;
-    }
-  }
+  const int lord = from == "영주" && CanSucceedLord(g.number, o, in.newLord) ? in.newLord : kNoGeneral;
 
   if (g.save) {
     SaveChange s{g, in, rows, o, c, lord, in.unitLabel == "없음" && in.loadedUnit != "없음",

@@ -42,12 +42,18 @@ struct StatusOutcome {
   bool successorInstalled = false;
 };
 
+// Whether general may succeed lord as lord of city: he serves there (status code 2 with that
+// city) and, in saves, is held in the city's list behind its lord and stands on its castle. The
+// successor picker offers exactly these, and a status change installs no one else.
+bool CanSucceedLord(int lord, int city, int general);
+bool HasSuccessorFor(int lord, int city);
+
 // The status the record gives a general: in saves a code-2 general standing in entry 0 of his
 // city's list is its lord. Empty for a code no status text stands for.
 std::string RecordStatusText(const GeneralWorkingCopy& g);
 
 // Carries out the change on the working copy g (whose status code, city and years are still as
-// loaded) and on the data set. A lord's successor counts only when he serves in the lord's city;
+// loaded) and on the data set. A lord's successor is installed when CanSucceedLord holds for him;
 // a cell that would make g the lord of a city already led by another general makes him an
 // ordinary general of it instead. Counts whose row or owner is missing are left alone.
 StatusOutcome ApplyStatusChange(GeneralWorkingCopy& g, const StatusChange& change, StatusRows& rows);

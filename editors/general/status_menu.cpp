@@ -5,6 +5,7 @@
 
 #include "data/gamedata.h"
 #include "editors/general/general_editor.h"
+#include "editors/general/general_status.h"
 #include "platform/modal.h"
 #include "platform/twips.h"
 #include "ui/main/rowtexts.h"
@@ -90,15 +91,11 @@ void StatusMenu::mouseReleaseEvent(QMouseEvent* event) {
   else QDialog::mouseReleaseEvent(event);
 }
 
+// A lord still in his city as loaded chooses a successor when one may succeed him; with no one who
+// may, he chooses a city as a lord alone in his city does, rather than an empty list.
 bool StatusMenu::SuccessorNeeded() const {
   const int city = e_.소속도시;
-  if (city != e_.원래도시) return false;
-  if (IsSaveFile()) {
-    const CitySaveRec* c = city < kNoCity ? At(gData.gSaveCities, city) : nullptr;
-    return c && c->general(1) != kNoGeneral;
-  }
-  const ListItem* row = RowByNumber(lists_.ListView3, city);
-  return row && CellNumber(lists_.ListView3->cell(row, 2)) > 1;
+  return city == e_.원래도시 && HasSuccessorFor(e_.Working.number, city);
 }
 
 // A save-file general made unaffiliated stands where he waited to appear or where his nearest

@@ -4,6 +4,7 @@
 
 #include "editors/general/general_editor.h"
 #include "editors/general/general_forms.h"
+#include "editors/general/general_status.h"
 #include "data/save_io.h"
 #include "data/scenario_io.h"
 #include "data/territory.h"
@@ -342,6 +343,90 @@ TEST_F(GeneralEditorTest, StatusChainsApplyOrCancel) {
     const QStringList applied = Rows({3});
     w->FillMainWindow();
     EXPECT_EQ(Rows({3}), applied);
+  }
+}
+
+// Around a lord, his city holds one general who may succeed him (serving there: in saves also held
+// in its list and standing on its castle), or none, and generals who may not: a minor and one not
+// yet appeared; in scenarios also the king and one unaffiliated, in saves one its list does not
+// hold and one off the castle. The save's lord is 12 of city 2 (castle 12, 22); the scenario's 1
+// of city 0.
+void LordAmongOthers(std::int32_t kind, bool withSuccessor) {
+  const bool qv = kind == kSaveQV || kind == kScenarioQV;
+  if (kind == kScenarioKr || kind == kScenarioQV) {
+    MakeScenario(qv);
+    for (const auto& [n, f] : {std::pair{3, GeneralFields{"미등", 0, 1}}, {4, {"누리", 0, 3}},
+                               {6, {"아이", 0, 5}}, {7, {"떠돌이", withSuccessor ? 0 : 80, withSuccessor ? 2 : 3}}})
+      ScenGeneral(gData, qv, n, f);
+    return;
+  }
+  MakeSave(gData, qv);
+  for (const auto& [n, f, x] : {std::tuple{12, GeneralFields{"유금필", 2, 2, 0}, 12}, {16, {"갑", 2, 2}, 12},
+                                {17, {"을", 2, 5}, 12}, {18, {"병", 2, 2}, 12}, {19, {"정", 2, 2}, 13},
+                                {20, {"무", 2, 1}, 12}}) {
+    SaveGeneral(gData, qv, n, f);
+    auto at = [x = x](auto& g, const auto& L) { g.set(L.x, std::uint16_t(x)), g.set(L.y, std::uint16_t(22)); };
+    if (qv) at(gData.gSaveGeneralsQV[std::size_t(n)], kGeneralSaveQV);
+    else at(gData.gSaveGenerals[std::size_t(n)], kGeneralSaveKr);
+  }
+  gData.gSaveCities[2].setGeneral(1, withSuccessor ? 16 : 19);
+  gData.gSaveCities[2].setGeneral(2, withSuccessor ? 19 : 500);
+}
+
+// A lord stepping down: every general the successor picker offers leads the city after "확인";
+// with no one to offer, the lord chooses a city instead, as one alone in his city does.
+TEST_F(GeneralEditorTest, EverySuccessorOfferedLeadsTheCity) {
+  struct Case { std::int32_t kind; int lord, city; const char* offered; };
+  for (const Case& c : {Case{kSaveKr, 12, 2, "16"}, {kSaveQV, 12, 2, "16"}, {kScenarioKr, 1, 0, "7"},
+                        {kScenarioQV, 1, 0, "7"}}) {
+    SCOPED_TRACE(c.kind);
+    QStringList offered;
+    // First the offer alone, then each offered general chosen in turn.
+    for (int turn = -1; turn < int(offered.size()); ++turn) {
+      LordAmongOthers(c.kind, true);
+      Fill(c.kind, "user1.rn");
+      QStringList shown;
+      SetModalRunner([&](QDialog& d) {
+        if (auto* menu = qobject_cast<StatusMenu*>(&d)) {
+          menu->show();
+          menu->cmdMenu[1]->click();
+        } else if (auto* picker = qobject_cast<GeneralPicker*>(&d)) {
+          shown = Tags(picker->List());
+          if (turn >= 0) picker->List()->selectRow(picker->List()->findTag(offered[turn])), picker->Answer();
+        }
+        return d.result();
+      });
+      auto e = Open(c.lord);
+      e->edt4Cmd3_Click(3);
+      if (turn < 0) {
+        offered = shown;
+        continue;
+      }
+      e->edt4Cmd_Click(0);
+      const int successor = offered[turn].toInt();
+      GeneralWorkingCopy s;
+      ASSERT_TRUE(ReadGeneral(successor, s));
+      EXPECT_EQ(RecordStatusText(s) + " " + std::to_string(s.city), "영주 " + std::to_string(c.city)) << successor;
+      EXPECT_EQ((Cell(4, successor, 1) + Cell(4, c.lord, 1)).toStdString(), "영주일반") << successor;
+    }
+    EXPECT_EQ(offered.join(" ").toStdString(), c.offered);
+
+    LordAmongOthers(c.kind, false);
+    Fill(c.kind, "user1.rn");
+    const QMetaObject* asked = nullptr;
+    SetModalRunner([&](QDialog& d) {
+      if (auto* menu = qobject_cast<StatusMenu*>(&d)) {
+        menu->show();
+        menu->cmdMenu[1]->click();
+      } else if (!asked) {
+        asked = d.metaObject();
+      }
+      return d.result();
+    });
+    auto e = Open(c.lord);
+    e->edt4Cmd3_Click(3);
+    EXPECT_EQ(asked, &CityPicker::staticMetaObject);
+    EXPECT_EQ(e->edt4lbl2(4)->text().toStdString(), "영주");
   }
 }
 

@@ -18,9 +18,14 @@ class GeneralPickerTest : public PickerTest {
     // 고려 on general 8's row.
     gData.gCities.assign(4, {});
     for (int c = 0; c < 4; ++c) gData.gCities[std::size_t(c)].set(kCityScen.owner, std::uint8_t(c == 0 ? 0 : c - 1));
+    // The records agree with the rows: 한성 is city 0, where the edited general 0 is lord.
     gData.gGenerals.assign(10, {});
-    const int cities[9] = {0, 80, 1, 0, 80, 0, 0, 2, 3};
-    for (int g = 0; g < 9; ++g) gData.gGenerals[std::size_t(g)].set(kGeneralScenKr.city, std::uint8_t(cities[g]));
+    const int cities[9] = {0, 0, 1, 0, 80, 0, 0, 2, 3}, codes[9] = {6, 3, 4, 6, 1, 5, 2, 2, 2};
+    for (int g = 0; g < 9; ++g) {
+      gData.gGenerals[std::size_t(g)].set(kGeneralScenKr.city, std::uint8_t(cities[g]));
+      gData.gGenerals[std::size_t(g)].set(kGeneralScenKr.status, std::uint16_t(codes[g]));
+    }
+    caller.cityNo = caller.orgCityNo = 0;
   }
   std::unique_ptr<GeneralPicker> Open(GeneralPickerMode mode) {
     return Show(std::make_unique<GeneralPicker>(nullptr, MainLists{countries.get(), nullptr, generals.get()},
@@ -41,8 +46,9 @@ TEST_F(GeneralPickerTest, ModesOfferTheirRows) {
   const std::tuple<GeneralPickerMode, const char*, QStringList> cases[] = {
       {ConsortFather, "아버지 선택", {"500", "0", "6", "1", "2", "3", "7", "8"}},
       {ConsortHusband, "남편 선택", {"0", "6", "2", "3", "7", "8"}},
-      // His namesake 6 is another general and may succeed him; 재야 1 may not.
-      {NewLord, "새영주 선택", {"6", "3", "4", "5"}},
+      // His namesake 6 is another general and may succeed him; of the others in 한성 none serves
+      // there: 재야 1, the lord 3, 미등장 4 (a city in the row only) and 미성년 5.
+      {NewLord, "새영주 선택", {"6"}},
       // 8 serves a namesake country.
       {King, "국왕 선택", {"3", "0", "6", "2", "5"}},
       {NewCountryKing, "국왕 선택", {"1"}},
@@ -69,12 +75,24 @@ TEST_F(GeneralPickerTest, EnterAnswersTheCallerWithTheTopRow) {
   EXPECT_TRUE(caller.kingNo == 0 && caller.edt2lbl2()->text() == "가도");
 }
 
-TEST_F(GeneralPickerTest, NewLordInASaveFileMustStandOnHisCity) {
+// In a save a successor serves in the lord's city by his record, is held in its list behind the
+// lord and stands on its castle.
+TEST_F(GeneralPickerTest, NewLordInASaveFileIsListedAndStandsOnHisCity) {
   gFileKind = kSaveKr;
   gData.gSaveGenerals.assign(500, {});
   gData.gSaveCities.assign(80, {});
-  gData.gSaveGenerals[6].set(kGeneralSaveKr.x, std::uint16_t(1));  // one step off his castle
-  EXPECT_EQ(Tags(Open(NewLord)->List()), QStringList({"3", "4", "5"}));
+  const int codes[9] = {2, 3, 4, 2, 1, 5, 2, 2, 2};
+  for (int g = 0; g < 9; ++g) {
+    gData.gSaveGenerals[std::size_t(g)].set(kGeneralSaveKr.status, std::uint16_t(codes[g]));
+    gData.gSaveGenerals[std::size_t(g)].set(kGeneralSaveKr.city, std::uint8_t(g == 8 ? 3 : 0));
+  }
+  // 3 and 6 are held in the list; 5, a minor, too; 4, 7 and 8 are not.
+  const int listed[5] = {0, 6, 3, 5, 8};
+  for (std::size_t i = 0; i < kCityGeneralSlots; ++i) gData.gSaveCities[0].setGeneral(i, i < 5 ? listed[i] : 500);
+  gData.gSaveGenerals[3].set(kGeneralSaveKr.x, std::uint16_t(1));  // one step off his castle
+  EXPECT_EQ(Tags(Open(NewLord)->List()), QStringList({"6"}));
+  gData.gSaveGenerals[3].set(kGeneralSaveKr.x, std::uint16_t(0));
+  EXPECT_EQ(Tags(Open(NewLord)->List()), QStringList({"6", "3"}));
 }
 
 TEST_F(GeneralPickerTest, KingSetsTheCultureSphereOfHisRegionInScenariosOnly) {

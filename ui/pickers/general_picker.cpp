@@ -2,7 +2,7 @@
 
 #include "data/country_edit.h"
 #include "data/gamedata.h"
-#include "data/territory.h"
+#include "editors/general/general_status.h"
 
 namespace garam {
 
@@ -92,18 +92,11 @@ void GeneralPicker::Fill() {
       break;
     case NewLord: {
       if (!c.frmEdit4) break;
-      const QLabel* cityLabel = c.frmEdit4->edt4lbl2(3);
-      const QString city = cityLabel ? cityLabel->text() : QString();
-      // The general being edited is left out by his record number: another general may bear
-      // the same name and would be wrongly hidden by a comparison of names.
-      for (int i = 0; i < n; ++i) {
-        const ListItem* g = generals->row(i);
-        if (generals->cell(g, kCityColumn) != city) continue;
-        if (CellNumber(g->tag) == editedGeneral_) continue;
-        if (generals->cell(g, kStatusColumn) == kUnaffiliated) continue;
-        if (IsSaveFile() && IsGeneralAwayFromCity(CellNumber(g->tag))) continue;
-        AddGeneralRow(g);
-      }
+      // Only a general the status change will install: one offered and then dropped would leave
+      // the city without a lord. By record numbers, as cities and generals may share names.
+      const int city = c.frmEdit4->OrgCityNo();
+      for (int i = 0; i < n; ++i)
+        if (CanSucceedLord(editedGeneral_, city, CellNumber(generals->row(i)->tag))) AddGeneralRow(generals->row(i));
       break;
     }
     case King: {

@@ -20,7 +20,8 @@ enum class GeneralPickerMode {
 class GeneralPicker : public ListPicker {
   Q_OBJECT
  public:
-  // editedGeneral: the lord who leaves his city (NewLord); he is not offered as his own successor.
+  // editedGeneral: the lord who leaves his city (NewLord), whose successors are those
+  // CanSucceedLord allows in the editor's city as loaded.
   GeneralPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers, GeneralPickerMode mode,
                 int editedGeneral = -1);
   ListView* Find3ListView;
