@@ -1,10 +1,14 @@
 // libFuzzer target: arbitrary bytes as one file of a synthetic installation (scenarios and save
-// files of both editions), fed through the same entry point a load uses. The first byte picks the file and the load command; the second
-// says whether the rest replaces the file whole or patches the valid file (five bytes a patch:
-// 32-bit offset, new byte), which reaches far past the readers' size checks.
+// files of both editions), fed through the same entry point a load uses. The first byte picks the
+// file and the load command; the second says whether the rest replaces the file whole or patches
+// the valid file (five bytes a patch: 32-bit offset, new byte), which reaches far past the
+// readers' size checks.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <set>
+#include <string_view>
 
 #include "data/fileio.h"
 #include "data/gamedata.h"
@@ -29,7 +33,7 @@ struct Setup {
     kr = std::make_unique<test::Installation>(plan);
     qv = std::make_unique<test::Installation>(test::ExpansionInstall('A'));
     kr->dir.write("USER1.RN", test::BuildSaveImage({.varCounts = {2, 0, 5}, .queue = {{7, 1200, 3}}}).bytes);
-    qv->dir.write("user1.wnx", test::BuildSaveImage({.expansion = true, .fileName = "user1.wn",
+    qv->dir.write("user1.wnx", test::BuildSaveImage({.expansion = true, .fileName = "user1.wnx",
                                                      .varCounts = {1}, .var2Counts = {0, 3}})
                                    .bytes);
   }
@@ -51,10 +55,15 @@ constexpr Case kCases[] = {
     {true, true, "user1.wnx", "user1.wnx"},     {false, false, "message.rn", "USER1.RN"},
 };
 
+Setup& TheSetup() {
+  static Setup setup;
+  return setup;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static Setup setup;
+  Setup& setup = TheSetup();
   if (size < 2) return 0;
   const Case& c = kCases[data[0] % std::size(kCases)];
   test::Installation& inst = c.expansion ? *setup.qv : *setup.kr;
@@ -86,12 +95,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   return 0;
 }
 
-// Every case with its valid file, and the same with a byte patched into the first kilobyte.
+// Every case with its valid file, and the same with a byte patched into the first kilobyte; and
+// each of the six kinds of data file whole, so that mutations of the whole-file mode start from
+// a file its reader accepts.
 std::vector<Bytes> garam::fuzz::Seeds() {
   std::vector<Bytes> seeds;
   for (std::uint8_t i = 0; i < std::size(kCases); ++i) {
     seeds.push_back({i, 0});
     seeds.push_back({i, 0, std::uint8_t(17 * i), 1, 0, 0, 0xFF});
   }
+  std::set<std::int32_t> kinds;
+  for (std::uint8_t i = 0; i < std::size(kCases); ++i) {
+    const Case& c = kCases[i];
+    if (std::string_view(c.file) != c.scenario || !kinds.insert(*ClassifyFileName(c.file, c.custom)).second) continue;
+    test::Installation& inst = c.expansion ? *TheSetup().qv : *TheSetup().kr;
+    Bytes seed{i, 1};
+    const Bytes file = *ReadWholeFile(inst.path(c.file));
+    seed.insert(seed.end(), file.begin(), file.end());
+    seeds.push_back(std::move(seed));
+  }
+  if (kinds.size() != 6) std::abort();  // a case table without one of the six kinds
   return seeds;
 }

@@ -43,11 +43,12 @@ for src in fuzz/*_fuzzer.cpp; do
 done
 for p in "${pids[@]}"; do wait "$p"; done
 
-# The whole-installation target takes whole scenario files; the in-memory ones take what steers
-# their reader (a numbered scenario is up to 55 kB, a small message file of every area 10 kB).
+# The whole-installation target takes whole data files, its seed saves of 1.37 MB included; the
+# in-memory ones take what steers their reader (a numbered scenario is up to 55 kB, a small
+# message file of every area 10 kB).
 max_len() {
   case "$1" in
-    load_fuzzer) echo 400000 ;;
+    load_fuzzer) echo 1400000 ;;
     message_fuzzer) echo 12000 ;;
     *) echo 65536 ;;
   esac
@@ -58,7 +59,9 @@ for t in "${targets[@]}"; do
   corpus="$out/corpus/$t"
   mkdir -p "$corpus"
   FUZZ_WRITE_SEEDS="$corpus" "$out/$t" >/dev/null
-  "$out/$t" -max_total_time="$seconds" -max_len="$(max_len "$t")" -rss_limit_mb=4096 \
+  # The seeds stay in the corpus though they add no coverage of their own: a whole valid file
+  # is where mutations of the whole-file inputs should start.
+  "$out/$t" -max_total_time="$seconds" -max_len="$(max_len "$t")" -rss_limit_mb=4096 -keep_seed=1 \
     -artifact_prefix="$out/$t-" -print_final_stats=1 "$corpus" 2>"$out/$t.log" ||
     { tail -n 60 "$out/$t.log"; exit 1; }
   echo "$t: $(sed -n 's/^stat::average_exec_per_sec: *//p' "$out/$t.log") inputs/s for ${seconds}s, no fault"

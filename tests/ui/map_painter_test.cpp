@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <array>
 
 #include "data/gamedata.h"
 #include "data/mapcache.h"
@@ -90,6 +91,42 @@ TEST(MapPainter, LayersAtTheirPlaces) {
   Set(15, -1, kPairTerrain, 186, 0);
   p.draw();
   EXPECT_EQ(p.image.pixel(62 * 5 + 31 + 30, 8), kOther);
+}
+
+// Where a cell's diamond lands, written out from the grid: even rows at 62 per column from the
+// view's left column, odd rows 31 further right, every row 16 below the one above; the drawn
+// diamond spans 61 x 32 pixels of its 62 x 32 rectangle. A cell of the margin row and column
+// shows only its lower right quarter.
+TEST(MapPainter, CellsLandOnTheStaggeredGrid) {
+  struct Case {
+    bool large;
+    int viewLeft, viewTop, x, y;
+    std::array<int, 4> drawn;  // left, top, width, height
+  };
+  const Case cases[] = {
+      {false, 10, 20, 10, 20, {0, 0, 61, 32}},      {false, 10, 20, 13, 24, {186, 64, 61, 32}},
+      {false, 10, 20, 14, 25, {279, 80, 61, 32}},   {false, 10, 20, 9, 19, {0, 0, 30, 15}},
+      {false, 10, 20, 18, 55, {527, 560, 61, 16}},  {true, 100, 80, 115, 130, {930, 800, 61, 32}},
+      {true, 100, 80, 110, 111, {651, 496, 61, 32}}, {true, 100, 80, 100, 81, {31, 16, 61, 32}},
+  };
+  FlatSheets sheets;
+  for (const Case& c : cases) {
+    PlainCache();
+    Set(c.x, c.y, kPairTerrain, 186, 0);
+    QImage image(c.large ? 992 : 620, c.large ? 832 : 576, QImage::Format_RGB32);
+    MapPicture pic{.viewLeft = c.viewLeft, .viewTop = c.viewTop, .extraCols = c.large ? 6 : 0, .extraRows = c.large ? 16 : 0};
+    PaintMap(image, pic, sheets.tiles, sheets.rivers);
+    QRect drawn;
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (image.pixel(x, y) == kOther) drawn |= QRect(x, y, 1, 1), ++count;
+    EXPECT_EQ((std::array{drawn.x(), drawn.y(), drawn.width(), drawn.height()}), c.drawn) << "cell " << c.x << "," << c.y << (c.large ? " enlarged" : "");
+    // Nothing of a neighbour overlaps it: the whole diamond keeps its colour.
+    if (c.drawn[2] == 61 && c.drawn[3] == 32) {
+      EXPECT_EQ(count, 992) << "cell " << c.x << "," << c.y;
+    }
+  }
 }
 
 TEST(MapPainter, MaskedDrawsKeepTheBackgroundAndMarksNeedTheRegionMode) {
