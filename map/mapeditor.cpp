@@ -13,6 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/listview.h"
 #include "platform/modal.h"
+#include "platform/textviewer.h"
 #include "ui/main/childforms.h"
 #include "ui/main/main_window.h"
 
@@ -112,6 +113,10 @@ void MapEditor::BuildControls() {
   StatusBar->setObjectName("StatusBar");
   StatusBar->setSizeGripEnabled(false);
   StatusBar->setGeometry(0, 593, kClientW, 17);
+  // The status line pads its fields by display columns: they line up only in a fixed pitch.
+  QFont columns = ColumnFont();
+  columns.setPointSize(9);
+  StatusBar->setFont(columns);
 
   modes = new QButtonGroup(this);
   auto option = [&](int i, const char* caption, int top, int h) {

@@ -168,6 +168,18 @@ TEST(MapEditorPanel, RegionMarksAndDrawsPerChange) {
   EXPECT_TRUE(e.picMap->image() == plain);
 }
 
+// The panel reads well: a status line whose padded fields line up, road buttons named for their
+// roads, and tool lists that open wide enough for their items.
+TEST(MapEditorPanel, ReadableStatusLineAndTools) {
+  LoadScenario(kScenarioKr);
+  MapEditor e(nullptr, {}, 2);
+  e.show();
+  // Labels of one field are padded to one display width, a Hangul syllable counting two.
+  const QFontMetrics status(e.StatusBar->font());
+  for (const char* label : {"평지      ", "습지하천  ", "만        ", "무기공장  ", "(223,57)  "})
+    EXPECT_EQ(status.horizontalAdvance(QString::fromUtf8(label)), status.horizontalAdvance(QString(10, ' '))) << label;
+}
+
 TEST(MapEditorOpening, OpenedFromItsRegistrationAndLeavesTheDataAlone) {
   for (std::int32_t kind : {kScenarioQV, kSaveKr}) {
     if (kind == kSaveKr) LoadSave();
