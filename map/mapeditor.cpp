@@ -28,11 +28,23 @@ const char* const kBuildings[] = {"논밭", "목장", "무기공장", "훈련소
 const char* const kTerrains[] = {"원해", "근해", "평지", "사막", "산림", "밀림", "습지", "산맥", "호수"};
 const char* const kRiverBases[] = {"평지", "사막", "산림", "밀림", "습지"};
 const char* const kCourses[] = {"━", "┃", "┏", "┗", "┓", "┛", "┳", "┻", "┣", "┫"};
-const char* const kBays[] = {"북동쪽만", "남동쪽만", "남서쪽만", "북서쪽만"};
+// The diamond's edges by road-code bit (1 upper right, 2 lower right, 4 lower left, 8 upper left),
+// named as the map's own bays name them.
+const char* const kEdges[] = {"북동", "남동", "남서", "북서"};
+const QString kBaySuffix = QStringLiteral("쪽만");
 const QString kNoRegion = QStringLiteral("--------------");
 const QString kMoving = QStringLiteral("Map Edit - 도시 이동중...");
 
 MapEditor* gOpenEditor = nullptr;
+
+// What a road button does: 0 erases, 1 to 15 lay the road leaving through the code's edges.
+QString RoadName(int code) {
+  if (code == 0) return QStringLiteral("가도 삭제");
+  QStringList edges;
+  for (int e = 0; e < 4; ++e)
+    if (code & (1 << e)) edges << QString::fromUtf8(kEdges[e]);
+  return QStringLiteral("가도 추가 (%1)").arg(edges.join(QChar(0x00B7)));
+}
 
 }  // namespace
 
@@ -138,7 +150,11 @@ void MapEditor::BuildControls() {
       b->setCheckable(true);
       b->setIconSize(QSize(32, 24));
       b->setGeometry(kPanelLeft + 48 * col, 236 + 32 * row, 48, 33);
-      MapOpt[std::size_t(kRoadPairs[row][col])] = b;
+      const int mode = kRoadPairs[row][col];
+      // The picture alone says nothing to a screen reader, and little to the eye at first.
+      b->setToolTip(RoadName(mode - 5));
+      b->setAccessibleName(RoadName(mode - 5));
+      MapOpt[std::size_t(mode)] = b;
     }
   for (int i = 0; i < 23; ++i) {
     MapOpt[std::size_t(i)]->setObjectName(QString("MapOpt(%1)").arg(i));
@@ -185,7 +201,7 @@ void MapEditor::FillToolLists(bool scenario) {
   for (int shape = 0; shape < 10; ++shape)
     for (const char* base : kRiverBases)
       MapCombo[4]->addItem(QString("%1하천%2 %3").arg(QString::fromUtf8(base)).arg(shape + 1).arg(QString::fromUtf8(kCourses[shape])));
-  for (const char* bay : kBays) MapCombo[4]->addItem(QString::fromUtf8(bay));
+  for (const char* edge : kEdges) MapCombo[4]->addItem(QString::fromUtf8(edge) + kBaySuffix);
   MapCombo[4]->setCurrentIndex(2);
   ShowPreview(2);
 }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QSet>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -178,6 +179,17 @@ TEST(MapEditorPanel, ReadableStatusLineAndTools) {
   const QFontMetrics status(e.StatusBar->font());
   for (const char* label : {"평지      ", "습지하천  ", "만        ", "무기공장  ", "(223,57)  "})
     EXPECT_EQ(status.horizontalAdvance(QString::fromUtf8(label)), status.horizontalAdvance(QString(10, ' '))) << label;
+
+  QSet<QString> names;
+  for (int mode = 5; mode <= 20; ++mode) {
+    const QAbstractButton* b = e.MapOpt[std::size_t(mode)];
+    EXPECT_TRUE(!b->toolTip().isEmpty() && b->accessibleName() == b->toolTip()) << mode;
+    names.insert(b->toolTip());
+  }
+  EXPECT_EQ(names.size(), 16);
+  // The eraser, the piece with the upper-right edge alone, and the crossing of all four.
+  EXPECT_EQ(QStringList({e.MapOpt[5]->toolTip(), e.MapOpt[6]->toolTip(), e.MapOpt[20]->toolTip()}),
+            QStringList({"가도 삭제", "가도 추가 (북동)", "가도 추가 (북동·남동·남서·북서)"}));
 }
 
 TEST(MapEditorOpening, OpenedFromItsRegistrationAndLeavesTheDataAlone) {
