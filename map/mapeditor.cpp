@@ -1,7 +1,9 @@
 #include "map/mapeditor.h"
 
+#include <QAbstractItemView>
 #include <QPainter>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -44,6 +46,14 @@ QString RoadName(int code) {
   for (int e = 0; e < 4; ++e)
     if (code & (1 << e)) edges << QString::fromUtf8(kEdges[e]);
   return QStringLiteral("가도 추가 (%1)").arg(edges.join(QChar(0x00B7)));
+}
+
+// A drop-down list opens as wide as its longest item, however narrow the box. Styles whose long
+// lists scroll by a bar rather than by arrows need room for the bar too.
+void FitPopupToItems(QComboBox* box) {
+  QAbstractItemView* view = box->view();
+  const int bar = view->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff ? 0 : view->verticalScrollBar()->sizeHint().width();
+  view->setMinimumWidth(view->sizeHintForColumn(0) + bar + 2 * view->frameWidth());
 }
 
 }  // namespace
@@ -196,12 +206,15 @@ void MapEditor::FillToolLists(bool scenario) {
   }
   MapCombo[0]->setCurrentIndex(0);
   MapCombo[1]->setCurrentIndex(0);
+  if (scenario) {
+    for (const char* t : kTerrains) MapCombo[4]->addItem(QString::fromUtf8(t));
+    for (int shape = 0; shape < 10; ++shape)
+      for (const char* base : kRiverBases)
+        MapCombo[4]->addItem(QString("%1하천%2 %3").arg(QString::fromUtf8(base)).arg(shape + 1).arg(QString::fromUtf8(kCourses[shape])));
+    for (const char* edge : kEdges) MapCombo[4]->addItem(QString::fromUtf8(edge) + kBaySuffix);
+  }
+  for (QComboBox* c : MapCombo) FitPopupToItems(c);
   if (!scenario) return;
-  for (const char* t : kTerrains) MapCombo[4]->addItem(QString::fromUtf8(t));
-  for (int shape = 0; shape < 10; ++shape)
-    for (const char* base : kRiverBases)
-      MapCombo[4]->addItem(QString("%1하천%2 %3").arg(QString::fromUtf8(base)).arg(shape + 1).arg(QString::fromUtf8(kCourses[shape])));
-  for (const char* edge : kEdges) MapCombo[4]->addItem(QString::fromUtf8(edge) + kBaySuffix);
   MapCombo[4]->setCurrentIndex(2);
   ShowPreview(2);
 }

@@ -2,7 +2,9 @@
 // status line, the tool panel, and how often the map is drawn.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QMouseEvent>
 #include <QSet>
 #include <QTest>
@@ -190,6 +192,16 @@ TEST(MapEditorPanel, ReadableStatusLineAndTools) {
   // The eraser, the piece with the upper-right edge alone, and the crossing of all four.
   EXPECT_EQ(QStringList({e.MapOpt[5]->toolTip(), e.MapOpt[6]->toolTip(), e.MapOpt[20]->toolTip()}),
             QStringList({"가도 삭제", "가도 추가 (북동)", "가도 추가 (북동·남동·남서·북서)"}));
+
+  // "습지하천10 ┫" and its kin are longer than the box is wide.
+  QComboBox* terrains = e.MapCombo[4];
+  terrains->setEnabled(true);
+  terrains->showPopup();
+  const QAbstractItemView* popup = terrains->view();
+  int widest = 0;
+  for (int i = 0; i < terrains->count(); ++i) widest = std::max(widest, popup->sizeHintForIndex(popup->model()->index(i, 0)).width());
+  EXPECT_GE(popup->viewport()->width(), widest);
+  terrains->hidePopup();
 }
 
 TEST(MapEditorOpening, OpenedFromItsRegistrationAndLeavesTheDataAlone) {
