@@ -1,7 +1,9 @@
 #include "map/mapeditor.h"
 
+#include <QAbstractItemView>
 #include <QPainter>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -13,6 +15,7 @@
 #include "platform/dialogs.h"
 #include "platform/listview.h"
 #include "platform/modal.h"
+#include "platform/textviewer.h"
 #include "ui/main/childforms.h"
 #include "ui/main/main_window.h"
 
@@ -27,11 +30,31 @@ const char* const kBuildings[] = {"논밭", "목장", "무기공장", "훈련소
 const char* const kTerrains[] = {"원해", "근해", "평지", "사막", "산림", "밀림", "습지", "산맥", "호수"};
 const char* const kRiverBases[] = {"평지", "사막", "산림", "밀림", "습지"};
 const char* const kCourses[] = {"━", "┃", "┏", "┗", "┓", "┛", "┳", "┻", "┣", "┫"};
-const char* const kBays[] = {"북동쪽만", "남동쪽만", "남서쪽만", "북서쪽만"};
+// The diamond's edges by road-code bit (1 upper right, 2 lower right, 4 lower left, 8 upper left),
+// named as the map's own bays name them.
+const char* const kEdges[] = {"북동", "남동", "남서", "북서"};
+const QString kBaySuffix = QStringLiteral("쪽만");
 const QString kNoRegion = QStringLiteral("--------------");
 const QString kMoving = QStringLiteral("Map Edit - 도시 이동중...");
 
 MapEditor* gOpenEditor = nullptr;
+
+// What a road button does: 0 erases, 1 to 15 lay the road leaving through the code's edges.
+QString RoadName(int code) {
+  if (code == 0) return QStringLiteral("가도 삭제");
+  QStringList edges;
+  for (int e = 0; e < 4; ++e)
+    if (code & (1 << e)) edges << QString::fromUtf8(kEdges[e]);
+  return QStringLiteral("가도 추가 (%1)").arg(edges.join(QChar(0x00B7)));
+}
+
+// A drop-down list opens as wide as its longest item, however narrow the box. Styles whose long
+// lists scroll by a bar rather than by arrows need room for the bar too.
+void FitPopupToItems(QComboBox* box) {
+  QAbstractItemView* view = box->view();
+  const int bar = view->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff ? 0 : view->verticalScrollBar()->sizeHint().width();
+  view->setMinimumWidth(view->sizeHintForColumn(0) + bar + 2 * view->frameWidth());
+}
 
 }  // namespace
 
@@ -112,6 +135,10 @@ void MapEditor::BuildControls() {
   StatusBar->setObjectName("StatusBar");
   StatusBar->setSizeGripEnabled(false);
   StatusBar->setGeometry(0, 593, kClientW, 17);
+  // The status line pads its fields by display columns: they line up only in a fixed pitch.
+  QFont columns = ColumnFont();
+  columns.setPointSize(9);
+  StatusBar->setFont(columns);
 
   modes = new QButtonGroup(this);
   auto option = [&](int i, const char* caption, int top, int h) {
@@ -133,7 +160,11 @@ void MapEditor::BuildControls() {
       b->setCheckable(true);
       b->setIconSize(QSize(32, 24));
       b->setGeometry(kPanelLeft + 48 * col, 236 + 32 * row, 48, 33);
-      MapOpt[std::size_t(kRoadPairs[row][col])] = b;
+      const int mode = kRoadPairs[row][col];
+      // The picture alone says nothing to a screen reader, and little to the eye at first.
+      b->setToolTip(RoadName(mode - 5));
+      b->setAccessibleName(RoadName(mode - 5));
+      MapOpt[std::size_t(mode)] = b;
     }
   for (int i = 0; i < 23; ++i) {
     MapOpt[std::size_t(i)]->setObjectName(QString("MapOpt(%1)").arg(i));
@@ -175,12 +206,15 @@ void MapEditor::FillToolLists(bool scenario) {
   }
   MapCombo[0]->setCurrentIndex(0);
   MapCombo[1]->setCurrentIndex(0);
+  if (scenario) {
+    for (const char* t : kTerrains) MapCombo[4]->addItem(QString::fromUtf8(t));
+    for (int shape = 0; shape < 10; ++shape)
+      for (const char* base : kRiverBases)
+        MapCombo[4]->addItem(QString("%1하천%2 %3").arg(QString::fromUtf8(base)).arg(shape + 1).arg(QString::fromUtf8(kCourses[shape])));
+    for (const char* edge : kEdges) MapCombo[4]->addItem(QString::fromUtf8(edge) + kBaySuffix);
+  }
+  for (QComboBox* c : MapCombo) FitPopupToItems(c);
   if (!scenario) return;
-  for (const char* t : kTerrains) MapCombo[4]->addItem(QString::fromUtf8(t));
-  for (int shape = 0; shape < 10; ++shape)
-    for (const char* base : kRiverBases)
-      MapCombo[4]->addItem(QString("%1하천%2 %3").arg(QString::fromUtf8(base)).arg(shape + 1).arg(QString::fromUtf8(kCourses[shape])));
-  for (const char* bay : kBays) MapCombo[4]->addItem(QString::fromUtf8(bay));
   MapCombo[4]->setCurrentIndex(2);
   ShowPreview(2);
 }

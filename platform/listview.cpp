@@ -4,8 +4,35 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace garam {
+namespace {
+
+// Hangul of the widest and deepest shapes, Latin descenders and the box-drawing strokes that the
+// lists show.
+const QString kTallestText = QStringLiteral("가힣뷁쀍gjpqy|()[]┃┫");
+
+int RowHeightFor(const QFont& font) {
+  const QFontMetrics fm(font);
+  const QRect ink = fm.boundingRect(kTallestText);
+  // The text is centred on its line, so the row grows by the larger overhang on both sides.
+  const int overhang = std::max({0, -ink.top() - fm.ascent(), ink.bottom() + 1 - fm.descent()});
+  return fm.height() + 2 * overhang + 2;
+}
+
+class RowDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(std::max(size.height(), RowHeightFor(option.font)));
+    return size;
+  }
+};
+
+}  // namespace
 
 bool ListItem::operator<(const QTreeWidgetItem& other) const {
   const auto* view = qobject_cast<const ListView*>(treeWidget());
@@ -15,6 +42,7 @@ bool ListItem::operator<(const QTreeWidgetItem& other) const {
 
 ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
   setRootIsDecorated(false);
+  setItemDelegate(new RowDelegate(this));
   setUniformRowHeights(true);
   setAllColumnsShowFocus(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
@@ -30,6 +58,14 @@ ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
           [this](QTreeWidgetItem* item, int) { emit rowClicked(static_cast<ListItem*>(item)); });
   connect(this, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item, int) { emit rowDoubleClicked(static_cast<ListItem*>(item)); });
+}
+
+int ListView::rowHeight() const { return RowHeightFor(font()); }
+
+int ListView::growthToKeepRows(int height) const {
+  const int lineHeight = fontMetrics().height();
+  const int rows = std::max(0, height - 2 * frameWidth() - header()->sizeHint().height()) / lineHeight;
+  return rows * std::max(0, rowHeight() - lineHeight);
 }
 
 void ListView::setColumns(const QStringList& headers, const QList<Qt::Alignment>& alignments) {

@@ -27,6 +27,14 @@ class ListView : public QTreeWidget {
  public:
   explicit ListView(QWidget* parent = nullptr);
 
+  // Rows are as tall as the ink of their text with a pixel of air above and below. Qt makes them
+  // one font line high, and the Hangul and descenders of a coding font reach past that line, so
+  // letters touched the next row and the selection bar clipped them.
+  int rowHeight() const;
+  // How much taller a list of the given height must be to show as many rows as it would with
+  // rows one font line high, the rows its window's designed size was made for.
+  int growthToKeepRows(int height) const;
+
   // Columns: header texts (column 0 is the row text) and their alignment.
   void setColumns(const QStringList& headers, const QList<Qt::Alignment>& alignments = {});
   QString headerText(int column) const;

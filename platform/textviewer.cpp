@@ -14,6 +14,15 @@ namespace {
 constexpr std::uint64_t kMaxViewedBytes = 64u << 20;
 }  // namespace
 
+QFont ColumnFont() {
+  // A coding font has Hangul of double width.
+  QFont fixed = QFontDatabase::hasFamily("NanumGothicCoding") ? QFont("NanumGothicCoding")
+                                                              : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  fixed.setStyleHint(QFont::Monospace);
+  fixed.setFixedPitch(true);
+  return fixed;
+}
+
 TextViewer::TextViewer(const QString& path, QWidget* parent) : QDialog(parent) {
   setObjectName("TextViewer");
   setWindowTitle(QFileInfo(path).fileName());
@@ -22,13 +31,8 @@ TextViewer::TextViewer(const QString& path, QWidget* parent) : QDialog(parent) {
   text_->setObjectName("TextViewerText");
   text_->setReadOnly(true);
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  // A coding font with Hangul of double width keeps the report's columns as the game's tools
-  // lined them up; a Latin-only fixed font would draw Hangul from a fallback of other metrics.
-  QFont fixed = QFontDatabase::hasFamily("NanumGothicCoding") ? QFont("NanumGothicCoding")
-                                                              : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  fixed.setStyleHint(QFont::Monospace);
-  fixed.setFixedPitch(true);
-  text_->setFont(fixed);
+  // The report's columns line up as the game's tools padded them.
+  text_->setFont(ColumnFont());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(text_);

@@ -3,9 +3,15 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 #include <QPlainTextEdit>
 
 namespace garam {
+
+// A fixed-pitch font whose Hangul is exactly two Latin cells wide, so that text padded by display
+// columns (a Hangul syllable counting two) lines up. A Latin-only fixed font would draw Hangul
+// from a fallback of other metrics.
+QFont ColumnFont();
 
 class TextViewer : public QDialog {
   Q_OBJECT

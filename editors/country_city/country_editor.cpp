@@ -116,10 +116,11 @@ void CountryEditor::Build() {
                            {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter});
   edt2ListView->setColumnWidth(0, 170);
   for (int c = 1; c < 4; ++c) edt2ListView->setColumnWidth(c, 55);
-  edt2ListView->setMinimumSize(340, 300);
   QFont fixed("NanumGothicCoding");
   fixed.setPointSize(9);
   edt2ListView->setFont(fixed);
+  // Rows taller than the font's line would show fewer of them: the list grows instead.
+  edt2ListView->setMinimumSize(340, 300 + edt2ListView->growthToKeepRows(300));
   edt2List = new QListWidget(this);
   edt2List->setObjectName("edt2List");
   edt2List->setSelectionMode(QAbstractItemView::MultiSelection);

@@ -41,12 +41,16 @@ BloodRelationList::BloodRelationList(QWidget* owner, const MainLists& lists)
   setWindowTitle("혈연 설정");
   setModal(true);
   if (owner) setWindowIcon(owner->windowIcon());
-  setFixedSize(TwipsToPixels(7215), TwipsToPixels(3720));
 
   ListView = new garam::ListView(this);
   ListView->setObjectName("ListView");
-  ListView->setGeometry(TwipsRect(0, 0, 7215, 3135));
   ListView->setFont(ListFont(9));
+  // Rows taller than the font's line would show fewer of them: the list grows, the buttons move
+  // down with its bottom and the window with them.
+  const QRect listRect = TwipsRect(0, 0, 7215, 3135);
+  const int growth = ListView->growthToKeepRows(listRect.height());
+  ListView->setGeometry(listRect.adjusted(0, 0, 0, growth));
+  setFixedSize(TwipsToPixels(7215), TwipsToPixels(3720) + growth);
   ListView->setColumns({"이름", "출생년도", "아버지", "할아버지"});
   const int widths[4] = {1965, 900, 1970, 1970};
   for (int c = 0; c < 4; ++c) ListView->setColumnWidth(c, TwipsToPixels(widths[c]));
@@ -56,7 +60,7 @@ BloodRelationList::BloodRelationList(QWidget* owner, const MainLists& lists)
   for (int i = 0; i < 3; ++i) {
     auto* b = new QPushButton(captions[i], this);
     b->setObjectName(QString("cmd혈연%1").arg(i));
-    b->setGeometry(TwipsRect(lefts[i], 3240, widthsB[i], 375));
+    b->setGeometry(TwipsRect(lefts[i], 3240, widthsB[i], 375).translated(0, growth));
     b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, this, [this, i] { cmd혈연_Click(i); });
     cmd혈연[std::size_t(i)] = b;

@@ -2,8 +2,11 @@
 // status line, the tool panel, and how often the map is drawn.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QMouseEvent>
+#include <QSet>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -166,6 +169,39 @@ TEST(MapEditorPanel, RegionMarksAndDrawsPerChange) {
   EXPECT_FALSE(e.picMap->image() == plain);
   once("mode 0", [&] { e.MapOpt[0]->click(); });
   EXPECT_TRUE(e.picMap->image() == plain);
+}
+
+// The panel reads well: a status line whose padded fields line up, road buttons named for their
+// roads, and tool lists that open wide enough for their items.
+TEST(MapEditorPanel, ReadableStatusLineAndTools) {
+  LoadScenario(kScenarioKr);
+  MapEditor e(nullptr, {}, 2);
+  e.show();
+  // Labels of one field are padded to one display width, a Hangul syllable counting two.
+  const QFontMetrics status(e.StatusBar->font());
+  for (const char* label : {"평지      ", "습지하천  ", "만        ", "무기공장  ", "(223,57)  "})
+    EXPECT_EQ(status.horizontalAdvance(QString::fromUtf8(label)), status.horizontalAdvance(QString(10, ' '))) << label;
+
+  QSet<QString> names;
+  for (int mode = 5; mode <= 20; ++mode) {
+    const QAbstractButton* b = e.MapOpt[std::size_t(mode)];
+    EXPECT_TRUE(!b->toolTip().isEmpty() && b->accessibleName() == b->toolTip()) << mode;
+    names.insert(b->toolTip());
+  }
+  EXPECT_EQ(names.size(), 16);
+  // The eraser, the piece with the upper-right edge alone, and the crossing of all four.
+  EXPECT_EQ(QStringList({e.MapOpt[5]->toolTip(), e.MapOpt[6]->toolTip(), e.MapOpt[20]->toolTip()}),
+            QStringList({"가도 삭제", "가도 추가 (북동)", "가도 추가 (북동·남동·남서·북서)"}));
+
+  // "습지하천10 ┫" and its kin are longer than the box is wide.
+  QComboBox* terrains = e.MapCombo[4];
+  terrains->setEnabled(true);
+  terrains->showPopup();
+  const QAbstractItemView* popup = terrains->view();
+  int widest = 0;
+  for (int i = 0; i < terrains->count(); ++i) widest = std::max(widest, popup->sizeHintForIndex(popup->model()->index(i, 0)).width());
+  EXPECT_GE(popup->viewport()->width(), widest);
+  terrains->hidePopup();
 }
 
 TEST(MapEditorOpening, OpenedFromItsRegistrationAndLeavesTheDataAlone) {

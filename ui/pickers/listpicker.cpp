@@ -31,14 +31,17 @@ ListPicker::ListPicker(QWidget* owner, const MainLists& lists, const PickerCalle
   setObjectName(name);
   setWindowTitle(designCaption);
   setModal(true);
-  setFixedSize(TwipsToPixels(clientWidthTwips), TwipsToPixels(clientHeightTwips));
 
   list_ = new ListView(this);
   list_->setObjectName(QString(name).replace("frm", "") + "ListView");
-  list_->setGeometry(TwipsRect(0, 0, listWidthTwips, listHeightTwips));
   QFont f("NanumGothicCoding");
   f.setPointSize(9);
   list_->setFont(f);
+  // Rows taller than the font's line would show fewer of them: list and window grow instead.
+  const QRect listRect = TwipsRect(0, 0, listWidthTwips, listHeightTwips);
+  const int growth = list_->growthToKeepRows(listRect.height());
+  list_->setGeometry(listRect.adjusted(0, 0, 0, growth));
+  setFixedSize(TwipsToPixels(clientWidthTwips), TwipsToPixels(clientHeightTwips) + growth);
   list_->viewport()->installEventFilter(this);
 
   connect(list_, &ListView::headerClicked, this, &ListPicker::SortBy);
