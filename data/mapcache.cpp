@@ -255,20 +255,24 @@ bool IsCastleCell(int x, int y) {
 }
 
 namespace {
-// Pads with spaces or cuts to n characters (code points).
-std::string FitChars(const std::string& utf8, std::size_t n) {
+// Pads with spaces or cuts (at a character) to n display columns, a non-ASCII character taking
+// two, as a Hangul syllable does in the status line's fixed-pitch font: counting characters would
+// push every later column right by one for each syllable of a region or specialty name.
+std::string FitColumns(const std::string& utf8, std::size_t n) {
   std::string out;
-  std::size_t chars = 0;
-  for (std::size_t i = 0; i < utf8.size() && chars < n;) {
+  std::size_t columns = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
     std::size_t len = 1;
     const auto b = std::uint8_t(utf8[i]);
     if (b >= 0xF0) len = 4;
     else if (b >= 0xE0) len = 3;
     else if (b >= 0xC0) len = 2;
+    const std::size_t width = len == 1 ? 1 : 2;
+    if (columns + width > n) break;
     out.append(utf8, i, len);
-    i += len, ++chars;
+    i += len, columns += width;
   }
-  out.append(n - chars, ' ');
+  out.append(n - columns, ' ');
   return out;
 }
 
@@ -295,7 +299,7 @@ std::string CellStatusText(int x, int y, const std::vector<int>& cityOrder) {
   if (!IsMapCell(x, y) || !MapLoaded()) return "(\?\?\?,\?\?\?)";
   const bool save = IsSaveFile();
   const CellFacts f = ReadCell(x, y);
-  std::string s = FitChars("(" + std::to_string(x) + "," + std::to_string(y) + ")", 14);
+  std::string s = FitColumns("(" + std::to_string(x) + "," + std::to_string(y) + ")", 14);
   s += TerrainLabel(f.terrain);
 
   std::string region;
@@ -303,12 +307,12 @@ std::string CellStatusText(int x, int y, const std::vector<int>& cityOrder) {
     region = ReadFixedName(gData.gSaveRegions[std::size_t(f.region)].bytes(kRegionSave.name));
   if (!save && std::size_t(f.region) < gData.gRegions.size())
     region = ReadFixedName(gData.gRegions[std::size_t(f.region)].bytes(kRegionScen.name));
-  s += FitChars(region, 14) + "  ";
+  s += FitColumns(region, 14) + "  ";
 
   // Scenario bytes 31 to 254 name no specialty either: the map shows none there.
   const auto& specialties = save ? gData.gSaveSpecialties : gData.gSpecialties;
   if (f.specialty >= 0 && f.specialty <= 30 && std::size_t(f.specialty) < specialties.size())
-    s += FitChars(ReadFixedName(specialties[std::size_t(f.specialty)].bytes(kSpecialty.name)), 10) + "  ";
+    s += FitColumns(ReadFixedName(specialties[std::size_t(f.specialty)].bytes(kSpecialty.name)), 10) + "  ";
   else
     s += std::string(12, ' ');
 

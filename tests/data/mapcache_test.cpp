@@ -165,9 +165,13 @@ TEST(CellStatus, LineOfACell) {
   // The castle's name comes from the first city in the list's order; no road label on a castle
   // or a bay; a scenario specialty past 30 is none.
   auto sp = [](int n) { return std::string(std::size_t(n), ' '); };
-  EXPECT_EQ(CellStatusText(30, 40, {2, 1}), "(30,40)" + sp(7) + "평지" + sp(6) + "고려" + sp(14) + "인삼" + sp(10) + "성" + sp(8) + "[서경]");
-  EXPECT_EQ(CellStatusText(31, 40, {2, 1}), "(31,40)" + sp(7) + "만" + sp(8) + "고려" + sp(26) + "항구" + sp(6));
+  EXPECT_EQ(CellStatusText(30, 40, {2, 1}), "(30,40)" + sp(7) + "평지" + sp(6) + "고려" + sp(12) + "인삼" + sp(8) + "성" + sp(8) + "[서경]");
+  EXPECT_EQ(CellStatusText(31, 40, {2, 1}), "(31,40)" + sp(7) + "만" + sp(8) + "고려" + sp(24) + "항구" + sp(6));
   EXPECT_EQ(CellStatusText(32, 40, {}), "(32,40)" + sp(7) + "밀림하천" + sp(30) + "가도");
+  // Columns line up in the fixed-pitch font: a syllable fills two, and a name too wide is cut
+  // before the syllable that would cross the edge.
+  WriteFixedName(gData.gRegions[5].bytes(kRegionScen.name), "A가나다라마바사");
+  EXPECT_EQ(CellStatusText(31, 40, {}), "(31,40)" + sp(7) + "만" + sp(8) + "A가나다라마바" + sp(15) + "항구" + sp(6));
   gFileKind = kScenarioQV;  // the wall exists in the expansion's files alone
   EXPECT_EQ(CellStatusText(32, 40, {}), "(32,40)" + sp(7) + "밀림하천" + sp(30) + "방벽" + sp(6) + "가도");
   for (auto [x, y] : {std::pair{249, 41}, {-1, 3}, {3, -3}, {3, 225}}) EXPECT_EQ(CellStatusText(x, y, {1}), "(\?\?\?,\?\?\?)");
