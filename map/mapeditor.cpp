@@ -16,7 +16,7 @@
 #include "platform/listview.h"
 #include "platform/modal.h"
 #include "platform/textviewer.h"
-#include "ui/main/childforms.h"
+#include "ui/common/childforms.h"
 #include "ui/main/main_window.h"
 
 namespace garam {

@@ -1,7 +1,7 @@
 #include "tools/expert_forms.h"
 
 #include "tools/expert_dialog.h"
-#include "ui/main/childforms.h"
+#include "ui/common/childforms.h"
 
 namespace garam {
 

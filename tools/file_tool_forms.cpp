@@ -5,7 +5,7 @@
 #include "tools/event_flags.h"
 #include "tools/report_command.h"
 #include "tools/year_change.h"
-#include "ui/main/childforms.h"
+#include "ui/common/childforms.h"
 #include "ui/main/main_window.h"
 
 namespace garam {

@@ -3,7 +3,7 @@
 #include "editors/country_city/country_create.h"
 #include "editors/country_city/country_editor.h"
 #include "platform/modal.h"
-#include "ui/main/childforms.h"
+#include "ui/common/childforms.h"
 #include "ui/main/main_window.h"
 
 namespace garam {

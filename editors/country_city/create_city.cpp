@@ -14,7 +14,7 @@
 #include "platform/numericbox.h"
 #include "platform/modal.h"
 #include "platform/textguard.h"
-#include "ui/main/childforms.h"
+#include "ui/common/childforms.h"
 #include "ui/main/rowtexts.h"
 #include "ui/pickers/country_picker.h"
 

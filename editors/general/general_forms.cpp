@@ -2,7 +2,7 @@
 
 #include "editors/general/general_editor.h"
 #include "platform/modal.h"
-#include "ui/main/childforms.h"
+#include "ui/common/childforms.h"
 #include "ui/main/main_window.h"
 
 namespace garam {

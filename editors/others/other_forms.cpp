@@ -7,7 +7,7 @@
 #include "editors/others/region_culture_editors.h"
 #include "editors/others/unittype_editor.h"
 #include "platform/modal.h"
-#include "ui/main/childforms.h"
+#include "ui/common/childforms.h"
 #include "ui/main/main_window.h"
 
 namespace garam {

@@ -13,7 +13,7 @@
 #include "data/gamedata.h"
 #include "data/territory.h"
 #include "tests/ui/scripted_dialogs.h"
-#include "ui/main/childforms.h"
+#include "ui/common/childforms.h"
 #include "ui/main/entitycommands.h"
 #include "ui/main/main_window.h"
 #include "ui/main/rowtexts.h"

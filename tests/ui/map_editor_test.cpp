@@ -22,7 +22,7 @@
 #include "tests/support/scripted_rng.h"
 #include "tests/support/test_map.h"
 #include "tests/ui/scripted_dialogs.h"
-#include "ui/main/childforms.h"
+#include "ui/common/childforms.h"
 #include "ui/main/main_window.h"
 
 namespace garam {

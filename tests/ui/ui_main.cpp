@@ -7,7 +7,7 @@
 #include "platform/modal.h"
 #include "platform/pictureclip.h"
 #include "platform/translation.h"
-#include "ui/main/childforms.h"
+#include "ui/common/childforms.h"
 #include "tests/support/installation.h"
 
 namespace {

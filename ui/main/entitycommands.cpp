@@ -7,7 +7,7 @@
 #include "data/gamedata.h"
 #include "data/territory.h"
 #include "platform/dialogs.h"
-#include "ui/main/childforms.h"
+#include "ui/common/childforms.h"
 #include "ui/main/main_window.h"
 #include "ui/main/headerpages.h"
 #include "ui/main/rowtexts.h"

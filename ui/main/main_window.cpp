@@ -18,7 +18,7 @@
 #include "map/cityplaces.h"
 #include "map/mapcache.h"
 #include "platform/dialogs.h"
-#include "ui/main/childforms.h"
+#include "ui/common/childforms.h"
 #include "ui/main/fillmain.h"
 #include "ui/main/about_box.h"
 #include "ui/main/progress_window.h"

@@ -2,7 +2,7 @@
 #include <QFontDatabase>
 
 #include "platform/translation.h"
-#include "ui/main/formregistry.h"
+#include "app/register_forms.h"
 #include "ui/main/main_window.h"
 
 int main(int argc, char** argv) {

@@ -1,4 +1,4 @@
-#include "ui/main/childforms.h"
+#include "ui/common/childforms.h"
 
 #include <map>
 

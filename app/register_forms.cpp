@@ -1,4 +1,4 @@
-#include "ui/main/formregistry.h"
+#include "app/register_forms.h"
 
 #include "editors/country_city/city_forms.h"
 #include "editors/country_city/country_forms.h"
