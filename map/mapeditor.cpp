@@ -17,7 +17,7 @@
 #include "platform/modal.h"
 #include "platform/textviewer.h"
 #include "ui/common/childforms.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 
 namespace garam {
 
@@ -462,9 +462,9 @@ void RegisterMapForms() {
     MainLists lists;
     QMenu* places = nullptr;
     for (QWidget* w = owner; w; w = w->parentWidget())
-      if (auto* main = dynamic_cast<MainWindow*>(w)) {
-        lists = {main->ListView2, main->ListView3, main->ListView4, main->ListView5};
-        places = main->mnuCityPos;
+      if (MainWindowLink* main = LinkOf(w)) {
+        lists = main->Lists();
+        places = main->CityPlaceMenu();
         break;
       }
     // The create-city dialog opens the new-city mode and takes the answer as its owner.

@@ -6,13 +6,13 @@
 #include "tools/report_command.h"
 #include "tools/year_change.h"
 #include "ui/common/childforms.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 
 namespace garam {
 
 void RegisterFileToolForms() {
   RegisterForm("mnuStat", [](QWidget* owner, const FormArgs& args) {
-    if (auto* w = qobject_cast<MainWindow*>(owner)) WriteUsageReport(*w, args.mode);
+    if (MainWindowLink* w = LinkOf(owner)) WriteUsageReport(*w, args.mode);
   });
   RegisterForm("frm열전편집", [](QWidget* owner, const FormArgs&) {
     BiographyEditor dialog(owner);
@@ -23,7 +23,7 @@ void RegisterFileToolForms() {
     RunModal(dialog);
   });
   RegisterForm("frmYearChange", [](QWidget* owner, const FormArgs&) {
-    YearChangeDialog dialog(owner, qobject_cast<MainWindow*>(owner));
+    YearChangeDialog dialog(owner, LinkOf(owner));
     RunModal(dialog);
   });
 }

@@ -8,7 +8,7 @@
 #include "data/fileio.h"
 #include "data/usage_report.h"
 #include "platform/dialogs.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 
 namespace garam {
 namespace {
@@ -45,16 +45,16 @@ void RemoveUsageReport() {
     if (!path.isEmpty() && QFileInfo(path).isFile()) QFile::remove(path);
 }
 
-void WriteUsageReport(MainWindow& w, int index) {
+void WriteUsageReport(MainWindowLink& w, int index) {
   if (index < 0 || index > int(UsageReportKind::Walls)) return;
-  UsageReportSource s{gData, gFileKind, gLoadedExeInfo.IsQVEdition(), ScenarioTag(w.Status(2)), {}};
-  s.rows = {RecordNumbers(w.ListView2), RecordNumbers(w.ListView3), RecordNumbers(w.ListView4),
-            RecordNumbers(w.ListView5)};
+  UsageReportSource s{gData, gFileKind, gLoadedExeInfo.IsQVEdition(), ScenarioTag(w.ShownFileName()), {}};
+  s.rows = {RecordNumbers(w.List(EntityList::Countries)), RecordNumbers(w.List(EntityList::Cities)),
+            RecordNumbers(w.List(EntityList::Generals)), RecordNumbers(w.List(EntityList::Consorts))};
   const std::string report = BuildUsageReport(UsageReportKind(index), s);
   const QString path = UsageReportPath();
   if (path.isEmpty() ||
       !WriteFileAtomic(S(path), std::span(reinterpret_cast<const std::uint8_t*>(report.data()), report.size()))) {
-    Dialogs().MessageBox(&w, QString(kReportName) + " 파일을 쓸 수 없습니다.", MsgIcon::Critical, MsgButtons::Ok,
+    Dialogs().MessageBox(w.Window(), QString(kReportName) + " 파일을 쓸 수 없습니다.", MsgIcon::Critical, MsgButtons::Ok,
                          Q(kMsgTitle));
     return;
   }

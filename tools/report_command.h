@@ -5,11 +5,11 @@
 
 namespace garam {
 
-class MainWindow;
+class MainWindowLink;
 
 // Writes report `index` (0 to 5, the entries of the statistics menu) and opens it in the viewer;
 // a report that cannot be written is reported and not shown.
-void WriteUsageReport(MainWindow& w, int index);
+void WriteUsageReport(MainWindowLink& w, int index);
 
 // Where the report goes: beside the program, or into the user's data directory for the editor when
 // the program's directory cannot be written.

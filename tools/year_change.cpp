@@ -8,7 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
 #include "platform/twips.h"
-#include "ui/main/mainlists.h"
+#include "ui/common/mainlink.h"
 #include "ui/main/rowtexts.h"
 
 namespace garam {
@@ -25,7 +25,7 @@ int BirthYear(int general) {
 
 }  // namespace
 
-YearChangeDialog::YearChangeDialog(QWidget* owner, MainControls* main) : QDialog(owner), main_(main) {
+YearChangeDialog::YearChangeDialog(QWidget* owner, MainWindowLink* main) : QDialog(owner), main_(main) {
   setObjectName("frmYearChange");
   setWindowTitle("년도 일괄 변경");
   if (owner) setWindowIcon(owner->windowIcon());
@@ -91,8 +91,8 @@ void YearChangeDialog::NormalizeNewYear() {
 void YearChangeDialog::Apply() {
   NormalizeNewYear();
   if (ChangeStartYear(txtNum[1]->text().toInt(), chkAppear->isChecked()) && main_) {
-    if (main_->txtNum0) main_->txtNum0->setText(txtNum[1]->text());
-    if (ListView* list = main_->ListView4) {
+    if (QLineEdit* startYear = main_->StartYearBox()) startYear->setText(txtNum[1]->text());
+    if (ListView* list = main_->List(EntityList::Generals)) {
       list->beginUpdate();
       for (int i = 0; i < list->count(); ++i) {
         ListItem* row = list->row(i);

@@ -11,12 +11,12 @@
 
 namespace garam {
 
-struct MainControls;
+class MainWindowLink;
 
 class YearChangeDialog : public QDialog {
   Q_OBJECT
  public:
-  YearChangeDialog(QWidget* owner, MainControls* main);
+  YearChangeDialog(QWidget* owner, MainWindowLink* main);
 
   std::array<QLabel*, 2> lblYear{};
   std::array<QLineEdit*, 2> txtNum{};  // 0 the current start year (locked), 1 the new one
@@ -32,7 +32,7 @@ class YearChangeDialog : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  MainControls* main_;
+  MainWindowLink* main_;
 };
 
 }  // namespace garam

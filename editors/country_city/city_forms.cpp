@@ -4,7 +4,7 @@
 #include "editors/country_city/create_city.h"
 #include "platform/modal.h"
 #include "ui/common/childforms.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 
 namespace garam {
 

@@ -10,7 +10,7 @@
 #include "data/random.h"
 #include "platform/editorkit.h"
 #include "platform/textguard.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 #include "ui/main/rowtexts.h"
 #include "ui/pickers/city_picker.h"
 #include "ui/pickers/general_picker.h"
@@ -30,8 +30,6 @@ QString Text(const std::string& s) { return QString::fromStdString(s); }
 QString Count(long long n) { return Text(Padded(n, 5)); }
 ListItem* Row(ListView* list, int number) { return list->findTag(QString::number(number)); }
 
-MainLists Lists(MainWindow& w) { return {w.ListView2, w.ListView3, w.ListView4, w.ListView5}; }
-
 template <typename V>
 long long CountOf(const V& v, int i) {
   return i >= 0 && std::size_t(i) < v.size() ? v[std::size_t(i)] : 0;
@@ -39,8 +37,8 @@ long long CountOf(const V& v, int i) {
 
 }  // namespace
 
-CreateCountryDialog::CreateCountryDialog(MainWindow& main)
-    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+CreateCountryDialog::CreateCountryDialog(MainWindowLink& main)
+    : QDialog(main.Window(), Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                          Qt::CustomizeWindowHint),
       main_(main) {
   setObjectName("frmAdd1");
@@ -129,7 +127,7 @@ void CreateCountryDialog::FollowCreateButton() {
 void CreateCountryDialog::ChooseKing() {
   PickerCallers callers;
   callers.frmAdd1 = this;
-  GeneralPicker picker(this, Lists(main_), callers, GeneralPickerMode::NewCountryKing);
+  GeneralPicker picker(this, main_.Lists(), callers, GeneralPickerMode::NewCountryKing);
   picker.ShowModal();
   // A home region without a sphere keeps the sphere shown, so the record always gets 0 to 6.
   if (KingNo != kNoGeneral)
@@ -140,7 +138,7 @@ void CreateCountryDialog::ChooseKing() {
 void CreateCountryDialog::ChooseCapital() {
   PickerCallers callers;
   callers.frmAdd1 = this;
-  CityPicker picker(this, Lists(main_), callers, IsSaveFile() ? CityPickerMode::EmptyCapital : CityPickerMode::LordsCapital);
+  CityPicker picker(this, main_.Lists(), callers, IsSaveFile() ? CityPickerMode::EmptyCapital : CityPickerMode::LordsCapital);
   picker.ShowModal();
   if (IsNumberedScenario(gFileKind) && KingNo != kNoGeneral)
     if (auto sphere = HomeSphere(KingNo)) Add1Combo->setCurrentIndex(*sphere);
@@ -154,7 +152,7 @@ void CreateCountryDialog::Create() {
 }
 
 void CreateCountryDialog::CreateInSave() {
-  ListView* countries = main_.ListView2;
+  ListView* countries = main_.List(EntityList::Countries);
   std::vector<int> listed;
   for (int i = 0; i < countries->count(); ++i) listed.push_back(LeadingNumber(countries->row(i)->tag.toStdString()));
   const QString name = Add1Text->text();
@@ -168,16 +166,18 @@ void CreateCountryDialog::CreateInSave() {
   countries->addRow(name, QString::number(s),
                     {kingName, Text(CityName(CapitalNo)), Count(CountOf(d.gCountryCityCount, s)),
                      Count(CountOf(d.gCountryGeneralCount, s)), Text(RecordNumber(s, 2))});
-  ListItem* capitalRow = Row(main_.ListView3, CapitalNo);
+  ListView* cities = main_.List(EntityList::Cities);
+  ListView* generals = main_.List(EntityList::Generals);
+  ListItem* capitalRow = Row(cities, CapitalNo);
   if (capitalRow) {
-    main_.ListView3->setCell(capitalRow, kCityOwner, name);
-    main_.ListView3->setCell(capitalRow, kCityGenerals, Count(CountOf(d.gCityGeneralCount, CapitalNo)));
+    cities->setCell(capitalRow, kCityOwner, name);
+    cities->setCell(capitalRow, kCityGenerals, Count(CountOf(d.gCityGeneralCount, CapitalNo)));
   }
-  if (ListItem* g = Row(main_.ListView4, KingNo)) {
-    main_.ListView4->setCell(g, kGeneralStatus, "국왕");
-    main_.ListView4->setCell(g, kGeneralLoyalty, Count(100));
-    main_.ListView4->setCell(g, kGeneralCity, capitalRow ? capitalRow->text(0) : Text(CityName(CapitalNo)));
-    main_.ListView4->setCell(g, kGeneralCountry, name);
+  if (ListItem* g = Row(generals, KingNo)) {
+    generals->setCell(g, kGeneralStatus, "국왕");
+    generals->setCell(g, kGeneralLoyalty, Count(100));
+    generals->setCell(g, kGeneralCity, capitalRow ? capitalRow->text(0) : Text(CityName(CapitalNo)));
+    generals->setCell(g, kGeneralCountry, name);
   }
   MarkDataChanged();
   accept();
@@ -189,10 +189,11 @@ void CreateCountryDialog::CreateScenarioCountry() {
   if (r.country < 0) return reject();
   const int n = r.country;
   const auto& d = gData;
-  ListView* countries = main_.ListView2;
-  ListView* generals = main_.ListView4;
+  ListView* countries = main_.List(EntityList::Countries);
+  ListView* generals = main_.List(EntityList::Generals);
   ListItem* kingRow = Row(generals, KingNo);
-  ListItem* capitalRow = Row(main_.ListView3, CapitalNo);
+  ListView* cities = main_.List(EntityList::Cities);
+  ListItem* capitalRow = Row(cities, CapitalNo);
   countries->addRow(name, QString::number(n),
                     {kingRow ? kingRow->text(0) : QString(), capitalRow ? capitalRow->text(0) : Text(CityName(CapitalNo)),
                      Count(CountOf(d.gCountryCityCount, n)), Count(CountOf(d.gCountryGeneralCount, n)),
@@ -202,7 +203,7 @@ void CreateCountryDialog::CreateScenarioCountry() {
     countries->setCell(old, kCountryCities, Count(CountOf(d.gCountryCityCount, r.oldOwner)));
     countries->setCell(old, kCountryGenerals, Count(CountOf(d.gCountryGeneralCount, r.oldOwner)));
   }
-  if (capitalRow) main_.ListView3->setCell(capitalRow, kCityOwner, name);
+  if (capitalRow) cities->setCell(capitalRow, kCityOwner, name);
   if (kingRow) {
     generals->setCell(kingRow, kGeneralStatus, "국왕");
     generals->setCell(kingRow, kGeneralLoyalty, Count(100));

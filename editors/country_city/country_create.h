@@ -15,12 +15,12 @@
 
 namespace garam {
 
-class MainWindow;
+class MainWindowLink;
 
 class CreateCountryDialog : public QDialog, public CreateCountryCaller {
   Q_OBJECT
  public:
-  explicit CreateCountryDialog(MainWindow& main);
+  explicit CreateCountryDialog(MainWindowLink& main);
 
   // CreateCountryCaller
   QWidget* Form() override { return this; }
@@ -48,7 +48,7 @@ class CreateCountryDialog : public QDialog, public CreateCountryCaller {
   void CreateInSave();
   void CreateScenarioCountry();
 
-  MainWindow& main_;
+  MainWindowLink& main_;
   std::array<QLabel*, 2> Add1lbl_{};
   std::array<QGroupBox*, 4> Add1Frame_{};
   std::array<QPushButton*, 2> Add1Cmd2_{};

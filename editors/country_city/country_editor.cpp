@@ -15,7 +15,7 @@
 #include "platform/editorkit.h"
 #include "platform/modal.h"
 #include "platform/textguard.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 #include "ui/pickers/general_picker.h"
 
 namespace garam {
@@ -80,8 +80,8 @@ void CountryCodeBox::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
 }
 
-CountryEditor::CountryEditor(MainWindow& main, int country)
-    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+CountryEditor::CountryEditor(MainWindowLink& main, int country)
+    : QDialog(main.Window(), Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                          Qt::CustomizeWindowHint),
       main_(main),
       country_(country) {
@@ -190,7 +190,7 @@ void CountryEditor::Build() {
 void CountryEditor::FormLoad() {
   edt2Combo_->addItems(kSpheres);
   lblNo->setText(QString::number(country_));
-  ListView* countries = main_.ListView2;
+  ListView* countries = main_.List(EntityList::Countries);
   if (const ListItem* row = countries->findTag(QString::number(country_))) {
     edt2Text_->setText(row->text(0));
     edt2lbl2_->setText(countries->cell(row, 1));
@@ -269,7 +269,7 @@ void CountryEditor::EditRelation(ListItem* row) {
 void CountryEditor::ChangeKingCommand() {
   PickerCallers callers;
   callers.frmEdit2 = this;
-  GeneralPicker picker(this, MainLists{main_.ListView2, main_.ListView3, main_.ListView4, main_.ListView5}, callers,
+  GeneralPicker picker(this, main_.Lists(), callers,
                        GeneralPickerMode::King);
   picker.ShowModal();
 }
@@ -299,20 +299,22 @@ void CountryEditor::Apply() {
                                                edt2ListView->cell(row, 3).toStdString()})});
   }
   const CountryApplyResult r = ApplyCountryEdit(e);
+  ListView* generals = main_.List(EntityList::Generals);
   for (const StatusRow& s : r.statusRows)
-    if (ListItem* g = main_.ListView4->findTag(QString::number(s.general))) main_.ListView4->setCell(g, 1, Text(s.text));
+    if (ListItem* g = generals->findTag(QString::number(s.general))) generals->setCell(g, 1, Text(s.text));
   RefreshMain(name, r.capitalName, r.playerCountry);
   MarkDataChanged();
-  if (ListItem* row = main_.ListView2->selectedRow()) main_.ListView2->scrollToItem(row);
+  ListView* countries = main_.List(EntityList::Countries);
+  if (ListItem* row = countries->selectedRow()) countries->scrollToItem(row);
   accept();
 }
 
 void CountryEditor::RefreshMain(const QString& name, const std::string& capital, bool player) {
   if (player) {
-    main_.lblT1[0]->setText(name);
-    main_.lblT1[1]->setText(edt2lbl2_->text());
+    main_.PlayerCountryLabel()->setText(name);
+    main_.PlayerKingLabel()->setText(edt2lbl2_->text());
   }
-  ListView* countries = main_.ListView2;
+  ListView* countries = main_.List(EntityList::Countries);
   if (ListItem* row = countries->findTag(QString::number(country_))) {
     countries->setCell(row, 0, name);
     countries->setCell(row, 1, edt2lbl2_->text());
@@ -325,8 +327,8 @@ void CountryEditor::RefreshMain(const QString& name, const std::string& capital,
       if (owner(LeadingNumber(list->row(i)->tag.toStdString())) == country_) rows.push_back(list->row(i));
     for (ListItem* row : rows) list->setCell(row, column, name);
   };
-  rename(main_.ListView3, 1, CityOwner);
-  rename(main_.ListView4, 9, GeneralCountry);
+  rename(main_.List(EntityList::Cities), 1, CityOwner);
+  rename(main_.List(EntityList::Generals), 9, GeneralCountry);
   countries->setSorted(false);
   countries->setSorted(true);
 }

@@ -18,7 +18,7 @@
 
 namespace garam {
 
-class MainWindow;
+class MainWindowLink;
 
 // The code box: digits only, at most three of them, at most 79 once left.
 class CountryCodeBox : public QComboBox {
@@ -40,7 +40,7 @@ class CountryCodeBox : public QComboBox {
 class CountryEditor : public QDialog, public CountryEditorCaller {
   Q_OBJECT
  public:
-  CountryEditor(MainWindow& main, int country);
+  CountryEditor(MainWindowLink& main, int country);
 
   // CountryEditorCaller
   QWidget* Form() override { return this; }
@@ -75,7 +75,7 @@ class CountryEditor : public QDialog, public CountryEditorCaller {
   void NameLeft();
   void RefreshMain(const QString& name, const std::string& capital, bool player);
 
-  MainWindow& main_;
+  MainWindowLink& main_;
   int country_;
   std::int16_t KingNo_ = 500, OrgKingNo_ = 500;
   QLineEdit* edt2Text_;

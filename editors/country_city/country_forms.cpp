@@ -4,19 +4,19 @@
 #include "editors/country_city/country_editor.h"
 #include "platform/modal.h"
 #include "ui/common/childforms.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 
 namespace garam {
 
 void RegisterCountryForms() {
   RegisterForm("frmEdit2", [](QWidget* owner, const FormArgs& args) {
-    auto* main = dynamic_cast<MainWindow*>(owner);
+    MainWindowLink* main = LinkOf(owner);
     if (!main || args.record < 0) return;
     CountryEditor editor(*main, args.record);
     RunModal(editor);
   });
   RegisterForm("frmAdd1", [](QWidget* owner, const FormArgs&) {
-    auto* main = dynamic_cast<MainWindow*>(owner);
+    MainWindowLink* main = LinkOf(owner);
     if (!main) return;
     CreateCountryDialog dialog(*main);
     RunModal(dialog);

@@ -3,7 +3,7 @@
 #include "editors/general/blood_relations_window.h"
 #include "editors/general/create_general_dialog.h"
 #include "ui/common/childforms.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 
 namespace garam {
 

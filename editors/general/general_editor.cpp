@@ -16,7 +16,7 @@
 #include "platform/modal.h"
 #include "platform/pictureclip.h"
 #include "platform/twips.h"
-#include "ui/main/mainlists.h"
+#include "ui/common/mainlink.h"
 #include "ui/main/rowtexts.h"
 #include "ui/pickers/city_picker.h"
 #include "ui/pickers/face_picker.h"
@@ -40,7 +40,7 @@ const std::vector<std::string>& BiographyNames() { return gData.gBiographyNames;
 // The main window's rows as the status change sees them.
 class MainStatusRows : public StatusRows {
  public:
-  MainStatusRows(MainControls& main, ListItem* general) : main_(main), general_(general) {}
+  MainStatusRows(MainWindowLink& main, ListItem* general) : main_(main), general_(general) {}
   std::optional<double> CellNumber(CountList list, int tag, int column) override {
     ListView* v = View(list);
     const ListItem* row = v ? v->findTag(QString::number(tag)) : nullptr;
@@ -52,7 +52,7 @@ class MainStatusRows : public StatusRows {
     if (ListItem* row = v ? v->findTag(QString::number(tag)) : nullptr) v->setCell(row, column, Str(text));
   }
   void StyleGeneralRow(bool player) override {
-    ListView* v = main_.ListView4;
+    ListView* v = main_.List(EntityList::Generals);
     const QColor color = player ? QColor(0, 128, 0) : QColor(0, 0, 0);
     v->setCellBold(general_, 0, player);
     for (int column = 0; column <= 14; ++column) v->setCellForeColor(general_, column, color);
@@ -60,14 +60,16 @@ class MainStatusRows : public StatusRows {
   }
 
  private:
-  ListView* View(CountList list) { return list == CountList::Countries ? main_.ListView2 : main_.ListView3; }
-  MainControls& main_;
+  ListView* View(CountList list) {
+    return main_.List(list == CountList::Countries ? EntityList::Countries : EntityList::Cities);
+  }
+  MainWindowLink& main_;
   ListItem* general_;
 };
 
 }  // namespace
 
-GeneralEditor::GeneralEditor(QWidget* owner, MainControls& main, int record) : QDialog(owner), main_(main) {
+GeneralEditor::GeneralEditor(QWidget* owner, MainWindowLink& main, int record) : QDialog(owner), main_(main) {
   Build();
   loaded_ = Fill(record);
 }
@@ -378,7 +380,7 @@ void GeneralEditor::FillLists() {
 
 bool GeneralEditor::Fill(int record) {
   if (!ReadGeneral(record, Working)) return false;
-  ListView* generals = main_.ListView4;
+  ListView* generals = main_.List(EntityList::Generals);
   if (!generals) return false;
   item_ = generals->selectedRow();
   if (!item_ || item_->tag != QString::number(record)) item_ = generals->findTag(QString::number(record));
@@ -495,7 +497,8 @@ bool GeneralEditor::Fill(int record) {
   // Appearance: the queue entry in saves, the record in scenarios.
   auto appearanceCity = [&](int city) {
     std::string name;
-    const bool listed = main_.ListView3 && main_.ListView3->findTag(QString::number(city));
+    const ListView* cities = main_.List(EntityList::Cities);
+    const bool listed = cities && cities->findTag(QString::number(city));
     return listed && CityName(city, name) ? Str(name) : QString("???");
   };
   bool waits = false;
@@ -617,7 +620,7 @@ void GeneralEditor::edt4Cmd3_Click(int index) {
   };
   PickerCallers callers;
   callers.frmEdit4 = this;
-  const MainLists lists{main_.ListView2, main_.ListView3, main_.ListView4, main_.ListView5};
+  const MainLists lists = main_.Lists();
   switch (index) {
     case 0: flip("사실", "가상"); break;
     case 1: flip("미완", "완료"); break;
@@ -650,7 +653,7 @@ void GeneralEditor::Apply() {
   ClearReservedName(edt4Text, IsQVGeneralKind() ? 17 : 19);
   if (edt4Text->text().isEmpty()) edt4Text->setText(" ");
   const QString name = edt4Text->text();
-  ListView* generals = main_.ListView4;
+  ListView* generals = main_.List(EntityList::Generals);
   GeneralWorkingCopy& g = Working;
   const bool save = g.save;
 
@@ -723,14 +726,14 @@ void GeneralEditor::Apply() {
         const int slot = gFileKind == kSaveQV ? gData.gSaveHeaderQV.get(kSaveHeaderQV.playerCountry)
                                               : gData.gSaveHeader.get(kSaveHeaderKr.playerCountry);
         const auto map = gData.gSaveTail.bytes(kSaveTail.countryMap);
-        if (std::size_t(slot) < map.size() && map[std::size_t(slot)] == owner && main_.lblT1[1])
-          main_.lblT1[1]->setText(name);
+        if (std::size_t(slot) < map.size() && map[std::size_t(slot)] == owner && main_.PlayerKingLabel())
+          main_.PlayerKingLabel()->setText(name);
       }
-      if (main_.ListView2)
-        if (ListItem* row = main_.ListView2->findTag(QString::number(owner))) main_.ListView2->setSubItem(row, 1, name);
+      if (ListView* countries = main_.List(EntityList::Countries))
+        if (ListItem* row = countries->findTag(QString::number(owner))) countries->setSubItem(row, 1, name);
     }
   }
-  if (ListView* consorts = main_.ListView5) {
+  if (ListView* consorts = main_.List(EntityList::Consorts)) {
     for (int i = 0; i < consorts->count(); ++i) {
       ListItem* row = consorts->row(i);
       bool ok = false;

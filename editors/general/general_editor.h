@@ -21,7 +21,7 @@
 
 namespace garam {
 
-struct MainControls;
+class MainWindowLink;
 class ListItem;
 
 class GeneralEditor : public QDialog, public GeneralEditorCaller {
@@ -30,7 +30,7 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
   // Edits general record of the loaded file; main holds the lists and labels the apply updates.
   // Loaded() is false when there is no such general or no row for him: the window then has
   // nothing to edit and is not shown.
-  GeneralEditor(QWidget* owner, MainControls& main, int record);
+  GeneralEditor(QWidget* owner, MainWindowLink& main, int record);
   ~GeneralEditor() override;
   bool Loaded() const { return loaded_; }
 
@@ -100,7 +100,7 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
   // Selects the entry holding value, adding a placeholder entry that keeps it when none does.
   void SelectValue(int index, int value, const QString& placeholder);
 
-  MainControls& main_;
+  MainWindowLink& main_;
   ListItem* item_ = nullptr;
   QString loadedUnitText_;
   bool loaded_ = false;

@@ -3,13 +3,13 @@
 #include "editors/general/general_editor.h"
 #include "platform/modal.h"
 #include "ui/common/childforms.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 
 namespace garam {
 
 void RegisterGeneralEditorForms() {
   RegisterForm("frmEdit4", [](QWidget* owner, const FormArgs& args) {
-    auto* main = dynamic_cast<MainWindow*>(owner);
+    MainWindowLink* main = LinkOf(owner);
     if (!main) return;
     GeneralEditor editor(owner, *main, args.record);
     if (editor.Loaded()) RunModal(editor);

@@ -10,7 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/pictureclip.h"
 #include "platform/textguard.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 #include "ui/main/rowtexts.h"
 #include "ui/pickers/face_picker.h"
 #include "ui/pickers/general_picker.h"
@@ -26,12 +26,14 @@ QGroupBox* Frame(QWidget* parent, const QString& caption, int index, std::initia
   return MakeFrame(parent, caption, "edt5Frame" + QString::number(index), inside);
 }
 
-bool ScedatOne(const MainWindow& w) { return QString::fromStdString(w.Status(2)).toLower().contains("scedat1"); }
+bool ScedatOne(const MainWindowLink& w) {
+  return QString::fromStdString(w.ShownFileName()).toLower().contains("scedat1");
+}
 
 }  // namespace
 
-ConsortEditor::ConsortEditor(MainWindow& w, int record)
-    : EntityEditor(w, w.ListView5, record, "frmEdit5", "왕비 편집", "edt5") {
+ConsortEditor::ConsortEditor(MainWindowLink& w, int record)
+    : EntityEditor(w, w.List(EntityList::Consorts), record, "frmEdit5", "왕비 편집", "edt5") {
   const bool save = IsSaveFile();
   const bool qv = gLoadedExeInfo.IsQVEdition();
 
@@ -222,7 +224,7 @@ void ConsortEditor::ChoosePerson(int index) {
   callers.frmEdit5 = this;
   const QString label = lbl_[1]->text();
   ignoredNone_ = false;
-  GeneralPicker picker(this, {main_.ListView2, main_.ListView3, main_.ListView4, main_.ListView5}, callers,
+  GeneralPicker picker(this, main_.Lists(), callers,
                        index == 0 ? GeneralPickerMode::ConsortFather : GeneralPickerMode::ConsortHusband);
   picker.ShowModal();
   if (index == 0 || !picker.Answered()) return;
@@ -292,7 +294,7 @@ void ConsortEditor::Apply() {
 void ConsortEditor::UpdateRows() {
   const QString name = Q(ConsortName(record_));
   if (IsSaveFile()) {
-    ListView* princesses = main_.ListView6;
+    ListView* princesses = main_.List(EntityList::Princesses);
     for (int i = 0; i < princesses->count(); ++i) {
       ListItem* r = princesses->row(i);
       bool ok = false;

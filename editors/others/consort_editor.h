@@ -19,7 +19,7 @@ namespace garam {
 class ConsortEditor : public EntityEditor, public ConsortEditorCaller {
   Q_OBJECT
  public:
-  ConsortEditor(MainWindow& w, int record);
+  ConsortEditor(MainWindowLink& w, int record);
 
   // ConsortEditorCaller
   QWidget* Form() override { return this; }

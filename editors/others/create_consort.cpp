@@ -8,7 +8,7 @@
 #include "data/random.h"
 #include "platform/dialogs.h"
 #include "platform/pictureclip.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 #include "ui/main/rowtexts.h"
 #include "ui/pickers/face_picker.h"
 #include "ui/pickers/general_picker.h"
@@ -18,7 +18,7 @@ namespace {
 constexpr int kNoGeneral = 500;
 }  // namespace
 
-CreateConsortDialog::CreateConsortDialog(MainWindow& w) : EditorDialog(w, "frmAdd4", "왕비 작성", "Add4") {
+CreateConsortDialog::CreateConsortDialog(MainWindowLink& w) : EditorDialog(w, "frmAdd4", "왕비 작성", "Add4") {
   Add4Text = new QLineEdit(this);
   Add4Text->setObjectName("Add4Text");
   AttachNameBox(Add4Text, 16);
@@ -63,7 +63,7 @@ CreateConsortDialog::CreateConsortDialog(MainWindow& w) : EditorDialog(w, "frmAd
   connect(Button(0), &QPushButton::clicked, this, &CreateConsortDialog::Create);
 
   Random().Reseed();
-  HusbandNo = std::int16_t(DefaultConsortHusband(w.ListView2->count()));
+  HusbandNo = std::int16_t(DefaultConsortHusband(w.List(EntityList::Countries)->count()));
   regions_ = BuildOriginRegionList();
   for (const auto& n : regions_.names) regionCombo->addItem(Q(n));
   for (int i = 0; i < 10; ++i) tendencyCombo->addItem(Q(CultureFieldName(std::uint8_t(i))));
@@ -103,7 +103,7 @@ void CreateConsortDialog::ChooseHusband() {
   callers.frmAdd4 = this;
   const QString label = lbl_->text();
   const std::int16_t before = HusbandNo;
-  GeneralPicker picker(this, {main_.ListView2, main_.ListView3, main_.ListView4, main_.ListView5}, callers,
+  GeneralPicker picker(this, main_.Lists(), callers,
                        GeneralPickerMode::NewConsortHusband);
   picker.ShowModal();
   if (picker.Answered() && HusbandNo == before && lbl_->text() != label) lbl_->setText(label);
@@ -127,9 +127,9 @@ void CreateConsortDialog::Create() {
   c.region = entry >= 0 ? regions_.regionOfEntry[std::size_t(entry)] : 0;
   c.husband = HusbandNo;
   c.tendency = std::max(0, tendencyCombo->currentIndex());
-  created_ = CreateConsortRecord(c, main_.Status(2));
+  created_ = CreateConsortRecord(c, main_.ShownFileName());
   if (created_ < 0) return reject();
-  main_.ListView5->addRow(Q(ConsortName(created_)), QString::number(created_),
+  main_.List(EntityList::Consorts)->addRow(Q(ConsortName(created_)), QString::number(created_),
                           {Q(RegionName(c.region)), "없음", lbl_->text(), Q(CultureFieldName(std::uint8_t(c.tendency))),
                            "안함", Q(RecordNumber(created_, 3))});
   MarkDataChanged();

@@ -16,7 +16,7 @@ namespace garam {
 class CreateConsortDialog : public EditorDialog, public CreateConsortCaller {
   Q_OBJECT
  public:
-  explicit CreateConsortDialog(MainWindow& w);
+  explicit CreateConsortDialog(MainWindowLink& w);
 
   // CreateConsortCaller
   QWidget* Form() override { return this; }

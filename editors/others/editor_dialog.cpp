@@ -3,17 +3,17 @@
 #include "data/gamedata.h"
 #include "platform/editorkit.h"
 #include "platform/pictureclip.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 
 namespace garam {
 
-EditorDialog::EditorDialog(MainWindow& w, const char* name, const QString& caption, const QString& prefix)
-    : QDialog(&w, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+EditorDialog::EditorDialog(MainWindowLink& w, const char* name, const QString& caption, const QString& prefix)
+    : QDialog(w.Window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       main_(w),
       prefix_(prefix) {
   setObjectName(name);
   setWindowTitle(caption);
-  setWindowIcon(w.windowIcon());
+  if (QWidget* main = w.Window()) setWindowIcon(main->windowIcon());
   setModal(true);
   status_ = new QStatusBar(this);
   status_->setObjectName(prefix + "Status");
@@ -45,7 +45,7 @@ void EditorDialog::Finish(QLayout* content, const QString& okHint, std::initiali
   outer->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-EntityEditor::EntityEditor(MainWindow& w, ListView* list, int record, const char* name, const QString& caption,
+EntityEditor::EntityEditor(MainWindowLink& w, ListView* list, int record, const char* name, const QString& caption,
                            const QString& prefix)
     : EditorDialog(w, name, caption, prefix), list_(list), record_(record) {
   row_ = list->selectedRow();

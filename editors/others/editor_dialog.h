@@ -15,7 +15,7 @@
 
 namespace garam {
 
-class MainWindow;
+class MainWindowLink;
 
 class EditorDialog : public QDialog {
   Q_OBJECT
@@ -25,12 +25,12 @@ class EditorDialog : public QDialog {
 
  protected:
   // prefix names the controls ("edt5" gives edt5Cmd0, edt5Cmd1 and edt5Status).
-  EditorDialog(MainWindow& w, const char* name, const QString& caption, const QString& prefix);
+  EditorDialog(MainWindowLink& w, const char* name, const QString& caption, const QString& prefix);
   // Puts the content above the buttons row and the status bar; extra widgets join the buttons row
   // on its left.
   void Finish(QLayout* content, const QString& okHint, std::initializer_list<QWidget*> beside = {});
 
-  MainWindow& main_;
+  MainWindowLink& main_;
   QString prefix_;
 
  private:
@@ -49,7 +49,7 @@ class EntityEditor : public EditorDialog {
   QLabel* lblNo;
 
  protected:
-  EntityEditor(MainWindow& w, ListView* list, int record, const char* name, const QString& caption,
+  EntityEditor(MainWindowLink& w, ListView* list, int record, const char* name, const QString& caption,
                const QString& prefix);
   // Writes the record; the row update follows in the unload.
   virtual void Apply() = 0;

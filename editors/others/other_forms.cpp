@@ -8,7 +8,7 @@
 #include "editors/others/unittype_editor.h"
 #include "platform/modal.h"
 #include "ui/common/childforms.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 
 namespace garam {
 namespace {
@@ -31,7 +31,7 @@ std::size_t UnitTypeCount() {
 template <typename Editor>
 FormOpener EditorOpener(bool (*exists)(int)) {
   return [exists](QWidget* owner, const FormArgs& args) {
-    auto* w = dynamic_cast<MainWindow*>(owner);
+    MainWindowLink* w = LinkOf(owner);
     if (!w || !exists(args.record)) return;
     Editor editor(*w, args.record);
     RunModal(editor);
@@ -51,7 +51,7 @@ void RegisterOtherEditorForms() {
                }));
   RegisterForm("frmEdit9", EditorOpener<CultureItemEditor>([](int r) { return !IsSaveFile() && Holds(gData.gCultureItems, r); }));
   RegisterForm("frmAdd4", [](QWidget* owner, const FormArgs&) {
-    auto* w = dynamic_cast<MainWindow*>(owner);
+    MainWindowLink* w = LinkOf(owner);
     // Only the Korean save file and the numbered scenarios offer the add button.
     if (!w || !(gFileKind == kSaveKr || IsNumberedScenario(gFileKind))) return;
     CreateConsortDialog dialog(*w);

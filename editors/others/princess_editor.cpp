@@ -11,7 +11,7 @@
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
 #include "platform/pictureclip.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 #include "ui/main/rowtexts.h"
 #include "ui/pickers/mother_picker.h"
 
@@ -22,8 +22,8 @@ constexpr int kMotherColumn = 1, kAdultColumn = 2, kBirthColumn = 3;
 constexpr int kPrincessFaceBase = 161;
 }  // namespace
 
-PrincessEditor::PrincessEditor(MainWindow& w, int record)
-    : EntityEditor(w, w.ListView6, record, "frmEdit6", "공주 편집", "edt6") {
+PrincessEditor::PrincessEditor(MainWindowLink& w, int record)
+    : EntityEditor(w, w.List(EntityList::Princesses), record, "frmEdit6", "공주 편집", "edt6") {
   const bool qv = gLoadedExeInfo.IsQVEdition();
   edt6Text = new QLineEdit(this);
   edt6Text->setObjectName("edt6Text");
@@ -92,7 +92,7 @@ void PrincessEditor::ShowFace() {
 void PrincessEditor::ChooseMother() {
   PickerCallers callers;
   callers.frmEdit6 = this;
-  MotherPicker picker(this, {main_.ListView2, main_.ListView3, main_.ListView4, main_.ListView5}, callers);
+  MotherPicker picker(this, main_.Lists(), callers);
   picker.ShowModal();
 }
 

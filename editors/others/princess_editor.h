@@ -14,7 +14,7 @@ namespace garam {
 class PrincessEditor : public EntityEditor, public PrincessEditorCaller {
   Q_OBJECT
  public:
-  PrincessEditor(MainWindow& w, int record);
+  PrincessEditor(MainWindowLink& w, int record);
 
   // PrincessEditorCaller
   QWidget* Form() override { return this; }

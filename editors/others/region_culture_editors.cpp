@@ -11,7 +11,7 @@
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
 #include "platform/pictureclip.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 #include "ui/main/rowtexts.h"
 
 namespace garam {
@@ -44,8 +44,8 @@ QLabel* Named(QLabel* l, const QString& name) {
 
 }  // namespace
 
-RegionEditor::RegionEditor(MainWindow& w, int record)
-    : EntityEditor(w, w.ListView8, record, "frmEdit8", "지역 편집", "edt8") {
+RegionEditor::RegionEditor(MainWindowLink& w, int record)
+    : EntityEditor(w, w.List(EntityList::Regions), record, "frmEdit8", "지역 편집", "edt8") {
   edt8Text = new QLineEdit(this);
   edt8Text->setObjectName("edt8Text");
   AttachNameBox(edt8Text, 14);
@@ -86,7 +86,7 @@ void RegionEditor::Apply() {
 
 void RegionEditor::UpdateRows() {
   const QString name = Q(RegionName(record_));
-  ListView* consorts = main_.ListView5;
+  ListView* consorts = main_.List(EntityList::Consorts);
   for (int i = 0; i < consorts->count(); ++i) {
     ListItem* r = consorts->row(i);
     bool ok = false;
@@ -99,8 +99,8 @@ void RegionEditor::UpdateRows() {
   Resort(list_);
 }
 
-CultureItemEditor::CultureItemEditor(MainWindow& w, int record)
-    : EntityEditor(w, w.ListView9, record, "frmEdit9", "문화아이템 편집", "edt9") {
+CultureItemEditor::CultureItemEditor(MainWindowLink& w, int record)
+    : EntityEditor(w, w.List(EntityList::CultureItems), record, "frmEdit9", "문화아이템 편집", "edt9") {
   edt9Text = new QLineEdit(this);
   edt9Text->setObjectName("edt9Text");
   AttachNameBox(edt9Text, 22);

@@ -13,7 +13,7 @@ namespace garam {
 class RegionEditor : public EntityEditor {
   Q_OBJECT
  public:
-  RegionEditor(MainWindow& w, int record);
+  RegionEditor(MainWindowLink& w, int record);
 
   QLineEdit* edt8Text;
   QComboBox* edt8Combo;   // culture sphere
@@ -29,7 +29,7 @@ class RegionEditor : public EntityEditor {
 class CultureItemEditor : public EntityEditor {
   Q_OBJECT
  public:
-  CultureItemEditor(MainWindow& w, int record);
+  CultureItemEditor(MainWindowLink& w, int record);
 
   QLineEdit* edt9Text;
   std::array<QComboBox*, 3> edt9Combo{};  // descriptions (a PrefixCombo), related culture, rise

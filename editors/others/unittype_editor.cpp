@@ -8,7 +8,7 @@
 #include "data/other_edits.h"
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
-#include "ui/main/main_window.h"
+#include "ui/common/mainlink.h"
 #include "ui/main/rowtexts.h"
 
 namespace garam {
@@ -45,8 +45,8 @@ QGroupBox* Frame(QWidget* parent, const QString& caption, int index, QWidget* in
 
 }  // namespace
 
-UnitTypeEditor::UnitTypeEditor(MainWindow& w, int record)
-    : EntityEditor(w, w.ListView7, record, "frmEdit7", "병과 편집", "edt7") {
+UnitTypeEditor::UnitTypeEditor(MainWindowLink& w, int record)
+    : EntityEditor(w, w.List(EntityList::UnitTypes), record, "frmEdit7", "병과 편집", "edt7") {
   edt7Text = new QLineEdit(this);
   edt7Text->setObjectName("edt7Text");
   AttachNameBox(edt7Text, UnitTypeNameWidth() - 1);

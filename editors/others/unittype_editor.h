@@ -11,7 +11,7 @@ namespace garam {
 class UnitTypeEditor : public EntityEditor {
   Q_OBJECT
  public:
-  UnitTypeEditor(MainWindow& w, int record);
+  UnitTypeEditor(MainWindowLink& w, int record);
 
   QLineEdit* edt7Text;
   std::array<NumericBox*, 4> edt7Num{};  // attack, cost, mobility, attacks

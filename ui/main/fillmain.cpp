@@ -12,21 +12,55 @@ namespace {
 
 QString Q8(const std::string& s) { return QString::fromStdString(s); }
 
+// Shows r in item, or in a new row when item is null. A row shown before loses the colour and
+// bold its cells had; a new one is only styled where r asks, which keeps a fill cheap.
+void ShowRow(ListView* lv, ListItem* item, const ListRow& r) {
+  const int columns = int(r.sub.size()) + 1;
+  const bool fresh = !item;
+  if (fresh) {
+    QStringList sub;
+    for (const std::string& s : r.sub) sub << Q8(s);
+    item = lv->addRow(Q8(r.text), Q8(r.tag), sub);
+  } else {
+    lv->setCell(item, 0, Q8(r.text));
+    for (int c = 1; c < columns; ++c) lv->setCell(item, c, Q8(r.sub[std::size_t(c - 1)]));
+    for (int c = 0; c < columns; ++c) {
+      if (lv->cellForeColor(item, c).isValid()) item->setData(c, Qt::ForegroundRole, QVariant());
+      if (lv->cellBold(item, c)) lv->setCellBold(item, c, false);
+    }
+  }
+  if (r.color != kNoColor) {
+    const QColor color(int(r.color >> 16), int((r.color >> 8) & 0xFF), int(r.color & 0xFF));
+    for (int c = 0; c < columns; ++c) lv->setCellForeColor(item, c, color);
+  }
+  for (int c : r.bold) lv->setCellBold(item, c, true);
+}
+
 void ShowRows(ListView* lv, const std::vector<ListRow>& rows) {
   lv->beginUpdate();
-  QStringList sub;
-  for (const ListRow& r : rows) {
-    sub.clear();
-    for (const std::string& s : r.sub) sub << Q8(s);
-    ListItem* item = lv->addRow(Q8(r.text), Q8(r.tag), sub);
-    if (r.color != kNoColor) {
-      const QColor color(int(r.color >> 16), int((r.color >> 8) & 0xFF), int(r.color & 0xFF));
-      for (int c = 0; c <= int(r.sub.size()); ++c) lv->setCellForeColor(item, c, color);
-    }
-    for (int c : r.bold) lv->setCellBold(item, c, true);
-  }
+  for (const ListRow& r : rows) ShowRow(lv, nullptr, r);
   lv->endUpdate();
   if (lv->count() > 0) lv->selectRow(lv->row(0));
+}
+
+// The rows the fill shows in list, built the same way.
+std::vector<ListRow> RowsOf(const ListSource& source, EntityList list) {
+  const bool save = source.save;
+  switch (list) {
+    case EntityList::Players: return save ? BuildSavePage(source).players : std::vector<ListRow>{};
+    case EntityList::Countries: return CountryRows(source, gPlayerCountry);
+    case EntityList::Cities: return CityRows(source, gPlayerCountry);
+    case EntityList::Generals: {
+      std::int32_t unappeared = 0;
+      return GeneralRows(source, gPlayerCountry, unappeared);
+    }
+    case EntityList::Consorts: return QueenRows(source);
+    case EntityList::Princesses: return save ? PrincessRows(source) : std::vector<ListRow>{};
+    case EntityList::UnitTypes: return UnitTypeRows(source);
+    case EntityList::Regions: return RegionRows(source);
+    case EntityList::CultureItems: return save ? std::vector<ListRow>{} : CultureItemRows(source);
+  }
+  return {};
 }
 
 void ShowScenarioPage(MainWindow& w, const ScenarioPage& p) {
@@ -139,6 +173,19 @@ void FillMainWindow(MainWindow& w) {
 
   tv->setVisible(true);
   UpdateListCaptions(w);
+}
+
+void RefreshListRow(ListView* view, EntityList list, int record) {
+  if (!view) return;
+  const ListSource source(gData, gFileKind, IsExpansionLoaded());
+  const std::string tag = std::to_string(record);
+  ListItem* item = view->findTag(Q8(tag));
+  for (const ListRow& r : RowsOf(source, list)) {
+    if (r.tag != tag) continue;
+    ShowRow(view, item, r);
+    return;
+  }
+  if (item) view->removeRow(view->indexOf(item));
 }
 
 }  // namespace garam

@@ -40,11 +40,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   resize(800, 600);
   BuildMenus();
   SetDataHost(this);
+  InstallMainWindowLink(this);
   FormLoad();
 }
 
 MainWindow::~MainWindow() {
   if (&Host() == this) SetDataHost(nullptr);
+  if (&MainLink() == this) InstallMainWindowLink(nullptr);
   // The page event filter reaches back into this window; the base class would still feed it the
   // events of tearing the children down.
   delete findChild<QObject*>("MainEventFilter", Qt::FindDirectChildrenOnly);
@@ -311,17 +313,13 @@ std::string MainWindow::Status(int panel) const { return S(StatusBarView->panelT
 
 void MainWindow::BuildMapCache() { garam::BuildMapCache(); }
 void MainWindow::FillMainWindow() { garam::FillMainWindow(*this); }
+void MainWindow::RefreshRow(EntityList list, int record) { RefreshListRow(List(list), list, record); }
 void MainWindow::DataChanged() { SetStatus(3, "*"); }
 void MainWindow::ReSize() { ReSizeMain(*this); }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   ReSize();
-}
-
-MainLists ListsOf(QWidget* owner) {
-  auto* w = dynamic_cast<MainWindow*>(owner);
-  return w ? MainLists{w->ListView2, w->ListView3, w->ListView4, w->ListView5} : MainLists{};
 }
 
 }  // namespace garam

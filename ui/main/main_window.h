@@ -11,14 +11,16 @@
 
 #include "data/host.h"
 #include "platform/statusview.h"
+#include "ui/common/mainlink.h"
 #include "ui/main/mainlists.h"
-#include "ui/pickers/pickercallers.h"
 
 namespace garam {
 
 class ProgressWindow;
 
-class MainWindow : public QMainWindow, public DataHost, public MainControls {
+// Installs itself as the data layer's host and as the link of the windows it opens, for as long
+// as it lives.
+class MainWindow : public QMainWindow, public DataHost, public MainControls, public MainWindowLink {
   Q_OBJECT
  public:
   explicit MainWindow(QWidget* parent = nullptr);
@@ -64,6 +66,17 @@ class MainWindow : public QMainWindow, public DataHost, public MainControls {
   void BuildMapCache() override;
   void FillMainWindow() override;
 
+  // MainWindowLink
+  QWidget* Window() override { return this; }
+  using MainControls::List;
+  ListView* List(EntityList list) override { return MainControls::List(int(list)); }
+  void RefreshRow(EntityList list, int record) override;
+  std::string ShownFileName() const override { return Status(2); }
+  QLabel* PlayerCountryLabel() override { return lblT1[0]; }
+  QLabel* PlayerKingLabel() override { return lblT1[1]; }
+  QLineEdit* StartYearBox() override { return txtNum0; }
+  QMenu* CityPlaceMenu() override { return mnuCityPos; }
+
   // Status bar panels 1 (hints), 2 (file name), 3 ("*").
   void SetStatus(int panel, const std::string& text);
   std::string Status(int panel) const;
@@ -86,8 +99,5 @@ class MainWindow : public QMainWindow, public DataHost, public MainControls {
 
   ProgressWindow* status_ = nullptr;
 };
-
-// The lists a window opened from the main window gives its pickers; none for another owner.
-MainLists ListsOf(QWidget* owner);
 
 }  // namespace garam
