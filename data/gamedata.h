@@ -238,6 +238,10 @@ inline ExeInfo& gLoadedExeInfo = gState.file.loadedExeInfo;
 inline std::size_t& gBiographyNameBlockSize = gState.file.message.nameBlockSize;
 inline std::size_t& gBiographyTextBlockSize = gState.file.message.textBlockSize;
 
+// The human player's country of a save file (80: none), and the generals still to appear.
+inline std::uint8_t& gPlayerCountry = gState.playerCountry;
+inline std::int32_t& gUnappearedCount = gState.unappearedCount;
+
 // Array resets, one per kind: bounds of the kind, everything else erased.
 void ResetArraysScedat1(GameDataSet& d);
 void ResetArraysScedat2(GameDataSet& d);

@@ -9,7 +9,7 @@
 #include "platform/dialogs.h"
 #include "platform/listview.h"
 #include "platform/textguard.h"
-#include "ui/main/rowtexts.h"
+#include "ui/common/columntexts.h"
 #include "ui/pickers/country_picker.h"
 
 namespace garam {

@@ -10,8 +10,8 @@
 #include "data/random.h"
 #include "platform/editorkit.h"
 #include "platform/textguard.h"
+#include "ui/common/columntexts.h"
 #include "ui/common/mainlink.h"
-#include "ui/main/rowtexts.h"
 #include "ui/pickers/city_picker.h"
 #include "ui/pickers/general_picker.h"
 

@@ -15,7 +15,7 @@
 #include "platform/modal.h"
 #include "platform/textguard.h"
 #include "ui/common/childforms.h"
-#include "ui/main/rowtexts.h"
+#include "ui/common/columntexts.h"
 #include "ui/pickers/country_picker.h"
 
 namespace garam {

@@ -4,7 +4,7 @@
 
 #include "data/gamedata.h"
 #include "editors/general/general_record.h"
-#include "ui/main/rowtexts.h"
+#include "ui/common/columntexts.h"
 
 namespace garam {
 namespace {

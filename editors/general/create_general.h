@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "data/random.h"
-#include "ui/main/rowtexts.h"
+#include "ui/common/columntexts.h"
 
 namespace garam {
 

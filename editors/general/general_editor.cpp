@@ -16,8 +16,8 @@
 #include "platform/modal.h"
 #include "platform/pictureclip.h"
 #include "platform/twips.h"
+#include "ui/common/columntexts.h"
 #include "ui/common/mainlink.h"
-#include "ui/main/rowtexts.h"
 #include "ui/pickers/city_picker.h"
 #include "ui/pickers/face_picker.h"
 

@@ -6,7 +6,7 @@
 #include "data/cities.h"
 #include "data/gamedata.h"
 #include "data/territory.h"
-#include "ui/main/rowtexts.h"
+#include "ui/common/columntexts.h"
 
 namespace garam {
 

@@ -8,7 +8,7 @@
 #include "editors/general/general_status.h"
 #include "platform/modal.h"
 #include "platform/twips.h"
-#include "ui/main/rowtexts.h"
+#include "ui/common/columntexts.h"
 #include "ui/pickers/city_picker.h"
 #include "ui/pickers/general_picker.h"
 

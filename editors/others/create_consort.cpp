@@ -8,8 +8,8 @@
 #include "data/random.h"
 #include "platform/dialogs.h"
 #include "platform/pictureclip.h"
+#include "ui/common/columntexts.h"
 #include "ui/common/mainlink.h"
-#include "ui/main/rowtexts.h"
 #include "ui/pickers/face_picker.h"
 #include "ui/pickers/general_picker.h"
 

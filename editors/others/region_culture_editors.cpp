@@ -11,8 +11,8 @@
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
 #include "platform/pictureclip.h"
+#include "ui/common/columntexts.h"
 #include "ui/common/mainlink.h"
-#include "ui/main/rowtexts.h"
 
 namespace garam {
 namespace {

@@ -8,8 +8,8 @@
 #include "data/other_edits.h"
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
+#include "ui/common/columntexts.h"
 #include "ui/common/mainlink.h"
-#include "ui/main/rowtexts.h"
 
 namespace garam {
 namespace {

@@ -8,48 +8,10 @@
 #include <vector>
 
 #include "data/gamedata.h"
+#include "ui/common/columntexts.h"
 
 namespace garam {
 
-// The human player's country of a save file (80: none), and the generals still to appear.
-inline std::uint8_t& gPlayerCountry = gState.playerCountry;
-inline std::int32_t& gUnappearedCount = gState.unappearedCount;
-
-// The one bounds-checked lookup for every reference taken from a record: an index the file
-// names but the arrays do not hold gives nullptr, never a read outside the array.
-template <typename V>
-auto At(V& v, long long i) -> decltype(&v[0]) {
-  return i >= 0 && static_cast<unsigned long long>(i) < v.size() ? &v[std::size_t(i)] : nullptr;
-}
-
-// Row colours, as RGB.
-inline constexpr std::uint32_t kNoColor = 0xFFFFFFFF;
-inline constexpr std::uint32_t kPlayerBlue = 0x0000FF;
-inline constexpr std::uint32_t kPlayerRed = 0xFF0000;
-inline constexpr std::uint32_t kPlayerGreen = 0x008000;
-
-struct ListRow {
-  std::string text;
-  std::string tag;
-  std::vector<std::string> sub;  // sub[0] is sub-item 1
-  std::uint32_t color = kNoColor;  // of the text and of every sub-item
-  std::vector<int> bold;           // columns in bold; 0 is the text
-  bool operator==(const ListRow&) const = default;
-};
-
-// Column texts.
-std::string Padded(long long value, int width);  // right-aligned, the last width characters kept
-std::string RecordNumber(int number, int digits);
-std::string Dashes(int n);
-inline constexpr int kNoCountryDashes = 18;
-inline constexpr int kNoCityDashes = 20;
-std::string GeneralStatusText(int code, bool saveFile, bool lordOfHisCity);
-std::string MissionText(std::int16_t mission);
-std::string AptitudeText(std::uint8_t value);
-std::string UnitKindText(std::uint8_t kind);
-std::string CultureSphereText(std::uint8_t sphere);
-std::string PregnancyText(std::uint8_t flags);
-std::string AdultText(std::uint8_t flag);
 inline constexpr const char* kSeasons[6] = {"초봄", "봄", "여름", "성하", "가을", "겨울"};
 
 // The loaded records read through one edition-neutral shape, names decoded once. It stands in for
