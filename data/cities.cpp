@@ -4,6 +4,7 @@
 #include <array>
 
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "data/mapcache.h"
 #include "data/territory.h"
 
@@ -43,7 +44,6 @@ constexpr std::array<HistoricCitySite, 80> kSites{{
     {107, 70, "우랄스크", 6},
 }};
 
-constexpr std::uint16_t kNoGeneral = 500;
 constexpr std::uint8_t kMapVarNone = 255;
 
 template <typename General>

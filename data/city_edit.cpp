@@ -5,15 +5,14 @@
 
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "data/mapcache.h"
 #include "data/territory.h"
 
 namespace garam {
 namespace {
 
-constexpr std::uint8_t kNone = 80;
-constexpr std::uint16_t kNoGeneral = 500;
-constexpr std::uint16_t kNoMission = 4080;
+constexpr std::uint8_t kNoItem = 80;  // ends a culture item list
 constexpr int kFullRoad = 15;  // road code of piece 14, every edge
 constexpr int kNoSphere = 7;
 
@@ -77,14 +76,14 @@ std::span<std::uint8_t> OwnedCities(std::uint8_t country) {
 
 void RemoveFromCountry(std::uint8_t country, std::uint8_t city) {
   for (auto& e : OwnedCities(country))
-    if (e == city) e = kNone;
+    if (e == city) e = kNoCity;
   CompactCountryCityList(country);
 }
 
 void AddToCountry(std::uint8_t country, std::uint8_t city) {
   RemoveFromCountry(country, city);
   auto list = OwnedCities(country);
-  if (auto free = std::ranges::find(list, kNone); free != list.end()) *free = city;
+  if (auto free = std::ranges::find(list, kNoCity); free != list.end()) *free = city;
 }
 
 int Clamp(int v, int lo, int hi) { return std::clamp(v, lo, hi); }
@@ -205,13 +204,13 @@ void WriteNewCity(Rec& rec, const L& layout, U8F exterior, int city, std::uint8_
   rec.set(layout.y, std::uint16_t(y));
   rec.set(exterior, std::uint8_t(cell.sphere));
   std::ranges::transform(v.levels, rec.bytes(layout.culture).begin(), [](int l) { return std::uint8_t(l); });
-  std::ranges::fill(rec.bytes(layout.items), kNone);
+  std::ranges::fill(rec.bytes(layout.items), kNoItem);
   rec.set(layout.unitMask, v.unitMask);
 }
 
 // The counts beside the records learn of the new city.
 void CountNewCity(int city, std::uint8_t owner) {
-  if (owner != kNone) Bump(gData.gCountryCityCount, owner, 1);
+  if (owner != kNoCountry) Bump(gData.gCountryCityCount, owner, 1);
   if (std::size_t(city) >= gData.gCityGeneralCount.size()) gData.gCityGeneralCount.resize(std::size_t(city) + 1, 0);
   gData.gCityGeneralCount[std::size_t(city)] = 0;
 }
@@ -261,11 +260,11 @@ bool ReadCityEdit(int city, CityEdit& e) {
     std::ranges::copy(levels, e.levels.begin());
     auto items = rec.bytes(L.items);
     for (std::size_t j = 0; j < 8; ++j) {
-      const std::uint8_t v = items[j] < 80 ? items[j] : kNone;
+      const std::uint8_t v = items[j] < kNoItem ? items[j] : kNoItem;
       e.items[j] = v;
-      if (v != kNone)
+      if (v != kNoItem)
         for (std::size_t k = 0; k < j; ++k)
-          if (e.items[k] == v) e.items[k] = kNone;
+          if (e.items[k] == v) e.items[k] = kNoItem;
     }
     e.unitMask = rec.get(L.unitMask);
     e.x = rec.get(L.x), e.y = rec.get(L.y);
@@ -290,15 +289,15 @@ bool ReadCityEdit(int city, CityEdit& e) {
 }
 
 CityStatus CityCapitalStatus(int city) {
-  int owner = kNone;
+  int owner = kNoCountry;
   if (Save()) {
     if (city < 0 || std::size_t(city) >= gData.gSaveCities.size()) return CityStatus::Ordinary;
     owner = gData.gSaveCities[std::size_t(city)].get(kCitySave.owner);
-    if (owner == kNone) return CityStatus::Empty;
+    if (owner == kNoCountry) return CityStatus::Empty;
   } else {
     if (city < 0 || std::size_t(city) >= gData.gCities.size()) return CityStatus::Ordinary;
     owner = gData.gCities[std::size_t(city)].get(kCityScen.owner);
-    if (owner == kNone) return CityStatus::Empty;
+    if (owner == kNoCountry) return CityStatus::Empty;
   }
   int king = kNoGeneral;
   auto kingOf = [&](const auto& countries) {
@@ -338,9 +337,9 @@ CityApplyResult ApplyCityEdit(int city, const CityEdit& e) {
     const auto& L = kCitySave;
     r.oldOwner = rec.get(L.owner);
     WriteCommonFields(rec, L, L.style, e, scale);
-    if (r.oldOwner != now && (now == kNone || r.oldOwner == kNone)) {
-      rec.set(L.unknown135, kNone);  // OwnerChangeCountry
-      rec.set(L.unknown136, std::uint16_t(now == kNone ? 0 : 8));  // OwnerChangeState
+    if (r.oldOwner != now && (now == kNoCountry || r.oldOwner == kNoCountry)) {
+      rec.set(L.unknown135, kNoCountry);  // OwnerChangeCountry
+      rec.set(L.unknown136, std::uint16_t(now == kNoCountry ? 0 : 8));  // OwnerChangeState
     }
     const int x = rec.get(L.x), y = rec.get(L.y);
     ClearCityTerritory(city, x, y);
@@ -350,13 +349,13 @@ CityApplyResult ApplyCityEdit(int city, const CityEdit& e) {
       c->setFirst(w);
       RefreshCacheCell(x, y);
     }
-    if (now != kNone) {
+    if (now != kNoCountry) {
       ClaimCityTerritory(city, x, y, std::uint8_t(scale));
     } else if (SaveMapCell* c = SaveCell(x, y)) {
       c->setSecond(kCellOwner.with(c->second(), std::uint32_t(city)));
     }
-    if (r.oldOwner != kNone) RemoveFromCountry(std::uint8_t(r.oldOwner), std::uint8_t(city));
-    if (now != kNone) AddToCountry(now, std::uint8_t(city));
+    if (r.oldOwner != kNoCountry) RemoveFromCountry(std::uint8_t(r.oldOwner), std::uint8_t(city));
+    if (now != kNoCountry) AddToCountry(now, std::uint8_t(city));
     rec.set(L.owner, now);
   } else {
     auto& rec = gData.gCities[std::size_t(city)];
@@ -365,7 +364,7 @@ CityApplyResult ApplyCityEdit(int city, const CityEdit& e) {
     rec.set(kCityScen.owner, now);
   }
   if (r.oldOwner != now) {
-    r.change = now == kNone ? OwnerChange::ToNone : r.oldOwner == kNone ? OwnerChange::FromNone : OwnerChange::Between;
+    r.change = now == kNoCountry ? OwnerChange::ToNone : r.oldOwner == kNoCountry ? OwnerChange::FromNone : OwnerChange::Between;
     const int generals = std::size_t(city) < gData.gCityGeneralCount.size() ? gData.gCityGeneralCount[std::size_t(city)] : 0;
     Bump(gData.gCountryCityCount, r.oldOwner, -1);
     Bump(gData.gCountryGeneralCount, r.oldOwner, -generals);
@@ -391,7 +390,7 @@ int CreateSaveCity(int x, int y, std::uint8_t owner, const std::string& name, Rn
   WriteNewCity(rec, L, L.style, city, owner, name, x, y, region, v);
   for (auto f : {L.unknown34, L.unknown65, L.citySet}) std::ranges::fill(rec.bytes(f), 0);
   rec.set(L.mask, std::uint16_t(0));
-  rec.set(L.unknown135, kNone);
+  rec.set(L.unknown135, kNoCountry);
   rec.set(L.unknown136, std::uint16_t(0));
   // A freed slot may still hold its former generals and missions.
   for (std::size_t i = 0; i < kCityGeneralSlots; ++i) rec.setGeneral(i, kNoGeneral);
@@ -406,7 +405,7 @@ int CreateSaveCity(int x, int y, std::uint8_t owner, const std::string& name, Rn
   ClaimCityTerritory(city, x, y, 1);
   CityListAdd(std::uint8_t(city));
   // The game looks a country's cities up in its own list.
-  if (owner != kNone) AddToCountry(owner, std::uint8_t(city));
+  if (owner != kNoCountry) AddToCountry(owner, std::uint8_t(city));
   CountNewCity(city, owner);
   return city;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "data/ids.h"
 #include "data/random.h"
 
 namespace garam {
@@ -16,7 +17,7 @@ namespace garam {
 struct CityEdit {
   std::string name;  // UTF-8; an empty name is stored as one blank
   int code = 0;
-  std::uint8_t owner = 80;  // 80: none
+  std::uint8_t owner = kNoCountry;
   int defence = 1;          // kept in 1..800
   std::array<int, 4> holdings{};  // gold, food, soldiers, wounded
   std::array<int, 10> levels{};   // culture-field order
@@ -53,7 +54,7 @@ void CompactCountryCityList(std::uint8_t country);
 
 struct CityApplyResult {
   OwnerChange change = OwnerChange::None;
-  int oldOwner = 80;
+  int oldOwner = kNoCountry;
   bool applied = false;
 };
 // Writes the edit into the city's record; in save files also its castle cell, territory and the

@@ -4,14 +4,14 @@
 
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "data/territory.h"
 
 namespace garam {
 
 namespace {
 
-constexpr int kNoGeneral = 500;
-constexpr int kNone = 80;
+constexpr std::uint8_t kNoItem = 80;  // ends a culture item list
 constexpr std::size_t kNameBytes = 18;  // the 19-byte field keeps room for its NUL
 constexpr int kMaxCode = 79;
 constexpr std::size_t kExtra30Bytes = 30;
@@ -54,7 +54,7 @@ GeneralAccess ScenarioGeneral(Rec& g, const L& l) {
 
 int GeneralCity(int general) {
   auto g = GeneralAt(general);
-  return g ? *g->city : kNone;
+  return g ? *g->city : kNoCity;
 }
 
 int StatusCode(int general) {
@@ -66,7 +66,7 @@ void SetStatus(int general, std::uint16_t (*mask)(std::uint16_t)) {
   if (auto g = GeneralAt(general)) g->setStatusWord(mask(g->statusWord()));
 }
 
-CitySaveRec* SaveCity(int city) { return city == kNone ? nullptr : Slot(gData.gSaveCities, city); }
+CitySaveRec* SaveCity(int city) { return city == kNoCity ? nullptr : Slot(gData.gSaveCities, city); }
 
 // A save file shows "일반" for a general of code 2 who does not head his city's list.
 bool SaveShowsOrdinary(int general) {
@@ -271,14 +271,14 @@ int GeneralCountry(int general) { return CityOwner(GeneralCity(general)); }
 int CityOwner(int city) {
   if (IsSaveFile()) {
     const auto* c = SaveCity(city);
-    return c ? c->get(kCitySave.owner) : kNone;
+    return c ? c->get(kCitySave.owner) : kNoCountry;
   }
-  const auto* c = city == kNone ? nullptr : Slot(gData.gCities, city);
-  return c ? c->get(kCityScen.owner) : kNone;
+  const auto* c = city == kNoCity ? nullptr : Slot(gData.gCities, city);
+  return c ? c->get(kCityScen.owner) : kNoCountry;
 }
 
 std::string CityName(int city) {
-  if (city == kNone) return "";
+  if (city == kNoCity) return "";
   if (IsSaveFile()) {
     auto* c = Slot(gData.gSaveCities, city);
     return c ? ReadFixedName(c->bytes(kCitySave.name)) : "";
@@ -327,7 +327,7 @@ CountryApplyResult ApplyCountryEdit(const CountryEdit& e) {
     const int entry = qv ? gData.gSaveHeaderQV.get(kSaveHeaderQV.playerCountry)
                          : gData.gSaveHeader.get(kSaveHeaderKr.playerCountry);
     const auto map = gData.gSaveTail.bytes(kSaveTail.countryMap);
-    result.playerCountry = entry < kNone && std::size_t(entry) < map.size() && map[std::size_t(entry)] == e.country;
+    result.playerCountry = entry < kNoCountry && std::size_t(entry) < map.size() && map[std::size_t(entry)] == e.country;
   }
   return result;
 }
@@ -358,13 +358,13 @@ CreateResult CreateSaveCountry(const NewCountry& nc, std::span<const int> listed
                                            : d.gSaveCountries[std::size_t(s)].raw.data();
   std::fill_n(raw + kCountrySave.unknown183.off, kExtra30Bytes, 0);
   raw[kCountrySave.unknown213.off] = 0;
-  raw[kCountrySave.unknown214.off] = kNone;
+  raw[kCountrySave.unknown214.off] = 80;
   std::ranges::fill(rec.itemMask, 0);
   for (std::uint8_t item : capital->bytes(kCitySave.items))
-    if (item < kNone) rec.itemMask[item / 8] = std::uint8_t(rec.itemMask[item / 8] | (1u << (item % 8)));
-  raw[kCountrySave.unknown225.off] = kNone;
+    if (item < kNoItem) rec.itemMask[item / 8] = std::uint8_t(rec.itemMask[item / 8] | (1u << (item % 8)));
+  raw[kCountrySave.unknown225.off] = 80;
   auto owned = std::span(raw + kCountrySave.cities.off, kCountrySave.cities.width);
-  std::ranges::fill(owned, kNone);
+  std::ranges::fill(owned, kNoCity);
   owned[0] = std::uint8_t(nc.capital);
 
   // The king heads the capital's list; whoever was listed moves down one entry rather than being
@@ -376,7 +376,7 @@ CreateResult CreateSaveCountry(const NewCountry& nc, std::span<const int> listed
   for (std::size_t i = 0; i < kCityGeneralSlots; ++i) capital->setGeneral(i, list[i]);
   capital->set(kCitySave.owner, std::uint8_t(s));
   capital->set(kCitySave.unknown136, std::uint16_t(8));
-  capital->set(kCitySave.unknown135, std::uint8_t(kNone));
+  capital->set(kCitySave.unknown135, kNoCountry);
   const std::uint16_t x = capital->get(kCitySave.x), y = capital->get(kCitySave.y);
   ClaimCityTerritory(nc.capital, x, y, capital->get(kCitySave.scale));
 
@@ -392,15 +392,15 @@ CreateResult CreateSaveCountry(const NewCountry& nc, std::span<const int> listed
   auto map = d.gSaveTail.bytes(kSaveTail.countryMap);
   std::size_t used = 0;
   for (std::size_t i = 0; i < map.size(); ++i)
-    if (map[i] != kNone) map[used++] = map[i];
-  std::fill(map.begin() + std::ptrdiff_t(used), map.end(), kNone);
+    if (map[i] != kNoCountry) map[used++] = map[i];
+  std::fill(map.begin() + std::ptrdiff_t(used), map.end(), kNoCountry);
   if (used < map.size()) map[used] = std::uint8_t(s);
 
   if (auto* c = Slot(d.gCountryCityCount, s)) *c = 1;
   std::int16_t inCapital = 0;
   if (auto* g = Slot(d.gCityGeneralCount, nc.capital)) inCapital = ++*g;
   if (auto* g = Slot(d.gCountryGeneralCount, s)) *g = inCapital;
-  return {s, kNone};
+  return {s, kNoCountry};
 }
 
 CreateResult CreateScenarioCountry(const NewCountry& nc) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/ids.h"
+
 namespace garam {
 
 // A relation word: friendship in bits 0-3, alliance months in bits 4-11, marriage in bit 12.
@@ -87,7 +89,7 @@ struct CountryEdit {
   int country = 0;
   std::string name;  // UTF-8; empty is stored as one blank
   int code = 0;      // more than 79 is stored as 79
-  int king = 500, orgKing = 500;
+  int king = kNoGeneral, orgKing = kNoGeneral;
   int sphere = -1;   // save files; -1 keeps the stored sphere
   std::array<bool, 80> items{};  // save files
   struct Partner {
@@ -116,13 +118,13 @@ std::vector<StatusRow> ChangeKing(int oldKing, int newKing);
 // What the create-country dialog hands over.
 struct NewCountry {
   std::string name;  // UTF-8
-  int king = 500;
-  int capital = 80;
+  int king = kNoGeneral;
+  int capital = kNoCity;
   int sphere = 0;    // save files, 0 to 6
 };
 struct CreateResult {
   int country = -1;   // -1: nothing was created
-  int oldOwner = 80;  // scenarios: the capital's former owner
+  int oldOwner = kNoCountry;  // scenarios: the capital's former owner
 };
 // A save file: the first free slot; the new country gets relation 10 with every listed country
 // (listed: the countries the main window shows, by record number).

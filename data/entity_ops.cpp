@@ -6,13 +6,13 @@
 #include "data/cities.h"
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "data/mapcache.h"
 #include "data/territory.h"
 
 namespace garam {
 namespace {
 
-constexpr std::uint8_t kNoCountry = 80;
 constexpr std::uint16_t kLordStatus = 6;
 
 bool Contains(std::string_view fileName, std::string_view part) {
@@ -65,7 +65,7 @@ bool IsNuribo(int general, std::string_view fileName) { return general == 4 && C
 bool CityHasGenerals(int city) {
   if (CityNamedByAnyGeneral(city)) return true;
   if (!IsSaveFile() || city < 0 || std::size_t(city) >= gData.gSaveCities.size()) return false;
-  return gData.gSaveCities[std::size_t(city)].general(0) != 500;
+  return gData.gSaveCities[std::size_t(city)].general(0) != kNoGeneral;
 }
 
 CountryDeleteResult DeleteLastCountry(int heir) {

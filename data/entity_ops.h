@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/ids.h"
+
 namespace garam {
 
 // Bit 13 of a scenario general's status word: the son-in-law flag, which a lord cannot carry.
@@ -67,7 +69,7 @@ HeaderApplyResult ApplyScenarioHeader(bool qvEdition, const ScenarioHeaderEdit& 
 struct SaveHeaderEdit {
   int currentYear = 1;
   int season = -1;  // -1: none chosen, the stored season stays
-  std::uint8_t playerSlots[8] = {80, 80, 80, 80, 80, 80, 80, 80};
+  std::uint8_t playerSlots[8] = {kNoCountry, kNoCountry, kNoCountry, kNoCountry, kNoCountry, kNoCountry, kNoCountry, kNoCountry};
 };
 bool ApplySaveHeader(const SaveHeaderEdit& edit);
 

@@ -4,6 +4,7 @@
 
 #include "data/cp949.h"
 #include "data/expert_sets.h"
+#include "data/ids.h"
 
 namespace garam {
 namespace {
@@ -55,13 +56,13 @@ void AppendNewGenerals(const std::vector<Rec>& source, std::vector<Rec>& target,
     if (std::any_of(target.begin(), target.end(), [&](const Rec& r) { return FixedNameBytes(r.bytes(L.name)) == name; }))
       continue;
     Rec added = from;
-    added.set(L.city, 80);
-    added.set(L.father, 500);
-    added.set(L.grandfather, 500);
+    added.set(L.city, kNoCity);
+    added.set(L.father, kNoGeneral);
+    added.set(L.grandfather, kNoGeneral);
     added.set(L.employed, 0);
     added.set(L.status, std::uint16_t((added.get(L.status) & ~7u) | 3u));  // unaffiliated
     added.set(L.appearanceYear, 0);
-    added.set(L.appearanceCity, 232);
+    added.set(L.appearanceCity, kNoAppearanceCity);
     target.push_back(added);
   }
 }

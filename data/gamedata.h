@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/exeinfo.h"
+#include "data/ids.h"
 #include "data/records_save.h"
 #include "data/records_scenario.h"
 
@@ -211,7 +212,7 @@ struct EditorState {
   // 6 menqvx). A sheet once loaded stays until the next reset.
   std::array<Bytes, 7> maskData;
   // Derived by the list filling and kept current by the editors.
-  std::uint8_t playerCountry = 80;
+  std::uint8_t playerCountry = kNoCountry;
   std::int32_t unappearedCount = 0;
   MapCache mapCache;
 };

@@ -4,6 +4,7 @@
 
 #include "data/cities.h"
 #include "data/cp949.h"
+#include "data/ids.h"
 #include "data/random.h"
 
 namespace garam {
@@ -212,7 +213,7 @@ MapPoint MapStartCell() {
   int king = -1;
   if (qv && country < gData.gSaveCountriesQV.size()) king = gData.gSaveCountriesQV[country].get(kCountrySave.king);
   if (!qv && country < gData.gSaveCountries.size()) king = gData.gSaveCountries[country].get(kCountrySave.king);
-  std::size_t city = 80;
+  std::size_t city = kNoCity;
   if (qv && king >= 0 && std::size_t(king) < gData.gSaveGeneralsQV.size())
     city = gData.gSaveGeneralsQV[std::size_t(king)].get(kGeneralSaveQV.city);
   if (!qv && king >= 0 && std::size_t(king) < gData.gSaveGenerals.size())

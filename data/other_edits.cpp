@@ -6,13 +6,11 @@
 #include "data/cp949.h"
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "data/random.h"
 
 namespace garam {
 namespace {
-
-constexpr int kNoGeneral = 500;
-constexpr int kNoCountry = 80;
 
 template <typename V>
 auto Rec(V& v, int i) -> decltype(&v[0]) {

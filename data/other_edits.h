@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/ids.h"
+
 namespace garam {
 
 // The consort flag byte: bits 0-4 the pregnancy field (4 x remaining turns + 2), bit 5 a son
@@ -56,7 +58,7 @@ std::string RegionName(int region);
 // record does not exist.
 struct ConsortEdit {
   std::string name;
-  int face = 0, region = -1, tendency = -1, husband = 500, father = 500;
+  int face = 0, region = -1, tendency = -1, husband = kNoGeneral, father = kNoGeneral;
   std::uint8_t flags = 2;
   double marriageYear = 0, code = 0;
 };
@@ -94,7 +96,7 @@ bool ApplyCultureItemEdit(int record, const CultureItemEdit& e);
 // The new consort. Save files fill the first free record (husband 500); scenarios append one.
 struct NewConsort {
   std::string name;
-  int face = 0, region = 0, husband = 500, tendency = 0;
+  int face = 0, region = 0, husband = kNoGeneral, tendency = 0;
 };
 int FirstFreeSaveConsort();  // -1 when every record is taken
 // (last code + 1) mod 256, raised once by 111 when the scenario's events use it; -1 for lastCode

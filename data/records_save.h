@@ -140,7 +140,6 @@ inline constexpr AppearanceQueueLayout kAppearanceQueue{{0}, {2}, {4}};
 struct AppearanceQueueRec : RawRecord<5> { static constexpr const auto& L = kAppearanceQueue; };
 static_assert(LayoutFits(kAppearanceQueue, AppearanceQueueRec::kSize));
 inline constexpr std::uint16_t kQueueEmpty = 500;
-inline constexpr std::uint8_t kNoAppearanceCity = 232;
 
 // The head every mission record shares; the rest of each record is carried unchanged.
 struct MissionLayout {

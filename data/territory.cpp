@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "data/mapcache.h"
 
 namespace garam {
@@ -11,7 +12,6 @@ namespace {
 constexpr int kLastColumn = kMapWidth - 2;  // the game never gives column 249 to a territory
 constexpr int kLastRow = kMapHeight - 1;
 constexpr int kCities = int(kCitySlots);
-constexpr std::uint32_t kNoCity = 80;
 
 bool InTerritoryBounds(int x, int y) { return x >= 0 && x <= kLastColumn && y >= 0 && y <= kLastRow; }
 
@@ -171,7 +171,7 @@ void DeleteCity(int city) {
   std::ranges::fill(rec.bytes(L.items), 80);
   rec.set(L.mask, 0);
   rec.set(L.unitMask, 0);
-  rec.set(L.unknown135, 80);
+  rec.set(L.unknown135, kNoCountry);
   rec.set(L.unknown136, 0);
   CityListRemove(std::uint8_t(city));
 }

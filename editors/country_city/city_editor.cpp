@@ -326,7 +326,7 @@ void CityEditor::UpdateRows(const CityApplyResult& r) {
   int cityGenerals = 0;
   if (cities && row_) {
     cities->setCell(row_, 0, name);
-    cities->setSubItem(row_, kCityOwner, OwnerNo == 80 ? Q(Dashes(kNoCountryDashes)) : ownerName);
+    cities->setSubItem(row_, kCityOwner, OwnerNo == kNoCountry ? Q(Dashes(kNoCountryDashes)) : ownerName);
     for (int i = 0; i < 4; ++i) cities->setSubItem(row_, kCityDefence + i, Pad5(edt3Num[std::size_t(i)]->text()));
     cityGenerals = CellCount(cities, row_, kCityGenerals);
     if (save) {

@@ -13,6 +13,7 @@
 #include <array>
 
 #include "data/city_edit.h"
+#include "data/ids.h"
 #include "platform/editorkit.h"
 #include "platform/numericbox.h"
 #include "ui/pickers/pickercallers.h"
@@ -27,7 +28,7 @@ class CityEditor : public QDialog, public CityEditorCaller {
   CityEditor(QWidget* owner, const MainLists& lists, int city);
 
   // Public variables of the form.
-  std::uint8_t OwnerNo = 80;
+  std::uint8_t OwnerNo = kNoCountry;
   int UnitTypeMax = 22;
 
   QLabel* lblNo;

@@ -7,6 +7,7 @@
 #include "data/country_edit.h"
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "data/random.h"
 #include "platform/editorkit.h"
 #include "platform/textguard.h"
@@ -20,7 +21,6 @@ namespace garam {
 namespace {
 
 constexpr int kNameBytes = 18;
-constexpr int kNoGeneral = 500, kNoCity = 80;
 // Sub-items of the main window's lists.
 constexpr int kCountryKing = 1, kCountryCapital = 2, kCountryCities = 3, kCountryGenerals = 4, kCountryNumber = 5;
 constexpr int kCityOwner = 1, kCityGenerals = 2;
@@ -199,7 +199,7 @@ void CreateCountryDialog::CreateScenarioCountry() {
                      Count(CountOf(d.gCountryCityCount, n)), Count(CountOf(d.gCountryGeneralCount, n)),
                      Text(RecordNumber(n, 2))});
   // A capital that had no owner takes nothing from anyone.
-  if (ListItem* old = r.oldOwner == kNoCity ? nullptr : Row(countries, r.oldOwner)) {
+  if (ListItem* old = r.oldOwner == kNoCountry ? nullptr : Row(countries, r.oldOwner)) {
     countries->setCell(old, kCountryCities, Count(CountOf(d.gCountryCityCount, r.oldOwner)));
     countries->setCell(old, kCountryGenerals, Count(CountOf(d.gCountryGeneralCount, r.oldOwner)));
   }

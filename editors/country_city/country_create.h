@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <array>
 
+#include "data/ids.h"
 #include "ui/pickers/pickercallers.h"
 
 namespace garam {
@@ -32,8 +33,8 @@ class CreateCountryDialog : public QDialog, public CreateCountryCaller {
     return index == 0 || index == 1 ? Add1Cmd2_[std::size_t(index)] : nullptr;
   }
 
-  std::int16_t KingNo = 500;
-  std::int16_t CapitalNo = 80;
+  std::int16_t KingNo = kNoGeneral;
+  std::int16_t CapitalNo = kNoCity;
   QLineEdit* Add1Text;
   QComboBox* Add1Combo;
   std::array<QPushButton*, 2> Add1Cmd{};

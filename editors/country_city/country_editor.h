@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <array>
 
+#include "data/ids.h"
 #include "platform/listview.h"
 #include "ui/pickers/pickercallers.h"
 
@@ -77,7 +78,7 @@ class CountryEditor : public QDialog, public CountryEditorCaller {
 
   MainWindowLink& main_;
   int country_;
-  std::int16_t KingNo_ = 500, OrgKingNo_ = 500;
+  std::int16_t KingNo_ = kNoGeneral, OrgKingNo_ = kNoGeneral;
   QLineEdit* edt2Text_;
   QComboBox* edt2Combo_;
   QLabel* edt2lbl2_;

@@ -7,6 +7,7 @@
 #include "data/cities.h"
 #include "data/city_edit.h"
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "data/random.h"
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
@@ -103,7 +104,7 @@ bool CreateCity::PickSite() {
   Add2Text->setText(Q(HistoricCityName(CellX, CellY)));
   if (IsSaveFile()) {
     Add2lbl2_->setText("없음");
-    OwnerNo = 80;
+    OwnerNo = kNoCountry;
   } else if (gData.gCountries.empty()) {
     // No country to own the city: nothing can be created.
     Add2lbl2_->clear();
@@ -140,14 +141,14 @@ void CreateCity::Create() {
       if (IsSaveFile()) return gData.gSaveCities[std::size_t(city)].get(field(kCitySave));
       return gData.gCities[std::size_t(city)].get(field(kCityScen));
     };
-    const QString ownerText = OwnerNo == 80 ? Q(Dashes(kNoCountryDashes)) : ownerRow ? ownerRow->text(0) : QString();
+    const QString ownerText = OwnerNo == kNoCountry ? Q(Dashes(kNoCountryDashes)) : ownerRow ? ownerRow->text(0) : QString();
     cities->addRow(Add2Text->text(), QString::number(city),
                    {ownerText, Q(Padded(0, 5)), Q(Padded(value([](const auto& L) { return L.defence; }), 5)),
                     Q(Padded(value([](const auto& L) { return L.gold; }), 5)),
                     Q(Padded(value([](const auto& L) { return L.food; }), 5)),
                     Q(Padded(value([](const auto& L) { return L.soldiers; }), 5)), Q(RecordNumber(city, 2))});
   }
-  if (ownerRow && OwnerNo != 80)
+  if (ownerRow && OwnerNo != kNoCountry)
     countries->setSubItem(ownerRow, kCountryCities,
                           Q(Padded(int(NumericValue(countries->subItem(ownerRow, kCountryCities))) + 1, 5)));
   MarkDataChanged();

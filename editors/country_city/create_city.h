@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <array>
 
+#include "data/ids.h"
 #include "ui/pickers/pickercallers.h"
 
 namespace garam {
@@ -21,7 +22,7 @@ class CreateCity : public QDialog, public CreateCityCaller {
 
   // Public variables of the form; -1: no cell chosen.
   int CellX = -1, CellY = -1;
-  std::uint8_t OwnerNo = 80;
+  std::uint8_t OwnerNo = kNoCountry;
 
   std::array<QGroupBox*, 3> Add2Frame{};
   QLineEdit* Add2Text;

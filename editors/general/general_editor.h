@@ -14,6 +14,7 @@
 #include <map>
 #include <vector>
 
+#include "data/ids.h"
 #include "editors/general/general_record.h"
 #include "platform/editorkit.h"
 #include "platform/numericbox.h"
@@ -54,7 +55,7 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
   // Form state the pickers and the status menu answer into.
   std::uint8_t 소속도시 = kNoCity;
   std::uint8_t 원래도시 = kNoCity;
-  std::uint8_t 등장도시 = 232;
+  std::uint8_t 등장도시 = kNoAppearanceCity;
   std::int16_t 얼굴 = 0;
   std::int16_t 새영주 = kNoGeneral;
   std::uint8_t QueueSlotNo = 0;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "data/gamedata.h"
+#include "data/ids.h"
 
 namespace garam {
 
@@ -35,9 +36,6 @@ inline bool GeneralExists(int n) {
   return WithStoredGeneral(n, [](const auto&) {});
 }
 
-inline constexpr int kNoGeneral = 500;
-inline constexpr int kNoCity = 80;
-inline constexpr std::uint16_t kNoMission = 4080;
 inline constexpr std::uint16_t kSonInLawBit = 0x2000;
 inline constexpr std::uint16_t kActionDoneBit = 0x4000;
 inline constexpr std::uint16_t kVirtualBit = 0x8000;
@@ -66,7 +64,7 @@ struct GeneralWorkingCopy {
   std::uint8_t proficiency1 = 0, proficiency2 = 0;
   std::uint16_t status = 0;
   std::uint16_t appearanceYear = 0;
-  std::uint8_t appearanceCity = 232;
+  std::uint8_t appearanceCity = kNoAppearanceCity;
 
   int statusCode() const { return status & 7; }
   int birthYear() const { return save ? birthWord & 0x7FF : birthWord; }

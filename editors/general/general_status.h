@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "data/ids.h"
 #include "editors/general/general_record.h"
 
 namespace garam {
@@ -29,7 +30,7 @@ struct StatusChange {
   int city = kNoCity;     // 소속도시
   int orgCity = kNoCity;  // 원래도시
   int newLord = kNoGeneral;
-  int appearCity = 232;  // 등장도시
+  int appearCity = kNoAppearanceCity;  // 등장도시
   int queueSlot = 0;     // 1 to 100; 0 when the general waits in no slot
   int employmentYear = 0, appearanceYear = 0;
   int x = 0, y = 0;          // the position labels (save files)

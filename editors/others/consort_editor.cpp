@@ -192,7 +192,7 @@ ConsortEditor::ConsortEditor(MainWindowLink& w, int record)
 
 void ConsortEditor::SetHusbandNo(std::int16_t v) {
   // 500 marks a free record in a save file and fails a scenario's save check.
-  if (v == 500) {
+  if (v == kNoGeneral) {
     ignoredNone_ = true;
     return;
   }

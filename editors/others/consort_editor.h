@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "data/ids.h"
 #include "data/other_edits.h"
 #include "editors/others/editor_dialog.h"
 #include "platform/editorkit.h"
@@ -32,7 +33,7 @@ class ConsortEditor : public EntityEditor, public ConsortEditorCaller {
   QAbstractButton* edt5Cmd3(int index) override { return pickButtons_.at(std::size_t(index)); }
   QLabel* edt5Mask() override { return mask_; }
 
-  std::int16_t HusbandNo = 500, FatherNo = 500;
+  std::int16_t HusbandNo = kNoGeneral, FatherNo = kNoGeneral;
   std::uint8_t WorkingFlags = 2;
 
   QLineEdit* edt5Text;
@@ -64,7 +65,7 @@ class ConsortEditor : public EntityEditor, public ConsortEditorCaller {
   std::array<QPushButton*, 2> pickButtons_{};
   QLabel* mask_;
   OriginRegionList regions_;
-  int storedHusband_ = 500, storedCode_ = 0;
+  int storedHusband_ = kNoGeneral, storedCode_ = 0;
   bool ignoredNone_ = false;
 };
 

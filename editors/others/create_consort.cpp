@@ -5,6 +5,7 @@
 #include "data/bitmaps.h"
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "data/random.h"
 #include "platform/dialogs.h"
 #include "platform/pictureclip.h"
@@ -15,7 +16,6 @@
 
 namespace garam {
 namespace {
-constexpr int kNoGeneral = 500;
 }  // namespace
 
 CreateConsortDialog::CreateConsortDialog(MainWindowLink& w) : EditorDialog(w, "frmAdd4", "왕비 작성", "Add4") {

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 
+#include "data/ids.h"
 #include "data/other_edits.h"
 #include "editors/others/editor_dialog.h"
 #include "platform/editorkit.h"
@@ -28,7 +29,7 @@ class CreateConsortDialog : public EditorDialog, public CreateConsortCaller {
   QAbstractButton* Add4Cmd3() override { return husbandButton_; }
   QLabel* Add4Mask() override { return mask_; }
 
-  std::int16_t HusbandNo = 500;
+  std::int16_t HusbandNo = kNoGeneral;
   QLineEdit* Add4Text;
   QPushButton* Add4Cmd2;
   PrefixCombo* regionCombo;   // Add4Combo(0)

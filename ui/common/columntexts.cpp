@@ -3,6 +3,7 @@
 #include <array>
 
 #include "data/cp949.h"
+#include "data/ids.h"
 
 namespace garam {
 namespace {
@@ -46,8 +47,8 @@ std::string MissionText(std::int16_t m) {
   if (m < 2500) return "간첩";
   if (m < 3000) return "이동";
   if (m < 4000) return "대상";
-  if (m < 4080) return "이주";
-  if (m == 4080) return "없음";
+  if (m < kNoMission) return "이주";
+  if (m == kNoMission) return "없음";
   return "";
 }
 

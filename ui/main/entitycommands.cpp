@@ -5,6 +5,7 @@
 
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "data/territory.h"
 #include "platform/dialogs.h"
 #include "ui/common/childforms.h"
@@ -83,10 +84,10 @@ void FinishDelete(MainWindow& w, int list, ListItem* row) {
 int GeneralCity(int general) {
   if (IsExpansionLoaded()) {
     auto* g = At(gData.gGeneralsQV, general);
-    return g ? g->get(kGeneralScenQV.city) : 80;
+    return g ? g->get(kGeneralScenQV.city) : kNoCity;
   }
   auto* g = At(gData.gGenerals, general);
-  return g ? g->get(kGeneralScenKr.city) : 80;
+  return g ? g->get(kGeneralScenKr.city) : kNoCity;
 }
 
 void Create(MainWindow& w, int list) {

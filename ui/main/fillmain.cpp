@@ -2,6 +2,7 @@
 
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "platform/textguard.h"
 #include "ui/main/main_window.h"
 #include "ui/main/mainlists.h"
@@ -135,7 +136,7 @@ void FillMainWindow(MainWindow& w) {
   ClearMainLists(w);
   if (save) {
     // Never the previous file's player: a file whose slots name none leaves it unset.
-    gPlayerCountry = 80;
+    gPlayerCountry = kNoCountry;
     const SavePage page = BuildSavePage(source);
     if (page.playerCountry >= 0) gPlayerCountry = std::uint8_t(page.playerCountry);
     ShowSavePage(w, page);

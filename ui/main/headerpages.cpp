@@ -5,6 +5,7 @@
 #include "data/cp949.h"
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "platform/dialogs.h"
 #include "platform/textguard.h"
 #include "ui/main/main_window.h"
@@ -13,7 +14,6 @@
 namespace garam {
 namespace {
 
-constexpr int kEmptySlot = 80;
 constexpr int kTitleMaxBytes = 18;
 constexpr int kDescriptionMaxBytes = 443;
 
@@ -52,7 +52,7 @@ std::string SaveCountryName(int country) {
 int SaveCountryKing(int country) {
   auto king = [&](const auto& countries) {
     auto* c = At(countries, country);
-    return c ? int(c->get(kCountrySave.king)) : 500;
+    return c ? int(c->get(kCountrySave.king)) : kNoGeneral;
   };
   return gFileKind == kSaveQV ? king(gData.gSaveCountriesQV) : king(gData.gSaveCountries);
 }
@@ -70,7 +70,7 @@ std::string SaveKingName(int country) {
 int SlotCountry(const QLabel* label) {
   bool ok = false;
   const int v = label->property("Tag").toString().trimmed().toInt(&ok);
-  return ok && v >= 0 && v < kEmptySlot ? v : kEmptySlot;
+  return ok && v >= 0 && v < kNoCountry ? v : kNoCountry;
 }
 
 void SetSlot(QLabel* label, const QString& caption, const QString& tag) {
@@ -187,8 +187,8 @@ void SavePageCommand(MainWindow& w, int index) {
   ListView* lv = w.ListView1;
   lv->clearRows();
   lv->beginUpdate();
-  for (int c = 0; c < kEmptySlot; ++c) {
-    if (SaveCountryKing(c) == 500) continue;
+  for (int c = 0; c < int(kCountrySlots); ++c) {
+    if (SaveCountryKing(c) == kNoGeneral) continue;
     lv->addRow(Q(SaveCountryName(c)), TwoDigits(c), {Q(SaveKingName(c))});
   }
   lv->endUpdate();
@@ -197,7 +197,7 @@ void SavePageCommand(MainWindow& w, int index) {
     for (std::size_t k = 0; k < 8; ++k) {
       const int country = stored[k];
       SetSlot(w.lblK1[k], QString(), QString::number(country));
-      if (country == kEmptySlot) continue;
+      if (country == kNoCountry) continue;
       if (ListItem* row = lv->findTag(TwoDigits(country))) {
         w.lblK1[k]->setText(row->text(0));
         lv->removeRow(lv->indexOf(row));
@@ -213,7 +213,7 @@ void PlayerSlotToList(MainWindow& w, int slot) {
   // The player's own slot keeps its country.
   if (!w.cmdLeft1[std::size_t(slot)]->isEnabled()) return;
   const int country = SlotCountry(label);
-  if (country != kEmptySlot) {
+  if (country != kNoCountry) {
     w.ListView1->addRow(label->text(), label->property("Tag").toString(), {Q(SaveKingName(country))});
     SetSlot(label, QString(), "80");
   }

@@ -3,13 +3,11 @@
 #include <algorithm>
 
 #include "data/cp949.h"
+#include "data/ids.h"
 #include "data/save_io.h"
 
 namespace garam {
 namespace {
-
-constexpr int kNone = 80;
-constexpr int kNoGeneral = 500;
 
 template <typename Rec, typename F>
 std::string Name(const Rec& r, F field) {
@@ -19,7 +17,7 @@ std::string Name(const Rec& r, F field) {
 // The sentinel 80 is "no country" and shows as dashes; any other reference the arrays do not hold
 // shows nothing.
 std::string CountryCell(const ListSource& s, int country) {
-  if (country == kNone) return Dashes(kNoCountryDashes);
+  if (country == kNoCountry) return Dashes(kNoCountryDashes);
   const std::string* n = s.countryName(country);
   return n ? *n : std::string();
 }
@@ -38,7 +36,7 @@ ListSource::ListSource(const GameDataSet& data, std::int32_t fileKind, bool qv)
       const auto& L = r.L;
       generals.push_back({Name(r, L.name), r.get(L.city), r.get(L.status) & 7, r.get(L.birth) & 0x7FF,
                           r.get(L.politics), r.get(L.combat), r.get(L.intelligence), r.get(L.loyalty),
-                          {r.get(L.infantry), r.get(L.archer), r.get(L.cavalry), r.get(L.navy)}, 4080});
+                          {r.get(L.infantry), r.get(L.archer), r.get(L.cavalry), r.get(L.navy)}, kNoMission});
     }
   };
   auto addGeneralsSave = [this](const auto& arr) {
@@ -107,18 +105,18 @@ void ComputeCounts(const ListSource& s, GameDataSet& d) {
   std::fill(d.gCityGeneralCount.begin(), d.gCityGeneralCount.end(), 0);
   std::fill(d.gCountryGeneralCount.begin(), d.gCountryGeneralCount.end(), 0);
   for (const CityView& c : s.cities) {
-    if (!c.used || c.owner == kNone) continue;
+    if (!c.used || c.owner == kNoCountry) continue;
     if (auto* n = At(d.gCountryCityCount, c.owner)) ++*n;
   }
   for (const GeneralView& g : s.generals) {
     // Serving generals only: ordinary, king, lord. A free save slot has status 0.
     if (g.status == 0 && s.save) continue;
-    if (g.status % 2 != 0 || g.city == kNone) continue;
+    if (g.status % 2 != 0 || g.city == kNoCity) continue;
     const CityView* city = At(s.cities, g.city);
     if (!city) continue;
     if (auto* n = At(d.gCityGeneralCount, g.city)) ++*n;
     // A general in a city without owner counts for the city only.
-    if (city->owner == kNone) continue;
+    if (city->owner == kNoCountry) continue;
     if (auto* n = At(d.gCountryGeneralCount, city->owner)) ++*n;
   }
 }
@@ -139,7 +137,7 @@ std::vector<ListRow> CountryRows(const ListSource& s, std::uint8_t player) {
     auto* generalCount = At(d.gCountryGeneralCount, long(i));
     r.sub = {king ? king->name : "", capital ? *capital : "", Padded(cityCount ? *cityCount : 0, 5),
              Padded(generalCount ? *generalCount : 0, 5), RecordNumber(int(i), 2)};
-    if (s.save && player != kNone && i == player) {
+    if (s.save && player != kNoCountry && i == player) {
       r.bold = {0, 1, 2};
       r.color = kPlayerBlue;
     }
@@ -160,7 +158,7 @@ std::vector<ListRow> CityRows(const ListSource& s, std::uint8_t player) {
     auto* generals = At(s.d.gCityGeneralCount, long(i));
     r.sub = {CountryCell(s, c.owner), Padded(generals ? *generals : 0, 5), Padded(c.defence, 5),
              Padded(c.gold, 5), Padded(c.food, 5), Padded(c.soldiers, 5), RecordNumber(int(i), 2)};
-    if (s.save && c.owner != kNone && c.owner == player) {
+    if (s.save && c.owner != kNoCountry && c.owner == player) {
       r.bold = {0, 1};
       r.color = kPlayerRed;
     }
@@ -177,13 +175,13 @@ std::vector<ListRow> GeneralRows(const ListSource& s, std::uint8_t player, std::
     const GeneralView& g = s.generals[i];
     if (s.save && g.status == 0) continue;
     if (!s.save && g.status == 1) ++unappeared;
-    const CityView* city = g.city == kNone ? nullptr : At(s.cities, g.city);
+    const CityView* city = g.city == kNoCity ? nullptr : At(s.cities, g.city);
     const bool lord = s.save && city && city->lord == int(i);
     ListRow r;
     r.text = g.name;
     r.tag = Str(long(i));
     std::string cityText, ownerText;
-    if (g.city == kNone) {
+    if (g.city == kNoCity) {
       cityText = Dashes(kNoCityDashes);
       ownerText = Dashes(kNoCountryDashes);
     } else if (city) {
@@ -204,7 +202,7 @@ std::vector<ListRow> GeneralRows(const ListSource& s, std::uint8_t player, std::
              AptitudeText(g.aptitude[2]),
              AptitudeText(g.aptitude[3]),
              RecordNumber(int(i), 3)};
-    if (s.save && city && city->owner != kNone && city->owner == player) {
+    if (s.save && city && city->owner != kNoCountry && city->owner == player) {
       r.bold = {0, 1, 7, 8, 9};
       r.color = kPlayerGreen;
     }
@@ -314,7 +312,7 @@ std::int32_t CleanAppearanceQueue(const ListSource& s, GameDataSet& d) {
     }
     e.set(kAppearanceQueue.general, std::int16_t(kNoGeneral));
     e.set(kAppearanceQueue.year, std::uint16_t(1188));
-    e.set(kAppearanceQueue.city, std::uint8_t(80));
+    e.set(kAppearanceQueue.city, kNoCity);
   }
   if (!d.gAppearanceQueue.empty()) SortAppearanceQueue(d.gAppearanceQueue, 1, int(d.gAppearanceQueue.size()));
   return waiting;
@@ -366,7 +364,7 @@ SavePage BuildSavePage(const ListSource& s) {
     PlayerSlot& slot = p.playerSlots[std::size_t(k)];
     const int country = slots[std::size_t(k)];
     slot.tag = Str(country);
-    if (country == kNone) continue;
+    if (country == kNoCountry) continue;
     auto it = std::find_if(p.players.begin(), p.players.end(), [&](const ListRow& r) { return r.tag == slot.tag; });
     if (it != p.players.end()) slot.caption = it->text;
     if (mapped == country) {

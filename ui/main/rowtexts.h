@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "ui/common/columntexts.h"
 
 namespace garam {
@@ -19,26 +20,26 @@ inline constexpr const char* kSeasons[6] = {"초봄", "봄", "여름", "성하",
 // records of the file's own layout are never touched.
 struct CountryView {
   std::string name;
-  int king = 500;
+  int king = kNoGeneral;
 };
 struct CityView {
   std::string name;
-  int owner = 80;
+  int owner = kNoCountry;
   int defence = 0, gold = 0, food = 0, soldiers = 0;
   bool used = true;  // save files: a free slot has X or Y 65535
-  int lord = 500;    // save files: entry 0 of the city's general list
+  int lord = kNoGeneral;  // save files: entry 0 of the city's general list
 };
 struct GeneralView {
   std::string name;
-  int city = 80;
+  int city = kNoCity;
   int status = 0;  // low three bits of the status word
   int birth = 0, politics = 0, battle = 0, intelligence = 0, loyalty = 0;
   std::array<std::uint8_t, 4> aptitude{};
-  std::int16_t mission = 4080;
+  std::int16_t mission = kNoMission;
 };
 struct QueenView {
   std::string name;
-  int code = 0, region = 0, husband = 500, father = 500, tendency = 0, pregnancy = 0;
+  int code = 0, region = 0, husband = kNoGeneral, father = kNoGeneral, tendency = 0, pregnancy = 0;
 };
 
 struct ListSource {

@@ -1,6 +1,7 @@
 #include "ui/pickers/city_picker.h"
 
 #include "data/gamedata.h"
+#include "data/ids.h"
 
 namespace garam {
 
@@ -8,7 +9,6 @@ namespace {
 constexpr int kOwnerColumn = 1, kGeneralCountColumn = 2;
 const QString kNoOwner(18, QChar('-'));
 const QString kNoCityRow = QStringLiteral("        없음");
-constexpr std::uint16_t kEmptySlot = 500;
 
 void SetText(QLabel* label, const QString& text) {
   if (label) label->setText(text);
@@ -96,7 +96,7 @@ void CityPicker::Fill() {
 bool CityPicker::CityHolds(int city, int scenarioMore, int saveSlot) const {
   if (IsSaveFile()) {
     if (city < 0 || std::size_t(city) >= gData.gSaveCities.size()) return false;
-    return gData.gSaveCities[city].general(std::size_t(saveSlot)) != kEmptySlot;
+    return gData.gSaveCities[city].general(std::size_t(saveSlot)) != kNoGeneral;
   }
   const ListItem* r = RowByNumber(lists_.ListView3, city);
   return r && CellNumber(lists_.ListView3->cell(r, kGeneralCountColumn)) > scenarioMore;

@@ -3,6 +3,7 @@
 #include "data/bitmaps.h"
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "platform/pictureclip.h"
 
 namespace garam {
@@ -10,7 +11,6 @@ namespace garam {
 namespace {
 // A princess's face is chosen by her mother's culture sphere from this cell on.
 constexpr int kPrincessFaceBase = 161;
-constexpr int kNoGeneral = 500, kNoPlace = 80;
 
 template <typename Vec>
 bool InRange(const Vec& v, int i) {
@@ -28,9 +28,9 @@ QString HusbandCountryName(int consort) {
   int city = -1;
   if (kr && InRange(d.gSaveGenerals, husband)) city = d.gSaveGenerals[husband].get(GeneralSaveRec::L.city);
   if (!kr && InRange(d.gSaveGeneralsQV, husband)) city = d.gSaveGeneralsQV[husband].get(GeneralSaveQVRec::L.city);
-  if (city < 0 || city >= kNoPlace || !InRange(d.gSaveCities, city)) return {};
+  if (city < 0 || city >= kNoCity || !InRange(d.gSaveCities, city)) return {};
   const int country = d.gSaveCities[city].get(CitySaveRec::L.owner);
-  if (country >= kNoPlace) return {};
+  if (country >= kNoCountry) return {};
   if (kr && InRange(d.gSaveCountries, country))
     return QString::fromStdString(ReadFixedName(d.gSaveCountries[country].bytes(CountrySaveRec::L.name)));
   if (!kr && InRange(d.gSaveCountriesQV, country))
