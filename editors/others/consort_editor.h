@@ -2,11 +2,11 @@
 // pregnancy, historical or fictional, marriage year and code of one consort of the loaded file.
 #pragma once
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <array>
 
 #include "data/ids.h"
 #include "data/other_edits.h"
@@ -20,6 +20,9 @@ namespace garam {
 class ConsortEditor : public EntityEditor, public ConsortEditorCaller {
   Q_OBJECT
  public:
+  // The two people a consort names, in the order the general picker numbers their controls.
+  enum Person { Father, Husband };
+
   ConsortEditor(MainWindowLink& w, int record);
 
   // ConsortEditorCaller
@@ -28,25 +31,27 @@ class ConsortEditor : public EntityEditor, public ConsortEditorCaller {
   void SetHusbandNo(std::int16_t v) override;
   std::uint8_t FaceNo() const override { return faceNo_; }
   void SetFaceNo(std::uint8_t v) override { faceNo_ = v; }
-  QLabel* edt5lbl(int index) override { return lbl_.at(std::size_t(index)); }
-  QWidget* edt5Frame(int index) override { return frames_.at(std::size_t(index)); }
-  QAbstractButton* edt5Cmd3(int index) override { return pickButtons_.at(std::size_t(index)); }
-  QLabel* edt5Mask() override { return mask_; }
+  QLabel* edt5lbl(int person) override { return PersonAt(person) ? PersonAt(person)->name : nullptr; }
+  // The frames of the father and the husband were the window's third and fourth.
+  QWidget* edt5Frame(int index) override { return PersonAt(index - 3) ? PersonAt(index - 3)->frame : nullptr; }
+  QAbstractButton* edt5Cmd3(int person) override { return PersonAt(person) ? PersonAt(person)->change : nullptr; }
+  QLabel* edt5Mask() override { return face_; }
 
   std::int16_t HusbandNo = kNoGeneral, FatherNo = kNoGeneral;
   std::uint8_t WorkingFlags = 2;
 
-  QLineEdit* edt5Text;
-  QPushButton* edt5Cmd2;
-  PrefixCombo* regionCombo;                 // edt5Combo(0)
-  QComboBox *tendencyCombo, *turnsCombo;    // edt5Combo(1), edt5Combo(2)
-  std::array<QRadioButton*, 2> edt5Option;  // 0 "임신", 1 "안함"
-  QPushButton *edt5Cmd4, *edt5Cmd5;         // child's sex, historical or fictional
-  std::array<NumericBox*, 2> edt5Num;       // 0 marriage year, 1 code
+  QLineEdit* nameBox;
+  QPushButton* faceButton;
+  PrefixCombo* regionCombo;
+  QComboBox *tendencyCombo, *turnsCombo;
+  QRadioButton *pregnantOption, *notPregnantOption;
+  QPushButton* childSexButton;
+  QPushButton* fictionButton;  // historical or fictional
+  NumericBox *marriageYear, *codeBox;
 
   // The buttons' actions, as a click runs them.
   void ChooseFace();
-  void ChoosePerson(int index);  // 0 father, 1 husband
+  void ChoosePerson(Person who);
   void ChoosePregnant(bool pregnant);
   void ChooseTurns(int entry);
 
@@ -55,15 +60,33 @@ class ConsortEditor : public EntityEditor, public ConsortEditorCaller {
   void UpdateRows() override;
 
  private:
+  // The frame of a person with the name shown and the button that picks another.
+  struct PersonChoice {
+    QGroupBox* frame = nullptr;
+    QLabel* name = nullptr;
+    QPushButton* change = nullptr;
+  };
+  PersonChoice* PersonAt(int person) {
+    return person == Father || person == Husband ? &people_[std::size_t(person)] : nullptr;
+  }
+
+  void MakeControls(bool qvEdition);
+  void LayOut();
+  void SetHints(bool qvEdition);
+  void Connect();
+  void Open(bool save);
+  void FillChoices(int region, int tendency);
   void ShowFace();
   void ShowYears();
+  void ShowChildSex();
+  void ShowFiction();
   void CodeLeft();
 
   std::uint8_t faceNo_ = 0;
-  std::array<QGroupBox*, 7> frames_{};
-  std::array<QLabel*, 5> lbl_{};
-  std::array<QPushButton*, 2> pickButtons_{};
-  QLabel* mask_;
+  QLabel* face_;
+  std::array<PersonChoice, 2> people_{};
+  QLabel *turnsCaption_, *turnsUnit_, *marriedYears_;
+  QGroupBox *regionFrame_, *tendencyFrame_, *pregnancyFrame_, *marriageFrame_;
   OriginRegionList regions_;
   int storedHusband_ = kNoGeneral, storedCode_ = 0;
   bool ignoredNone_ = false;

@@ -24,35 +24,36 @@ class CreateConsortDialog : public EditorDialog, public CreateConsortCaller {
   void SetHusbandNo(std::int16_t v) override;
   std::uint8_t FaceNo() const override { return faceNo_; }
   void SetFaceNo(std::uint8_t v) override { faceNo_ = v; }
-  QLabel* Add4lbl() override { return lbl_; }
-  QWidget* Add4Frame(int index) override { return frames_.at(std::size_t(index)); }
+  QLabel* Add4lbl() override { return husbandName_; }
+  // The husband's frame was the window's fourth; the picker places itself below it.
+  QWidget* Add4Frame(int index) override { return index == 3 ? husbandFrame_ : nullptr; }
   QAbstractButton* Add4Cmd3() override { return husbandButton_; }
-  QLabel* Add4Mask() override { return mask_; }
+  QLabel* Add4Mask() override { return face_; }
 
   std::int16_t HusbandNo = kNoGeneral;
-  QLineEdit* Add4Text;
-  QPushButton* Add4Cmd2;
-  PrefixCombo* regionCombo;   // Add4Combo(0)
-  QComboBox* tendencyCombo;   // Add4Combo(1)
+  QLineEdit* nameBox;
+  QPushButton* faceButton;
+  PrefixCombo* regionCombo;
+  QComboBox* tendencyCombo;
 
   void ChooseFace();
   void ChooseHusband();
   void ChooseRegion(int entry);
-  // The record written, -1 before a create.
-  int Created() const { return created_; }
 
  private:
+  void MakeControls();
+  void LayOut();
+  void Propose();
   void Create();
   void ShowFace();
   void FollowName();
 
   std::uint8_t faceNo_ = 0;
-  std::array<QGroupBox*, 4> frames_{};
-  QLabel* lbl_;
-  QLabel* mask_;
+  QGroupBox* husbandFrame_;
+  QLabel* husbandName_;
+  QLabel* face_;
   QPushButton* husbandButton_;
   OriginRegionList regions_;
-  int created_ = -1;
 };
 
 }  // namespace garam

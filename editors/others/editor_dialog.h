@@ -9,33 +9,35 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
-#include <array>
+#include <functional>
 
 #include "platform/listview.h"
 
 namespace garam {
 
 class MainWindowLink;
+enum class EntityList;
 
 class EditorDialog : public QDialog {
   Q_OBJECT
  public:
-  QStatusBar* StatusBar() const { return status_; }
-  QPushButton* Button(int index) const { return buttons_[std::size_t(index)]; }
+  QPushButton* OkButton() const { return okButton_; }
+  QPushButton* CancelButton() const { return cancelButton_; }
 
  protected:
-  // prefix names the controls ("edt5" gives edt5Cmd0, edt5Cmd1 and edt5Status).
-  EditorDialog(MainWindowLink& w, const char* name, const QString& caption, const QString& prefix);
+  EditorDialog(MainWindowLink& w, const char* name, const QString& caption);
   // Puts the content above the buttons row and the status bar; extra widgets join the buttons row
   // on its left.
   void Finish(QLayout* content, const QString& okHint, std::initializer_list<QWidget*> beside = {});
+  // Sets the tab order of the widgets as listed.
+  void ChainTabs(std::initializer_list<QWidget*> order);
 
   MainWindowLink& main_;
-  QString prefix_;
 
  private:
   QStatusBar* status_;
-  std::array<QPushButton*, 2> buttons_{};
+  QPushButton* okButton_;
+  QPushButton* cancelButton_;
 };
 
 // An editor of one record behind a row of a main-window list. OK writes the record and closes;
@@ -45,27 +47,32 @@ class EntityEditor : public EditorDialog {
   Q_OBJECT
  public:
   void done(int result) override;
-  int Record() const { return record_; }
-  QLabel* lblNo;
+  QLabel* recordNumber;
 
  protected:
-  EntityEditor(MainWindowLink& w, ListView* list, int record, const char* name, const QString& caption,
-               const QString& prefix);
+  EntityEditor(MainWindowLink& w, EntityList list, int record, const char* name, const QString& caption);
   // Writes the record; the row update follows in the unload.
   virtual void Apply() = 0;
+  // Shows the edited record's row, and the rows of other lists that show something of it, anew
+  // from the data.
   virtual void UpdateRows() = 0;
   void Ok();
+  // The rows of list whose record passes shows, anew from the data.
+  void RefreshRowsWhere(EntityList list, const std::function<bool(int record)>& shows);
 
+  EntityList listKind_;
   ListView* list_;
   ListItem* row_;
   int record_;
   bool applied_ = false;
 };
 
-// A frame named prefix + "Frame" + index holding widgets in a row.
+// A frame holding widgets in a row.
 QGroupBox* MakeFrame(QWidget* parent, const QString& caption, const QString& name, std::initializer_list<QWidget*> inside);
 // An empty boxed picture of the size given.
 QLabel* MakePicture(QWidget* parent, const QString& name, int width, int height);
+// A sunken panel that shows a record number.
+QLabel* MakeNumberPanel(QWidget* parent, const QString& name);
 // Shows cell n of a picture sheet; a cell outside the sheet, or a sheet not loaded, shows nothing.
 void ShowSheetCell(QLabel* picture, int sheet, int cell);
 

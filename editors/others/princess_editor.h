@@ -20,14 +20,15 @@ class PrincessEditor : public EntityEditor, public PrincessEditorCaller {
   QWidget* Form() override { return this; }
   std::int16_t MotherNo() const override { return motherNo_; }
   void SetMotherNo(std::int16_t v) override { motherNo_ = v; }
-  QLabel* edt6lbl(int index) override { return lbl_.at(std::size_t(index)); }
-  QWidget* edt6Frame(int index) override { return frames_.at(std::size_t(index)); }
+  QLabel* edt6lbl(int index) override { return index == 0 ? motherName_ : nullptr; }
+  // The mother's frame was the window's second; the picker places itself below it.
+  QWidget* edt6Frame(int index) override { return index == 1 ? motherFrame_ : nullptr; }
   QAbstractButton* edt6Cmd2() override { return motherButton_; }
-  QLabel* edt6Mask() override { return mask_; }
+  QLabel* edt6Mask() override { return face_; }
 
-  QLineEdit* edt6Text;
-  QCheckBox* edt6Check;
-  NumericBox* edt6Num;
+  QLineEdit* nameBox;
+  QCheckBox* adultCheck;
+  NumericBox* birthYear;
 
   void ChooseMother();
 
@@ -36,14 +37,17 @@ class PrincessEditor : public EntityEditor, public PrincessEditorCaller {
   void UpdateRows() override;
 
  private:
+  void MakeControls(bool qvEdition);
+  void LayOut(bool qvEdition);
+  void ShowAdult();
   void ShowAge();
   void ShowFace();
 
   std::int16_t motherNo_ = 0;
-  std::array<QGroupBox*, 4> frames_{};
-  std::array<QLabel*, 2> lbl_{};
+  QGroupBox* motherFrame_;
+  QLabel *motherName_, *age_;
   QPushButton* motherButton_;
-  QLabel* mask_;
+  QLabel* face_;
 };
 
 }  // namespace garam

@@ -11,13 +11,14 @@
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
 #include "platform/pictureclip.h"
-#include "ui/common/columntexts.h"
 #include "ui/common/mainlink.h"
 
 namespace garam {
 namespace {
-constexpr int kSphereColumn = 1, kOriginColumn = 1;
-constexpr int kCultureColumn = 1, kRiseColumn = 2;
+constexpr int kRegionNameBytes = 14, kItemNameBytes = 22;
+// The sphere and region-kind lists end in "없음" and "바다"; the kinds before "대륙" are islands.
+constexpr int kLastSphere = 7, kLastRegionKind = 22, kIslandKinds = 21;
+constexpr int kCultureFields = 10, kLastField = kCultureFields - 1, kMaxRise = 15;
 
 int ConsortRegion(int consort) {
   if (IsSaveFile()) {
@@ -45,98 +46,100 @@ QLabel* Named(QLabel* l, const QString& name) {
 }  // namespace
 
 RegionEditor::RegionEditor(MainWindowLink& w, int record)
-    : EntityEditor(w, w.List(EntityList::Regions), record, "frmEdit8", "지역 편집", "edt8") {
-  edt8Text = new QLineEdit(this);
-  edt8Text->setObjectName("edt8Text");
-  AttachNameBox(edt8Text, 14);
-  edt8Combo = new QComboBox(this);
-  edt8Combo->setObjectName("edt8Combo");
-  edt8Combo2 = new QComboBox(this);
-  edt8Combo2->setObjectName("edt8Combo2");
+    : EntityEditor(w, EntityList::Regions, record, "frmEdit8", "지역 편집") {
+  nameBox = new QLineEdit(this);
+  nameBox->setObjectName("nameBox");
+  AttachNameBox(nameBox, kRegionNameBytes);
+  sphereCombo = new QComboBox(this);
+  sphereCombo->setObjectName("sphereCombo");
+  kindCombo = new QComboBox(this);
+  kindCombo->setObjectName("kindCombo");
   auto* frame = new QGroupBox(this);
-  frame->setObjectName("edt8Frame");
+  frame->setObjectName("regionFrame");
   auto* inside = new QGridLayout(frame);
-  inside->addWidget(Named(new QLabel("이름:", this), "ed8lbl0"), 0, 0);
-  inside->addWidget(edt8Text, 0, 1);
-  inside->addWidget(Named(new QLabel("문화권:", this), "ed8lbl1"), 1, 0);
-  inside->addWidget(edt8Combo, 1, 1);
+  inside->addWidget(Named(new QLabel("이름:", this), "nameCaption"), 0, 0);
+  inside->addWidget(nameBox, 0, 1);
+  inside->addWidget(Named(new QLabel("문화권:", this), "sphereCaption"), 1, 0);
+  inside->addWidget(sphereCombo, 1, 1);
   auto* content = new QVBoxLayout;
   content->addWidget(frame);
-  Finish(content, "변경사항 적용", {lblNo, edt8Combo2});
-  SetFocusHint(edt8Text, "이름 입력");
-  SetFocusHint(edt8Combo, "문화권 변경");
-  SetFocusHint(edt8Combo2, "지역 특성 변경");
+  Finish(content, "변경사항 적용", {recordNumber, kindCombo});
+  SetFocusHint(nameBox, "이름 입력");
+  SetFocusHint(sphereCombo, "문화권 변경");
+  SetFocusHint(kindCombo, "지역 특성 변경");
 
-  edt8Combo->addItems({"일본", "중국", "몽골", "인도", "이슬람", "동유럽", "서유럽", "없음"});
-  for (int i = 0; i <= 20; ++i) edt8Combo2->addItem(QString("섬%1").arg(i, 2, 10, QChar('0')));
-  edt8Combo2->addItems({"대륙", "바다"});
-  edt8Text->setText(RowCell(list_, row_, 0));
+  sphereCombo->addItems({"일본", "중국", "몽골", "인도", "이슬람", "동유럽", "서유럽", "없음"});
+  for (int i = 0; i < kIslandKinds; ++i) kindCombo->addItem(QString("섬%1").arg(i, 2, 10, QChar('0')));
+  kindCombo->addItems({"대륙", "바다"});
+  nameBox->setText(RowCell(list_, row_, 0));
   // A stored value without an entry opens with none chosen, and OK keeps it.
   WithRegion(record, [&](const auto& r) {
     const int sphere = r.get(r.L.sphere), kind = r.get(r.L.kind);
-    edt8Combo->setCurrentIndex(sphere <= 7 ? sphere : -1);
-    edt8Combo2->setCurrentIndex(kind <= 22 ? kind : -1);
+    sphereCombo->setCurrentIndex(sphere <= kLastSphere ? sphere : -1);
+    kindCombo->setCurrentIndex(kind <= kLastRegionKind ? kind : -1);
   });
 }
 
 void RegionEditor::Apply() {
-  if (edt8Text->text().isEmpty()) edt8Text->setText(" ");
-  ApplyRegionEdit(record_, {S(edt8Text->text()), edt8Combo->currentIndex(), edt8Combo2->currentIndex()});
+  if (nameBox->text().isEmpty()) nameBox->setText(" ");
+  ApplyRegionEdit(record_, {S(nameBox->text()), sphereCombo->currentIndex(), kindCombo->currentIndex()});
 }
 
 void RegionEditor::UpdateRows() {
-  const QString name = Q(RegionName(record_));
-  ListView* consorts = main_.List(EntityList::Consorts);
-  for (int i = 0; i < consorts->count(); ++i) {
-    ListItem* r = consorts->row(i);
-    bool ok = false;
-    const int consort = r->tag.toInt(&ok);
-    if (ok && ConsortRegion(consort) == record_) consorts->setCell(r, kOriginColumn, name);
-  }
-  Resort(consorts);
-  list_->setCell(row_, 0, name);
-  WithRegion(record_, [&](const auto& r) { list_->setCell(row_, kSphereColumn, Q(CultureSphereText(r.get(r.L.sphere)))); });
+  // The consorts' origin column shows the region's name.
+  RefreshRowsWhere(EntityList::Consorts, [this](int consort) { return ConsortRegion(consort) == record_; });
+  Resort(main_.List(EntityList::Consorts));
+  main_.RefreshRow(EntityList::Regions, record_);
   Resort(list_);
 }
 
 CultureItemEditor::CultureItemEditor(MainWindowLink& w, int record)
-    : EntityEditor(w, w.List(EntityList::CultureItems), record, "frmEdit9", "문화아이템 편집", "edt9") {
-  edt9Text = new QLineEdit(this);
-  edt9Text->setObjectName("edt9Text");
-  AttachNameBox(edt9Text, 22);
-  auto* descriptions = new PrefixCombo(this);
-  edt9Combo[0] = descriptions;
-  edt9Combo[1] = new QComboBox(this);
-  edt9Combo[2] = new QComboBox(this);
-  for (int i = 0; i < 3; ++i) edt9Combo[std::size_t(i)]->setObjectName("edt9Combo" + QString::number(i));
-  edt9Text2 = new QPlainTextEdit(this);
-  edt9Text2->setObjectName("edt9Text2");
-  edt9Text2->setReadOnly(true);
-  edt9Text2->setMinimumSize(260, 150);
-  edt9Pic = MakePicture(this, "edt9Pic", 80, 80);
-  lblNo2 = Named(new QLabel(this), "lblNo2");
-  lblNo2->setFrameShape(QFrame::Panel);
-  lblNo2->setFrameShadow(QFrame::Sunken);
-  lblNo2->setMinimumWidth(36);
-  lblNo2->setAlignment(Qt::AlignCenter);
+    : EntityEditor(w, EntityList::CultureItems, record, "frmEdit9", "문화아이템 편집") {
+  MakeControls();
+  LayOut();
+  FillChoices();
+  Open(record);
+  connect(descriptionCombo, &QComboBox::activated, this, &CultureItemEditor::ChooseDescription);
+  connect(descriptionCombo, &PrefixCombo::settled, this, &CultureItemEditor::ChooseDescription);
+  connect(riseCombo, &QComboBox::currentIndexChanged, this, [this] { ShowDescription(descriptionCombo->currentIndex()); });
+}
 
-  auto* nameFrame = MakeFrame(this, "이름", "edt9Frame0", {edt9Text});
+void CultureItemEditor::MakeControls() {
+  nameBox = new QLineEdit(this);
+  nameBox->setObjectName("nameBox");
+  AttachNameBox(nameBox, kItemNameBytes);
+  descriptionCombo = new PrefixCombo(this);
+  descriptionCombo->setObjectName("descriptionCombo");
+  cultureCombo = new QComboBox(this);
+  cultureCombo->setObjectName("cultureCombo");
+  riseCombo = new QComboBox(this);
+  riseCombo->setObjectName("riseCombo");
+  descriptionText = new QPlainTextEdit(this);
+  descriptionText->setObjectName("descriptionText");
+  descriptionText->setReadOnly(true);
+  descriptionText->setMinimumSize(260, 150);
+  picture = MakePicture(this, "picture", 80, 80);
+  descriptionNumber = MakeNumberPanel(this, "descriptionNumber");
+}
+
+void CultureItemEditor::LayOut() {
+  auto* nameFrame = MakeFrame(this, "이름", "nameFrame", {nameBox});
   auto* textFrame = new QGroupBox("문화아이템 설명", this);
-  textFrame->setObjectName("edt9Frame1");
+  textFrame->setObjectName("descriptionFrame");
   auto* textLayout = new QVBoxLayout(textFrame);
-  textLayout->addWidget(edt9Combo[0]);
-  textLayout->addWidget(edt9Text2);
+  textLayout->addWidget(descriptionCombo);
+  textLayout->addWidget(descriptionText);
   auto* left = new QVBoxLayout;
-  left->addWidget(edt9Pic, 0, Qt::AlignCenter);
-  left->addWidget(Named(new QLabel("관련문화", this), "edt9lbl0"));
-  left->addWidget(edt9Combo[1]);
-  left->addWidget(Named(new QLabel("상 승 치", this), "edt9lbl1"));
-  left->addWidget(edt9Combo[2]);
+  left->addWidget(picture, 0, Qt::AlignCenter);
+  left->addWidget(Named(new QLabel("관련문화", this), "cultureCaption"));
+  left->addWidget(cultureCombo);
+  left->addWidget(Named(new QLabel("상 승 치", this), "riseCaption"));
+  left->addWidget(riseCombo);
   left->addStretch();
   auto* numbers = new QHBoxLayout;
   numbers->addStretch();
-  numbers->addWidget(lblNo);
-  numbers->addWidget(lblNo2);
+  numbers->addWidget(recordNumber);
+  numbers->addWidget(descriptionNumber);
   auto* right = new QVBoxLayout;
   right->addLayout(numbers);
   right->addWidget(nameFrame);
@@ -145,56 +148,56 @@ CultureItemEditor::CultureItemEditor(MainWindowLink& w, int record)
   content->addLayout(left);
   content->addLayout(right);
   Finish(content, "변경사항 적용");
-  SetFocusHint(edt9Text, "이름 입력");
-  SetFocusHint(edt9Combo[0], "문화아이템 설명 변경");
-  SetFocusHint(edt9Combo[1], "관련 문화 변경(농경~공예)");
-  SetFocusHint(edt9Combo[2], "문화 상승치 변경(1~15)");
+  SetFocusHint(nameBox, "이름 입력");
+  SetFocusHint(descriptionCombo, "문화아이템 설명 변경");
+  SetFocusHint(cultureCombo, "관련 문화 변경(농경~공예)");
+  SetFocusHint(riseCombo, "문화 상승치 변경(1~15)");
+}
 
-  edt9Text->setText(RowCell(list_, row_, 0));
+void CultureItemEditor::FillChoices() {
   const auto& texts = gData.gCultureItemDescriptions;
   pairs_ = CultureDescriptionPairs(texts.size());
   for (const auto& p : pairs_)
     // A title wider than the name field would lose the field's NUL: cut at a character boundary.
-    edt9Combo[0]->addItem(Q(CutToCp949Bytes(Cp949ToUtf8(texts[std::size_t(p.title)]), 22)));
-  for (int i = 0; i < 10; ++i) edt9Combo[1]->addItem("  " + Q(CultureFieldName(std::uint8_t(i))));
-  for (int i = 1; i <= 15; ++i) edt9Combo[2]->addItem(QString("   %1").arg(i, 2, 10, QChar('0')));
+    descriptionCombo->addItem(Q(CutToCp949Bytes(Cp949ToUtf8(texts[std::size_t(p.title)]), kItemNameBytes)));
+  for (int i = 0; i < kCultureFields; ++i) cultureCombo->addItem("  " + Q(CultureFieldName(std::uint8_t(i))));
+  for (int i = 1; i <= kMaxRise; ++i) riseCombo->addItem(QString("   %1").arg(i, 2, 10, QChar('0')));
+}
 
+void CultureItemEditor::Open(int record) {
+  nameBox->setText(RowCell(list_, row_, 0));
   busy_ = true;
   const auto& item = gData.gCultureItems[std::size_t(record)];
   const int field = item.get(kCultureItemScen.field), rise = item.get(kCultureItemScen.rise) & 0xF;
   const int stored = item.get(kCultureItemScen.description);
-  edt9Combo[1]->setCurrentIndex(field <= 9 ? field : -1);
-  edt9Combo[2]->setCurrentIndex(rise - 1);
+  cultureCombo->setCurrentIndex(field <= kLastField ? field : -1);
+  riseCombo->setCurrentIndex(rise - 1);
   const int d = std::size_t(stored) < pairs_.size() ? stored : -1;
-  descriptions->setRowQuietly(d);
+  descriptionCombo->setRowQuietly(d);
   if (d >= 0) ChooseDescription(d);
   ShowPicture(stored);
   busy_ = false;
-
-  connect(edt9Combo[0], &QComboBox::activated, this, &CultureItemEditor::ChooseDescription);
-  connect(descriptions, &PrefixCombo::settled, this, &CultureItemEditor::ChooseDescription);
-  connect(edt9Combo[2], &QComboBox::currentIndexChanged, this, [this] { ShowDescription(edt9Combo[0]->currentIndex()); });
 }
 
 void CultureItemEditor::ShowDescription(int d) {
   if (d < 0 || std::size_t(d) >= pairs_.size()) return;
   const std::string& text = gData.gCultureItemDescriptions[std::size_t(pairs_[std::size_t(d)].text)];
-  edt9Text2->setPlainText(Q(Cp949ToUtf8(RiseFilled(text, edt9Combo[2]->currentIndex() + 1))));
+  descriptionText->setPlainText(Q(Cp949ToUtf8(RiseFilled(text, riseCombo->currentIndex() + 1))));
 }
 
 void CultureItemEditor::ShowPicture(int cell) {
-  if (gBitmapOk[2]) ShowSheetCell(edt9Pic, gItemSheet, cell);
-  else edt9Pic->clear();
+  if (gBitmapOk[2]) ShowSheetCell(picture, gItemSheet, cell);
+  else picture->clear();
 }
 
 void CultureItemEditor::ChooseDescription(int d) {
   if (d < 0 || std::size_t(d) >= pairs_.size()) return;
-  lblNo2->setText(QString::number(d));
+  descriptionNumber->setText(QString::number(d));
   ShowDescription(d);
   if (!busy_) {
-    edt9Text->setText(edt9Combo[0]->itemText(d));
-    const int field = KeywordCulture(S(edt9Text2->toPlainText()));
-    if (field >= 0) edt9Combo[1]->setCurrentIndex(field);
+    nameBox->setText(descriptionCombo->itemText(d));
+    const int field = KeywordCulture(S(descriptionText->toPlainText()));
+    if (field >= 0) cultureCombo->setCurrentIndex(field);
   }
   ShowPicture(d);
 }
@@ -202,19 +205,16 @@ void CultureItemEditor::ChooseDescription(int d) {
 void CultureItemEditor::Apply() {
   // The settling of typed text, also when the combo never had the focus; the chosen title and
   // its keyword's culture then go into the record.
-  static_cast<PrefixCombo*>(edt9Combo[0])->Leave();
-  const int d = edt9Combo[0]->currentIndex();
+  descriptionCombo->Leave();
+  const int d = descriptionCombo->currentIndex();
   ChooseDescription(d);
-  if (edt9Text->text().isEmpty()) edt9Text->setText(" ");
+  if (nameBox->text().isEmpty()) nameBox->setText(" ");
   busy_ = true;
-  ApplyCultureItemEdit(record_, {S(edt9Text->text()), d, edt9Combo[1]->currentIndex(), edt9Combo[2]->currentIndex() + 1});
+  ApplyCultureItemEdit(record_, {S(nameBox->text()), d, cultureCombo->currentIndex(), riseCombo->currentIndex() + 1});
 }
 
 void CultureItemEditor::UpdateRows() {
-  const auto& item = gData.gCultureItems[std::size_t(record_)];
-  list_->setCell(row_, 0, Q(ReadFixedName(item.bytes(kCultureItemScen.name))));
-  list_->setCell(row_, kCultureColumn, Q(CultureFieldName(item.get(kCultureItemScen.field))));
-  list_->setCell(row_, kRiseColumn, Q(Padded(item.get(kCultureItemScen.rise) & 0xF, 6)));
+  main_.RefreshRow(EntityList::CultureItems, record_);
   Resort(list_);
 }
 

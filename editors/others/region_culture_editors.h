@@ -7,6 +7,7 @@
 
 #include "data/other_edits.h"
 #include "editors/others/editor_dialog.h"
+#include "platform/editorkit.h"
 
 namespace garam {
 
@@ -15,9 +16,9 @@ class RegionEditor : public EntityEditor {
  public:
   RegionEditor(MainWindowLink& w, int record);
 
-  QLineEdit* edt8Text;
-  QComboBox* edt8Combo;   // culture sphere
-  QComboBox* edt8Combo2;  // region kind
+  QLineEdit* nameBox;
+  QComboBox* sphereCombo;
+  QComboBox* kindCombo;
 
  protected:
   void Apply() override;
@@ -31,10 +32,13 @@ class CultureItemEditor : public EntityEditor {
  public:
   CultureItemEditor(MainWindowLink& w, int record);
 
-  QLineEdit* edt9Text;
-  std::array<QComboBox*, 3> edt9Combo{};  // descriptions (a PrefixCombo), related culture, rise
-  QPlainTextEdit* edt9Text2;
-  QLabel *edt9Pic, *lblNo2;
+  QLineEdit* nameBox;
+  PrefixCombo* descriptionCombo;  // the descriptions' titles
+  QComboBox* cultureCombo;        // the related culture
+  QComboBox* riseCombo;
+  QPlainTextEdit* descriptionText;
+  QLabel* picture;
+  QLabel* descriptionNumber;
 
   // The description list's choice, as a click or the settling of typed text runs it.
   void ChooseDescription(int d);
@@ -44,6 +48,10 @@ class CultureItemEditor : public EntityEditor {
   void UpdateRows() override;
 
  private:
+  void MakeControls();
+  void LayOut();
+  void FillChoices();
+  void Open(int record);
   void ShowDescription(int d);
   void ShowPicture(int cell);
   std::vector<DescriptionPair> pairs_;

@@ -8,23 +8,23 @@
 #include "data/other_edits.h"
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
-#include "ui/common/columntexts.h"
 #include "ui/common/mainlink.h"
 
 namespace garam {
 namespace {
 
-constexpr int kKindColumn = 1, kFirstNumberColumn = 2;
+constexpr int kKindColumn = 1;
 
 struct NumberBox {
   const char* caption;
+  const char* name;
   int minimum, maximum, typed;
   const char* hint;
 };
-constexpr NumberBox kBoxes[4] = {{"공격력", 1, 100, 3, "공격력 입력(1~100)"},
-                                 {"편성금", 2, 50, 2, "편성금 입력(2~50)"},
-                                 {"기동력", 1, 16, 2, "기동력 입력(1~16)"},
-                                 {"공격횟수", 1, 2, 1, "공격 횟수 입력(1~2)"}};
+constexpr NumberBox kBoxes[UnitTypeEditor::NumberCount] = {{"공격력", "attack", 1, 100, 3, "공격력 입력(1~100)"},
+                                                           {"편성금", "cost", 2, 50, 2, "편성금 입력(2~50)"},
+                                                           {"기동력", "mobility", 1, 16, 2, "기동력 입력(1~16)"},
+                                                           {"공격횟수", "attacks", 1, 2, 1, "공격 횟수 입력(1~2)"}};
 
 template <typename F>
 void WithUnitType(int record, F&& f) {
@@ -39,66 +39,62 @@ void WithUnitType(int record, F&& f) {
   }
 }
 
-QGroupBox* Frame(QWidget* parent, const QString& caption, int index, QWidget* inside) {
-  return MakeFrame(parent, caption, "edt7Frame" + QString::number(index), {inside});
+QGroupBox* Frame(QWidget* parent, const QString& caption, const QString& role, QWidget* inside) {
+  return MakeFrame(parent, caption, role + "Frame", {inside});
 }
 
 }  // namespace
 
 UnitTypeEditor::UnitTypeEditor(MainWindowLink& w, int record)
-    : EntityEditor(w, w.List(EntityList::UnitTypes), record, "frmEdit7", "병과 편집", "edt7") {
-  edt7Text = new QLineEdit(this);
-  edt7Text->setObjectName("edt7Text");
-  AttachNameBox(edt7Text, UnitTypeNameWidth() - 1);
-  edt7lbl = new QLabel(RowCell(list_, row_, kKindColumn).trimmed(), this);
-  edt7lbl->setObjectName("edt7lbl");
+    : EntityEditor(w, EntityList::UnitTypes, record, "frmEdit7", "병과 편집") {
+  nameBox = new QLineEdit(this);
+  nameBox->setObjectName("nameBox");
+  AttachNameBox(nameBox, UnitTypeNameWidth() - 1);
+  kindLabel = new QLabel(RowCell(list_, row_, kKindColumn).trimmed(), this);
+  kindLabel->setObjectName("kindLabel");
 
   auto* grid = new QGridLayout;
-  grid->addWidget(Frame(this, "이름", 0, edt7Text), 0, 0, 1, 2);
-  grid->addWidget(Frame(this, "병과종류", 5, edt7lbl), 0, 2);
-  for (int i = 0; i < 4; ++i) {
+  grid->addWidget(Frame(this, "이름", "name", nameBox), 0, 0, 1, 2);
+  grid->addWidget(Frame(this, "병과종류", "kind", kindLabel), 0, 2);
+  for (int i = 0; i < NumberCount; ++i) {
     const NumberBox& b = kBoxes[i];
     auto* n = new NumericBox(this);
-    n->setObjectName("edt7Num" + QString::number(i));
+    n->setObjectName(b.name);
     n->setRange(b.minimum, b.maximum);
     n->setTypedLimit(b.typed);
     n->setNormalizeOnLeave(true);
     n->setMaximumWidth(60);
     SetFocusHint(n, b.hint);
     connect(n, &NumericBox::gotFocus, this, [this, i] { lastBox_ = i; });
-    edt7Num[std::size_t(i)] = n;
-    grid->addWidget(Frame(this, b.caption, i + 1, n), 1 + i / 2, i % 2);
+    numberBoxes[std::size_t(i)] = n;
+    // Two boxes a row below the name.
+    grid->addWidget(Frame(this, b.caption, b.name, n), 1 + i / 2, i % 2);
   }
-  grid->addWidget(lblNo, 2, 2, Qt::AlignBottom | Qt::AlignHCenter);
+  grid->addWidget(recordNumber, 2, 2, Qt::AlignBottom | Qt::AlignHCenter);
   Finish(grid, "변경사항 적용");
-  SetFocusHint(edt7Text, "이름 입력");
+  SetFocusHint(nameBox, "이름 입력");
 
   WithUnitType(record, [&](const auto& t) {
     const auto& L = t.L;
-    edt7Text->setText(Q(ReadFixedName(t.bytes(L.name))));
-    const int values[4] = {t.get(L.attack), t.get(L.cost), t.get(L.mobility), t.get(L.attacksPerTurn)};
-    for (int i = 0; i < 4; ++i) edt7Num[std::size_t(i)]->setText(QString::number(values[i]));
+    nameBox->setText(Q(ReadFixedName(t.bytes(L.name))));
+    const int values[NumberCount] = {t.get(L.attack), t.get(L.cost), t.get(L.mobility), t.get(L.attacksPerTurn)};
+    for (int i = 0; i < NumberCount; ++i) numberBoxes[std::size_t(i)]->setText(QString::number(values[i]));
   });
 }
 
 void UnitTypeEditor::Apply() {
   // Enter on a number box reaches OK without a focus change; values in untouched boxes stay as
   // stored, even outside the boxes' ranges.
-  if (lastBox_ >= 0) edt7Num[std::size_t(lastBox_)]->Leave();
-  if (edt7Text->text().isEmpty()) edt7Text->setText(" ");
+  if (lastBox_ >= 0) numberBoxes[std::size_t(lastBox_)]->Leave();
+  if (nameBox->text().isEmpty()) nameBox->setText(" ");
   UnitTypeEdit e;
-  e.name = S(edt7Text->text());
-  for (int i = 0; i < 4; ++i) e.values[std::size_t(i)] = edt7Num[std::size_t(i)]->value();
+  e.name = S(nameBox->text());
+  for (int i = 0; i < NumberCount; ++i) e.values[std::size_t(i)] = numberBoxes[std::size_t(i)]->value();
   ApplyUnitTypeEdit(record_, e);
 }
 
 void UnitTypeEditor::UpdateRows() {
-  WithUnitType(record_, [&](const auto& t) {
-    const auto& L = t.L;
-    list_->setCell(row_, 0, Q(ReadFixedName(t.bytes(L.name))));
-    const int values[4] = {t.get(L.attack), t.get(L.cost), t.get(L.mobility), t.get(L.attacksPerTurn)};
-    for (int i = 0; i < 4; ++i) list_->setCell(row_, kFirstNumberColumn + i, Q(Padded(values[i], i == 3 ? 2 : 3)));
-  });
+  main_.RefreshRow(EntityList::UnitTypes, record_);
   Resort(list_);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <array>
 
 #include "editors/others/editor_dialog.h"
 #include "platform/numericbox.h"
@@ -11,11 +12,14 @@ namespace garam {
 class UnitTypeEditor : public EntityEditor {
   Q_OBJECT
  public:
+  // The number boxes, in the order of the window and of the edit.
+  enum Number { Attack, Cost, Mobility, Attacks, NumberCount };
+
   UnitTypeEditor(MainWindowLink& w, int record);
 
-  QLineEdit* edt7Text;
-  std::array<NumericBox*, 4> edt7Num{};  // attack, cost, mobility, attacks
-  QLabel* edt7lbl;
+  QLineEdit* nameBox;
+  std::array<NumericBox*, NumberCount> numberBoxes{};
+  QLabel* kindLabel;
 
  protected:
   void Apply() override;

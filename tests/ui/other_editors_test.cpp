@@ -51,11 +51,25 @@ class OtherEditors : public test::MainFixture {
       p.Answer();
     };
   }
-  static void Ok(EditorDialog& e) { e.Button(0)->click(); }
+  static void Ok(EditorDialog& e) { e.OkButton()->click(); }
   // A row chosen from a list's drop-down.
   static void Choose(QComboBox* box, int row) {
     box->setCurrentIndex(row);
     emit box->activated(row);
+  }
+  // Every row of the consort, princess, unit-type, region and culture-item lists, by list and record.
+  std::map<std::pair<int, QString>, std::string> ListedRows() {
+    std::map<std::pair<int, QString>, std::string> rows;
+    for (int list = 5; list <= 9; ++list) {
+      ListView* lv = w->List(list);
+      for (int i = 0; i < lv->count(); ++i) {
+        const ListItem* r = lv->row(i);
+        std::string cells;
+        for (int c = 0; c < lv->columnCount(); ++c) cells += lv->cell(r, c).toStdString() + "|";
+        rows[{list, r->tag}] = cells;
+      }
+    }
+    return rows;
   }
   QStringList Row(int list, int tag, int columns) {
     QStringList cells;
@@ -96,11 +110,11 @@ TEST_F(OtherEditors, ConsortEditorInASaveFile) {
   ConsortSave();
   Edit<ConsortEditor>(5, 0, [&](ConsortEditor& e) {
     EXPECT_EQ(e.regionCombo->currentText(), "동") << "region 3 is entry 2 behind a region of no sphere";
-    EXPECT_EQ(e.turnsCombo->currentText() + e.edt5Cmd4->text() + e.edt5Cmd5->text(), "3아들가상");
+    EXPECT_EQ(e.turnsCombo->currentText() + e.childSexButton->text() + e.fictionButton->text(), "3아들가상");
     PickerAnswers("frmFind3", "11");
-    e.ChoosePerson(1);
-    EXPECT_EQ(e.edt5Num[0]->text(), "1210") << "a new husband marries now";
-    e.edt5Text->setText("새이름");
+    e.ChoosePerson(ConsortEditor::Husband);
+    EXPECT_EQ(e.marriageYear->text(), "1210") << "a new husband marries now";
+    e.nameBox->setText("새이름");
     Ok(e);
   });
   const auto& q = gData.gSaveQueens[0];
@@ -120,7 +134,7 @@ TEST_F(OtherEditors, ConsortEditorInASaveFile) {
   w->SetStatus(3, "");
   const auto stored = gData.gSaveQueens[0];
   Edit<ConsortEditor>(5, 0, [](ConsortEditor& e) {
-    e.edt5Text->setText("취소될것");
+    e.nameBox->setText("취소될것");
     e.ChoosePregnant(false);
     e.reject();
   });
@@ -136,7 +150,7 @@ TEST_F(OtherEditors, ConsortEditorInTheFirstScenario) {
   Fill(kScenarioKr, "SCEDAT1.RN");
   Edit<ConsortEditor>(5, 1, [](ConsortEditor& e) {
     // 22 belongs to an event consort: Enter in the code box still reverts it.
-    e.edt5Num[1]->setText("22");
+    e.codeBox->setText("22");
     // Typed text that begins no region keeps the region; choosing entry 2 takes region 3.
     e.regionCombo->setCurrentIndex(2);
     e.regionCombo->setEditText("없는");
@@ -147,18 +161,33 @@ TEST_F(OtherEditors, ConsortEditorInTheFirstScenario) {
   EXPECT_EQ((std::vector<int>{q.get(kQueenScen.code), q.get(kQueenScen.region), q.get(kQueenScen.pregnancy)}), (std::vector<int>{48, 3, 2}));
 }
 
+// The father column keeps the window's text where a fill would show another: a consort of a later
+// scenario given code 22 shows general 4 as her father only from the next fill on.
+TEST_F(OtherEditors, ConsortFatherColumnKeepsTheWindowsText) {
+  test::MakeScenario(false);
+  Fill(kScenarioKr, "scedat2.rn");
+  Edit<ConsortEditor>(5, 0, [](ConsortEditor& e) {
+    e.codeBox->setText("22");
+    Ok(e);
+  });
+  EXPECT_EQ(gData.gQueens[0].get(kQueenScen.code), 22);
+  EXPECT_EQ(Cell(5, 0, 2), "없음");
+  Fill(kScenarioKr, "scedat2.rn");
+  EXPECT_EQ(Cell(5, 0, 2), "누리");
+}
+
 TEST_F(OtherEditors, PrincessEditor) {
   ConsortSave();
   gData.gSaveQueens[1].set(kQueenSave.region, std::uint8_t(0));
   Edit<PrincessEditor>(6, 0, [&](PrincessEditor& e) {
-    EXPECT_FALSE(e.edt6Check->isChecked()) << "adult byte 3 is minor";
+    EXPECT_FALSE(e.adultCheck->isChecked()) << "adult byte 3 is minor";
     PickerAnswers("frmFind4", "1");
     e.ChooseMother();
-    e.edt6Num->setText("0012");
-    e.edt6Text->setText("없음");
-    Focus(e.edt6Text, QEvent::FocusOut);
-    EXPECT_EQ(e.edt6Text->text(), "") << "a reserved name is cleared on leaving";
-    e.edt6Check->setChecked(true);
+    e.birthYear->setText("0012");
+    e.nameBox->setText("없음");
+    Focus(e.nameBox, QEvent::FocusOut);
+    EXPECT_EQ(e.nameBox->text(), "") << "a reserved name is cleared on leaving";
+    e.adultCheck->setChecked(true);
     Ok(e);
   });
   const auto& p = gData.gSavePrincesses[0];
@@ -174,11 +203,11 @@ TEST_F(OtherEditors, UnitTypeEditorClampsTheBoxLastFocused) {
   t.set(kUnitTypeKr.cost, std::uint8_t(5)), t.set(kUnitTypeKr.mobility, std::uint8_t(200)), t.set(kUnitTypeKr.attacksPerTurn, std::uint8_t(1));
   Fill(kSaveKr, "user1.rn");
   Edit<UnitTypeEditor>(7, 4, [](UnitTypeEditor& e) {
-    Focus(e.edt7Num[0], QEvent::FocusIn);
-    e.edt7Num[0]->setText("120");
-    e.edt7Num[1]->setText("2.5");
-    e.edt7Text->setText(QString(10, '-'));
-    Focus(e.edt7Text, QEvent::FocusOut);
+    Focus(e.numberBoxes[UnitTypeEditor::Attack], QEvent::FocusIn);
+    e.numberBoxes[UnitTypeEditor::Attack]->setText("120");
+    e.numberBoxes[UnitTypeEditor::Cost]->setText("2.5");
+    e.nameBox->setText(QString(10, '-'));
+    Focus(e.nameBox, QEvent::FocusOut);
     Ok(e);
   });
   // Mobility 200: a box never focused goes back as read.
@@ -190,8 +219,8 @@ TEST_F(OtherEditors, RegionEditorRenamesTheConsortsOrigin) {
   ConsortSave();
   gData.gSaveRegions[3].set(kRegionSave.kind, std::uint8_t(30));
   Edit<RegionEditor>(8, 3, [](RegionEditor& e) {
-    e.edt8Text->setText("동쪽");
-    e.edt8Combo->setCurrentIndex(4);
+    e.nameBox->setText("동쪽");
+    e.sphereCombo->setCurrentIndex(4);
     Ok(e);
   });
   const auto& r = gData.gSaveRegions[3];
@@ -214,12 +243,12 @@ TEST_F(OtherEditors, CultureItemEditorTakesItsDescriptionsTitle) {
   Fill(kScenarioKr, "scedat2.rn");
 
   Edit<CultureItemEditor>(9, 0, [](CultureItemEditor& e) {
-    EXPECT_EQ(e.edt9Combo[1]->currentIndex(), 1) << "the stored culture while opening";
-    Choose(e.edt9Combo[0], 0);
-    e.edt9Combo[2]->setCurrentIndex(4);
-    EXPECT_EQ(e.edt9Text2->toPlainText(), "공예문화의 꽃, 상승 5");
-    Choose(e.edt9Combo[0], 1);
-    e.edt9Text->setText("손으로 쓴 이름");
+    EXPECT_EQ(e.cultureCombo->currentIndex(), 1) << "the stored culture while opening";
+    Choose(e.descriptionCombo, 0);
+    e.riseCombo->setCurrentIndex(4);
+    EXPECT_EQ(e.descriptionText->toPlainText(), "공예문화의 꽃, 상승 5");
+    Choose(e.descriptionCombo, 1);
+    e.nameBox->setText("손으로 쓴 이름");
     Ok(e);
   });
   EXPECT_EQ(ReadFixedName(item.bytes(kCultureItemScen.name)), "청자") << "a title sharing a prefix keeps its entry";
@@ -233,7 +262,7 @@ TEST_F(OtherEditors, CultureItemEditorTakesItsDescriptionsTitle) {
             std::pair(90, 12));
 
   Edit<CultureItemEditor>(9, 0, [](CultureItemEditor& e) {
-    Choose(e.edt9Combo[0], 2);
+    Choose(e.descriptionCombo, 2);
     Ok(e);
   });
   EXPECT_EQ(ReadFixedName(item.bytes(kCultureItemScen.name)), "아주아주긴문화아이템의") << "cut to 22 bytes";
@@ -246,8 +275,8 @@ TEST_F(OtherEditors, CreateConsortInASaveFile) {
   steps["frmAdd4"] = [](QDialog& d) {
     auto& c = dynamic_cast<CreateConsortDialog&>(d);
     EXPECT_EQ(c.HusbandNo, 10);
-    c.Add4Text->setText("새왕비");
-    c.Button(0)->click();
+    c.nameBox->setText("새왕비");
+    c.OkButton()->click();
   };
   EntityCommand(*w, 5, 0);
   const auto& q = gData.gSaveQueens[2];
@@ -263,8 +292,8 @@ TEST_F(OtherEditors, CreateConsortInASaveFile) {
   gData.gSaveCountries[3].set(kCountrySave.king, std::int16_t(500));
   steps["frmAdd4"] = [](QDialog& d) {
     auto& c = dynamic_cast<CreateConsortDialog&>(d);
-    c.Add4Text->setText("없는남편");
-    EXPECT_FALSE(c.Button(0)->isEnabled());
+    c.nameBox->setText("없는남편");
+    EXPECT_FALSE(c.OkButton()->isEnabled());
     c.reject();
   };
   EntityCommand(*w, 5, 0);
@@ -305,6 +334,9 @@ TEST_F(OtherEditors, RandomRecordsSurviveEveryEditor) {
         EntityCommand(*w, list, 2);
       }
     }
+    const auto shown = ListedRows();
+    Fill(kind, "scedat1.wn");
+    EXPECT_EQ(shown, ListedRows()) << "the rows the editors showed anew read as a fresh fill shows them";
     for (std::size_t r = 0; r < regions.size(); ++r)
       EXPECT_EQ(regions[r].get(kRegionSave.sphere) * 256 + regions[r].get(kRegionSave.kind),
                 gData.gSaveRegions[r].get(kRegionSave.sphere) * 256 + gData.gSaveRegions[r].get(kRegionSave.kind)) << r;
