@@ -385,6 +385,7 @@ TEST_F(GeneralEditorTest, EverySuccessorOfferedLeadsTheCity) {
     for (int turn = -1; turn < int(offered.size()); ++turn) {
       LordAmongOthers(c.kind, true);
       Fill(c.kind, "user1.rn");
+      gLoadedExeInfo = gExeInfo;
       QStringList shown;
       SetModalRunner([&](QDialog& d) {
         if (auto* menu = qobject_cast<StatusMenu*>(&d)) {
@@ -413,6 +414,7 @@ TEST_F(GeneralEditorTest, EverySuccessorOfferedLeadsTheCity) {
 
     LordAmongOthers(c.kind, false);
     Fill(c.kind, "user1.rn");
+    gLoadedExeInfo = gExeInfo;
     const QMetaObject* asked = nullptr;
     SetModalRunner([&](QDialog& d) {
       if (auto* menu = qobject_cast<StatusMenu*>(&d)) {
