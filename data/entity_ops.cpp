@@ -8,6 +8,7 @@
 #include "data/gamedata.h"
 #include "data/ids.h"
 #include "data/mapcache.h"
+#include "data/record_access.h"
 #include "data/territory.h"
 
 namespace garam {
@@ -197,8 +198,7 @@ bool ApplySaveHeader(const SaveHeaderEdit& edit) {
     }
     PutLE(h.bytes(L.players), std::uint32_t(players));
   };
-  if (gFileKind == kSaveQV) apply(gData.gSaveHeaderQV);
-  else if (gFileKind == kSaveKr) apply(gData.gSaveHeader);
+  WithSaveHeader(apply);
   return changed;
 }
 
