@@ -6,6 +6,7 @@
 #include "data/country_edit.h"
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/general_counts.h"
 #include "data/ids.h"
 #include "data/mapcache.h"
 #include "data/record_access.h"
@@ -214,7 +215,7 @@ void WriteNewCity(Rec& rec, const L& layout, U8F exterior, int city, std::uint8_
 void CountNewCity(int city, std::uint8_t owner) {
   if (owner != kNoCountry) Bump(gData.gCountryCityCount, owner, 1);
   if (std::size_t(city) >= gData.gCityGeneralCount.size()) gData.gCityGeneralCount.resize(std::size_t(city) + 1, 0);
-  gData.gCityGeneralCount[std::size_t(city)] = 0;
+  SetGeneralCount(GeneralTally::City, city, 0);
 }
 
 }  // namespace
@@ -350,11 +351,11 @@ CityApplyResult ApplyCityEdit(int city, const CityEdit& e) {
   }
   if (r.oldOwner != now) {
     r.change = now == kNoCountry ? OwnerChange::ToNone : r.oldOwner == kNoCountry ? OwnerChange::FromNone : OwnerChange::Between;
-    const int generals = std::size_t(city) < gData.gCityGeneralCount.size() ? gData.gCityGeneralCount[std::size_t(city)] : 0;
+    const int generals = GeneralCount(GeneralTally::City, city);
     Bump(gData.gCountryCityCount, r.oldOwner, -1);
-    Bump(gData.gCountryGeneralCount, r.oldOwner, -generals);
+    AddToGeneralCount(GeneralTally::Country, r.oldOwner, -generals);
     Bump(gData.gCountryCityCount, now, 1);
-    Bump(gData.gCountryGeneralCount, now, generals);
+    AddToGeneralCount(GeneralTally::Country, now, generals);
   }
   r.applied = true;
   return r;

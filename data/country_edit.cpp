@@ -4,6 +4,7 @@
 
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/general_counts.h"
 #include "data/ids.h"
 #include "data/record_access.h"
 #include "data/territory.h"
@@ -376,9 +377,8 @@ CreateResult CreateSaveCountry(const NewCountry& nc, std::span<const int> listed
   if (used < map.size()) map[used] = std::uint8_t(s);
 
   if (auto* c = Slot(d.gCountryCityCount, s)) *c = 1;
-  std::int16_t inCapital = 0;
-  if (auto* g = Slot(d.gCityGeneralCount, nc.capital)) inCapital = ++*g;
-  if (auto* g = Slot(d.gCountryGeneralCount, s)) *g = inCapital;
+  AddToGeneralCount(GeneralTally::City, nc.capital, 1);
+  SetGeneralCount(GeneralTally::Country, s, GeneralCount(GeneralTally::City, nc.capital));
   return {s, kNoCountry};
 }
 
@@ -410,14 +410,11 @@ CreateResult CreateScenarioCountry(const NewCountry& nc) {
   *king->loyalty = 100;
   king->setStatusWord(KingMask(king->statusWord()));
 
-  const std::int16_t inCapital = [&] {
-    auto* g = Slot(d.gCityGeneralCount, nc.capital);
-    return g ? *g : std::int16_t(0);
-  }();
+  const int inCapital = GeneralCount(GeneralTally::City, nc.capital);
   if (auto* c = Slot(d.gCountryCityCount, n)) *c = 1;
-  if (auto* g = Slot(d.gCountryGeneralCount, n)) *g = inCapital;
+  SetGeneralCount(GeneralTally::Country, n, inCapital);
   if (auto* c = Slot(d.gCountryCityCount, old); c && *c > 0) --*c;
-  if (auto* g = Slot(d.gCountryGeneralCount, old)) *g = std::int16_t(*g - inCapital);
+  AddToGeneralCount(GeneralTally::Country, old, -inCapital);
   return {n, old};
 }
 

@@ -1,7 +1,8 @@
-// Which array each record kind reaches in every file kind.
+// Which array each record kind reaches in every file kind, and the general counts beside them.
 #include <gtest/gtest.h>
 
 #include "data/gamedata.h"
+#include "data/general_counts.h"
 #include "data/record_access.h"
 
 namespace garam {
@@ -50,6 +51,21 @@ TEST(RecordAccess, EveryKindReachesTheArraysItsResetSized) {
     EXPECT_FALSE(WithCountry(int(c.countries), count) || WithCity(-1, count) || WithConsort(int(c.consorts), count));
     EXPECT_EQ(calls, 3);
   }
+}
+
+TEST(GeneralCounts, NeverBelowZeroAndOnlyInsideTheTables) {
+  gFileKind = kSaveKr;
+  ResetArraysSaveKr(gData);
+  AddToGeneralCount(GeneralTally::City, 79, 2);
+  AddToGeneralCount(GeneralTally::City, 79, -3);
+  AddToGeneralCount(GeneralTally::Country, 4, 5);
+  AddToGeneralCount(GeneralTally::Country, 80, 1);
+  AddToGeneralCount(GeneralTally::City, -1, 1);
+  EXPECT_EQ(GeneralCount(GeneralTally::City, 79), 0);
+  EXPECT_EQ(gData.gCountryGeneralCount[4], 5);
+  EXPECT_EQ(GeneralCount(GeneralTally::Country, 80), 0);
+  EXPECT_EQ(gData.gCityGeneralCount.size(), kCitySlots);
+  EXPECT_EQ(gData.gCountryGeneralCount.size(), kCountrySlots);
 }
 
 }  // namespace
