@@ -22,11 +22,7 @@ std::uint32_t FromDigits(std::string_view digits, int width) {
 
 }  // namespace
 
-std::string IntegerToBinary(std::int16_t value, std::int32_t strip) {
-  return ToDigits(std::uint16_t(value), 16, strip);
-}
 std::string LongToBinary(std::int32_t value, std::int32_t strip) { return ToDigits(std::uint32_t(value), 32, strip); }
-std::int16_t BinaryToInteger(std::string_view digits) { return std::int16_t(std::uint16_t(FromDigits(digits, 16))); }
 std::int32_t BinaryToLong(std::string_view digits) { return std::int32_t(FromDigits(digits, 32)); }
 
 }  // namespace garam

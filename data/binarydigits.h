@@ -8,13 +8,11 @@
 
 namespace garam {
 
-// 16 or 32 digits of the two's-complement value. Only strip == 1 drops the leading zeros; the
-// value 0 keeps all its digits even then.
-std::string IntegerToBinary(std::int16_t value, std::int32_t strip);
+// 32 digits of the two's-complement value. Only strip == 1 drops the leading zeros; the value 0
+// keeps all its digits even then.
 std::string LongToBinary(std::int32_t value, std::int32_t strip);
-// Only the last 16 or 32 characters count, a shorter text is taken as padded with "0", and any
-// character but "1" is a clear bit; the first kept digit is the sign bit.
-std::int16_t BinaryToInteger(std::string_view digits);
+// Only the last 32 characters count, a shorter text is taken as padded with "0", and any character
+// but "1" is a clear bit; the first kept digit is the sign bit.
 std::int32_t BinaryToLong(std::string_view digits);
 
 }  // namespace garam

@@ -1,6 +1,6 @@
 #include "data/bitmaps.h"
 
-#include <cstdlib>
+#include <optional>
 
 #include "data/exeinfo.h"
 #include "data/fileio.h"
@@ -75,8 +75,6 @@ void Load(int kind, bool useExeNames) {
   if (auto image = ReadWholeFile(gBitmapPaths[kind], kMaxSheetBytes)) gMaskData[SheetOfKind(kind)] = std::move(*image);
 }
 
-std::int32_t GetI32(const Bytes& b, std::size_t off) { return std::int32_t(GetU32(&b[off])); }
-
 }  // namespace
 
 void LocateFaceBitmaps(bool useExeNames) {
@@ -91,19 +89,6 @@ void LoadFaceBitmaps(bool useExeNames) {
   Load(kWomen, useExeNames);
   if (IsSaveFile()) return;
   Load(kItems, useExeNames);
-}
-
-std::optional<CellRect> SheetCellRect(int sheet, int number) {
-  if (sheet < 0 || sheet >= int(kSheetLayouts.size())) return std::nullopt;
-  const auto& layout = kSheetLayouts[sheet];
-  if (number < 0 || number >= layout.cells()) return std::nullopt;
-  const Bytes& b = gMaskData[sheet];
-  if (b.size() < 26 || b[0] != 'B' || b[1] != 'M') return std::nullopt;
-  std::int64_t width = GetI32(b, 18), height = std::llabs(GetI32(b, 22));
-  if (width <= 0 || height <= 0) return std::nullopt;
-  int w = int(width / layout.cols), h = int(height / layout.rows);
-  if (w == 0 || h == 0) return std::nullopt;
-  return CellRect{(number % layout.cols) * w, (number / layout.cols) * h, w, h};
 }
 
 }  // namespace garam

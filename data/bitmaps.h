@@ -2,7 +2,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string>
 
 #include "data/bytes.h"
@@ -33,12 +32,5 @@ inline constexpr std::array<SheetLayout, 7> kSheetLayouts{{
 void LocateFaceBitmaps(bool useExeNames);
 void LocateItemBitmap(bool useExeNames);
 void LoadFaceBitmaps(bool useExeNames);
-
-// Pixel rectangle of picture number in a sheet, counted row by row. nullopt (a blank cell) when
-// the number is beyond the sheet's cells, the sheet is not loaded or its header is unreadable.
-struct CellRect {
-  int x, y, width, height;
-};
-std::optional<CellRect> SheetCellRect(int sheet, int number);
 
 }  // namespace garam

@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "data/country_edit.h"
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/general_counts.h"
 #include "data/ids.h"
 #include "data/mapcache.h"
+#include "data/record_access.h"
 #include "data/territory.h"
 
 namespace garam {
@@ -212,7 +215,7 @@ void WriteNewCity(Rec& rec, const L& layout, U8F exterior, int city, std::uint8_
 void CountNewCity(int city, std::uint8_t owner) {
   if (owner != kNoCountry) Bump(gData.gCountryCityCount, owner, 1);
   if (std::size_t(city) >= gData.gCityGeneralCount.size()) gData.gCityGeneralCount.resize(std::size_t(city) + 1, 0);
-  gData.gCityGeneralCount[std::size_t(city)] = 0;
+  SetGeneralCount(GeneralTally::City, city, 0);
 }
 
 }  // namespace
@@ -290,27 +293,10 @@ bool ReadCityEdit(int city, CityEdit& e) {
 
 CityStatus CityCapitalStatus(int city) {
   int owner = kNoCountry;
-  if (Save()) {
-    if (city < 0 || std::size_t(city) >= gData.gSaveCities.size()) return CityStatus::Ordinary;
-    owner = gData.gSaveCities[std::size_t(city)].get(kCitySave.owner);
-    if (owner == kNoCountry) return CityStatus::Empty;
-  } else {
-    if (city < 0 || std::size_t(city) >= gData.gCities.size()) return CityStatus::Ordinary;
-    owner = gData.gCities[std::size_t(city)].get(kCityScen.owner);
-    if (owner == kNoCountry) return CityStatus::Empty;
-  }
+  if (!WithCity(city, [&](const auto& c) { owner = c.get(c.L.owner); })) return CityStatus::Ordinary;
+  if (owner == kNoCountry) return CityStatus::Empty;
   int king = kNoGeneral;
-  auto kingOf = [&](const auto& countries) {
-    if (std::size_t(owner) < countries.size()) king = std::uint16_t(countries[std::size_t(owner)].get(countries[0].L.king));
-  };
-  switch (gFileKind) {
-    case kSaveKr: kingOf(gData.gSaveCountries); break;
-    case kSaveQV: kingOf(gData.gSaveCountriesQV); break;
-    case kScedat1: kingOf(gData.gCountriesScedat1); break;
-    case kScedat2: kingOf(gData.gCountriesScedat2); break;
-    default:
-      if (std::size_t(owner) < gData.gCountries.size()) king = gData.gCountries[std::size_t(owner)].king();
-  }
+  if (auto country = CountryAt(owner)) king = country->kingNo();
   int kingCity = -1;
   auto cityOf = [&](const auto& generals) {
     if (king >= 0 && std::size_t(king) < generals.size()) kingCity = generals[std::size_t(king)].get(generals[0].L.city);
@@ -365,11 +351,11 @@ CityApplyResult ApplyCityEdit(int city, const CityEdit& e) {
   }
   if (r.oldOwner != now) {
     r.change = now == kNoCountry ? OwnerChange::ToNone : r.oldOwner == kNoCountry ? OwnerChange::FromNone : OwnerChange::Between;
-    const int generals = std::size_t(city) < gData.gCityGeneralCount.size() ? gData.gCityGeneralCount[std::size_t(city)] : 0;
+    const int generals = GeneralCount(GeneralTally::City, city);
     Bump(gData.gCountryCityCount, r.oldOwner, -1);
-    Bump(gData.gCountryGeneralCount, r.oldOwner, -generals);
+    AddToGeneralCount(GeneralTally::Country, r.oldOwner, -generals);
     Bump(gData.gCountryCityCount, now, 1);
-    Bump(gData.gCountryGeneralCount, now, generals);
+    AddToGeneralCount(GeneralTally::Country, now, generals);
   }
   r.applied = true;
   return r;

@@ -4,7 +4,9 @@
 
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/general_counts.h"
 #include "data/ids.h"
+#include "data/record_access.h"
 #include "data/territory.h"
 
 namespace garam {
@@ -34,6 +36,12 @@ CountryAccess ScenarioCountry(CountryScenRec& r) {
   return {std::span(r.head).subspan(L.name.off, L.name.width), &r.head[L.code.off], &r.head[L.king.off],
           nullptr, {}, {}, &r.relations};
 }
+
+CountryAccess AccessOf(CountrySaveRec& r) { return SaveCountry(r); }
+CountryAccess AccessOf(CountrySaveQVRec& r) { return SaveCountry(r); }
+CountryAccess AccessOf(CountryScedat1Rec& r) { return FixedCountry(r); }
+CountryAccess AccessOf(CountryScedat2Rec& r) { return FixedCountry(r); }
+CountryAccess AccessOf(CountryScenRec& r) { return ScenarioCountry(r); }
 
 template <typename V>
 auto* Slot(V& v, long long i) {
@@ -194,39 +202,13 @@ void CountryAccess::setRelation(int p, std::uint16_t w) {
 int CountryAccess::kingNo() const { return GetU16(king); }
 
 std::optional<CountryAccess> CountryAt(int c) {
-  auto& d = gData;
-  switch (gFileKind) {
-    case kSaveKr:
-      if (auto* r = Slot(d.gSaveCountries, c)) return SaveCountry(*r);
-      break;
-    case kSaveQV:
-      if (auto* r = Slot(d.gSaveCountriesQV, c)) return SaveCountry(*r);
-      break;
-    case kScedat1:
-      if (auto* r = Slot(d.gCountriesScedat1, c)) return FixedCountry(*r);
-      break;
-    case kScedat2:
-      if (auto* r = Slot(d.gCountriesScedat2, c)) return FixedCountry(*r);
-      break;
-    case kScenarioKr:
-    case kScenarioQV:
-      if (auto* r = Slot(d.gCountries, c)) return ScenarioCountry(*r);
-      break;
-  }
-  return std::nullopt;
+  std::optional<CountryAccess> a;
+  WithCountry(c, [&](auto& r) { a = AccessOf(r); });
+  return a;
 }
 
 int CountryArraySize() {
-  auto& d = gData;
-  switch (gFileKind) {
-    case kSaveKr: return int(d.gSaveCountries.size());
-    case kSaveQV: return int(d.gSaveCountriesQV.size());
-    case kScedat1: return int(d.gCountriesScedat1.size());
-    case kScedat2: return int(d.gCountriesScedat2.size());
-    case kScenarioKr:
-    case kScenarioQV: return int(d.gCountries.size());
-  }
-  return 0;
+  return WithCountries([](const auto& countries) { return int(countries.size()); });
 }
 
 std::uint16_t GeneralAccess::statusWord() const { return GetU16(status); }
@@ -323,9 +305,8 @@ CountryApplyResult ApplyCountryEdit(const CountryEdit& e) {
 
   result.capitalName = CityName(GeneralCity(e.king));
   if (IsSaveFile()) {
-    const bool qv = gFileKind == kSaveQV;
-    const int entry = qv ? gData.gSaveHeaderQV.get(kSaveHeaderQV.playerCountry)
-                         : gData.gSaveHeader.get(kSaveHeaderKr.playerCountry);
+    int entry = kNoCountry;
+    WithSaveHeader([&](const auto& h) { entry = h.get(h.L.playerCountry); });
     const auto map = gData.gSaveTail.bytes(kSaveTail.countryMap);
     result.playerCountry = entry < kNoCountry && std::size_t(entry) < map.size() && map[std::size_t(entry)] == e.country;
   }
@@ -383,8 +364,7 @@ CreateResult CreateSaveCountry(const NewCountry& nc, std::span<const int> listed
   PutU16(king->x, x);
   PutU16(king->y, y);
   *king->city = std::uint8_t(nc.capital);
-  PutU16(king->employment, gFileKind == kSaveQV ? d.gSaveHeaderQV.get(kSaveHeaderQV.currentYear)
-                                                : d.gSaveHeader.get(kSaveHeaderKr.currentYear));
+  WithSaveHeader([&](const auto& h) { PutU16(king->employment, h.get(h.L.currentYear)); });
   *king->loyalty = 100;
   king->setStatusWord(SaveKingStatus(king->statusWord()));
 
@@ -397,9 +377,8 @@ CreateResult CreateSaveCountry(const NewCountry& nc, std::span<const int> listed
   if (used < map.size()) map[used] = std::uint8_t(s);
 
   if (auto* c = Slot(d.gCountryCityCount, s)) *c = 1;
-  std::int16_t inCapital = 0;
-  if (auto* g = Slot(d.gCityGeneralCount, nc.capital)) inCapital = ++*g;
-  if (auto* g = Slot(d.gCountryGeneralCount, s)) *g = inCapital;
+  AddToGeneralCount(GeneralTally::City, nc.capital, 1);
+  SetGeneralCount(GeneralTally::Country, s, GeneralCount(GeneralTally::City, nc.capital));
   return {s, kNoCountry};
 }
 
@@ -431,14 +410,11 @@ CreateResult CreateScenarioCountry(const NewCountry& nc) {
   *king->loyalty = 100;
   king->setStatusWord(KingMask(king->statusWord()));
 
-  const std::int16_t inCapital = [&] {
-    auto* g = Slot(d.gCityGeneralCount, nc.capital);
-    return g ? *g : std::int16_t(0);
-  }();
+  const int inCapital = GeneralCount(GeneralTally::City, nc.capital);
   if (auto* c = Slot(d.gCountryCityCount, n)) *c = 1;
-  if (auto* g = Slot(d.gCountryGeneralCount, n)) *g = inCapital;
+  SetGeneralCount(GeneralTally::Country, n, inCapital);
   if (auto* c = Slot(d.gCountryCityCount, old); c && *c > 0) --*c;
-  if (auto* g = Slot(d.gCountryGeneralCount, old)) *g = std::int16_t(*g - inCapital);
+  AddToGeneralCount(GeneralTally::Country, old, -inCapital);
   return {n, old};
 }
 

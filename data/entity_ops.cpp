@@ -6,8 +6,10 @@
 #include "data/cities.h"
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/general_counts.h"
 #include "data/ids.h"
 #include "data/mapcache.h"
+#include "data/record_access.h"
 #include "data/territory.h"
 
 namespace garam {
@@ -91,10 +93,9 @@ CountryDeleteResult DeleteLastCountry(int heir) {
     r.cities.push_back(int(i));
   }
   Bump(gData.gCountryCityCount, heir, int(r.cities.size()));
-  if (std::size_t(last) < gData.gCountryGeneralCount.size())
-    Bump(gData.gCountryGeneralCount, heir, gData.gCountryGeneralCount[std::size_t(last)]);
+  AddToGeneralCount(GeneralTally::Country, heir, GeneralCount(GeneralTally::Country, last));
   if (std::size_t(last) < gData.gCountryCityCount.size()) gData.gCountryCityCount[std::size_t(last)] = 0;
-  if (std::size_t(last) < gData.gCountryGeneralCount.size()) gData.gCountryGeneralCount[std::size_t(last)] = 0;
+  SetGeneralCount(GeneralTally::Country, last, 0);
 
   countries.pop_back();
   for (auto& c : countries)
@@ -197,8 +198,7 @@ bool ApplySaveHeader(const SaveHeaderEdit& edit) {
     }
     PutLE(h.bytes(L.players), std::uint32_t(players));
   };
-  if (gFileKind == kSaveQV) apply(gData.gSaveHeaderQV);
-  else if (gFileKind == kSaveKr) apply(gData.gSaveHeader);
+  WithSaveHeader(apply);
   return changed;
 }
 

@@ -144,9 +144,6 @@ std::int64_t ScenarioFileSize(const ExeInfo& info, const std::string& name) {
 
 bool IsSaveFile() { return gFileKind >= 0 && gFileKind % 3 == 0; }
 
-
-std::int32_t UnsignedWord(std::int16_t x) { return x < 0 ? std::int32_t(x) + 65536 : x; }
-
 std::string CultureFieldName(std::uint8_t code) {
   static const char* const kNames[] = {"농경", "목축", "무기", "전술", "항해",
                                        "건설", "학술", "예술", "의학", "공예"};

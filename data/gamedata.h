@@ -262,7 +262,6 @@ bool IsSaveFile();
 inline bool IsNumberedScenario(std::int32_t kind) { return kind == kScenarioKr || kind == kScenarioQV; }
 // Which edition the loaded file belongs to.
 inline bool IsExpansionLoaded() { return gFileKind == kSaveQV || gFileKind == kScenarioQV; }
-std::int32_t UnsignedWord(std::int16_t x);
 std::string CultureFieldName(std::uint8_t code);
 // True when the file cannot be opened for reading and writing (the running game holds its
 // executable); shows the game-running message when asked and closes the progress window.

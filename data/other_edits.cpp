@@ -8,6 +8,7 @@
 #include "data/gamedata.h"
 #include "data/ids.h"
 #include "data/random.h"
+#include "data/record_access.h"
 
 namespace garam {
 namespace {
@@ -15,12 +16,6 @@ namespace {
 template <typename V>
 auto Rec(V& v, int i) -> decltype(&v[0]) {
   return i >= 0 && std::size_t(i) < v.size() ? &v[std::size_t(i)] : nullptr;
-}
-
-// Calls f with the region array of the loaded file family.
-template <typename F>
-decltype(auto) WithRegions(F&& f) {
-  return IsSaveFile() ? f(gData.gSaveRegions) : f(gData.gRegions);
 }
 
 int SphereOf(int region) {
@@ -57,9 +52,9 @@ int RoundedInRange(double value, int lo, int hi) {
 }
 
 int CurrentSaveYear() {
-  if (gFileKind == kSaveQV) return gData.gSaveHeaderQV.get(kSaveHeaderQV.currentYear);
-  if (gFileKind == kSaveKr) return gData.gSaveHeader.get(kSaveHeaderKr.currentYear);
-  return 0;
+  int year = 0;
+  WithSaveHeader([&](const auto& h) { year = h.get(h.L.currentYear); });
+  return year;
 }
 
 int ScenarioStartYear() {
@@ -105,12 +100,9 @@ GeneralBrief GeneralOf(int general) {
 }
 
 std::string ConsortName(int consort) {
-  if (IsSaveFile()) {
-    const auto* q = Rec(gData.gSaveQueens, consort);
-    return q ? ReadFixedName(q->bytes(kQueenSave.name)) : std::string();
-  }
-  const auto* q = Rec(gData.gQueens, consort);
-  return q ? ReadFixedName(q->bytes(kQueenScen.name)) : std::string();
+  std::string name;
+  WithConsort(consort, [&](const auto& q) { name = ReadFixedName(q.bytes(q.L.name)); });
+  return name;
 }
 
 std::string RegionName(int region) {
@@ -169,12 +161,7 @@ bool ApplyUnitTypeEdit(int record, const UnitTypeEdit& e) {
     for (int i = 0; i < 4; ++i) t->set(fields[i], std::uint8_t(RoundedInRange(e.values[std::size_t(i)], 0, 255)));
     return true;
   };
-  switch (gFileKind) {
-    case kSaveKr: return apply(gData.gSaveUnitTypes);
-    case kSaveQV: return apply(gData.gSaveUnitTypesQV);
-    case kScenarioQV: return apply(gData.gUnitTypesQV);
-    default: return apply(gData.gUnitTypes);
-  }
+  return WithUnitTypes(apply);
 }
 
 bool ApplyRegionEdit(int record, const RegionEdit& e) {
@@ -269,8 +256,8 @@ int RandomConsortFace(int region) {
 int DefaultConsortHusband(int countryRows) {
   int king = kNoGeneral;
   if (IsSaveFile()) {
-    const int player = gFileKind == kSaveQV ? gData.gSaveHeaderQV.get(kSaveHeaderQV.playerCountry)
-                                            : gData.gSaveHeader.get(kSaveHeaderKr.playerCountry);
+    int player = kNoCountry;
+    WithSaveHeader([&](const auto& h) { player = h.get(h.L.playerCountry); });
     if (player >= kNoCountry) return kNoGeneral;
     const int record = gData.gSaveTail.bytes(kSaveTail.countryMap)[std::size_t(player)];
     auto kingOf = [&](const auto& countries) {

@@ -16,14 +16,7 @@ Rng::Rng() : gen_(ClockSeed()) {}
 
 double Rng::Next() { return std::generate_canonical<double, 32>(gen_); }
 
-void Rng::Reseed() {
-  if (!seeded_) gen_.seed(ClockSeed());
-}
-
-void Rng::Seed(std::uint32_t seed) {
-  gen_.seed(seed);
-  seeded_ = true;
-}
+void Rng::Reseed() { gen_.seed(ClockSeed()); }
 
 int Rng::Int(int n) {
   const double r = Next();

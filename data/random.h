@@ -1,6 +1,6 @@
 // The one random source of the editor. Draws are uniform in [0, 1), as the game's tools drew
-// them; `Int(n)` is floor(draw * n). The source is seeded from the clock unless a test seeds it
-// or installs a scripted one, so that a seed (or a script) pins every drawn value.
+// them; `Int(n)` is floor(draw * n). The source is seeded from the clock unless a test installs a
+// scripted one, so that the script pins every drawn value.
 #pragma once
 
 #include <cstdint>
@@ -15,17 +15,15 @@ class Rng {
   virtual ~Rng() = default;
 
   virtual double Next();  // [0, 1)
-  // Called where a window starts its draws (the game reseeded there); a seeded source used by
-  // a test keeps its sequence.
+  // Called where a window starts its draws (the game reseeded there); a scripted source keeps
+  // its sequence.
   virtual void Reseed();
-  void Seed(std::uint32_t seed);
   // 0 .. n-1; 0 when n is 0 or less. A draw is used either way, as the game's tools drew one, so
   // that a seed pins every value after an empty range too.
   int Int(int n);
 
  private:
   std::mt19937 gen_;
-  bool seeded_ = false;
 };
 
 // The run's source.

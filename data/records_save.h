@@ -42,10 +42,15 @@ struct SaveHeaderLayout {
                       countryName, players, currentYear, season, playerCountry, playerSlots, stamp);
   }
 };
-inline constexpr SaveHeaderLayout kSaveHeaderKr{{0, 14}, {14}, {16}, {17}, {18}, {19}, {20, 20}, {40, 19},
-                                                {59, 1}, {60}, {62}, {65}, {66, 8}, {14, 45}};
-inline constexpr SaveHeaderLayout kSaveHeaderQV{{0, 14}, {14}, {16}, {17}, {18}, {19}, {20, 17}, {37, 19},
-                                                {56, 2}, {58}, {60}, {63}, {64, 8}, {14, 42}};
+// The expansion header has the 3 bytes shorter king's name of its generals and a player count
+// one byte wider; everything behind each moves along.
+constexpr SaveHeaderLayout SaveHeaderLayoutWith(std::size_t kingNameWidth, std::size_t playersWidth) {
+  const std::size_t country = 20 + kingNameWidth, players = country + 19, year = players + playersWidth;
+  return {{0, 14}, {14}, {16}, {17}, {18}, {19}, {20, kingNameWidth}, {country, 19},
+          {players, playersWidth}, {year}, {year + 2}, {year + 5}, {year + 6, 8}, {14, players - 14}};
+}
+inline constexpr SaveHeaderLayout kSaveHeaderKr = SaveHeaderLayoutWith(20, 1);
+inline constexpr SaveHeaderLayout kSaveHeaderQV = SaveHeaderLayoutWith(17, 2);
 // Only the Korean header carries the two event-flag bytes.
 inline constexpr U8F kSaveHeaderEventFlags1{77}, kSaveHeaderEventFlags2{78};
 
@@ -54,6 +59,8 @@ struct SaveHeaderQVRec : RawRecord<89> { static constexpr const auto& L = kSaveH
 static_assert(LayoutFits(kSaveHeaderKr, SaveHeaderRec::kSize));
 static_assert(LayoutFits(kSaveHeaderQV, SaveHeaderQVRec::kSize));
 static_assert(FieldFits(kSaveHeaderEventFlags2, SaveHeaderRec::kSize));
+// The event flags lie behind the player slots, which the expansion header moved.
+static_assert(kSaveHeaderKr.playerSlots.off + kSaveHeaderKr.playerSlots.width <= kSaveHeaderEventFlags1.off);
 
 struct RegionSaveLayout {
   U8F code;
@@ -93,16 +100,21 @@ struct GeneralSaveLayout {
                       intelligence, loyalty, merit, aptitudes, flags, proficiency1, proficiency2, status);
   }
 };
-inline constexpr GeneralSaveLayout kGeneralSaveKr{{0}, {2}, {4, 20}, {24}, {25}, {26}, {28}, {30}, {32},
-                                                  {34}, {36}, {38}, {39}, {41}, {43}, {44}, {45}, {46},
-                                                  {47}, {48, 4}, {52}, {54}, {55}, {56}};
-inline constexpr GeneralSaveLayout kGeneralSaveQV{{0}, {2}, {4, 17}, {21}, {22}, {23}, {25}, {27}, {29},
-                                                  {31}, {33}, {35}, {36}, {38}, {40}, {41}, {42}, {43},
-                                                  {44}, {45, 4}, {49}, {51}, {52}, {53}};
+constexpr GeneralSaveLayout GeneralSaveLayoutWithName(std::size_t nameWidth) {
+  const std::size_t d = 20 - nameWidth;  // how far the fields behind the name move forward
+  return {{0}, {2}, {4, nameWidth}, {24 - d}, {25 - d}, {26 - d}, {28 - d}, {30 - d}, {32 - d},
+          {34 - d}, {36 - d}, {38 - d}, {39 - d}, {41 - d}, {43 - d}, {44 - d}, {45 - d}, {46 - d},
+          {47 - d}, {48 - d, 4}, {52 - d}, {54 - d}, {55 - d}, {56 - d}};
+}
+inline constexpr GeneralSaveLayout kGeneralSaveKr = GeneralSaveLayoutWithName(20);
+inline constexpr GeneralSaveLayout kGeneralSaveQV = GeneralSaveLayoutWithName(17);
 struct GeneralSaveRec : RawRecord<58> { static constexpr const auto& L = kGeneralSaveKr; };
 struct GeneralSaveQVRec : RawRecord<57> { static constexpr const auto& L = kGeneralSaveQV; };
 static_assert(LayoutFits(kGeneralSaveKr, GeneralSaveRec::kSize));
 static_assert(LayoutFits(kGeneralSaveQV, GeneralSaveQVRec::kSize));
+// The Korean record ends with the status word; the expansion one carries two more bytes behind it.
+static_assert(kGeneralSaveKr.status.off + 2 == GeneralSaveRec::kSize);
+static_assert(kGeneralSaveQV.status.off + 4 == GeneralSaveQVRec::kSize);
 inline constexpr std::uint16_t kGeneralStatusMask = 0x7;
 
 struct QueenSaveLayout {

@@ -3,6 +3,7 @@
 #include "data/cities.h"
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "data/record_access.h"
 #include "map/mapeditor.h"
 #include "platform/dialogs.h"
 #include "platform/listview.h"
@@ -74,23 +75,16 @@ void BuildExistingCityMenu(QMenu* mnuCityPos, const ListView* ListView3) {
     QString caption, tag;
   };
   std::vector<Item> items;
-  const bool save = IsSaveFile();
   for (int i = 0; ListView3 && i < ListView3->count(); ++i) {
     bool ok = false;
     const int city = ListView3->row(i)->tag.toInt(&ok);
-    // A row naming no record gives no item.
-    if (!ok || city < 0 || std::size_t(city) >= (save ? gData.gSaveCities.size() : gData.gCities.size())) continue;
     std::string name;
-    int x, y;
-    if (save) {
-      const auto& c = gData.gSaveCities[std::size_t(city)];
-      name = ReadFixedName(c.bytes(kCitySave.name));
-      x = std::int16_t(c.get(kCitySave.x)), y = std::int16_t(c.get(kCitySave.y));
-    } else {
-      const auto& c = gData.gCities[std::size_t(city)];
-      name = ReadFixedName(c.bytes(kCityScen.name));
-      x = std::int16_t(c.get(kCityScen.x)), y = std::int16_t(c.get(kCityScen.y));
-    }
+    int x = 0, y = 0;
+    const bool found = ok && WithCity(city, [&](const auto& c) {
+      name = ReadFixedName(c.bytes(c.L.name));
+      x = std::int16_t(c.get(c.L.x)), y = std::int16_t(c.get(c.L.y));
+    });
+    if (!found) continue;  // a row naming no record gives no item
     items.push_back({Caption(Q(name), x, y), Tag(x, y)});
   }
   if (items.empty()) {

@@ -10,6 +10,7 @@
 
 #include "data/cp949.h"
 #include "data/mapcache.h"
+#include "data/record_access.h"
 #include "map/cityplaces.h"
 #include "map/mapart.h"
 #include "platform/dialogs.h"
@@ -194,8 +195,9 @@ void MapEditor::FillToolLists(bool scenario) {
   for (QComboBox* c : MapCombo) c->clear();
   for (const char* name : kBuildings) MapCombo[0]->addItem(QString::fromUtf8(name));
   if (IsExpansionLoaded()) MapCombo[0]->addItem("방벽");
-  for (const auto& s : IsSaveFile() ? gData.gSaveSpecialties : gData.gSpecialties)
-    MapCombo[1]->addItem(QString::fromStdString(ReadFixedName(s.bytes(kSpecialty.name))));
+  WithSpecialties([&](const auto& specialties) {
+    for (const auto& s : specialties) MapCombo[1]->addItem(QString::fromStdString(ReadFixedName(s.bytes(kSpecialty.name))));
+  });
   for (int i : {2, 3}) {
     QComboBox* c = MapCombo[std::size_t(i)];
     c->addItem(kNoRegion);

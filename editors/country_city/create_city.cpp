@@ -9,6 +9,7 @@
 #include "data/gamedata.h"
 #include "data/ids.h"
 #include "data/random.h"
+#include "data/record_access.h"
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
 #include "platform/listview.h"
@@ -137,9 +138,10 @@ void CreateCity::Create() {
   ListView* countries = lists_.ListView2;
   ListItem* ownerRow = countries ? countries->findTag(QString::number(OwnerNo)) : nullptr;
   if (ListView* cities = lists_.ListView3) {
-    auto value = [&](auto field) -> long long {
-      if (IsSaveFile()) return gData.gSaveCities[std::size_t(city)].get(field(kCitySave));
-      return gData.gCities[std::size_t(city)].get(field(kCityScen));
+    auto value = [&](auto field) {
+      long long v = 0;
+      WithCity(city, [&](const auto& c) { v = c.get(field(c.L)); });
+      return v;
     };
     const QString ownerText = OwnerNo == kNoCountry ? Q(Dashes(kNoCountryDashes)) : ownerRow ? ownerRow->text(0) : QString();
     cities->addRow(Add2Text->text(), QString::number(city),

@@ -5,6 +5,7 @@
 
 #include "data/cities.h"
 #include "data/gamedata.h"
+#include "data/general_counts.h"
 #include "data/territory.h"
 #include "ui/common/columntexts.h"
 
@@ -29,12 +30,12 @@ void Count(StatusRows& rows, int city, int delta, bool countryPart, bool cityPar
     const int owner = OwnerOfCity(city);
     if (owner >= 0 && owner < kNoCity) {
       step(CountList::Countries, owner, kCountryCountColumn);
-      if (auto* n = At(gData.gCountryGeneralCount, owner)) *n = std::int16_t(*n + delta);
+      AddToGeneralCount(GeneralTally::Country, owner, delta);
     }
   }
   if (cityPart) {
     step(CountList::Cities, city, kCityCountColumn);
-    if (auto* n = At(gData.gCityGeneralCount, city)) *n = std::int16_t(*n + delta);
+    AddToGeneralCount(GeneralTally::City, city, delta);
   }
 }
 void CountMove(StatusRows& rows, int from, int to) {

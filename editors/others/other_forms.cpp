@@ -1,6 +1,7 @@
 #include "editors/others/other_forms.h"
 
 #include "data/gamedata.h"
+#include "data/record_access.h"
 #include "editors/others/consort_editor.h"
 #include "editors/others/create_consort.h"
 #include "editors/others/princess_editor.h"
@@ -18,15 +19,6 @@ bool Holds(const V& v, int i) {
   return i >= 0 && std::size_t(i) < v.size();
 }
 
-std::size_t UnitTypeCount() {
-  switch (gFileKind) {
-    case kSaveKr: return gData.gSaveUnitTypes.size();
-    case kSaveQV: return gData.gSaveUnitTypesQV.size();
-    case kScenarioQV: return gData.gUnitTypesQV.size();
-    default: return gData.gUnitTypes.size();
-  }
-}
-
 // An editor opens only over the main window and for a record its arrays hold.
 template <typename Editor>
 FormOpener EditorOpener(bool (*exists)(int)) {
@@ -41,14 +33,10 @@ FormOpener EditorOpener(bool (*exists)(int)) {
 }  // namespace
 
 void RegisterOtherEditorForms() {
-  RegisterForm("frmEdit5", EditorOpener<ConsortEditor>([](int r) {
-                 return IsSaveFile() ? Holds(gData.gSaveQueens, r) : Holds(gData.gQueens, r);
-               }));
+  RegisterForm("frmEdit5", EditorOpener<ConsortEditor>([](int r) { return WithConsort(r, [](const auto&) {}); }));
   RegisterForm("frmEdit6", EditorOpener<PrincessEditor>([](int r) { return IsSaveFile() && Holds(gData.gSavePrincesses, r); }));
-  RegisterForm("frmEdit7", EditorOpener<UnitTypeEditor>([](int r) { return r >= 0 && std::size_t(r) < UnitTypeCount(); }));
-  RegisterForm("frmEdit8", EditorOpener<RegionEditor>([](int r) {
-                 return IsSaveFile() ? Holds(gData.gSaveRegions, r) : Holds(gData.gRegions, r);
-               }));
+  RegisterForm("frmEdit7", EditorOpener<UnitTypeEditor>([](int r) { return WithUnitType(r, [](const auto&) {}); }));
+  RegisterForm("frmEdit8", EditorOpener<RegionEditor>([](int r) { return WithRegion(r, [](const auto&) {}); }));
   RegisterForm("frmEdit9", EditorOpener<CultureItemEditor>([](int r) { return !IsSaveFile() && Holds(gData.gCultureItems, r); }));
   RegisterForm("frmAdd4", [](QWidget* owner, const FormArgs&) {
     MainWindowLink* w = LinkOf(owner);

@@ -8,6 +8,7 @@
 #include "data/cp949.h"
 #include "data/gamedata.h"
 #include "data/other_edits.h"
+#include "data/record_access.h"
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
 #include "platform/pictureclip.h"
@@ -21,21 +22,9 @@ constexpr int kLastSphere = 7, kLastRegionKind = 22, kIslandKinds = 21;
 constexpr int kCultureFields = 10, kLastField = kCultureFields - 1, kMaxRise = 15;
 
 int ConsortRegion(int consort) {
-  if (IsSaveFile()) {
-    const auto& q = gData.gSaveQueens;
-    return consort >= 0 && std::size_t(consort) < q.size() ? q[std::size_t(consort)].get(kQueenSave.region) : -1;
-  }
-  const auto& q = gData.gQueens;
-  return consort >= 0 && std::size_t(consort) < q.size() ? q[std::size_t(consort)].get(kQueenScen.region) : -1;
-}
-
-template <typename F>
-void WithRegion(int record, F&& f) {
-  auto at = [&](auto& regions) {
-    if (record >= 0 && std::size_t(record) < regions.size()) f(regions[std::size_t(record)]);
-  };
-  if (IsSaveFile()) at(gData.gSaveRegions);
-  else at(gData.gRegions);
+  int region = -1;
+  WithConsort(consort, [&](const auto& q) { region = q.get(q.L.region); });
+  return region;
 }
 
 QLabel* Named(QLabel* l, const QString& name) {

@@ -6,6 +6,7 @@
 #include "data/cp949.h"
 #include "data/gamedata.h"
 #include "data/other_edits.h"
+#include "data/record_access.h"
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
 #include "ui/common/mainlink.h"
@@ -25,19 +26,6 @@ constexpr NumberBox kBoxes[UnitTypeEditor::NumberCount] = {{"공격력", "attack
                                                            {"편성금", "cost", 2, 50, 2, "편성금 입력(2~50)"},
                                                            {"기동력", "mobility", 1, 16, 2, "기동력 입력(1~16)"},
                                                            {"공격횟수", "attacks", 1, 2, 1, "공격 횟수 입력(1~2)"}};
-
-template <typename F>
-void WithUnitType(int record, F&& f) {
-  auto at = [&](const auto& types) {
-    if (record >= 0 && std::size_t(record) < types.size()) f(types[std::size_t(record)]);
-  };
-  switch (gFileKind) {
-    case kSaveKr: return at(gData.gSaveUnitTypes);
-    case kSaveQV: return at(gData.gSaveUnitTypesQV);
-    case kScenarioQV: return at(gData.gUnitTypesQV);
-    default: return at(gData.gUnitTypes);
-  }
-}
 
 QGroupBox* Frame(QWidget* parent, const QString& caption, const QString& role, QWidget* inside) {
   return MakeFrame(parent, caption, role + "Frame", {inside});

@@ -2,10 +2,12 @@
 
 #include <QFocusEvent>
 
+#include "data/country_edit.h"
 #include "data/cp949.h"
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
 #include "data/ids.h"
+#include "data/record_access.h"
 #include "platform/dialogs.h"
 #include "platform/textguard.h"
 #include "ui/main/main_window.h"
@@ -42,19 +44,13 @@ void Hint(QWidget* widget, const char* text, HintFilter* filter) {
 
 // Country and king names of the loaded save file, in the layout of its edition.
 std::string SaveCountryName(int country) {
-  auto name = [&](const auto& countries) -> std::string {
-    auto* c = At(countries, country);
-    return c ? ReadFixedName(c->bytes(kCountrySave.name)) : std::string();
-  };
-  return gFileKind == kSaveQV ? name(gData.gSaveCountriesQV) : name(gData.gSaveCountries);
+  auto c = CountryAt(country);
+  return c ? ReadFixedName(c->name) : std::string();
 }
 
 int SaveCountryKing(int country) {
-  auto king = [&](const auto& countries) {
-    auto* c = At(countries, country);
-    return c ? int(c->get(kCountrySave.king)) : kNoGeneral;
-  };
-  return gFileKind == kSaveQV ? king(gData.gSaveCountriesQV) : king(gData.gSaveCountries);
+  auto c = CountryAt(country);
+  return c ? int(std::int16_t(c->kingNo())) : kNoGeneral;  // the save's king word is signed
 }
 
 std::string SaveKingName(int country) {
@@ -163,10 +159,7 @@ void ScenarioPageCommand(MainWindow& w, int index) {
 
 void SavePageCommand(MainWindow& w, int index) {
   if (gFileKind != kSaveKr && gFileKind != kSaveQV) return;
-  auto withHeader = [](auto&& f) {
-    if (gFileKind == kSaveQV) f(gData.gSaveHeaderQV);
-    else f(gData.gSaveHeader);
-  };
+  auto withHeader = [](auto&& f) { WithSaveHeader(f); };
   if (index == 0) {
     SaveHeaderEdit edit;
     edit.currentYear = YearValue(static_cast<YearBox*>(w.txtNum1));

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "data/gamedata.h"
+#include "data/record_access.h"
 #include "platform/twips.h"
 #include "ui/main/entitycommands.h"
 #include "ui/main/main_window.h"
@@ -465,11 +466,7 @@ void ListSelectionFollowUp(MainWindow& w, int list) {
     const int city = row->tag.toInt();
     int owner = -1;
     if (!save || lv->subItem(row, 1) != QString(18, '-')) {
-      if (save) {
-        if (auto* c = At(gData.gSaveCities, city)) owner = c->get(kCitySave.owner);
-      } else if (auto* c = At(gData.gCities, city)) {
-        owner = c->get(kCityScen.owner);
-      }
+      WithCity(city, [&](const auto& c) { owner = c.get(c.L.owner); });
     }
     if (owner >= 0) {
       ListItem* country = w.ListView2->findTag(QString::number(owner));

@@ -4,6 +4,7 @@
 
 #include "data/cp949.h"
 #include "data/ids.h"
+#include "data/record_access.h"
 #include "data/save_io.h"
 
 namespace garam {
@@ -268,12 +269,7 @@ std::vector<ListRow> UnitTypeRows(const ListSource& s) {
                        Padded(r.get(L.mobility), 3), Padded(r.get(L.attacksPerTurn), 2), RecordNumber(int(i), 2)}});
     }
   };
-  switch (s.kind) {
-    case kSaveKr: add(s.d.gSaveUnitTypes); break;
-    case kSaveQV: add(s.d.gSaveUnitTypesQV); break;
-    case kScenarioQV: add(s.d.gUnitTypesQV); break;
-    default: add(s.d.gUnitTypes); break;
-  }
+  WithUnitTypes(s.d, s.kind, add);
   return rows;
 }
 

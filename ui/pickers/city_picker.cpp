@@ -2,6 +2,7 @@
 
 #include "data/gamedata.h"
 #include "data/ids.h"
+#include "data/record_access.h"
 
 namespace garam {
 
@@ -180,14 +181,7 @@ void CityPicker::AnswerCity(ListItem* row, bool fromStatusMenu) {
     }
     hasLord ? becomeServant() : becomeLord();
 
-    std::int32_t year;
-    const auto& d = gData;
-    switch (gFileKind) {
-      case kSaveKr: year = d.gSaveHeader.get(SaveHeaderRec::L.currentYear); break;
-      case kSaveQV: year = d.gSaveHeaderQV.get(SaveHeaderQVRec::L.currentYear); break;
-      case kScenarioQV: year = d.gScenarioHeaderQV.get(ScenarioHeaderQVRec::L.startYear); break;
-      default: year = d.gScenarioHeader.get(ScenarioHeaderRec::L.startYear); break;
-    }
+    const std::int32_t year = WithHeader([](const auto& h) { return std::int32_t(HeaderYear(h)); });
     if (QLineEdit* employed = e->edt4Num(5)) {
       employed->setEnabled(true);
       employed->setText(QString::number(year));

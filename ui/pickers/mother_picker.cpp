@@ -1,6 +1,7 @@
 #include "ui/pickers/mother_picker.h"
 
 #include "data/bitmaps.h"
+#include "data/country_edit.h"
 #include "data/cp949.h"
 #include "data/gamedata.h"
 #include "data/ids.h"
@@ -31,11 +32,8 @@ QString HusbandCountryName(int consort) {
   if (city < 0 || city >= kNoCity || !InRange(d.gSaveCities, city)) return {};
   const int country = d.gSaveCities[city].get(CitySaveRec::L.owner);
   if (country >= kNoCountry) return {};
-  if (kr && InRange(d.gSaveCountries, country))
-    return QString::fromStdString(ReadFixedName(d.gSaveCountries[country].bytes(CountrySaveRec::L.name)));
-  if (!kr && InRange(d.gSaveCountriesQV, country))
-    return QString::fromStdString(ReadFixedName(d.gSaveCountriesQV[country].bytes(CountrySaveQVRec::L.name)));
-  return {};
+  auto c = CountryAt(country);
+  return c ? QString::fromStdString(ReadFixedName(c->name)) : QString();
 }
 
 MotherPicker::MotherPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
