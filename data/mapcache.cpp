@@ -30,8 +30,6 @@ int RegionSphere(int region) {
   return sphere > 7 ? 7 : sphere;
 }
 
-constexpr BitField kCellRegion{0, 6};  // second word
-
 CellFacts ReadCell(int x, int y) {
   if (IsSaveFile()) {
     const SaveMapCell& c = gData.gSaveMap.at(x, y);
@@ -42,8 +40,9 @@ CellFacts ReadCell(int x, int y) {
   }
   const MapCell& f = gData.gMapFix.at(x, y);
   const MapCell& v = gData.gMapVar.at(x, y);
-  const int region = f.raw[1];
-  return {f.raw[0], v.raw[0], RegionSphere(region), f.raw[2], v.raw[2], region};
+  const int region = f.get(kFixedMapCell.region);
+  return {f.get(kFixedMapCell.terrain), v.get(kVariableMapCell.building), RegionSphere(region),
+          f.get(kFixedMapCell.specialty), v.get(kVariableMapCell.road), region};
 }
 
 bool MapLoaded() {

@@ -115,7 +115,7 @@ void PaintMap(QImage& target, const MapPicture& pic, const QImage& tiles, const 
   });
   if (!pic.regionMarks || gData.gMapFix.empty()) return;
   walk([&](int x, int y, int left, int top, const MapCacheCell&) {
-    const int region = IsMapCell(x, y) ? gData.gMapFix.at(x, y).raw[1] : -2;
+    const int region = IsMapCell(x, y) ? int(gData.gMapFix.at(x, y).get(kFixedMapCell.region)) : -2;
     if (region == pic.regionA) MaskedDraw(p, left, top - 13, tiles, kMarkAX, kMarkMaskY, kMarkAX, kMarkY, kSpriteH);
     if (pic.regionB != pic.regionA && region == pic.regionB)
       MaskedDraw(p, left, top - 13, tiles, kMarkBX, kMarkMaskY, kMarkBX, kMarkY, kSpriteH);
