@@ -196,28 +196,29 @@ MapEditOutcome SetTerrain(int x, int y, int t) {
 
 }  // namespace
 
-MapEditOutcome ApplyMapEdit(CityMove& move, int mode, int x, int y, const MapSelection& sel) {
+MapEditOutcome ApplyMapEdit(CityMove& move, MapEditMode mode, int x, int y, const MapSelection& sel) {
+  using M = MapEditMode;
   if (!IsMapCell(x, y) || !MapLoaded()) return Silent();
-  if (mode == kNewCitySite) return NewCitySite(x, y);
-  if (mode == 0) return MoveCityClick(move, x, y);
+  if (mode == M::NewCitySite) return NewCitySite(x, y);
+  if (mode == M::MoveCity) return MoveCityClick(move, x, y);
   MapEditOutcome r;
   switch (mode) {
-    case 1: r = DeleteBuilding(x, y); break;
-    case 2: r = PlaceBuilding(x, y, sel.building); break;
-    case 3: r = DeleteSpecialty(x, y); break;
-    case 4: r = PlaceSpecialty(x, y, sel.specialty); break;
-    case 5: r = EraseRoad(x, y); break;
-    case 21: r = SetRegion(x, y, sel.region); break;
-    case 22: r = SetTerrain(x, y, sel.terrain); break;
+    case M::DeleteBuilding: r = DeleteBuilding(x, y); break;
+    case M::PlaceBuilding: r = PlaceBuilding(x, y, sel.building); break;
+    case M::DeleteSpecialty: r = DeleteSpecialty(x, y); break;
+    case M::PlaceSpecialty: r = PlaceSpecialty(x, y, sel.specialty); break;
+    case M::EraseRoad: r = EraseRoad(x, y); break;
+    case M::SetRegion: r = SetRegion(x, y, sel.region); break;
+    case M::SetTerrain: r = SetTerrain(x, y, sel.terrain); break;
     default:
-      if (mode >= 6 && mode <= 20) r = PlaceRoad(x, y, mode - 6);
+      if (RoadPieceOf(mode) >= 0) r = PlaceRoad(x, y, RoadPieceOf(mode));
   }
   if (r.kind == MapEditKind::Applied) RefreshCacheCell(x, y);
   return r;
 }
 
-MapEditOutcome CommitMapEdit(CityMove& move, int mode, int x, int y) {
-  if (mode != 0 || !move.Pending()) return Silent();
+MapEditOutcome CommitMapEdit(CityMove& move, MapEditMode mode, int x, int y) {
+  if (mode != MapEditMode::MoveCity || !move.Pending()) return Silent();
   const int fromX = move.PickedCityX, fromY = move.PickedCityY;
   move.Cancel();
   if (x == fromX && y == fromY) return Silent();

@@ -42,42 +42,42 @@ void AddPlace(QMenu* menu, const QString& caption, const QString& tag) {
   });
 }
 
-QMenu* ExistingCities(QMenu* mnuCityPos) {
-  return mnuCityPos ? mnuCityPos->findChild<QMenu*>("mnuCity(0)", Qt::FindDirectChildrenOnly) : nullptr;
+QMenu* ExistingCities(QMenu* placesMenu) {
+  return placesMenu ? placesMenu->findChild<QMenu*>("existingCities", Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 }  // namespace
 
-void BuildCityPlaceMenus(QMenu* mnuCityPos) {
+void BuildCityPlaceMenus(QMenu* placesMenu) {
   auto submenu = [&](const QString& title, const QString& name) {
-    QMenu* m = mnuCityPos->addMenu(title);
+    QMenu* m = placesMenu->addMenu(title);
     m->setObjectName(name);
     return m;
   };
-  submenu("기존 도시들", "mnuCity(0)");
+  submenu("기존 도시들", "existingCities");
   const auto regions = HistoricSiteRegions();
   std::vector<QMenu*> byRegion;
-  for (std::size_t r = 0; r < regions.size(); ++r) byRegion.push_back(submenu(regions[r], QString("mnuCity(%1)").arg(r + 1)));
+  for (std::size_t r = 0; r < regions.size(); ++r) byRegion.push_back(submenu(regions[r], QString("historicSites(%1)").arg(r)));
   for (const HistoricCitySite& s : HistoricCitySites())
     AddPlace(byRegion[std::size_t(s.region)], Caption(QString::fromUtf8(s.name), s.x, s.y), Tag(s.x, s.y));
-  QMenu* recommended = submenu("신도시 건설 추천 장소", "mnuNCty");
+  QMenu* recommended = submenu("신도시 건설 추천 장소", "recommendedSites");
   for (const Recommended& r : kRecommended) {
     QAction* a = recommended->addAction(Caption(QString::fromUtf8(r.by) + " 추천한 장소", r.x, r.y));
     QObject::connect(a, &QAction::triggered, a, [r] { GoTo(r.x, r.y); });
   }
 }
 
-void BuildExistingCityMenu(QMenu* mnuCityPos, const ListView* ListView3) {
-  QMenu* menu = ExistingCities(mnuCityPos);
+void BuildExistingCityMenu(QMenu* placesMenu, const ListView* cityList) {
+  QMenu* menu = ExistingCities(placesMenu);
   if (!menu) return;
   struct Item {
     QString caption, tag;
   };
   std::vector<Item> items;
   const bool save = IsSaveFile();
-  for (int i = 0; ListView3 && i < ListView3->count(); ++i) {
+  for (int i = 0; cityList && i < cityList->count(); ++i) {
     bool ok = false;
-    const int city = ListView3->row(i)->tag.toInt(&ok);
+    const int city = cityList->row(i)->tag.toInt(&ok);
     // A row naming no record gives no item.
     if (!ok || city < 0 || std::size_t(city) >= (save ? gData.gSaveCities.size() : gData.gCities.size())) continue;
     std::string name;
