@@ -46,6 +46,55 @@ QMenu* ExistingCities(QMenu* placesMenu) {
   return placesMenu ? placesMenu->findChild<QMenu*>("existingCities", Qt::FindDirectChildrenOnly) : nullptr;
 }
 
+struct Place {
+  QString caption, tag;
+};
+
+// The cities of the list's rows, in their shown order; a row naming no record gives none.
+std::vector<Place> ListedPlaces(const ListView* cityList) {
+  std::vector<Place> items;
+  const bool save = IsSaveFile();
+  for (int i = 0; cityList && i < cityList->count(); ++i) {
+    bool ok = false;
+    const int city = cityList->row(i)->tag.toInt(&ok);
+    if (!ok || city < 0 || std::size_t(city) >= (save ? gData.gSaveCities.size() : gData.gCities.size())) continue;
+    std::string name;
+    int x, y;
+    if (save) {
+      const auto& c = gData.gSaveCities[std::size_t(city)];
+      name = ReadFixedName(c.bytes(kCitySave.name));
+      x = std::int16_t(c.get(kCitySave.x)), y = std::int16_t(c.get(kCitySave.y));
+    } else {
+      const auto& c = gData.gCities[std::size_t(city)];
+      name = ReadFixedName(c.bytes(kCityScen.name));
+      x = std::int16_t(c.get(kCityScen.x)), y = std::int16_t(c.get(kCityScen.y));
+    }
+    items.push_back({Caption(Q(name), x, y), Tag(x, y)});
+  }
+  return items;
+}
+
+// Rewrites the menu's items in place: surplus items go from the end, new ones are appended; an
+// item without a tag is disabled.
+void SetPlaces(QMenu* menu, const std::vector<Place>& items) {
+  QList<QAction*> actions = menu->actions();
+  while (actions.size() > qsizetype(items.size())) {
+    QAction* last = actions.takeLast();
+    menu->removeAction(last);
+    delete last;
+  }
+  while (actions.size() < qsizetype(items.size())) {
+    AddPlace(menu, {}, {});
+    actions = menu->actions();
+  }
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    QAction* a = actions[qsizetype(i)];
+    a->setText(items[i].caption);
+    a->setData(items[i].tag);
+    a->setEnabled(!items[i].tag.isEmpty());
+  }
+}
+
 }  // namespace
 
 void BuildCityPlaceMenus(QMenu* placesMenu) {
@@ -70,50 +119,12 @@ void BuildCityPlaceMenus(QMenu* placesMenu) {
 void BuildExistingCityMenu(QMenu* placesMenu, const ListView* cityList) {
   QMenu* menu = ExistingCities(placesMenu);
   if (!menu) return;
-  struct Item {
-    QString caption, tag;
-  };
-  std::vector<Item> items;
-  const bool save = IsSaveFile();
-  for (int i = 0; cityList && i < cityList->count(); ++i) {
-    bool ok = false;
-    const int city = cityList->row(i)->tag.toInt(&ok);
-    // A row naming no record gives no item.
-    if (!ok || city < 0 || std::size_t(city) >= (save ? gData.gSaveCities.size() : gData.gCities.size())) continue;
-    std::string name;
-    int x, y;
-    if (save) {
-      const auto& c = gData.gSaveCities[std::size_t(city)];
-      name = ReadFixedName(c.bytes(kCitySave.name));
-      x = std::int16_t(c.get(kCitySave.x)), y = std::int16_t(c.get(kCitySave.y));
-    } else {
-      const auto& c = gData.gCities[std::size_t(city)];
-      name = ReadFixedName(c.bytes(kCityScen.name));
-      x = std::int16_t(c.get(kCityScen.x)), y = std::int16_t(c.get(kCityScen.y));
-    }
-    items.push_back({Caption(Q(name), x, y), Tag(x, y)});
-  }
+  std::vector<Place> items = ListedPlaces(cityList);
   if (items.empty()) {
     // The menu keeps one item, which leads nowhere.
     items.push_back({"없음", {}});
   }
-
-  QList<QAction*> actions = menu->actions();
-  while (actions.size() > qsizetype(items.size())) {
-    QAction* last = actions.takeLast();
-    menu->removeAction(last);
-    delete last;
-  }
-  while (actions.size() < qsizetype(items.size())) {
-    AddPlace(menu, {}, {});
-    actions = menu->actions();
-  }
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    QAction* a = actions[qsizetype(i)];
-    a->setText(items[i].caption);
-    a->setData(items[i].tag);
-    a->setEnabled(!items[i].tag.isEmpty());
-  }
+  SetPlaces(menu, items);
 }
 
 }  // namespace garam
