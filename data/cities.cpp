@@ -44,7 +44,6 @@ constexpr std::array<HistoricCitySite, 80> kSites{{
     {107, 70, "우랄스크", 6},
 }};
 
-constexpr std::uint8_t kMapVarNone = 255;
 
 template <typename General>
 void MoveGeneral(std::vector<General>& generals, std::size_t g, int x, int y) {
@@ -95,10 +94,10 @@ void MoveScenarioCity(int city, int oldX, int oldY, int newX, int newY) {
   if (!gData.gMapVar.empty()) {
     MapCell& from = gData.gMapVar.at(oldX, oldY);
     MapCell& to = gData.gMapVar.at(newX, newY);
-    to.raw[0] = 0;
-    to.raw[1] = from.raw[1];
-    from.raw[0] = kMapVarNone;
-    from.raw[1] = kMapVarNone;
+    to.set(kVariableMapCell.building, kCastleBuilding);
+    to.set(kVariableMapCell.buildingDetail, from.get(kVariableMapCell.buildingDetail));
+    from.set(kVariableMapCell.building, kMapCellNone);
+    from.set(kVariableMapCell.buildingDetail, kMapCellNone);
   }
   RefreshCacheCell(oldX, oldY);
   RefreshCacheCell(newX, newY);
@@ -106,7 +105,7 @@ void MoveScenarioCity(int city, int oldX, int oldY, int newX, int newY) {
   // The castle takes the look of the culture sphere of its new region; a region or sphere the
   // tables do not hold leaves it as it was.
   if (gData.gMapFix.empty()) return;
-  std::size_t region = gData.gMapFix.at(newX, newY).raw[1];
+  const std::size_t region = gData.gMapFix.at(newX, newY).get(kFixedMapCell.region);
   if (region >= gData.gRegions.size()) return;
   const int sphere = gData.gRegions[region].get(kRegionScen.sphere);
   if (sphere <= 6) rec.set(kCityScen.exterior, std::uint8_t(sphere));

@@ -53,11 +53,11 @@ CellRegion RegionOfCell(int x, int y) {
   if (Save()) {
     if (const SaveMapCell* c = SaveCell(x, y)) {
       r.terrain = int(kCellTerrain.get(c->first()));
-      take(gData.gSaveRegions, int(c->second() & 0x3F));
+      take(gData.gSaveRegions, int(kCellRegion.get(c->second())));
     }
   } else if (const MapCell* c = FixCell(x, y)) {
-    r.terrain = c->raw[0];
-    take(gData.gRegions, c->raw[1]);
+    r.terrain = c->get(kFixedMapCell.terrain);
+    take(gData.gRegions, c->get(kFixedMapCell.region));
   }
   return r;
 }
@@ -405,7 +405,10 @@ int CreateScenarioCity(int x, int y, std::uint8_t owner, const std::string& name
   CityScenRec rec;
   WriteNewCity(rec, kCityScen, kCityScen.exterior, city, owner, name, x, y, region, v);
   gData.gCities.push_back(rec);
-  gData.gMapVar.at(x, y).raw = {0, 0, std::uint8_t(kFullRoad - 1)};
+  MapCell& castle = gData.gMapVar.at(x, y);
+  castle.set(kVariableMapCell.building, kCastleBuilding);
+  castle.set(kVariableMapCell.buildingDetail, 0);
+  castle.set(kVariableMapCell.road, kFullRoad - 1);
   RefreshCacheCell(x, y);
   CountNewCity(city, owner);
   return city;

@@ -109,7 +109,7 @@ int DeleteLastScenarioCity() {
   const auto& c = cities.back();
   const int x = c.get(kCityScen.x), y = c.get(kCityScen.y);
   const int owner = c.get(kCityScen.owner);
-  if (!gData.gMapVar.empty() && Grid<MapCell>::InRange(x, y)) gData.gMapVar.at(x, y).raw = {255, 255, 255};
+  if (!gData.gMapVar.empty() && Grid<MapCell>::InRange(x, y)) gData.gMapVar.at(x, y) = EmptyMapCell();
   RefreshCacheCell(x, y);
   if (owner != kNoCountry) Bump(gData.gCountryCityCount, owner, -1);
   cities.pop_back();

@@ -4,16 +4,19 @@
 namespace garam {
 
 void SyncCityLocations(GameDataSet& d) {
-  constexpr std::uint8_t kCityMark = 0, kEmpty = 255;
+  // A city's mark is its castle code in both the building and its detail; the road stays.
+  auto mark = [](MapCell& cell, std::uint8_t value) {
+    cell.set(kVariableMapCell.building, value);
+    cell.set(kVariableMapCell.buildingDetail, value);
+  };
   for (auto& cell : d.gMapVar.cells)
-    if (cell.raw[0] == kCityMark) cell.raw[0] = cell.raw[1] = kEmpty;  // the road byte stays
+    if (cell.get(kVariableMapCell.building) == kCastleBuilding) mark(cell, kMapCellNone);
   if (d.gMapVar.empty()) return;
   for (const auto& city : d.gCities) {
     const int x = city.get(kCityScen.x), y = city.get(kCityScen.y);
     // A position off the grid has no cell to mark.
     if (!Grid<MapCell>::InRange(x, y)) continue;
-    auto& cell = d.gMapVar.at(x, y);
-    cell.raw[0] = cell.raw[1] = kCityMark;
+    mark(d.gMapVar.at(x, y), kCastleBuilding);
   }
 }
 

@@ -22,7 +22,6 @@ std::string_view Trimmed(std::string_view s) {
 constexpr std::uint64_t kSeaRouteTableBytes = 10240;
 constexpr std::uint64_t kSeaRouteTableOffset = kMapFixSize - kSeaRouteTableBytes;
 static_assert(kSeaRouteTableOffset == 168764);
-constexpr std::uint8_t kNone = 255;
 
 }  // namespace
 
@@ -121,14 +120,19 @@ bool ClearMapLayer(Bytes& image, MapLayer layer) {
     std::fill(image.begin() + std::ptrdiff_t(kSeaRouteTableOffset), image.end(), std::uint8_t(0xFF));
     return true;
   }
-  for (std::size_t at = kMapGridOffset; at < kMapGridOffset + kMapGridBytes; at += 3) {
-    std::uint8_t* cell = &image[at];
+  for (std::size_t at = kMapGridOffset; at < kMapGridOffset + kMapGridBytes; at += MapCell::kSize) {
+    MapCell cell;
+    cell.load(&image[at]);
     if (layer == MapLayer::Buildings) {
       // 0 marks a part of a city, which stays; walls and every other building go.
-      if (cell[0] != 0) cell[0] = cell[1] = kNone;
+      if (cell.get(kVariableMapCell.building) != kCastleBuilding) {
+        cell.set(kVariableMapCell.building, kMapCellNone);
+        cell.set(kVariableMapCell.buildingDetail, kMapCellNone);
+      }
     } else {
-      cell[2] = kNone;
+      cell.set(layer == MapLayer::Products ? kFixedMapCell.specialty : kVariableMapCell.road, kMapCellNone);
     }
+    cell.store(&image[at]);
   }
   return true;
 }

@@ -70,20 +70,26 @@ void AppendNewGenerals(const std::vector<Rec>& source, std::vector<Rec>& target,
 void TransferCells(const GameDataSet& s, GameDataSet& t, int kind, const CellRange& r) {
   for (int x = r.x1; x <= r.x2; ++x)
     for (int y = r.y1; y <= r.y2; ++y) {
-      const auto& fix = s.gMapFix.at(x, y).raw;
-      const auto& var = s.gMapVar.at(x, y).raw;
-      auto& toFix = t.gMapFix.at(x, y).raw;
-      auto& toVar = t.gMapVar.at(x, y).raw;
+      const MapCell& fix = s.gMapFix.at(x, y);
+      const MapCell& var = s.gMapVar.at(x, y);
+      MapCell& toFix = t.gMapFix.at(x, y);
+      MapCell& toVar = t.gMapVar.at(x, y);
+      auto copy = [](const MapCell& from, MapCell& to, U8F field) { to.set(field, from.get(field)); };
+      const int building = var.get(kVariableMapCell.building);
       switch (kind) {
-        case kTransferTerrain: toFix[0] = fix[0], toFix[1] = fix[1]; break;
-        case kTransferSpecialties: toFix[2] = fix[2]; break;
+        case kTransferTerrain:
+          copy(fix, toFix, kFixedMapCell.terrain), copy(fix, toFix, kFixedMapCell.region);
+          break;
+        case kTransferSpecialties: copy(fix, toFix, kFixedMapCell.specialty); break;
         case kTransferBuildings:
           // Not city marks (0) or walls (13); an empty source cell empties the target's.
-          if (var[0] % 13 != 0) toVar[0] = var[0], toVar[1] = var[1];
+          if (building % kWallBuilding != 0)
+            copy(var, toVar, kVariableMapCell.building), copy(var, toVar, kVariableMapCell.buildingDetail);
           break;
-        case kTransferRoads: toVar[2] = var[2]; break;
+        case kTransferRoads: copy(var, toVar, kVariableMapCell.road); break;
         case kTransferWalls:
-          if (var[0] == 13) toVar[0] = var[0], toVar[1] = var[1];
+          if (building == kWallBuilding)
+            copy(var, toVar, kVariableMapCell.building), copy(var, toVar, kVariableMapCell.buildingDetail);
           break;
       }
     }

@@ -8,8 +8,6 @@
 namespace garam {
 namespace {
 
-constexpr std::uint8_t kNone = 255;  // no building, specialty or road in the scenario layers
-
 MapEditOutcome Silent() { return {}; }
 MapEditOutcome Refused(const char* text) { return {MapEditKind::Refused, text}; }
 MapEditOutcome Applied() { return {MapEditKind::Applied, {}}; }
@@ -21,23 +19,28 @@ bool MapLoaded() {
 // The cell's fields read with the rules the display cache draws by, so that whatever the map shows
 // is what the edits test: a byte beyond the tables is nothing, and a wall exists only in the
 // expansion's kinds.
+MapCell& FixedCell(int x, int y) { return gData.gMapFix.at(x, y); }
+MapCell& VariableCell(int x, int y) { return gData.gMapVar.at(x, y); }
 int Terrain(int x, int y) {
-  return IsSaveFile() ? int(kCellTerrain.get(gData.gSaveMap.at(x, y).first())) : gData.gMapFix.at(x, y).raw[0];
+  return IsSaveFile() ? int(kCellTerrain.get(gData.gSaveMap.at(x, y).first())) : FixedCell(x, y).get(kFixedMapCell.terrain);
 }
 int RawBuilding(int x, int y) {
-  return IsSaveFile() ? int(kCellBuilding.get(gData.gSaveMap.at(x, y).first())) : gData.gMapVar.at(x, y).raw[0];
+  return IsSaveFile() ? int(kCellBuilding.get(gData.gSaveMap.at(x, y).first()))
+                      : VariableCell(x, y).get(kVariableMapCell.building);
 }
 // The building code 0 (castle) to 13, or -1 for none.
 int Building(int x, int y) {
   const int b = RawBuilding(x, y);
-  if (b <= 12) return b;
-  return b == 13 && IsExpansionLoaded() ? 13 : -1;
+  if (b < kWallBuilding) return b;
+  return b == kWallBuilding && IsExpansionLoaded() ? kWallBuilding : -1;
 }
 bool HasSpecialty(int x, int y) {
-  return IsSaveFile() ? kCellSpecialty.get(gData.gSaveMap.at(x, y).first()) <= 30 : gData.gMapFix.at(x, y).raw[2] <= 30;
+  return IsSaveFile() ? kCellSpecialty.get(gData.gSaveMap.at(x, y).first()) <= 30
+                      : FixedCell(x, y).get(kFixedMapCell.specialty) <= 30;
 }
 bool HasRoad(int x, int y) {
-  return IsSaveFile() ? kCellRoads.get(gData.gSaveMap.at(x, y).first()) != 0 : gData.gMapVar.at(x, y).raw[2] <= 14;
+  return IsSaveFile() ? kCellRoads.get(gData.gSaveMap.at(x, y).first()) != 0
+                      : VariableCell(x, y).get(kVariableMapCell.road) <= 14;
 }
 bool Occupied(int x, int y) { return Building(x, y) != -1 || HasSpecialty(x, y); }
 
@@ -45,8 +48,9 @@ bool Occupied(int x, int y) { return Building(x, y) != -1 || HasSpecialty(x, y);
 // marker of its first word are clear.
 bool UnitFree(int x, int y) {
   const SaveMapCell& c = gData.gSaveMap.at(x, y);
-  constexpr std::uint32_t kUnitBits = 0x01FFE000u | 0x30000000u, kNoUnit = 0xFFu << 17;
-  return (c.second() & kUnitBits) == kNoUnit && (c.first() & 0x80000000u) == 0;
+  const std::uint32_t w = c.second();
+  return kCellUnit.get(w) == kNoCellUnit && kCellUnitLow.get(w) == 0 && kCellUnitHigh.get(w) == 0 &&
+         kCellUnitMark.get(c.first()) == 0;
 }
 
 bool CityTerrain(int t) { return t == 2 || t == 3 || t == 4; }
@@ -106,8 +110,9 @@ MapEditOutcome DeleteBuilding(int x, int y) {
       return kCellInterior.with(w, 7);
     });
   } else {
-    auto& v = gData.gMapVar.at(x, y).raw;
-    v[0] = v[1] = kNone;
+    MapCell& v = VariableCell(x, y);
+    v.set(kVariableMapCell.building, kMapCellNone);
+    v.set(kVariableMapCell.buildingDetail, kMapCellNone);
   }
   return Applied();
 }
@@ -115,7 +120,7 @@ MapEditOutcome DeleteBuilding(int x, int y) {
 MapEditOutcome PlaceBuilding(int x, int y, int row) {
   const int code = row + 1;
   // The wall is offered only where the map can show it.
-  if (code < 1 || code > (IsExpansionLoaded() ? 13 : 12)) return Silent();
+  if (code < 1 || code > (IsExpansionLoaded() ? kWallBuilding : kWallBuilding - 1)) return Silent();
   if (Occupied(x, y)) return Refused("건물이나 특산품이 있는 곳에는 건설할 수 없습니다.");
   if (!BuildingAllowed(Terrain(x, y), code)) return Refused("이 지형에서는 건설이 불가능합니다.");
   if (IsSaveFile()) {
@@ -126,9 +131,9 @@ MapEditOutcome PlaceBuilding(int x, int y, int row) {
       return kCellInterior.with(w, std::uint32_t(sphere));
     });
   } else {
-    auto& v = gData.gMapVar.at(x, y).raw;
-    v[0] = std::uint8_t(code);
-    v[1] = 10;
+    MapCell& v = VariableCell(x, y);
+    v.set(kVariableMapCell.building, std::uint8_t(code));
+    v.set(kVariableMapCell.buildingDetail, kPlacedBuildingDetail);
   }
   return Applied();
 }
@@ -136,7 +141,7 @@ MapEditOutcome PlaceBuilding(int x, int y, int row) {
 MapEditOutcome DeleteSpecialty(int x, int y) {
   if (!HasSpecialty(x, y)) return Silent();
   if (IsSaveFile()) EditSaveCell(x, y, [](std::uint32_t w) { return kCellSpecialty.with(w, 31); });
-  else gData.gMapFix.at(x, y).raw[2] = kNone;
+  else FixedCell(x, y).set(kFixedMapCell.specialty, kMapCellNone);
   return Applied();
 }
 
@@ -147,7 +152,7 @@ MapEditOutcome PlaceSpecialty(int x, int y, int s) {
   if (t >= 7 || (sea ? t > 1 : t < 2)) return Refused("이 지형에서는 배치가 불가능합니다.");
   if (Occupied(x, y)) return Refused("건물이나 특산품이 있는 곳에는 배치가 불가능합니다.");
   if (IsSaveFile()) EditSaveCell(x, y, [&](std::uint32_t w) { return kCellSpecialty.with(w, std::uint32_t(s)); });
-  else gData.gMapFix.at(x, y).raw[2] = std::uint8_t(s);
+  else FixedCell(x, y).set(kFixedMapCell.specialty, std::uint8_t(s));
   return Applied();
 }
 
@@ -158,7 +163,7 @@ MapEditOutcome EraseRoad(int x, int y) {
     if (b == 0 || b == 12) return Silent();  // a castle's or harbour's road stays
     EditSaveCell(x, y, [](std::uint32_t w) { return kCellRoads.with(w, 0); });
   } else {
-    gData.gMapVar.at(x, y).raw[2] = kNone;
+    VariableCell(x, y).set(kVariableMapCell.road, kMapCellNone);
   }
   return Applied();
 }
@@ -168,7 +173,7 @@ MapEditOutcome PlaceRoad(int x, int y, int piece) {
   if (Building(x, y) == 0) return Silent();
   if (HasRoad(x, y)) return Refused("가도가 있는 곳엔 가도를 건설할 수 없습니다.");
   if (IsSaveFile()) EditSaveCell(x, y, [&](std::uint32_t w) { return kCellRoads.with(w, std::uint32_t(piece + 1)); });
-  else gData.gMapVar.at(x, y).raw[2] = std::uint8_t(piece);
+  else VariableCell(x, y).set(kVariableMapCell.road, std::uint8_t(piece));
   return Applied();
 }
 
@@ -177,7 +182,7 @@ MapEditOutcome SetRegion(int x, int y, int row) {
   const int b = Building(x, y);
   if (b >= 0 && b < 12) return Refused("건물이 있는 곳의 지역 정보를 변경할 수는 없습니다.");
   if (row < 1 || std::size_t(row) > gData.gRegions.size()) return Silent();
-  gData.gMapFix.at(x, y).raw[1] = std::uint8_t(row - 1);
+  FixedCell(x, y).set(kFixedMapCell.region, std::uint8_t(row - 1));
   return Applied();
 }
 
@@ -185,34 +190,35 @@ MapEditOutcome SetTerrain(int x, int y, int t) {
   if (IsSaveFile()) return Silent();
   if (Building(x, y) != -1) return Refused("건물이 있는 곳의 지형 정보를 변경할 수는 없습니다.");
   if (t < 0 || t > 62) return Silent();
-  gData.gMapFix.at(x, y).raw[0] = std::uint8_t(t);
+  FixedCell(x, y).set(kFixedMapCell.terrain, std::uint8_t(t));
   return Applied();
 }
 
 }  // namespace
 
-MapEditOutcome ApplyMapEdit(CityMove& move, int mode, int x, int y, const MapSelection& sel) {
+MapEditOutcome ApplyMapEdit(CityMove& move, MapEditMode mode, int x, int y, const MapSelection& sel) {
+  using M = MapEditMode;
   if (!IsMapCell(x, y) || !MapLoaded()) return Silent();
-  if (mode == kNewCitySite) return NewCitySite(x, y);
-  if (mode == 0) return MoveCityClick(move, x, y);
+  if (mode == M::NewCitySite) return NewCitySite(x, y);
+  if (mode == M::MoveCity) return MoveCityClick(move, x, y);
   MapEditOutcome r;
   switch (mode) {
-    case 1: r = DeleteBuilding(x, y); break;
-    case 2: r = PlaceBuilding(x, y, sel.building); break;
-    case 3: r = DeleteSpecialty(x, y); break;
-    case 4: r = PlaceSpecialty(x, y, sel.specialty); break;
-    case 5: r = EraseRoad(x, y); break;
-    case 21: r = SetRegion(x, y, sel.region); break;
-    case 22: r = SetTerrain(x, y, sel.terrain); break;
+    case M::DeleteBuilding: r = DeleteBuilding(x, y); break;
+    case M::PlaceBuilding: r = PlaceBuilding(x, y, sel.building); break;
+    case M::DeleteSpecialty: r = DeleteSpecialty(x, y); break;
+    case M::PlaceSpecialty: r = PlaceSpecialty(x, y, sel.specialty); break;
+    case M::EraseRoad: r = EraseRoad(x, y); break;
+    case M::SetRegion: r = SetRegion(x, y, sel.region); break;
+    case M::SetTerrain: r = SetTerrain(x, y, sel.terrain); break;
     default:
-      if (mode >= 6 && mode <= 20) r = PlaceRoad(x, y, mode - 6);
+      if (RoadPieceOf(mode) >= 0) r = PlaceRoad(x, y, RoadPieceOf(mode));
   }
   if (r.kind == MapEditKind::Applied) RefreshCacheCell(x, y);
   return r;
 }
 
-MapEditOutcome CommitMapEdit(CityMove& move, int mode, int x, int y) {
-  if (mode != 0 || !move.Pending()) return Silent();
+MapEditOutcome CommitMapEdit(CityMove& move, MapEditMode mode, int x, int y) {
+  if (mode != MapEditMode::MoveCity || !move.Pending()) return Silent();
   const int fromX = move.PickedCityX, fromY = move.PickedCityY;
   move.Cancel();
   if (x == fromX && y == fromY) return Silent();

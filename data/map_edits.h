@@ -33,15 +33,40 @@ struct CityMove {
   void Cancel() { PickedCityX = PickedCityY = -1; }
 };
 
-// Edit modes 0 to 22 of the editor's option buttons; kNewCitySite is the create-city dialog's
-// choice of a site, whatever mode is chosen.
-inline constexpr int kNewCitySite = -1;
+// What a left click on the map does; the map editor has one button for each. The fifteen road
+// pieces are alike: piece p is FirstRoadPiece + p, so that road code c (the piece plus one, 0 the
+// eraser) is EraseRoad + c.
+enum class MapEditMode : int {
+  // The create-city dialog's choice of a site, whatever button is chosen.
+  NewCitySite = -1,
+  MoveCity = 0,
+  DeleteBuilding,
+  PlaceBuilding,
+  DeleteSpecialty,
+  PlaceSpecialty,
+  EraseRoad,
+  FirstRoadPiece,
+  LastRoadPiece = FirstRoadPiece + 14,
+  SetRegion,
+  SetTerrain,
+};
+inline constexpr int kMapEditModeButtons = int(MapEditMode::SetTerrain) + 1;
+inline constexpr int kRoadCodes = 16;
+
+// The button of road code 0 (the eraser) to 15.
+constexpr MapEditMode RoadCodeMode(int code) { return MapEditMode(int(MapEditMode::EraseRoad) + code); }
+// The road piece a mode lays, or -1 for a mode that lays none.
+constexpr int RoadPieceOf(MapEditMode mode) {
+  return mode >= MapEditMode::FirstRoadPiece && mode <= MapEditMode::LastRoadPiece
+             ? int(mode) - int(MapEditMode::FirstRoadPiece)
+             : -1;
+}
 
 // The action of a left click on cell (x, y). A cell off the map is a silent stop.
-MapEditOutcome ApplyMapEdit(CityMove& move, int mode, int x, int y, const MapSelection& selection);
+MapEditOutcome ApplyMapEdit(CityMove& move, MapEditMode mode, int x, int y, const MapSelection& selection);
 // Carries out a confirmed drop of the picked city on (x, y) and ends the move: Applied when the
 // city moved, Silent when it stays (its own cell, or no city record stands at the castle).
 // A confirmed new-city site changes nothing here: the create-city dialog builds the city.
-MapEditOutcome CommitMapEdit(CityMove& move, int mode, int x, int y);
+MapEditOutcome CommitMapEdit(CityMove& move, MapEditMode mode, int x, int y);
 
 }  // namespace garam

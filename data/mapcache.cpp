@@ -30,8 +30,6 @@ int RegionSphere(int region) {
   return sphere > 7 ? 7 : sphere;
 }
 
-constexpr BitField kCellRegion{0, 6};  // second word
-
 CellFacts ReadCell(int x, int y) {
   if (IsSaveFile()) {
     const SaveMapCell& c = gData.gSaveMap.at(x, y);
@@ -42,8 +40,9 @@ CellFacts ReadCell(int x, int y) {
   }
   const MapCell& f = gData.gMapFix.at(x, y);
   const MapCell& v = gData.gMapVar.at(x, y);
-  const int region = f.raw[1];
-  return {f.raw[0], v.raw[0], RegionSphere(region), f.raw[2], v.raw[2], region};
+  const int region = f.get(kFixedMapCell.region);
+  return {f.get(kFixedMapCell.terrain), v.get(kVariableMapCell.building), RegionSphere(region),
+          f.get(kFixedMapCell.specialty), v.get(kVariableMapCell.road), region};
 }
 
 bool MapLoaded() {
@@ -62,11 +61,7 @@ void SetSprite(MapCacheCell& c, int image, int x, int y, int maskX, int maskY) {
   SetPair(c, image + 2, maskX, maskY);
 }
 
-void FillCell(int x, int y) {
-  MapCacheCell& c = gMapCache.at(x, y);
-  const CellFacts f = ReadCell(x, y);
-
-  const int t = f.terrain;
+void FillTerrain(MapCacheCell& c, int t) {
   if (t <= 8) {
     SetPair(c, kPairTerrain, 62 * t, 0);
   } else if (t >= 59 && t <= 62) {
@@ -75,17 +70,21 @@ void FillCell(int x, int y) {
     SetPair(c, kPairTerrain, kRiverMarkerX, 0);
     SetPair(c, kPairRiver, 62 * ((t - 9) % 5), 32 * ((t - 9) / 5));
   }
+}
 
-  const int s = f.specialty;
+void FillSpecialty(MapCacheCell& c, int s) {
   if (s >= 0 && s <= 29) SetSprite(c, kPairSpecialty, 62 * (s % 10), 160 + 32 * (s / 10), 62 * (s % 10), 256 + 32 * (s / 10));
   else if (s == 30) SetSprite(c, kPairSpecialty, 372, 32, 434, 32);
   else ClearSprite(c, kPairSpecialty);
+}
 
-  // Castles and buildings 3 to 13 take their row from the cell's style in save files and from the
-  // region's sphere in scenarios; farms and ranches pick their variant by the region's sphere.
+// Castles and buildings 3 to 13 take their row from the cell's style in save files and from the
+// region's sphere in scenarios; farms and ranches pick their variant by the region's sphere.
+void FillBuilding(MapCacheCell& c, const CellFacts& f) {
   const int row = 352 + 45 * f.style;
   const int sphere = IsSaveFile() ? RegionSphere(f.region) : f.style;
   const bool eastern = sphere == 0 || sphere == 1 || sphere == 3;
+  const int t = f.terrain;
   int bx = -1, by = -1;
   switch (f.building) {
     case 0: bx = 0, by = row; break;
@@ -96,7 +95,7 @@ void FillCell(int x, int y) {
       // load); it shows as the first bay's harbour instead.
       bx = t >= 59 && t <= 62 ? 248 + 62 * (t - 59) : 248, by = 667;
       break;
-    case 13:
+    case kWallBuilding:
       if (gFileKind == kSaveQV || gFileKind == kScenarioQV) bx = 620, by = row;
       break;
     default:
@@ -104,12 +103,21 @@ void FillCell(int x, int y) {
   }
   if (bx < 0) ClearSprite(c, kPairBuilding);
   else SetSprite(c, kPairBuilding, bx, by, bx, by + 360);
+}
 
-  const int p = f.piece;
-  if (p >= 0 && p <= 9) SetSprite(c, kPairRoad, 62 * p, 64, 62 * p, 96);
-  else if (p >= 10 && p <= 14) SetSprite(c, kPairRoad, 62 * (p - 10), 128, 62 * (p - 5), 128);
+void FillRoad(MapCacheCell& c, int piece) {
+  if (piece >= 0 && piece <= 9) SetSprite(c, kPairRoad, 62 * piece, 64, 62 * piece, 96);
+  else if (piece >= 10 && piece <= 14) SetSprite(c, kPairRoad, 62 * (piece - 10), 128, 62 * (piece - 5), 128);
   else ClearSprite(c, kPairRoad);
+}
 
+void FillCell(int x, int y) {
+  MapCacheCell& c = gMapCache.at(x, y);
+  const CellFacts f = ReadCell(x, y);
+  FillTerrain(c, f.terrain);
+  FillSpecialty(c, f.specialty);
+  FillBuilding(c, f);
+  FillRoad(c, f.piece);
   // Odd rows have no column 249: nothing may stand there.
   if (x == kMapWidth - 1 && y % 2 == 1) {
     ClearSprite(c, kPairSpecialty);
@@ -208,7 +216,7 @@ MapPoint MapStartCell() {
   const bool qv = gFileKind == kSaveQV;
   const int player = qv ? gData.gSaveHeaderQV.get(kSaveHeaderQV.playerCountry)
                         : gData.gSaveHeader.get(kSaveHeaderKr.playerCountry);
-  if (player >= 80) return kDefault;
+  if (player >= kNoCountry) return kDefault;
   const std::size_t country = gData.gSaveTail.bytes(kSaveTail.countryMap)[std::size_t(player)];
   int king = -1;
   if (qv && country < gData.gSaveCountriesQV.size()) king = gData.gSaveCountriesQV[country].get(kCountrySave.king);
@@ -228,7 +236,7 @@ MapPoint RandomMapStart() {
   // The city is taken from the listed ones: in a save the record of the same number may be free.
   const std::vector<int> listed = ListedCities();
   const int n = int(listed.size());
-  const int r = Random().Int(n + 80);
+  const int r = Random().Int(n + int(HistoricCitySites().size()));
   if (r < n) {
     const std::size_t city = std::size_t(listed[std::size_t(r)]);
     if (IsSaveFile()) {
@@ -294,6 +302,21 @@ const char* BuildingLabel(int b) {
   if (b == 13) return IsExpansionLoaded() ? "방벽      " : "";
   return "          ";
 }
+// "[name]" of the first city in order whose castle stands at (x, y), or nothing.
+std::string CastleCityTag(int x, int y, const std::vector<int>& cityOrder) {
+  const bool save = IsSaveFile();
+  for (int city : cityOrder) {
+    if (save && city >= 0 && std::size_t(city) < gData.gSaveCities.size()) {
+      const auto& c = gData.gSaveCities[std::size_t(city)];
+      if (c.get(kCitySave.x) == x && c.get(kCitySave.y) == y) return "[" + ReadFixedName(c.bytes(kCitySave.name)) + "]";
+    }
+    if (!save && city >= 0 && std::size_t(city) < gData.gCities.size()) {
+      const auto& c = gData.gCities[std::size_t(city)];
+      if (c.get(kCityScen.x) == x && c.get(kCityScen.y) == y) return "[" + ReadFixedName(c.bytes(kCityScen.name)) + "]";
+    }
+  }
+  return {};
+}
 }  // namespace
 
 std::string CellStatusText(int x, int y, const std::vector<int>& cityOrder) {
@@ -321,20 +344,7 @@ std::string CellStatusText(int x, int y, const std::vector<int>& cityOrder) {
   const bool bay = f.terrain >= 59 && f.terrain <= 62;
   if (gMapCache.at(x, y).v[kPairRoad] != -1 && f.building != 0 && !bay) s += "가도";
 
-  if (f.building == 0) {
-    for (int city : cityOrder) {
-      if (save && city >= 0 && std::size_t(city) < gData.gSaveCities.size()) {
-        const auto& c = gData.gSaveCities[std::size_t(city)];
-        if (c.get(kCitySave.x) == x && c.get(kCitySave.y) == y)
-          return s + "[" + ReadFixedName(c.bytes(kCitySave.name)) + "]";
-      }
-      if (!save && city >= 0 && std::size_t(city) < gData.gCities.size()) {
-        const auto& c = gData.gCities[std::size_t(city)];
-        if (c.get(kCityScen.x) == x && c.get(kCityScen.y) == y)
-          return s + "[" + ReadFixedName(c.bytes(kCityScen.name)) + "]";
-      }
-    }
-  }
+  if (f.building == 0) s += CastleCityTag(x, y, cityOrder);
   return s;
 }
 

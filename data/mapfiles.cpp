@@ -9,7 +9,7 @@ namespace garam {
 namespace {
 
 // The grids are copied whole: a cell is its three file bytes, with nothing between cells.
-static_assert(sizeof(MapCell) == 3 && std::is_trivially_copyable_v<MapCell>);
+static_assert(sizeof(MapCell) == MapCell::kSize && std::is_trivially_copyable_v<MapCell>);
 
 bool HeaderOk(const std::uint8_t* p, bool fixed) {
   return std::memcmp(p, fixed ? "FMAPDATA" : "VMAPDATA", 9) == 0;  // the NUL behind is part of it
@@ -66,7 +66,7 @@ bool ReadMapFiles(GameDataSet& d) {
 
 std::optional<Bytes> BuildMapImage(const std::string& path, bool fixed, const Grid<MapCell>& grid) {
   auto f = ReadWholeFile(path);
-  if (!f || !IsMapFile(*f, fixed) || grid.cells.size() * 3 != kMapGridBytes) return std::nullopt;
+  if (!f || !IsMapFile(*f, fixed) || grid.cells.size() * MapCell::kSize != kMapGridBytes) return std::nullopt;
   std::memcpy(f->data() + kMapGridOffset, grid.cells.data(), kMapGridBytes);
   return f;
 }

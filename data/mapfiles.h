@@ -13,7 +13,7 @@ namespace garam {
 inline constexpr std::uint64_t kMapFixSize = 179004;
 inline constexpr std::uint64_t kMapVarSize = 168761;
 inline constexpr std::size_t kMapGridOffset = 11;
-inline constexpr std::size_t kMapGridBytes = std::size_t(kMapWidth) * kMapHeight * 3;
+inline constexpr std::size_t kMapGridBytes = std::size_t(kMapWidth) * kMapHeight * MapCell::kSize;
 
 // The map files as found by the last LocateMapFiles, written back under these names.
 inline std::string& gMapFixPath = gState.file.mapFixPath;

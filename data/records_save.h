@@ -262,7 +262,14 @@ inline constexpr BitField kCellUnknown10{10, 2};  // first word; meaning not kno
 inline constexpr BitField kCellInterior{12, 3};   // first word
 inline constexpr BitField kCellSpecialty{15, 5};  // first word; 31 none
 inline constexpr BitField kCellRoads{20, 4};      // first word
+inline constexpr BitField kCellUnitMark{31, 1};   // first word; set while a unit stands there
+inline constexpr BitField kCellRegion{0, 6};      // second word
 inline constexpr BitField kCellOwner{6, 7};       // second word; 80 no city
+inline constexpr BitField kCellUnit{17, 8};       // second word; 255 no unit
+// Second word, beside the unit reference: clear on a cell no unit holds.
+inline constexpr BitField kCellUnitLow{13, 4};
+inline constexpr BitField kCellUnitHigh{28, 2};
+inline constexpr std::uint32_t kNoCellUnit = 255;
 inline constexpr std::uint32_t kCastleBuilding = 0;
 inline constexpr std::uint32_t kNoSpecialty = 31;
 

@@ -221,10 +221,33 @@ constexpr ScenarioBlocks ScenarioBlocksOf(bool expansion, ScenarioCounts n) {
   return b;
 }
 
-// The 3-byte cell of the fixed and variable map files.
-struct MapCell {
-  std::array<std::uint8_t, 3> raw{};
-  bool operator==(const MapCell&) const = default;
+// The 3-byte cell of the fixed and variable map files; one record type for both grids, read
+// through the layout of its file. A byte beyond a field's range means none (255 in an empty cell).
+struct FixedMapCellLayout {
+  U8F terrain;    // 0 to 8 plain terrains, 9 to 58 rivers, 59 to 62 bays
+  U8F region;     // into the region table
+  U8F specialty;  // 0 to 30
+  constexpr auto fields() const { return std::tuple(terrain, region, specialty); }
 };
+inline constexpr FixedMapCellLayout kFixedMapCell{{0}, {1}, {2}};
+struct VariableMapCellLayout {
+  U8F building;        // 0 a city's castle, 1 to 11 buildings, 12 harbour, 13 wall
+  U8F buildingDetail;  // goes with the building; the map editor places buildings with 10
+  U8F road;            // road piece 0 to 14, the road code less one
+  constexpr auto fields() const { return std::tuple(building, buildingDetail, road); }
+};
+inline constexpr VariableMapCellLayout kVariableMapCell{{0}, {1}, {2}};
+struct MapCell : RawRecord<3> {};
+static_assert(LayoutFits(kFixedMapCell, MapCell::kSize) && LayoutFits(kVariableMapCell, MapCell::kSize));
+inline constexpr std::uint8_t kMapCellNone = 255;
+// A cell all of whose fields are none.
+inline MapCell EmptyMapCell() {
+  MapCell c;
+  c.raw.fill(kMapCellNone);
+  return c;
+}
+// The wall, in scenario and save maps alike; only the expansion knows it.
+inline constexpr std::uint8_t kWallBuilding = 13;
+inline constexpr std::uint8_t kPlacedBuildingDetail = 10;
 
 }  // namespace garam

@@ -12,7 +12,6 @@ namespace {
 constexpr int kMenFaces = 680, kWomenFaces = 182, kCodes = 256, kBiographyNumbers = 533;
 constexpr int kMenFacesKr = 640, kWomenFacesKr = 168, kBiographiesKrShown = 343;
 constexpr std::uint8_t kItemListEnd = 80;
-constexpr std::uint8_t kWall = 13;
 
 // Biography annotations. The words are neutral stand-ins; what matters to the reader of the
 // report is which numbers carry which kinds of parts, and which numbers share one text.
@@ -349,7 +348,7 @@ void WallReport(Writer& w, const UsageReportSource& s) {
   if (!s.d.gMapVar.empty()) {
     for (int x = 0; x < kMapWidth; ++x)
       for (int y = 0; y < kMapHeight; ++y)
-        if (s.d.gMapVar.at(x, y).raw[0] == kWall) {
+        if (s.d.gMapVar.at(x, y).get(kVariableMapCell.building) == kWallBuilding) {
           char b[16];
           std::snprintf(b, sizeof b, "(%03d, %03d)", x, y);
           w.line(b);

@@ -43,41 +43,20 @@ void AddPlace(QMenu* menu, const QString& caption, const QString& tag) {
   });
 }
 
-QMenu* ExistingCities(QMenu* mnuCityPos) {
-  return mnuCityPos ? mnuCityPos->findChild<QMenu*>("mnuCity(0)", Qt::FindDirectChildrenOnly) : nullptr;
+QMenu* ExistingCities(QMenu* placesMenu) {
+  return placesMenu ? placesMenu->findChild<QMenu*>("existingCities", Qt::FindDirectChildrenOnly) : nullptr;
 }
 
-}  // namespace
+struct Place {
+  QString caption, tag;
+};
 
-void BuildCityPlaceMenus(QMenu* mnuCityPos) {
-  auto submenu = [&](const QString& title, const QString& name) {
-    QMenu* m = mnuCityPos->addMenu(title);
-    m->setObjectName(name);
-    return m;
-  };
-  submenu("기존 도시들", "mnuCity(0)");
-  const auto regions = HistoricSiteRegions();
-  std::vector<QMenu*> byRegion;
-  for (std::size_t r = 0; r < regions.size(); ++r) byRegion.push_back(submenu(regions[r], QString("mnuCity(%1)").arg(r + 1)));
-  for (const HistoricCitySite& s : HistoricCitySites())
-    AddPlace(byRegion[std::size_t(s.region)], Caption(QString::fromUtf8(s.name), s.x, s.y), Tag(s.x, s.y));
-  QMenu* recommended = submenu("신도시 건설 추천 장소", "mnuNCty");
-  for (const Recommended& r : kRecommended) {
-    QAction* a = recommended->addAction(Caption(QString::fromUtf8(r.by) + " 추천한 장소", r.x, r.y));
-    QObject::connect(a, &QAction::triggered, a, [r] { GoTo(r.x, r.y); });
-  }
-}
-
-void BuildExistingCityMenu(QMenu* mnuCityPos, const ListView* ListView3) {
-  QMenu* menu = ExistingCities(mnuCityPos);
-  if (!menu) return;
-  struct Item {
-    QString caption, tag;
-  };
-  std::vector<Item> items;
-  for (int i = 0; ListView3 && i < ListView3->count(); ++i) {
+// The cities of the list's rows, in their shown order; a row naming no record gives none.
+std::vector<Place> ListedPlaces(const ListView* cityList) {
+  std::vector<Place> items;
+  for (int i = 0; cityList && i < cityList->count(); ++i) {
     bool ok = false;
-    const int city = ListView3->row(i)->tag.toInt(&ok);
+    const int city = cityList->row(i)->tag.toInt(&ok);
     std::string name;
     int x = 0, y = 0;
     const bool found = ok && WithCity(city, [&](const auto& c) {
@@ -87,11 +66,12 @@ void BuildExistingCityMenu(QMenu* mnuCityPos, const ListView* ListView3) {
     if (!found) continue;  // a row naming no record gives no item
     items.push_back({Caption(Q(name), x, y), Tag(x, y)});
   }
-  if (items.empty()) {
-    // The menu keeps one item, which leads nowhere.
-    items.push_back({"없음", {}});
-  }
+  return items;
+}
 
+// Rewrites the menu's items in place: surplus items go from the end, new ones are appended; an
+// item without a tag is disabled.
+void SetPlaces(QMenu* menu, const std::vector<Place>& items) {
   QList<QAction*> actions = menu->actions();
   while (actions.size() > qsizetype(items.size())) {
     QAction* last = actions.takeLast();
@@ -108,6 +88,38 @@ void BuildExistingCityMenu(QMenu* mnuCityPos, const ListView* ListView3) {
     a->setData(items[i].tag);
     a->setEnabled(!items[i].tag.isEmpty());
   }
+}
+
+}  // namespace
+
+void BuildCityPlaceMenus(QMenu* placesMenu) {
+  auto submenu = [&](const QString& title, const QString& name) {
+    QMenu* m = placesMenu->addMenu(title);
+    m->setObjectName(name);
+    return m;
+  };
+  submenu("기존 도시들", "existingCities");
+  const auto regions = HistoricSiteRegions();
+  std::vector<QMenu*> byRegion;
+  for (std::size_t r = 0; r < regions.size(); ++r) byRegion.push_back(submenu(regions[r], QString("historicSites(%1)").arg(r)));
+  for (const HistoricCitySite& s : HistoricCitySites())
+    AddPlace(byRegion[std::size_t(s.region)], Caption(QString::fromUtf8(s.name), s.x, s.y), Tag(s.x, s.y));
+  QMenu* recommended = submenu("신도시 건설 추천 장소", "recommendedSites");
+  for (const Recommended& r : kRecommended) {
+    QAction* a = recommended->addAction(Caption(QString::fromUtf8(r.by) + " 추천한 장소", r.x, r.y));
+    QObject::connect(a, &QAction::triggered, a, [r] { GoTo(r.x, r.y); });
+  }
+}
+
+void BuildExistingCityMenu(QMenu* placesMenu, const ListView* cityList) {
+  QMenu* menu = ExistingCities(placesMenu);
+  if (!menu) return;
+  std::vector<Place> items = ListedPlaces(cityList);
+  if (items.empty()) {
+    // The menu keeps one item, which leads nowhere.
+    items.push_back({"없음", {}});
+  }
+  SetPlaces(menu, items);
 }
 
 }  // namespace garam

@@ -49,6 +49,22 @@ QString RoadName(int code) {
   return QStringLiteral("가도 추가 (%1)").arg(edges.join(QChar(0x00B7)));
 }
 
+// The mode buttons' object names.
+QString ModeObjectName(MapEditMode mode) {
+  using M = MapEditMode;
+  switch (mode) {
+    case M::MoveCity: return "moveCityButton";
+    case M::DeleteBuilding: return "deleteBuildingButton";
+    case M::PlaceBuilding: return "placeBuildingButton";
+    case M::DeleteSpecialty: return "deleteSpecialtyButton";
+    case M::PlaceSpecialty: return "placeSpecialtyButton";
+    case M::EraseRoad: return "eraseRoadButton";
+    case M::SetRegion: return "setRegionButton";
+    case M::SetTerrain: return "setTerrainButton";
+    default: return QString("roadButton(%1)").arg(RoadPieceOf(mode));
+  }
+}
+
 // A drop-down list opens as wide as its longest item, however narrow the box. Styles whose long
 // lists scroll by a bar rather than by arrows need room for the bar too.
 void FitPopupToItems(QComboBox* box) {
@@ -61,40 +77,20 @@ void FitPopupToItems(QComboBox* box) {
 
 MapEditor* OpenMapEditor() { return gOpenEditor; }
 
-MapEditor::MapEditor(QWidget* owner, const MainLists& lists, int mode, QMenu* mnuCityPos, CreateCityCaller* frmAdd2)
-    : QDialog(owner), lists_(lists), mode_(mode), mnuCityPos_(mnuCityPos), frmAdd2_(frmAdd2) {
+MapEditor::MapEditor(QWidget* owner, const MainLists& lists, Opening opening, QMenu* placesMenu,
+                     CreateCityCaller* siteReceiver)
+    : QDialog(owner), lists_(lists), opening_(opening), placesMenu_(placesMenu), siteReceiver_(siteReceiver) {
   setObjectName("frmMapEdit");
   gSkipMapMouseUp = false;
-  BuildControls();
+  BuildMapArea();
+  BuildModeButtons();
+  BuildToolLists();
 
   // Each opening starts afresh: no cursor, mark or pick from an earlier one.
-  const bool newCity = mode_ == kNewCityMode;
-  const bool scenario = !IsSaveFile();
-  MapPoint start{};
-  if (newCity) {
-    setWindowTitle("신도시 위치 지정");
-    setFixedSize(kNewCityClientW, kClientH);
-    start = RandomMapStart();
-    MarkX = start.x, MarkY = start.y;
-  } else {
-    setWindowTitle("Map Edit");
-    setFixedSize(kClientW, kClientH);
-    MapOpt[0]->setChecked(true);
-    for (int i = 1; i <= 16; ++i) static_cast<QToolButton*>(MapOpt[std::size_t(i + 4)])->setIcon(QIcon(QPixmap::fromImage(RoadIcon(i - 1))));
-    FillToolLists(scenario);
-    start = MapStartCell();
-  }
-  if (!newCity && !scenario) {
-    MapOpt[21]->setEnabled(false);
-    MapOpt[22]->setEnabled(false);
-    picView->setVisible(false);
-  }
-
-  const ViewOrigin o = OriginForCell(start.x, start.y, 0, 0);
-  HScroll->setValue(o.left);
-  VScroll->setValue(o.top);
+  if (opening_ == Opening::NewCitySite) OpenForNewCity();
+  else OpenAsFullEditor();
   RedrawMap();
-  BuildExistingCityMenu(mnuCityPos_, lists_.ListView3);
+  BuildExistingCityMenu(placesMenu_, lists_.ListView3);
   loading_ = false;
 
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
@@ -106,170 +102,224 @@ MapEditor::~MapEditor() {
   if (gOpenEditor == this) gOpenEditor = nullptr;
 }
 
-void MapEditor::BuildControls() {
-  picMap = new MapView(this);
-  picMap->setGeometry(0, 0, 620, 576);
-  connect(picMap, &MapView::mouseMoved, this, &MapEditor::picMap_MouseMove);
-  connect(picMap, &MapView::mouseLeft, this, &MapEditor::picMap_MouseLeave);
-  connect(picMap, &MapView::mouseReleased, this, &MapEditor::picMap_MouseUp);
+void MapEditor::OpenForNewCity() {
+  setWindowTitle("신도시 위치 지정");
+  setFixedSize(kNewCityClientW, kClientH);
+  const MapPoint start = RandomMapStart();
+  MarkX = start.x, MarkY = start.y;
+  const ViewOrigin o = OriginForCell(start.x, start.y, 0, 0);
+  horizontalScroll->setValue(o.left);
+  verticalScroll->setValue(o.top);
+}
+
+void MapEditor::OpenAsFullEditor() {
+  const bool scenario = !IsSaveFile();
+  setWindowTitle("Map Edit");
+  setFixedSize(kClientW, kClientH);
+  ModeButton(MapEditMode::MoveCity)->setChecked(true);
+  for (int code = 0; code < kRoadCodes; ++code)
+    static_cast<QToolButton*>(ModeButton(RoadCodeMode(code)))->setIcon(QIcon(QPixmap::fromImage(RoadIcon(code))));
+  FillToolLists(scenario);
+  const MapPoint start = MapStartCell();
+  // Regions and terrain are the scenario maps' own.
+  if (!scenario) {
+    ModeButton(MapEditMode::SetRegion)->setEnabled(false);
+    ModeButton(MapEditMode::SetTerrain)->setEnabled(false);
+    terrainPreview->setVisible(false);
+  }
+  const ViewOrigin o = OriginForCell(start.x, start.y, 0, 0);
+  horizontalScroll->setValue(o.left);
+  verticalScroll->setValue(o.top);
+}
+
+void MapEditor::BuildMapArea() {
+  mapView = new MapView(this);
+  mapView->setGeometry(0, 0, 620, 576);
+  connect(mapView, &MapView::mouseMoved, this, &MapEditor::OnPointerMoved);
+  connect(mapView, &MapView::mouseLeft, this, &MapEditor::OnPointerLeft);
+  connect(mapView, &MapView::mouseReleased, this, &MapEditor::OnButtonReleased);
 
   // Values change on release only: a drag renders once, where it ends.
-  HScroll = new QScrollBar(Qt::Horizontal, this);
-  HScroll->setObjectName("HScroll");
-  HScroll->setGeometry(0, 576, 620, 17);
-  HScroll->setRange(0, 240), HScroll->setSingleStep(1), HScroll->setPageStep(5);
-  VScroll = new QScrollBar(Qt::Vertical, this);
-  VScroll->setObjectName("VScroll");
-  VScroll->setGeometry(620, 0, 17, 577);
-  VScroll->setRange(0, 190), VScroll->setSingleStep(2), VScroll->setPageStep(10);
-  for (QScrollBar* s : {HScroll, VScroll}) s->setTracking(false), s->setFocusPolicy(Qt::NoFocus);
-  connect(HScroll, &QScrollBar::valueChanged, this, &MapEditor::HScroll_Change);
-  connect(VScroll, &QScrollBar::valueChanged, this, &MapEditor::VScroll_Change);
+  horizontalScroll = new QScrollBar(Qt::Horizontal, this);
+  horizontalScroll->setObjectName("horizontalScroll");
+  horizontalScroll->setGeometry(0, 576, 620, 17);
+  horizontalScroll->setRange(0, 240), horizontalScroll->setSingleStep(1), horizontalScroll->setPageStep(5);
+  verticalScroll = new QScrollBar(Qt::Vertical, this);
+  verticalScroll->setObjectName("verticalScroll");
+  verticalScroll->setGeometry(620, 0, 17, 577);
+  verticalScroll->setRange(0, 190), verticalScroll->setSingleStep(2), verticalScroll->setPageStep(10);
+  for (QScrollBar* s : {horizontalScroll, verticalScroll}) s->setTracking(false), s->setFocusPolicy(Qt::NoFocus);
+  connect(horizontalScroll, &QScrollBar::valueChanged, this, &MapEditor::OnHorizontalScroll);
+  connect(verticalScroll, &QScrollBar::valueChanged, this, &MapEditor::OnVerticalScroll);
 
-  mapCheck = new QCheckBox(this);
-  mapCheck->setObjectName("mapCheck");
-  mapCheck->setGeometry(621, 578, 16, 16);
-  mapCheck->setFocusPolicy(Qt::NoFocus);
-  connect(mapCheck, &QCheckBox::clicked, this, &MapEditor::mapCheck_Click);
+  enlargeCheck = new QCheckBox(this);
+  enlargeCheck->setObjectName("enlargeCheck");
+  enlargeCheck->setGeometry(621, 578, 16, 16);
+  enlargeCheck->setFocusPolicy(Qt::NoFocus);
+  connect(enlargeCheck, &QCheckBox::clicked, this, &MapEditor::ToggleEnlarged);
 
-  StatusBar = new QStatusBar(this);
-  StatusBar->setObjectName("StatusBar");
-  StatusBar->setSizeGripEnabled(false);
-  StatusBar->setGeometry(0, 593, kClientW, 17);
+  statusLine = new QStatusBar(this);
+  statusLine->setObjectName("statusLine");
+  statusLine->setSizeGripEnabled(false);
+  statusLine->setGeometry(0, 593, kClientW, 17);
   // The status line pads its fields by display columns: they line up only in a fixed pitch.
   QFont columns = ColumnFont();
   columns.setPointSize(9);
-  StatusBar->setFont(columns);
+  statusLine->setFont(columns);
+}
 
-  modes = new QButtonGroup(this);
-  auto option = [&](int i, const char* caption, int top, int h) {
+void MapEditor::BuildModeButtons() {
+  using M = MapEditMode;
+  modeGroup = new QButtonGroup(this);
+  auto option = [&](M mode, const char* caption, int top, int h) {
     auto* b = new QRadioButton(QString::fromUtf8(caption), this);
     b->setGeometry(kPanelLeft, top, 97, h);
-    MapOpt[std::size_t(i)] = b;
+    modeButtons[std::size_t(mode)] = b;
   };
-  option(0, "도시위치 변경", 4, 25);
-  option(21, "지역정보 변경", 32, 21);
-  option(1, "건물 삭제", 100, 21);
-  option(2, "건물 추가", 124, 21);
-  option(3, "특산품 삭제", 168, 21);
-  option(4, "특산품 추가", 192, 21);
-  option(22, "지형정보 변경", 496, 21);
-  constexpr int kRoadPairs[8][2] = {{5, 20}, {7, 9}, {6, 13}, {15, 10}, {12, 19}, {16, 18}, {8, 11}, {14, 17}};
+  option(M::MoveCity, "도시위치 변경", 4, 25);
+  option(M::SetRegion, "지역정보 변경", 32, 21);
+  option(M::DeleteBuilding, "건물 삭제", 100, 21);
+  option(M::PlaceBuilding, "건물 추가", 124, 21);
+  option(M::DeleteSpecialty, "특산품 삭제", 168, 21);
+  option(M::PlaceSpecialty, "특산품 추가", 192, 21);
+  option(M::SetTerrain, "지형정보 변경", 496, 21);
+  // The road buttons by road code, two a row.
+  constexpr int kRoadPairs[8][2] = {{0, 15}, {2, 4}, {1, 8}, {10, 5}, {7, 14}, {11, 13}, {3, 6}, {9, 12}};
   for (int row = 0; row < 8; ++row)
     for (int col = 0; col < 2; ++col) {
       auto* b = new QToolButton(this);
       b->setCheckable(true);
       b->setIconSize(QSize(32, 24));
       b->setGeometry(kPanelLeft + 48 * col, 236 + 32 * row, 48, 33);
-      const int mode = kRoadPairs[row][col];
+      const int code = kRoadPairs[row][col];
       // The picture alone says nothing to a screen reader, and little to the eye at first.
-      b->setToolTip(RoadName(mode - 5));
-      b->setAccessibleName(RoadName(mode - 5));
-      MapOpt[std::size_t(mode)] = b;
+      b->setToolTip(RoadName(code));
+      b->setAccessibleName(RoadName(code));
+      modeButtons[std::size_t(RoadCodeMode(code))] = b;
     }
-  for (int i = 0; i < 23; ++i) {
-    MapOpt[std::size_t(i)]->setObjectName(QString("MapOpt(%1)").arg(i));
-    MapOpt[std::size_t(i)]->setFocusPolicy(Qt::NoFocus);
-    modes->addButton(MapOpt[std::size_t(i)], i);
+  for (int i = 0; i < kMapEditModeButtons; ++i) {
+    QAbstractButton* b = modeButtons[std::size_t(i)];
+    b->setObjectName(ModeObjectName(MapEditMode(i)));
+    b->setFocusPolicy(Qt::NoFocus);
+    modeGroup->addButton(b, i);
   }
-  connect(modes, &QButtonGroup::idClicked, this, &MapEditor::MapOpt_Chosen);
+  connect(modeGroup, &QButtonGroup::idClicked, this, [this](int id) { ChooseMode(MapEditMode(id)); });
+}
 
-  constexpr int kComboTops[5] = {144, 212, 52, 76, 516};
-  for (int i = 0; i < 5; ++i) {
+void MapEditor::BuildToolLists() {
+  struct Place {
+    QComboBox** list;
+    const char* name;
+    int top;
+  };
+  const Place places[] = {{&buildingList, "buildingList", 144},
+                          {&specialtyList, "specialtyList", 212},
+                          {&regionList, "regionList", 52},
+                          {&markedRegionList, "markedRegionList", 76},
+                          {&terrainList, "terrainList", 516}};
+  for (const Place& p : places) {
     auto* c = new QComboBox(this);
-    c->setObjectName(QString("MapCombo(%1)").arg(i));
-    c->setGeometry(kPanelLeft, kComboTops[i], 97, 20);
+    c->setObjectName(p.name);
+    c->setGeometry(kPanelLeft, p.top, 97, 20);
     c->setEnabled(false);
     c->setFocusPolicy(Qt::NoFocus);
-    connect(c, &QComboBox::currentIndexChanged, this, [this, i] { MapCombo_Click(i); });
-    MapCombo[std::size_t(i)] = c;
+    connect(c, &QComboBox::currentIndexChanged, this, [this, c] { OnToolListChanged(c); });
+    *p.list = c;
   }
-  picView = new QLabel(this);
-  picView->setObjectName("picView");
-  picView->setGeometry(656, 544, 66, 36);
+  terrainPreview = new QLabel(this);
+  terrainPreview->setObjectName("terrainPreview");
+  terrainPreview->setGeometry(656, 544, 66, 36);
+}
+
+std::array<QComboBox*, 5> MapEditor::ToolLists() const {
+  return {buildingList, specialtyList, regionList, markedRegionList, terrainList};
 }
 
 void MapEditor::FillToolLists(bool scenario) {
   // Filled and set quietly: the lists' own handlers would move the focus and draw previews.
-  const QSignalBlocker b0(MapCombo[0]), b1(MapCombo[1]), b2(MapCombo[2]), b3(MapCombo[3]), b4(MapCombo[4]);
-  for (QComboBox* c : MapCombo) c->clear();
-  for (const char* name : kBuildings) MapCombo[0]->addItem(QString::fromUtf8(name));
-  if (IsExpansionLoaded()) MapCombo[0]->addItem("방벽");
+  const QSignalBlocker quietBuildings(buildingList), quietSpecialties(specialtyList), quietRegions(regionList),
+      quietMarked(markedRegionList), quietTerrains(terrainList);
+  for (QComboBox* c : ToolLists()) c->clear();
+  for (const char* name : kBuildings) buildingList->addItem(QString::fromUtf8(name));
+  if (IsExpansionLoaded()) buildingList->addItem("방벽");
   WithSpecialties([&](const auto& specialties) {
-    for (const auto& s : specialties) MapCombo[1]->addItem(QString::fromStdString(ReadFixedName(s.bytes(kSpecialty.name))));
+    for (const auto& s : specialties) specialtyList->addItem(QString::fromStdString(ReadFixedName(s.bytes(kSpecialty.name))));
   });
-  for (int i : {2, 3}) {
-    QComboBox* c = MapCombo[std::size_t(i)];
+  for (QComboBox* c : {regionList, markedRegionList}) {
     c->addItem(kNoRegion);
     if (scenario)
       for (const auto& r : gData.gRegions) c->addItem(QString::fromStdString(ReadFixedName(r.bytes(kRegionScen.name))));
     // A save file's lists hold the line alone and select nothing.
     c->setCurrentIndex(scenario ? 0 : -1);
   }
-  MapCombo[0]->setCurrentIndex(0);
-  MapCombo[1]->setCurrentIndex(0);
-  if (scenario) {
-    for (const char* t : kTerrains) MapCombo[4]->addItem(QString::fromUtf8(t));
-    for (int shape = 0; shape < 10; ++shape)
-      for (const char* base : kRiverBases)
-        MapCombo[4]->addItem(QString("%1하천%2 %3").arg(QString::fromUtf8(base)).arg(shape + 1).arg(QString::fromUtf8(kCourses[shape])));
-    for (const char* edge : kEdges) MapCombo[4]->addItem(QString::fromUtf8(edge) + kBaySuffix);
-  }
-  for (QComboBox* c : MapCombo) FitPopupToItems(c);
+  buildingList->setCurrentIndex(0);
+  specialtyList->setCurrentIndex(0);
+  if (scenario) FillTerrainList();
+  for (QComboBox* c : ToolLists()) FitPopupToItems(c);
   if (!scenario) return;
-  MapCombo[4]->setCurrentIndex(2);
+  terrainList->setCurrentIndex(2);
   ShowPreview(2);
+}
+
+// The terrain codes in order: the plain terrains, the rivers by course and base, the bays.
+void MapEditor::FillTerrainList() {
+  for (const char* t : kTerrains) terrainList->addItem(QString::fromUtf8(t));
+  for (int shape = 0; shape < 10; ++shape)
+    for (const char* base : kRiverBases)
+      terrainList->addItem(QString("%1하천%2 %3").arg(QString::fromUtf8(base)).arg(shape + 1).arg(QString::fromUtf8(kCourses[shape])));
+  for (const char* edge : kEdges) terrainList->addItem(QString::fromUtf8(edge) + kBaySuffix);
 }
 
 void MapEditor::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
-  picMap->setFocus();
+  mapView->setFocus();
 }
 
 void MapEditor::RedrawMap() {
-  MapPicture& p = picMap->picture;
+  MapPicture& p = mapView->picture;
   p.viewLeft = ViewLeft, p.viewTop = ViewTop;
   p.extraCols = ExtraCols, p.extraRows = ExtraRows;
   p.moveFromX = PickedCityX, p.moveFromY = PickedCityY;
-  p.regionMarks = EditMode == 21 && MapOpt[21]->isChecked();
-  p.regionA = MapCombo[2]->currentIndex() - 1;
-  p.regionB = MapCombo[3]->currentIndex() - 1;
+  p.regionMarks = editMode == MapEditMode::SetRegion && ModeButton(MapEditMode::SetRegion)->isChecked();
+  p.regionA = regionList->currentIndex() - 1;
+  p.regionB = markedRegionList->currentIndex() - 1;
   // Nothing selected (-1) must match no region either.
   if (p.regionA < 0) p.regionA = -1;
   if (p.regionB < 0) p.regionB = -1;
-  picMap->RedrawMap();
+  mapView->RedrawMap();
 }
 
 void MapEditor::SetLocation(int x, int y) {
   const ViewOrigin o = OriginForCell(x, y, ExtraCols, ExtraRows);
   ViewLeft = o.left, ViewTop = o.top;
-  if (mode_ == kNewCityMode) {
+  if (opening_ == Opening::NewCitySite) {
     MarkX = x, MarkY = y;
     DrawCursor();
   }
-  HScroll->setValue(ViewLeft);
-  VScroll->setValue(ViewTop);
+  horizontalScroll->setValue(ViewLeft);
+  verticalScroll->setValue(ViewTop);
 }
 
-void MapEditor::HScroll_Change(int value) {
-  ViewLeft = value;
+void MapEditor::FollowView() {
   CursorFromPointer();
   RedrawMap();
   ShowCellStatus();
   DrawCursor();
 }
 
-void MapEditor::VScroll_Change(int value) {
+void MapEditor::OnHorizontalScroll(int value) {
+  ViewLeft = value;
+  FollowView();
+}
+
+void MapEditor::OnVerticalScroll(int value) {
   // The top row shown is always even: an odd value gives way to the one below it.
   if (value % 2 == 1) {
-    VScroll->setValue(value - 1);
+    verticalScroll->setValue(value - 1);
     return;
   }
   ViewTop = value;
-  CursorFromPointer();
-  RedrawMap();
-  ShowCellStatus();
-  DrawCursor();
+  FollowView();
 }
 
 void MapEditor::Shift(QWidget* w, int dx, int dy, int dw, int dh) {
@@ -277,51 +327,52 @@ void MapEditor::Shift(QWidget* w, int dx, int dy, int dw, int dh) {
   w->setGeometry(g.x() + dx, g.y() + dy, g.width() + dw, g.height() + dh);
 }
 
-void MapEditor::mapCheck_Click() {
-  const int d = mapCheck->isChecked() ? 1 : -1;
+void MapEditor::ToggleEnlarged() {
+  const int d = enlargeCheck->isChecked() ? 1 : -1;
   ExtraCols = d > 0 ? 6 : 0;
   ExtraRows = d > 0 ? 16 : 0;
   setFixedSize(width() + d * kWideW, height() + d * kTallH);
-  for (QAbstractButton* b : MapOpt) Shift(b, d * kWideW, 0, 0, 0);
-  for (QComboBox* c : MapCombo) Shift(c, d * kWideW, 0, 0, 0);
-  Shift(mapCheck, d * kWideW, d * kTallH, 0, 0);
-  Shift(HScroll, 0, d * kTallH, d * kWideW, 0);
-  Shift(VScroll, d * kWideW, 0, 0, d * kTallH);
-  Shift(picMap, 0, 0, d * kWideW, d * kTallH);
-  Shift(picView, d * kWideW, 0, 0, 0);
-  Shift(StatusBar, 0, d * kTallH, d * kWideW, 0);
+  for (QAbstractButton* b : modeButtons) Shift(b, d * kWideW, 0, 0, 0);
+  for (QComboBox* c : ToolLists()) Shift(c, d * kWideW, 0, 0, 0);
+  Shift(enlargeCheck, d * kWideW, d * kTallH, 0, 0);
+  Shift(horizontalScroll, 0, d * kTallH, d * kWideW, 0);
+  Shift(verticalScroll, d * kWideW, 0, 0, d * kTallH);
+  Shift(mapView, 0, 0, d * kWideW, d * kTallH);
+  Shift(terrainPreview, d * kWideW, 0, 0, 0);
+  Shift(statusLine, 0, d * kTallH, d * kWideW, 0);
   if (ViewLeft > 240 - ExtraCols) ViewLeft = 240 - ExtraCols;
   if (ViewTop > 190 - ExtraRows) ViewTop = 190 - ExtraRows;
-  HScroll->setMaximum(240 - ExtraCols);
-  VScroll->setMaximum(190 - ExtraRows);
-  CursorFromPointer();
-  RedrawMap();
-  ShowCellStatus();
-  DrawCursor();
-  picMap->setFocus();
+  horizontalScroll->setMaximum(240 - ExtraCols);
+  verticalScroll->setMaximum(190 - ExtraRows);
+  FollowView();
+  mapView->setFocus();
 }
 
-void MapEditor::MapOpt_Chosen(int index) {
+void MapEditor::ChooseMode(MapEditMode mode) {
+  using M = MapEditMode;
   // The tool lists follow the mode; leaving the region mode takes its marks away.
-  const std::array<bool, 5> lists{index == 2, index == 4, index == 21, index == 21, index == 22};
-  for (int i = 0; i < 5; ++i) MapCombo[std::size_t(i)]->setEnabled(lists[std::size_t(i)]);
-  const int was = EditMode;
-  EditMode = index;
-  if (index > 0) {
+  buildingList->setEnabled(mode == M::PlaceBuilding);
+  specialtyList->setEnabled(mode == M::PlaceSpecialty);
+  regionList->setEnabled(mode == M::SetRegion);
+  markedRegionList->setEnabled(mode == M::SetRegion);
+  terrainList->setEnabled(mode == M::SetTerrain);
+  const M was = editMode;
+  editMode = mode;
+  if (mode != M::MoveCity) {
     setWindowTitle("Map Edit");
     PickedCityX = PickedCityY = -1;
   }
-  if (index > 0 || was == 21) {
+  if (mode != M::MoveCity || was == M::SetRegion) {
     RedrawMap();
     ShowCellStatus();
     DrawCursor();
   }
-  picMap->setFocus();
+  mapView->setFocus();
 }
 
-void MapEditor::MapCombo_Click(int index) {
-  if (!loading_) picMap->setFocus();
-  if (index == 4) ShowPreview(MapCombo[4]->currentIndex());
+void MapEditor::OnToolListChanged(QComboBox* list) {
+  if (!loading_) mapView->setFocus();
+  if (list == terrainList) ShowPreview(terrainList->currentIndex());
 }
 
 void MapEditor::ShowPreview(int code) {
@@ -333,25 +384,25 @@ void MapEditor::ShowPreview(int code) {
     else if (code <= 58) p.drawImage(QPoint(0, 0), RiverSheet(), QRect(62 * ((code - 9) % 5), 32 * ((code - 9) / 5), kTileW, kTileH));
     else p.drawImage(QPoint(0, 0), TileSheet(), QRect(62 * (code - 59), 32, kTileW, kTileH));
   }
-  picView->setPixmap(QPixmap::fromImage(view));
+  terrainPreview->setPixmap(QPixmap::fromImage(view));
 }
 
-void MapEditor::picMap_MouseMove(QPoint pos) {
+void MapEditor::OnPointerMoved(QPoint pos) {
   pointer_ = pos;
-  pointerInside_ = picMap->rect().contains(pos);
+  pointerInside_ = mapView->rect().contains(pos);
   CursorFromPointer();
   ShowCellStatus();
   DrawCursor();
 }
 
-void MapEditor::picMap_MouseLeave() {
+void MapEditor::OnPointerLeft() {
   pointerInside_ = false;
   CursorFromPointer();
   ShowCellStatus();
   DrawCursor();
 }
 
-void MapEditor::picMap_MouseUp(Qt::MouseButton button, QPoint pos) {
+void MapEditor::OnButtonReleased(Qt::MouseButton button, QPoint pos) {
   if (gSkipMapMouseUp) {
     gSkipMapMouseUp = false;
     return;
@@ -359,7 +410,7 @@ void MapEditor::picMap_MouseUp(Qt::MouseButton button, QPoint pos) {
   if (button == Qt::LeftButton) {
     EditCell();
   } else if (button == Qt::RightButton) {
-    // A pending move is cancelled; otherwise the places menu, in the new-city mode as well.
+    // A pending move is cancelled; otherwise the places menu, in the new-city opening as well.
     if (cityMove.Pending()) {
       setWindowTitle("Map Edit");
       cityMove.Cancel();
@@ -371,16 +422,15 @@ void MapEditor::picMap_MouseUp(Qt::MouseButton button, QPoint pos) {
 }
 
 void MapEditor::PopUpPlaces(QPoint pos) {
-  if (!mnuCityPos_) return;
+  if (!placesMenu_) return;
   gSkipMapMouseUp = true;
-  Dialogs().PopupMenu(mnuCityPos_, picMap->mapToGlobal(pos));
+  Dialogs().PopupMenu(placesMenu_, mapView->mapToGlobal(pos));
 }
 
 void MapEditor::EditCell() {
-  const bool newCity = mode_ == kNewCityMode;
-  const int mode = newCity ? kNewCitySite : EditMode;
-  const MapSelection sel{MapCombo[0]->currentIndex(), MapCombo[1]->currentIndex(), MapCombo[2]->currentIndex(),
-                         MapCombo[4]->currentIndex()};
+  const MapEditMode mode = opening_ == Opening::NewCitySite ? MapEditMode::NewCitySite : editMode;
+  const MapSelection sel{buildingList->currentIndex(), specialtyList->currentIndex(), regionList->currentIndex(),
+                         terrainList->currentIndex()};
   const int x = CursorX, y = CursorY;
   const MapEditOutcome out = ApplyMapEdit(cityMove, mode, x, y, sel);
   const QString title = Q(kMsgTitle);
@@ -395,20 +445,26 @@ void MapEditor::EditCell() {
       return;
     case MapEditKind::Applied:
       RedrawMap();
-      if (mode == 21 || mode == 22) DrawCursor(), ShowCellStatus();
+      if (mode == MapEditMode::SetRegion || mode == MapEditMode::SetTerrain) DrawCursor(), ShowCellStatus();
       MarkDataChanged();
       return;
-    case MapEditKind::Confirm: break;
+    case MapEditKind::Confirm:
+      if (Dialogs().MessageBox(this, Q(out.text), MsgIcon::Exclamation, MsgButtons::YesNo, title) == MsgResult::Yes)
+        CommitConfirmed(mode, x, y);
+      return;
   }
-  if (Dialogs().MessageBox(this, Q(out.text), MsgIcon::Exclamation, MsgButtons::YesNo, title) != MsgResult::Yes) return;
-  if (newCity) {
-    if (frmAdd2_) frmAdd2_->SetCell(x, y);
+}
+
+// The user said Yes: the new city's cell goes to the create-city dialog, or the picked city moves.
+void MapEditor::CommitConfirmed(MapEditMode mode, int x, int y) {
+  if (mode == MapEditMode::NewCitySite) {
+    if (siteReceiver_) siteReceiver_->SetCell(x, y);
     accept();
     return;
   }
   if (CommitMapEdit(cityMove, mode, x, y).kind == MapEditKind::Applied) MarkDataChanged();
   setWindowTitle("Map Edit");
-  BuildExistingCityMenu(mnuCityPos_, lists_.ListView3);
+  BuildExistingCityMenu(placesMenu_, lists_.ListView3);
   RedrawMap();
 }
 
@@ -428,22 +484,22 @@ void MapEditor::ShowCellStatus() {
   std::vector<int> order;
   if (ListView* cities = lists_.ListView3)
     for (int i = 0; i < cities->count(); ++i) order.push_back(cities->row(i)->tag.toInt());
-  StatusBar->showMessage(QString::fromStdString(CellStatusText(CursorX, CursorY, order)));
+  statusLine->showMessage(QString::fromStdString(CellStatusText(CursorX, CursorY, order)));
 }
 
 void MapEditor::DrawCursor() {
   const int j = CursorX - ViewLeft, i = CursorY - ViewTop;
   const int s = i % 2 != 0 ? 32 : 0, x0 = 62 * j + s, y0 = 16 * i;
-  picMap->setCursorLines({QLine(x0, y0 + 15, x0 + 31, y0), QLine(x0 + 32, y0, x0 + 61, y0 + 15),
-                          QLine(x0, y0 + 16, x0 + 31, y0 + 31), QLine(x0 + 32, y0 + 31, x0 + 61, y0 + 16)});
+  mapView->setCursorLines({QLine(x0, y0 + 15, x0 + 31, y0), QLine(x0 + 32, y0, x0 + 61, y0 + 15),
+                           QLine(x0, y0 + 16, x0 + 31, y0 + 31), QLine(x0 + 32, y0 + 31, x0 + 61, y0 + 16)});
   if (MarkX != -1 && MarkY != -1) {
     QColor c = CursorX == MarkX && CursorY == MarkY ? QColor(0, 0, 255) : QColor(255, 0, 0);
     if (IsMapCell(CursorX, CursorY) && IsCastleCell(CursorX, CursorY)) c = QColor(0, 255, 0);
-    picMap->setCursorColor(c);
+    mapView->setCursorColor(c);
   }
   const bool none = !IsMapCell(CursorX, CursorY);
-  picMap->setCursorVisible(!none);
-  picMap->setCursor(none ? Qt::ForbiddenCursor : Qt::ArrowCursor);
+  mapView->setCursorVisible(!none);
+  mapView->setCursor(none ? Qt::ForbiddenCursor : Qt::ArrowCursor);
 }
 
 // The wheel scrolls the map two rows a notch wherever the pointer is, lists included.
@@ -454,7 +510,8 @@ bool MapEditor::eventFilter(QObject* watched, QEvent* event) {
   wheelRest_ += delta;
   const int notches = wheelRest_ / 120;
   wheelRest_ -= notches * 120;
-  if (notches != 0) VScroll->setValue(std::clamp(VScroll->value() - 2 * notches, 0, VScroll->maximum()));
+  if (notches != 0)
+    verticalScroll->setValue(std::clamp(verticalScroll->value() - 2 * notches, 0, verticalScroll->maximum()));
   return true;
 }
 
@@ -469,9 +526,11 @@ void RegisterMapForms() {
         places = main->CityPlaceMenu();
         break;
       }
-    // The create-city dialog opens the new-city mode and takes the answer as its owner.
-    auto* frmAdd2 = args.mode == kNewCityMode ? dynamic_cast<CreateCityCaller*>(owner) : nullptr;
-    MapEditor editor(owner, lists, args.mode, places, frmAdd2);
+    // The create-city dialog opens the new-city site and takes the answer as its owner.
+    using Opening = MapEditor::Opening;
+    const Opening opening = args.mode == int(Opening::NewCitySite) ? Opening::NewCitySite : Opening::Full;
+    auto* siteReceiver = opening == Opening::NewCitySite ? dynamic_cast<CreateCityCaller*>(owner) : nullptr;
+    MapEditor editor(owner, lists, opening, places, siteReceiver);
     RunModal(editor);
   });
 }

@@ -1,6 +1,6 @@
 // frmMapEdit, the map editor: the map view with its scroll bars and enlarged-view switch, the tool
 // panel of edit modes and tool lists, the cursor and its status line. Opened as the full editor
-// (mode 2, the main window's menu) or to pick a new city's cell (mode 1).
+// (the main window's menu) or to pick a new city's cell (the create-city dialog).
 #pragma once
 
 #include <QAbstractButton>
@@ -19,8 +19,6 @@
 
 namespace garam {
 
-inline constexpr int kNewCityMode = 1;
-
 // Set while the map's context menu is up: the button release that follows a dismissed menu does
 // nothing but clear it. Each opening of the editor and every place item clear it too.
 inline bool gSkipMapMouseUp = false;
@@ -28,35 +26,44 @@ inline bool gSkipMapMouseUp = false;
 class MapEditor : public QDialog {
   Q_OBJECT
  public:
+  // How the editor is opened: by the create-city dialog to pick the new city's cell, or from the
+  // main window's menu as the full editor. The values are the ones its openers pass.
+  enum class Opening { NewCitySite = 1, Full = 2 };
+
   // The status line names a castle's city by the main window's city list, in its order;
-  // mnuCityPos is the context menu; frmAdd2 receives the new-city mode's cell.
-  MapEditor(QWidget* owner, const MainLists& lists, int mode, QMenu* mnuCityPos = nullptr,
-            CreateCityCaller* frmAdd2 = nullptr);
+  // placesMenu is the context menu; siteReceiver receives the new-city cell.
+  MapEditor(QWidget* owner, const MainLists& lists, Opening opening, QMenu* placesMenu = nullptr,
+            CreateCityCaller* siteReceiver = nullptr);
   ~MapEditor() override;
 
-  // Scrolls so that cell (x, y) lies near the middle; in the new-city mode it also marks the cell.
+  // Scrolls so that cell (x, y) lies near the middle; in the new-city opening it also marks the cell.
   void SetLocation(int x, int y);
 
-  // Form state; -1 in a cell means none.
+  // Window state; -1 in a cell means none.
   int ViewLeft = 0, ViewTop = 0;
   int CursorX = -1, CursorY = -1;
   int MarkX = -1, MarkY = -1;
   CityMove cityMove;
   int& PickedCityX = cityMove.PickedCityX;
   int& PickedCityY = cityMove.PickedCityY;
-  int EditMode = 0;
+  MapEditMode editMode = MapEditMode::MoveCity;
   int ExtraCols = 0, ExtraRows = 0;
 
-  MapView* picMap = nullptr;
-  QScrollBar *HScroll = nullptr, *VScroll = nullptr;
-  QCheckBox* mapCheck = nullptr;
-  QStatusBar* StatusBar = nullptr;
-  std::array<QAbstractButton*, 23> MapOpt{};
-  std::array<QComboBox*, 5> MapCombo{};
-  QLabel* picView = nullptr;
-  QButtonGroup* modes = nullptr;
+  MapView* mapView = nullptr;
+  QScrollBar *horizontalScroll = nullptr, *verticalScroll = nullptr;
+  QCheckBox* enlargeCheck = nullptr;
+  QStatusBar* statusLine = nullptr;
+  // One button per edit mode, indexed by the mode.
+  std::array<QAbstractButton*, kMapEditModeButtons> modeButtons{};
+  QAbstractButton* ModeButton(MapEditMode mode) const { return modeButtons[std::size_t(mode)]; }
+  // The tool lists: building to place, specialty to place, the region to set (marked on the map
+  // in the region mode), a second region marked beside it, and the terrain to set.
+  QComboBox *buildingList = nullptr, *specialtyList = nullptr, *regionList = nullptr, *markedRegionList = nullptr,
+            *terrainList = nullptr;
+  QLabel* terrainPreview = nullptr;
+  QButtonGroup* modeGroup = nullptr;
 
-  // The map editor's own repaint: the picture follows the form state.
+  // The map editor's own repaint: the picture follows the window state.
   void RedrawMap();
 
  protected:
@@ -64,19 +71,28 @@ class MapEditor : public QDialog {
   void showEvent(QShowEvent* e) override;
 
  private:
-  void BuildControls();
+  void OpenForNewCity();
+  void OpenAsFullEditor();
+  void BuildMapArea();
+  void BuildModeButtons();
+  void BuildToolLists();
+  std::array<QComboBox*, 5> ToolLists() const;
   void FillToolLists(bool scenario);
-  void HScroll_Change(int value);
-  void VScroll_Change(int value);
-  void mapCheck_Click();
-  void MapOpt_Chosen(int index);
-  void MapCombo_Click(int index);
-  void picMap_MouseMove(QPoint pos);
-  void picMap_MouseLeave();
+  void FillTerrainList();
+  void OnHorizontalScroll(int value);
+  void OnVerticalScroll(int value);
+  void ToggleEnlarged();
+  void ChooseMode(MapEditMode mode);
+  void OnToolListChanged(QComboBox* list);
+  void OnPointerMoved(QPoint pos);
+  void OnPointerLeft();
   // A release acts on the cursor cell, never on where the button was released.
-  void picMap_MouseUp(Qt::MouseButton button, QPoint pos);
+  void OnButtonReleased(Qt::MouseButton button, QPoint pos);
   void EditCell();
+  void CommitConfirmed(MapEditMode mode, int x, int y);
   void PopUpPlaces(QPoint pos);
+  // The view moved or the pointer did: cursor, picture, status line and outline follow.
+  void FollowView();
   void CursorFromPointer();
   void ShowCellStatus();
   void DrawCursor();
@@ -84,9 +100,9 @@ class MapEditor : public QDialog {
   void Shift(QWidget* w, int dx, int dy, int dw, int dh);
 
   MainLists lists_;
-  int mode_;
-  QMenu* mnuCityPos_;
-  CreateCityCaller* frmAdd2_;
+  Opening opening_;
+  QMenu* placesMenu_;
+  CreateCityCaller* siteReceiver_;
   bool loading_ = true;
   bool pointerInside_ = false;
   QPoint pointer_;

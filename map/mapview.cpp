@@ -115,7 +115,7 @@ void PaintMap(QImage& target, const MapPicture& pic, const QImage& tiles, const 
   });
   if (!pic.regionMarks || gData.gMapFix.empty()) return;
   walk([&](int x, int y, int left, int top, const MapCacheCell&) {
-    const int region = IsMapCell(x, y) ? gData.gMapFix.at(x, y).raw[1] : -2;
+    const int region = IsMapCell(x, y) ? int(gData.gMapFix.at(x, y).get(kFixedMapCell.region)) : -2;
     if (region == pic.regionA) MaskedDraw(p, left, top - 13, tiles, kMarkAX, kMarkMaskY, kMarkAX, kMarkY, kSpriteH);
     if (pic.regionB != pic.regionA && region == pic.regionB)
       MaskedDraw(p, left, top - 13, tiles, kMarkBX, kMarkMaskY, kMarkBX, kMarkY, kSpriteH);
@@ -123,7 +123,7 @@ void PaintMap(QImage& target, const MapPicture& pic, const QImage& tiles, const 
 }
 
 MapView::MapView(QWidget* parent) : QWidget(parent) {
-  setObjectName("picMap");
+  setObjectName("mapView");
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -132,11 +132,6 @@ MapView::MapView(QWidget* parent) : QWidget(parent) {
 void MapView::RedrawMap() {
   dirty_ = true;
   update();
-}
-
-void MapView::setSheets(const QImage* tiles, const QImage* rivers) {
-  tiles_ = tiles, rivers_ = rivers;
-  RedrawMap();
 }
 
 void MapView::setCursorLines(const std::array<QLine, 4>& lines) {
@@ -155,7 +150,7 @@ void MapView::setCursorVisible(bool visible) {
 void MapView::paintEvent(QPaintEvent*) {
   if (dirty_ || image_.size() != size()) {
     if (image_.size() != size()) image_ = QImage(size(), QImage::Format_RGB32);
-    PaintMap(image_, picture, tiles_ ? *tiles_ : TileSheet(), rivers_ ? *rivers_ : RiverSheet());
+    PaintMap(image_, picture, TileSheet(), RiverSheet());
     dirty_ = false;
     ++renders_;
   }

@@ -14,7 +14,7 @@ struct MapPicture {
   int viewLeft = 0, viewTop = 0;
   int extraCols = 0, extraRows = 0;
   int moveFromX = -1, moveFromY = -1;  // the city picked for moving
-  bool regionMarks = false;            // edit mode 21: cells of regions A and B are marked
+  bool regionMarks = false;            // the region mode: cells of regions A and B are marked
   int regionA = -1, regionB = -1;
 };
 
@@ -34,8 +34,6 @@ class MapView : public QWidget {
   // Pictures drawn so far (tests count them).
   int renderCount() const { return renders_; }
   const QImage& image() const { return image_; }
-  // Other sheets than the drawn art (tests use flat colours).
-  void setSheets(const QImage* tiles, const QImage* rivers);
 
   // The cursor outline: four lines, one colour, shown or hidden.
   void setCursorLines(const std::array<QLine, 4>& lines);
@@ -61,8 +59,6 @@ class MapView : public QWidget {
   QImage image_;
   bool dirty_ = true;
   int renders_ = 0;
-  const QImage* tiles_ = nullptr;
-  const QImage* rivers_ = nullptr;
   std::array<QLine, 4> lines_{};
   QColor color_{255, 0, 0};
   bool cursorShown_ = false;

@@ -11,12 +11,6 @@ void PictureClip::SetSource(const Bytes* fileBytes) {
   Invalidate();
 }
 
-void PictureClip::SetPicture(const QImage& picture) {
-  source_ = nullptr;
-  picture_ = picture;
-  decoded_ = true;
-}
-
 void PictureClip::Invalidate() {
   decoded_ = false;
   picture_ = QImage();

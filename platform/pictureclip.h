@@ -15,7 +15,6 @@ class PictureClip {
   // The sheet as the bytes of a BMP file, decoded when a cell is first asked for. The bytes must
   // outlive the clip; a sheet of another length is decoded anew.
   void SetSource(const Bytes* fileBytes);
-  void SetPicture(const QImage& picture);
   void Invalidate();
 
   int Rows() const { return rows_; }

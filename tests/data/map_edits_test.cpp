@@ -22,6 +22,9 @@ using test::CellSpec;
 using test::Pairs;
 using test::Put;
 using K = MapEditKind;
+using M = MapEditMode;
+
+constexpr MapEditMode RoadPieceMode(int piece) { return RoadCodeMode(piece + 1); }
 
 struct MapBytes {
   std::vector<SaveMapCell> save;
@@ -38,7 +41,7 @@ struct Row {
   const char* what;
   std::int32_t kind;
   CellSpec cell;
-  int mode;
+  MapEditMode mode;
   MapSelection sel;
   K kind_out;
   const char* text = "";
@@ -67,47 +70,47 @@ void RunRows(const std::vector<Row>& rows) {
 
 TEST(MapEdits, EveryRuleOfAClick) {
   RunRows({
-      {"castle is never deleted", kSaveKr, {.building = 0}, 1, {}, K::Silent},
-      {"Korean 13 is no building", kSaveKr, {.building = 13}, 1, {}, K::Silent},
-      {"scenario byte past the table", kScenarioKr, {.building = 200}, 1, {}, K::Silent},
-      {"expansion wall goes", kSaveQV, {.building = 13, .style = 3}, 1, {}, K::Applied, "", [&] { EXPECT_EQ(First(60, 60) & 0x7FC0u, 0x7380u); }},
-      {"farm, sphere 2", kSaveKr, {}, 2, {.building = 0}, K::Applied, "", [&] { EXPECT_EQ(First(60, 60) & 0x7FC0u, 0x2440u); }},
-      {"Korean 13 counts empty", kSaveKr, {.building = 13}, 2, {.building = 5}, K::Applied},
-      {"harbour on plain", kScenarioKr, {}, 2, {.building = 11}, K::Refused, "이 지형에서는 건설이 불가능합니다."},
-      {"harbour per bay", kScenarioKr, {.terrain = 61}, 2, {.building = 11}, K::Applied, "",
+      {"castle is never deleted", kSaveKr, {.building = 0}, M::DeleteBuilding, {}, K::Silent},
+      {"Korean 13 is no building", kSaveKr, {.building = 13}, M::DeleteBuilding, {}, K::Silent},
+      {"scenario byte past the table", kScenarioKr, {.building = 200}, M::DeleteBuilding, {}, K::Silent},
+      {"expansion wall goes", kSaveQV, {.building = 13, .style = 3}, M::DeleteBuilding, {}, K::Applied, "", [&] { EXPECT_EQ(First(60, 60) & 0x7FC0u, 0x7380u); }},
+      {"farm, sphere 2", kSaveKr, {}, M::PlaceBuilding, {.building = 0}, K::Applied, "", [&] { EXPECT_EQ(First(60, 60) & 0x7FC0u, 0x2440u); }},
+      {"Korean 13 counts empty", kSaveKr, {.building = 13}, M::PlaceBuilding, {.building = 5}, K::Applied},
+      {"harbour on plain", kScenarioKr, {}, M::PlaceBuilding, {.building = 11}, K::Refused, "이 지형에서는 건설이 불가능합니다."},
+      {"harbour per bay", kScenarioKr, {.terrain = 61}, M::PlaceBuilding, {.building = 11}, K::Applied, "",
        [&] { EXPECT_EQ(Pairs(60, 60, kPairBuilding, 2), (std::vector<int>{372, 667})); }},
-      {"wall on a river", kScenarioQV, {.terrain = 30}, 2, {.building = 12}, K::Applied},
-      {"no wall offered in a Korean file", kSaveKr, {.terrain = 6}, 2, {.building = 12}, K::Silent},
-      {"on a castle", kSaveKr, {.building = 0}, 2, {}, K::Refused, "건물이나 특산품이 있는 곳에는 건설할 수 없습니다."},
-      {"specialty byte past the table", kScenarioKr, {.specialty = 40}, 2, {}, K::Applied},
-      {"specialty deleted", kScenarioKr, {.specialty = 4}, 3, {}, K::Applied, "",
+      {"wall on a river", kScenarioQV, {.terrain = 30}, M::PlaceBuilding, {.building = 12}, K::Applied},
+      {"no wall offered in a Korean file", kSaveKr, {.terrain = 6}, M::PlaceBuilding, {.building = 12}, K::Silent},
+      {"on a castle", kSaveKr, {.building = 0}, M::PlaceBuilding, {}, K::Refused, "건물이나 특산품이 있는 곳에는 건설할 수 없습니다."},
+      {"specialty byte past the table", kScenarioKr, {.specialty = 40}, M::PlaceBuilding, {}, K::Applied},
+      {"specialty deleted", kScenarioKr, {.specialty = 4}, M::DeleteSpecialty, {}, K::Applied, "",
        [&] { EXPECT_EQ(gData.gMapFix.at(60, 60).raw[2], 255); }},
-      {"sea specialty on plain", kSaveKr, {}, 4, {.specialty = 22}, K::Refused, "이 지형에서는 배치가 불가능합니다."},
-      {"sea specialty at sea", kSaveKr, {.terrain = 1}, 4, {.specialty = 22}, K::Applied, "",
+      {"sea specialty on plain", kSaveKr, {}, M::PlaceSpecialty, {.specialty = 22}, K::Refused, "이 지형에서는 배치가 불가능합니다."},
+      {"sea specialty at sea", kSaveKr, {.terrain = 1}, M::PlaceSpecialty, {.specialty = 22}, K::Applied, "",
        [&] { EXPECT_EQ(kCellSpecialty.get(First(60, 60)), 22u); }},
-      {"land specialty on a castle", kSaveQV, {.building = 0}, 4, {.specialty = 3}, K::Refused,
+      {"land specialty on a castle", kSaveQV, {.building = 0}, M::PlaceSpecialty, {.specialty = 3}, K::Refused,
        "건물이나 특산품이 있는 곳에는 배치가 불가능합니다."},
       // Roads, regions and terrain.
-      {"terrain refusal before the castle", kSaveKr, {.terrain = 0, .building = 0, .road = 3}, 9, {}, K::Refused,
+      {"terrain refusal before the castle", kSaveKr, {.terrain = 0, .building = 0, .road = 3}, RoadPieceMode(3), {}, K::Refused,
        "이 지형에서는 가도를 건설할 수 없습니다."},
-      {"castle", kSaveKr, {.building = 0, .road = 3}, 9, {}, K::Silent},
-      {"road on a road", kScenarioKr, {.road = 4}, 10, {}, K::Refused, "가도가 있는 곳엔 가도를 건설할 수 없습니다."},
-      {"piece 10, save", kSaveKr, {.building = 12}, 16, {}, K::Applied, "", [&] { EXPECT_EQ(kCellRoads.get(First(60, 60)), 0b1011u); }},
-      {"piece 10, scenario, on a river", kScenarioKr, {.terrain = 12}, 16, {}, K::Applied, "",
+      {"castle", kSaveKr, {.building = 0, .road = 3}, RoadPieceMode(3), {}, K::Silent},
+      {"road on a road", kScenarioKr, {.road = 4}, RoadPieceMode(4), {}, K::Refused, "가도가 있는 곳엔 가도를 건설할 수 없습니다."},
+      {"piece 10, save", kSaveKr, {.building = 12}, RoadPieceMode(10), {}, K::Applied, "", [&] { EXPECT_EQ(kCellRoads.get(First(60, 60)), 0b1011u); }},
+      {"piece 10, scenario, on a river", kScenarioKr, {.terrain = 12}, RoadPieceMode(10), {}, K::Applied, "",
        [&] { EXPECT_EQ(gData.gMapVar.at(60, 60).raw[2], 10); }},
-      {"road byte past the table", kScenarioKr, {.road = 90}, 6, {}, K::Applied},
-      {"eraser on a castle", kSaveKr, {.building = 0, .road = 3}, 5, {}, K::Silent},
-      {"scenario eraser on a castle", kScenarioKr, {.building = 0, .road = 3}, 5, {}, K::Applied, "",
+      {"road byte past the table", kScenarioKr, {.road = 90}, RoadPieceMode(0), {}, K::Applied},
+      {"eraser on a castle", kSaveKr, {.building = 0, .road = 3}, M::EraseRoad, {}, K::Silent},
+      {"scenario eraser on a castle", kScenarioKr, {.building = 0, .road = 3}, M::EraseRoad, {}, K::Applied, "",
        [&] { EXPECT_EQ(gData.gMapVar.at(60, 60).raw[2], 255); }},
-      {"region line", kScenarioKr, {}, 21, {.region = 0}, K::Silent},
-      {"region of a castle", kScenarioKr, {.building = 0}, 21, {.region = 3}, K::Refused,
+      {"region line", kScenarioKr, {}, M::SetRegion, {.region = 0}, K::Silent},
+      {"region of a castle", kScenarioKr, {.building = 0}, M::SetRegion, {.region = 3}, K::Refused,
        "건물이 있는 곳의 지역 정보를 변경할 수는 없습니다."},
-      {"region of a harbour", kScenarioKr, {.building = 12}, 21, {.region = 1}, K::Applied, "",
+      {"region of a harbour", kScenarioKr, {.building = 12}, M::SetRegion, {.region = 1}, K::Applied, "",
        [&] { EXPECT_EQ(gData.gMapFix.at(60, 60).raw[1], 0); }},
-      {"terrain of a wall", kScenarioQV, {.building = 13}, 22, {.terrain = 5}, K::Refused,
+      {"terrain of a wall", kScenarioQV, {.building = 13}, M::SetTerrain, {.terrain = 5}, K::Refused,
        "건물이 있는 곳의 지형 정보를 변경할 수는 없습니다."},
-      {"first river", kScenarioKr, {}, 22, {.terrain = 9}, K::Applied},
-      {"bay keeps road and specialty", kScenarioKr, {.specialty = 3, .road = 2}, 22, {.terrain = 62}, K::Applied, "",
+      {"first river", kScenarioKr, {}, M::SetTerrain, {.terrain = 9}, K::Applied},
+      {"bay keeps road and specialty", kScenarioKr, {.specialty = 3, .road = 2}, M::SetTerrain, {.terrain = 62}, K::Applied, "",
        [&] { EXPECT_EQ(gData.gMapFix.at(60, 60).raw, (std::array<std::uint8_t, 3>{62, 0, 3})); }},
   });
 }
@@ -118,10 +121,10 @@ TEST(MapEdits, OnlyMapCellsTakeEdits) {
   const MapBytes before = Map();
   CityMove move;
   for (auto [x, y] : {std::pair{-1, 4}, {5, -3}, {250, 4}, {249, 7}, {4, 225}})
-    for (int mode : {kNewCitySite, 0, 2, 5, 16, 21, 22})
-      EXPECT_EQ(ApplyMapEdit(move, mode, x, y, {}).kind, K::Silent) << x << "," << y << " mode " << mode;
+    for (MapEditMode mode : {M::NewCitySite, M::MoveCity, M::PlaceBuilding, M::EraseRoad, RoadPieceMode(10), M::SetRegion, M::SetTerrain})
+      EXPECT_EQ(ApplyMapEdit(move, mode, x, y, {}).kind, K::Silent) << x << "," << y << " mode " << int(mode);
   EXPECT_EQ(Map(), before);
-  EXPECT_EQ(ApplyMapEdit(move, 5, 249, 6, {}).kind, K::Applied);
+  EXPECT_EQ(ApplyMapEdit(move, M::EraseRoad, 249, 6, {}).kind, K::Applied);
 }
 
 // A save with city 5 at (60, 60) whose generals are 3, a damaged entry and 7.
@@ -165,7 +168,7 @@ TEST(MapEdits, NewCitySiteChecksInOrder) {
     BuildMapCache();
     const MapBytes before = Map();
     CityMove move;
-    EXPECT_EQ(ApplyMapEdit(move, kNewCitySite, c.x, c.y, {}).text, c.text) << c.what;
+    EXPECT_EQ(ApplyMapEdit(move, M::NewCitySite, c.x, c.y, {}).text, c.text) << c.what;
     EXPECT_EQ(Map(), before) << c.what;
   }
 }
@@ -175,21 +178,21 @@ TEST(MapEdits, MovingACityAndAnOrphanCastle) {
     SaveWithCity(kind);
     const MapBytes start = Map();
     CityMove move;
-    EXPECT_EQ(ApplyMapEdit(move, 0, 61, 60, {}).kind, K::Silent);
-    EXPECT_EQ(ApplyMapEdit(move, 0, 60, 60, {}).kind, K::Picked);
+    EXPECT_EQ(ApplyMapEdit(move, M::MoveCity, 61, 60, {}).kind, K::Silent);
+    EXPECT_EQ(ApplyMapEdit(move, M::MoveCity, 60, 60, {}).kind, K::Picked);
     // Its own cell is asked about and then ends the move with nothing changed.
-    EXPECT_EQ(ApplyMapEdit(move, 0, 60, 60, {}).kind, K::Confirm);
-    EXPECT_EQ(CommitMapEdit(move, 0, 60, 60).kind, K::Silent);
+    EXPECT_EQ(ApplyMapEdit(move, M::MoveCity, 60, 60, {}).kind, K::Confirm);
+    EXPECT_EQ(CommitMapEdit(move, M::MoveCity, 60, 60).kind, K::Silent);
     EXPECT_EQ(std::pair(move.Pending(), Map() == start), std::pair(false, true));
 
-    ApplyMapEdit(move, 0, 60, 60, {});
+    ApplyMapEdit(move, M::MoveCity, 60, 60, {});
     gData.gSaveMap.at(60, 60).setSecond(0);  // a unit stands in the castle
-    EXPECT_EQ(ApplyMapEdit(move, 0, 60, 60, {}).text, "유닛이 있는 위치로 이동할 수 없습니다.");
+    EXPECT_EQ(ApplyMapEdit(move, M::MoveCity, 60, 60, {}).text, "유닛이 있는 위치로 이동할 수 없습니다.");
     Put(40, 42, {.terrain = 4, .specialty = 3});
-    EXPECT_EQ(ApplyMapEdit(move, 0, 40, 42, {}).text, "건물이나 특산품이 있는 곳으로 이동할 수 없습니다.");
-    EXPECT_EQ(ApplyMapEdit(move, 0, 40, 40, {}).text, "이 위치로 이동하시겠습니까?");
+    EXPECT_EQ(ApplyMapEdit(move, M::MoveCity, 40, 42, {}).text, "건물이나 특산품이 있는 곳으로 이동할 수 없습니다.");
+    EXPECT_EQ(ApplyMapEdit(move, M::MoveCity, 40, 40, {}).text, "이 위치로 이동하시겠습니까?");
     EXPECT_TRUE(move.Pending());  // a No keeps the pick
-    EXPECT_EQ(CommitMapEdit(move, 0, 40, 40).kind, K::Applied);
+    EXPECT_EQ(CommitMapEdit(move, M::MoveCity, 40, 40).kind, K::Applied);
     EXPECT_FALSE(move.Pending());
     const auto& city = gData.gSaveCities[5];
     EXPECT_EQ(std::pair(int(city.get(kCitySave.x)), int(city.get(kCitySave.y))), std::pair(40, 40));
@@ -205,9 +208,9 @@ TEST(MapEdits, MovingACityAndAnOrphanCastle) {
   BuildMapCache();
   const MapBytes before = Map();
   CityMove move;
-  EXPECT_EQ(ApplyMapEdit(move, 0, 100, 100, {}).kind, K::Picked);
-  EXPECT_EQ(ApplyMapEdit(move, 0, 110, 120, {}).kind, K::Confirm);
-  EXPECT_EQ(CommitMapEdit(move, 0, 110, 120).kind, K::Silent);
+  EXPECT_EQ(ApplyMapEdit(move, M::MoveCity, 100, 100, {}).kind, K::Picked);
+  EXPECT_EQ(ApplyMapEdit(move, M::MoveCity, 110, 120, {}).kind, K::Confirm);
+  EXPECT_EQ(CommitMapEdit(move, M::MoveCity, 110, 120).kind, K::Silent);
   EXPECT_EQ(std::pair(Map() == before, move.Pending()), std::pair(true, false));
 }
 
@@ -237,14 +240,14 @@ TEST(MapEdits, EditsSurviveSaveAndReload) {
   auto [cx, cy] = free[2];
   auto [ox, oy] = free[3];
   for (auto [x, y, t] : {std::tuple{hx, hy, 59}, {sx, sy, 1}, {cx, cy, 2}})
-    ASSERT_EQ(ApplyMapEdit(move, 22, x, y, {.terrain = t}).kind, K::Applied);
-  ASSERT_EQ(ApplyMapEdit(move, 2, hx, hy, {.building = 11}).kind, K::Applied);
-  ASSERT_EQ(ApplyMapEdit(move, 4, sx, sy, {.specialty = 22}).kind, K::Applied);
+    ASSERT_EQ(ApplyMapEdit(move, M::SetTerrain, x, y, {.terrain = t}).kind, K::Applied);
+  ASSERT_EQ(ApplyMapEdit(move, M::PlaceBuilding, hx, hy, {.building = 11}).kind, K::Applied);
+  ASSERT_EQ(ApplyMapEdit(move, M::PlaceSpecialty, sx, sy, {.specialty = 22}).kind, K::Applied);
   gData.gCities[0].set(kCityScen.x, std::uint16_t(ox)), gData.gCities[0].set(kCityScen.y, std::uint16_t(oy));
   gData.gMapVar.at(ox, oy).raw[0] = 0;
-  ASSERT_EQ(ApplyMapEdit(move, 0, ox, oy, {}).kind, K::Picked);
-  ASSERT_EQ(ApplyMapEdit(move, 0, cx, cy, {}).kind, K::Confirm);
-  ASSERT_EQ(CommitMapEdit(move, 0, cx, cy).kind, K::Applied);
+  ASSERT_EQ(ApplyMapEdit(move, M::MoveCity, ox, oy, {}).kind, K::Picked);
+  ASSERT_EQ(ApplyMapEdit(move, M::MoveCity, cx, cy, {}).kind, K::Confirm);
+  ASSERT_EQ(CommitMapEdit(move, M::MoveCity, cx, cy).kind, K::Applied);
   const std::string name = ReadFixedName(gData.gCities[0].bytes(kCityScen.name));
   ASSERT_TRUE(SaveGameFile()) << host.lastMessage();
 

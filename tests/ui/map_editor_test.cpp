@@ -28,6 +28,9 @@
 namespace garam {
 namespace {
 
+using M = MapEditMode;
+using Opening = MapEditor::Opening;
+
 void LoadScenario(std::int32_t kind) {
   test::EmptyMap(kind);
   for (std::size_t r = 0; r < gData.gRegions.size(); ++r) WriteFixedName(gData.gRegions[r].bytes(kRegionScen.name), "지역" + std::to_string(r));
@@ -54,8 +57,8 @@ QPoint Centre(const MapEditor& e, int x, int y) {
   return {62 * (x - e.ViewLeft) + (y % 2 ? 31 : 0) + 30, 16 * (y - e.ViewTop) + 15};
 }
 void MoveTo(MapEditor& e, QPoint p) {
-  QMouseEvent ev(QEvent::MouseMove, QPointF(p), e.picMap->mapToGlobal(QPointF(p)), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(e.picMap, &ev);
+  QMouseEvent ev(QEvent::MouseMove, QPointF(p), e.mapView->mapToGlobal(QPointF(p)), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(e.mapView, &ev);
 }
 void Wheel(QWidget* w, int delta) {
   QWheelEvent ev(QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
@@ -63,11 +66,11 @@ void Wheel(QWidget* w, int delta) {
   QApplication::sendEvent(w, &ev);
 }
 const QString kNoCell = QStringLiteral("(\?\?\?,\?\?\?)");
-QString Status(const MapEditor& e) { return e.StatusBar->currentMessage(); }
+QString Status(const MapEditor& e) { return e.statusLine->currentMessage(); }
 // Draws what is due and tells how many pictures the view has drawn so far.
 int Renders(MapEditor& e) {
-  e.picMap->repaint();
-  return e.picMap->renderCount();
+  e.mapView->repaint();
+  return e.mapView->renderCount();
 }
 
 TEST(MapEditorOpening, ModesAndFileKinds) {
@@ -75,73 +78,73 @@ TEST(MapEditorOpening, ModesAndFileKinds) {
   for (auto [kind, buildings, regions, terrains] : {std::tuple{kScenarioQV, 13, 57, 63}, {kSaveKr, 12, 1, 0}}) {
     if (kind == kSaveKr) LoadSave();
     else LoadScenario(kind);
-    MapEditor e(nullptr, {}, 2);
+    MapEditor e(nullptr, {}, Opening::Full);
     e.show();
-    EXPECT_EQ(std::tuple(e.windowTitle(), e.MapCombo[0]->count(), e.MapCombo[2]->count(), e.MapCombo[4]->count()),
+    EXPECT_EQ(std::tuple(e.windowTitle(), e.buildingList->count(), e.regionList->count(), e.terrainList->count()),
               std::tuple(QString("Map Edit"), buildings, regions, terrains));
-    EXPECT_EQ(std::pair(e.MapCombo[0]->itemText(12) == "방벽", e.MapOpt[21]->isEnabled()), std::pair(kind != kSaveKr, kind != kSaveKr));
+    EXPECT_EQ(std::pair(e.buildingList->itemText(12) == "방벽", e.ModeButton(M::SetRegion)->isEnabled()), std::pair(kind != kSaveKr, kind != kSaveKr));
     EXPECT_EQ(std::tuple(e.CursorX, e.CursorY, e.PickedCityX), std::tuple(-1, -1, -1));
   }
 
   // A scenario opens at (223, 57), whose odd row puts it one column further left and whose odd
   // top row gives way to the even one above.
   LoadScenario(kScenarioKr);
-  MapEditor scenario(nullptr, {}, 2);
+  MapEditor scenario(nullptr, {}, Opening::Full);
   scenario.show();
-  EXPECT_EQ(std::tuple(scenario.HScroll->value(), scenario.VScroll->value(), scenario.ViewLeft, scenario.ViewTop),
+  EXPECT_EQ(std::tuple(scenario.horizontalScroll->value(), scenario.verticalScroll->value(), scenario.ViewLeft, scenario.ViewTop),
             std::tuple(219, 42, 219, 42));
   MoveTo(scenario, QPoint(310, 256));
-  EXPECT_TRUE(Status(scenario).startsWith("(223,57)      ") && scenario.picMap->cursorVisible());
+  EXPECT_TRUE(Status(scenario).startsWith("(223,57)      ") && scenario.mapView->cursorVisible());
 }
 
 TEST(MapEditorOpening, NewCityModeMarksItsStartAndColoursTheCursor) {
   LoadScenario(kScenarioKr);
   const int x = gData.gCities[2].get(kCityScen.x), y = gData.gCities[2].get(kCityScen.y);
   test::ScriptedRng rng({2.5 / 84});
-  MapEditor e(nullptr, {}, kNewCityMode);
+  MapEditor e(nullptr, {}, Opening::NewCitySite);
   e.show();
   EXPECT_EQ(std::tuple(e.windowTitle(), e.MarkX, e.MarkY), std::tuple(QString("신도시 위치 지정"), x, y));
   // Green on a castle (the mark stands on one), red elsewhere.
   MoveTo(e, Centre(e, x, y));
-  const QColor onCastle = e.picMap->cursorColor();
+  const QColor onCastle = e.mapView->cursorColor();
   MoveTo(e, Centre(e, x + 2, y));
-  EXPECT_EQ(std::pair(onCastle, e.picMap->cursorColor()), std::pair(QColor(0, 255, 0), QColor(255, 0, 0)));
+  EXPECT_EQ(std::pair(onCastle, e.mapView->cursorColor()), std::pair(QColor(0, 255, 0), QColor(255, 0, 0)));
 }
 
 TEST(MapEditorNavigation, PointerScrollAndWheel) {
   LoadScenario(kScenarioKr);
-  MapEditor e(nullptr, {}, 2);
+  MapEditor e(nullptr, {}, Opening::Full);
   e.show();
   // Off the view there is no cell, also while a button drags the pointer beyond it.
   for (QPoint off : {QPoint(-3, 10), QPoint(700, 10), QPoint(10, 600)}) {
     MoveTo(e, off);
     EXPECT_EQ(std::tuple(e.CursorX, e.CursorY, Status(e)), std::tuple(-1, -1, kNoCell));
-    EXPECT_FALSE(e.picMap->cursorVisible());
+    EXPECT_FALSE(e.mapView->cursorVisible());
   }
   // The map moves under a resting pointer; column 249 of an odd row is no cell.
   e.SetLocation(100, 101);
   EXPECT_EQ(std::pair(e.ViewLeft, e.ViewTop), std::pair(96, 86));
   MoveTo(e, QPoint(619, 31));
   EXPECT_EQ(std::pair(e.CursorX, e.CursorY), std::pair(105, 87));
-  e.HScroll->setValue(240);
+  e.horizontalScroll->setValue(240);
   EXPECT_EQ(std::pair(e.CursorX, Status(e)), std::pair(-1, kNoCell));
 
   // The wheel moves two rows a notch within the limits, wherever the pointer is; the list under
   // it keeps its item.
-  e.VScroll->setValue(2);
-  const int specialty = e.MapCombo[1]->currentIndex();
-  for (auto [target, delta, expected] : {std::tuple<QWidget*, int, int>{e.MapCombo[1], -120, 4}, {e.picMap, 240, 0}, {e.HScroll, -360, 6}}) {
+  e.verticalScroll->setValue(2);
+  const int specialty = e.specialtyList->currentIndex();
+  for (auto [target, delta, expected] : {std::tuple<QWidget*, int, int>{e.specialtyList, -120, 4}, {e.mapView, 240, 0}, {e.horizontalScroll, -360, 6}}) {
     Wheel(target, delta);
-    EXPECT_EQ(e.VScroll->value(), expected) << delta;
+    EXPECT_EQ(e.verticalScroll->value(), expected) << delta;
   }
-  e.VScroll->setValue(190);
-  Wheel(e.picMap, -120);
-  EXPECT_EQ(std::pair(e.VScroll->value(), e.MapCombo[1]->currentIndex()), std::pair(190, specialty));
+  e.verticalScroll->setValue(190);
+  Wheel(e.mapView, -120);
+  EXPECT_EQ(std::pair(e.verticalScroll->value(), e.specialtyList->currentIndex()), std::pair(190, specialty));
 }
 
 TEST(MapEditorPanel, RegionMarksAndDrawsPerChange) {
   LoadScenario(kScenarioKr);
-  MapEditor e(nullptr, {}, 2);
+  MapEditor e(nullptr, {}, Opening::Full);
   e.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&e));
   const int first = Renders(e);
@@ -150,51 +153,51 @@ TEST(MapEditorPanel, RegionMarksAndDrawsPerChange) {
   // Neither pointer moves nor a bare expose draw the map; each scroll, notch, mode and toggle
   // draws it once.
   MoveTo(e, QPoint(300, 300));
-  e.picMap->update();
+  e.mapView->update();
   EXPECT_EQ(Renders(e), first);
   int n = first;
   auto once = [&](const char* what, auto&& act) {
     act();
     EXPECT_EQ(Renders(e), ++n) << what;
   };
-  once("horizontal", [&] { e.HScroll->setValue(e.HScroll->value() + 1); });
-  once("wheel", [&] { Wheel(e.picMap, -120); });
-  const QImage plain = e.picMap->image();
-  // Mode 21 marks the region under the view's middle; back in mode 0 no mark is left.
-  const int region = gData.gMapFix.at(e.ViewLeft + 5, e.ViewTop + 18).raw[1];
-  once("region mode", [&] { e.MapOpt[21]->click(); });
-  e.MapCombo[2]->setCurrentIndex(region + 1);
+  once("horizontal", [&] { e.horizontalScroll->setValue(e.horizontalScroll->value() + 1); });
+  once("wheel", [&] { Wheel(e.mapView, -120); });
+  const QImage plain = e.mapView->image();
+  // The region mode marks the region under the view's middle; back in the city mode no mark is left.
+  const int region = gData.gMapFix.at(e.ViewLeft + 5, e.ViewTop + 18).get(kFixedMapCell.region);
+  once("region mode", [&] { e.ModeButton(M::SetRegion)->click(); });
+  e.regionList->setCurrentIndex(region + 1);
   EXPECT_EQ(Renders(e), n) << "a region chosen shows at the next drawing";
   once("next drawing", [&] { e.RedrawMap(); });
-  EXPECT_FALSE(e.picMap->image() == plain);
-  once("mode 0", [&] { e.MapOpt[0]->click(); });
-  EXPECT_TRUE(e.picMap->image() == plain);
+  EXPECT_FALSE(e.mapView->image() == plain);
+  once("city mode", [&] { e.ModeButton(M::MoveCity)->click(); });
+  EXPECT_TRUE(e.mapView->image() == plain);
 }
 
 // The panel reads well: a status line whose padded fields line up, road buttons named for their
 // roads, and tool lists that open wide enough for their items.
 TEST(MapEditorPanel, ReadableStatusLineAndTools) {
   LoadScenario(kScenarioKr);
-  MapEditor e(nullptr, {}, 2);
+  MapEditor e(nullptr, {}, Opening::Full);
   e.show();
   // Labels of one field are padded to one display width, a Hangul syllable counting two.
-  const QFontMetrics status(e.StatusBar->font());
+  const QFontMetrics status(e.statusLine->font());
   for (const char* label : {"평지      ", "습지하천  ", "만        ", "무기공장  ", "(223,57)  "})
     EXPECT_EQ(status.horizontalAdvance(QString::fromUtf8(label)), status.horizontalAdvance(QString(10, ' '))) << label;
 
   QSet<QString> names;
-  for (int mode = 5; mode <= 20; ++mode) {
-    const QAbstractButton* b = e.MapOpt[std::size_t(mode)];
-    EXPECT_TRUE(!b->toolTip().isEmpty() && b->accessibleName() == b->toolTip()) << mode;
+  for (int code = 0; code < kRoadCodes; ++code) {
+    const QAbstractButton* b = e.ModeButton(RoadCodeMode(code));
+    EXPECT_TRUE(!b->toolTip().isEmpty() && b->accessibleName() == b->toolTip()) << code;
     names.insert(b->toolTip());
   }
   EXPECT_EQ(names.size(), 16);
   // The eraser, the piece with the upper-right edge alone, and the crossing of all four.
-  EXPECT_EQ(QStringList({e.MapOpt[5]->toolTip(), e.MapOpt[6]->toolTip(), e.MapOpt[20]->toolTip()}),
+  EXPECT_EQ(QStringList({e.ModeButton(M::EraseRoad)->toolTip(), e.ModeButton(RoadCodeMode(1))->toolTip(), e.ModeButton(RoadCodeMode(15))->toolTip()}),
             QStringList({"가도 삭제", "가도 추가 (북동)", "가도 추가 (북동·남동·남서·북서)"}));
 
   // "습지하천10 ┫" and its kin are longer than the box is wide.
-  QComboBox* terrains = e.MapCombo[4];
+  QComboBox* terrains = e.terrainList;
   terrains->setEnabled(true);
   terrains->showPopup();
   const QAbstractItemView* popup = terrains->view();
@@ -216,9 +219,9 @@ TEST(MapEditorOpening, OpenedFromItsRegistrationAndLeavesTheDataAlone) {
       EXPECT_EQ(d.objectName(), "frmMapEdit");
       e.show();
       MoveTo(e, QPoint(200, 200));
-      e.mapCheck->click();
-      for (int mode : {2, 21, 6, 0}) e.MapOpt[std::size_t(mode)]->click();
-      QTest::keyClick(e.picMap, Qt::Key_Escape);
+      e.enlargeCheck->click();
+      for (MapEditMode mode : {M::PlaceBuilding, M::SetRegion, RoadCodeMode(1), M::MoveCity}) e.ModeButton(mode)->click();
+      QTest::keyClick(e.mapView, Qt::Key_Escape);
       EXPECT_FALSE(e.isVisible()) << "Esc closes the map";
       ++runs;
       return e.result();
@@ -242,9 +245,9 @@ class MapEditorClicks : public ::testing::Test {
     cities.clearRows();
     for (int c : ListedCities()) cities.addRow("c", QString::number(c));
   }
-  std::unique_ptr<MapEditor> Open(int mode = 2) {
+  std::unique_ptr<MapEditor> Open(Opening opening = Opening::Full) {
     ListCities();
-    auto e = std::make_unique<MapEditor>(nullptr, MainLists{nullptr, &cities, nullptr, nullptr}, mode, &places);
+    auto e = std::make_unique<MapEditor>(nullptr, MainLists{nullptr, &cities, nullptr, nullptr}, opening, &places);
     e->show();
     return e;
   }
@@ -253,11 +256,11 @@ class MapEditorClicks : public ::testing::Test {
     const QPoint p = Centre(e, x, y);
     MoveTo(e, p);
     ASSERT_EQ(std::pair(e.CursorX, e.CursorY), std::pair(x, y));
-    QMouseEvent ev(QEvent::MouseButtonRelease, QPointF(p), e.picMap->mapToGlobal(QPointF(p)), b, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(e.picMap, &ev);
+    QMouseEvent ev(QEvent::MouseButtonRelease, QPointF(p), e.mapView->mapToGlobal(QPointF(p)), b, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(e.mapView, &ev);
   }
   // A shown cell on which the click of mode would be asked about.
-  std::pair<int, int> AskedCell(MapEditor& e, int mode) {
+  std::pair<int, int> AskedCell(MapEditor& e, MapEditMode mode) {
     for (int y = e.ViewTop + 1; y < e.ViewTop + 34; ++y)
       for (int x = e.ViewLeft + 1; x < e.ViewLeft + 9; ++x) {
         CityMove probe = e.cityMove;
@@ -268,7 +271,7 @@ class MapEditorClicks : public ::testing::Test {
   }
   QStringList Existing() {
     QStringList texts;
-    for (QAction* a : places.findChild<QMenu*>("mnuCity(0)")->actions()) texts << a->text();
+    for (QAction* a : places.findChild<QMenu*>("existingCities")->actions()) texts << a->text();
     return texts;
   }
 
@@ -289,7 +292,7 @@ TEST_F(MapEditorClicks, MovingACityAndCancellingWithTheRightButton) {
   EXPECT_EQ(std::tuple(e->windowTitle(), e->PickedCityX, dialogs.menus.size()), std::tuple(QString("Map Edit"), -1, 0u));
 
   Release(*e, cx, cy);
-  const auto [x, y] = AskedCell(*e, 0);
+  const auto [x, y] = AskedCell(*e, M::MoveCity);
   dialogs.boxAnswers = {MsgResult::No};
   Release(*e, x, y);
   EXPECT_EQ(std::pair(e->windowTitle(), gDataChanged), std::pair(QString("Map Edit - 도시 이동중..."), false));
@@ -302,7 +305,7 @@ TEST_F(MapEditorClicks, MovingACityAndCancellingWithTheRightButton) {
 TEST_F(MapEditorClicks, RefusalsReachTheUser) {
   LoadSave();
   auto e = Open();
-  e->MapOpt[2]->click();
+  e->ModeButton(M::PlaceBuilding)->click();
   const int cx = 120, cy = 61;  // city 7
   test::Put(cx, cy, {.building = 0});
   RefreshCacheCell(cx, cy);
@@ -318,7 +321,7 @@ TEST_F(MapEditorClicks, RefusalsReachTheUser) {
 TEST_F(MapEditorClicks, ContextMenuSwallowsOneReleaseAndItsPlacesScroll) {
   LoadScenario(kScenarioKr);
   auto e = Open();
-  e->MapOpt[5]->click();
+  e->ModeButton(M::EraseRoad)->click();
   const int x = e->ViewLeft + 3, y = e->ViewTop + 4;
   Release(*e, x, y, Qt::RightButton);  // dismissed
   ASSERT_EQ(dialogs.menus.size(), 1u);
@@ -343,12 +346,12 @@ TEST_F(MapEditorClicks, ExistingCitiesFollowTheList) {
   }
   Open();
   EXPECT_EQ(Existing().size(), 42);
-  const QAction* seventh = places.findChild<QMenu*>("mnuCity(0)")->actions()[7];
+  const QAction* seventh = places.findChild<QMenu*>("existingCities")->actions()[7];
   EXPECT_EQ(std::pair(seventh->text(), seventh->data().toString()), std::pair(QString("도시7 (7,14)"), QString("007,014")));
   for (auto& c : gData.gSaveCities) c.set(kCitySave.x, kFreeCityX);
   Open();
   EXPECT_EQ(Existing(), QStringList{"없음"});
-  EXPECT_FALSE(places.findChild<QMenu*>("mnuCity(0)")->actions()[0]->isEnabled());
+  EXPECT_FALSE(places.findChild<QMenu*>("existingCities")->actions()[0]->isEnabled());
 }
 
 // The create-city dialog as the map's owner: it only takes the cell.
@@ -372,7 +375,7 @@ TEST_F(MapEditorClicks, NewCityCellGoesToItsOwner) {
   SetModalRunner([&](QDialog& d) {
     auto& e = static_cast<MapEditor&>(d);
     e.show();
-    const auto [x, y] = AskedCell(e, kNewCitySite);
+    const auto [x, y] = AskedCell(e, M::NewCitySite);
     Release(e, x, y, Qt::RightButton);  // nothing to cancel: the menu comes up, and is dismissed
     EXPECT_EQ(dialogs.menus, std::vector<QMenu*>{main.mnuCityPos});
     Release(e, x, y);
