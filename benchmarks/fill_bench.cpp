@@ -36,9 +36,9 @@ void BM_FillMainWindow(benchmark::State& state) {
   w.SetStatus(2, "USER1");
   gLoadWithExeInfo = true;
   for (auto _ : state) w.FillMainWindow();
-  state.counters["generals"] = w.ListView4->count();
-  state.counters["consorts"] = w.ListView5->count();
-  state.counters["princesses"] = w.ListView6->count();
+  state.counters["generals"] = w.generalList->count();
+  state.counters["consorts"] = w.consortList->count();
+  state.counters["princesses"] = w.princessList->count();
   state.SetLabel(expansion ? "expansion save" : "Korean save");
 }
 BENCHMARK(BM_FillMainWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -70,10 +70,10 @@ void BM_UserWaitLoad(benchmark::State& state) {
       state.SkipWithError("load failed");
       break;
     }
-  state.counters["countries"] = w.ListView2->count();
-  state.counters["cities"] = w.ListView3->count();
-  state.counters["generals"] = w.ListView4->count();
-  state.counters["consorts"] = w.ListView5->count();
+  state.counters["countries"] = w.countryList->count();
+  state.counters["cities"] = w.cityList->count();
+  state.counters["generals"] = w.generalList->count();
+  state.counters["consorts"] = w.consortList->count();
   state.SetLabel(std::string(expansion ? "expansion " : "Korean ") + (save ? "save" : "scenario"));
 }
 

@@ -90,7 +90,7 @@ MapEditor::MapEditor(QWidget* owner, const MainLists& lists, Opening opening, QM
   if (opening_ == Opening::NewCitySite) OpenForNewCity();
   else OpenAsFullEditor();
   RedrawMap();
-  BuildExistingCityMenu(placesMenu_, lists_.ListView3);
+  BuildExistingCityMenu(placesMenu_, lists_.cities);
   loading_ = false;
 
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
@@ -464,7 +464,7 @@ void MapEditor::CommitConfirmed(MapEditMode mode, int x, int y) {
   }
   if (CommitMapEdit(cityMove, mode, x, y).kind == MapEditKind::Applied) MarkDataChanged();
   setWindowTitle("Map Edit");
-  BuildExistingCityMenu(placesMenu_, lists_.ListView3);
+  BuildExistingCityMenu(placesMenu_, lists_.cities);
   RedrawMap();
 }
 
@@ -482,7 +482,7 @@ void MapEditor::CursorFromPointer() {
 
 void MapEditor::ShowCellStatus() {
   std::vector<int> order;
-  if (ListView* cities = lists_.ListView3)
+  if (ListView* cities = lists_.cities)
     for (int i = 0; i < cities->count(); ++i) order.push_back(cities->row(i)->tag.toInt());
   statusLine->showMessage(QString::fromStdString(CellStatusText(CursorX, CursorY, order)));
 }

@@ -229,8 +229,8 @@ void CityEditor::Load() {
   for (int j = 1; j <= 8; ++j) edt3Combo[std::size_t(j)]->addItems(items);
   for (const auto& n : UnitTypeNames()) edt3List->addItem(Q(n));
 
-  row_ = lists_.ListView3 ? lists_.ListView3->findTag(QString::number(city_)) : nullptr;
-  ListView* cities = lists_.ListView3;
+  row_ = lists_.cities ? lists_.cities->findTag(QString::number(city_)) : nullptr;
+  ListView* cities = lists_.cities;
   edt3Text->setText(row_ ? row_->text(0) : Q(e.name));
   lblNo->setText(QString::number(city_));
   const QString ownerCell = row_ ? cities->subItem(row_, kCityOwner) : QString();
@@ -317,9 +317,9 @@ void CityEditor::Apply() {
 }
 
 void CityEditor::UpdateRows(const CityApplyResult& r) {
-  ListView* cities = lists_.ListView3;
-  ListView* countries = lists_.ListView2;
-  ListView* generals = lists_.ListView4;
+  ListView* cities = lists_.cities;
+  ListView* countries = lists_.countries;
+  ListView* generals = lists_.generals;
   const QString name = edt3Text->text();
   const QString ownerName = edt3lbl2s[0]->text();
   const bool save = IsSaveFile();

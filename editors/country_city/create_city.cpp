@@ -113,7 +113,7 @@ bool CreateCity::PickSite() {
     Add2Cmd2_->setEnabled(false);
   } else {
     OwnerNo = std::uint8_t(gData.gCountries.size() - 1);
-    ListItem* row = lists_.ListView2 ? lists_.ListView2->findTag(QString::number(OwnerNo)) : nullptr;
+    ListItem* row = lists_.countries ? lists_.countries->findTag(QString::number(OwnerNo)) : nullptr;
     Add2lbl2_->setText(row ? row->text(0) : QString());
   }
   FollowName();
@@ -135,9 +135,9 @@ void CreateCity::Create() {
   const int city = IsSaveFile() ? CreateSaveCity(CellX, CellY, OwnerNo, name, Random())
                                 : CreateScenarioCity(CellX, CellY, OwnerNo, name, Random());
   if (city < 0) return reject();
-  ListView* countries = lists_.ListView2;
+  ListView* countries = lists_.countries;
   ListItem* ownerRow = countries ? countries->findTag(QString::number(OwnerNo)) : nullptr;
-  if (ListView* cities = lists_.ListView3) {
+  if (ListView* cities = lists_.cities) {
     auto value = [&](auto field) {
       long long v = 0;
       WithCity(city, [&](const auto& c) { v = c.get(field(c.L)); });

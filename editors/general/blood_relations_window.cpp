@@ -80,7 +80,7 @@ void BloodRelationList::Load() {
   ListView->setSortOrder(Qt::AscendingOrder);
   ListView->setSortKey(0);
   ListView->setSorted(true);
-  if (const garam::ListView* generals = lists_.ListView4) {
+  if (const garam::ListView* generals = lists_.generals) {
     for (int i = 0; i < generals->count(); ++i) {
       const ListItem* g = generals->row(i);
       const int n = TagNumber(g);

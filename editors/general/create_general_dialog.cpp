@@ -133,7 +133,7 @@ void CreateGeneralDialog::Add3Cmd_Click(int index) {
   const int position = Add3Combo->currentIndex();
   if (!Add3Cmd[0]->isEnabled() || position < 0 || position >= int(regions_.ListRegionNo.size())) return;
   NewGeneralInput input{S(Add3Text->text()), regions_.ListRegionNo[std::size_t(position)], 얼굴, {}};
-  if (const ListView* cities = lists_.ListView3)
+  if (const ListView* cities = lists_.cities)
     for (int i = 0; i < cities->count(); ++i) {
       bool ok = false;
       const int city = cities->row(i)->tag.toInt(&ok);
@@ -141,7 +141,7 @@ void CreateGeneralDialog::Add3Cmd_Click(int index) {
     }
   const auto made = CreateGeneral(input, Random());
   if (!made) return;
-  if (ListView* generals = lists_.ListView4) {
+  if (ListView* generals = lists_.generals) {
     QStringList sub;
     for (const std::string& s : made->row.sub) sub << Q(s);
     generals->addRow(Q(made->row.text), Q(made->row.tag), sub);

@@ -19,8 +19,8 @@ namespace garam {
 class CreateGeneralDialog : public QDialog, public CreateGeneralCaller {
   Q_OBJECT
  public:
-  // lists: the main window's lists; the new row goes to ListView4, the random city comes from
-  // ListView3.
+  // lists: the main window's lists; the new row goes to generals, the random city comes from
+  // cities.
   CreateGeneralDialog(QWidget* owner, const MainLists& lists);
 
   // Fills the region list, draws the region and the face, without showing the window.

@@ -18,7 +18,7 @@ namespace {
 
 class CityWindows : public test::MainFixture {
  protected:
-  MainLists Lists() const { return {w->ListView2, w->ListView3, w->ListView4, w->ListView5}; }
+  MainLists Lists() const { return {w->countryList, w->cityList, w->generalList, w->consortList}; }
   // Modal windows: the country picker answers the row tagged pick_ (none: Esc); every other
   // window goes to script_.
   void Script(std::function<void(QDialog&)> script) {
@@ -56,7 +56,7 @@ TEST_F(CityWindows, OpensFromTheListFilledFromRecordAndRow) {
   });
   Select(3, 2);
   const auto before = gData.gSaveCities;
-  EntityCommand(*w, 3, 2);
+  EntityCommand(*w, EntityList::Cities, ListCommand::Edit);
   EXPECT_EQ(seen, QStringList({"서경", "고려", "65535", "이슬람", "6", "2"}));
   EXPECT_EQ(std::pair(gData.gSaveCities == before, w->Status(3)), std::pair(true, std::string()));
 }
@@ -82,7 +82,7 @@ TEST_F(CityWindows, OpensOnTheNameHintAndAFullLengthNameSurvivesOk) {
     e.edt3Cmd[0]->click();
   });
   Select(3, 2);
-  EntityCommand(*w, 3, 2);
+  EntityCommand(*w, EntityList::Cities, ListCommand::Edit);
   EXPECT_TRUE(gData.gCities == before);
   EXPECT_EQ(std::pair(Cell(3, 2, 0), dialogs.beeps), std::pair(QString("알렉산드리아 에스카테"), 0));
 }
@@ -190,7 +190,7 @@ TEST_F(CreateCityTest, CreateAppendsTheRowAndCountsTheOwner) {
     c.Add2Text->setText("새터"), c.Add2Cmd[0]->click();
   });
   const QString before = Cell(2, 2, 3);
-  EntityCommand(*w, 3, 0);
+  EntityCommand(*w, EntityList::Cities, ListCommand::Create);
   ASSERT_EQ(gData.gCities.size(), 5u);
   QStringList cells;
   for (int c = 0; c < 8; ++c) cells << Cell(3, 4, c);

@@ -68,7 +68,7 @@ TEST_F(CountryEditorTest, OpensFromTheListAndCancelLeavesNoTrace) {
     e.edt2Cmd[1]->click();
   });
   Select(2, 3);
-  ListEdit(*w, 2);
+  ListEdit(*w, EntityList::Countries);
   EXPECT_TRUE(steps.empty());
   EXPECT_TRUE(gData.gSaveCountriesQV == before.gSaveCountriesQV && gData.gSaveGeneralsQV == before.gSaveGeneralsQV);
   EXPECT_EQ(std::pair(Cell(2, 3, 0), w->Status(3)), std::pair(QString("고려"), std::string()));
@@ -143,7 +143,7 @@ TEST_F(CountryEditorTest, OpensOnTheFirstHintAndAFullLengthNameSurvivesOk) {
     e.edt2Cmd[0]->click();
   });
   Select(2, 1);
-  ListEdit(*w, 2);
+  ListEdit(*w, EntityList::Countries);
   EXPECT_TRUE(steps.empty());
   EXPECT_TRUE(gData.gCountries == before);
   EXPECT_EQ(std::pair(Cell(2, 1, 0), dialogs.beeps), std::pair(QString("동로마제국 비잔티움"), 0));
@@ -173,7 +173,7 @@ TEST_F(CountryEditorTest, NameAndCodeBoxes) {
     f.edt2Text()->setText("이름" + QString::number(country));
     f.edt2Cmd[0]->click();
   }
-  EXPECT_EQ(QStringList({w->lblT1[0]->text(), w->lblT1[1]->text(), Cell(2, 5, 0), Cell(3, 0, 1), Cell(4, 12, 9)}),
+  EXPECT_EQ(QStringList({w->playerCountry->text(), w->playerKing->text(), Cell(2, 5, 0), Cell(3, 0, 1), Cell(4, 12, 9)}),
             QStringList({"이름3", "왕건", "이름5", "이름3", "이름3"}));
 }
 
@@ -205,7 +205,7 @@ TEST_F(CountryEditorTest, CreateInASave) {
   Pick(13);
   d.Add1Cmd2(0)->click();
   d.Add1Cmd[0]->click();
-  EXPECT_EQ(Row(w->ListView2, "0"), QStringList({"발해", "야율", "빈성", "    1", "    1", "00"}));
+  EXPECT_EQ(Row(w->countryList, "0"), QStringList({"발해", "야율", "빈성", "    1", "    1", "00"}));
   EXPECT_EQ(QStringList({Cell(3, 4, 1), Cell(4, 13, 1), Cell(4, 13, 8), Cell(4, 13, 9)}), QStringList({"발해", "국왕", "빈성", "발해"}));
   EXPECT_EQ(w->Status(3), "*");
 }

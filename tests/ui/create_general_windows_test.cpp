@@ -49,7 +49,7 @@ class GeneralWindows : public MainFixture {
     Run([this] { ShowForm("frm혈연", w.get()); }, std::move(scripts));
   }
   void Add(Scripts scripts) {
-    Run([this] { EntityCommand(*w, 4, 0); }, std::move(scripts));
+    Run([this] { EntityCommand(*w, EntityList::Generals, ListCommand::Create); }, std::move(scripts));
   }
   static BloodRelationList& List(QDialog& d) { return static_cast<BloodRelationList&>(d); }
   // Opens the setter for a general's father (0) or grandfather (1), and returns the cell after it.
@@ -65,7 +65,7 @@ TEST_F(GeneralWindows, CreateDrawsRegionAndFaceTakesAPickedFaceAndAddsTheRow) {
   LoadSave(false);
   gMaskData[0] = SheetBytes(32, 20);
   gBitmapOk[0] = true, gFaceSheetMen = 0;
-  const int rows = w->ListView4->count();
+  const int rows = w->generalList->count();
   // Region position 28 of 56 draws among faces 585 to 599; then the creation's own draws.
   ScriptedRng rng({0.5, 0.0, 0.5});
   Add({{"frmAdd3",
@@ -79,7 +79,7 @@ TEST_F(GeneralWindows, CreateDrawsRegionAndFaceTakesAPickedFaceAndAddsTheRow) {
           QTest::mouseClick(d.Add3Cmd[0], Qt::LeftButton);
         }},
        {"frmMaskView1", [](QDialog& d) { static_cast<MenFacePicker&>(d).FaceDblClick(3); }}});
-  ASSERT_EQ(w->ListView4->count(), rows + 1);
+  ASSERT_EQ(w->generalList->count(), rows + 1);
   EXPECT_EQ(Cell(4, 0, 0) + Cell(4, 0, 1) + Cell(4, 0, 14), "새장군재야000");
   EXPECT_EQ(gData.gSaveGenerals[0].get(kGeneralSaveKr.face), 583);
   EXPECT_TRUE(gDataChanged && w->Status(3) == "*");
@@ -88,7 +88,7 @@ TEST_F(GeneralWindows, CreateDrawsRegionAndFaceTakesAPickedFaceAndAddsTheRow) {
 TEST_F(GeneralWindows, CreateCancelledWritesNothing) {
   LoadScenario(false);
   const auto generals = gData.gGenerals;
-  const int rows = w->ListView4->count();
+  const int rows = w->generalList->count();
   ScriptedRng rng({0.5});
   for (int way = 0; way < 2; ++way) {  // "취소", Esc
     bool opened = false;
@@ -100,7 +100,7 @@ TEST_F(GeneralWindows, CreateCancelledWritesNothing) {
             else QTest::keyClick(d.Add3Text, Qt::Key_Escape);
             EXPECT_FALSE(d.isVisible());
           }}});
-    EXPECT_TRUE(opened && gData.gGenerals == generals && w->ListView4->count() == rows) << way;
+    EXPECT_TRUE(opened && gData.gGenerals == generals && w->generalList->count() == rows) << way;
     EXPECT_FALSE(gDataChanged || gCountsChanged || w->Status(3) == "*") << way;
   }
 }

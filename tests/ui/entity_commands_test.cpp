@@ -19,46 +19,46 @@ using Commands = test::MainFixture;
 
 TEST_F(Commands, ScenarioPageAppliesOnlyRealChangesAndRestores) {
   LoadScenario(false);
-  EXPECT_EQ(w->txtMulti0->toPlainText(), "첫째 줄\n둘째 줄");
-  HeaderPageCommand(*w, 0, 0);
+  EXPECT_EQ(w->description->toPlainText(), "첫째 줄\n둘째 줄");
+  HeaderPageCommand(*w, 0, HeaderCommand::Apply);
   EXPECT_FALSE(gDataChanged);
-  w->txtLine0->setText("고구려");
-  w->txtNum0->setText("700");
-  HeaderPageCommand(*w, 0, 0);
+  w->scenarioTitle->setText("고구려");
+  w->startYear->setText("700");
+  HeaderPageCommand(*w, 0, HeaderCommand::Apply);
   EXPECT_EQ(w->Status(3), "*");
   EXPECT_EQ(ReadFixedName(gData.gScenarioHeader.bytes(kScenarioHeaderKr.title)), "고구려");
   EXPECT_EQ(gData.gScenarioHeader.get(kScenarioHeaderKr.startYear), 700);
 
   // Empty texts are stored as one blank, and the box shows it; restore puts the stored values back.
-  w->txtLine0->clear();
-  HeaderPageCommand(*w, 0, 0);
-  w->txtNum0->setText("1");
-  HeaderPageCommand(*w, 0, 1);
-  EXPECT_EQ(w->txtNum0->text() + w->txtLine0->text(), "700 ");
+  w->scenarioTitle->clear();
+  HeaderPageCommand(*w, 0, HeaderCommand::Apply);
+  w->startYear->setText("1");
+  HeaderPageCommand(*w, 0, HeaderCommand::Restore);
+  EXPECT_EQ(w->startYear->text() + w->scenarioTitle->text(), "700 ");
 }
 
 TEST_F(Commands, YearBoxesClampByEdition) {
   for (bool qv : {false, true}) {
     SCOPED_TRACE(qv);
     LoadScenario(qv);
-    Focus(w->txtNum0, QEvent::FocusIn);
+    Focus(w->startYear, QEvent::FocusIn);
     EXPECT_EQ(w->Status(1), qv ? "시작년도 입력(0∼2099)" : "시작년도 입력(0∼2000)");
     // What the box shows on leaving is the integer the apply stores.
     for (auto [typed, shown] : {std::pair{"2101", qv ? "2099" : "2000"}, {"812.7", "812"}, {"", "0"}}) {
-      w->txtNum0->setText(typed);
-      Focus(w->txtNum0, QEvent::FocusOut);
-      EXPECT_EQ(w->txtNum0->text(), shown) << typed;
+      w->startYear->setText(typed);
+      Focus(w->startYear, QEvent::FocusOut);
+      EXPECT_EQ(w->startYear->text(), shown) << typed;
     }
     // Apply clamps again, whatever the box holds; only the expansion's executable takes the year.
-    w->txtNum0->setText("5000");
-    HeaderPageCommand(*w, 0, 0);
+    w->startYear->setText("5000");
+    HeaderPageCommand(*w, 0, HeaderCommand::Apply);
     EXPECT_EQ(qv ? gData.gScenarioHeaderQV.get(kScenarioHeaderQV.startYear) : gData.gScenarioHeader.get(kScenarioHeaderKr.startYear),
               qv ? 2099 : 2000);
     EXPECT_EQ(gCountsChanged, qv);
 
     LoadSave(qv);
-    w->txtNum1->setText("2100");
-    HeaderPageCommand(*w, 1, 0);
+    w->currentYear->setText("2100");
+    HeaderPageCommand(*w, 1, HeaderCommand::Apply);
     EXPECT_EQ(qv ? gData.gSaveHeaderQV.get(kSaveHeaderQV.currentYear) : gData.gSaveHeader.get(kSaveHeaderKr.currentYear),
               qv ? 2100 : 2000);
   }
@@ -69,10 +69,10 @@ TEST_F(Commands, TitleBoxGuardsBytesOfItsEdition) {
     SCOPED_TRACE(qv);
     LoadScenario(qv);
     dialogs.beeps = 0;
-    w->txtLine0->selectAll();
-    w->txtLine0->insert("가나다라마바사아자");  // 18 bytes pasted over the title
+    w->scenarioTitle->selectAll();
+    w->scenarioTitle->insert("가나다라마바사아자");  // 18 bytes pasted over the title
     QApplication::processEvents();
-    EXPECT_EQ(w->txtLine0->text(), qv ? "가나다라마바사아" : "가나다라마바사아자");
+    EXPECT_EQ(w->scenarioTitle->text(), qv ? "가나다라마바사아" : "가나다라마바사아자");
   }
 }
 
@@ -80,22 +80,22 @@ TEST_F(Commands, PlayerSlotsMoveSwapAndKeepTheSeason) {
   for (bool qv : {false, true}) {
     SCOPED_TRACE(qv);
     LoadSave(qv);
-    ListView* lv = w->ListView1;
+    ListView* lv = w->playerList;
     // The player's own slot stays put.
     PlayerSlotToList(*w, 0);
-    EXPECT_EQ(w->lblK1[0]->text(), "고려");
+    EXPECT_EQ(w->playerSlots[0]->text(), "고려");
     ASSERT_EQ(lv->count(), 2);
     lv->selectRow(lv->findTag("5"));
-    w->cmdRight1[2]->click();
-    EXPECT_EQ(w->lblK1[2]->text(), "송");
+    w->listToSlot[2]->click();
+    EXPECT_EQ(w->playerSlots[2]->text(), "송");
     // An occupied slot swaps: the occupant goes back with its king.
     lv->selectRow(lv->row(0));
-    w->cmdRight1[2]->click();
-    EXPECT_EQ(w->lblK1[2]->text(), "요");
+    w->listToSlot[2]->click();
+    EXPECT_EQ(w->playerSlots[2]->text(), "요");
     EXPECT_EQ(lv->cell(lv->findTag("5"), 1), "조광윤");
     // No season chosen: the stored one stays.
-    w->Combo1->setCurrentIndex(-1);
-    HeaderPageCommand(*w, 1, 0);
+    w->season->setCurrentIndex(-1);
+    HeaderPageCommand(*w, 1, HeaderCommand::Apply);
     EXPECT_TRUE(gDataChanged);
     auto check = [&](auto& h) {
       EXPECT_EQ(std::tuple(int(h.bytes(h.L.playerSlots)[2]), GetLE(h.bytes(h.L.players)), int(h.get(h.L.season))),
@@ -112,12 +112,12 @@ TEST_F(Commands, CreateLimitsAndPreconditions) {
   LoadSave(false);
   FakeAddDialog::Register();
   // Preconditions of a country in a save file, in their order.
-  ListView* cities = w->ListView3;
+  ListView* cities = w->cityList;
   for (int i = 0; i < cities->count(); ++i)
     if (cities->subItem(cities->row(i), 1) == QString(18, '-')) cities->setSubItem(cities->row(i), 1, "x");
   EXPECT_EQ(Run(2, 0), QStringList{"공백도시가 최소한 하나 이상 있어야 합니다."});
   cities->setSubItem(cities->findTag("4"), 1, QString(18, '-'));
-  ListView* generals = w->ListView4;
+  ListView* generals = w->generalList;
   generals->setSubItem(generals->findTag("13"), 1, "일반");
   generals->setSubItem(generals->findTag("15"), 1, "일반");
   EXPECT_EQ(Run(2, 0), QStringList{"재야장군이 최소한 한명 이상 있어야 합니다."});
@@ -128,14 +128,14 @@ TEST_F(Commands, CreateLimitsAndPreconditions) {
 
   // The limits count rows.
   for (auto [list, rows] : {std::pair{2, 80}, {3, 80}, {4, 500}, {5, 200}}) {
-    ListView* lv = w->List(list);
+    ListView* lv = w->List(EntityList(list));
     while (lv->count() < rows) lv->addRow("채움", QString::number(1000 + lv->count()));
     EXPECT_EQ(Run(list, 0), QStringList{"더이상 작성은 불가능합니다."}) << list;
   }
 
   // A scenario needs a spare lord.
   LoadScenario(false);
-  w->ListView4->setSubItem(w->ListView4->findTag("1"), 1, "일반");
+  w->generalList->setSubItem(w->generalList->findTag("1"), 1, "일반");
   EXPECT_EQ(Run(2, 0), QStringList{"여분의 영주가 다스리는 도시가 필요합니다."});
 }
 
@@ -147,12 +147,12 @@ TEST_F(Commands, CreateRefreshesCaptionsAndTheDeleteButton) {
   EXPECT_FALSE(gCountsChanged);
 
   Select(4, 7);
-  ListSelectionFollowUp(*w, 4);
-  EXPECT_TRUE(w->cmd4[1]->isEnabled());
-  FakeAddDialog::list = w->ListView4;
+  ListSelectionFollowUp(*w, EntityList::Generals);
+  EXPECT_TRUE(w->generalButtons.remove->isEnabled());
+  FakeAddDialog::list = w->generalList;
   Run(4, 0);
-  EXPECT_FALSE(w->cmd4[1]->isEnabled());  // the selected general is no longer the last
-  EXPECT_TRUE(w->Frame4->title().contains("9"));
+  EXPECT_FALSE(w->generalButtons.remove->isEnabled());  // the selected general is no longer the last
+  EXPECT_TRUE(w->generalFrame->title().contains("9"));
 }
 
 // --- Delete --------------------------------------------------------------------------------
@@ -162,9 +162,9 @@ TEST_F(Commands, CountryDeleteRefusalsHeirAndTheFormerCapitalsRows) {
     SCOPED_TRACE(qv);
     LoadScenario(qv);
     ListItem* row = Select(2, 2);
-    w->ListView2->setSubItem(row, 3, "    2");
+    w->countryList->setSubItem(row, 3, "    2");
     EXPECT_EQ(Run(2, 1), QStringList{"도시수가 1개인 국가만 삭제할 수 있습니다."});
-    w->ListView2->setSubItem(row, 3, "    1");
+    w->countryList->setSubItem(row, 3, "    1");
     dialogs.boxAnswers = {MsgResult::No};
     EXPECT_EQ(Run(2, 1), QStringList{"정말로 없애겠습니까?"});
     EXPECT_TRUE(gData.gCountries.size() == 3u && dialogs.inputPrompts.empty());
@@ -180,7 +180,7 @@ TEST_F(Commands, CountryDeleteRefusalsHeirAndTheFormerCapitalsRows) {
     EXPECT_EQ(dialogs.inputPrompts[0],
               "수도인 금관와 그곳에 속해있던 장군들을 위한\r\n새로운 소속국가를 지정해 주십시오.");
     dialogs.inputPrompts.clear();
-    EXPECT_TRUE(gData.gCountries.size() == 2u && !w->ListView2->findTag("2"));
+    EXPECT_TRUE(gData.gCountries.size() == 2u && !w->countryList->findTag("2"));
     EXPECT_EQ(Cell(2, qv ? 1 : 0, 3), qv ? "    3" : "    2");
     // The capital, its king and a minor of the capital follow.
     EXPECT_EQ((QStringList{Cell(3, 3, 1), Cell(4, 5, 9), Cell(4, 6, 9)}), QStringList(3, heir));
@@ -190,18 +190,18 @@ TEST_F(Commands, CountryDeleteRefusalsHeirAndTheFormerCapitalsRows) {
 TEST_F(Commands, DeleteAndEditNeedASelectedLastRow) {
   LoadScenario(false);
   for (int list : {2, 3, 4, 5, 7, 8, 9}) {
-    w->List(list)->clearSelection();
-    EntityCommand(*w, list, 1);
-    EntityCommand(*w, list, 2);
+    w->List(EntityList(list))->clearSelection();
+    EntityCommand(*w, EntityList(list), ListCommand::Delete);
+    EntityCommand(*w, EntityList(list), ListCommand::Edit);
   }
   EXPECT_TRUE(FormRequests().empty() && dialogs.boxes.empty() && gData.gCountries.size() == 3u);
   Select(3, 2);
-  w->cmd3[2]->click();
+  w->cityButtons.edit->click();
   EXPECT_EQ(std::pair(FormRequests().back().name, FormRequests().back().args.record), std::pair(std::string("frmEdit3"), 2));
   Select(2, 1);  // not the last record: never deleted, whatever the button says
   EXPECT_TRUE(Run(2, 1).isEmpty());
-  w->ListView2->removeRow(w->ListView2->indexOf(w->ListView2->findTag("0")));
-  w->ListView2->removeRow(w->ListView2->indexOf(w->ListView2->findTag("1")));
+  w->countryList->removeRow(w->countryList->indexOf(w->countryList->findTag("0")));
+  w->countryList->removeRow(w->countryList->indexOf(w->countryList->findTag("1")));
   Select(2, 2);
   EXPECT_EQ(Run(2, 1), QStringList{"더이상 삭제할 수 없습니다."});
 }
@@ -210,7 +210,7 @@ TEST_F(Commands, ScenarioCityDelete) {
   LoadScenario(false);
   // Without city 3, city 2 is last; an unaffiliated general there keeps it although its count is 0.
   gData.gCities.pop_back();
-  w->ListView3->removeRow(w->ListView3->indexOf(w->ListView3->findTag("3")));
+  w->cityList->removeRow(w->cityList->indexOf(w->cityList->findTag("3")));
   gData.gGenerals[7].set(kGeneralScenKr.city, std::uint8_t(2));
   Select(3, 2);
   EXPECT_EQ(Cell(3, 2, 2), "    0");
@@ -220,9 +220,9 @@ TEST_F(Commands, ScenarioCityDelete) {
   EXPECT_EQ(Run(3, 1), QStringList{"능력상승 이벤트 관련도시는 없앨 수 없습니다."});
   gData.gCities[2].set(kCityScen.code, std::uint8_t(2));
   EXPECT_EQ(Run(3, 1), QStringList{"정말로 없애겠습니까?"});
-  EXPECT_TRUE(gData.gCities.size() == 2u && !w->ListView3->findTag("2"));
+  EXPECT_TRUE(gData.gCities.size() == 2u && !w->cityList->findTag("2"));
   EXPECT_EQ(Cell(2, 1, 3), "    1");
-  EXPECT_TRUE(w->cmd3[1]->isEnabled());  // the new last row is selected
+  EXPECT_TRUE(w->cityButtons.remove->isEnabled());  // the new last row is selected
 }
 
 TEST_F(Commands, SaveCityDelete) {
@@ -233,13 +233,13 @@ TEST_F(Commands, SaveCityDelete) {
   EXPECT_EQ(Run(3, 1), QStringList{"장군수가 0인 도시만 가능합니다."});
   Select(3, 4);
   EXPECT_EQ(Run(3, 1), QStringList{"정말로 없애겠습니까?"});
-  EXPECT_TRUE(!w->ListView3->findTag("4") && w->cmd3[1]->isEnabled());
+  EXPECT_TRUE(!w->cityList->findTag("4") && w->cityButtons.remove->isEnabled());
   EXPECT_EQ(gData.gSaveCities[4].get(kCitySave.x), kFreeCityX);
 }
 
 TEST_F(Commands, GeneralDeleteRefusalsInOrder) {
   LoadScenario(false, "SCEDAT2.RN");
-  ListView* generals = w->ListView4;
+  ListView* generals = w->generalList;
   Select(4, 7);
   generals->setSubItem(generals->findTag("7"), 1, "일반");
   EXPECT_EQ(Run(4, 1), QStringList{"재야 장군만 가능합니다."});
@@ -277,15 +277,15 @@ TEST_F(Commands, ConsortDeleteEventCodes) {
 TEST_F(Commands, SwapMenuOnlyForTwoUnaffiliatedGeneralsOfANumberedScenario) {
   LoadScenario(false, "scedat2.rn");
   w->show();
-  ListView* generals = w->ListView4;
+  ListView* generals = w->generalList;
   w->TabStrip->setCurrentIndex(4);
   auto rightClick = [&](int tag) {
     Select(4, tag);
     const QPoint p = generals->visualItemRect(generals->findTag(QString::number(tag))).center();
     QTest::mousePress(generals->viewport(), Qt::RightButton, {}, p);
     QTest::mouseRelease(generals->viewport(), Qt::RightButton, {}, p);
-    const bool shown = w->mnuPD->isVisible();
-    w->mnuPD->hide();
+    const bool shown = w->generalSwapMenu->isVisible();
+    w->generalSwapMenu->hide();
     return shown;
   };
   EXPECT_TRUE(rightClick(4));
@@ -299,7 +299,7 @@ TEST_F(Commands, SwapMenuOnlyForTwoUnaffiliatedGeneralsOfANumberedScenario) {
 TEST_F(Commands, SwapExchangesRowsRecordsAndReferences) {
   LoadScenario(false, "scedat2.rn");
   Select(4, 4);
-  w->mnuPulldown->trigger();
+  w->generalSwapAction->trigger();
   EXPECT_EQ(Cell(4, 4, 0), "떠돌이");
   EXPECT_EQ(Cell(4, 7, 0), "누리");
   EXPECT_EQ(Cell(5, 1, 3), "떠돌이");  // the consort's husband moved with him

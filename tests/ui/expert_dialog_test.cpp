@@ -35,7 +35,7 @@ class ExpertDialogTest : public ::testing::Test {
       shown = true;
       return 0;
     });
-    w.mnuExpert[std::size_t(mode)]->trigger();
+    w.expertActions[std::size_t(mode)]->trigger();
     EXPECT_TRUE(shown);
   }
   static void Paths(ExpertDialog& e, std::array<std::string, 4> p) {

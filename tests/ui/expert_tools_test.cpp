@@ -35,13 +35,13 @@ class ExpertTools : public ::testing::Test {
   void RunExeInfo(const std::string& exe, std::vector<std::optional<QString>> answers) {
     dialogs.fileAnswers.push_back(Q(exe));
     dialogs.inputAnswers.assign(answers.begin(), answers.end());
-    w.mnuExpertE->trigger();
+    w.exeInfoAction->trigger();
   }
   // answer: to the question before the reset; none when a refusal comes first.
   void Reset(int index, const std::string& path, std::optional<MsgResult> answer = MsgResult::Yes) {
     dialogs.fileAnswers.push_back(Q(path));
     if (answer) dialogs.boxAnswers.push_back(*answer);
-    w.mnuExpInit[std::size_t(index)]->trigger();
+    w.layerResetActions[std::size_t(index)]->trigger();
   }
 };
 
@@ -90,8 +90,8 @@ TEST_F(ExpertTools, CancelsAndRefusalsInOrderLeaveTheFilesAlone) {
   for (const auto& answers : {std::vector{cancel}, {blank}, {counts, cancel}, {counts, blank}}) RunExeInfo(inst.exe, answers);
   EXPECT_EQ(dialogs.inputPrompts.size(), 6u);
   EXPECT_TRUE(dialogs.boxes.empty());
-  w.mnuExpertE->trigger();  // each file dialog cancelled
-  w.mnuExpInit[1]->trigger();
+  w.exeInfoAction->trigger();  // each file dialog cancelled
+  w.layerResetActions[1]->trigger();
   RunExeInfo(inst.path("missing.exe"), {});
   RunExeInfo(other, {});
   // The game holds the executable: before the prompts, or having started while they were open.

@@ -45,8 +45,8 @@ class FileTools : public test::MainFixture {
 TEST_F(FileTools, ReportFollowsTheListOrderAndGoesWhereItCanBeWritten) {
   LoadScenario(false, "SCEDAT1.RN");
   for (int g : {1, 5}) gData.gGenerals[g].set(kGeneralScenKr.face, std::uint16_t(7));
-  w->ListView4->setSortKey(0), w->ListView4->setSortOrder(Qt::DescendingOrder);  // by name: 수로 before 계백
-  w->mnuStat[0]->trigger();
+  w->generalList->setSortKey(0), w->generalList->setSortOrder(Qt::DescendingOrder);  // by name: 수로 before 계백
+  w->reportActions[0]->trigger();
   const std::string path = gAppPath + "result.txt";
   ASSERT_EQ(dialogs.textFiles, std::vector<QString>{Q(path)});
   const auto bytes = ReadWholeFile(path).value();
@@ -59,7 +59,7 @@ TEST_F(FileTools, ReportFollowsTheListOrderAndGoesWhereItCanBeWritten) {
   const std::string program = gAppPath;
   gAppPath = "/nonexistent-garam-dir/";
   dialogs.textFiles.clear();
-  w->mnuStat[5]->trigger();
+  w->reportActions[5]->trigger();
   ASSERT_EQ(dialogs.textFiles.size(), 1u);
   const QString fallback = dialogs.textFiles[0];
   EXPECT_TRUE(fallback.startsWith(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)));
@@ -73,7 +73,7 @@ TEST_F(FileTools, ReportFollowsTheListOrderAndGoesWhereItCanBeWritten) {
   gAppPath = dir.dir();
   std::filesystem::create_directory(dir.path("result.txt"));
   dialogs.textFiles.clear();
-  w->mnuStat[2]->trigger();
+  w->reportActions[2]->trigger();
   EXPECT_TRUE(dialogs.textFiles.empty());
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].icon, MsgIcon::Critical);
@@ -102,10 +102,10 @@ TEST_F(FileTools, YearChangeMovesTheGeneralsAndTheMainWindowFollows) {
   g[1].set(kGeneralScenQV.birth, std::uint16_t(640)), g[1].set(kGeneralScenQV.appearanceYear, std::uint16_t(670));
   const GameDataSet before = gData;
   // Cancel, and OK on the same year, leave everything.
-  w->mnuYear->setEnabled(true);
+  w->yearChangeAction->setEnabled(true);
   for (int button : {1, 0}) {
     Script<YearChangeDialog>([button](YearChangeDialog& d) { d.cmdYear[button]->click(); });
-    w->mnuYear->trigger();
+    w->yearChangeAction->trigger();
   }
   EXPECT_TRUE(gData.gGeneralsQV == before.gGeneralsQV && !gDataChanged);
 
@@ -119,15 +119,15 @@ TEST_F(FileTools, YearChangeMovesTheGeneralsAndTheMainWindowFollows) {
     d.txtNum[1]->setText("0610");
     d.cmdYear[0]->click();
   });
-  w->mnuYear->trigger();
-  EXPECT_EQ(std::tuple(w->txtNum0->text(), Cell(4, 0, 2), Cell(4, 1, 2), w->Status(3)),
+  w->yearChangeAction->trigger();
+  EXPECT_EQ(std::tuple(w->startYear->text(), Cell(4, 0, 2), Cell(4, 1, 2), w->Status(3)),
             std::tuple(QString("610"), QString("  580"), QString("  590"), std::string("*")));
   // An emptied box is year 0; the option sets every employment year to it.
   Script<YearChangeDialog>([](YearChangeDialog& d) {
     d.txtNum[1]->clear(), d.chkAppear->setChecked(true), d.cmdYear[0]->click();
   });
-  w->mnuYear->trigger();
-  EXPECT_EQ(w->txtNum0->text(), "0");
+  w->yearChangeAction->trigger();
+  EXPECT_EQ(w->startYear->text(), "0");
   EXPECT_EQ(std::tuple(g[0].get(kGeneralScenQV.birth), g[0].get(kGeneralScenQV.employed), g[1].get(kGeneralScenQV.appearanceYear)),
             std::tuple(0, 0, 10));
 }
@@ -137,7 +137,7 @@ TEST_F(FileTools, EventFlagsTouchOnlyTheirBits) {
   auto bytes = [] { return std::pair<int, int>(gData.gSaveHeader.get(kSaveHeaderEventFlags1), gData.gSaveHeader.get(kSaveHeaderEventFlags2)); };
   gData.gSaveHeader.set(kSaveHeaderEventFlags1, std::uint8_t(0x87));
   gData.gSaveHeader.set(kSaveHeaderEventFlags2, std::uint8_t(0xE0));
-  w->mnuEvent->setEnabled(true);
+  w->eventFlagsAction->setEnabled(true);
   // None of these bits is a box's; checking and unchecking again is no change; cancel changes nothing.
   for (int button : {0, 1}) {
     Script<EventFlagsDialog>([button](EventFlagsDialog& d) {
@@ -146,7 +146,7 @@ TEST_F(FileTools, EventFlagsTouchOnlyTheirBits) {
       if (!button) d.chkEvent[0]->click();
       d.cmdEvent[button]->click();
     });
-    w->mnuEvent->trigger();
+    w->eventFlagsAction->trigger();
     EXPECT_EQ(bytes(), std::pair(0x87, 0xE0));
   }
   EXPECT_FALSE(gDataChanged);
@@ -154,7 +154,7 @@ TEST_F(FileTools, EventFlagsTouchOnlyTheirBits) {
   Script<EventFlagsDialog>([](EventFlagsDialog& d) {
     d.chkEvent[8]->click(), d.chkEvent[4]->click(), d.cmdEvent[0]->click();
   });
-  w->mnuEvent->trigger();
+  w->eventFlagsAction->trigger();
   EXPECT_EQ(bytes(), std::pair(0x87 | 0x08, 0xE0 | 0x10));
 
   // Bit 0 of the tail block puts box 3 out of use: its bit stays as stored, set or clear.
@@ -165,7 +165,7 @@ TEST_F(FileTools, EventFlagsTouchOnlyTheirBits) {
       EXPECT_FALSE(d.chkEvent[3]->isEnabled() || d.chkEvent[3]->isChecked());
       d.chkEvent[0]->click(), d.cmdEvent[0]->click();
     });
-    w->mnuEvent->trigger();
+    w->eventFlagsAction->trigger();
     EXPECT_EQ(bytes().second, stored | 0x01);
   }
 }
@@ -197,7 +197,7 @@ TEST_F(FileTools, BiographyRoomAndLimits) {
     d.cmd열전[1]->click();
   });
   const GameDataSet before = gData;
-  w->mnu열전->setEnabled(true), w->mnu열전->trigger();
+  w->biographyAction->setEnabled(true), w->biographyAction->trigger();
   EXPECT_TRUE(gData.gBiographyNames == before.gBiographyNames && gData.gBiographyBytesUsed == before.gBiographyBytesUsed && !gDataChanged);
 
   Biographies(6513);  // 5 bytes free: a name of 10 bytes may grow to 15
@@ -209,7 +209,7 @@ TEST_F(FileTools, BiographyRoomAndLimits) {
     EXPECT_EQ(std::tuple(d.Combo->itemText(3), d.Combo->currentIndex(), d.lblSize[0]->text()), std::tuple(QString("가나"), 3, QString("11")));
     d.cmd열전[1]->click();
   });
-  w->mnu열전->trigger();
+  w->biographyAction->trigger();
   EXPECT_EQ(std::pair(gData.gBiographyNames[3], gData.gBiographyBytesUsed[1]), std::pair(Cp("가나"), std::size_t(6507)));
   EXPECT_EQ(w->Status(3), "*");
 
@@ -218,7 +218,7 @@ TEST_F(FileTools, BiographyRoomAndLimits) {
     d.Combo->setCurrentIndex(1);
     EXPECT_EQ(ByteMaxLength(d.txt이름), 0);
   });
-  w->mnu열전->trigger();
+  w->biographyAction->trigger();
 }
 
 TEST_F(FileTools, BiographySearchAndRefusedControlCharacters) {
@@ -243,7 +243,7 @@ TEST_F(FileTools, BiographySearchAndRefusedControlCharacters) {
     QTest::keyClick(d.txt내용, Qt::Key_Return);
     EXPECT_EQ(std::pair(d.txt이름->text(), d.txt내용->toPlainText()), std::pair(QString("rarely"), QString("text 150")));
   });
-  w->mnu열전->setEnabled(true), w->mnu열전->trigger();
+  w->biographyAction->setEnabled(true), w->biographyAction->trigger();
 }
 
 TEST(BiographyRoundTrip, AppliedEntrySurvivesSaveAndLoad) {

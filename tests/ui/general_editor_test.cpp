@@ -51,8 +51,8 @@ class GeneralEditorTest : public MainFixture {
   QStringList Rows(std::initializer_list<int> lists) {
     QStringList t;
     for (int list : lists)
-      for (int i = 0; i < w->List(list)->count(); ++i)
-        for (int c = 0; c < w->List(list)->columnCount(); ++c) t << w->List(list)->cell(w->List(list)->row(i), c);
+      for (int i = 0; i < w->List(EntityList(list))->count(); ++i)
+        for (int c = 0; c < w->List(EntityList(list))->columnCount(); ++c) t << w->List(EntityList(list))->cell(w->List(EntityList(list))->row(i), c);
     return t;
   }
 };
@@ -160,12 +160,12 @@ TEST_F(GeneralEditorTest, ApplyWritesTheFieldsAndTheRows) {
   king->edt4Text->setText("태조");
   king->edt4Cmd_Click(0);
   EXPECT_EQ(ReadFixedName(std::span(gData.gSaveGenerals[10].raw).subspan(4, 20)), "태조");
-  EXPECT_EQ(Cell(4, 10, 0) + Cell(2, 3, 1) + w->lblT1[1]->text(), "태조태조태조");
+  EXPECT_EQ(Cell(4, 10, 0) + Cell(2, 3, 1) + w->playerKing->text(), "태조태조태조");
   EXPECT_EQ(gData.gSaveGenerals[10].raw[46], 100);
   auto other = Open(11);
   other->edt4Text->setText("");
   other->edt4Cmd_Click(0);
-  EXPECT_EQ(Cell(2, 5, 1) + w->lblT1[1]->text(), " 태조");
+  EXPECT_EQ(Cell(2, 5, 1) + w->playerKing->text(), " 태조");
   const std::uint8_t blank[] = {' ', 0, ' ', ' '};
   EXPECT_TRUE(std::equal(std::begin(blank), std::end(blank), gData.gSaveGenerals[11].raw.begin() + 4));
 }
@@ -271,7 +271,7 @@ TEST_F(GeneralEditorTest, StatusMenuOffersWhatTheStatusAllows) {
     gData.gGenerals[std::size_t(c.record)].set(kGeneralScenKr.father, std::uint16_t(c.father));
     gUnappearedCount = c.unappeared;
     auto e = Open(c.record);
-    StatusMenu menu(*e, {w->List(2), w->List(3), w->List(4), w->List(5)});
+    StatusMenu menu(*e, {w->countryList, w->cityList, w->generalList, w->consortList});
     QString enabled;
     for (QPushButton* b : menu.cmdMenu) enabled += b->isEnabled() ? '1' : '0';
     EXPECT_EQ(enabled, c.enabled) << c.record;
@@ -291,7 +291,7 @@ TEST_F(GeneralEditorTest, StatusMenuAsksAnAppearanceCityThatMustBeChosen) {
     EXPECT_EQ(picker.Answered(), underMenu);
     return d.result();
   });
-  StatusMenu menu(*e, {w->List(2), w->List(3), w->List(4), w->List(5)});
+  StatusMenu menu(*e, {w->countryList, w->cityList, w->generalList, w->consortList});
   menu.show();
   QTest::keyClick(menu.cmdMenu[4], Qt::Key_Return);
   EXPECT_FALSE(menu.isVisible());
@@ -483,7 +483,7 @@ TEST_F(GeneralEditorTest, UnchangedApplyOnEveryGeneralKeepsTheRecords) {
 
     // What must change: computed from the records as loaded.
     GameDataSet want = gData;
-    ListView* list = w->List(4);
+    ListView* list = w->List(EntityList::Generals);
     std::vector<int> numbers;
     for (int i = 0; i < list->count(); ++i) numbers.push_back(list->row(i)->tag.toInt());
     ASSERT_GT(numbers.size(), 100u);

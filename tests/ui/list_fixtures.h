@@ -197,20 +197,21 @@ class MainFixture : public ::testing::Test {
     MakeSave(gData, qv, withPlayer);
     Fill(qv ? kSaveQV : kSaveKr, "user1.rn");
   }
+  // Lists are numbered as the main window's pages (EntityList).
   ListItem* Select(int list, int tag) {
-    ListView* lv = w->List(list);
+    ListView* lv = w->List(EntityList(list));
     ListItem* row = lv->findTag(QString::number(tag));
     lv->selectRow(row);
     return row;
   }
   QString Cell(int list, int tag, int column) {
-    ListView* lv = w->List(list);
+    ListView* lv = w->List(EntityList(list));
     return lv->cell(lv->findTag(QString::number(tag)), column);
   }
   // Runs a command and returns the texts of the boxes it showed.
   QStringList Run(int list, int index) {
     dialogs.boxes.clear();
-    EntityCommand(*w, list, index);
+    EntityCommand(*w, EntityList(list), ListCommand(index));
     QStringList texts;
     for (const auto& b : dialogs.boxes) texts << b.text;
     return texts;

@@ -34,7 +34,7 @@ class ListRows : public MainFixture {};
 
 TEST_F(ListRows, HoldTheirLettersAndAsManyStayInView) {
   LoadScenario(false);
-  const MainLists lists{w->ListView2, w->ListView3, w->ListView4, w->ListView5};
+  const MainLists lists{w->countryList, w->cityList, w->generalList, w->consortList};
   GeneralPicker general(w.get(), lists, {}, GeneralPickerMode::Relative);
   CityPicker city(w.get(), lists, {}, CityPickerMode::Affiliation);
   CountryPicker country(w.get(), lists, {}, CountryPickerMode::EditedCity);
@@ -42,7 +42,7 @@ TEST_F(ListRows, HoldTheirLettersAndAsManyStayInView) {
   for (ListPicker* p : std::initializer_list<ListPicker*>{&general, &city, &country, &mother}) p->Load();
   BloodRelationList blood(w.get(), lists);
   blood.Load();
-  w->ListView2->selectRow(w->ListView2->row(0));
+  w->countryList->selectRow(w->countryList->row(0));
   CountryEditor relations(*w, 0);
 
   // Each list with the size its window was designed to give it.

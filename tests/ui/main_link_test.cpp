@@ -63,8 +63,8 @@ TEST_F(MainLinkTest, AnswersForTheMainWindowWhileItLives) {
   QWidget other;
   EXPECT_EQ(LinkOf(w.get()), &MainLink());
   EXPECT_EQ(LinkOf(&other), nullptr);
-  EXPECT_EQ(ListsOf(&other).ListView4, nullptr);
-  EXPECT_EQ(ListsOf(w.get()).ListView4, w->ListView4);
+  EXPECT_EQ(ListsOf(&other).generals, nullptr);
+  EXPECT_EQ(ListsOf(w.get()).generals, w->generalList);
   Select(4, 13);
   EXPECT_EQ(MainLink().SelectedRecord(EntityList::Generals), 13);
 

@@ -20,12 +20,12 @@ class MainLists : public test::MainFixture {
   }
   QStringList Headers(int n) {
     QStringList h;
-    for (int c = 0; c < w->List(n)->columnCount(); ++c) h << w->List(n)->headerText(c);
+    for (int c = 0; c < w->List(EntityList(n))->columnCount(); ++c) h << w->List(EntityList(n))->headerText(c);
     return h;
   }
   QStringList Column(int n, int c) {
     QStringList out;
-    for (int i = 0; i < w->List(n)->count(); ++i) out << w->List(n)->row(i)->text(c);
+    for (int i = 0; i < w->List(EntityList(n))->count(); ++i) out << w->List(EntityList(n))->row(i)->text(c);
     return out;
   }
   int Marks(int n) {
@@ -56,13 +56,13 @@ TEST_F(MainLists, EachKindSetsTabsMenusButtonsAndMarks) {
     EXPECT_EQ(tv->currentIndex(), c.save ? 1 : 0);
     EXPECT_EQ(std::tuple(tv->isTabVisible(0), tv->isTabVisible(9), tv->isTabVisible(1), tv->isTabVisible(6)),
               std::tuple(!c.save, !c.save, c.save, c.save));
-    EXPECT_EQ(std::tuple(w->mnuUnit->isVisible(), w->mnuStatistics->menuAction()->isVisible(), w->mnuStat[5]->isVisible()),
+    EXPECT_EQ(std::tuple(w->unitResetAction->isVisible(), w->statisticsMenu->menuAction()->isVisible(), w->reportActions[5]->isVisible()),
               std::tuple(c.save, !c.save, c.kind == kScenarioQV));
-    for (auto* set : {&w->cmd2, &w->cmd3, &w->cmd4, &w->cmd5})
-      EXPECT_EQ(std::tuple(!(*set)[0]->isHidden(), !(*set)[1]->isHidden(), !(*set)[2]->isHidden()),
+    for (auto* set : {&w->countryButtons, &w->cityButtons, &w->generalButtons, &w->consortButtons})
+      EXPECT_EQ(std::tuple(!set->create->isHidden(), !set->remove->isHidden(), !set->edit->isHidden()),
                 std::tuple(c.addShown, c.addShown, true));
     if (c.addShown) {
-      EXPECT_EQ(std::pair(w->cmd2[1]->isEnabled(), w->cmd3[1]->isEnabled()), std::pair(false, c.cityDeleteEnabled));
+      EXPECT_EQ(std::pair(w->countryButtons.remove->isEnabled(), w->cityButtons.remove->isEnabled()), std::pair(false, c.cityDeleteEnabled));
     }
     // Exactly one mark per list, on the first header, except the record-ordered lists of the
     // numbered scenarios, which show none.
@@ -70,7 +70,7 @@ TEST_F(MainLists, EachKindSetsTabsMenusButtonsAndMarks) {
       SCOPED_TRACE(n);
       const bool none = c.kind == kScenarioQV && n != 1 && n != 6;
       EXPECT_EQ(Marks(n), none ? 0 : 1);
-      EXPECT_EQ(w->List(n)->sortKey(), none ? w->List(n)->columnCount() - 1 : 0);
+      EXPECT_EQ(w->List(EntityList(n))->sortKey(), none ? w->List(EntityList(n))->columnCount() - 1 : 0);
     }
   }
 }
@@ -78,45 +78,45 @@ TEST_F(MainLists, EachKindSetsTabsMenusButtonsAndMarks) {
 TEST_F(MainLists, PlayerHighlightFollowsEachSaveFill) {
   LoadSave(false);
   EXPECT_EQ(gPlayerCountry, 3);
-  EXPECT_EQ(w->Frame2->title(), "국가 선택(3/80)");
-  ListItem* player = w->ListView2->findTag("3");
-  EXPECT_EQ(w->ListView2->cellForeColor(player, 5), QColor(0, 0, 255));
-  EXPECT_TRUE(w->ListView2->cellBold(player, 2));
-  EXPECT_EQ(w->ListView3->cellForeColor(w->ListView3->findTag("2"), 7), QColor(255, 0, 0));
-  EXPECT_EQ(w->ListView4->cellForeColor(w->ListView4->findTag("12"), 7), QColor(0, 128, 0));
-  EXPECT_TRUE(w->lblK1[0]->text() == "고려" && w->lblK1[0]->font().bold() && !w->cmdLeft1[0]->isEnabled());
-  EXPECT_EQ(w->txtNum1->text() + w->Combo1->currentText(), "1210성하");
+  EXPECT_EQ(w->countryFrame->title(), "국가 선택(3/80)");
+  ListItem* player = w->countryList->findTag("3");
+  EXPECT_EQ(w->countryList->cellForeColor(player, 5), QColor(0, 0, 255));
+  EXPECT_TRUE(w->countryList->cellBold(player, 2));
+  EXPECT_EQ(w->cityList->cellForeColor(w->cityList->findTag("2"), 7), QColor(255, 0, 0));
+  EXPECT_EQ(w->generalList->cellForeColor(w->generalList->findTag("12"), 7), QColor(0, 128, 0));
+  EXPECT_TRUE(w->playerSlots[0]->text() == "고려" && w->playerSlots[0]->font().bold() && !w->slotToList[0]->isEnabled());
+  EXPECT_EQ(w->currentYear->text() + w->season->currentText(), "1210성하");
 
   // The next save file names no player: nothing of the previous one stays highlighted.
   LoadSave(false, false);
   EXPECT_EQ(gPlayerCountry, 80);
-  EXPECT_FALSE(w->ListView2->cellForeColor(w->ListView2->findTag("3"), 0).isValid() ||
-               w->ListView3->cellForeColor(w->ListView3->findTag("0"), 0).isValid());
-  EXPECT_TRUE(!w->lblK1[0]->font().bold() && w->cmdLeft1[0]->isEnabled());
-  EXPECT_EQ(w->ListView1->count(), 3);
+  EXPECT_FALSE(w->countryList->cellForeColor(w->countryList->findTag("3"), 0).isValid() ||
+               w->cityList->cellForeColor(w->cityList->findTag("0"), 0).isValid());
+  EXPECT_TRUE(!w->playerSlots[0]->font().bold() && w->slotToList[0]->isEnabled());
+  EXPECT_EQ(w->playerList->count(), 3);
 }
 
 // Padded numbers in code-unit order ("    9" before "   12") are the list view's own test.
 TEST_F(MainLists, HeaderClicksSortAndMarkTheColumn) {
   LoadSave(false);
-  QHeaderView* h = w->ListView3->header();
+  QHeaderView* h = w->cityList->header();
   w->show();
   w->TabStrip->setCurrentIndex(3);
   // Cities by general count (2 in city 2, at most 1 elsewhere): a count sorts descending first.
   QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(2) + 5, h->height() / 2));
   EXPECT_EQ(Headers(3)[0] + Headers(3)[2], "이름장군수▽");
   EXPECT_EQ(Column(3, 2).first(), "    2");
-  ListHeaderClick(*w, 3, 2);
+  ListHeaderClick(*w, EntityList::Cities, 2);
   EXPECT_EQ(Headers(3)[2], "장군수△");
   EXPECT_EQ(Column(3, 2).last(), "    2");
   // The record-number column: record order, always ascending, never a mark.
   for (int i = 0; i < 2; ++i) {
-    ListHeaderClick(*w, 3, 7);
+    ListHeaderClick(*w, EntityList::Cities, 7);
     EXPECT_EQ(Column(3, 7), (QStringList{"00", "01", "02", "04", "05", "06", "07"}));
     EXPECT_EQ(Marks(3), 0);
   }
   // Unit types: price sorts ascending first.
-  ListHeaderClick(*w, 7, 3);
+  ListHeaderClick(*w, EntityList::UnitTypes, 3);
   EXPECT_EQ(Headers(7)[3], "가격△");
 
   // A new load puts every list back to its first column with one mark.
@@ -124,7 +124,7 @@ TEST_F(MainLists, HeaderClicksSortAndMarkTheColumn) {
   EXPECT_EQ(Headers(3)[0], "이름△");
   EXPECT_EQ(Marks(3) + Marks(7), 2);
   LoadScenario(true);
-  ListHeaderClick(*w, 2, 0);
+  ListHeaderClick(*w, EntityList::Countries, 0);
   EXPECT_EQ(Headers(2)[0], "이름△");
   EXPECT_EQ(Marks(2), 1);
 }
@@ -132,26 +132,26 @@ TEST_F(MainLists, HeaderClicksSortAndMarkTheColumn) {
 TEST_F(MainLists, DeleteOnlyOnTheLastRowOfANumberedScenarioAndCapitalHint) {
   LoadScenario(false);
   EXPECT_EQ(gUnappearedCount, 1);
-  ListView* generals = w->ListView4;
+  ListView* generals = w->generalList;
   w->show();
   w->TabStrip->setCurrentIndex(4);
   generals->setFocus();
   generals->selectRow(generals->row(6));
   QTest::keyClick(generals, Qt::Key_End);
-  EXPECT_TRUE(w->cmd4[1]->isEnabled());
+  EXPECT_TRUE(w->generalButtons.remove->isEnabled());
   QTest::keyClick(generals, Qt::Key_Up);
-  EXPECT_FALSE(w->cmd4[1]->isEnabled());
+  EXPECT_FALSE(w->generalButtons.remove->isEnabled());
   QTest::mouseClick(generals->viewport(), Qt::LeftButton, {}, generals->visualItemRect(generals->row(7)).center());
-  EXPECT_TRUE(w->cmd4[1]->isEnabled());
+  EXPECT_TRUE(w->generalButtons.remove->isEnabled());
 
   // Cities: the hint names the country of a capital; only the last record may go.
   const struct { int tag; const char* hint; bool last; } cities[] = {
       {1, "도시선택(신라의 수도)", false}, {2, "도시선택", false}, {3, "도시선택(가야의 수도)", true}};
   for (const auto& c : cities) {
     Select(3, c.tag);
-    ListSelectionFollowUp(*w, 3);
+    ListSelectionFollowUp(*w, EntityList::Cities);
     EXPECT_EQ(w->Status(1), c.hint);
-    EXPECT_EQ(w->cmd3[1]->isEnabled(), c.last) << c.tag;
+    EXPECT_EQ(w->cityButtons.remove->isEnabled(), c.last) << c.tag;
   }
 }
 
@@ -161,7 +161,7 @@ TEST_F(MainLists, EnterAndDoubleClickReachTheEditSeam) {
   w->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
   w->TabStrip->setCurrentIndex(8);
-  ListView* regions = w->ListView8;
+  ListView* regions = w->regionList;
   regions->selectRow(regions->findTag("17"));
   regions->setFocus();
   QTest::keyClick(regions, Qt::Key_Return);
@@ -170,14 +170,14 @@ TEST_F(MainLists, EnterAndDoubleClickReachTheEditSeam) {
   EXPECT_EQ(w->Status(1), "지역 선택");  // the list has the focus back
 
   w->TabStrip->setCurrentIndex(4);
-  DoubleClick(w->ListView4, w->ListView4->findTag("2"));
+  DoubleClick(w->generalList, w->generalList->findTag("2"));
   EXPECT_EQ(std::pair(FormRequests().back().name, FormRequests().back().args.record), std::pair(std::string("frmEdit4"), 2));
 
   // The player list opens nothing.
   LoadSave(false);
   ClearFormRequests();
   w->TabStrip->setCurrentIndex(1);
-  DoubleClick(w->ListView1, w->ListView1->row(0));
+  DoubleClick(w->playerList, w->playerList->row(0));
   EXPECT_TRUE(FormRequests().empty());
 }
 
@@ -199,7 +199,7 @@ TEST_F(MainLists, TabControlKeepsTheHeaderPageAndTabStops) {
   // A click on the city tab: only that tab's controls take part in the keyboard order.
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(3).center());
   EXPECT_TRUE(tv->currentIndex() == 3 && !w->TabMouseDown);
-  EXPECT_EQ(std::pair(w->ListView3->focusPolicy(), w->ListView2->focusPolicy()), std::pair(Qt::StrongFocus, Qt::ClickFocus));
+  EXPECT_EQ(std::pair(w->cityList->focusPolicy(), w->countryList->focusPolicy()), std::pair(Qt::StrongFocus, Qt::ClickFocus));
 }
 
 }  // namespace

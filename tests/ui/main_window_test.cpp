@@ -28,14 +28,14 @@ class MainWindowTest : public ::testing::Test {
 
 TEST_F(MainWindowTest, StartsEmptyAndACancelledLoadChangesNothing) {
   MainWindow w;
-  for (QAction* a : {w.mnuSave, w.mnuLoadC[0], w.mnu열전, w.mnuMapEdit, w.mnu혈연, w.mnuEvent, w.mnuYear})
+  for (QAction* a : {w.saveAction, w.customLoadScenarioAction, w.biographyAction, w.mapEditAction, w.bloodRelationAction, w.eventFlagsAction, w.yearChangeAction})
     EXPECT_FALSE(a->isEnabled());
-  EXPECT_FALSE(w.mnuUnit->isVisible() || w.TabStrip->isVisible());
+  EXPECT_FALSE(w.unitResetAction->isVisible() || w.TabStrip->isVisible());
   EXPECT_EQ(gAppPath.back(), '/');
   w.LoadCommand(1);
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_EQ(dialogs.fileRequests[0].filter, "세이브 파일 (user*.rn)|user*.rn");
-  EXPECT_TRUE(!w.mnuSave->isEnabled() && dialogs.boxes.empty());
+  EXPECT_TRUE(!w.saveAction->isEnabled() && dialogs.boxes.empty());
 }
 
 TEST_F(MainWindowTest, RefusedLoadRestoresSaveAndRemembersTheDirectory) {
@@ -44,14 +44,14 @@ TEST_F(MainWindowTest, RefusedLoadRestoresSaveAndRemembersTheDirectory) {
   dialogs.fileAnswers.push_back(Q(path));
   w.LoadCommand(0);
   ASSERT_EQ(dialogs.boxes.size(), 1u);
-  EXPECT_FALSE(w.mnuSave->isEnabled());
+  EXPECT_FALSE(w.saveAction->isEnabled());
   w.LoadCommand(1);
   EXPECT_EQ(dialogs.fileRequests.back().initialDir, Q(dir.dir()));
   // A refusal after an earlier enabled Save puts Save back as it was.
-  w.mnuSave->setEnabled(true);
+  w.saveAction->setEnabled(true);
   dialogs.fileAnswers.push_back(Q(path));
   w.LoadCommand(0);
-  EXPECT_TRUE(w.mnuSave->isEnabled());
+  EXPECT_TRUE(w.saveAction->isEnabled());
 }
 
 // What the window offers follows the kind just loaded; a save clears the hint and the mark.
@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, LoadedKindSetsMenusAndPanels) {
   };
   auto enabled = [&] {
     std::string s;
-    for (QAction* a : {w.mnuSave, w.mnu열전, w.mnuMapEdit, w.mnu혈연, w.mnuEvent, w.mnuYear, w.mnuExpertm->menuAction()})
+    for (QAction* a : {w.saveAction, w.biographyAction, w.mapEditAction, w.bloodRelationAction, w.eventFlagsAction, w.yearChangeAction, w.expertMenu->menuAction()})
       s += a->isEnabled() ? '1' : '0';
     return s;
   };
@@ -106,12 +106,12 @@ TEST_F(MainWindowTest, ChoosingTheExecutable) {
   dialogs.fileAnswers.push_back(Q(dir.write("bad.exe", Bytes(2000000))));
   w.CustomLoadCommand(2);
   EXPECT_EQ(dialogs.lastText(), "실행파일의 정보를 읽던 도중 문제가 발견되었습니다.");
-  EXPECT_FALSE(w.mnuLoadC[0]->isEnabled());
+  EXPECT_FALSE(w.customLoadScenarioAction->isEnabled());
 
   std::string exe = dir.write("game.exe", test::BuildExe(test::ExpansionExe('A')));
   dialogs.fileAnswers.push_back(Q(exe));
   w.CustomLoadCommand(2);
-  EXPECT_TRUE(w.mnuLoadC[0]->isEnabled() && w.mnuLoadC[2]->isChecked());
+  EXPECT_TRUE(w.customLoadScenarioAction->isEnabled() && w.exePathAction->isChecked());
   // The custom load offers the executable's edition and opens in its directory.
   w.CustomLoadCommand(0);
   EXPECT_EQ(dialogs.fileRequests.back().filter, "시나리오 파일 (scedat?.wn)|scedat?.wn");
@@ -141,7 +141,7 @@ TEST_F(MainWindowTest, ExitPromptFromMenuAndCloseBox) {
             "데이터가 변경되었습니다. 이대로 끝내면 데이터가 유실됩니다.\r\n\r\n종료하시겠습니까?");
   EXPECT_TRUE(w.isVisible() && dialogs.boxes[0].buttons == MsgButtons::YesNo && FileExists(result));
   dialogs.boxAnswers = {MsgResult::Yes};
-  w.mnuEnd->trigger();
+  w.exitAction->trigger();
   EXPECT_FALSE(w.isVisible() || FileExists(result));
   // Without changes there is no question.
   gDataChanged = false;
@@ -160,8 +160,8 @@ TEST_F(MainWindowTest, UnitActionResetByEdition) {
     PutU16(&gData.gCaravans[5].raw[1], 500);
     PutU16(&gData.gMigrations[79].raw[1], 1);
     dialogs.boxes.clear();
-    w.mnuUnit->setVisible(true);
-    w.mnuUnit->trigger();
+    w.unitResetAction->setVisible(true);
+    w.unitResetAction->trigger();
     const auto& army = gData.gArmies[0].raw;
     EXPECT_EQ(std::tuple(army[5], army[6], army[7], army[8], GetU16(&army[9])), std::tuple(0, 0, a1, a2, 0xFFFF));
     EXPECT_EQ(gData.gArmies[1].raw[7], 0);  // not in use: untouched

@@ -377,7 +377,7 @@ TEST_F(MapEditorClicks, NewCityCellGoesToItsOwner) {
     e.show();
     const auto [x, y] = AskedCell(e, M::NewCitySite);
     Release(e, x, y, Qt::RightButton);  // nothing to cancel: the menu comes up, and is dismissed
-    EXPECT_EQ(dialogs.menus, std::vector<QMenu*>{main.mnuCityPos});
+    EXPECT_EQ(dialogs.menus, std::vector<QMenu*>{main.cityPlaceMenu});
     Release(e, x, y);
     EXPECT_TRUE(dialogs.boxes.empty());
     dialogs.boxAnswers = {MsgResult::No};

@@ -41,7 +41,7 @@ class OtherEditors : public test::MainFixture {
   void Edit(int list, int tag, std::function<void(Editor&)> user) {
     steps[QString("frmEdit%1").arg(list)] = [user](QDialog& d) { user(dynamic_cast<Editor&>(d)); };
     ASSERT_TRUE(Select(list, tag));
-    EntityCommand(*w, list, 2);
+    EntityCommand(*w, EntityList(list), ListCommand::Edit);
   }
   // The next list picker answers with the row of tag.
   void PickerAnswers(const char* name, const QString& tag) {
@@ -278,7 +278,7 @@ TEST_F(OtherEditors, CreateConsortInASaveFile) {
     c.nameBox->setText("새왕비");
     c.OkButton()->click();
   };
-  EntityCommand(*w, 5, 0);
+  EntityCommand(*w, EntityList::Consorts, ListCommand::Create);
   const auto& q = gData.gSaveQueens[2];
   EXPECT_EQ(ReadFixedName(q.bytes(kQueenSave.name)), "새왕비");
   // Region 0: the king's own.
@@ -296,12 +296,12 @@ TEST_F(OtherEditors, CreateConsortInASaveFile) {
     EXPECT_FALSE(c.OkButton()->isEnabled());
     c.reject();
   };
-  EntityCommand(*w, 5, 0);
+  EntityCommand(*w, EntityList::Consorts, ListCommand::Create);
   EXPECT_EQ(gData.gSaveQueens, queens);
-  EXPECT_EQ(w->ListView5->count(), 3);
+  EXPECT_EQ(w->consortList->count(), 3);
 
   LoadSave(true);
-  EXPECT_TRUE(w->cmd5[0]->isHidden()) << "the expansion save file adds no consorts";
+  EXPECT_TRUE(w->consortButtons.create->isHidden()) << "the expansion save file adds no consorts";
 }
 
 // Every editor on every row of random records, OK pressed: nothing crashes, and the bytes the
@@ -327,11 +327,11 @@ TEST_F(OtherEditors, RandomRecordsSurviveEveryEditor) {
     const auto unitTypes = gData.gSaveUnitTypes;
     const auto unitTypesQV = gData.gUnitTypesQV;
     for (int list = 5; list <= 9; ++list) {
-      ListView* lv = w->List(list);
+      ListView* lv = w->List(EntityList(list));
       steps[QString("frmEdit%1").arg(list)] = [](QDialog& d) { Ok(dynamic_cast<EditorDialog&>(d)); };
       for (int i = 0; i < lv->count(); ++i) {
         lv->selectRow(lv->findTag(lv->row(i)->tag));
-        EntityCommand(*w, list, 2);
+        EntityCommand(*w, EntityList(list), ListCommand::Edit);
       }
     }
     const auto shown = ListedRows();

@@ -63,7 +63,7 @@ class MotherPickerTest : public PickerTest {
     gFileKind = kSaveKr;
   }
   std::unique_ptr<MotherPicker> Open() {
-    return Show(std::make_unique<MotherPicker>(nullptr, MainLists{.ListView5 = consorts.get()}, Callers()));
+    return Show(std::make_unique<MotherPicker>(nullptr, MainLists{.consorts = consorts.get()}, Callers()));
   }
 
   std::unique_ptr<ListView> consorts =

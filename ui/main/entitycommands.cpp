@@ -48,37 +48,48 @@ bool AnyRowHolds(ListView* lv, const QString& text) {
   return false;
 }
 
-std::size_t ArraySize(int list) {
+std::size_t ArraySize(EntityList list) {
   switch (list) {
-    case 2: return gData.gCountries.size();
-    case 3: return gData.gCities.size();
-    case 4: return IsExpansionLoaded() ? gData.gGeneralsQV.size() : gData.gGenerals.size();
-    case 5: return gData.gQueens.size();
+    case EntityList::Countries: return gData.gCountries.size();
+    case EntityList::Cities: return gData.gCities.size();
+    case EntityList::Generals: return IsExpansionLoaded() ? gData.gGeneralsQV.size() : gData.gGenerals.size();
+    case EntityList::Consorts: return gData.gQueens.size();
     default: return 0;
   }
 }
 
 // Deletes shorten the array, so only its last record may go, whatever the button's state.
-bool IsLastRecord(int list, const ListItem* row) {
+bool IsLastRecord(EntityList list, const ListItem* row) {
   const int n = Tag(row);
   return n >= 0 && std::size_t(n) + 1 == ArraySize(list);
 }
 
 // In a numbered scenario only the last record's row may offer the delete.
-void FollowDeleteButton(MainWindow& w, int list) {
+void FollowDeleteButton(MainWindow& w, EntityList list) {
   if (!IsNumberedScenario(gFileKind)) return;
-  ListView* lv = w.List(list);
+  ListView* lv = w.ListOf(list);
   ListItem* row = lv->selectedRow();
   if (QPushButton* del = w.DeleteButton(list)) del->setEnabled(row && Tag(row) + 1 == lv->count());
 }
 
-void FinishDelete(MainWindow& w, int list, ListItem* row) {
-  ListView* lv = w.List(list);
+void FinishDelete(MainWindow& w, EntityList list, ListItem* row) {
+  ListView* lv = w.ListOf(list);
   lv->removeRow(lv->indexOf(row));
   gDataChanged = true;
   w.SetStatus(3, "*");
   UpdateListCaptions(w);
   FollowDeleteButton(w, list);
+}
+
+// How many records the game holds of the lists that create.
+int CreateLimit(EntityList list) {
+  switch (list) {
+    case EntityList::Countries: return 80;
+    case EntityList::Cities: return 80;
+    case EntityList::Generals: return 500;
+    case EntityList::Consorts: return 200;
+    default: return 0;
+  }
 }
 
 int GeneralCity(int general) {
@@ -90,38 +101,38 @@ int GeneralCity(int general) {
   return g ? g->get(kGeneralScenKr.city) : kNoCity;
 }
 
-void Create(MainWindow& w, int list) {
-  ListView* lv = w.List(list);
-  static const int kLimits[6] = {0, 0, 80, 80, 500, 200};
-  if (lv->count() >= kLimits[list]) return Refuse(w, "더이상 작성은 불가능합니다.");
-  if (list == 2) {
+void Create(MainWindow& w, EntityList list) {
+  ListView* lv = w.ListOf(list);
+  if (lv->count() >= CreateLimit(list)) return Refuse(w, "더이상 작성은 불가능합니다.");
+  if (list == EntityList::Countries) {
     if (IsSaveFile()) {
-      if (!AnyRowHolds(w.ListView3, Q(Dashes(kNoCountryDashes))))
+      if (!AnyRowHolds(w.cityList, Q(Dashes(kNoCountryDashes))))
         return Refuse(w, "공백도시가 최소한 하나 이상 있어야 합니다.");
-      if (!AnyRowHolds(w.ListView4, "재야")) return Refuse(w, "재야장군이 최소한 한명 이상 있어야 합니다.");
-    } else if (!AnyRowHolds(w.ListView4, "영주")) {
+      if (!AnyRowHolds(w.generalList, "재야")) return Refuse(w, "재야장군이 최소한 한명 이상 있어야 합니다.");
+    } else if (!AnyRowHolds(w.generalList, "영주")) {
       return Refuse(w, "여분의 영주가 다스리는 도시가 필요합니다.");
     }
   }
   const int rowsBefore = lv->count();
-  ShowForm("frmAdd" + std::to_string(list - 1), &w);
+  // The create dialogs are numbered from the country list's, the editors as the lists.
+  ShowForm("frmAdd" + std::to_string(int(list) - int(EntityList::Players)), &w);
   lv->setSorted(false);
   lv->setSorted(true);
   // Counts are patched at the next save only when a record was created; a cancelled dialog
   // leaves the executable alone.
   if (lv->count() != rowsBefore) UpdateListCaptions(w);
-  if (list != 2 || !IsSaveFile()) {
+  if (list != EntityList::Countries || !IsSaveFile()) {
     if (ListItem* row = lv->selectedRow()) {
       QPushButton* del = w.DeleteButton(list);
       if (Tag(row) + 1 < lv->count()) del->setEnabled(false);
-      if (list == 3 && gFileKind == kSaveKr) del->setEnabled(true);
+      if (list == EntityList::Cities && gFileKind == kSaveKr) del->setEnabled(true);
     }
   }
   lv->setFocus();
 }
 
 void DeleteCountry(MainWindow& w, ListItem* row) {
-  ListView* lv = w.ListView2;
+  ListView* lv = w.countryList;
   if (lv->count() <= 1) return Refuse(w, "더이상 삭제할 수 없습니다.");
   if (CountCell(lv, row, kCountryCities) != 1) return Refuse(w, "도시수가 1개인 국가만 삭제할 수 있습니다.");
   if (!Confirm(w)) return;
@@ -147,26 +158,26 @@ void DeleteCountry(MainWindow& w, ListItem* row) {
   const std::set<int> moved(r.cities.begin(), r.cities.end());
   int movedGenerals = 0;
   for (int city : r.cities) {
-    if (ListItem* cityRow = w.ListView3->findTag(QString::number(city))) {
-      movedGenerals += CountCell(w.ListView3, cityRow, kCityGenerals);
-      w.ListView3->setSubItem(cityRow, kCityOwner, heirName);
+    if (ListItem* cityRow = w.cityList->findTag(QString::number(city))) {
+      movedGenerals += CountCell(w.cityList, cityRow, kCityGenerals);
+      w.cityList->setSubItem(cityRow, kCityOwner, heirName);
     }
   }
   lv->setSubItem(heirRow, kCountryCities, CountText(CountCell(lv, heirRow, kCountryCities) + long(r.cities.size())));
   lv->setSubItem(heirRow, kCountryGenerals, CountText(CountCell(lv, heirRow, kCountryGenerals) + movedGenerals));
   // Every general of the former capital now serves the heir, whatever his status.
-  ListView* generals = w.ListView4;
+  ListView* generals = w.generalList;
   for (int i = 0; i < generals->count(); ++i) {
     ListItem* g = generals->row(i);
     if (moved.count(GeneralCity(Tag(g)))) generals->setSubItem(g, kGeneralCountry, heirName);
   }
   if (r.king >= 0)
     if (ListItem* king = generals->findTag(QString::number(r.king))) generals->setSubItem(king, kGeneralStatus, "영주");
-  FinishDelete(w, 2, row);
+  FinishDelete(w, EntityList::Countries, row);
 }
 
 void DeleteCityCommand(MainWindow& w, ListItem* row) {
-  ListView* lv = w.ListView3;
+  ListView* lv = w.cityList;
   const int city = Tag(row);
   if (gFileKind == kSaveKr) {
     if (lv->subItem(row, kCityOwner) != Q(Dashes(kNoCountryDashes))) return Refuse(w, "공백 도시만 가능합니다.");
@@ -177,7 +188,7 @@ void DeleteCityCommand(MainWindow& w, ListItem* row) {
     if (IsEventCityCode(rec->get(kCitySave.code))) return Refuse(w, "능력상승 이벤트 관련도시는 없앨 수 없습니다.");
     if (!Confirm(w)) return;
     DeleteCity(city);
-    FinishDelete(w, 3, row);
+    FinishDelete(w, EntityList::Cities, row);
     return;
   }
   if (CountCell(lv, row, kCityGenerals) != 0 || CityHasGenerals(city)) return Refuse(w, "장군수가 0인 도시만 가능합니다.");
@@ -185,13 +196,13 @@ void DeleteCityCommand(MainWindow& w, ListItem* row) {
     return Refuse(w, "능력상승 이벤트 관련도시는 없앨 수 없습니다.");
   if (!Confirm(w)) return;
   const int owner = DeleteLastScenarioCity();
-  if (ListItem* ownerRow = w.ListView2->findTag(QString::number(owner)))
-    w.ListView2->setSubItem(ownerRow, kCountryCities, CountText(CountCell(w.ListView2, ownerRow, kCountryCities) - 1));
-  FinishDelete(w, 3, row);
+  if (ListItem* ownerRow = w.countryList->findTag(QString::number(owner)))
+    w.countryList->setSubItem(ownerRow, kCountryCities, CountText(CountCell(w.countryList, ownerRow, kCountryCities) - 1));
+  FinishDelete(w, EntityList::Cities, row);
 }
 
 void DeleteGeneral(MainWindow& w, ListItem* row) {
-  ListView* lv = w.ListView4;
+  ListView* lv = w.generalList;
   if (lv->count() <= 1) return Refuse(w, "더이상 삭제할 수 없습니다.");
   if (lv->subItem(row, kGeneralStatus) != "재야") return Refuse(w, "재야 장군만 가능합니다.");
   if (!Confirm(w)) return;
@@ -199,31 +210,32 @@ void DeleteGeneral(MainWindow& w, ListItem* row) {
   if (IsRelationOfAnyGeneral(general)) return Refuse(w, "다른 장군의 혈연으로 설정되어 있어서 삭제할 수 없습니다.");
   if (IsNuribo(general, FileName(w))) return Refuse(w, "누리보는 삭제할 수 없습니다.");
   DeleteLastScenarioGeneral();
-  FinishDelete(w, 4, row);
+  FinishDelete(w, EntityList::Generals, row);
 }
 
 void DeleteConsort(MainWindow& w, ListItem* row) {
-  ListView* lv = w.ListView5;
+  ListView* lv = w.consortList;
   if (lv->count() <= 1) return Refuse(w, "더이상 삭제할 수 없습니다.");
   if (IsEventConsort(gData.gQueens.back().get(kQueenScen.code), FileName(w)))
     return Refuse(w, "이벤트와 관련된 왕비는 없앨 수 없습니다.");
   if (!Confirm(w)) return;
   DeleteLastScenarioConsort();
-  FinishDelete(w, 5, row);
+  FinishDelete(w, EntityList::Consorts, row);
 }
 
-void Delete(MainWindow& w, int list) {
-  ListView* lv = w.List(list);
+void Delete(MainWindow& w, EntityList list) {
+  ListView* lv = w.ListOf(list);
   ListItem* row = lv->selectedRow();
   if (!row) return;
-  if (list == 3 && gFileKind == kSaveKr) {
+  if (list == EntityList::Cities && gFileKind == kSaveKr) {
     DeleteCityCommand(w, row);
   } else if (IsNumberedScenario(gFileKind) && IsLastRecord(list, row)) {
     switch (list) {
-      case 2: DeleteCountry(w, row); break;
-      case 3: DeleteCityCommand(w, row); break;
-      case 4: DeleteGeneral(w, row); break;
-      case 5: DeleteConsort(w, row); break;
+      case EntityList::Countries: DeleteCountry(w, row); break;
+      case EntityList::Cities: DeleteCityCommand(w, row); break;
+      case EntityList::Generals: DeleteGeneral(w, row); break;
+      case EntityList::Consorts: DeleteConsort(w, row); break;
+      default: break;
     }
   } else {
     return;
@@ -231,28 +243,28 @@ void Delete(MainWindow& w, int list) {
   lv->setFocus();
 }
 
-void Edit(MainWindow& w, int list) {
-  ListView* lv = w.List(list);
+void Edit(MainWindow& w, EntityList list) {
+  ListView* lv = w.ListOf(list);
   ListItem* row = lv->selectedRow();
   if (!row) return;
   const int number = Tag(row);
   if (number < 0) return;
-  ShowForm("frmEdit" + std::to_string(list), &w, {.record = number});
+  ShowForm("frmEdit" + std::to_string(int(list)), &w, {.record = number});
   lv->setFocus();
 }
 
 }  // namespace
 
-void EntityCommand(MainWindow& w, int list, int index) {
-  if (!w.List(list) || list < 2 || list > 9) return;
-  if (index == 2 || list >= 6) return Edit(w, list);
-  if (index == 0) return Create(w, list);
-  if (index == 1) return Delete(w, list);
+void EntityCommand(MainWindow& w, EntityList list, ListCommand command) {
+  if (!w.ListOf(list) || list == EntityList::Players) return;
+  if (command == ListCommand::Edit || list >= EntityList::Princesses) return Edit(w, list);
+  if (command == ListCommand::Create) return Create(w, list);
+  if (command == ListCommand::Delete) return Delete(w, list);
 }
 
-void HeaderPageCommand(MainWindow& w, int page, int index) {
-  if (page == 0) ScenarioPageCommand(w, index);
-  else if (page == 1) SavePageCommand(w, index);
+void HeaderPageCommand(MainWindow& w, int page, HeaderCommand command) {
+  if (page == 0) ScenarioPageCommand(w, command);
+  else if (page == 1) SavePageCommand(w, command);
 }
 
 }  // namespace garam

@@ -2,15 +2,20 @@
 // entity lists, and apply and restore of the two header pages.
 #pragma once
 
+#include "ui/common/mainlink.h"
+
 namespace garam {
 
 class MainWindow;
 
-// list 2 to 9; index 0 create, 1 delete, 2 edit (the single buttons of lists 6 to 9 are edit).
-// Every command but create does nothing while its list has no selected row.
-void EntityCommand(MainWindow& w, int list, int index);
+enum class ListCommand { Create, Delete, Edit };
+enum class HeaderCommand { Apply, Restore };
 
-// page 0 the scenario header, 1 the save header; index 0 apply, 1 restore.
-void HeaderPageCommand(MainWindow& w, int page, int index);
+// The command of an entity list's button; the lists from the princesses on only edit. Every
+// command but create does nothing while its list has no selected row.
+void EntityCommand(MainWindow& w, EntityList list, ListCommand command);
+
+// page 0 the scenario header, 1 the save header.
+void HeaderPageCommand(MainWindow& w, int page, HeaderCommand command);
 
 }  // namespace garam

@@ -65,35 +65,95 @@ std::vector<ListRow> RowsOf(const ListSource& source, EntityList list) {
 }
 
 void ShowScenarioPage(MainWindow& w, const ScenarioPage& p) {
-  w.txtLine0->setVisible(false);
-  SetByteMaxLength(w.txtLine0, p.titleMaxBytes);
-  w.txtNum0->setText(Q8(p.startYear));
-  w.txtLine0->setText(Q8(p.title));
-  w.txtMulti0->setPlainText(Q8(p.description));
-  w.txtLine0->setVisible(true);
+  w.scenarioTitle->setVisible(false);
+  SetByteMaxLength(w.scenarioTitle, p.titleMaxBytes);
+  w.startYear->setText(Q8(p.startYear));
+  w.scenarioTitle->setText(Q8(p.title));
+  w.description->setPlainText(Q8(p.description));
+  w.scenarioTitle->setVisible(true);
 }
 
 void ShowSavePage(MainWindow& w, const SavePage& p) {
   {
-    const QSignalBlocker block(w.Combo1);
-    w.Combo1->clear();
-    for (const char* s : kSeasons) w.Combo1->addItem(s);
-    w.Combo1->setCurrentIndex(p.season >= 0 && p.season < 6 ? p.season : -1);
+    const QSignalBlocker block(w.season);
+    w.season->clear();
+    for (const char* s : kSeasons) w.season->addItem(s);
+    w.season->setCurrentIndex(p.season >= 0 && p.season < 6 ? p.season : -1);
   }
-  w.txtNum1->setText(Q8(p.year));
-  w.lblT1[0]->setText(Q8(p.countryName));
-  w.lblT1[1]->setText(Q8(p.kingName));
-  ShowRows(w.ListView1, p.players);
-  for (std::size_t k = 0; k < 8; ++k) {
+  w.currentYear->setText(Q8(p.year));
+  w.playerCountry->setText(Q8(p.countryName));
+  w.playerKing->setText(Q8(p.kingName));
+  ShowRows(w.playerList, p.players);
+  for (std::size_t k = 0; k < kPlayerSlotCount; ++k) {
     const PlayerSlot& s = p.playerSlots[k];
-    w.cmdLeft1[k]->setEnabled(s.arrowsEnabled);
-    w.cmdRight1[k]->setEnabled(s.arrowsEnabled);
-    QFont f = w.lblK1[k]->font();
+    w.slotToList[k]->setEnabled(s.arrowsEnabled);
+    w.listToSlot[k]->setEnabled(s.arrowsEnabled);
+    QFont f = w.playerSlots[k]->font();
     f.setBold(s.bold);
-    w.lblK1[k]->setFont(f);
-    w.lblK1[k]->setText(Q8(s.caption));
-    w.lblK1[k]->setProperty("Tag", Q8(s.tag));
+    w.playerSlots[k]->setFont(f);
+    w.playerSlots[k]->setText(Q8(s.caption));
+    w.playerSlots[k]->setProperty("Tag", Q8(s.tag));
   }
+}
+
+// The menus that depend on the file's kind.
+void ShowMenusFor(MainWindow& w, bool save) {
+  w.unitResetAction->setVisible(save);
+  w.statisticsMenu->menuAction()->setVisible(!save);
+  w.reportActions[5]->setVisible(gFileKind == kScenarioQV);
+}
+
+// The header page of the file's kind, and the princess page of a save file or the culture-item
+// page of a scenario file.
+void ShowPagesFor(MainWindow& w, bool save) {
+  QTabWidget* tv = w.TabStrip;
+  tv->setTabVisible(save ? 1 : 0, true);
+  tv->setTabVisible(6, save);
+  tv->setTabVisible(save ? 0 : 1, false);
+  tv->setTabVisible(9, !save);
+  tv->setCurrentIndex(save ? 1 : 0);
+  ApplyTabStops(&w, save ? 1 : 0);
+}
+
+// fresh: the file's layout follows the custom load's executable.
+void ShowCreateButtons(MainWindow& w, bool save, bool fresh) {
+  const bool shown = save ? gFileKind == kSaveKr : fresh;
+  for (const ListButtons* buttons : {&w.countryButtons, &w.cityButtons, &w.generalButtons, &w.consortButtons}) {
+    buttons->create->setVisible(shown);
+    buttons->remove->setVisible(shown);
+    // The Korean save file deletes only cities; a numbered scenario waits for the last row.
+    if (shown) buttons->remove->setEnabled(gFileKind == kSaveKr && buttons == &w.cityButtons);
+  }
+}
+
+// The entity lists from the data set; reports progress 91 to 100.
+void FillEntityLists(MainWindow& w, const ListSource& source, bool save) {
+  ShowRows(w.countryList, CountryRows(source, gPlayerCountry));
+  w.Progress(92);
+  ShowRows(w.cityList, CityRows(source, gPlayerCountry));
+  w.Progress(93);
+
+  gUnappearedCount = 0;
+  std::int32_t unappeared = 0;
+  const auto generalRows = GeneralRows(source, gPlayerCountry, unappeared);
+  if (save) {
+    unappeared = CleanAppearanceQueue(source, gData);
+  }
+  gUnappearedCount = unappeared;
+  ShowRows(w.generalList, generalRows);
+  w.Progress(96);
+
+  ShowRows(w.consortList, QueenRows(source));
+  w.Progress(97);
+  if (save) {
+    ShowRows(w.princessList, PrincessRows(source));
+    w.Progress(98);
+  }
+  ShowRows(w.unitTypeList, UnitTypeRows(source));
+  w.Progress(99);
+  ShowRows(w.regionList, RegionRows(source));
+  if (!save) ShowRows(w.cultureItemList, CultureItemRows(source));
+  w.Progress(100);
 }
 
 }  // namespace
@@ -101,37 +161,18 @@ void ShowSavePage(MainWindow& w, const SavePage& p) {
 void FillMainWindow(MainWindow& w) {
   // Conversion: the records read through one shape, whatever the file's layout.
   const bool save = IsSaveFile();
-  // The files whose layout follows the custom load's executable.
-  const bool fresh = gLoadWithExeInfo;
   ListSource source(gData, gFileKind, IsExpansionLoaded());
 
-  w.mnuUnit->setVisible(save);
-  w.mnuStatistics->menuAction()->setVisible(!save);
-  w.mnuStat[5]->setVisible(gFileKind == kScenarioQV);
+  ShowMenusFor(w, save);
   w.Progress(90);
 
   QTabWidget* tv = w.TabStrip;
   tv->setVisible(false);
-  w.mnuStatistics->menuAction()->setEnabled(true);
-
-  tv->setTabVisible(save ? 1 : 0, true);
-  tv->setTabVisible(6, save);
-  tv->setTabVisible(save ? 0 : 1, false);
-  tv->setTabVisible(9, !save);
-  tv->setCurrentIndex(save ? 1 : 0);
-  ApplyTabStops(&w, save ? 1 : 0);
+  w.statisticsMenu->menuAction()->setEnabled(true);
+  ShowPagesFor(w, save);
 
   ComputeCounts(source, gData);
-
-  for (int n = 2; n <= 5; ++n) {
-    QPushButton* add = n == 2 ? w.cmd2[0] : n == 3 ? w.cmd3[0] : n == 4 ? w.cmd4[0] : w.cmd5[0];
-    QPushButton* del = w.DeleteButton(n);
-    const bool shown = save ? gFileKind == kSaveKr : fresh;
-    add->setVisible(shown);
-    del->setVisible(shown);
-    // The Korean save file deletes only cities; a numbered scenario waits for the last row.
-    if (shown) del->setEnabled(gFileKind == kSaveKr && n == 3);
-  }
+  ShowCreateButtons(w, save, gLoadWithExeInfo);
 
   ClearMainLists(w);
   if (save) {
@@ -144,33 +185,7 @@ void FillMainWindow(MainWindow& w) {
     ShowScenarioPage(w, BuildScenarioPage(source));
   }
   w.Progress(91);
-
-  ShowRows(w.ListView2, CountryRows(source, gPlayerCountry));
-  w.Progress(92);
-  ShowRows(w.ListView3, CityRows(source, gPlayerCountry));
-  w.Progress(93);
-
-  gUnappearedCount = 0;
-  std::int32_t unappeared = 0;
-  const auto generalRows = GeneralRows(source, gPlayerCountry, unappeared);
-  if (save) {
-    unappeared = CleanAppearanceQueue(source, gData);
-  }
-  gUnappearedCount = unappeared;
-  ShowRows(w.ListView4, generalRows);
-  w.Progress(96);
-
-  ShowRows(w.ListView5, QueenRows(source));
-  w.Progress(97);
-  if (save) {
-    ShowRows(w.ListView6, PrincessRows(source));
-    w.Progress(98);
-  }
-  ShowRows(w.ListView7, UnitTypeRows(source));
-  w.Progress(99);
-  ShowRows(w.ListView8, RegionRows(source));
-  if (!save) ShowRows(w.ListView9, CultureItemRows(source));
-  w.Progress(100);
+  FillEntityLists(w, source, save);
 
   tv->setVisible(true);
   UpdateListCaptions(w);

@@ -20,15 +20,15 @@ void Refuse(MainWindow& w, const char* text) { w.Message(text, MsgIcon::Exclamat
 }  // namespace
 
 void WireGeneralSwap(MainWindow& w) {
-  w.mnuPulldown = w.mnuPD->addAction("↕");
-  w.mnuPulldown->setObjectName("mnuPulldown");
-  QObject::connect(w.mnuPulldown, &QAction::triggered, &w, [&w] { MoveGeneralRecord(w); });
-  QObject::connect(w.ListView4, &ListView::rightButtonReleased, &w, [&w](const QPoint&) { GeneralListRightButton(w); });
+  w.generalSwapAction = w.generalSwapMenu->addAction("↕");
+  w.generalSwapAction->setObjectName("mnuPulldown");
+  QObject::connect(w.generalSwapAction, &QAction::triggered, &w, [&w] { MoveGeneralRecord(w); });
+  QObject::connect(w.generalList, &ListView::rightButtonReleased, &w, [&w](const QPoint&) { GeneralListRightButton(w); });
 }
 
 bool GeneralSwapOffered(MainWindow& w) {
   if (!IsNumberedScenario(gFileKind)) return false;
-  ListView* lv = w.ListView4;
+  ListView* lv = w.generalList;
   ListItem* s = lv->selectedRow();
   ListItem* l = LastRow(lv);
   return s && l && lv->subItem(s, kStatusColumn) == "재야" && lv->subItem(l, kStatusColumn) == "재야" &&
@@ -36,13 +36,13 @@ bool GeneralSwapOffered(MainWindow& w) {
 }
 
 void GeneralListRightButton(MainWindow& w) {
-  if (GeneralSwapOffered(w)) w.mnuPD->popup(QCursor::pos());
+  if (GeneralSwapOffered(w)) w.generalSwapMenu->popup(QCursor::pos());
 }
 
 void MoveGeneralRecord(MainWindow& w) {
   // The menu may outlive the state it was opened for.
   if (!GeneralSwapOffered(w)) return;
-  ListView* lv = w.ListView4;
+  ListView* lv = w.generalList;
   ListItem* s = lv->selectedRow();
   ListItem* l = LastRow(lv);
   const int a = s->tag.toInt(), b = l->tag.toInt();

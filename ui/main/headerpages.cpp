@@ -101,83 +101,80 @@ int YearValue(const YearBox* box) {
 void WireHeaderPages(MainWindow& w) {
   auto* filter = new HintFilter(w);
   filter->setObjectName("HeaderHintFilter");  // the window deletes it first when it closes
-  for (auto* buttons : {&w.cmd0, &w.cmd1}) {
-    Hint((*buttons)[0], "변경된 결과를 적용", filter);
-    Hint((*buttons)[1], "기본값을 되돌림", filter);
+  for (QPushButton* apply : {w.scenarioApply, w.saveApply}) Hint(apply, "변경된 결과를 적용", filter);
+  for (QPushButton* restore : {w.scenarioRestore, w.saveRestore}) Hint(restore, "기본값을 되돌림", filter);
+  for (int i = 0; i < int(kPlayerSlotCount); ++i) {
+    Hint(w.slotToList[std::size_t(i)], "플레이어 국가를 컴퓨터 국가로...", filter);
+    Hint(w.listToSlot[std::size_t(i)], "컴퓨터 국가를 플레이어 국가로...", filter);
+    QObject::connect(w.slotToList[std::size_t(i)], &QPushButton::clicked, &w, [&w, i] { PlayerSlotToList(w, i); });
+    QObject::connect(w.listToSlot[std::size_t(i)], &QPushButton::clicked, &w, [&w, i] { ListToPlayerSlot(w, i); });
   }
-  for (int i = 0; i < 8; ++i) {
-    Hint(w.cmdLeft1[std::size_t(i)], "플레이어 국가를 컴퓨터 국가로...", filter);
-    Hint(w.cmdRight1[std::size_t(i)], "컴퓨터 국가를 플레이어 국가로...", filter);
-    QObject::connect(w.cmdLeft1[std::size_t(i)], &QPushButton::clicked, &w, [&w, i] { PlayerSlotToList(w, i); });
-    QObject::connect(w.cmdRight1[std::size_t(i)], &QPushButton::clicked, &w, [&w, i] { ListToPlayerSlot(w, i); });
-  }
-  Hint(w.Combo1, "계절 변경(초봄~겨울)", filter);
-  Hint(w.txtLine0, "시나리오 제목 입력", filter);
-  Hint(w.txtMulti0, "시나리오 설명 입력", filter);
-  QObject::connect(w.txtNum0, &NumericBox::gotFocus, filter, [&w] {
+  Hint(w.season, "계절 변경(초봄~겨울)", filter);
+  Hint(w.scenarioTitle, "시나리오 제목 입력", filter);
+  Hint(w.description, "시나리오 설명 입력", filter);
+  QObject::connect(w.startYear, &NumericBox::gotFocus, filter, [&w] {
     const int hi = YearRange(0).second;
     w.SetStatus(1, "시작년도 입력(0∼" + std::to_string(hi) + ")");
   });
-  QObject::connect(w.txtNum1, &NumericBox::gotFocus, filter, [&w] {
+  QObject::connect(w.currentYear, &NumericBox::gotFocus, filter, [&w] {
     const int hi = YearRange(1).second;
     w.SetStatus(1, "년도 입력(1∼" + std::to_string(hi) + ")");
   });
-  w.Combo1->setInsertPolicy(QComboBox::NoInsert);
-  AttachTextByteGuard(w.txtLine0, kTitleMaxBytes);
-  AttachTextByteGuard(w.txtMulti0, kDescriptionMaxBytes);
+  w.season->setInsertPolicy(QComboBox::NoInsert);
+  AttachTextByteGuard(w.scenarioTitle, kTitleMaxBytes);
+  AttachTextByteGuard(w.description, kDescriptionMaxBytes);
 }
 
-void ScenarioPageCommand(MainWindow& w, int index) {
+void ScenarioPageCommand(MainWindow& w, HeaderCommand command) {
   const bool qv = QVEdition();
-  if (index == 0) {
-    if (w.txtLine0->text().isEmpty()) w.txtLine0->setText(" ");
-    if (w.txtMulti0->toPlainText().isEmpty()) w.txtMulti0->setPlainText(" ");
+  if (command == HeaderCommand::Apply) {
+    if (w.scenarioTitle->text().isEmpty()) w.scenarioTitle->setText(" ");
+    if (w.description->toPlainText().isEmpty()) w.description->setPlainText(" ");
     ScenarioHeaderEdit edit;
-    edit.startYear = YearValue(static_cast<YearBox*>(w.txtNum0));
-    edit.title = S(w.txtLine0->text());
+    edit.startYear = YearValue(static_cast<YearBox*>(w.startYear));
+    edit.title = S(w.scenarioTitle->text());
     // The game keeps line breaks as CR LF; the box shows them as LF.
-    edit.description = S(w.txtMulti0->toPlainText().replace('\n', "\r\n"));
+    edit.description = S(w.description->toPlainText().replace('\n', "\r\n"));
     const HeaderApplyResult r = ApplyScenarioHeader(qv, edit);
-    w.txtNum0->setText(QString::number(edit.startYear));
+    w.startYear->setText(QString::number(edit.startYear));
     if (r.changed) {
       gDataChanged = true;
       w.SetStatus(3, "*");
     }
     // The next save patches the start-year table of the executable.
     if (qv && r.startYearChanged) gCountsChanged = true;
-  } else if (index == 1) {
+  } else {
     auto restore = [&](const auto& h) {
       const auto& L = h.L;
-      w.txtNum0->setText(QString::number(h.get(L.startYear)));
-      w.txtLine0->setText(Q(ReadFixedName(h.bytes(L.title))));
-      w.txtMulti0->setPlainText(Q(ReadFixedName(h.bytes(L.description))));
+      w.startYear->setText(QString::number(h.get(L.startYear)));
+      w.scenarioTitle->setText(Q(ReadFixedName(h.bytes(L.title))));
+      w.description->setPlainText(Q(ReadFixedName(h.bytes(L.description))));
     };
     if (qv) restore(gData.gScenarioHeaderQV);
     else restore(gData.gScenarioHeader);
   }
 }
 
-void SavePageCommand(MainWindow& w, int index) {
+void SavePageCommand(MainWindow& w, HeaderCommand command) {
   if (gFileKind != kSaveKr && gFileKind != kSaveQV) return;
   auto withHeader = [](auto&& f) { WithSaveHeader(f); };
-  if (index == 0) {
+  if (command == HeaderCommand::Apply) {
     SaveHeaderEdit edit;
-    edit.currentYear = YearValue(static_cast<YearBox*>(w.txtNum1));
-    edit.season = w.Combo1->currentIndex();
-    for (std::size_t k = 0; k < 8; ++k) edit.playerSlots[k] = std::uint8_t(SlotCountry(w.lblK1[k]));
-    w.txtNum1->setText(QString::number(edit.currentYear));
+    edit.currentYear = YearValue(static_cast<YearBox*>(w.currentYear));
+    edit.season = w.season->currentIndex();
+    for (std::size_t k = 0; k < kPlayerSlotCount; ++k) edit.playerSlots[k] = std::uint8_t(SlotCountry(w.playerSlots[k]));
+    w.currentYear->setText(QString::number(edit.currentYear));
     if (ApplySaveHeader(edit)) gDataChanged = true;
     if (gDataChanged) w.SetStatus(3, "*");
     return;
   }
-  if (index != 1) return;
   withHeader([&](const auto& h) {
     const auto& L = h.L;
-    w.txtNum1->setText(QString::number(h.get(L.currentYear)));
+    w.currentYear->setText(QString::number(h.get(L.currentYear)));
     const int season = h.get(L.season);
-    w.Combo1->setCurrentIndex(season < w.Combo1->count() ? season : -1);
+    w.season->setCurrentIndex(season < w.season->count() ? season : -1);
   });
-  ListView* lv = w.ListView1;
+  ListView* lv = w.playerList;
   lv->clearRows();
   lv->beginUpdate();
   for (int c = 0; c < int(kCountrySlots); ++c) {
@@ -187,12 +184,12 @@ void SavePageCommand(MainWindow& w, int index) {
   lv->endUpdate();
   withHeader([&](const auto& h) {
     auto stored = h.bytes(h.L.playerSlots);
-    for (std::size_t k = 0; k < 8; ++k) {
+    for (std::size_t k = 0; k < kPlayerSlotCount; ++k) {
       const int country = stored[k];
-      SetSlot(w.lblK1[k], QString(), QString::number(country));
+      SetSlot(w.playerSlots[k], QString(), QString::number(country));
       if (country == kNoCountry) continue;
       if (ListItem* row = lv->findTag(TwoDigits(country))) {
-        w.lblK1[k]->setText(row->text(0));
+        w.playerSlots[k]->setText(row->text(0));
         lv->removeRow(lv->indexOf(row));
       }
     }
@@ -201,28 +198,28 @@ void SavePageCommand(MainWindow& w, int index) {
 }
 
 void PlayerSlotToList(MainWindow& w, int slot) {
-  if (slot < 0 || slot >= 8) return;
-  QLabel* label = w.lblK1[std::size_t(slot)];
+  if (slot < 0 || slot >= int(kPlayerSlotCount)) return;
+  QLabel* label = w.playerSlots[std::size_t(slot)];
   // The player's own slot keeps its country.
-  if (!w.cmdLeft1[std::size_t(slot)]->isEnabled()) return;
+  if (!w.slotToList[std::size_t(slot)]->isEnabled()) return;
   const int country = SlotCountry(label);
   if (country != kNoCountry) {
-    w.ListView1->addRow(label->text(), label->property("Tag").toString(), {Q(SaveKingName(country))});
+    w.playerList->addRow(label->text(), label->property("Tag").toString(), {Q(SaveKingName(country))});
     SetSlot(label, QString(), "80");
   }
-  w.ListView1->setFocus();
+  w.playerList->setFocus();
 }
 
 void ListToPlayerSlot(MainWindow& w, int slot) {
-  if (slot < 0 || slot >= 8 || !w.cmdRight1[std::size_t(slot)]->isEnabled()) return;
-  ListItem* row = w.ListView1->selectedRow();
+  if (slot < 0 || slot >= int(kPlayerSlotCount) || !w.listToSlot[std::size_t(slot)]->isEnabled()) return;
+  ListItem* row = w.playerList->selectedRow();
   // Without a country to take in, the occupant stays where it is.
   if (!row) return;
   const QString text = row->text(0), tag = row->tag;
-  w.ListView1->removeRow(w.ListView1->indexOf(row));
+  w.playerList->removeRow(w.playerList->indexOf(row));
   PlayerSlotToList(w, slot);
-  SetSlot(w.lblK1[std::size_t(slot)], text, tag);
-  w.ListView1->setFocus();
+  SetSlot(w.playerSlots[std::size_t(slot)], text, tag);
+  w.playerList->setFocus();
 }
 
 }  // namespace garam

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/numericbox.h"
+#include "ui/main/entitycommands.h"
 
 namespace garam {
 
@@ -32,11 +33,10 @@ int YearValue(const YearBox* box);
 // Hints, byte guards and the slot buttons; called once when the pages are built.
 void WireHeaderPages(MainWindow& w);
 
-// index 0 apply, 1 restore.
-void ScenarioPageCommand(MainWindow& w, int index);
-void SavePageCommand(MainWindow& w, int index);
+void ScenarioPageCommand(MainWindow& w, HeaderCommand command);
+void SavePageCommand(MainWindow& w, HeaderCommand command);
 
-// cmdLeft1(slot) and cmdRight1(slot).
+// A player slot's buttons: its country to the list, and the list's selected country into it.
 void PlayerSlotToList(MainWindow& w, int slot);
 void ListToPlayerSlot(MainWindow& w, int slot);
 

@@ -60,95 +60,97 @@ void MainWindow::BuildMenus() {
     if (!key.isEmpty()) a->setShortcut(key);
     return a;
   };
-  mnuFile = menuBar()->addMenu("파일(&F)");
-  mnuFile->setObjectName("mnuFile");
-  mnuLD = mnuFile->addMenu("로드");
-  mnuLD->setObjectName("mnuLD");
-  mnuLoad[0] = add(mnuLD, "시나리오 파일", "mnuLoad0", QKeySequence("Ctrl+L"));
-  mnuLoad[1] = add(mnuLD, "세이브 파일", "mnuLoad1", QKeySequence("Ctrl+O"));
-  mnuLDC = mnuFile->addMenu("커스텀 로드");
-  mnuLDC->setObjectName("mnuLDC");
-  mnuLoadC[0] = add(mnuLDC, "시나리오 파일", "mnuLoadC0");
-  mnuLoadC[1] = add(mnuLDC, "세이브 파일", "mnuLoadC1");
-  mnuLoadC[2] = add(mnuLDC, "실행파일 경로지정", "mnuLoadC2");
-  mnuLoadC[2]->setCheckable(true);
-  mnuLoadC[0]->setEnabled(false);
-  mnuLoadC[1]->setEnabled(false);
-  mnuSave = add(mnuFile, "세이브", "mnuSave", QKeySequence("Ctrl+S"));
-  mnuSave->setEnabled(false);
-  mnuFile->addSeparator();
-  mnuEnd = add(mnuFile, "종료", "mnuEnd", QKeySequence("Ctrl+X"));
+  fileMenu = menuBar()->addMenu("파일(&F)");
+  fileMenu->setObjectName("mnuFile");
+  loadMenu = fileMenu->addMenu("로드");
+  loadMenu->setObjectName("mnuLD");
+  loadScenarioAction = add(loadMenu, "시나리오 파일", "mnuLoad0", QKeySequence("Ctrl+L"));
+  loadSaveAction = add(loadMenu, "세이브 파일", "mnuLoad1", QKeySequence("Ctrl+O"));
+  customLoadMenu = fileMenu->addMenu("커스텀 로드");
+  customLoadMenu->setObjectName("mnuLDC");
+  customLoadScenarioAction = add(customLoadMenu, "시나리오 파일", "mnuLoadC0");
+  customLoadSaveAction = add(customLoadMenu, "세이브 파일", "mnuLoadC1");
+  exePathAction = add(customLoadMenu, "실행파일 경로지정", "mnuLoadC2");
+  exePathAction->setCheckable(true);
+  customLoadScenarioAction->setEnabled(false);
+  customLoadSaveAction->setEnabled(false);
+  saveAction = add(fileMenu, "세이브", "mnuSave", QKeySequence("Ctrl+S"));
+  saveAction->setEnabled(false);
+  fileMenu->addSeparator();
+  exitAction = add(fileMenu, "종료", "mnuEnd", QKeySequence("Ctrl+X"));
 
-  mnu특수 = menuBar()->addMenu("특수기능(&S)");
-  mnu특수->setObjectName("mnu특수");
-  mnu열전 = add(mnu특수, "열전 편집", "mnu열전", QKeySequence(Qt::Key_F2));
-  mnuMapEdit = add(mnu특수, "맵 에디트", "mnuMapEdit", QKeySequence(Qt::Key_F3));
-  mnu혈연 = add(mnu특수, "혈연 설정", "mnu혈연", QKeySequence(Qt::Key_F4));
-  mnuEvent = add(mnu특수, "이벤트 발생 여부", "mnuEvent", QKeySequence(Qt::Key_F5));
-  mnuYear = add(mnu특수, "년도 일괄 변경", "mnuYear", QKeySequence(Qt::Key_F6));
-  mnuUnit = add(mnu특수, "유닛 행동 초기화", "mnuUnit");
-  for (QAction* a : {mnu열전, mnuMapEdit, mnu혈연, mnuEvent, mnuYear}) a->setEnabled(false);
-  mnuUnit->setVisible(false);
+  specialMenu = menuBar()->addMenu("특수기능(&S)");
+  specialMenu->setObjectName("mnu특수");
+  biographyAction = add(specialMenu, "열전 편집", "mnu열전", QKeySequence(Qt::Key_F2));
+  mapEditAction = add(specialMenu, "맵 에디트", "mnuMapEdit", QKeySequence(Qt::Key_F3));
+  bloodRelationAction = add(specialMenu, "혈연 설정", "mnu혈연", QKeySequence(Qt::Key_F4));
+  eventFlagsAction = add(specialMenu, "이벤트 발생 여부", "mnuEvent", QKeySequence(Qt::Key_F5));
+  yearChangeAction = add(specialMenu, "년도 일괄 변경", "mnuYear", QKeySequence(Qt::Key_F6));
+  unitResetAction = add(specialMenu, "유닛 행동 초기화", "mnuUnit");
+  for (QAction* a : {biographyAction, mapEditAction, bloodRelationAction, eventFlagsAction, yearChangeAction}) a->setEnabled(false);
+  unitResetAction->setVisible(false);
 
-  mnuStatistics = menuBar()->addMenu("통계");
-  mnuStatistics->setObjectName("mnuStatistics");
+  statisticsMenu = menuBar()->addMenu("통계");
+  statisticsMenu->setObjectName("mnuStatistics");
   const char* const statCaptions[] = {"남자 얼굴 사용 현황", "여자 얼굴 사용 현황", "고유 코드 사용 현황",
                                       "인물 열전 사용 현황", "문화 아이템 사용 현황", "방벽 배치 현황"};
   for (int i = 0; i < 6; ++i)
-    mnuStat[i] = add(mnuStatistics, statCaptions[i], qPrintable(QString("mnuStat%1").arg(i)));
-  mnuStatistics->menuAction()->setVisible(false);
+    reportActions[i] = add(statisticsMenu, statCaptions[i], qPrintable(QString("mnuStat%1").arg(i)));
+  statisticsMenu->menuAction()->setVisible(false);
 
-  mnuExpertm = menuBar()->addMenu("Expert(&E)");
-  mnuExpertm->setObjectName("mnuExpertm");
+  expertMenu = menuBar()->addMenu("Expert(&E)");
+  expertMenu->setObjectName("mnuExpertm");
   const char* const expertCaptions[] = {"City Location Synchronize", "Data Convert", "Data Transfer"};
   for (int i = 0; i < 3; ++i)
-    mnuExpert[i] = add(mnuExpertm, expertCaptions[i], qPrintable(QString("mnuExpert%1").arg(i)));
-  mnuExpertE = add(mnuExpertm, "EXE info", "mnuExpertE");
-  mnuExpertD = mnuExpertm->addMenu("Data Initialize");
-  mnuExpertD->setObjectName("mnuExpertD");
+    expertActions[i] = add(expertMenu, expertCaptions[i], qPrintable(QString("mnuExpert%1").arg(i)));
+  exeInfoAction = add(expertMenu, "EXE info", "mnuExpertE");
+  dataInitMenu = expertMenu->addMenu("Data Initialize");
+  dataInitMenu->setObjectName("mnuExpertD");
   const char* const initCaptions[] = {"Buildings", "Products", "Roads", "SeaRoad"};
   for (int i = 0; i < 4; ++i)
-    mnuExpInit[i] = add(mnuExpertD, initCaptions[i], qPrintable(QString("mnuExpInit%1").arg(i)));
+    layerResetActions[i] = add(dataInitMenu, initCaptions[i], qPrintable(QString("mnuExpInit%1").arg(i)));
 
-  mnuHelp = menuBar()->addMenu("도움말(&H)");
-  mnuHelp->setObjectName("mnuHelp");
-  mnuDocument = add(mnuHelp, "사용설명서", "mnuDocument", QKeySequence(Qt::Key_F1));
-  mnuAbout = add(mnuHelp, QString(), "mnuAbout", QKeySequence("Ctrl+A"));
+  helpMenu = menuBar()->addMenu("도움말(&H)");
+  helpMenu->setObjectName("mnuHelp");
+  manualAction = add(helpMenu, "사용설명서", "mnuDocument", QKeySequence(Qt::Key_F1));
+  aboutAction = add(helpMenu, QString(), "mnuAbout", QKeySequence("Ctrl+A"));
 
-  mnuPD = menuBar()->addMenu("Pulldown");
-  mnuPD->setObjectName("mnuPD");
-  mnuPD->menuAction()->setVisible(false);
+  generalSwapMenu = menuBar()->addMenu("Pulldown");
+  generalSwapMenu->setObjectName("mnuPD");
+  generalSwapMenu->menuAction()->setVisible(false);
   WireGeneralSwap(*this);
-  mnuCityPos = menuBar()->addMenu("정의된신도시좌표");
-  mnuCityPos->setObjectName("mnuCityPos");
-  mnuCityPos->menuAction()->setVisible(false);
+  cityPlaceMenu = menuBar()->addMenu("정의된신도시좌표");
+  cityPlaceMenu->setObjectName("mnuCityPos");
+  cityPlaceMenu->menuAction()->setVisible(false);
 
-  connect(mnuLoad[0], &QAction::triggered, this, [this] { LoadCommand(0); });
-  connect(mnuLoad[1], &QAction::triggered, this, [this] { LoadCommand(1); });
-  for (int i = 0; i < 3; ++i) connect(mnuLoadC[i], &QAction::triggered, this, [this, i] { CustomLoadCommand(i); });
-  connect(mnuSave, &QAction::triggered, this, &MainWindow::SaveCommand);
-  connect(mnuEnd, &QAction::triggered, this, &QWidget::close);
-  connect(mnuUnit, &QAction::triggered, this, &MainWindow::UnitResetCommand);
-  connect(mnuDocument, &QAction::triggered, this, &MainWindow::DocumentCommand);
-  connect(mnuAbout, &QAction::triggered, this, [this] {
+  connect(loadScenarioAction, &QAction::triggered, this, [this] { LoadCommand(0); });
+  connect(loadSaveAction, &QAction::triggered, this, [this] { LoadCommand(1); });
+  connect(customLoadScenarioAction, &QAction::triggered, this, [this] { CustomLoadCommand(0); });
+  connect(customLoadSaveAction, &QAction::triggered, this, [this] { CustomLoadCommand(1); });
+  connect(exePathAction, &QAction::triggered, this, [this] { CustomLoadCommand(2); });
+  connect(saveAction, &QAction::triggered, this, &MainWindow::SaveCommand);
+  connect(exitAction, &QAction::triggered, this, &QWidget::close);
+  connect(unitResetAction, &QAction::triggered, this, &MainWindow::UnitResetCommand);
+  connect(manualAction, &QAction::triggered, this, &MainWindow::DocumentCommand);
+  connect(aboutAction, &QAction::triggered, this, [this] {
     AboutBox about(this);
     about.exec();
   });
-  connect(mnu열전, &QAction::triggered, this, [this] { ShowForm("frm열전편집", this); });
-  connect(mnu혈연, &QAction::triggered, this, [this] { ShowForm("frm혈연", this); });
-  connect(mnuYear, &QAction::triggered, this, [this] { ShowForm("frmYearChange", this); });
-  connect(mnuEvent, &QAction::triggered, this, [this] { ShowForm("frmEvent", this); });
+  connect(biographyAction, &QAction::triggered, this, [this] { ShowForm("frm열전편집", this); });
+  connect(bloodRelationAction, &QAction::triggered, this, [this] { ShowForm("frm혈연", this); });
+  connect(yearChangeAction, &QAction::triggered, this, [this] { ShowForm("frmYearChange", this); });
+  connect(eventFlagsAction, &QAction::triggered, this, [this] { ShowForm("frmEvent", this); });
   // The scenario tools open through their window names; a window shared by several entries is
   // told which one was chosen.
   for (int i = 0; i < 3; ++i)
-    connect(mnuExpert[i], &QAction::triggered, this, [this, i] { ShowForm("frmSetting", this, {.mode = i}); });
-  connect(mnuExpertE, &QAction::triggered, this, [this] { ShowForm("mnuExpertE", this); });
+    connect(expertActions[i], &QAction::triggered, this, [this, i] { ShowForm("frmSetting", this, {.mode = i}); });
+  connect(exeInfoAction, &QAction::triggered, this, [this] { ShowForm("mnuExpertE", this); });
   for (int i = 0; i < 4; ++i)
-    connect(mnuExpInit[i], &QAction::triggered, this, [this, i] { ShowForm("mnuExpInit", this, {.mode = i}); });
+    connect(layerResetActions[i], &QAction::triggered, this, [this, i] { ShowForm("mnuExpInit", this, {.mode = i}); });
   for (int i = 0; i < 6; ++i)
-    connect(mnuStat[i], &QAction::triggered, this, [this, i] { ShowForm("mnuStat", this, {.mode = i}); });
+    connect(reportActions[i], &QAction::triggered, this, [this, i] { ShowForm("mnuStat", this, {.mode = i}); });
   // Mode 2 is the whole editor; the create-city dialog opens it in mode 1 to choose a new city's site.
-  connect(mnuMapEdit, &QAction::triggered, this, [this] { ShowForm("frmMapEdit", this, {.mode = 2}); });
+  connect(mapEditAction, &QAction::triggered, this, [this] { ShowForm("frmMapEdit", this, {.mode = 2}); });
 }
 
 void MainWindow::FormLoad() {
@@ -158,9 +160,9 @@ void MainWindow::FormLoad() {
   StatusBarView->setPanelText(2, "선택된 파일 없음");
   // Seeded from the clock like the game's own editors; nothing needs a reproducible sequence.
   std::srand(unsigned(QTime::currentTime().msecsSinceStartOfDay() / 1000));
-  mnuAbout->setText(Q(kMsgTitleSpaced) + " 정보");
+  aboutAction->setText(Q(kMsgTitleSpaced) + " 정보");
   setWindowTitle(Q(kMsgTitleSpaced));
-  BuildCityPlaceMenus(mnuCityPos);
+  BuildCityPlaceMenus(cityPlaceMenu);
 }
 
 bool MainWindow::AskSaveBeforeLoad() {
@@ -185,15 +187,15 @@ void MainWindow::RunLoad(const QString& path, bool customLoad) {
 
 void MainWindow::ShowLoadedFile(bool customLoad) {
   const bool save = IsSaveFile();
-  mnuSave->setEnabled(true);
-  mnuExpertm->menuAction()->setEnabled(false);
+  saveAction->setEnabled(true);
+  expertMenu->menuAction()->setEnabled(false);
   // A save file carries its own map and has no biographies or start year to edit; the event
   // flags are the Korean save's alone.
-  mnuMapEdit->setEnabled(true);
-  mnu혈연->setEnabled(true);
-  mnuYear->setEnabled(!save);
-  mnu열전->setEnabled(!save && gBiographyFound);
-  mnuEvent->setEnabled(gFileKind == kSaveKr);
+  mapEditAction->setEnabled(true);
+  bloodRelationAction->setEnabled(true);
+  yearChangeAction->setEnabled(!save);
+  biographyAction->setEnabled(!save && gBiographyFound);
+  eventFlagsAction->setEnabled(gFileKind == kSaveKr);
   const std::string shown = ToUpperAscii(NameOf(gCurrentFile));
   SetStatus(1, "");
   SetStatus(2, customLoad ? "[" + shown + "]" : shown);
@@ -231,9 +233,9 @@ void MainWindow::CustomLoadCommand(int index) {
     }
     gExeInfo.directory = DirOf(S(path));
     gExeInfo.path = S(path);
-    mnuLoadC[0]->setEnabled(true);
-    mnuLoadC[1]->setEnabled(true);
-    mnuLoadC[2]->setChecked(true);
+    customLoadScenarioAction->setEnabled(true);
+    customLoadSaveAction->setEnabled(true);
+    exePathAction->setChecked(true);
     return;
   }
   if (!AskSaveBeforeLoad()) return;

@@ -27,17 +27,19 @@ class MainWindow : public QMainWindow, public DataHost, public MainControls, pub
   ~MainWindow() override;
 
   // Menus, named as the commands they carry.
-  QMenu *mnuFile, *mnuLD, *mnuLDC, *mnu특수, *mnuStatistics, *mnuExpertm, *mnuHelp, *mnuPD, *mnuCityPos;
-  std::array<QAction*, 2> mnuLoad{};
-  std::array<QAction*, 3> mnuLoadC{};
-  QAction *mnuSave, *mnuEnd, *mnu열전, *mnuMapEdit, *mnu혈연, *mnuEvent, *mnuYear, *mnuUnit;
-  QAction *mnuDocument, *mnuAbout;
-  QAction* mnuPulldown = nullptr;  // the one entry of mnuPD
-  std::array<QAction*, 6> mnuStat{};
-  std::array<QAction*, 3> mnuExpert{};
-  std::array<QAction*, 4> mnuExpInit{};
-  QMenu* mnuExpertD;
-  QAction* mnuExpertE;
+  QMenu *fileMenu, *loadMenu, *customLoadMenu, *specialMenu, *statisticsMenu, *expertMenu, *helpMenu;
+  QMenu *generalSwapMenu, *cityPlaceMenu;
+  QAction *loadScenarioAction, *loadSaveAction;
+  QAction *customLoadScenarioAction, *customLoadSaveAction, *exePathAction;
+  QAction *saveAction, *exitAction, *biographyAction, *mapEditAction, *bloodRelationAction, *eventFlagsAction;
+  QAction *yearChangeAction, *unitResetAction;
+  QAction *manualAction, *aboutAction;
+  QAction* generalSwapAction = nullptr;  // the one entry of generalSwapMenu
+  std::array<QAction*, 6> reportActions{};  // by the report's mode
+  std::array<QAction*, 3> expertActions{};  // by the Expert dialog's mode
+  std::array<QAction*, 4> layerResetActions{};  // by the map layer
+  QMenu* dataInitMenu;
+  QAction* exeInfoAction;
 
   StatusView* StatusBarView;
   QTabWidget* TabStrip;
@@ -45,8 +47,8 @@ class MainWindow : public QMainWindow, public DataHost, public MainControls, pub
   QString LastLoadDir;
 
   // Menu commands; the menus call these, tests may too.
-  void LoadCommand(int index);        // mnuLoad(index)
-  void CustomLoadCommand(int index);  // mnuLoadC(index)
+  void LoadCommand(int index);        // 0 a scenario file, 1 a save file
+  void CustomLoadCommand(int index);  // the same, 2 the executable's path
   void SaveCommand();
   void UnitResetCommand();
   void DocumentCommand();
@@ -68,14 +70,13 @@ class MainWindow : public QMainWindow, public DataHost, public MainControls, pub
 
   // MainWindowLink
   QWidget* Window() override { return this; }
-  using MainControls::List;
-  ListView* List(EntityList list) override { return MainControls::List(int(list)); }
+  ListView* List(EntityList list) override { return ListOf(list); }
   void RefreshRow(EntityList list, int record) override;
   std::string ShownFileName() const override { return Status(2); }
-  QLabel* PlayerCountryLabel() override { return lblT1[0]; }
-  QLabel* PlayerKingLabel() override { return lblT1[1]; }
-  QLineEdit* StartYearBox() override { return txtNum0; }
-  QMenu* CityPlaceMenu() override { return mnuCityPos; }
+  QLabel* PlayerCountryLabel() override { return playerCountry; }
+  QLabel* PlayerKingLabel() override { return playerKing; }
+  QLineEdit* StartYearBox() override { return startYear; }
+  QMenu* CityPlaceMenu() override { return cityPlaceMenu; }
 
   // Status bar panels 1 (hints), 2 (file name), 3 ("*").
   void SetStatus(int panel, const std::string& text);

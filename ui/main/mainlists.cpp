@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "data/record_access.h"
 #include "platform/twips.h"
 #include "ui/main/entitycommands.h"
@@ -66,10 +67,6 @@ bool EndsInMark(const QString& s) { return s.endsWith(kUp) || s.endsWith(kDown);
 
 const char* const kTabCaptions[10] = {"시나리오 정보", "플레이어/날짜", "국가", "도시", "장군",
                                       "왕비",          "공주",          "병과", "지역", "문화아이템"};
-const char* const kButtonHints[4][3] = {{"국가 추가", "국가 삭제", "국가 편집"},
-                                        {"도시 작성", "도시 삭제", "도시 편집"},
-                                        {"장군 추가", "장군 삭제", "장군 편집"},
-                                        {"왕비 추가", "왕비 삭제", "왕비 편집"}};
 
 // Focus hints of buttons and the tab control's mouse press and focus.
 class MainEventFilter : public QObject {
@@ -113,14 +110,15 @@ QGroupBox* Frame(QWidget* parent, const QString& caption, const char* name, cons
   return f;
 }
 
-ListView* MakeList(QWidget* frame, int n, MainControls& c) {
+ListView* MakeList(QWidget* frame, EntityList list, MainControls& c) {
+  const int n = int(list);
   auto* lv = new ListView(frame);
   const QString name = QString("ListView%1").arg(n);
   lv->setObjectName(name);
   const ListDesign& s = Design(n);
   QList<Qt::Alignment> align;
   for (int i = 0; i < s.headers.size(); ++i) {
-    const bool centred = s.firstDir[i] == '*' || (n == 4 && i == 1) || (n == 9 && i == 1);
+    const bool centred = s.firstDir[i] == '*' || (list == EntityList::Generals && i == 1) || (list == EntityList::CultureItems && i == 1);
     align << (centred ? Qt::AlignHCenter : Qt::AlignLeft);
   }
   lv->setColumns(s.headers, align);
@@ -144,7 +142,7 @@ void ApplyBoxes(MainWindow& w, const std::map<std::string, TwipsBox>& boxes) {
       const QSize room = w.centralWidget()->size();
       r.setWidth(std::min(r.width(), room.width() - r.left()));
       r.setHeight(std::min(r.height(), room.height() - r.top()));
-    } else if (std::find(w.TabPage.begin(), w.TabPage.end(), widget->parentWidget()) != w.TabPage.end()) {
+    } else if (std::find(w.pages.begin(), w.pages.end(), widget->parentWidget()) != w.pages.end()) {
       r.translate(0, -pageTop);
     }
     widget->setGeometry(r);
@@ -153,59 +151,229 @@ void ApplyBoxes(MainWindow& w, const std::map<std::string, TwipsBox>& boxes) {
 
 }  // namespace
 
-ListView* MainControls::List(int n) const {
-  switch (n) {
-    case 1: return ListView1;
-    case 2: return ListView2;
-    case 3: return ListView3;
-    case 4: return ListView4;
-    case 5: return ListView5;
-    case 6: return ListView6;
-    case 7: return ListView7;
-    case 8: return ListView8;
-    case 9: return ListView9;
+ListView* MainControls::ListOf(EntityList list) const {
+  switch (list) {
+    case EntityList::Players: return playerList;
+    case EntityList::Countries: return countryList;
+    case EntityList::Cities: return cityList;
+    case EntityList::Generals: return generalList;
+    case EntityList::Consorts: return consortList;
+    case EntityList::Princesses: return princessList;
+    case EntityList::UnitTypes: return unitTypeList;
+    case EntityList::Regions: return regionList;
+    case EntityList::CultureItems: return cultureItemList;
+  }
+  return nullptr;
+}
+
+QGroupBox* MainControls::ListFrame(EntityList list) const {
+  switch (list) {
+    case EntityList::Players: return playerListFrame;
+    case EntityList::Countries: return countryFrame;
+    case EntityList::Cities: return cityFrame;
+    case EntityList::Generals: return generalFrame;
+    case EntityList::Consorts: return consortFrame;
+    case EntityList::Princesses: return princessFrame;
+    case EntityList::UnitTypes: return unitTypeFrame;
+    case EntityList::Regions: return regionFrame;
+    case EntityList::CultureItems: return cultureItemFrame;
+  }
+  return nullptr;
+}
+
+QPushButton* MainControls::EditButton(EntityList list) const {
+  switch (list) {
+    case EntityList::Countries: return countryButtons.edit;
+    case EntityList::Cities: return cityButtons.edit;
+    case EntityList::Generals: return generalButtons.edit;
+    case EntityList::Consorts: return consortButtons.edit;
+    case EntityList::Princesses: return princessEdit;
+    case EntityList::UnitTypes: return unitTypeEdit;
+    case EntityList::Regions: return regionEdit;
+    case EntityList::CultureItems: return cultureItemEdit;
     default: return nullptr;
   }
 }
 
-QGroupBox* MainControls::ListFrame(int n) const {
-  switch (n) {
-    case 1: return Frame1[2];
-    case 2: return Frame2;
-    case 3: return Frame3;
-    case 4: return Frame4;
-    case 5: return Frame5;
-    case 6: return Frame6;
-    case 7: return Frame7;
-    case 8: return Frame8;
-    case 9: return Frame9;
+QPushButton* MainControls::DeleteButton(EntityList list) const {
+  switch (list) {
+    case EntityList::Countries: return countryButtons.remove;
+    case EntityList::Cities: return cityButtons.remove;
+    case EntityList::Generals: return generalButtons.remove;
+    case EntityList::Consorts: return consortButtons.remove;
     default: return nullptr;
   }
 }
 
-QPushButton* MainControls::EditButton(int n) const {
-  switch (n) {
-    case 2: return cmd2[2];
-    case 3: return cmd3[2];
-    case 4: return cmd4[2];
-    case 5: return cmd5[2];
-    case 6: return cmd6;
-    case 7: return cmd7;
-    case 8: return cmd8;
-    case 9: return cmd9;
-    default: return nullptr;
+namespace {
+
+NumericBox* PlacedYearBox(int page, QWidget* frame, const char* name, MainControls& c) {
+  auto* box = new YearBox(page, frame);
+  box->setObjectName(name);
+  c.Placed[name] = box;
+  return box;
+}
+
+template <typename T>
+T* PlacedWidget(T* widget, const char* name, MainControls& c) {
+  widget->setObjectName(name);
+  c.Placed[name] = widget;
+  return widget;
+}
+
+void BuildScenarioPage(MainControls& c) {
+  QWidget* page = c.pages[0];
+  c.startYearFrame = Frame(page, "시작년도", "Frame0", "Frame0(0)", c);
+  c.titleFrame = Frame(page, "시나리오 제목", "Frame0", "Frame0(1)", c);
+  c.descriptionFrame = Frame(page, "시나리오 설명", "Frame0", "Frame0(2)", c);
+  c.startYear = PlacedYearBox(0, c.startYearFrame, "txtNum0", c);
+  c.scenarioTitle = PlacedWidget(new QLineEdit(c.titleFrame), "txtLine0", c);
+  c.description = PlacedWidget(new QPlainTextEdit(c.descriptionFrame), "txtMulti0", c);
+  c.scenarioApply = Button(page, "적용", "cmd0", "cmd0(0)", c);
+  c.scenarioRestore = Button(page, "기본값", "cmd0", "cmd0(1)", c);
+}
+
+QLabel* IndexedLabel(const QString& text, QWidget* parent, const char* name, int index, MainControls& c) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  c.Placed[QString("%1(%2)").arg(name).arg(index).toStdString()] = label;
+  return label;
+}
+
+void BuildSavePage(MainControls& c) {
+  QWidget* page = c.pages[1];
+  c.gameDateFrame = Frame(page, "게임상의 날짜", "Frame1", "Frame1(0)", c);
+  c.currentPlayerFrame = Frame(page, "현재 플레이어", "Frame1", "Frame1(1)", c);
+  c.playerListFrame = Frame(page, "플레이어 국가", "Frame1", "Frame1(2)", c);
+  c.currentYear = PlacedYearBox(1, c.gameDateFrame, "txtNum1", c);
+  c.season = PlacedWidget(new QComboBox(c.gameDateFrame), "Combo1", c);
+  c.yearUnitLabel = IndexedLabel("년", c.gameDateFrame, "lbl1", 0, c);
+  c.countryCaption = IndexedLabel("국가:", c.currentPlayerFrame, "lbl1", 1, c);
+  c.kingCaption = IndexedLabel("국왕:", c.currentPlayerFrame, "lbl1", 2, c);
+  c.playerCountry = IndexedLabel(QString(), c.currentPlayerFrame, "lblT1", 0, c);
+  c.playerKing = IndexedLabel(QString(), c.currentPlayerFrame, "lblT1", 1, c);
+  c.playerList = MakeList(c.playerListFrame, EntityList::Players, c);
+  for (std::size_t i = 0; i < kPlayerSlotCount; ++i) {
+    const int slot = int(i);
+    c.slotToList[i] = Button(c.playerListFrame, "◀", "cmdLeft1", QString("cmdLeft1(%1)").arg(slot), c);
+    c.listToSlot[i] = Button(c.playerListFrame, "▶", "cmdRight1", QString("cmdRight1(%1)").arg(slot), c);
+    c.playerSlots[i] = IndexedLabel(QString(), c.playerListFrame, "lblK1", slot, c);
+    c.playerSlots[i]->setProperty("Tag", QString::number(kNoCountry));
+  }
+  c.saveApply = Button(page, "적용", "cmd1", "cmd1(0)", c);
+  c.saveRestore = Button(page, "기본값", "cmd1", "cmd1(1)", c);
+}
+
+// The entity pages, in tab order from the country page, with the controls each one fills.
+struct EntityPage {
+  EntityList list;
+  const char* frameCaption;
+  QGroupBox* MainControls::*frame;
+  ListView* MainControls::*view;
+  ListButtons MainControls::*buttons;   // the pages that create and delete
+  QPushButton* MainControls::*editOnly;  // the pages that only edit
+  const char* const* hints;               // create, delete, edit; edit only for editOnly pages
+};
+
+const char* const kCountryHints[] = {"국가 추가", "국가 삭제", "국가 편집"};
+const char* const kCityHints[] = {"도시 작성", "도시 삭제", "도시 편집"};
+const char* const kGeneralHints[] = {"장군 추가", "장군 삭제", "장군 편집"};
+const char* const kConsortHints[] = {"왕비 추가", "왕비 삭제", "왕비 편집"};
+const char* const kPrincessHint[] = {"공주 편집"};
+const char* const kUnitTypeHint[] = {"병과 편집"};
+const char* const kRegionHint[] = {"지역 편집"};
+
+const EntityPage kEntityPages[] = {
+    {EntityList::Countries, "국가 선택", &MainControls::countryFrame, &MainControls::countryList,
+     &MainControls::countryButtons, nullptr, kCountryHints},
+    {EntityList::Cities, "도시 선택", &MainControls::cityFrame, &MainControls::cityList, &MainControls::cityButtons,
+     nullptr, kCityHints},
+    {EntityList::Generals, "장군 선택", &MainControls::generalFrame, &MainControls::generalList,
+     &MainControls::generalButtons, nullptr, kGeneralHints},
+    {EntityList::Consorts, "왕비 선택", &MainControls::consortFrame, &MainControls::consortList,
+     &MainControls::consortButtons, nullptr, kConsortHints},
+    {EntityList::Princesses, "공주 선택", &MainControls::princessFrame, &MainControls::princessList, nullptr,
+     &MainControls::princessEdit, kPrincessHint},
+    {EntityList::UnitTypes, "병과 선택", &MainControls::unitTypeFrame, &MainControls::unitTypeList, nullptr,
+     &MainControls::unitTypeEdit, kUnitTypeHint},
+    {EntityList::Regions, "지역 선택", &MainControls::regionFrame, &MainControls::regionList, nullptr,
+     &MainControls::regionEdit, kRegionHint},
+    // The culture-item button has no hint of its own.
+    {EntityList::CultureItems, "문화아이템 선택", &MainControls::cultureItemFrame, &MainControls::cultureItemList,
+     nullptr, &MainControls::cultureItemEdit, nullptr},
+};
+
+void BuildEntityPages(MainWindow& w, QObject* filter) {
+  MainControls& c = w;
+  for (const EntityPage& e : kEntityPages) {
+    const int n = int(e.list);
+    QWidget* page = c.pages[std::size_t(n)];
+    const QString frameName = QString("Frame%1").arg(n);
+    c.*e.frame = Frame(page, e.frameCaption, qPrintable(frameName), frameName, c);
+    c.*e.view = MakeList(c.*e.frame, e.list, c);
+    const QString cmdName = QString("cmd%1").arg(n);
+    const EntityList list = e.list;
+    auto hinted = [&](QPushButton* b, const char* hint) {
+      if (!hint) return b;
+      b->setProperty("hint", QString(hint));
+      b->installEventFilter(filter);
+      return b;
+    };
+    if (e.buttons) {
+      ListButtons& buttons = c.*e.buttons;
+      const char* captions[3] = {"작성", "삭제", "편집"};
+      QPushButton** targets[3] = {&buttons.create, &buttons.remove, &buttons.edit};
+      const ListCommand commands[3] = {ListCommand::Create, ListCommand::Delete, ListCommand::Edit};
+      for (int i = 0; i < 3; ++i) {
+        QPushButton* b = Button(page, captions[i], qPrintable(cmdName), QString("cmd%1(%2)").arg(n).arg(i), c);
+        *targets[i] = hinted(b, e.hints[i]);
+        const ListCommand command = commands[i];
+        QObject::connect(b, &QPushButton::clicked, &w, [&w, list, command] { EntityCommand(w, list, command); });
+      }
+    } else {
+      QPushButton* b = Button(page, "편집", qPrintable(cmdName), cmdName, c);
+      c.*e.editOnly = hinted(b, e.hints ? e.hints[0] : nullptr);
+      QObject::connect(b, &QPushButton::clicked, &w, [&w, list] { EntityCommand(w, list, ListCommand::Edit); });
+    }
   }
 }
 
-QPushButton* MainControls::DeleteButton(int n) const {
-  switch (n) {
-    case 2: return cmd2[1];
-    case 3: return cmd3[1];
-    case 4: return cmd4[1];
-    case 5: return cmd5[1];
-    default: return nullptr;
+void WireHeaderButtons(MainWindow& w) {
+  struct {
+    QPushButton* button;
+    int page;
+    HeaderCommand command;
+  } const buttons[] = {{w.scenarioApply, 0, HeaderCommand::Apply},
+                       {w.scenarioRestore, 0, HeaderCommand::Restore},
+                       {w.saveApply, 1, HeaderCommand::Apply},
+                       {w.saveRestore, 1, HeaderCommand::Restore}};
+  for (const auto& b : buttons) {
+    const int page = b.page;
+    const HeaderCommand command = b.command;
+    QObject::connect(b.button, &QPushButton::clicked, &w, [&w, page, command] { HeaderPageCommand(w, page, command); });
   }
 }
+
+void WireListEvents(MainWindow& w) {
+  for (EntityList list : kAllLists) {
+    const int n = int(list);
+    ListView* lv = w.ListOf(list);
+    QObject::connect(lv, &ListView::headerClicked, &w, [&w, list](int col) { ListHeaderClick(w, list, col); });
+    QObject::connect(lv, &ListView::gotFocus, &w, [&w, n] { w.SetStatus(1, Design(n).hint.toStdString()); });
+    if (list >= EntityList::Countries && list <= EntityList::Consorts) {
+      QObject::connect(lv, &ListView::rowClicked, &w, [&w, list](ListItem*) { ListSelectionFollowUp(w, list); });
+      QObject::connect(lv, &ListView::keyReleased, &w, [&w, list](int) { ListSelectionFollowUp(w, list); });
+    }
+    if (list != EntityList::Players) {
+      QObject::connect(lv, &ListView::rowDoubleClicked, &w, [&w, list](ListItem*) { ListEdit(w, list); });
+      QObject::connect(lv, &ListView::charTyped, &w, [&w, list](int code) {
+        if (code == 13) ListEdit(w, list);
+      });
+    }
+  }
+}
+
+}  // namespace
 
 void BuildMainPages(MainWindow& w) {
   MainControls& c = w;
@@ -217,120 +385,16 @@ void BuildMainPages(MainWindow& w) {
   c.Placed["TabView"] = tv;
   tv->tabBar()->installEventFilter(filter);
   for (int i = 0; i < 10; ++i) {
-    c.TabPage[std::size_t(i)] = new QWidget;
-    c.TabPage[std::size_t(i)]->setObjectName(QString("TabPage%1").arg(i));
-    tv->addTab(c.TabPage[std::size_t(i)], kTabCaptions[i]);
+    c.pages[std::size_t(i)] = new QWidget;
+    c.pages[std::size_t(i)]->setObjectName(QString("TabPage%1").arg(i));
+    tv->addTab(c.pages[std::size_t(i)], kTabCaptions[i]);
   }
-
-  // Scenario header page.
-  QWidget* p0 = c.TabPage[0];
-  const char* f0[3] = {"시작년도", "시나리오 제목", "시나리오 설명"};
-  for (int i = 0; i < 3; ++i) c.Frame0[std::size_t(i)] = Frame(p0, f0[i], "Frame0", QString("Frame0(%1)").arg(i), c);
-  c.txtNum0 = new YearBox(0, c.Frame0[0]);
-  c.txtNum0->setObjectName("txtNum0");
-  c.Placed["txtNum0"] = c.txtNum0;
-  c.txtLine0 = new QLineEdit(c.Frame0[1]);
-  c.txtLine0->setObjectName("txtLine0");
-  c.Placed["txtLine0"] = c.txtLine0;
-  c.txtMulti0 = new QPlainTextEdit(c.Frame0[2]);
-  c.txtMulti0->setObjectName("txtMulti0");
-  c.Placed["txtMulti0"] = c.txtMulti0;
-  c.cmd0[0] = Button(p0, "적용", "cmd0", "cmd0(0)", c);
-  c.cmd0[1] = Button(p0, "기본값", "cmd0", "cmd0(1)", c);
-
-  // Save header page.
-  QWidget* p1 = c.TabPage[1];
-  const char* f1[3] = {"게임상의 날짜", "현재 플레이어", "플레이어 국가"};
-  for (int i = 0; i < 3; ++i) c.Frame1[std::size_t(i)] = Frame(p1, f1[i], "Frame1", QString("Frame1(%1)").arg(i), c);
-  c.txtNum1 = new YearBox(1, c.Frame1[0]);
-  c.txtNum1->setObjectName("txtNum1");
-  c.Placed["txtNum1"] = c.txtNum1;
-  c.Combo1 = new QComboBox(c.Frame1[0]);
-  c.Combo1->setObjectName("Combo1");
-  c.Placed["Combo1"] = c.Combo1;
-  const char* l1[3] = {"년", "국가:", "국왕:"};
-  QWidget* l1Parent[3] = {c.Frame1[0], c.Frame1[1], c.Frame1[1]};
-  for (int i = 0; i < 3; ++i) {
-    c.lbl1[std::size_t(i)] = new QLabel(l1[i], l1Parent[i]);
-    c.lbl1[std::size_t(i)]->setObjectName("lbl1");
-    c.Placed[QString("lbl1(%1)").arg(i).toStdString()] = c.lbl1[std::size_t(i)];
-  }
-  for (int i = 0; i < 2; ++i) {
-    c.lblT1[std::size_t(i)] = new QLabel(c.Frame1[1]);
-    c.lblT1[std::size_t(i)]->setObjectName("lblT1");
-    c.Placed[QString("lblT1(%1)").arg(i).toStdString()] = c.lblT1[std::size_t(i)];
-  }
-  c.ListView1 = MakeList(c.Frame1[2], 1, c);
-  for (int i = 0; i < 8; ++i) {
-    c.cmdLeft1[std::size_t(i)] = Button(c.Frame1[2], "◀", "cmdLeft1", QString("cmdLeft1(%1)").arg(i), c);
-    c.cmdRight1[std::size_t(i)] = Button(c.Frame1[2], "▶", "cmdRight1", QString("cmdRight1(%1)").arg(i), c);
-    c.lblK1[std::size_t(i)] = new QLabel(c.Frame1[2]);
-    c.lblK1[std::size_t(i)]->setObjectName("lblK1");
-    c.lblK1[std::size_t(i)]->setProperty("Tag", "80");
-    c.Placed[QString("lblK1(%1)").arg(i).toStdString()] = c.lblK1[std::size_t(i)];
-  }
-  c.cmd1[0] = Button(p1, "적용", "cmd1", "cmd1(0)", c);
-  c.cmd1[1] = Button(p1, "기본값", "cmd1", "cmd1(1)", c);
-
-  // Entity pages.
-  const char* frameCaptions[10] = {"", "", "국가 선택", "도시 선택", "장군 선택", "왕비 선택",
-                                   "공주 선택", "병과 선택", "지역 선택", "문화아이템 선택"};
-  QGroupBox** frames[10] = {nullptr, nullptr, &c.Frame2, &c.Frame3, &c.Frame4, &c.Frame5,
-                            &c.Frame6, &c.Frame7, &c.Frame8, &c.Frame9};
-  ListView** lists[10] = {nullptr, nullptr, &c.ListView2, &c.ListView3, &c.ListView4, &c.ListView5,
-                          &c.ListView6, &c.ListView7, &c.ListView8, &c.ListView9};
-  std::array<QPushButton*, 3>* buttons[4] = {&c.cmd2, &c.cmd3, &c.cmd4, &c.cmd5};
-  QPushButton** editButtons[4] = {&c.cmd6, &c.cmd7, &c.cmd8, &c.cmd9};
-  for (int n = 2; n <= 9; ++n) {
-    QWidget* page = c.TabPage[std::size_t(n)];
-    const std::string k = std::to_string(n);
-    const QString name = QString("Frame%1").arg(n);
-    *frames[n] = Frame(page, frameCaptions[n], qPrintable(name), name, c);
-    *lists[n] = MakeList(*frames[n], n, c);
-    const QString cmdName = QString("cmd%1").arg(n);
-    if (n <= 5) {
-      const char* captions[3] = {"작성", "삭제", "편집"};
-      for (int i = 0; i < 3; ++i) {
-        QPushButton* b = Button(page, captions[i], qPrintable(cmdName), QString("cmd%1(%2)").arg(n).arg(i), c);
-        b->setProperty("hint", QString(kButtonHints[n - 2][i]));
-        b->installEventFilter(filter);
-        (*buttons[n - 2])[std::size_t(i)] = b;
-        QObject::connect(b, &QPushButton::clicked, &w, [&w, n, i] { EntityCommand(w, n, i); });
-      }
-    } else {
-      QPushButton* b = Button(page, "편집", qPrintable(cmdName), cmdName, c);
-      *editButtons[n - 6] = b;
-      QObject::connect(b, &QPushButton::clicked, &w, [&w, n] { EntityCommand(w, n, 2); });
-    }
-  }
-  // The culture-item button has no hint of its own.
-  c.cmd6->setProperty("hint", "공주 편집");
-  c.cmd7->setProperty("hint", "병과 편집");
-  c.cmd8->setProperty("hint", "지역 편집");
-  for (QPushButton* b : {c.cmd6, c.cmd7, c.cmd8}) b->installEventFilter(filter);
-  for (int page = 0; page < 2; ++page)
-    for (int i = 0; i < 2; ++i) {
-      QPushButton* b = page == 0 ? c.cmd0[std::size_t(i)] : c.cmd1[std::size_t(i)];
-      QObject::connect(b, &QPushButton::clicked, &w, [&w, page, i] { HeaderPageCommand(w, page, i); });
-    }
+  BuildScenarioPage(c);
+  BuildSavePage(c);
+  BuildEntityPages(w, filter);
+  WireHeaderButtons(w);
   WireHeaderPages(w);
-
-  // List events.
-  for (int n = 1; n <= 9; ++n) {
-    ListView* lv = c.List(n);
-    QObject::connect(lv, &ListView::headerClicked, &w, [&w, n](int col) { ListHeaderClick(w, n, col); });
-    QObject::connect(lv, &ListView::gotFocus, &w, [&w, n] { w.SetStatus(1, Design(n).hint.toStdString()); });
-    if (n >= 2 && n <= 5) {
-      QObject::connect(lv, &ListView::rowClicked, &w, [&w, n](ListItem*) { ListSelectionFollowUp(w, n); });
-      QObject::connect(lv, &ListView::keyReleased, &w, [&w, n](int) { ListSelectionFollowUp(w, n); });
-    }
-    if (n >= 2) {
-      QObject::connect(lv, &ListView::rowDoubleClicked, &w, [&w, n](ListItem*) { ListEdit(w, n); });
-      QObject::connect(lv, &ListView::charTyped, &w, [&w, n](int code) {
-        if (code == 13) ListEdit(w, n);
-      });
-    }
-  }
+  WireListEvents(w);
 
   // The hint panel takes the window's width less what the two other panels were designed with.
   const double dpi = w.logicalDpiX();
@@ -367,7 +431,7 @@ void TabViewClick(MainWindow& w) {
   const bool save = IsSaveFile();
   if (w.TabMouseDown) {
     // Leaving the header page by mouse drops its unapplied edits.
-    HeaderPageCommand(w, save ? 1 : 0, 1);
+    HeaderPageCommand(w, save ? 1 : 0, HeaderCommand::Restore);
     ApplyTabStops(&w, tv->currentIndex());
   } else if (save) {
     if (tv->isTabVisible(1)) tv->setCurrentIndex(1);
@@ -393,10 +457,11 @@ void ApplyTabStops(QWidget* root, int tab) {
 }
 
 void ClearMainLists(MainWindow& w) {
-  for (int n = 1; n <= 9; ++n) w.List(n)->clearRows();
+  for (EntityList list : kAllLists) w.ListOf(list)->clearRows();
   const bool byRecord = IsNumberedScenario(gFileKind);
-  for (int n = 1; n <= 9; ++n) {
-    ListView* lv = w.List(n);
+  for (EntityList list : kAllLists) {
+    const int n = int(list);
+    ListView* lv = w.ListOf(list);
     const int record = RecordColumn(n);
     const bool sortByRecord = byRecord && record >= 0;
     for (int c = 0; c < lv->columnCount(); ++c) {
@@ -416,20 +481,24 @@ void ClearMainLists(MainWindow& w) {
 
 void UpdateListCaptions(MainWindow& w) {
   std::array<int, 8> rows{};
-  for (int n = 2; n <= 9; ++n) rows[std::size_t(n - 2)] = w.List(n)->count();
+  // The captions come in list order from the country list on.
+  const auto index = [](EntityList list) { return std::size_t(int(list) - int(EntityList::Countries)); };
+  for (EntityList list : kAllLists)
+    if (list != EntityList::Players) rows[index(list)] = w.ListOf(list)->count();
   const auto captions = ListCaptions(gFileKind, IsExpansionLoaded(), rows);
-  for (int n = 2; n <= 9; ++n) {
-    const std::string& t = captions[std::size_t(n - 2)];
-    if (!t.empty()) w.ListFrame(n)->setTitle(QString::fromStdString(t));
+  for (EntityList list : kAllLists) {
+    if (list == EntityList::Players) continue;
+    const std::string& t = captions[index(list)];
+    if (!t.empty()) w.ListFrame(list)->setTitle(QString::fromStdString(t));
   }
   gCountsChanged = true;
 }
 
-void ListHeaderClick(MainWindow& w, int list, int column) {
-  ListView* lv = w.List(list);
-  const ListDesign& design = Design(list);
+void ListHeaderClick(MainWindow& w, EntityList list, int column) {
+  ListView* lv = w.ListOf(list);
+  const ListDesign& design = Design(int(list));
   if (!lv || column < 0 || column >= lv->columnCount()) return;
-  const int record = RecordColumn(list);
+  const int record = RecordColumn(int(list));
   Qt::SortOrder order = lv->sortOrder();
   const int key = lv->sortKey();
   if (key == column) {
@@ -456,11 +525,11 @@ void ListHeaderClick(MainWindow& w, int list, int column) {
   lv->endUpdate();
 }
 
-void ListSelectionFollowUp(MainWindow& w, int list) {
-  ListView* lv = w.List(list);
+void ListSelectionFollowUp(MainWindow& w, EntityList list) {
+  ListView* lv = w.ListOf(list);
   ListItem* row = lv ? lv->selectedRow() : nullptr;
   if (!row) return;
-  if (list == 3) {
+  if (list == EntityList::Cities) {
     w.SetStatus(1, "도시선택");
     const bool save = IsSaveFile();
     const int city = row->tag.toInt();
@@ -469,8 +538,8 @@ void ListSelectionFollowUp(MainWindow& w, int list) {
       WithCity(city, [&](const auto& c) { owner = c.get(c.L.owner); });
     }
     if (owner >= 0) {
-      ListItem* country = w.ListView2->findTag(QString::number(owner));
-      if (country && w.ListView2->subItem(country, 2) == row->text(0))
+      ListItem* country = w.countryList->findTag(QString::number(owner));
+      if (country && w.countryList->subItem(country, 2) == row->text(0))
         w.SetStatus(1, ("도시선택(" + lv->subItem(row, 1) + "의 수도)").toStdString());
     }
   }
@@ -480,11 +549,11 @@ void ListSelectionFollowUp(MainWindow& w, int list) {
   }
 }
 
-void ListEdit(MainWindow& w, int list) {
-  ListView* lv = w.List(list);
+void ListEdit(MainWindow& w, EntityList list) {
+  ListView* lv = w.ListOf(list);
   if (!lv || !lv->selectedRow()) return;
   if (QPushButton* edit = w.EditButton(list)) edit->setFocus(Qt::OtherFocusReason);
-  EntityCommand(w, list, 2);
+  EntityCommand(w, list, ListCommand::Edit);
 }
 
 }  // namespace garam

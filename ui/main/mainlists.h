@@ -14,47 +14,67 @@
 
 #include "platform/listview.h"
 #include "platform/numericbox.h"
+#include "ui/common/mainlink.h"
 
 namespace garam {
 
 class MainWindow;
 
-// The controls of the pages, under the names the game's documentation uses. Control arrays are
-// std::arrays; every element carries the array's name as its object name.
+// Every list of the main window, in page order.
+inline constexpr EntityList kAllLists[] = {EntityList::Players,  EntityList::Countries,    EntityList::Cities,
+                                           EntityList::Generals, EntityList::Consorts,     EntityList::Princesses,
+                                           EntityList::UnitTypes, EntityList::Regions,     EntityList::CultureItems};
+
+// The player slots of a save file, each a country the player controls.
+inline constexpr std::size_t kPlayerSlotCount = 8;
+
+// The create, delete and edit buttons under an entity list that offers all three.
+struct ListButtons {
+  QPushButton* create = nullptr;
+  QPushButton* remove = nullptr;
+  QPushButton* edit = nullptr;
+};
+
+// The controls of the pages. Their object names keep the game's design names, which the layout
+// table is keyed by and whose last digit ApplyTabStops reads as the control's page.
 struct MainControls {
-  std::array<QWidget*, 10> TabPage{};
+  std::array<QWidget*, 10> pages{};  // by tab index
 
-  std::array<QGroupBox*, 3> Frame0{};
-  NumericBox* txtNum0 = nullptr;
-  QLineEdit* txtLine0 = nullptr;
-  QPlainTextEdit* txtMulti0 = nullptr;
-  std::array<QPushButton*, 2> cmd0{};
+  // Scenario information.
+  QGroupBox *startYearFrame = nullptr, *titleFrame = nullptr, *descriptionFrame = nullptr;
+  NumericBox* startYear = nullptr;
+  QLineEdit* scenarioTitle = nullptr;
+  QPlainTextEdit* description = nullptr;
+  QPushButton *scenarioApply = nullptr, *scenarioRestore = nullptr;
 
-  std::array<QGroupBox*, 3> Frame1{};
-  NumericBox* txtNum1 = nullptr;
-  QComboBox* Combo1 = nullptr;
-  std::array<QLabel*, 3> lbl1{};
-  std::array<QLabel*, 2> lblT1{};
-  ListView* ListView1 = nullptr;
-  std::array<QPushButton*, 8> cmdLeft1{}, cmdRight1{};
-  std::array<QLabel*, 8> lblK1{};
-  std::array<QPushButton*, 2> cmd1{};
+  // Players and date of a save file.
+  QGroupBox *gameDateFrame = nullptr, *currentPlayerFrame = nullptr, *playerListFrame = nullptr;
+  NumericBox* currentYear = nullptr;
+  QComboBox* season = nullptr;
+  QLabel *yearUnitLabel = nullptr, *countryCaption = nullptr, *kingCaption = nullptr;
+  QLabel *playerCountry = nullptr, *playerKing = nullptr;
+  ListView* playerList = nullptr;  // the computer's countries
+  // One row per player slot: the slot's country and the buttons that move it to and from the list.
+  std::array<QPushButton*, kPlayerSlotCount> slotToList{}, listToSlot{};
+  std::array<QLabel*, kPlayerSlotCount> playerSlots{};
+  QPushButton *saveApply = nullptr, *saveRestore = nullptr;
 
-  QGroupBox *Frame2 = nullptr, *Frame3 = nullptr, *Frame4 = nullptr, *Frame5 = nullptr, *Frame6 = nullptr,
-            *Frame7 = nullptr, *Frame8 = nullptr, *Frame9 = nullptr;
-  ListView *ListView2 = nullptr, *ListView3 = nullptr, *ListView4 = nullptr, *ListView5 = nullptr,
-           *ListView6 = nullptr, *ListView7 = nullptr, *ListView8 = nullptr, *ListView9 = nullptr;
-  std::array<QPushButton*, 3> cmd2{}, cmd3{}, cmd4{}, cmd5{};  // 0 add, 1 delete, 2 edit
-  QPushButton *cmd6 = nullptr, *cmd7 = nullptr, *cmd8 = nullptr, *cmd9 = nullptr;  // edit
+  // The entity pages.
+  QGroupBox *countryFrame = nullptr, *cityFrame = nullptr, *generalFrame = nullptr, *consortFrame = nullptr,
+            *princessFrame = nullptr, *unitTypeFrame = nullptr, *regionFrame = nullptr, *cultureItemFrame = nullptr;
+  ListView *countryList = nullptr, *cityList = nullptr, *generalList = nullptr, *consortList = nullptr,
+           *princessList = nullptr, *unitTypeList = nullptr, *regionList = nullptr, *cultureItemList = nullptr;
+  ListButtons countryButtons, cityButtons, generalButtons, consortButtons;
+  QPushButton *princessEdit = nullptr, *unitTypeEdit = nullptr, *regionEdit = nullptr, *cultureItemEdit = nullptr;
 
-  // ListView1 to ListView9 and their frames (Frame1 item 2 for the player list).
-  ListView* List(int n) const;
-  QGroupBox* ListFrame(int n) const;
-  // The edit button of list 2 to 9, the delete button of list 2 to 5.
-  QPushButton* EditButton(int n) const;
-  QPushButton* DeleteButton(int n) const;
+  ListView* ListOf(EntityList list) const;
+  // The frame around a list (the player list's is the save page's third frame).
+  QGroupBox* ListFrame(EntityList list) const;
+  // The edit button of every entity list; the delete button of the four that have one.
+  QPushButton* EditButton(EntityList list) const;
+  QPushButton* DeleteButton(EntityList list) const;
 
-  // The controls the layout moves, by their layout names ("Frame1(2)", "cmd3(0)").
+  // The controls the layout moves, keyed as the layout table is (see PageBoxes).
   std::map<std::string, QWidget*> Placed;
 };
 
@@ -78,8 +98,8 @@ void ClearMainLists(MainWindow& w);
 void UpdateListCaptions(MainWindow& w);
 
 // List events.
-void ListHeaderClick(MainWindow& w, int list, int column);  // column 0-based
-void ListSelectionFollowUp(MainWindow& w, int list);
-void ListEdit(MainWindow& w, int list);
+void ListHeaderClick(MainWindow& w, EntityList list, int column);  // column 0-based
+void ListSelectionFollowUp(MainWindow& w, EntityList list);
+void ListEdit(MainWindow& w, EntityList list);
 
 }  // namespace garam

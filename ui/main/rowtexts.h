@@ -100,7 +100,7 @@ struct SavePage {
 };
 SavePage BuildSavePage(const ListSource& s);
 
-// Frame captions of lists 2 to 9 for the given row counts (index 0 is Frame2); an empty text
+// Frame captions of lists 2 to 9 for the given row counts (index 0 is countryFrame); an empty text
 // leaves the caption as it is.
 std::array<std::string, 8> ListCaptions(std::int32_t fileKind, bool qvEdition, const std::array<int, 8>& rows);
 

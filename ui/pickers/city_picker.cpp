@@ -33,7 +33,7 @@ bool CityPicker::CanCancel() const { return !(mode_ == CityPickerMode::Appearanc
 void CityPicker::Fill() {
   CapitalCandidates.clear();
   using enum CityPickerMode;
-  const ListView* cities = lists_.ListView3;
+  const ListView* cities = lists_.cities;
   auto addOwnedCities = [&] {
     if (!cities) return;
     for (int i = 0; i < cities->count(); ++i) {
@@ -70,7 +70,7 @@ void CityPicker::Fill() {
           if (cities->cell(r, kOwnerColumn) == kNoOwner)
             AddRow(cities->cell(r, 0), r->tag, {cities->cell(r, kOwnerColumn)});
         }
-    } else if (const ListView* generals = lists_.ListView4) {
+    } else if (const ListView* generals = lists_.generals) {
       const bool qv = IsExpansionLoaded();
       for (int i = 0; i < generals->count(); ++i) {
         const ListItem* g = generals->row(i);
@@ -99,8 +99,8 @@ bool CityPicker::CityHolds(int city, int scenarioMore, int saveSlot) const {
     if (city < 0 || std::size_t(city) >= gData.gSaveCities.size()) return false;
     return gData.gSaveCities[city].general(std::size_t(saveSlot)) != kNoGeneral;
   }
-  const ListItem* r = RowByNumber(lists_.ListView3, city);
-  return r && CellNumber(lists_.ListView3->cell(r, kGeneralCountColumn)) > scenarioMore;
+  const ListItem* r = RowByNumber(lists_.cities, city);
+  return r && CellNumber(lists_.cities->cell(r, kGeneralCountColumn)) > scenarioMore;
 }
 
 void CityPicker::WritePositionLabels(int city) {
@@ -174,7 +174,7 @@ void CityPicker::AnswerCity(ListItem* row, bool fromStatusMenu) {
       hasLord = CityHolds(city, 0, 0);
     } else {
       // His own city's count includes himself unless he was unaffiliated as loaded.
-      const ListView* generals = lists_.ListView4;
+      const ListView* generals = lists_.generals;
       const ListItem* self = generals ? generals->selectedRow() : nullptr;
       const bool wasUnaffiliated = self && generals->cell(self, 1) == "재야";
       hasLord = CityHolds(city, wasUnaffiliated ? 0 : 1, 1);

@@ -27,7 +27,7 @@ void CountryPicker::Fill() {
     PlaceBy(callers_.frmAdd2->Form(), At(button) + QPointF(0, button ? button->height() : 0));
   }
 
-  if (const ListView* countries = lists_.ListView2)
+  if (const ListView* countries = lists_.countries)
     for (int i = 0; i < countries->count(); ++i) {
       const ListItem* r = countries->row(i);
       AddRow(countries->cell(r, 0), r->tag, {countries->cell(r, 1)});
@@ -37,7 +37,7 @@ void CountryPicker::Fill() {
   if (IsSaveFile()) {
     bool offerNone = !cityEditor;
     if (cityEditor) {
-      const ListView* cities = lists_.ListView3;
+      const ListView* cities = lists_.cities;
       const ListItem* edited = cities ? cities->selectedRow() : nullptr;
       offerNone = CellNumber(edited ? cities->cell(edited, 2) : QString()) == 0;
     }

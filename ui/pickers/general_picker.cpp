@@ -35,7 +35,7 @@ GeneralPicker::GeneralPicker(QWidget* owner, const MainLists& lists, const Picke
 }
 
 void GeneralPicker::AddGeneralRow(const ListItem* source) {
-  const ListView* from = lists_.ListView4;
+  const ListView* from = lists_.generals;
   AddRow(from->cell(source, 0), source->tag,
          {from->cell(source, kStatusColumn), from->cell(source, kCityColumn), from->cell(source, kCountryColumn)});
 }
@@ -76,7 +76,7 @@ void GeneralPicker::Fill() {
       break;
   }
 
-  const ListView* generals = lists_.ListView4;
+  const ListView* generals = lists_.generals;
   if (!generals) return;
   const int n = generals->count();
   switch (mode_) {
@@ -100,7 +100,7 @@ void GeneralPicker::Fill() {
       break;
     }
     case King: {
-      const ListItem* country = lists_.ListView2 ? lists_.ListView2->selectedRow() : nullptr;
+      const ListItem* country = lists_.countries ? lists_.countries->selectedRow() : nullptr;
       if (!country || !c.frmEdit2) break;
       const int countryNo = CellNumber(country->tag);
       const int king = c.frmEdit2->KingNo();

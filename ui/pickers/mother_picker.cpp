@@ -45,7 +45,7 @@ MotherPicker::MotherPicker(QWidget* owner, const MainLists& lists, const PickerC
 void MotherPicker::Fill() {
   if (PrincessEditorCaller* e = callers_.frmEdit6)
     PlaceBy(e->Form(), BelowButton(e->edt6Frame(1), e->edt6Cmd2()));
-  const ListView* consorts = lists_.ListView5;
+  const ListView* consorts = lists_.consorts;
   if (!consorts) return;
   for (int i = 0; i < consorts->count(); ++i) {
     const ListItem* r = consorts->row(i);

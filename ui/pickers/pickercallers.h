@@ -20,10 +20,10 @@ class ListView;
 
 // The main window's lists the pickers take their rows from.
 struct MainLists {
-  ListView* ListView2 = nullptr;  // countries
-  ListView* ListView3 = nullptr;  // cities
-  ListView* ListView4 = nullptr;  // generals
-  ListView* ListView5 = nullptr;  // consorts
+  ListView* countries = nullptr;
+  ListView* cities = nullptr;
+  ListView* generals = nullptr;
+  ListView* consorts = nullptr;
 };
 
 // frmEdit4, the general editor: the city picker's Affiliation, Appearance and Joining,
