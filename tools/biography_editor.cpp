@@ -60,84 +60,86 @@ BiographyEditor::BiographyEditor(QWidget* owner) : QDialog(owner) {
   if (owner) setWindowIcon(owner->windowIcon());
   setFixedSize(TwipsToPixels(5880), TwipsToPixels(5100));
 
-  lblNo = new QLabel(this);
-  lblNo->setObjectName("lblNo");
-  lblNo->setGeometry(TwipsRect(120, 150, 720, 300));
-  lblNo->setAlignment(Qt::AlignCenter);
-  lblNo->setAutoFillBackground(true);
-  lblNo->installEventFilter(this);
-  Combo = new QComboBox(this);
-  Combo->setObjectName("Combo");
-  Combo->setGeometry(TwipsRect(960, 120, 3600, 360));
-  Combo->setMaxVisibleItems(20);
-  cmdSearch = new QPushButton("검색", this);
-  cmdSearch->setObjectName("cmdSearch");
-  cmdSearch->setGeometry(TwipsRect(4680, 100, 1080, 400));
+  entryNumber = new QLabel(this);
+  entryNumber->setObjectName("lblNo");
+  entryNumber->setGeometry(TwipsRect(120, 150, 720, 300));
+  entryNumber->setAlignment(Qt::AlignCenter);
+  entryNumber->setAutoFillBackground(true);
+  entryNumber->installEventFilter(this);
+  entryCombo = new QComboBox(this);
+  entryCombo->setObjectName("Combo");
+  entryCombo->setGeometry(TwipsRect(960, 120, 3600, 360));
+  entryCombo->setMaxVisibleItems(20);
+  searchButton = new QPushButton("검색", this);
+  searchButton->setObjectName("cmdSearch");
+  searchButton->setGeometry(TwipsRect(4680, 100, 1080, 400));
   // The search is used with the mouse; keyboard focus passes over it.
-  cmdSearch->setFocusPolicy(Qt::NoFocus);
-  cmdSearch->installEventFilter(this);
+  searchButton->setFocusPolicy(Qt::NoFocus);
+  searchButton->installEventFilter(this);
 
   const char* captions[4] = {"이름 여분공간:", "내용 여분공간:", "bytes", "bytes"};
   for (int i = 0; i < 4; ++i) {
-    lblT[i] = new QLabel(captions[i], this);
-    lblT[i]->setObjectName("lblT");
-    lblT[i]->setProperty("Index", i);
-    lblT[i]->setGeometry(TwipsRect(i < 2 ? 120 : 2640, 660 + 1080 * (i % 2), i < 2 ? 1500 : 900, 300));
+    roomCaptions[i] = new QLabel(captions[i], this);
+    roomCaptions[i]->setObjectName("lblT");
+    roomCaptions[i]->setProperty("Index", i);
+    roomCaptions[i]->setGeometry(TwipsRect(i < 2 ? 120 : 2640, 660 + 1080 * (i % 2), i < 2 ? 1500 : 900, 300));
   }
+  QLabel** freeLabels[2] = {&freeNameLabel, &freeTextLabel};
   for (int i = 0; i < 2; ++i) {
-    lblSize[i] = new QLabel(this);
-    lblSize[i]->setObjectName("lblSize");
-    lblSize[i]->setProperty("Index", i);
-    lblSize[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblSize[i]->setGeometry(TwipsRect(1620, 660 + 1080 * i, 900, 300));
+    QLabel* label = *freeLabels[i] = new QLabel(this);
+    label->setObjectName("lblSize");
+    label->setProperty("Index", i);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setGeometry(TwipsRect(1620, 660 + 1080 * i, 900, 300));
   }
-  txt이름 = new QLineEdit(this);
-  txt이름->setObjectName("txt이름");
-  txt이름->setGeometry(TwipsRect(120, 990, 5640, 330));
-  txt내용 = new QPlainTextEdit(this);
-  txt내용->setObjectName("txt내용");
-  txt내용->setGeometry(TwipsRect(120, 2070, 5640, 2280));
-  txt내용->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  txt내용->setTabChangesFocus(true);
+  nameBox = new QLineEdit(this);
+  nameBox->setObjectName("txt이름");
+  nameBox->setGeometry(TwipsRect(120, 990, 5640, 330));
+  textBox = new QPlainTextEdit(this);
+  textBox->setObjectName("txt내용");
+  textBox->setGeometry(TwipsRect(120, 2070, 5640, 2280));
+  textBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  textBox->setTabChangesFocus(true);
   const char* buttons[2] = {"적용", "종료"};
+  QPushButton** buttonSlots[2] = {&applyButton, &closeButton};
   for (int i = 0; i < 2; ++i) {
-    cmd열전[i] = new QPushButton(buttons[i], this);
-    cmd열전[i]->setObjectName("cmd열전");
-    cmd열전[i]->setProperty("Index", i);
-    cmd열전[i]->setAutoDefault(false);
-    cmd열전[i]->setGeometry(TwipsRect(3240 + 1320 * i, 4500, 1200, 420));
+    QPushButton* b = *buttonSlots[i] = new QPushButton(buttons[i], this);
+    b->setObjectName("cmd열전");
+    b->setProperty("Index", i);
+    b->setAutoDefault(false);
+    b->setGeometry(TwipsRect(3240 + 1320 * i, 4500, 1200, 420));
   }
-  cmdSearch->setAutoDefault(false);
-  for (QWidget* w : std::initializer_list<QWidget*>{Combo, txt이름, txt내용, cmd열전[0], cmd열전[1]})
+  searchButton->setAutoDefault(false);
+  for (QWidget* w : std::initializer_list<QWidget*>{entryCombo, nameBox, textBox, applyButton, closeButton})
     w->installEventFilter(this);
-  setTabOrder(Combo, txt이름);
-  setTabOrder(txt이름, txt내용);
-  setTabOrder(txt내용, cmd열전[0]);
-  setTabOrder(cmd열전[0], cmd열전[1]);
+  setTabOrder(entryCombo, nameBox);
+  setTabOrder(nameBox, textBox);
+  setTabOrder(textBox, applyButton);
+  setTabOrder(applyButton, closeButton);
 
-  Timer1 = new QTimer(this);
-  Timer1->setInterval(kHoldIntervalMs);
-  connect(Timer1, &QTimer::timeout, this, &BiographyEditor::HoldTick);
+  holdTimer = new QTimer(this);
+  holdTimer->setInterval(kHoldIntervalMs);
+  connect(holdTimer, &QTimer::timeout, this, &BiographyEditor::HoldTick);
 
   // The control-character check runs before the byte guard, so the guard only ever sees a text
   // that has been accepted.
-  connect(txt이름, &QLineEdit::textChanged, this, [this] { BoxChanged(txt이름); });
-  connect(txt내용, &QPlainTextEdit::textChanged, this, [this] { BoxChanged(txt내용); });
-  AttachTextByteGuard(txt이름, int(gBiographyNameMax));
-  AttachTextByteGuard(txt내용, int(gBiographyTextMax));
-  connect(cmd열전[0], &QPushButton::clicked, this, &BiographyEditor::Apply);
-  connect(cmd열전[1], &QPushButton::clicked, this, &QDialog::reject);
-  connect(cmdSearch, &QPushButton::clicked, this, &BiographyEditor::Search);
+  connect(nameBox, &QLineEdit::textChanged, this, [this] { BoxChanged(nameBox); });
+  connect(textBox, &QPlainTextEdit::textChanged, this, [this] { BoxChanged(textBox); });
+  AttachTextByteGuard(nameBox, int(gBiographyNameMax));
+  AttachTextByteGuard(textBox, int(gBiographyTextMax));
+  connect(applyButton, &QPushButton::clicked, this, &BiographyEditor::Apply);
+  connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+  connect(searchButton, &QPushButton::clicked, this, &BiographyEditor::Search);
 
   nameRoom_ = static_cast<long long>(gBiographyNameBlockSize) - kSeparatorBytes - FillerBytes(gData.gBiographyNames);
   textRoom_ = static_cast<long long>(gBiographyTextBlockSize) - kSeparatorBytes - FillerBytes(gData.gBiographyTexts);
-  lblSize[0]->setText(QString::number(FreeNameBytes()));
-  lblSize[1]->setText(QString::number(FreeTextBytes()));
+  freeNameLabel->setText(QString::number(FreeNameBytes()));
+  freeTextLabel->setText(QString::number(FreeTextBytes()));
   {
-    const QSignalBlocker block(Combo);
-    for (int i = 0; i < EntryCount(); ++i) Combo->addItem(Shown(gData.gBiographyNames[std::size_t(i)]));
+    const QSignalBlocker block(entryCombo);
+    for (int i = 0; i < EntryCount(); ++i) entryCombo->addItem(Shown(gData.gBiographyNames[std::size_t(i)]));
   }
-  connect(Combo, &QComboBox::currentIndexChanged, this, &BiographyEditor::ShowEntry);
+  connect(entryCombo, &QComboBox::currentIndexChanged, this, &BiographyEditor::ShowEntry);
   if (EntryCount() > 0) ShowEntry(0);
   SetHold(false);
 }
@@ -149,30 +151,30 @@ void BiographyEditor::ShowEntry(int index) {
   if (index < 0 || index >= EntryCount()) return;
   {
     // Loading is no typing: neither the byte guard nor the labels follow it.
-    const QSignalBlocker a(txt이름), b(txt내용);
-    txt이름->setText(Shown(gData.gBiographyNames[std::size_t(index)]));
-    txt내용->setPlainText(Shown(gData.gBiographyTexts[std::size_t(index)]));
+    const QSignalBlocker a(nameBox), b(textBox);
+    nameBox->setText(Shown(gData.gBiographyNames[std::size_t(index)]));
+    textBox->setPlainText(Shown(gData.gBiographyTexts[std::size_t(index)]));
   }
-  lastName_ = txt이름->text();
-  lastText_ = txt내용->toPlainText();
+  lastName_ = nameBox->text();
+  lastText_ = textBox->toPlainText();
   SetLimits();
-  lblNo->setText(QString::number(index));
+  entryNumber->setText(QString::number(index));
 }
 
 void BiographyEditor::SetLimits() {
-  const std::size_t i = std::size_t(Combo->currentIndex());
+  const std::size_t i = std::size_t(entryCombo->currentIndex());
   auto limit = [](long long free, std::size_t stored, std::size_t maximum) {
     return int(std::clamp(free + Signed(stored), 0LL, static_cast<long long>(maximum)));
   };
-  SetByteMaxLength(txt이름, limit(FreeNameBytes(), gData.gBiographyNames[i].size(), gBiographyNameMax));
-  SetByteMaxLength(txt내용, limit(FreeTextBytes(), gData.gBiographyTexts[i].size(), gBiographyTextMax));
+  SetByteMaxLength(nameBox, limit(FreeNameBytes(), gData.gBiographyNames[i].size(), gBiographyNameMax));
+  SetByteMaxLength(textBox, limit(FreeTextBytes(), gData.gBiographyTexts[i].size(), gBiographyTextMax));
 }
 
 void BiographyEditor::BoxChanged(QWidget* box) {
-  const int i = Combo->currentIndex();
+  const int i = entryCombo->currentIndex();
   if (i < 0 || i >= EntryCount()) return;
-  const bool name = box == txt이름;
-  const QString now = name ? txt이름->text() : txt내용->toPlainText();
+  const bool name = box == nameBox;
+  const QString now = name ? nameBox->text() : textBox->toPlainText();
   QString& last = name ? lastName_ : lastText_;
   // A pasted control character would become part of the entry, and three bytes of value 5 are
   // the areas' separator: every later entry would shift on the next load.
@@ -180,37 +182,37 @@ void BiographyEditor::BoxChanged(QWidget* box) {
     Dialogs().Beep();
     const QSignalBlocker block(box);
     if (name) {
-      txt이름->setText(last);
+      nameBox->setText(last);
     } else {
-      txt내용->setPlainText(last);
-      txt내용->moveCursor(QTextCursor::End);
+      textBox->setPlainText(last);
+      textBox->moveCursor(QTextCursor::End);
     }
     return;
   }
   last = now;
   const int length = TextByteLength(box).value_or(0);
   if (name)
-    lblSize[0]->setText(QString::number(FreeNameBytes() + Signed(gData.gBiographyNames[std::size_t(i)].size()) - length));
+    freeNameLabel->setText(QString::number(FreeNameBytes() + Signed(gData.gBiographyNames[std::size_t(i)].size()) - length));
   else
-    lblSize[1]->setText(QString::number(FreeTextBytes() + Signed(gData.gBiographyTexts[std::size_t(i)].size()) - length));
+    freeTextLabel->setText(QString::number(FreeTextBytes() + Signed(gData.gBiographyTexts[std::size_t(i)].size()) - length));
 }
 
 void BiographyEditor::Apply() {
-  const int i = Combo->currentIndex();
+  const int i = entryCombo->currentIndex();
   if (i < 0 || i >= EntryCount()) return;
   std::string& name = gData.gBiographyNames[std::size_t(i)];
   std::string& text = gData.gBiographyTexts[std::size_t(i)];
-  const std::string newName = Stored(txt이름->text(), name), newText = Stored(txt내용->toPlainText(), text);
+  const std::string newName = Stored(nameBox->text(), name), newText = Stored(textBox->toPlainText(), text);
   auto retotal = [](std::size_t& total, const std::string& before, const std::string& after) {
     total = std::size_t(std::max(0LL, Signed(total) - Signed(before.size()) + Signed(after.size())));
   };
   retotal(gData.gBiographyBytesUsed[0], text, newText);
   retotal(gData.gBiographyBytesUsed[1], name, newName);
-  lblSize[0]->setText(QString::number(FreeNameBytes()));
-  lblSize[1]->setText(QString::number(FreeTextBytes()));
+  freeNameLabel->setText(QString::number(FreeNameBytes()));
+  freeTextLabel->setText(QString::number(FreeTextBytes()));
   name = newName;
   text = newText;
-  Combo->setItemText(i, Shown(name));
+  entryCombo->setItemText(i, Shown(name));
   MarkDataChanged();
 }
 
@@ -220,7 +222,7 @@ void BiographyEditor::Search() {
     FocusControl(std::abs(focusId_));
     return;
   }
-  const int s = std::max(0, Combo->currentIndex()), n = EntryCount();
+  const int s = std::max(0, entryCombo->currentIndex()), n = EntryCount();
   int hit = -1;
   for (const auto* entries : {&gData.gBiographyNames, &gData.gBiographyTexts}) {
     for (int k = 0; k < n && hit < 0; ++k) {
@@ -229,13 +231,13 @@ void BiographyEditor::Search() {
     }
     if (hit >= 0) break;
   }
-  if (hit >= 0) Combo->setCurrentIndex(hit);
+  if (hit >= 0) entryCombo->setCurrentIndex(hit);
   else Dialogs().MessageBox(this, "검색에 실패 했습니다.", MsgIcon::None, MsgButtons::Ok, Q(kMsgTitle));
   FocusControl(1);
 }
 
 void BiographyEditor::FocusControl(int id) {
-  QWidget* controls[5] = {Combo, txt이름, txt내용, cmd열전[0], cmd열전[1]};
+  QWidget* controls[5] = {entryCombo, nameBox, textBox, applyButton, closeButton};
   if (id >= 1 && id <= 5 && !controls[id - 1]->hasFocus()) controls[id - 1]->setFocus(Qt::OtherFocusReason);
 }
 
@@ -243,7 +245,7 @@ void BiographyEditor::SetHold(bool on) {
   holdOn_ = on;
   QPalette p = palette();
   if (!on) p.setColor(QPalette::Window, kHoldOffColor);
-  lblNo->setPalette(p);
+  entryNumber->setPalette(p);
 }
 
 void BiographyEditor::HoldTick() {
@@ -254,28 +256,28 @@ void BiographyEditor::HoldTick() {
 bool BiographyEditor::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::FocusIn: {
-      QWidget* controls[5] = {Combo, txt이름, txt내용, cmd열전[0], cmd열전[1]};
+      QWidget* controls[5] = {entryCombo, nameBox, textBox, applyButton, closeButton};
       for (int id = 1; id <= 5; ++id)
         if (watched == controls[id - 1]) focusId_ = id;
-      if (watched == Combo) Timer1->start();
+      if (watched == entryCombo) holdTimer->start();
       break;
     }
     case QEvent::KeyPress:
-      if (watched == txt내용) {
+      if (watched == textBox) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
       }
       break;
     case QEvent::MouseButtonPress:
-      if (watched == cmdSearch) {
+      if (watched == searchButton) {
         focusId_ = -std::abs(focusId_);
-        Timer1->stop();
-      } else if (watched == lblNo) {
+        holdTimer->stop();
+      } else if (watched == entryNumber) {
         SetHold(!holdOn_);
       }
       break;
     case QEvent::MouseButtonRelease:
-      if (watched == cmdSearch) Timer1->start();
+      if (watched == searchButton) holdTimer->start();
       break;
     default:
       break;

@@ -19,15 +19,15 @@ class BiographyEditor : public QDialog {
  public:
   explicit BiographyEditor(QWidget* owner);
 
-  QComboBox* Combo;
-  QLineEdit* txt이름;
-  QPlainTextEdit* txt내용;
-  std::array<QPushButton*, 2> cmd열전{};  // 0 apply, 1 close
-  QPushButton* cmdSearch;
-  std::array<QLabel*, 4> lblT{};
-  std::array<QLabel*, 2> lblSize{};  // free name bytes, free text bytes
-  QLabel* lblNo;
-  QTimer* Timer1;
+  QComboBox* entryCombo;
+  QLineEdit* nameBox;
+  QPlainTextEdit* textBox;
+  QPushButton *applyButton, *closeButton;
+  QPushButton* searchButton;
+  std::array<QLabel*, 4> roomCaptions{};  // the free-room captions and their units
+  QLabel *freeNameLabel, *freeTextLabel;  // free bytes of the two areas
+  QLabel* entryNumber;
+  QTimer* holdTimer;
 
   // Free bytes of the two areas as stored (before the boxes' unapplied edits).
   long long FreeNameBytes() const;

@@ -33,33 +33,34 @@ EventFlagsDialog::EventFlagsDialog(QWidget* owner) : QDialog(owner) {
   if (owner) setWindowIcon(owner->windowIcon());
   setFixedSize(TwipsToPixels(3300), TwipsToPixels(4260));
   for (int i = 0; i < 9; ++i) {
-    QCheckBox* box = chkEvent[i] = new QCheckBox(kBoxes[i].caption, this);
+    QCheckBox* box = eventBoxes[i] = new QCheckBox(kBoxes[i].caption, this);
     box->setObjectName("chkEvent");
     box->setProperty("Index", i);
     box->setGeometry(TwipsRect(240, 180 + 360 * i, 2800, 300));
     connect(box, &QCheckBox::toggled, this, [this, i] { BoxClicked(i); });
   }
   const char* captions[2] = {"확인", "취소"};
+  QPushButton** buttonSlots[2] = {&okButton, &cancelButton};
   for (int i = 0; i < 2; ++i) {
-    cmdEvent[i] = new QPushButton(captions[i], this);
-    cmdEvent[i]->setObjectName("cmdEvent");
-    cmdEvent[i]->setProperty("Index", i);
-    cmdEvent[i]->setGeometry(TwipsRect(240 + 1440 * i, 3480, 1320, 420));
+    QPushButton* b = *buttonSlots[i] = new QPushButton(captions[i], this);
+    b->setObjectName("cmdEvent");
+    b->setProperty("Index", i);
+    b->setGeometry(TwipsRect(240 + 1440 * i, 3480, 1320, 420));
   }
-  connect(cmdEvent[0], &QPushButton::clicked, this, &EventFlagsDialog::Apply);
-  connect(cmdEvent[1], &QPushButton::clicked, this, &QDialog::reject);
-  picTemp = new QWidget(this);
-  picTemp->setObjectName("picTemp");
-  picTemp->setFocusPolicy(Qt::StrongFocus);
-  picTemp->setGeometry(width() + TwipsToPixels(300), 0, TwipsToPixels(75), TwipsToPixels(75));
+  connect(okButton, &QPushButton::clicked, this, &EventFlagsDialog::Apply);
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  focusSink = new QWidget(this);
+  focusSink->setObjectName("picTemp");
+  focusSink->setFocusPolicy(Qt::StrongFocus);
+  focusSink->setGeometry(width() + TwipsToPixels(300), 0, TwipsToPixels(75), TwipsToPixels(75));
 
   for (int i = 0; i < 9; ++i) {
     if (!BoxInUse(i)) {
-      chkEvent[i]->setEnabled(false);
+      eventBoxes[i]->setEnabled(false);
       continue;
     }
     loaded_[i] = BitSet(kBoxes[i]);
-    chkEvent[i]->setChecked(loaded_[i]);
+    eventBoxes[i]->setChecked(loaded_[i]);
   }
   for (int i = 0; i < 9; ++i) BoxClicked(i);
 }
@@ -68,14 +69,14 @@ bool EventFlagsDialog::BoxInUse(int box) const { return box != kLockableBox || !
 
 void EventFlagsDialog::BoxClicked(int box) {
   // A checked event stands out in yellow; unchecked ones keep the dialog's own face.
-  chkEvent[box]->setStyleSheet(chkEvent[box]->isChecked() ? "QCheckBox { background-color: #FFFF00; }" : "");
-  if (activated_) picTemp->setFocus(Qt::OtherFocusReason);
+  eventBoxes[box]->setStyleSheet(eventBoxes[box]->isChecked() ? "QCheckBox { background-color: #FFFF00; }" : "");
+  if (activated_) focusSink->setFocus(Qt::OtherFocusReason);
 }
 
 bool EventFlagsDialog::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) {
     activated_ = true;
-    picTemp->setFocus(Qt::ActiveWindowFocusReason);
+    focusSink->setFocus(Qt::ActiveWindowFocusReason);
   }
   return QDialog::event(e);
 }
@@ -83,7 +84,7 @@ bool EventFlagsDialog::event(QEvent* e) {
 void EventFlagsDialog::Apply() {
   bool changed = false;
   for (int i = 0; i < 9; ++i)
-    if (BoxInUse(i) && chkEvent[i]->isChecked() != loaded_[i]) changed = true;
+    if (BoxInUse(i) && eventBoxes[i]->isChecked() != loaded_[i]) changed = true;
   if (changed) MarkDataChanged();
   // Every bit that is no box's stays as read.
   for (int i = 0; i < 9; ++i) {
@@ -91,7 +92,7 @@ void EventFlagsDialog::Apply() {
     const EventBox& b = kBoxes[i];
     const auto mask = std::uint8_t(1u << b.bit);
     std::uint8_t v = gData.gSaveHeader.get(b.byte);
-    v = chkEvent[i]->isChecked() ? std::uint8_t(v | mask) : std::uint8_t(v & ~mask);
+    v = eventBoxes[i]->isChecked() ? std::uint8_t(v | mask) : std::uint8_t(v & ~mask);
     gData.gSaveHeader.set(b.byte, v);
   }
   accept();

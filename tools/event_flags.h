@@ -14,9 +14,9 @@ class EventFlagsDialog : public QDialog {
  public:
   explicit EventFlagsDialog(QWidget* owner);
 
-  std::array<QCheckBox*, 9> chkEvent{};
-  std::array<QPushButton*, 2> cmdEvent{};  // 0 OK, 1 cancel
-  QWidget* picTemp;  // takes the focus out of sight, so that no box keeps a focus frame
+  std::array<QCheckBox*, 9> eventBoxes{};  // in the order of the event table
+  QPushButton *okButton, *cancelButton;
+  QWidget* focusSink;  // takes the focus out of sight, so that no box keeps a focus frame
 
   void Apply();
 

@@ -30,32 +30,33 @@ ExpertDialog::ExpertDialog(QWidget* owner, int menuIndex)
                                          "대상 실행파일 경로(*.exe)", "대상 시나리오 파일 경로(scedat*.wn)"};
   for (int i = 0; i < 4; ++i) {
     const std::size_t k = std::size_t(i);
-    FrameDir[k] = new QGroupBox(kFrames[i], this);
-    FrameDir[k]->setObjectName(QString("FrameDir(%1)").arg(i));
-    FrameDir[k]->setGeometry(TwipsRect(kMargin + (i / 2) * (kFrameWidth + 120), kMargin + (i % 2) * (kFrameHeight + 60),
+    pathFrames[k] = new QGroupBox(kFrames[i], this);
+    pathFrames[k]->setObjectName(QString("FrameDir(%1)").arg(i));
+    pathFrames[k]->setGeometry(TwipsRect(kMargin + (i / 2) * (kFrameWidth + 120), kMargin + (i % 2) * (kFrameHeight + 60),
                                        kFrameWidth, kFrameHeight));
-    txtDirSel[k] = new QLineEdit(FrameDir[k]);
-    txtDirSel[k]->setObjectName(QString("txtDirSel(%1)").arg(i));
-    txtDirSel[k]->setGeometry(TwipsRect(120, 400, 4380, 375));
-    cmdSelDir[k] = new QPushButton("...", FrameDir[k]);
-    cmdSelDir[k]->setObjectName(QString("cmdSelDir(%1)").arg(i));
-    cmdSelDir[k]->setGeometry(TwipsRect(4560, 400, 495, 375));
-    cmdSelDir[k]->setAutoDefault(false);
-    connect(cmdSelDir[k], &QPushButton::clicked, this, [this, i] { Browse(i); });
+    pathBoxes[k] = new QLineEdit(pathFrames[k]);
+    pathBoxes[k]->setObjectName(QString("txtDirSel(%1)").arg(i));
+    pathBoxes[k]->setGeometry(TwipsRect(120, 400, 4380, 375));
+    browseButtons[k] = new QPushButton("...", pathFrames[k]);
+    browseButtons[k]->setObjectName(QString("cmdSelDir(%1)").arg(i));
+    browseButtons[k]->setGeometry(TwipsRect(4560, 400, 495, 375));
+    browseButtons[k]->setAutoDefault(false);
+    connect(browseButtons[k], &QPushButton::clicked, this, [this, i] { Browse(i); });
   }
 
   const int row = kMargin + 2 * kFrameHeight + 180;
-  cmbTranItem = new QComboBox(this);
-  cmbTranItem->setObjectName("cmbTranItem");
-  cmbTranItem->setGeometry(TwipsRect(kMargin, row, 1800, 330));
+  transferKind = new QComboBox(this);
+  transferKind->setObjectName("cmbTranItem");
+  transferKind->setGeometry(TwipsRect(kMargin, row, 1800, 330));
   static const char* const kLabels[5] = {"，", "─", "，", "좌표 범위 설정 :", "적용 대상 설정 :"};
+  QLabel** labelSlots[5] = {&firstComma, &rangeDash, &secondComma, &rangeCaption, &filterCaption};
   for (int i = 0; i < 5; ++i) {
-    lblXY[std::size_t(i)] = new QLabel(kLabels[i], this);
-    lblXY[std::size_t(i)]->setObjectName(QString("lblXY(%1)").arg(i));
+    *labelSlots[i] = new QLabel(kLabels[i], this);
+    (*labelSlots[i])->setObjectName(QString("lblXY(%1)").arg(i));
   }
   static const char* const kStart[4] = {"0", "0", "249", "224"};
   for (int i = 0; i < 4; ++i) {
-    auto* box = txtXY[std::size_t(i)] = new NumericBox(this);
+    auto* box = rangeBoxes[std::size_t(i)] = new NumericBox(this);
     box->setObjectName(QString("txtXY(%1)").arg(i));
     box->setRange(0, i % 2 == 0 ? 249 : 224);
     box->setTypedLimit(3);
@@ -63,37 +64,38 @@ ExpertDialog::ExpertDialog(QWidget* owner, int menuIndex)
     // Enter reaches "실행" without a focus change; the run clamps again for itself.
     connect(box, &QLineEdit::editingFinished, box, &NumericBox::Clamp);
   }
-  txtName = new QLineEdit(this);
-  txtName->setObjectName("txtXY(4)");
-  AttachTextByteGuard(txtName, 22);
-  txtName->installEventFilter(this);
-  txtName->setEnabled(false);
-  Option1[0] = new QRadioButton("전체", this);
-  Option1[1] = new QRadioButton("일부", this);
-  for (int i = 0; i < 2; ++i) Option1[std::size_t(i)]->setObjectName(QString("Option1(%1)").arg(i));
-  Option1[0]->setChecked(true);
-  connect(Option1[1], &QRadioButton::toggled, txtName, &QWidget::setEnabled);
+  nameFilter = new QLineEdit(this);
+  nameFilter->setObjectName("txtXY(4)");
+  AttachTextByteGuard(nameFilter, 22);
+  nameFilter->installEventFilter(this);
+  nameFilter->setEnabled(false);
+  allTargets = new QRadioButton("전체", this);
+  someTargets = new QRadioButton("일부", this);
+  allTargets->setObjectName("Option1(0)");
+  someTargets->setObjectName("Option1(1)");
+  allTargets->setChecked(true);
+  connect(someTargets, &QRadioButton::toggled, nameFilter, &QWidget::setEnabled);
 
   // Range row and filter row share one line, left to right.
   const int left = kMargin + 1800 + 120;
-  lblXY[3]->setGeometry(TwipsRect(left, row + 30, 1380, 300));
-  lblXY[4]->setGeometry(TwipsRect(left, row + 30, 1380, 300));
+  rangeCaption->setGeometry(TwipsRect(left, row + 30, 1380, 300));
+  filterCaption->setGeometry(TwipsRect(left, row + 30, 1380, 300));
   const int boxes[4] = {left + 1400, left + 2060, left + 2820, left + 3480};
-  for (int i = 0; i < 4; ++i) txtXY[std::size_t(i)]->setGeometry(TwipsRect(boxes[i], row, 480, 330));
-  lblXY[0]->setGeometry(TwipsRect(left + 1900, row + 30, 150, 300));
-  lblXY[1]->setGeometry(TwipsRect(left + 2580, row + 30, 220, 300));
-  lblXY[2]->setGeometry(TwipsRect(left + 3320, row + 30, 150, 300));
-  Option1[0]->setGeometry(TwipsRect(left + 1400, row + 60, 720, 270));
-  Option1[1]->setGeometry(TwipsRect(left + 2160, row + 60, 720, 270));
-  txtName->setGeometry(TwipsRect(left + 2940, row, 2400, 330));
+  for (int i = 0; i < 4; ++i) rangeBoxes[std::size_t(i)]->setGeometry(TwipsRect(boxes[i], row, 480, 330));
+  firstComma->setGeometry(TwipsRect(left + 1900, row + 30, 150, 300));
+  rangeDash->setGeometry(TwipsRect(left + 2580, row + 30, 220, 300));
+  secondComma->setGeometry(TwipsRect(left + 3320, row + 30, 150, 300));
+  allTargets->setGeometry(TwipsRect(left + 1400, row + 60, 720, 270));
+  someTargets->setGeometry(TwipsRect(left + 2160, row + 60, 720, 270));
+  nameFilter->setGeometry(TwipsRect(left + 2940, row, 2400, 330));
 
-  cmdOK = new QPushButton("실행", this);
-  cmdOK->setObjectName("cmdOK");
-  cmdNo = new QPushButton("취소", this);
-  cmdNo->setObjectName("cmdNo");
-  cmdOK->setDefault(true);
-  connect(cmdOK, &QPushButton::clicked, this, &ExpertDialog::Run);
-  connect(cmdNo, &QPushButton::clicked, this, &QDialog::reject);  // Esc rejects as well
+  runButton = new QPushButton("실행", this);
+  runButton->setObjectName("cmdOK");
+  cancelButton = new QPushButton("취소", this);
+  cancelButton->setObjectName("cmdNo");
+  runButton->setDefault(true);
+  connect(runButton, &QPushButton::clicked, this, &ExpertDialog::Run);
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);  // Esc rejects as well
 
   // The layout of the mode, once: a re-activation after a message box must not reset the kind.
   const bool single = mode_ == ExpertMode::Sync;
@@ -102,52 +104,53 @@ ExpertDialog::ExpertDialog(QWidget* owner, int menuIndex)
   const int width = single ? 5490 : 10890;
   setFixedSize(TwipsToPixels(width - 120), TwipsToPixels(3360 - 420));
   const int okLeft = single ? 3960 : 9330;
-  cmdOK->setGeometry(TwipsRect(okLeft - 300, row, 660, 360));
-  cmdNo->setGeometry(TwipsRect(okLeft + 420, row, 660, 360));
-  cmbTranItem->setVisible(mode_ == ExpertMode::Transfer);
-  for (int i = 2; i < 4; ++i) FrameDir[std::size_t(i)]->setEnabled(!single);
+  runButton->setGeometry(TwipsRect(okLeft - 300, row, 660, 360));
+  cancelButton->setGeometry(TwipsRect(okLeft + 420, row, 660, 360));
+  transferKind->setVisible(mode_ == ExpertMode::Transfer);
+  for (int i = 2; i < 4; ++i) pathFrames[std::size_t(i)]->setEnabled(!single);
   if (single) {
-    FrameDir[0]->setTitle("실행파일 경로(*.exe)");
-    FrameDir[1]->setTitle("시나리오 파일 경로(scedat*.?n)");
-    for (int i = 2; i < 4; ++i) FrameDir[std::size_t(i)]->hide();
+    pathFrames[0]->setTitle("실행파일 경로(*.exe)");
+    pathFrames[1]->setTitle("시나리오 파일 경로(scedat*.?n)");
+    for (int i = 2; i < 4; ++i) pathFrames[std::size_t(i)]->hide();
   } else if (mode_ == ExpertMode::Transfer) {
-    FrameDir[1]->setTitle("원본 시나리오 파일 경로(scedat*.?n)");
-    FrameDir[3]->setTitle("대상 시나리오 파일 경로(scedat*.?n)");
+    pathFrames[1]->setTitle("원본 시나리오 파일 경로(scedat*.?n)");
+    pathFrames[3]->setTitle("대상 시나리오 파일 경로(scedat*.?n)");
   } else {
     editions_ = {Edition::Korean, Edition::Expansion};
   }
-  for (auto* w : std::initializer_list<QWidget*>{lblXY[0], lblXY[1], lblXY[2], lblXY[3], lblXY[4], txtXY[0], txtXY[1],
-                                                 txtXY[2], txtXY[3], txtName, Option1[0], Option1[1]})
+  for (auto* w : std::initializer_list<QWidget*>{firstComma, rangeDash, secondComma, rangeCaption, filterCaption, rangeBoxes[0], rangeBoxes[1],
+                                                 rangeBoxes[2], rangeBoxes[3], nameFilter, allTargets, someTargets})
     w->hide();
   if (mode_ == ExpertMode::Transfer) {
     static const char* const kKinds[kTransferKinds] = {"도시(데이터)", "도시(좌표)", "장군(이름일치)", "장군(이름불일치)",
                                                        "왕비",         "지역",       "문화아이템",     "지형",
                                                        "특산품",       "건물",       "가도",           "방벽"};
-    for (const char* k : kKinds) cmbTranItem->addItem(k);
-    cmbTranItem->setCurrentIndex(0);
+    for (const char* k : kKinds) transferKind->addItem(k);
+    transferKind->setCurrentIndex(0);
     SelectKind(0);
-    connect(cmbTranItem, &QComboBox::currentIndexChanged, this, &ExpertDialog::SelectKind);
+    connect(transferKind, &QComboBox::currentIndexChanged, this, &ExpertDialog::SelectKind);
   }
 
-  QWidget* const order[] = {txtDirSel[0], cmdSelDir[0], txtDirSel[1], cmdSelDir[1], txtDirSel[2], cmdSelDir[2],
-                           txtDirSel[3], cmdSelDir[3], cmbTranItem, txtXY[0],     txtXY[1],     txtXY[2],
-                           txtXY[3],     Option1[0],   Option1[1],   txtName,     cmdOK,        cmdNo};
+  QWidget* const order[] = {pathBoxes[0], browseButtons[0], pathBoxes[1], browseButtons[1], pathBoxes[2], browseButtons[2],
+                           pathBoxes[3], browseButtons[3], transferKind, rangeBoxes[0],     rangeBoxes[1],     rangeBoxes[2],
+                           rangeBoxes[3],     allTargets,   someTargets,   nameFilter,     runButton,        cancelButton};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i)
     setTabOrder(order[i], order[i + 1]);
 }
 
 bool ExpertDialog::eventFilter(QObject* watched, QEvent* event) {
   // The name box offers its whole text for replacing, as the number boxes do.
-  if (watched == txtName && event->type() == QEvent::FocusIn &&
+  if (watched == nameFilter && event->type() == QEvent::FocusIn &&
       static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-    QTimer::singleShot(0, txtName, &QLineEdit::selectAll);
+    QTimer::singleShot(0, nameFilter, &QLineEdit::selectAll);
   return QDialog::eventFilter(watched, event);
 }
 
 void ExpertDialog::SelectKind(int kind) {
   const bool range = IsMapKind(kind);
-  for (int i = 0; i < 4; ++i) lblXY[std::size_t(i)]->setVisible(range), txtXY[std::size_t(i)]->setVisible(range);
-  for (QWidget* w : std::initializer_list<QWidget*>{lblXY[4], txtName, Option1[0], Option1[1]}) w->setVisible(!range);
+  for (QWidget* w : std::initializer_list<QWidget*>{firstComma, rangeDash, secondComma, rangeCaption}) w->setVisible(range);
+  for (NumericBox* box : rangeBoxes) box->setVisible(range);
+  for (QWidget* w : std::initializer_list<QWidget*>{filterCaption, nameFilter, allTargets, someTargets}) w->setVisible(!range);
 }
 
 void ExpertDialog::SetEdition(int index, Edition edition) {
@@ -155,7 +158,7 @@ void ExpertDialog::SetEdition(int index, Edition edition) {
   editions_[std::size_t(side)] = edition;
   const char* pattern = edition == Edition::Korean ? "(scedat*.rn)" : edition == Edition::Expansion ? "(scedat*.wn)" : "(scedat*.?n)";
   const QString prefix = side == 1 ? "대상 " : mode_ == ExpertMode::Sync ? "" : "원본 ";
-  FrameDir[std::size_t(side * 2 + 1)]->setTitle(prefix + "시나리오 파일 경로" + pattern);
+  pathFrames[std::size_t(side * 2 + 1)]->setTitle(prefix + "시나리오 파일 경로" + pattern);
 }
 
 void ExpertDialog::Browse(int index) {
@@ -171,7 +174,7 @@ void ExpertDialog::Browse(int index) {
                      : edition == Edition::Expansion ? "scedat*.wn|scedat*.wn"
                                                      : "scedat*.?n|scedat*.?n";
     request.title = "시나리오 파일 경로 검색";
-    const std::string exePath = S(txtDirSel[std::size_t(index - 1)]->text());
+    const std::string exePath = S(pathBoxes[std::size_t(index - 1)]->text());
     if (FileExists(exePath)) request.initialDir = Q(DirOf(exePath));
   }
   const std::string path = S(Dialogs().OpenFile(this, request));
@@ -212,20 +215,20 @@ void ExpertDialog::Browse(int index) {
     if (edition == Edition::Undetermined && (korean || expansion))
       SetEdition(index, korean ? Edition::Korean : Edition::Expansion);
   }
-  txtDirSel[std::size_t(index)]->setText(Q(path));
+  pathBoxes[std::size_t(index)]->setText(Q(path));
 }
 
 void ExpertDialog::Run() {
   ExpertRequest request;
   request.mode = mode_;
-  request.source = {S(txtDirSel[0]->text()), S(txtDirSel[1]->text())};
-  request.target = {S(txtDirSel[2]->text()), S(txtDirSel[3]->text())};
-  if (mode_ == ExpertMode::Transfer) request.kind = cmbTranItem->currentIndex();
-  request.x1 = txtXY[0]->value();
-  request.y1 = txtXY[1]->value();
-  request.x2 = txtXY[2]->value();
-  request.y2 = txtXY[3]->value();
-  if (txtName->isEnabled()) request.filter = S(txtName->text().trimmed());
+  request.source = {S(pathBoxes[0]->text()), S(pathBoxes[1]->text())};
+  request.target = {S(pathBoxes[2]->text()), S(pathBoxes[3]->text())};
+  if (mode_ == ExpertMode::Transfer) request.kind = transferKind->currentIndex();
+  request.x1 = rangeBoxes[0]->value();
+  request.y1 = rangeBoxes[1]->value();
+  request.x2 = rangeBoxes[2]->value();
+  request.y2 = rangeBoxes[3]->value();
+  if (nameFilter->isEnabled()) request.filter = S(nameFilter->text().trimmed());
   const ExpertOutcome out = RunExpertOperation(request);
   if (out.source) SourceExeInfo = *out.source;
   if (out.target) TargetExeInfo = *out.target;

@@ -25,16 +25,17 @@ class ExpertDialog : public QDialog {
 
   ExpertMode mode() const { return mode_; }
 
-  std::array<QGroupBox*, 4> FrameDir{};
-  std::array<QLineEdit*, 4> txtDirSel{};
-  std::array<QPushButton*, 4> cmdSelDir{};
-  QComboBox* cmbTranItem;
-  std::array<QLabel*, 5> lblXY{};
-  std::array<NumericBox*, 4> txtXY{};  // x1, y1, x2, y2
-  QLineEdit* txtName;                  // the name filter
-  std::array<QRadioButton*, 2> Option1{};
-  QPushButton* cmdOK;
-  QPushButton* cmdNo;
+  std::array<QGroupBox*, 4> pathFrames{};
+  std::array<QLineEdit*, 4> pathBoxes{};
+  std::array<QPushButton*, 4> browseButtons{};
+  QComboBox* transferKind;
+  QLabel *firstComma, *rangeDash, *secondComma;  // between the range boxes
+  QLabel *rangeCaption, *filterCaption;
+  std::array<NumericBox*, 4> rangeBoxes{};  // x1, y1, x2, y2
+  QLineEdit* nameFilter;                  // the name filter
+  QRadioButton *allTargets, *someTargets;  // the name filter applies to some
+  QPushButton* runButton;
+  QPushButton* cancelButton;
 
   // The tables of each side's executable, from its browse or from its last checked run.
   ExeInfo SourceExeInfo, TargetExeInfo;

@@ -35,48 +35,51 @@ YearChangeDialog::YearChangeDialog(QWidget* owner, MainWindowLink* main) : QDial
   const QString hints[2] = {"원래의 시작년도", "새로운 시작년도(0~" + limit + ")"};
   // Digits only, typed or pasted: a pasted sign or letter is refused whole.
   auto* digits = new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this);
+  QLabel** labelSlots[2] = {&currentYearLabel, &newYearLabel};
+  QLineEdit** boxSlots[2] = {&currentYear, &newYear};
   for (int i = 0; i < 2; ++i) {
-    lblYear[i] = new QLabel(labels[i], this);
-    lblYear[i]->setObjectName("lblYear");
-    lblYear[i]->setGeometry(TwipsRect(240, 240 + 480 * i, 1800, 300));
-    txtNum[i] = new QLineEdit(QString::number(StoredStartYear()), this);
-    txtNum[i]->setObjectName("txtNum");
-    txtNum[i]->setProperty("Index", i);
-    txtNum[i]->setGeometry(TwipsRect(2160, 200 + 480 * i, 1200, 330));
-    txtNum[i]->setMaxLength(4);
-    txtNum[i]->setValidator(digits);
-    txtNum[i]->setAlignment(Qt::AlignRight);
-    txtNum[i]->setAttribute(Qt::WA_InputMethodEnabled, false);
-    txtNum[i]->installEventFilter(this);
-    SetFocusHint(txtNum[i], hints[i]);
+    QLabel* label = *labelSlots[i] = new QLabel(labels[i], this);
+    label->setObjectName("lblYear");
+    label->setGeometry(TwipsRect(240, 240 + 480 * i, 1800, 300));
+    QLineEdit* box = *boxSlots[i] = new QLineEdit(QString::number(StoredStartYear()), this);
+    box->setObjectName("txtNum");
+    box->setProperty("Index", i);
+    box->setGeometry(TwipsRect(2160, 200 + 480 * i, 1200, 330));
+    box->setMaxLength(4);
+    box->setValidator(digits);
+    box->setAlignment(Qt::AlignRight);
+    box->setAttribute(Qt::WA_InputMethodEnabled, false);
+    box->installEventFilter(this);
+    SetFocusHint(box, hints[i]);
   }
-  txtNum[0]->setReadOnly(true);
-  chkAppear = new QCheckBox("등용년도를 시작년도에 맞춤", this);
-  chkAppear->setObjectName("chkAppear");
-  chkAppear->setGeometry(TwipsRect(240, 1200, 3700, 300));
-  SetFocusHint(chkAppear, "모든 장군의 등용년도를 시작년도로");
+  currentYear->setReadOnly(true);
+  moveAppearance = new QCheckBox("등용년도를 시작년도에 맞춤", this);
+  moveAppearance->setObjectName("chkAppear");
+  moveAppearance->setGeometry(TwipsRect(240, 1200, 3700, 300));
+  SetFocusHint(moveAppearance, "모든 장군의 등용년도를 시작년도로");
   const char* captions[2] = {"확인", "취소"};
   const char* buttonHints[2] = {"년도 일괄 변경 시작", "취소"};
+  QPushButton** buttonSlots[2] = {&okButton, &cancelButton};
   for (int i = 0; i < 2; ++i) {
-    cmdYear[i] = new QPushButton(captions[i], this);
-    cmdYear[i]->setObjectName("cmdYear");
-    cmdYear[i]->setProperty("Index", i);
-    cmdYear[i]->setGeometry(TwipsRect(840 + 1560 * i, 1680, 1320, 420));
-    SetFocusHint(cmdYear[i], buttonHints[i]);
+    QPushButton* b = *buttonSlots[i] = new QPushButton(captions[i], this);
+    b->setObjectName("cmdYear");
+    b->setProperty("Index", i);
+    b->setGeometry(TwipsRect(840 + 1560 * i, 1680, 1320, 420));
+    SetFocusHint(b, buttonHints[i]);
   }
-  cmdYear[0]->setDefault(true);
-  connect(cmdYear[0], &QPushButton::clicked, this, &YearChangeDialog::Apply);
-  connect(cmdYear[1], &QPushButton::clicked, this, &QDialog::reject);
-  YearChangeStatus = new QStatusBar(this);
-  YearChangeStatus->setObjectName("YearChangeStatus");
-  YearChangeStatus->setSizeGripEnabled(false);
-  YearChangeStatus->setGeometry(0, height() - TwipsToPixels(330), width(), TwipsToPixels(330));
-  txtNum[1]->setFocus();
-  txtNum[1]->selectAll();
+  okButton->setDefault(true);
+  connect(okButton, &QPushButton::clicked, this, &YearChangeDialog::Apply);
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  hintBar = new QStatusBar(this);
+  hintBar->setObjectName("YearChangeStatus");
+  hintBar->setSizeGripEnabled(false);
+  hintBar->setGeometry(0, height() - TwipsToPixels(330), width(), TwipsToPixels(330));
+  newYear->setFocus();
+  newYear->selectAll();
 }
 
 bool YearChangeDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut && (watched == txtNum[0] || watched == txtNum[1])) {
+  if (event->type() == QEvent::FocusOut && (watched == currentYear || watched == newYear)) {
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) NormalizeNewYear();
   }
@@ -84,14 +87,14 @@ bool YearChangeDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void YearChangeDialog::NormalizeNewYear() {
-  const int value = std::min(txtNum[1]->text().left(9).toInt(), YearChangeLimit());
-  txtNum[1]->setText(QString::number(value));
+  const int value = std::min(newYear->text().left(9).toInt(), YearChangeLimit());
+  newYear->setText(QString::number(value));
 }
 
 void YearChangeDialog::Apply() {
   NormalizeNewYear();
-  if (ChangeStartYear(txtNum[1]->text().toInt(), chkAppear->isChecked()) && main_) {
-    if (QLineEdit* startYear = main_->StartYearBox()) startYear->setText(txtNum[1]->text());
+  if (ChangeStartYear(newYear->text().toInt(), moveAppearance->isChecked()) && main_) {
+    if (QLineEdit* startYear = main_->StartYearBox()) startYear->setText(newYear->text());
     if (ListView* list = main_->List(EntityList::Generals)) {
       list->beginUpdate();
       for (int i = 0; i < list->count(); ++i) {

@@ -18,11 +18,11 @@ class YearChangeDialog : public QDialog {
  public:
   YearChangeDialog(QWidget* owner, MainWindowLink* main);
 
-  std::array<QLabel*, 2> lblYear{};
-  std::array<QLineEdit*, 2> txtNum{};  // 0 the current start year (locked), 1 the new one
-  QCheckBox* chkAppear;
-  std::array<QPushButton*, 2> cmdYear{};  // 0 OK, 1 cancel
-  QStatusBar* YearChangeStatus;
+  QLabel *currentYearLabel, *newYearLabel;
+  QLineEdit *currentYear, *newYear;  // the current start year is locked
+  QCheckBox* moveAppearance;
+  QPushButton *okButton, *cancelButton;
+  QStatusBar* hintBar;
 
   // Writes the new year's value, at most the limit, back as plain decimal ("" gives "0").
   void NormalizeNewYear();

@@ -39,20 +39,20 @@ class ExpertDialogTest : public ::testing::Test {
     EXPECT_TRUE(shown);
   }
   static void Paths(ExpertDialog& e, std::array<std::string, 4> p) {
-    for (std::size_t i = 0; i < 4; ++i) e.txtDirSel[i]->setText(Q(p[i]));
+    for (std::size_t i = 0; i < 4; ++i) e.pathBoxes[i]->setText(Q(p[i]));
   }
 };
 
 TEST_F(ExpertDialogTest, MapKindsShowTheRangeThatComesBackToTheGrid) {
   Open(2, [this](ExpertDialog& e) {
-    e.cmbTranItem->setCurrentIndex(7);
+    e.transferKind->setCurrentIndex(7);
     // A value past the grid comes back to its edge also when Enter runs the dialog without
     // leaving the box; a minus sign is not typed.
-    e.txtXY[0]->selectAll();
-    QTest::keyClicks(e.txtXY[0], "-300");
-    EXPECT_EQ(e.txtXY[0]->text(), "300");
-    QTest::keyClick(e.txtXY[0], Qt::Key_Return);
-    EXPECT_EQ(e.txtXY[0]->text(), "249");
+    e.rangeBoxes[0]->selectAll();
+    QTest::keyClicks(e.rangeBoxes[0], "-300");
+    EXPECT_EQ(e.rangeBoxes[0]->text(), "300");
+    QTest::keyClick(e.rangeBoxes[0], Qt::Key_Return);
+    EXPECT_EQ(e.rangeBoxes[0]->text(), "249");
     EXPECT_EQ(dialogs.lastText(), "원본 실행파일의 경로를 입력하세요.");
   });
 }
@@ -61,24 +61,24 @@ TEST_F(ExpertDialogTest, BrowsingSetsEditionsAndRefusesOtherFiles) {
   test::Installation kr(test::KoreanInstall()), qv(test::ExpansionInstall('B'));
   Open(2, [&](ExpertDialog& e) {
     dialogs.fileAnswers = {Q(qv.scenarioPath(2)), Q(kr.scenarioPath(2)), Q(kr.exe), QString(), Q(kr.path("nothing"))};
-    e.cmdSelDir[1]->click();
-    e.cmdSelDir[1]->click();
+    e.browseButtons[1]->click();
+    e.browseButtons[1]->click();
     EXPECT_EQ(dialogs.lastText(), "가람누리4 QV의 시나리오 파일을 지정해야 합니다.");
-    EXPECT_EQ(e.txtDirSel[1]->text(), Q(qv.scenarioPath(2)));
-    e.cmdSelDir[0]->click();
-    EXPECT_EQ(e.FrameDir[1]->title(), "원본 시나리오 파일 경로(scedat*.rn)");
+    EXPECT_EQ(e.pathBoxes[1]->text(), Q(qv.scenarioPath(2)));
+    e.browseButtons[0]->click();
+    EXPECT_EQ(e.pathFrames[1]->title(), "원본 시나리오 파일 경로(scedat*.rn)");
     // Cancelled, or a name that is no file: nothing changes and nothing is said.
     const auto said = dialogs.boxes.size();
-    e.cmdSelDir[3]->click();
-    e.cmdSelDir[1]->click();
+    e.browseButtons[3]->click();
+    e.browseButtons[1]->click();
     EXPECT_EQ(dialogs.boxes.size(), said);
   });
   Open(1, [&](ExpertDialog& e) {
     dialogs.fileAnswers = {Q(qv.exe), Q(kr.exe)};
-    e.cmdSelDir[0]->click();
+    e.browseButtons[0]->click();
     EXPECT_EQ(dialogs.lastText(), "가람누리4 한글판의 실행파일을 지정해야 합니다.");
-    EXPECT_TRUE(e.txtDirSel[0]->text().isEmpty());
-    e.cmdSelDir[2]->click();
+    EXPECT_TRUE(e.pathBoxes[0]->text().isEmpty());
+    e.browseButtons[2]->click();
     EXPECT_EQ(dialogs.lastText(), "가람누리4 QV의 실행파일을 지정해야 합니다.");
   });
 }
@@ -103,10 +103,10 @@ TEST_F(ExpertDialogTest, RunRefusesInOrder) {
   for (const auto& [mode, kind, paths, message] : steps) {
     Open(mode, [&](ExpertDialog& e) {
       Paths(e, paths);
-      if (kind >= 0) e.cmbTranItem->setCurrentIndex(kind);
+      if (kind >= 0) e.transferKind->setCurrentIndex(kind);
       // An inverted range, refused for map kinds only.
-      if (kind != 11) e.txtXY[0]->setText("10"), e.txtXY[2]->setText("9");
-      e.cmdOK->click();
+      if (kind != 11) e.rangeBoxes[0]->setText("10"), e.rangeBoxes[2]->setText("9");
+      e.runButton->click();
       EXPECT_EQ(dialogs.lastText(), message) << mode << " " << kind;
       EXPECT_EQ(dialogs.boxes.back().icon, MsgIcon::Exclamation);
       EXPECT_TRUE(e.isVisible());  // the dialog stays open for another try
@@ -126,8 +126,8 @@ TEST_F(ExpertDialogTest, EachModeRunsToCompletionAndKeepsTheCustomLoadsExecutabl
   for (int mode = 0; mode < 3; ++mode) {
     Open(mode, [&](ExpertDialog& e) {
       Paths(e, paths[std::size_t(mode)]);
-      if (mode == 2) e.cmbTranItem->setCurrentIndex(4);
-      e.cmdOK->click();
+      if (mode == 2) e.transferKind->setCurrentIndex(4);
+      e.runButton->click();
       EXPECT_EQ(dialogs.lastText(), "작업이 완료되었습니다.") << mode;
     });
   }

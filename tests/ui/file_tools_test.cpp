@@ -104,27 +104,27 @@ TEST_F(FileTools, YearChangeMovesTheGeneralsAndTheMainWindowFollows) {
   // Cancel, and OK on the same year, leave everything.
   w->yearChangeAction->setEnabled(true);
   for (int button : {1, 0}) {
-    Script<YearChangeDialog>([button](YearChangeDialog& d) { d.cmdYear[button]->click(); });
+    Script<YearChangeDialog>([button](YearChangeDialog& d) { (button == 0 ? d.okButton : d.cancelButton)->click(); });
     w->yearChangeAction->trigger();
   }
   EXPECT_TRUE(gData.gGeneralsQV == before.gGeneralsQV && !gDataChanged);
 
   Script<YearChangeDialog>([](YearChangeDialog& d) {
-    EXPECT_EQ(d.txtNum[0]->text(), "660");
-    Focus(d.txtNum[1], QEvent::FocusIn);
-    d.txtNum[1]->clear();
-    QTest::keyClicks(d.txtNum[1], "-2500");  // the sign is refused, the year brought down on leaving
-    Focus(d.txtNum[1], QEvent::FocusOut);
-    EXPECT_EQ(d.txtNum[1]->text(), "2099");
-    d.txtNum[1]->setText("0610");
-    d.cmdYear[0]->click();
+    EXPECT_EQ(d.currentYear->text(), "660");
+    Focus(d.newYear, QEvent::FocusIn);
+    d.newYear->clear();
+    QTest::keyClicks(d.newYear, "-2500");  // the sign is refused, the year brought down on leaving
+    Focus(d.newYear, QEvent::FocusOut);
+    EXPECT_EQ(d.newYear->text(), "2099");
+    d.newYear->setText("0610");
+    d.okButton->click();
   });
   w->yearChangeAction->trigger();
   EXPECT_EQ(std::tuple(w->startYear->text(), Cell(4, 0, 2), Cell(4, 1, 2), w->Status(3)),
             std::tuple(QString("610"), QString("  580"), QString("  590"), std::string("*")));
   // An emptied box is year 0; the option sets every employment year to it.
   Script<YearChangeDialog>([](YearChangeDialog& d) {
-    d.txtNum[1]->clear(), d.chkAppear->setChecked(true), d.cmdYear[0]->click();
+    d.newYear->clear(), d.moveAppearance->setChecked(true), d.okButton->click();
   });
   w->yearChangeAction->trigger();
   EXPECT_EQ(w->startYear->text(), "0");
@@ -141,10 +141,10 @@ TEST_F(FileTools, EventFlagsTouchOnlyTheirBits) {
   // None of these bits is a box's; checking and unchecking again is no change; cancel changes nothing.
   for (int button : {0, 1}) {
     Script<EventFlagsDialog>([button](EventFlagsDialog& d) {
-      for (QCheckBox* b : d.chkEvent) EXPECT_FALSE(b->isChecked());
-      d.chkEvent[2]->click(), d.chkEvent[2]->click(), d.chkEvent[button ? 4 : 0]->click();
-      if (!button) d.chkEvent[0]->click();
-      d.cmdEvent[button]->click();
+      for (QCheckBox* b : d.eventBoxes) EXPECT_FALSE(b->isChecked());
+      d.eventBoxes[2]->click(), d.eventBoxes[2]->click(), d.eventBoxes[button ? 4 : 0]->click();
+      if (!button) d.eventBoxes[0]->click();
+      (button == 0 ? d.okButton : d.cancelButton)->click();
     });
     w->eventFlagsAction->trigger();
     EXPECT_EQ(bytes(), std::pair(0x87, 0xE0));
@@ -152,7 +152,7 @@ TEST_F(FileTools, EventFlagsTouchOnlyTheirBits) {
   EXPECT_FALSE(gDataChanged);
 
   Script<EventFlagsDialog>([](EventFlagsDialog& d) {
-    d.chkEvent[8]->click(), d.chkEvent[4]->click(), d.cmdEvent[0]->click();
+    d.eventBoxes[8]->click(), d.eventBoxes[4]->click(), d.okButton->click();
   });
   w->eventFlagsAction->trigger();
   EXPECT_EQ(bytes(), std::pair(0x87 | 0x08, 0xE0 | 0x10));
@@ -162,8 +162,8 @@ TEST_F(FileTools, EventFlagsTouchOnlyTheirBits) {
   for (int stored : {0x08, 0x00}) {
     gData.gSaveHeader.set(kSaveHeaderEventFlags2, std::uint8_t(stored));
     Script<EventFlagsDialog>([](EventFlagsDialog& d) {
-      EXPECT_FALSE(d.chkEvent[3]->isEnabled() || d.chkEvent[3]->isChecked());
-      d.chkEvent[0]->click(), d.cmdEvent[0]->click();
+      EXPECT_FALSE(d.eventBoxes[3]->isEnabled() || d.eventBoxes[3]->isChecked());
+      d.eventBoxes[0]->click(), d.okButton->click();
     });
     w->eventFlagsAction->trigger();
     EXPECT_EQ(bytes().second, stored | 0x01);
@@ -188,13 +188,13 @@ TEST_F(FileTools, BiographyRoomAndLimits) {
   LoadScenario(false);
   Biographies(6000);
   Script<BiographyEditor>([](BiographyEditor& d) {
-    EXPECT_EQ(std::pair(d.lblSize[0]->text(), d.lblSize[1]->text()), std::pair(QString("518"), QString("35866")));
-    d.Combo->setCurrentIndex(7);
-    EXPECT_EQ(ByteMaxLength(d.txt이름), 30);
-    d.txt이름->setText("nnnnnnnnn가");  // the label follows the typing; the arrays wait for the apply
-    EXPECT_EQ(d.lblSize[0]->text(), "517");
-    d.Combo->setCurrentIndex(8);
-    d.cmd열전[1]->click();
+    EXPECT_EQ(std::pair(d.freeNameLabel->text(), d.freeTextLabel->text()), std::pair(QString("518"), QString("35866")));
+    d.entryCombo->setCurrentIndex(7);
+    EXPECT_EQ(ByteMaxLength(d.nameBox), 30);
+    d.nameBox->setText("nnnnnnnnn가");  // the label follows the typing; the arrays wait for the apply
+    EXPECT_EQ(d.freeNameLabel->text(), "517");
+    d.entryCombo->setCurrentIndex(8);
+    d.closeButton->click();
   });
   const GameDataSet before = gData;
   w->biographyAction->setEnabled(true), w->biographyAction->trigger();
@@ -202,12 +202,12 @@ TEST_F(FileTools, BiographyRoomAndLimits) {
 
   Biographies(6513);  // 5 bytes free: a name of 10 bytes may grow to 15
   Script<BiographyEditor>([](BiographyEditor& d) {
-    d.Combo->setCurrentIndex(3);
-    EXPECT_EQ(ByteMaxLength(d.txt이름), 15);
-    d.txt이름->setText("가나");
-    d.cmd열전[0]->click();
-    EXPECT_EQ(std::tuple(d.Combo->itemText(3), d.Combo->currentIndex(), d.lblSize[0]->text()), std::tuple(QString("가나"), 3, QString("11")));
-    d.cmd열전[1]->click();
+    d.entryCombo->setCurrentIndex(3);
+    EXPECT_EQ(ByteMaxLength(d.nameBox), 15);
+    d.nameBox->setText("가나");
+    d.applyButton->click();
+    EXPECT_EQ(std::tuple(d.entryCombo->itemText(3), d.entryCombo->currentIndex(), d.freeNameLabel->text()), std::tuple(QString("가나"), 3, QString("11")));
+    d.closeButton->click();
   });
   w->biographyAction->trigger();
   EXPECT_EQ(std::pair(gData.gBiographyNames[3], gData.gBiographyBytesUsed[1]), std::pair(Cp("가나"), std::size_t(6507)));
@@ -215,8 +215,8 @@ TEST_F(FileTools, BiographyRoomAndLimits) {
 
   Biographies(9000);  // a malformed file with no room at all
   Script<BiographyEditor>([](BiographyEditor& d) {
-    d.Combo->setCurrentIndex(1);
-    EXPECT_EQ(ByteMaxLength(d.txt이름), 0);
+    d.entryCombo->setCurrentIndex(1);
+    EXPECT_EQ(ByteMaxLength(d.nameBox), 0);
   });
   w->biographyAction->trigger();
 }
@@ -226,12 +226,12 @@ TEST_F(FileTools, BiographySearchAndRefusedControlCharacters) {
   Biographies(6000);
   gData.gBiographyTexts[9] = "a rare word", gData.gBiographyTexts[200] = "rare", gData.gBiographyNames[150] = "rarely";
   Script<BiographyEditor>([this](BiographyEditor& d) {
-    d.Combo->setCurrentIndex(10);
+    d.entryCombo->setCurrentIndex(10);
     dialogs.inputAnswers = {QString("rare word"), QString("rare"), QString(), QString("nowhere")};
     d.Search();
-    EXPECT_EQ(d.Combo->currentIndex(), 9);  // text s - 1 comes after every name and the texts from s
+    EXPECT_EQ(d.entryCombo->currentIndex(), 9);  // text s - 1 comes after every name and the texts from s
     d.Search();
-    EXPECT_EQ(d.Combo->currentIndex(), 150);  // names first, from the shown entry on
+    EXPECT_EQ(d.entryCombo->currentIndex(), 150);  // names first, from the shown entry on
     d.Search();
     EXPECT_TRUE(dialogs.boxes.empty());
     d.Search();
@@ -239,9 +239,9 @@ TEST_F(FileTools, BiographySearchAndRefusedControlCharacters) {
     EXPECT_EQ(std::pair(dialogs.boxes[0].text, dialogs.boxes[0].icon), std::pair(QString("검색에 실패 했습니다."), MsgIcon::None));
 
     QApplication::clipboard()->setText("\x05\x05\x05");  // would become a separator of the area
-    d.txt이름->end(false), d.txt이름->paste(), d.txt내용->paste();
-    QTest::keyClick(d.txt내용, Qt::Key_Return);
-    EXPECT_EQ(std::pair(d.txt이름->text(), d.txt내용->toPlainText()), std::pair(QString("rarely"), QString("text 150")));
+    d.nameBox->end(false), d.nameBox->paste(), d.textBox->paste();
+    QTest::keyClick(d.textBox, Qt::Key_Return);
+    EXPECT_EQ(std::pair(d.nameBox->text(), d.textBox->toPlainText()), std::pair(QString("rarely"), QString("text 150")));
   });
   w->biographyAction->setEnabled(true), w->biographyAction->trigger();
 }
@@ -252,7 +252,7 @@ TEST(BiographyRoundTrip, AppliedEntrySurvivesSaveAndLoad) {
   ASSERT_TRUE(LoadGameFile(inst.scenarioPath(1), false));
   const auto names = gData.gBiographyNames, texts = gData.gBiographyTexts;
   Script<BiographyEditor>([](BiographyEditor& d) {
-    d.Combo->setCurrentIndex(5), d.txt이름->setText("새 이름"), d.cmd열전[0]->click();
+    d.entryCombo->setCurrentIndex(5), d.nameBox->setText("새 이름"), d.applyButton->click();
   });
   RegisterFileToolForms();
   ShowForm("frm열전편집", nullptr);

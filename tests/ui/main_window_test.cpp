@@ -220,7 +220,7 @@ TEST(AboutBox, EnterEscapeAndTheButtonCloseIt) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &about;
     if (way < 2) QTest::keyClick(target, way == 0 ? Qt::Key_Return : Qt::Key_Escape);
-    if (way == 2) QTest::mouseClick(about.cmdOK, Qt::LeftButton);
+    if (way == 2) QTest::mouseClick(about.okButton, Qt::LeftButton);
     EXPECT_FALSE(about.isVisible()) << way;
   }
 }

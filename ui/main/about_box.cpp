@@ -29,21 +29,21 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
   setFixedSize(TwipsToPixels(4725), TwipsToPixels(3360));
   if (owner) setWindowIcon(owner->windowIcon());
 
-  txtDocument = new QPlainTextEdit(this);
-  txtDocument->setObjectName("txtDocument");
-  txtDocument->setGeometry(TwipsRect(120, 120, 4455, 2655));
+  document = new QPlainTextEdit(this);
+  document->setObjectName("txtDocument");
+  document->setGeometry(TwipsRect(120, 120, 4455, 2655));
   QFont f("NanumGothicCoding");
   f.setPointSize(9);
-  txtDocument->setFont(f);
+  document->setFont(f);
   // The text box shows CR LF as one line break.
-  txtDocument->setPlainText(DocumentText(kVersion).replace("\r\n", "\n"));
-  txtDocument->installEventFilter(this);
+  document->setPlainText(DocumentText(kVersion).replace("\r\n", "\n"));
+  document->installEventFilter(this);
 
-  cmdOK = new QPushButton("확인", this);
-  cmdOK->setObjectName("cmdOK");
-  cmdOK->setGeometry(TwipsRect(3480, 2880, 975, 375));
-  cmdOK->setDefault(true);
-  connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);  // Esc rejects, which also closes
+  okButton = new QPushButton("확인", this);
+  okButton->setObjectName("cmdOK");
+  okButton->setGeometry(TwipsRect(3480, 2880, 975, 375));
+  okButton->setDefault(true);
+  connect(okButton, &QPushButton::clicked, this, &QDialog::accept);  // Esc rejects, which also closes
 
   QString caption = CaptionFor(kVersion);
   if (!caption.isEmpty()) setWindowTitle(caption);
@@ -51,10 +51,10 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
 
 // A multi-line box would take Enter as a line break; with a default button Enter belongs to it.
 bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == txtDocument && event->type() == QEvent::KeyPress) {
+  if (watched == document && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
-      cmdOK->click();
+      okButton->click();
       return true;
     }
   }

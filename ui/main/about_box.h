@@ -11,8 +11,8 @@ class AboutBox : public QDialog {
   Q_OBJECT
  public:
   explicit AboutBox(QWidget* owner);
-  QPlainTextEdit* txtDocument;
-  QPushButton* cmdOK;
+  QPlainTextEdit* document;
+  QPushButton* okButton;
 
   // The caption's topic particle follows the version's last character; empty when none fits.
   static QString CaptionFor(const QString& version);

@@ -294,7 +294,7 @@ void MainWindow::ProgressShow(const std::string& caption, const std::string& lab
   SetStatus(1, hint);
   if (!status_) status_ = new ProgressWindow(this);
   status_->setWindowTitle(Q(caption));
-  status_->lblStatus->setText(Q(label));
+  status_->statusLabel->setText(Q(label));
   status_->show();
 }
 

@@ -19,29 +19,29 @@ ProgressWindow::ProgressWindow(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt:
   setModal(false);
   setFixedSize(TwipsToPixels(4680), TwipsToPixels(1035));
 
-  lblStatus = new QLabel(this);
-  lblStatus->setObjectName("lblStatus");
-  lblStatus->setGeometry(TwipsRect(120, 120, 4455, 255));
+  statusLabel = new QLabel(this);
+  statusLabel->setObjectName("lblStatus");
+  statusLabel->setGeometry(TwipsRect(120, 120, 4455, 255));
   QFont f("NanumGothicCoding");
   f.setPointSize(12);
   f.setBold(true);
-  lblStatus->setFont(f);
+  statusLabel->setFont(f);
 
-  ProgressBar = new ProgressBarShape(this);
-  ProgressBar->setObjectName("ProgressBar");
-  ProgressBar->setGeometry(TwipsRect(150, 630, kFullWidthTwips, 225));
+  bar = new ProgressBarShape(this);
+  bar->setObjectName("ProgressBar");
+  bar->setGeometry(TwipsRect(150, 630, kFullWidthTwips, 225));
 
-  lblProgress = new QLabel(this);
-  lblProgress->setObjectName("lblProgress");
-  lblProgress->setGeometry(TwipsRect(120, 600, 4455, 270));
-  lblProgress->setAlignment(Qt::AlignCenter);
-  lblProgress->setAttribute(Qt::WA_TransparentForMouseEvents);
+  percentLabel = new QLabel(this);
+  percentLabel->setObjectName("lblProgress");
+  percentLabel->setGeometry(TwipsRect(120, 600, 4455, 270));
+  percentLabel->setAlignment(Qt::AlignCenter);
+  percentLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void ProgressWindow::Progress(int percent) {
-  ProgressBar->barWidthTwips = float(percent / 100.0 * kFullWidthTwips);
-  lblProgress->setText(QString::number(percent) + "%");
-  ProgressBar->update();
+  bar->barWidthTwips = float(percent / 100.0 * kFullWidthTwips);
+  percentLabel->setText(QString::number(percent) + "%");
+  bar->update();
 }
 
 void ProgressWindow::keyPressEvent(QKeyEvent* event) {

@@ -23,9 +23,9 @@ class ProgressWindow : public QDialog {
   // Sets the bar to percent of its full width and the label to the percentage.
   void Progress(int percent);
 
-  QLabel* lblStatus;
-  QLabel* lblProgress;
-  ProgressBarShape* ProgressBar;
+  QLabel* statusLabel;
+  QLabel* percentLabel;
+  ProgressBarShape* bar;
 
   static constexpr double kFullWidthTwips = 4410;
 
