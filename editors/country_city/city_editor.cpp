@@ -276,7 +276,7 @@ void CityEditor::KeepItemUnique(int index) {
 
 void CityEditor::ChooseOwner() {
   PickerCallers callers;
-  callers.frmEdit3 = this;
+  callers.cityEditor = this;
   CountryPicker picker(this, lists_, callers, CountryPickerMode::EditedCity);
   picker.ShowModal();
 }

@@ -126,7 +126,7 @@ void CreateCountryDialog::FollowCreateButton() {
 
 void CreateCountryDialog::ChooseKing() {
   PickerCallers callers;
-  callers.frmAdd1 = this;
+  callers.createCountry = this;
   GeneralPicker picker(this, main_.Lists(), callers, GeneralPickerMode::NewCountryKing);
   picker.ShowModal();
   // A home region without a sphere keeps the sphere shown, so the record always gets 0 to 6.
@@ -137,7 +137,7 @@ void CreateCountryDialog::ChooseKing() {
 
 void CreateCountryDialog::ChooseCapital() {
   PickerCallers callers;
-  callers.frmAdd1 = this;
+  callers.createCountry = this;
   CityPicker picker(this, main_.Lists(), callers, IsSaveFile() ? CityPickerMode::EmptyCapital : CityPickerMode::LordsCapital);
   picker.ShowModal();
   if (IsNumberedScenario(gFileKind) && KingNo != kNoGeneral)

@@ -268,7 +268,7 @@ void CountryEditor::EditRelation(ListItem* row) {
 
 void CountryEditor::ChangeKingCommand() {
   PickerCallers callers;
-  callers.frmEdit2 = this;
+  callers.countryEditor = this;
   GeneralPicker picker(this, main_.Lists(), callers,
                        GeneralPickerMode::King);
   picker.ShowModal();

@@ -124,7 +124,7 @@ void CreateCity::FollowName() { Add2Cmd[0]->setEnabled(canCreate_ && !Add2Text->
 
 void CreateCity::ChooseOwner() {
   PickerCallers callers;
-  callers.frmAdd2 = this;
+  callers.createCity = this;
   CountryPicker picker(this, lists_, callers, CountryPickerMode::NewCity);
   picker.ShowModal();
 }

@@ -224,7 +224,7 @@ void BloodRelationSetter::opt혈연_Click(int index) {
 void BloodRelationSetter::cmd혈연_Click(int index) {
   if (index == 0) {
     PickerCallers callers;
-    callers.frm혈연설정 = this;
+    callers.bloodRelation = this;
     GeneralPicker picker(this, lists_, callers, GeneralPickerMode::Relative);
     picker.ShowModal();
     if (cmd_[1]->isEnabled()) cmd_[1]->setFocus();

@@ -114,7 +114,7 @@ void CreateGeneralDialog::Add3Combo_Click() {
 
 void CreateGeneralDialog::Add3Cmd2_Click() {
   PickerCallers callers;
-  callers.frmAdd3 = this;
+  callers.createGeneral = this;
   MenFacePicker picker(this, callers, FacePickerMode::NewPerson);
   picker.ShowModal();
 }

@@ -607,7 +607,7 @@ void GeneralEditor::chkSpecial_Click(int index) {
 
 void GeneralEditor::edt4Cmd2_Click() {
   PickerCallers callers;
-  callers.frmEdit4 = this;
+  callers.generalEditor = this;
   MenFacePicker picker(this, callers, FacePickerMode::EditedPerson);
   picker.ShowModal();
   edt4NumBox[8]->setText(QString::number(얼굴));
@@ -619,7 +619,7 @@ void GeneralEditor::edt4Cmd3_Click(int index) {
     b->setText(b->text() == first ? second : first);
   };
   PickerCallers callers;
-  callers.frmEdit4 = this;
+  callers.generalEditor = this;
   const MainLists lists = main_.Lists();
   switch (index) {
     case 0: flip("사실", "가상"); break;

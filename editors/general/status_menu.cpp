@@ -141,8 +141,8 @@ void StatusMenu::Unemployed(const QString& status) {
     e_.edt4Num(7)->setText("1188");
     e_.edt4Cmd3(4)->setEnabled(true);
     PickerCallers callers;
-    callers.frmEdit4 = &e_;
-    callers.frmCMenu = this;
+    callers.generalEditor = &e_;
+    callers.statusMenu = this;
     CityPicker(&e_, lists_, callers, CityPickerMode::Appearance).ShowModal();
     if (save) {
       e_.edt4lbl2(7)->setText("0");
@@ -163,8 +163,8 @@ void StatusMenu::Unemployed(const QString& status) {
 void StatusMenu::cmdMenu_Click(int index) {
   if (!cmdMenu[std::size_t(index)]->isEnabled()) return;
   PickerCallers callers;
-  callers.frmEdit4 = &e_;
-  callers.frmCMenu = this;
+  callers.generalEditor = &e_;
+  callers.statusMenu = this;
   if (index == 1) {
     if (current_ != 0) {
       CityPicker(&e_, lists_, callers, CityPickerMode::Joining).ShowModal();

@@ -236,14 +236,14 @@ void ConsortEditor::CodeLeft() {
 
 void ConsortEditor::ChooseFace() {
   PickerCallers callers;
-  callers.frmEdit5 = this;
+  callers.consortEditor = this;
   WomenFacePicker picker(this, callers, FacePickerMode::EditedPerson);
   picker.ShowModal();
 }
 
 void ConsortEditor::ChoosePerson(Person who) {
   PickerCallers callers;
-  callers.frmEdit5 = this;
+  callers.consortEditor = this;
   QLabel* husbandName = people_[Husband].name;
   const QString shownHusband = husbandName->text();
   ignoredNone_ = false;

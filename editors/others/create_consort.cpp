@@ -100,14 +100,14 @@ void CreateConsortDialog::ShowFace() { ShowSheetCell(face_, gFaceSheetWomen, fac
 
 void CreateConsortDialog::ChooseFace() {
   PickerCallers callers;
-  callers.frmAdd4 = this;
+  callers.createConsort = this;
   WomenFacePicker picker(this, callers, FacePickerMode::NewPerson);
   picker.ShowModal();
 }
 
 void CreateConsortDialog::ChooseHusband() {
   PickerCallers callers;
-  callers.frmAdd4 = this;
+  callers.createConsort = this;
   const QString shown = husbandName_->text();
   const std::int16_t before = HusbandNo;
   GeneralPicker picker(this, main_.Lists(), callers, GeneralPickerMode::NewConsortHusband);

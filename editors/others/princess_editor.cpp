@@ -101,7 +101,7 @@ void PrincessEditor::ShowFace() {
 
 void PrincessEditor::ChooseMother() {
   PickerCallers callers;
-  callers.frmEdit6 = this;
+  callers.princessEditor = this;
   MotherPicker picker(this, main_.Lists(), callers);
   picker.ShowModal();
 }

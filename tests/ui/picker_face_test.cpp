@@ -32,9 +32,9 @@ TEST_F(FacePickerTest, MenOpenOnThePageOfTheCallersFace) {
     gFaceSheetMen = sheet;
     caller.faceNo = std::int16_t(face);
     auto picker = Open<MenFacePicker>();
-    EXPECT_EQ(picker->MV1lblPage->text(), label) << sheet << " " << face;
-    EXPECT_EQ(picker->MV1Sel->isVisibleTo(picker.get()), !QString(label).endsWith("(---)")) << face;
-    EXPECT_EQ(Shown(picker->MV1Image[19]), CellColour((picker->CurrentPage() - 1) * 20 + 19));
+    EXPECT_EQ(picker->pageLabel->text(), label) << sheet << " " << face;
+    EXPECT_EQ(picker->selection->isVisibleTo(picker.get()), !QString(label).endsWith("(---)")) << face;
+    EXPECT_EQ(Shown(picker->faces[19]), CellColour((picker->CurrentPage() - 1) * 20 + 19));
   }
 }
 
@@ -42,14 +42,14 @@ TEST_F(FacePickerTest, PagingWrapsAroundAndClearsTheMark) {
   caller.faceNo = 3;
   auto picker = Open<MenFacePicker>();
   EXPECT_EQ(picker->windowTitle(), "얼굴 선택");
-  QTest::mouseClick(picker->MV1CmdPage[0], Qt::LeftButton);
-  EXPECT_TRUE(picker->MV1lblPage->text() == "32/32(---)" && !picker->MV1Sel->isVisibleTo(picker.get()));
-  EXPECT_EQ(Shown(picker->MV1Image[0]), CellColour(620));
-  QTest::mouseClick(picker->MV1CmdPage[1], Qt::LeftButton);
-  QTest::mouseClick(picker->MV1CmdPage[1], Qt::LeftButton);
-  EXPECT_EQ(picker->MV1lblPage->text(), "02/32(---)");
-  QTest::mouseClick(picker->MV1Image[7], Qt::LeftButton);
-  EXPECT_TRUE(picker->MV1lblPage->text() == "02/32(027)" && picker->MV1Sel->pos() == picker->MV1Image[7]->pos());
+  QTest::mouseClick(picker->pageButtons[0], Qt::LeftButton);
+  EXPECT_TRUE(picker->pageLabel->text() == "32/32(---)" && !picker->selection->isVisibleTo(picker.get()));
+  EXPECT_EQ(Shown(picker->faces[0]), CellColour(620));
+  QTest::mouseClick(picker->pageButtons[1], Qt::LeftButton);
+  QTest::mouseClick(picker->pageButtons[1], Qt::LeftButton);
+  EXPECT_EQ(picker->pageLabel->text(), "02/32(---)");
+  QTest::mouseClick(picker->faces[7], Qt::LeftButton);
+  EXPECT_TRUE(picker->pageLabel->text() == "02/32(027)" && picker->selection->pos() == picker->faces[7]->pos());
 }
 
 TEST_F(FacePickerTest, WomenOfferAtMostThirteenPages) {
@@ -61,28 +61,28 @@ TEST_F(FacePickerTest, WomenOfferAtMostThirteenPages) {
     gFaceSheetWomen = sheet;
     consort.faceNo = std::uint8_t(face);
     auto picker = Open<WomenFacePicker>();
-    EXPECT_EQ(picker->MV2lblPage->text(), label) << sheet << " " << face;
-    if (picker->CurrentPage() == 1) QTest::mouseClick(picker->MV2CmdPage[0], Qt::LeftButton);
-    EXPECT_EQ(Shown(picker->MV2Image[13]), CellColour(lastPage * 14 - 1));
+    EXPECT_EQ(picker->pageLabel->text(), label) << sheet << " " << face;
+    if (picker->CurrentPage() == 1) QTest::mouseClick(picker->pageButtons[0], Qt::LeftButton);
+    EXPECT_EQ(Shown(picker->faces[13]), CellColour(lastPage * 14 - 1));
   }
 }
 
 TEST_F(FacePickerTest, OnlyADoubleClickAnswersTheCallerThatOpenedIt) {
   caller.faceNo = 45;
   auto men = Open<MenFacePicker>();
-  QTest::mouseClick(men->MV1Image[2], Qt::LeftButton);
-  EXPECT_EQ(men->MV1lblPage->text(), "03/32(042)");
-  DoubleClick(men->MV1Image[9]);
+  QTest::mouseClick(men->faces[2], Qt::LeftButton);
+  EXPECT_EQ(men->pageLabel->text(), "03/32(042)");
+  DoubleClick(men->faces[9]);
   EXPECT_TRUE(!men->isVisible() && caller.faceNo == 49);
   EXPECT_EQ(Shown(caller.edt4Mask()), CellColour(49));
   // After a click, Esc and the right button leave the consort editor alone; a double click
   // answers the create dialog.
   for (int way = 0; way < 3; ++way) {
     auto picker = Open<WomenFacePicker>(way == 2 ? NewPerson : EditedPerson);
-    QTest::mouseClick(picker->MV2Image[3], Qt::LeftButton);
-    if (way == 0) QTest::keyClick(picker->MV2CmdPage[1], Qt::Key_Escape);
-    if (way == 1) QTest::mousePress(picker->MV2Image[3], Qt::RightButton);
-    if (way == 2) QTest::mouseDClick(picker->MV2Image[3], Qt::LeftButton);
+    QTest::mouseClick(picker->faces[3], Qt::LeftButton);
+    if (way == 0) QTest::keyClick(picker->pageButtons[1], Qt::Key_Escape);
+    if (way == 1) QTest::mousePress(picker->faces[3], Qt::RightButton);
+    if (way == 2) QTest::mouseDClick(picker->faces[3], Qt::LeftButton);
     EXPECT_FALSE(picker->isVisible()) << way;
     EXPECT_EQ(consort.faceNo, way == 2 ? 3 : 0) << way;
   }

@@ -22,11 +22,10 @@ QString Text(const QLabel* label) { return label ? label->text() : QString(); }
 
 CityPicker::CityPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers, CityPickerMode mode)
     : ListPicker(owner, lists, callers, "frmFind2", "도시 선택", 4455, 2325, 4440, 2325), mode_(mode) {
-  Find2ListView = list_;
   SetColumns({"이름", "소속국가"}, {2130, 1920});
 }
 
-bool CityPicker::StatusMenuVisible() const { return callers_.frmCMenu && callers_.frmCMenu->isVisible(); }
+bool CityPicker::StatusMenuVisible() const { return callers_.statusMenu && callers_.statusMenu->isVisible(); }
 
 bool CityPicker::CanCancel() const { return !(mode_ == CityPickerMode::Appearance && StatusMenuVisible()); }
 
@@ -42,8 +41,8 @@ void CityPicker::Fill() {
     }
   };
 
-  GeneralEditorCaller* editor = callers_.frmEdit4;
-  CreateCountryCaller* add1 = callers_.frmAdd1;
+  GeneralEditorCaller* editor = callers_.generalEditor;
+  CreateCountryCaller* add1 = callers_.createCountry;
   if (mode_ == Affiliation || mode_ == Joining) {
     setWindowTitle("소속도시 선택");
     if (editor) {
@@ -104,7 +103,7 @@ bool CityPicker::CityHolds(int city, int scenarioMore, int saveSlot) const {
 }
 
 void CityPicker::WritePositionLabels(int city) {
-  GeneralEditorCaller* e = callers_.frmEdit4;
+  GeneralEditorCaller* e = callers_.generalEditor;
   if (!IsSaveFile()) {
     SetText(e->edt4lbl2(7), "---");
     SetText(e->edt4lbl2(8), "---");
@@ -119,7 +118,7 @@ void CityPicker::TakeAnswer(ListItem* row) {
   using enum CityPickerMode;
   const int number = CellNumber(row->tag);
   if (mode_ == Affiliation || mode_ == Appearance || mode_ == Joining) {
-    GeneralEditorCaller* e = callers_.frmEdit4;
+    GeneralEditorCaller* e = callers_.generalEditor;
     if (!e) return;
     if (mode_ == Appearance) {
       e->SetAppearCityNo(std::uint8_t(number));
@@ -129,7 +128,7 @@ void CityPicker::TakeAnswer(ListItem* row) {
     AnswerCity(row, mode_ == Joining);
     return;
   }
-  CreateCountryCaller* add1 = callers_.frmAdd1;
+  CreateCountryCaller* add1 = callers_.createCountry;
   if (mode_ == EmptyCapital && add1) {
     add1->SetCapitalNo(std::int16_t(number));
     SetText(add1->Add1lbl(1), TrimSpaces(row->text(0)));
@@ -147,7 +146,7 @@ void CityPicker::TakeAnswer(ListItem* row) {
 
 // Affiliation and joining: the general's new city decides whether he leads it or serves its lord.
 void CityPicker::AnswerCity(ListItem* row, bool fromStatusMenu) {
-  GeneralEditorCaller* e = callers_.frmEdit4;
+  GeneralEditorCaller* e = callers_.generalEditor;
   const auto city = std::uint8_t(CellNumber(row->tag));
   QLabel* status = e->edt4lbl2(4);
   QAbstractButton* cityButton = e->edt4Cmd3(2);

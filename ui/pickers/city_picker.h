@@ -28,7 +28,6 @@ class CityPicker : public ListPicker {
   Q_OBJECT
  public:
   CityPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers, CityPickerMode mode);
-  ListView* Find2ListView;
   // Entry k of the scenario capital rows is element k - 1.
   std::vector<CapitalCandidate> CapitalCandidates;
 

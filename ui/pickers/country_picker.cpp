@@ -11,20 +11,19 @@ const QString kNoCountryRow = QStringLiteral("      없음");
 CountryPicker::CountryPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers,
                              CountryPickerMode mode)
     : ListPicker(owner, lists, callers, "frmFind1", "국가 선택", 4455, 2325, 4440, 2325), mode_(mode) {
-  Find1ListView = list_;
   SetColumns({"이름", "국왕"}, {1920, 2129});
 }
 
 void CountryPicker::Fill() {
   setWindowTitle("소속국가 선택");
   const bool cityEditor = mode_ == CountryPickerMode::EditedCity;
-  if (cityEditor && callers_.frmEdit3) {
-    const QWidget* frame = callers_.frmEdit3->edt3Frame(1);
-    PlaceBy(callers_.frmEdit3->Form(), At(frame) + QPointF(0, frame ? frame->height() : 0));
-  } else if (!cityEditor && callers_.frmAdd2) {
+  if (cityEditor && callers_.cityEditor) {
+    const QWidget* frame = callers_.cityEditor->edt3Frame(1);
+    PlaceBy(callers_.cityEditor->Form(), At(frame) + QPointF(0, frame ? frame->height() : 0));
+  } else if (!cityEditor && callers_.createCity) {
     // The button's place inside its frame, without the frame's own offset.
-    const QWidget* button = callers_.frmAdd2->Add2Cmd2();
-    PlaceBy(callers_.frmAdd2->Form(), At(button) + QPointF(0, button ? button->height() : 0));
+    const QWidget* button = callers_.createCity->Add2Cmd2();
+    PlaceBy(callers_.createCity->Form(), At(button) + QPointF(0, button ? button->height() : 0));
   }
 
   if (const ListView* countries = lists_.countries)
@@ -49,12 +48,12 @@ void CountryPicker::TakeAnswer(ListItem* row) {
   const auto owner = std::uint8_t(CellNumber(row->tag));
   const QString text = row->text(0);
   if (mode_ == CountryPickerMode::EditedCity) {
-    if (CityEditorCaller* e = callers_.frmEdit3) {
+    if (CityEditorCaller* e = callers_.cityEditor) {
       e->SetOwnerNo(owner);
       if (QLabel* l = e->edt3lbl2(0)) l->setText(TrimSpaces(text));
       if (QLabel* l = e->edt3lbl2(4)) l->setText(text == kNoCountryRow ? "공백" : "일반");
     }
-  } else if (CreateCityCaller* a = callers_.frmAdd2) {
+  } else if (CreateCityCaller* a = callers_.createCity) {
     a->SetOwnerNo(owner);
     if (QLabel* l = a->Add2lbl2()) l->setText(TrimSpaces(text));
   }

@@ -16,7 +16,6 @@ class CountryPicker : public ListPicker {
   Q_OBJECT
  public:
   CountryPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers, CountryPickerMode mode);
-  ListView* Find1ListView;
 
  protected:
   void Fill() override;

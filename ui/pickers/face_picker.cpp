@@ -28,10 +28,10 @@ FacePicker::FacePicker(QWidget* owner, const PickerCallers& callers, FacePickerM
   setModal(true);
   setFixedSize(TwipsToPixels(d.widthTwips), TwipsToPixels(d.heightTwips));
 
-  lblPage_ = new QLabel(this);
-  lblPage_->setObjectName(prefix + "lblPage");
-  lblPage_->setGeometry(TwipsRect(0, 0, d.labelWidthTwips, d.labelHeightTwips));
-  lblPage_->setAlignment(Qt::AlignCenter);
+  pageLabel = new QLabel(this);
+  pageLabel->setObjectName(prefix + "lblPage");
+  pageLabel->setGeometry(TwipsRect(0, 0, d.labelWidthTwips, d.labelHeightTwips));
+  pageLabel->setAlignment(Qt::AlignCenter);
 
   for (int i = 0; i < 2; ++i) {
     auto* b = new QPushButton(i == 0 ? "<" : ">", this);
@@ -39,24 +39,24 @@ FacePicker::FacePicker(QWidget* owner, const PickerCallers& callers, FacePickerM
     b->setGeometry(TwipsRect(i == 0 ? 0 : d.nextLeftTwips, kImageTop, 230, d.buttonHeightTwips));
     b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, this, [this, i] { PageClick(i); });
-    cmdPage_[std::size_t(i)] = b;
+    pageButtons[std::size_t(i)] = b;
   }
 
   for (int r = 0; r < d.imageRows; ++r)
     for (int c = 0; c < d.imageCols; ++c) {
       auto* image = new QLabel(this);
-      image->setObjectName(prefix + "Image" + QString::number(images_.size()));
+      image->setObjectName(prefix + "Image" + QString::number(faces.size()));
       image->setGeometry(TwipsRect(kImageLeft + kImageWidth * c, kImageTop + kImageHeight * r, kImageWidth, kImageHeight));
       image->installEventFilter(this);
-      images_.push_back(image);
+      faces.push_back(image);
     }
 
-  sel_ = new QFrame(this);
-  sel_->setObjectName(prefix + "Sel");
-  sel_->setGeometry(TwipsRect(kImageLeft, kImageTop, kImageWidth, kImageHeight));
-  sel_->setStyleSheet("border: 2px solid red; background: transparent;");
-  sel_->setAttribute(Qt::WA_TransparentForMouseEvents);
-  sel_->hide();
+  selection = new QFrame(this);
+  selection->setObjectName(prefix + "Sel");
+  selection->setGeometry(TwipsRect(kImageLeft, kImageTop, kImageWidth, kImageHeight));
+  selection->setStyleSheet("border: 2px solid red; background: transparent;");
+  selection->setAttribute(Qt::WA_TransparentForMouseEvents);
+  selection->hide();
 }
 
 void FacePicker::Load() {
@@ -68,7 +68,7 @@ void FacePicker::Load() {
   const bool offered = face >= 0 && face / n + 1 <= pageCount_;
   page_ = offered ? face / n + 1 : 1;
   chosen_ = -1;
-  sel_->hide();
+  selection->hide();
   WritePageLabel();
   ShowPage();
   if (offered) FaceClick(face % n);
@@ -82,7 +82,7 @@ int FacePicker::ShowModal() {
 void FacePicker::WritePageLabel() {
   QString text = QString("%1/%2").arg(page_, 2, 10, QChar('0')).arg(pageCount_);
   text += chosen_ < 0 ? QString("(---)") : QString("(%1)").arg(chosen_, 3, 10, QChar('0'));
-  lblPage_->setText(text);
+  pageLabel->setText(text);
 }
 
 void FacePicker::ShowPage() {
@@ -91,8 +91,8 @@ void FacePicker::ShowPage() {
   for (int i = 0; i < n; ++i) {
     // Cell() is blank past the sheet's last cell, so nothing beyond the sheet is ever read.
     const QImage cell = sheet.Cell((page_ - 1) * n + i);
-    if (cell.isNull()) images_[std::size_t(i)]->clear();
-    else images_[std::size_t(i)]->setPixmap(QPixmap::fromImage(cell));
+    if (cell.isNull()) faces[std::size_t(i)]->clear();
+    else faces[std::size_t(i)]->setPixmap(QPixmap::fromImage(cell));
   }
 }
 
@@ -102,13 +102,13 @@ void FacePicker::PageClick(int index) {
   chosen_ = -1;
   WritePageLabel();
   ShowPage();
-  sel_->hide();
+  selection->hide();
 }
 
 void FacePicker::Mark(int image) {
-  sel_->move(images_[std::size_t(image)]->pos());
-  sel_->show();
-  sel_->raise();
+  selection->move(faces[std::size_t(image)]->pos());
+  selection->show();
+  selection->raise();
   chosen_ = (page_ - 1) * FacesPerPage() + image;
 }
 
@@ -129,12 +129,12 @@ void FacePicker::FaceDblClick(int image) {
 bool FacePicker::eventFilter(QObject* watched, QEvent* event) {
   const auto t = event->type();
   if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease || t == QEvent::MouseButtonDblClick) {
-    for (std::size_t i = 0; i < images_.size(); ++i) {
-      if (watched != images_[i]) continue;
+    for (std::size_t i = 0; i < faces.size(); ++i) {
+      if (watched != faces[i]) continue;
       auto* m = static_cast<QMouseEvent*>(event);
       if (t == QEvent::MouseButtonPress && m->button() == Qt::RightButton) reject();
       else if (t == QEvent::MouseButtonRelease && m->button() == Qt::LeftButton &&
-               images_[i]->rect().contains(m->position().toPoint()))
+               faces[i]->rect().contains(m->position().toPoint()))
         FaceClick(int(i));
       else if (t == QEvent::MouseButtonDblClick && m->button() == Qt::LeftButton)
         FaceDblClick(int(i));
@@ -150,46 +150,44 @@ const FacePicker::Design kWomenDesign{"frmMaskView2", "MV2", 7200, 2640, 7200, 2
 }  // namespace
 
 MenFacePicker::MenFacePicker(QWidget* owner, const PickerCallers& callers, FacePickerMode mode)
-    : FacePicker(owner, callers, mode, kMenDesign), MV1lblPage(lblPage_), MV1CmdPage(cmdPage_), MV1Image(images_),
-      MV1Sel(sel_) {}
+    : FacePicker(owner, callers, mode, kMenDesign) {}
 
 int MenFacePicker::Sheet() const { return gFaceSheetMen; }
 
 int MenFacePicker::CallerFace() const {
-  if (mode_ == FacePickerMode::EditedPerson) return callers_.frmEdit4 ? callers_.frmEdit4->FaceNo() : 0;
-  return callers_.frmAdd3 ? callers_.frmAdd3->FaceNo() : 0;
+  if (mode_ == FacePickerMode::EditedPerson) return callers_.generalEditor ? callers_.generalEditor->FaceNo() : 0;
+  return callers_.createGeneral ? callers_.createGeneral->FaceNo() : 0;
 }
 
 void MenFacePicker::AnswerCaller(int face, const QImage& picture) {
   if (mode_ == FacePickerMode::EditedPerson) {
-    if (GeneralEditorCaller* e = callers_.frmEdit4) {
+    if (GeneralEditorCaller* e = callers_.generalEditor) {
       e->SetFaceNo(std::int16_t(face));
       SetPicture(e->edt4Mask(), picture);
     }
-  } else if (CreateGeneralCaller* a = callers_.frmAdd3) {
+  } else if (CreateGeneralCaller* a = callers_.createGeneral) {
     a->SetFaceNo(std::int16_t(face));
     SetPicture(a->Add3Mask(), picture);
   }
 }
 
 WomenFacePicker::WomenFacePicker(QWidget* owner, const PickerCallers& callers, FacePickerMode mode)
-    : FacePicker(owner, callers, mode, kWomenDesign), MV2lblPage(lblPage_), MV2CmdPage(cmdPage_), MV2Image(images_),
-      MV2Sel(sel_) {}
+    : FacePicker(owner, callers, mode, kWomenDesign) {}
 
 int WomenFacePicker::Sheet() const { return gFaceSheetWomen; }
 
 int WomenFacePicker::CallerFace() const {
-  if (mode_ == FacePickerMode::EditedPerson) return callers_.frmEdit5 ? callers_.frmEdit5->FaceNo() : 0;
-  return callers_.frmAdd4 ? callers_.frmAdd4->FaceNo() : 0;
+  if (mode_ == FacePickerMode::EditedPerson) return callers_.consortEditor ? callers_.consortEditor->FaceNo() : 0;
+  return callers_.createConsort ? callers_.createConsort->FaceNo() : 0;
 }
 
 void WomenFacePicker::AnswerCaller(int face, const QImage& picture) {
   if (mode_ == FacePickerMode::EditedPerson) {
-    if (ConsortEditorCaller* e = callers_.frmEdit5) {
+    if (ConsortEditorCaller* e = callers_.consortEditor) {
       e->SetFaceNo(std::uint8_t(face));
       SetPicture(e->edt5Mask(), picture);
     }
-  } else if (CreateConsortCaller* a = callers_.frmAdd4) {
+  } else if (CreateConsortCaller* a = callers_.createConsort) {
     a->SetFaceNo(std::uint8_t(face));
     SetPicture(a->Add4Mask(), picture);
   }

@@ -28,10 +28,15 @@ class FacePicker : public QDialog {
   int CurrentPage() const { return page_; }
   int PageCount() const { return pageCount_; }
   int ChosenFace() const { return chosen_; }  // -1: none
-  int FacesPerPage() const { return int(images_.size()); }
+  int FacesPerPage() const { return int(faces.size()); }
   bool Answered() const { return answered_; }
 
   void PageClick(int index);  // 0 previous, 1 next, both wrapping around
+
+  QLabel* pageLabel;  // page, page count and the chosen face
+  std::array<QPushButton*, 2> pageButtons{};  // previous, next
+  std::vector<QLabel*> faces;  // the page's faces, row by row
+  QFrame* selection;  // the frame around the chosen face
   void FaceClick(int image);
   void FaceDblClick(int image);
 
@@ -57,10 +62,6 @@ class FacePicker : public QDialog {
 
   PickerCallers callers_;
   FacePickerMode mode_;
-  QLabel* lblPage_;
-  std::array<QPushButton*, 2> cmdPage_{};
-  std::vector<QLabel*> images_;
-  QFrame* sel_;
 
  private:
   void WritePageLabel();
@@ -74,10 +75,6 @@ class MenFacePicker : public FacePicker {
   Q_OBJECT
  public:
   MenFacePicker(QWidget* owner, const PickerCallers& callers, FacePickerMode mode);
-  QLabel* MV1lblPage;
-  std::array<QPushButton*, 2>& MV1CmdPage;
-  std::vector<QLabel*>& MV1Image;
-  QFrame* MV1Sel;
 
  protected:
   int Sheet() const override;
@@ -90,10 +87,6 @@ class WomenFacePicker : public FacePicker {
   Q_OBJECT
  public:
   WomenFacePicker(QWidget* owner, const PickerCallers& callers, FacePickerMode mode);
-  QLabel* MV2lblPage;
-  std::array<QPushButton*, 2>& MV2CmdPage;
-  std::vector<QLabel*>& MV2Image;
-  QFrame* MV2Sel;
 
  protected:
   int Sheet() const override;

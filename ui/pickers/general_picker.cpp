@@ -30,7 +30,6 @@ GeneralPicker::GeneralPicker(QWidget* owner, const MainLists& lists, const Picke
     : ListPicker(owner, lists, callers, "frmFind3", "장군 선택", 6855, 3255, 6855, 3255),
       mode_(mode),
       editedGeneral_(editedGeneral) {
-  Find3ListView = list_;
   SetColumns({"이름", "신분", "소속도시", "소속국가"}, {1950, 720, 2001, 1800});
 }
 
@@ -47,30 +46,30 @@ void GeneralPicker::Fill() {
   auto& c = callers_;
   switch (mode_) {
     case ConsortFather:
-      if (c.frmEdit5) PlaceBy(c.frmEdit5->Form(), BelowButton(c.frmEdit5->edt5Frame(3), c.frmEdit5->edt5Cmd3(0)));
+      if (c.consortEditor) PlaceBy(c.consortEditor->Form(), BelowButton(c.consortEditor->edt5Frame(3), c.consortEditor->edt5Cmd3(0)));
       break;
     case ConsortHusband:
-      if (c.frmEdit5) PlaceBy(c.frmEdit5->Form(), BelowButton(c.frmEdit5->edt5Frame(4), c.frmEdit5->edt5Cmd3(1)));
+      if (c.consortEditor) PlaceBy(c.consortEditor->Form(), BelowButton(c.consortEditor->edt5Frame(4), c.consortEditor->edt5Cmd3(1)));
       break;
     case NewLord:
-      if (c.frmCMenu) PlaceBy(c.frmCMenu, {});
+      if (c.statusMenu) PlaceBy(c.statusMenu, {});
       break;
     case King:
-      if (c.frmEdit2) {
-        const QWidget* frame = c.frmEdit2->edt2Frame(2);
-        PlaceBy(c.frmEdit2->Form(), At(frame) + QPointF(0, frame ? frame->height() : 0));
+      if (c.countryEditor) {
+        const QWidget* frame = c.countryEditor->edt2Frame(2);
+        PlaceBy(c.countryEditor->Form(), At(frame) + QPointF(0, frame ? frame->height() : 0));
       }
       break;
     case NewConsortHusband:
-      if (c.frmAdd4) PlaceBy(c.frmAdd4->Form(), BelowButton(c.frmAdd4->Add4Frame(3), c.frmAdd4->Add4Cmd3()));
+      if (c.createConsort) PlaceBy(c.createConsort->Form(), BelowButton(c.createConsort->Add4Frame(3), c.createConsort->Add4Cmd3()));
       break;
     case NewCountryKing:
-      if (c.frmAdd1) PlaceBy(c.frmAdd1->Form(), BelowButton(c.frmAdd1->Add1Frame(2), c.frmAdd1->Add1Cmd2(0)));
+      if (c.createCountry) PlaceBy(c.createCountry->Form(), BelowButton(c.createCountry->Add1Frame(2), c.createCountry->Add1Cmd2(0)));
       break;
     case Relative:
-      if (c.frm혈연설정) {
-        const QWidget* button = c.frm혈연설정->cmd혈연(0);
-        PlaceBy(c.frm혈연설정->Form(), At(button) + (button ? QPointF(button->width() / 2.0, button->height() / 2.0)
+      if (c.bloodRelation) {
+        const QWidget* button = c.bloodRelation->cmd혈연(0);
+        PlaceBy(c.bloodRelation->Form(), At(button) + (button ? QPointF(button->width() / 2.0, button->height() / 2.0)
                                                           : QPointF()));
       }
       break;
@@ -91,20 +90,20 @@ void GeneralPicker::Fill() {
       if (mode_ == ConsortFather) AddRow("       없음", "500", {"", "", ""});
       break;
     case NewLord: {
-      if (!c.frmEdit4) break;
+      if (!c.generalEditor) break;
       // Only a general the status change will install: one offered and then dropped would leave
       // the city without a lord. By record numbers, as cities and generals may share names.
-      const int city = c.frmEdit4->OrgCityNo();
+      const int city = c.generalEditor->OrgCityNo();
       for (int i = 0; i < n; ++i)
         if (CanSucceedLord(editedGeneral_, city, CellNumber(generals->row(i)->tag))) AddGeneralRow(generals->row(i));
       break;
     }
     case King: {
       const ListItem* country = lists_.countries ? lists_.countries->selectedRow() : nullptr;
-      if (!country || !c.frmEdit2) break;
+      if (!country || !c.countryEditor) break;
       const int countryNo = CellNumber(country->tag);
-      const int king = c.frmEdit2->KingNo();
-      const QLineEdit* nameBox = c.frmEdit2->edt2Text();
+      const int king = c.countryEditor->KingNo();
+      const QLineEdit* nameBox = c.countryEditor->edt2Text();
       const QString typedName = nameBox ? nameBox->text() : QString();
       for (int i = 0; i < n; ++i) {
         const ListItem* g = generals->row(i);
@@ -141,42 +140,42 @@ void GeneralPicker::TakeAnswer(ListItem* row) {
   using enum GeneralPickerMode;
   switch (mode_) {
     case ConsortFather:
-      if (!c.frmEdit5) break;
-      c.frmEdit5->SetFatherNo(number);
-      setText(c.frmEdit5->edt5lbl(0), TrimSpaces(text));
+      if (!c.consortEditor) break;
+      c.consortEditor->SetFatherNo(number);
+      setText(c.consortEditor->edt5lbl(0), TrimSpaces(text));
       break;
     case ConsortHusband:
-      if (!c.frmEdit5) break;
-      c.frmEdit5->SetHusbandNo(number);
-      setText(c.frmEdit5->edt5lbl(1), text);
+      if (!c.consortEditor) break;
+      c.consortEditor->SetHusbandNo(number);
+      setText(c.consortEditor->edt5lbl(1), text);
       break;
     case NewLord:
-      if (!c.frmEdit4) break;
-      c.frmEdit4->SetNewLordNo(number);
-      setText(c.frmEdit4->edt4lbl2(4), "일반");
-      enable(c.frmEdit4->edt4Cmd3(2));
+      if (!c.generalEditor) break;
+      c.generalEditor->SetNewLordNo(number);
+      setText(c.generalEditor->edt4lbl2(4), "일반");
+      enable(c.generalEditor->edt4Cmd3(2));
       break;
     case King:
-      if (!c.frmEdit2) break;
-      c.frmEdit2->SetKingNo(number);
-      setText(c.frmEdit2->edt2lbl2(), text);
-      if (!IsSaveFile()) SetCultureSphere(c.frmEdit2->KingNo());
+      if (!c.countryEditor) break;
+      c.countryEditor->SetKingNo(number);
+      setText(c.countryEditor->edt2lbl2(), text);
+      if (!IsSaveFile()) SetCultureSphere(c.countryEditor->KingNo());
       break;
     case NewConsortHusband:
-      if (!c.frmAdd4) break;
-      c.frmAdd4->SetHusbandNo(number);
-      setText(c.frmAdd4->Add4lbl(), text);
+      if (!c.createConsort) break;
+      c.createConsort->SetHusbandNo(number);
+      setText(c.createConsort->Add4lbl(), text);
       break;
     case NewCountryKing:
-      if (!c.frmAdd1) break;
-      c.frmAdd1->SetKingNo(number);
-      setText(c.frmAdd1->Add1lbl(0), text);
+      if (!c.createCountry) break;
+      c.createCountry->SetKingNo(number);
+      setText(c.createCountry->Add1lbl(0), text);
       break;
     case Relative:
-      if (!c.frm혈연설정) break;
-      c.frm혈연설정->SetGeneralNo(number);
-      setText(c.frm혈연설정->lbl혈연(), text);
-      enable(c.frm혈연설정->cmd혈연(1));
+      if (!c.bloodRelation) break;
+      c.bloodRelation->SetGeneralNo(number);
+      setText(c.bloodRelation->lbl혈연(), text);
+      enable(c.bloodRelation->cmd혈연(1));
       break;
   }
 }
@@ -185,7 +184,7 @@ void GeneralPicker::TakeAnswer(ListItem* row) {
 // sphere outside the tables (sphere 7 is "none", which the box does not list) leaves the box as
 // it was.
 void GeneralPicker::SetCultureSphere(int general) {
-  QComboBox* box = callers_.frmEdit2->edt2Combo();
+  QComboBox* box = callers_.countryEditor->edt2Combo();
   if (!box || general < 0) return;
   const auto& d = gData;
   int region = -1;

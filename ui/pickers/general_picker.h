@@ -24,7 +24,6 @@ class GeneralPicker : public ListPicker {
   // CanSucceedLord allows in the editor's city as loaded.
   GeneralPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers, GeneralPickerMode mode,
                 int editedGeneral = -1);
-  ListView* Find3ListView;
 
  protected:
   void Fill() override;

@@ -38,12 +38,11 @@ QString HusbandCountryName(int consort) {
 
 MotherPicker::MotherPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers)
     : ListPicker(owner, lists, callers, "frmFind4", "어머니 선택", 6165, 2760, 6195, 2775) {
-  Find4ListView = list_;
   SetColumns({"이름", "남편", "소속국가"}, {1755, 2115, 2000});
 }
 
 void MotherPicker::Fill() {
-  if (PrincessEditorCaller* e = callers_.frmEdit6)
+  if (PrincessEditorCaller* e = callers_.princessEditor)
     PlaceBy(e->Form(), BelowButton(e->edt6Frame(1), e->edt6Cmd2()));
   const ListView* consorts = lists_.consorts;
   if (!consorts) return;
@@ -54,7 +53,7 @@ void MotherPicker::Fill() {
 }
 
 void MotherPicker::TakeAnswer(ListItem* row) {
-  PrincessEditorCaller* e = callers_.frmEdit6;
+  PrincessEditorCaller* e = callers_.princessEditor;
   if (!e) return;
   e->SetMotherNo(std::int16_t(CellNumber(row->tag)));
   if (QLabel* l = e->edt6lbl(0)) l->setText(row->text(0));

@@ -14,7 +14,6 @@ class MotherPicker : public ListPicker {
   Q_OBJECT
  public:
   MotherPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers);
-  ListView* Find4ListView;
 
  protected:
   void Fill() override;

@@ -160,17 +160,17 @@ class BloodRelationCaller {
 // The windows a picker may answer to; the picker's mode chooses among them. A picker whose mode
 // names a caller that is missing here offers its rows but answers nothing.
 struct PickerCallers {
-  CountryEditorCaller* frmEdit2 = nullptr;
-  CityEditorCaller* frmEdit3 = nullptr;
-  GeneralEditorCaller* frmEdit4 = nullptr;
-  ConsortEditorCaller* frmEdit5 = nullptr;
-  PrincessEditorCaller* frmEdit6 = nullptr;
-  CreateCountryCaller* frmAdd1 = nullptr;
-  CreateCityCaller* frmAdd2 = nullptr;
-  CreateGeneralCaller* frmAdd3 = nullptr;
-  CreateConsortCaller* frmAdd4 = nullptr;
-  BloodRelationCaller* frm혈연설정 = nullptr;
-  QWidget* frmCMenu = nullptr;  // the general editor's status menu, when it opened the picker
+  CountryEditorCaller* countryEditor = nullptr;
+  CityEditorCaller* cityEditor = nullptr;
+  GeneralEditorCaller* generalEditor = nullptr;
+  ConsortEditorCaller* consortEditor = nullptr;
+  PrincessEditorCaller* princessEditor = nullptr;
+  CreateCountryCaller* createCountry = nullptr;
+  CreateCityCaller* createCity = nullptr;
+  CreateGeneralCaller* createGeneral = nullptr;
+  CreateConsortCaller* createConsort = nullptr;
+  BloodRelationCaller* bloodRelation = nullptr;
+  QWidget* statusMenu = nullptr;  // the general editor's status menu, when it opened the picker
 };
 
 }  // namespace garam
