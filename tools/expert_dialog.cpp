@@ -19,6 +19,8 @@ MsgResult Say(QWidget* owner, const std::string& text, MsgIcon icon = MsgIcon::E
 bool Contains(const std::string& path, const char* part) { return ToLowerAscii(path).find(part) != std::string::npos; }
 
 constexpr int kFrameWidth = 5175, kFrameHeight = 975, kMargin = 120;
+// The row of the transfer kind, its range or filter and the buttons, below the path frames.
+constexpr int kControlRow = kMargin + 2 * kFrameHeight + 180;
 
 }  // namespace
 
@@ -26,6 +28,14 @@ ExpertDialog::ExpertDialog(QWidget* owner, int menuIndex)
     : QDialog(owner), mode_(menuIndex == 0 ? ExpertMode::Sync : menuIndex == 1 ? ExpertMode::Convert : ExpertMode::Transfer) {
   setObjectName("frmSetting");
   if (owner) setWindowIcon(owner->windowIcon());
+  BuildPathFrames();
+  BuildTransferRow();
+  BuildButtons();
+  ShapeForMode();
+  SetTabOrder();
+}
+
+void ExpertDialog::BuildPathFrames() {
   static const char* const kFrames[4] = {"원본 실행파일 경로(*.exe)", "원본 시나리오 파일 경로(scedat*.rn)",
                                          "대상 실행파일 경로(*.exe)", "대상 시나리오 파일 경로(scedat*.wn)"};
   for (int i = 0; i < 4; ++i) {
@@ -43,11 +53,12 @@ ExpertDialog::ExpertDialog(QWidget* owner, int menuIndex)
     browseButtons[k]->setAutoDefault(false);
     connect(browseButtons[k], &QPushButton::clicked, this, [this, i] { Browse(i); });
   }
+}
 
-  const int row = kMargin + 2 * kFrameHeight + 180;
+void ExpertDialog::BuildTransferRow() {
   transferKind = new QComboBox(this);
   transferKind->setObjectName("cmbTranItem");
-  transferKind->setGeometry(TwipsRect(kMargin, row, 1800, 330));
+  transferKind->setGeometry(TwipsRect(kMargin, kControlRow, 1800, 330));
   static const char* const kLabels[5] = {"，", "─", "，", "좌표 범위 설정 :", "적용 대상 설정 :"};
   QLabel** labelSlots[5] = {&firstComma, &rangeDash, &secondComma, &rangeCaption, &filterCaption};
   for (int i = 0; i < 5; ++i) {
@@ -78,17 +89,19 @@ ExpertDialog::ExpertDialog(QWidget* owner, int menuIndex)
 
   // Range row and filter row share one line, left to right.
   const int left = kMargin + 1800 + 120;
-  rangeCaption->setGeometry(TwipsRect(left, row + 30, 1380, 300));
-  filterCaption->setGeometry(TwipsRect(left, row + 30, 1380, 300));
+  rangeCaption->setGeometry(TwipsRect(left, kControlRow + 30, 1380, 300));
+  filterCaption->setGeometry(TwipsRect(left, kControlRow + 30, 1380, 300));
   const int boxes[4] = {left + 1400, left + 2060, left + 2820, left + 3480};
-  for (int i = 0; i < 4; ++i) rangeBoxes[std::size_t(i)]->setGeometry(TwipsRect(boxes[i], row, 480, 330));
-  firstComma->setGeometry(TwipsRect(left + 1900, row + 30, 150, 300));
-  rangeDash->setGeometry(TwipsRect(left + 2580, row + 30, 220, 300));
-  secondComma->setGeometry(TwipsRect(left + 3320, row + 30, 150, 300));
-  allTargets->setGeometry(TwipsRect(left + 1400, row + 60, 720, 270));
-  someTargets->setGeometry(TwipsRect(left + 2160, row + 60, 720, 270));
-  nameFilter->setGeometry(TwipsRect(left + 2940, row, 2400, 330));
+  for (int i = 0; i < 4; ++i) rangeBoxes[std::size_t(i)]->setGeometry(TwipsRect(boxes[i], kControlRow, 480, 330));
+  firstComma->setGeometry(TwipsRect(left + 1900, kControlRow + 30, 150, 300));
+  rangeDash->setGeometry(TwipsRect(left + 2580, kControlRow + 30, 220, 300));
+  secondComma->setGeometry(TwipsRect(left + 3320, kControlRow + 30, 150, 300));
+  allTargets->setGeometry(TwipsRect(left + 1400, kControlRow + 60, 720, 270));
+  someTargets->setGeometry(TwipsRect(left + 2160, kControlRow + 60, 720, 270));
+  nameFilter->setGeometry(TwipsRect(left + 2940, kControlRow, 2400, 330));
+}
 
+void ExpertDialog::BuildButtons() {
   runButton = new QPushButton("실행", this);
   runButton->setObjectName("cmdOK");
   cancelButton = new QPushButton("취소", this);
@@ -96,16 +109,17 @@ ExpertDialog::ExpertDialog(QWidget* owner, int menuIndex)
   runButton->setDefault(true);
   connect(runButton, &QPushButton::clicked, this, &ExpertDialog::Run);
   connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);  // Esc rejects as well
+}
 
-  // The layout of the mode, once: a re-activation after a message box must not reset the kind.
+void ExpertDialog::ShapeForMode() {
   const bool single = mode_ == ExpertMode::Sync;
   static const char* const kCaptions[3] = {"City Location Synchronize", "Data Convert", "Data Transfer"};
   setWindowTitle(kCaptions[int(mode_)]);
   const int width = single ? 5490 : 10890;
   setFixedSize(TwipsToPixels(width - 120), TwipsToPixels(3360 - 420));
   const int okLeft = single ? 3960 : 9330;
-  runButton->setGeometry(TwipsRect(okLeft - 300, row, 660, 360));
-  cancelButton->setGeometry(TwipsRect(okLeft + 420, row, 660, 360));
+  runButton->setGeometry(TwipsRect(okLeft - 300, kControlRow, 660, 360));
+  cancelButton->setGeometry(TwipsRect(okLeft + 420, kControlRow, 660, 360));
   transferKind->setVisible(mode_ == ExpertMode::Transfer);
   for (int i = 2; i < 4; ++i) pathFrames[std::size_t(i)]->setEnabled(!single);
   if (single) {
@@ -118,8 +132,9 @@ ExpertDialog::ExpertDialog(QWidget* owner, int menuIndex)
   } else {
     editions_ = {Edition::Korean, Edition::Expansion};
   }
-  for (auto* w : std::initializer_list<QWidget*>{firstComma, rangeDash, secondComma, rangeCaption, filterCaption, rangeBoxes[0], rangeBoxes[1],
-                                                 rangeBoxes[2], rangeBoxes[3], nameFilter, allTargets, someTargets})
+  for (auto* w : std::initializer_list<QWidget*>{firstComma, rangeDash, secondComma, rangeCaption, filterCaption,
+                                                 rangeBoxes[0], rangeBoxes[1], rangeBoxes[2], rangeBoxes[3], nameFilter,
+                                                 allTargets, someTargets})
     w->hide();
   if (mode_ == ExpertMode::Transfer) {
     static const char* const kKinds[kTransferKinds] = {"도시(데이터)", "도시(좌표)", "장군(이름일치)", "장군(이름불일치)",
@@ -130,13 +145,17 @@ ExpertDialog::ExpertDialog(QWidget* owner, int menuIndex)
     SelectKind(0);
     connect(transferKind, &QComboBox::currentIndexChanged, this, &ExpertDialog::SelectKind);
   }
+}
 
-  QWidget* const order[] = {pathBoxes[0], browseButtons[0], pathBoxes[1], browseButtons[1], pathBoxes[2], browseButtons[2],
-                           pathBoxes[3], browseButtons[3], transferKind, rangeBoxes[0],     rangeBoxes[1],     rangeBoxes[2],
-                           rangeBoxes[3],     allTargets,   someTargets,   nameFilter,     runButton,        cancelButton};
+void ExpertDialog::SetTabOrder() {
+  QWidget* const order[] = {pathBoxes[0], browseButtons[0], pathBoxes[1], browseButtons[1], pathBoxes[2],
+                           browseButtons[2], pathBoxes[3], browseButtons[3], transferKind, rangeBoxes[0],
+                           rangeBoxes[1], rangeBoxes[2], rangeBoxes[3], allTargets, someTargets,
+                           nameFilter, runButton, cancelButton};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i)
     setTabOrder(order[i], order[i + 1]);
 }
+
 
 bool ExpertDialog::eventFilter(QObject* watched, QEvent* event) {
   // The name box offers its whole text for replacing, as the number boxes do.

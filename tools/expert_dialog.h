@@ -48,6 +48,13 @@ class ExpertDialog : public QDialog {
 
  private:
   enum class Edition { Undetermined, Korean, Expansion };
+  void BuildPathFrames();
+  void BuildTransferRow();
+  void BuildButtons();
+  // The caption, size and controls of the mode, once: a re-activation after a message box must
+  // not reset the kind.
+  void ShapeForMode();
+  void SetTabOrder();
   void SelectKind(int kind);
   void SetEdition(int index, Edition edition);
 

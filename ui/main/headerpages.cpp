@@ -205,7 +205,7 @@ void PlayerSlotToList(MainWindow& w, int slot) {
   const int country = SlotCountry(label);
   if (country != kNoCountry) {
     w.playerList->addRow(label->text(), label->property("Tag").toString(), {Q(SaveKingName(country))});
-    SetSlot(label, QString(), "80");
+    SetSlot(label, QString(), QString::number(kNoCountry));
   }
   w.playerList->setFocus();
 }

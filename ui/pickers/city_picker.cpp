@@ -51,7 +51,7 @@ void CityPicker::Fill() {
     }
     addOwnedCities();
     // Only an unaffiliated general changed from the editor itself may be left without a city.
-    if (editor && Text(editor->edt4lbl2(4)) == "재야" && !StatusMenuVisible()) AddRow(kNoCityRow, "80", {""});
+    if (editor && Text(editor->edt4lbl2(4)) == "재야" && !StatusMenuVisible()) AddRow(kNoCityRow, QString::number(kNoCity), {""});
   } else if (mode_ == Appearance) {
     setWindowTitle("등장도시 선택");
     if (editor) {

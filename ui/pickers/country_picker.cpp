@@ -1,6 +1,7 @@
 #include "ui/pickers/country_picker.h"
 
 #include "data/gamedata.h"
+#include "data/ids.h"
 
 namespace garam {
 
@@ -40,7 +41,7 @@ void CountryPicker::Fill() {
       const ListItem* edited = cities ? cities->selectedRow() : nullptr;
       offerNone = CellNumber(edited ? cities->cell(edited, 2) : QString()) == 0;
     }
-    if (offerNone) AddRow(kNoCountryRow, "80", {""});
+    if (offerNone) AddRow(kNoCountryRow, QString::number(kNoCountry), {""});
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/country_edit.h"
 #include "data/gamedata.h"
+#include "data/ids.h"
 #include "editors/general/general_status.h"
 
 namespace garam {
@@ -87,7 +88,7 @@ void GeneralPicker::Fill() {
         const QString status = generals->cell(g, kStatusColumn);
         if (status.size() == 2 && (mode_ == ConsortFather || status != kUnaffiliated)) AddGeneralRow(g);
       }
-      if (mode_ == ConsortFather) AddRow("       없음", "500", {"", "", ""});
+      if (mode_ == ConsortFather) AddRow("       없음", QString::number(kNoGeneral), {"", "", ""});
       break;
     case NewLord: {
       if (!c.generalEditor) break;
