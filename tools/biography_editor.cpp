@@ -60,6 +60,13 @@ BiographyEditor::BiographyEditor(QWidget* owner) : QDialog(owner) {
   if (owner) setWindowIcon(owner->windowIcon());
   setFixedSize(TwipsToPixels(5880), TwipsToPixels(5100));
 
+  BuildControls();
+  WireControls();
+  ShowEntries();
+  SetHold(false);
+}
+
+void BiographyEditor::BuildControls() {
   entryNumber = new QLabel(this);
   entryNumber->setObjectName("lblNo");
   entryNumber->setGeometry(TwipsRect(120, 150, 720, 300));
@@ -116,7 +123,9 @@ BiographyEditor::BiographyEditor(QWidget* owner) : QDialog(owner) {
   setTabOrder(nameBox, textBox);
   setTabOrder(textBox, applyButton);
   setTabOrder(applyButton, closeButton);
+}
 
+void BiographyEditor::WireControls() {
   holdTimer = new QTimer(this);
   holdTimer->setInterval(kHoldIntervalMs);
   connect(holdTimer, &QTimer::timeout, this, &BiographyEditor::HoldTick);
@@ -130,7 +139,10 @@ BiographyEditor::BiographyEditor(QWidget* owner) : QDialog(owner) {
   connect(applyButton, &QPushButton::clicked, this, &BiographyEditor::Apply);
   connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
   connect(searchButton, &QPushButton::clicked, this, &BiographyEditor::Search);
+}
 
+// The room of the two areas and the list of entries, from the data set as loaded.
+void BiographyEditor::ShowEntries() {
   nameRoom_ = static_cast<long long>(gBiographyNameBlockSize) - kSeparatorBytes - FillerBytes(gData.gBiographyNames);
   textRoom_ = static_cast<long long>(gBiographyTextBlockSize) - kSeparatorBytes - FillerBytes(gData.gBiographyTexts);
   freeNameLabel->setText(QString::number(FreeNameBytes()));
@@ -141,7 +153,6 @@ BiographyEditor::BiographyEditor(QWidget* owner) : QDialog(owner) {
   }
   connect(entryCombo, &QComboBox::currentIndexChanged, this, &BiographyEditor::ShowEntry);
   if (EntryCount() > 0) ShowEntry(0);
-  SetHold(false);
 }
 
 long long BiographyEditor::FreeNameBytes() const { return nameRoom_ - Signed(gData.gBiographyBytesUsed[1]); }

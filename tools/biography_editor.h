@@ -42,6 +42,9 @@ class BiographyEditor : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void BuildControls();
+  void WireControls();
+  void ShowEntries();
   // Byte limits of the boxes for the shown entry; never below 0.
   void SetLimits();
   void BoxChanged(QWidget* box);
