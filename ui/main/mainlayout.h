@@ -28,7 +28,8 @@ struct MainLayout {
   double width = 0, height = 0;  // the window's size after the minimum is enforced
   int dx = 0, dy = 0;
   double panel1Width = 0;
-  // Positions of the controls the size moves, by name ("Frame1(2)", "cmdLeft1(3)"); relative to
+  // Positions of the controls the size moves, keyed by the design names the controls keep as
+  // object names, with the index of a control array ("Frame1(2)", "cmdLeft1(3)"); relative to
   // the tab control for the controls on its pages, to their frame for the controls inside one.
   // Empty before a file is loaded: only the hint panel follows the window then.
   std::map<std::string, TwipsBox> boxes;
