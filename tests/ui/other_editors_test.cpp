@@ -61,7 +61,7 @@ class OtherEditors : public test::MainFixture {
   std::map<std::pair<int, QString>, std::string> ListedRows() {
     std::map<std::pair<int, QString>, std::string> rows;
     for (int list = 5; list <= 9; ++list) {
-      ListView* lv = w->List(list);
+      ListView* lv = w->List(EntityList(list));
       for (int i = 0; i < lv->count(); ++i) {
         const ListItem* r = lv->row(i);
         std::string cells;
