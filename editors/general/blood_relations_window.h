@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <array>
 
-#include "editors/general/blood_relations.h"
+#include "data/blood_relations.h"
 #include "platform/listview.h"
 #include "platform/numericbox.h"
 #include "ui/pickers/pickercallers.h"

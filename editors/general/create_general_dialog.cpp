@@ -13,6 +13,27 @@
 
 namespace garam {
 
+ListRow NewGeneralRow(const std::string& name, const CreatedGeneral& made) {
+  ListRow r;
+  r.text = name;
+  r.tag = std::to_string(made.number);
+  r.sub = {"재야",
+           Padded(made.birthYear, 5),
+           Padded(made.loyalty, 5),
+           Padded(made.politics, 5),
+           Padded(made.battle, 5),
+           Padded(made.intelligence, 5),
+           "없음",
+           Dashes(kNoCityDashes),
+           Dashes(kNoCountryDashes),
+           AptitudeText(made.aptitudes[0]),
+           AptitudeText(made.aptitudes[1]),
+           AptitudeText(made.aptitudes[2]),
+           AptitudeText(made.aptitudes[3]),
+           RecordNumber(made.number, 3)};
+  return r;
+}
+
 CreateGeneralDialog::CreateGeneralDialog(QWidget* owner, const MainLists& lists)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       lists_(lists) {
@@ -142,9 +163,10 @@ void CreateGeneralDialog::Add3Cmd_Click(int index) {
   const auto made = CreateGeneral(input, Random());
   if (!made) return;
   if (ListView* generals = lists_.ListView4) {
+    const ListRow row = NewGeneralRow(input.name, *made);
     QStringList sub;
-    for (const std::string& s : made->row.sub) sub << Q(s);
-    generals->addRow(Q(made->row.text), Q(made->row.tag), sub);
+    for (const std::string& s : row.sub) sub << Q(s);
+    generals->addRow(Q(row.text), Q(row.tag), sub);
   }
   MarkDataChanged();
   accept();

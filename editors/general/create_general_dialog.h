@@ -11,10 +11,14 @@
 #include <QStatusBar>
 #include <array>
 
-#include "editors/general/create_general.h"
+#include "data/create_general.h"
+#include "ui/common/columntexts.h"
 #include "ui/pickers/pickercallers.h"
 
 namespace garam {
+
+// The general list's row of a general just created under the name typed for him.
+ListRow NewGeneralRow(const std::string& name, const CreatedGeneral& made);
 
 class CreateGeneralDialog : public QDialog, public CreateGeneralCaller {
   Q_OBJECT

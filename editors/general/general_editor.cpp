@@ -10,7 +10,7 @@
 #include "data/cp949.h"
 #include "data/gamedata.h"
 #include "data/territory.h"
-#include "editors/general/general_status.h"
+#include "data/general_status.h"
 #include "editors/general/status_menu.h"
 #include "platform/dialogs.h"
 #include "platform/modal.h"
@@ -37,19 +37,21 @@ QString Str(const std::string& s) { return QString::fromStdString(s); }
 
 const std::vector<std::string>& BiographyNames() { return gData.gBiographyNames; }
 
+// The general count columns of the country and city lists.
+constexpr int kCountryCountColumn = 4, kCityCountColumn = 2;
+
 // The main window's rows as the status change sees them.
 class MainStatusRows : public StatusRows {
  public:
   MainStatusRows(MainWindowLink& main, ListItem* general) : main_(main), general_(general) {}
-  std::optional<double> CellNumber(CountList list, int tag, int column) override {
+  // The count cell goes by its own text: a row patched before keeps counting from what it shows.
+  void CountChanged(CountList list, int tag, int delta) override {
     ListView* v = View(list);
-    const ListItem* row = v ? v->findTag(QString::number(tag)) : nullptr;
-    if (!row) return std::nullopt;
-    return NumericValue(v->cell(row, column));
-  }
-  void SetCell(CountList list, int tag, int column, const std::string& text) override {
-    ListView* v = View(list);
-    if (ListItem* row = v ? v->findTag(QString::number(tag)) : nullptr) v->setCell(row, column, Str(text));
+    ListItem* row = v ? v->findTag(QString::number(tag)) : nullptr;
+    if (!row) return;
+    const int column = list == CountList::Countries ? kCountryCountColumn : kCityCountColumn;
+    const double shown = NumericValue(v->cell(row, column));
+    v->setCell(row, column, Str(Padded(std::int16_t(std::lround(shown) + delta), 5)));
   }
   void StyleGeneralRow(bool player) override {
     ListView* v = main_.List(EntityList::Generals);
@@ -398,8 +400,8 @@ bool GeneralEditor::Fill(int record) {
   edt4Text->setText(item_->text(0));
   AttachNameBox(edt4Text, qv ? 17 : 19);
   lblNo->setText(item_->tag);
-  const QString status = generals->subItem(item_, 1);
-  edt4lbl2Label[4]->setText(status);
+  edt4lbl2Label[4]->setText(generals->subItem(item_, 1));
+  const std::optional<GeneralStatus> status = ShownStatus();
 
   // Unit: the loaded text, where it stands, and whether he may change status.
   loadedUnitText_ = generals->subItem(item_, 7);
@@ -414,7 +416,7 @@ bool GeneralEditor::Fill(int record) {
     }
   }
   edt4lbl2Label[2]->setText(unit);
-  edt4Cmd3Button[3]->setEnabled(StatusChangeAllowed(status.toStdString(), Working, outside));
+  edt4Cmd3Button[3]->setEnabled(StatusChangeAllowed(status, Working, outside));
 
   얼굴 = std::int16_t(Working.face);
   edt4NumBox[8]->setText(QString::number(Working.face));
@@ -473,7 +475,7 @@ bool GeneralEditor::Fill(int record) {
   edt4lbl2Label[0]->setText(Str(RelationText(std::int16_t(Working.grandfather))));
   edt4lbl2Label[1]->setText(Str(RelationText(std::int16_t(Working.father))));
 
-  if (status == "국왕") {
+  if (status == GeneralStatus::King) {
     edt4NumBox[3]->setText("100");
     edt4NumBox[3]->setEnabled(false);
   } else {
@@ -482,14 +484,14 @@ bool GeneralEditor::Fill(int record) {
   if (Working.status & 1) edt4NumBox[5]->setText("0");
   else edt4NumBox[5]->setText(QString::number(Working.employmentYear));
   // Only a lord's or an ordinary general's employment year is written back (a king's is not).
-  edt4NumBox[5]->setEnabled(!(Working.status & 1) && (status == "영주" || status == "일반"));
+  edt4NumBox[5]->setEnabled(!(Working.status & 1) && (status == GeneralStatus::Lord || status == GeneralStatus::Ordinary));
 
   소속도시 = Working.city;
   {
     std::string name;
     setCityLabel(소속도시 == kNoCity ? "없음" : CityName(소속도시, name) ? Str(name) : "???");
   }
-  const bool cityChange = save ? status == "일반" : (status == "재야" || status == "일반");
+  const bool cityChange = status == GeneralStatus::Ordinary || (!save && status == GeneralStatus::Unaffiliated);
   edt4Cmd3Button[2]->setEnabled(cityChange);
   원래도시 = 소속도시;
   사위설정(false);
@@ -566,6 +568,10 @@ void GeneralEditor::NumLeft(int index) {
   }
 }
 
+std::optional<GeneralStatus> GeneralEditor::ShownStatus() const {
+  return StatusOfCaption(edt4lbl2Label[4]->text().toStdString());
+}
+
 void GeneralEditor::setCityLabel(const QString& text) {
   edt4lbl2Label[3]->setText(text);
   edt4lbl2Label[6]->setText(Str(CountryNameOfCity(소속도시)));
@@ -580,7 +586,7 @@ void GeneralEditor::SetCityNo(std::uint8_t v) {
 void GeneralEditor::사위설정(bool flag) {
   QPushButton* toggle = edt4Cmd3Button[5];
   const SonInLawToggle s =
-      SonInLawSetting(edt4lbl2Label[4]->text().toStdString(), Working.number, 소속도시, Working.status, flag);
+      SonInLawSetting(ShownStatus(), Working.number, 소속도시, Working.status, flag);
   toggle->setText(s == SonInLawToggle::EnabledO ? "O" : "X");
   toggle->setEnabled(s != SonInLawToggle::DisabledX);
 }
@@ -697,7 +703,7 @@ void GeneralEditor::Apply() {
   for (int i = 0; i < 4; ++i) generals->setSubItem(item_, 10 + i, Q(AptitudeText(g.aptitudes[std::size_t(i)])));
 
   StatusChange change;
-  change.newStatus = edt4lbl2Label[4]->text().toStdString();
+  change.newStatus = ShownStatus();
   change.city = 소속도시;
   change.orgCity = 원래도시;
   change.newLord = 새영주;
@@ -715,8 +721,7 @@ void GeneralEditor::Apply() {
   if (chkSpecial[0]->isChecked()) g.flags |= 0x1000;
   if (chkSpecial[1]->isChecked()) g.flags |= 0x2000;
 
-  const QString newStatus = edt4lbl2Label[4]->text();
-  if (newStatus == "국왕") {
+  if (change.newStatus == GeneralStatus::King) {
     // His country's row, and on a save the player's king label when it is the player's country.
     int owner = -1;
     if (save && 소속도시 < gData.gSaveCities.size()) owner = gData.gSaveCities[소속도시].get(kCitySave.owner);
@@ -750,10 +755,10 @@ void GeneralEditor::Apply() {
       }
     }
   }
-  generals->setSubItem(item_, 1, Str(outcome.status));
+  generals->setSubItem(item_, 1, outcome.status ? StatusCaption(*outcome.status) : "");
   // Only a successor this change installed is shown as the city's lord.
   if (outcome.successorInstalled)
-    if (ListItem* lord = generals->findTag(QString::number(새영주))) generals->setSubItem(lord, 1, "영주");
+    if (ListItem* lord = generals->findTag(QString::number(새영주))) generals->setSubItem(lord, 1, StatusCaption(GeneralStatus::Lord));
   // The unit column keeps its loaded text unless the unit went; the city and country columns
   // keep the list's own texts while the city is the one he was loaded with.
   if (edt4lbl2Label[2]->text() == "없음") generals->setSubItem(item_, 7, "없음");

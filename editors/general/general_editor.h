@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "data/ids.h"
-#include "editors/general/general_record.h"
+#include "data/general_record.h"
 #include "platform/editorkit.h"
 #include "platform/numericbox.h"
 #include "ui/pickers/pickercallers.h"
@@ -73,6 +73,8 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
   void edt4Combo_Click(int index);
   void chkSpecial_Click(int index);
   void setCityLabel(const QString& text);
+  // The status the status label shows; nullopt for a text that names none.
+  std::optional<GeneralStatus> ShownStatus() const;
 
   // GeneralEditorCaller
   QWidget* Form() override { return this; }

@@ -5,7 +5,7 @@
 
 #include "data/gamedata.h"
 #include "editors/general/general_editor.h"
-#include "editors/general/general_status.h"
+#include "data/general_status.h"
 #include "platform/modal.h"
 #include "platform/twips.h"
 #include "ui/common/columntexts.h"
@@ -15,7 +15,10 @@
 namespace garam {
 
 namespace {
-const char* const kCaptions[5] = {"영주", "일반", "재야", "미성년", "미등장"};
+// The menu's buttons from top to bottom.
+constexpr std::array<GeneralStatus, StatusMenu::kEntries> kMenuStatuses = {
+    GeneralStatus::Lord, GeneralStatus::Ordinary, GeneralStatus::Unaffiliated, GeneralStatus::Minor,
+    GeneralStatus::NotYetAppeared};
 
 const CitySaveRec* UsedSaveCity(int city) {
   const CitySaveRec* c = city >= 0 && city < kNoCity ? At(gData.gSaveCities, city) : nullptr;
@@ -28,7 +31,7 @@ StatusMenu::StatusMenu(GeneralEditor& editor, const MainLists& lists)
   setObjectName("frmCMenu");
   setFixedSize(TwipsToPixels(780), TwipsToPixels(1860));
   for (int i = 0; i < 5; ++i) {
-    auto* b = new QPushButton(kCaptions[i], this);
+    auto* b = new QPushButton(StatusCaption(kMenuStatuses[std::size_t(i)]), this);
     b->setObjectName(QString("cmdMenu(%1)").arg(i));
     b->setGeometry(TwipsRect(15, 15 + 360 * i, 735, 375));
     b->setAutoDefault(false);
@@ -40,9 +43,9 @@ StatusMenu::StatusMenu(GeneralEditor& editor, const MainLists& lists)
   QAbstractButton* statusButton = e_.edt4Cmd3(3);
   move(statusButton->mapToGlobal(QPoint(statusButton->width(), statusButton->height())));
 
-  const QString status = e_.edt4lbl2(4)->text();
+  const std::optional<GeneralStatus> status = e_.ShownStatus();
   for (int i = 0; i < 5; ++i) {
-    if (status != kCaptions[i]) continue;
+    if (status != kMenuStatuses[std::size_t(i)]) continue;
     current_ = i;
     QFont bold = cmdMenu[std::size_t(i)]->font();
     bold.setBold(true);
@@ -107,12 +110,12 @@ void StatusMenu::PlaceFromRelatives() {
     x->setText(QString::number(px));
     y->setText(QString::number(py));
   };
-  const QString status = e_.edt4lbl2(4)->text();
-  if (status == "미등장") {
+  const std::optional<GeneralStatus> status = e_.ShownStatus();
+  if (status == GeneralStatus::NotYetAppeared) {
     if (const CitySaveRec* c = UsedSaveCity(e_.등장도시)) place(c->get(kCitySave.x), c->get(kCitySave.y));
     return;
   }
-  if (status != "미성년") return;
+  if (status != GeneralStatus::Minor) return;
   for (int relative : {int(e_.Working.father), int(e_.Working.grandfather)}) {
     GeneralWorkingCopy r;
     if (relative >= kNoGeneral || !ReadGeneral(relative, r)) continue;
@@ -123,20 +126,20 @@ void StatusMenu::PlaceFromRelatives() {
   place(0, 0);
 }
 
-// "재야", "미성년" and "미등장": out of any city's service.
-void StatusMenu::Unemployed(const QString& status) {
+// Unaffiliated, minor and not yet appeared: out of any city's service.
+void StatusMenu::Unemployed(GeneralStatus status) {
   const bool save = IsSaveFile();
   auto off = [](QWidget* w, const QString& text) {
     static_cast<QLineEdit*>(w)->setText(text);
     w->setEnabled(false);
   };
-  if (!(status == "재야" && !save)) {
+  if (!(status == GeneralStatus::Unaffiliated && !save)) {
     e_.소속도시 = kNoCity;
     e_.setCityLabel("없음");
   }
-  e_.edt4Cmd3(2)->setEnabled(status == "재야" && !save);
+  e_.edt4Cmd3(2)->setEnabled(status == GeneralStatus::Unaffiliated && !save);
   off(e_.edt4Num(5), "0");
-  if (status == "미등장") {
+  if (status == GeneralStatus::NotYetAppeared) {
     e_.edt4Num(7)->setEnabled(true);
     e_.edt4Num(7)->setText("1188");
     e_.edt4Cmd3(4)->setEnabled(true);
@@ -152,11 +155,11 @@ void StatusMenu::Unemployed(const QString& status) {
     off(e_.edt4Num(7), "0");
     e_.edt4lbl2(5)->setText("없음");
     e_.edt4Cmd3(4)->setEnabled(false);
-    if (status == "재야" && save) PlaceFromRelatives();
+    if (status == GeneralStatus::Unaffiliated && save) PlaceFromRelatives();
     e_.등장도시 = kNoAppearanceCity;
   }
   e_.edt4lbl2(2)->setText("없음");
-  e_.edt4lbl2(4)->setText(status);
+  e_.edt4lbl2(4)->setText(StatusCaption(status));
   e_.사위설정(true);
 }
 
@@ -171,11 +174,11 @@ void StatusMenu::cmdMenu_Click(int index) {
     } else if (SuccessorNeeded()) {
       GeneralPicker(&e_, lists_, callers, GeneralPickerMode::NewLord, e_.Working.number).ShowModal();
     } else {
-      e_.edt4lbl2(4)->setText("영주");
+      e_.edt4lbl2(4)->setText(StatusCaption(GeneralStatus::Lord));
       CityPicker(&e_, lists_, callers, CityPickerMode::Affiliation).ShowModal();
     }
   } else if (index >= 2) {
-    Unemployed(kCaptions[index]);
+    Unemployed(kMenuStatuses[std::size_t(index)]);
   }
   accept();
 }

@@ -4,7 +4,7 @@
 
 #include "editors/general/general_editor.h"
 #include "editors/general/general_forms.h"
-#include "editors/general/general_status.h"
+#include "data/general_status.h"
 #include "data/save_io.h"
 #include "data/scenario_io.h"
 #include "data/territory.h"
@@ -406,7 +406,7 @@ TEST_F(GeneralEditorTest, EverySuccessorOfferedLeadsTheCity) {
       const int successor = offered[turn].toInt();
       GeneralWorkingCopy s;
       ASSERT_TRUE(ReadGeneral(successor, s));
-      EXPECT_EQ(RecordStatusText(s) + " " + std::to_string(s.city), "영주 " + std::to_string(c.city)) << successor;
+      EXPECT_EQ(std::string(StatusCaption(RecordStatus(s).value())) + " " + std::to_string(s.city), "영주 " + std::to_string(c.city)) << successor;
       EXPECT_EQ((Cell(4, successor, 1) + Cell(4, c.lord, 1)).toStdString(), "영주일반") << successor;
     }
     EXPECT_EQ(offered.join(" ").toStdString(), c.offered);

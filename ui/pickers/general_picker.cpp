@@ -2,7 +2,7 @@
 
 #include "data/country_edit.h"
 #include "data/gamedata.h"
-#include "editors/general/general_status.h"
+#include "data/general_status.h"
 
 namespace garam {
 
