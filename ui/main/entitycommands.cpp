@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "data/general_record.h"
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
 #include "data/ids.h"
@@ -52,7 +53,7 @@ std::size_t ArraySize(int list) {
   switch (list) {
     case 2: return gData.gCountries.size();
     case 3: return gData.gCities.size();
-    case 4: return IsExpansionLoaded() ? gData.gGeneralsQV.size() : gData.gGenerals.size();
+    case 4: return std::size_t(StoredGeneralCount());
     case 5: return gData.gQueens.size();
     default: return 0;
   }
@@ -82,12 +83,9 @@ void FinishDelete(MainWindow& w, int list, ListItem* row) {
 }
 
 int GeneralCity(int general) {
-  if (IsExpansionLoaded()) {
-    auto* g = At(gData.gGeneralsQV, general);
-    return g ? g->get(kGeneralScenQV.city) : kNoCity;
-  }
-  auto* g = At(gData.gGenerals, general);
-  return g ? g->get(kGeneralScenKr.city) : kNoCity;
+  int city = kNoCity;
+  WithStoredGeneral(general, [&](const auto& g) { city = g.get(g.L.city); });
+  return city;
 }
 
 void Create(MainWindow& w, int list) {

@@ -1,5 +1,6 @@
 #include "ui/pickers/city_picker.h"
 
+#include "data/general_record.h"
 #include "data/gamedata.h"
 #include "data/ids.h"
 
@@ -70,18 +71,12 @@ void CityPicker::Fill() {
             AddRow(cities->cell(r, 0), r->tag, {cities->cell(r, kOwnerColumn)});
         }
     } else if (const ListView* generals = lists_.ListView4) {
-      const bool qv = IsExpansionLoaded();
       for (int i = 0; i < generals->count(); ++i) {
         const ListItem* g = generals->row(i);
         if (generals->cell(g, 1) != "영주") continue;
         const int general = CellNumber(g->tag);
         int city = -1;
-        if (general >= 0) {
-          if (qv && std::size_t(general) < gData.gGeneralsQV.size())
-            city = gData.gGeneralsQV[general].get(GeneralScenQVRec::L.city);
-          else if (!qv && std::size_t(general) < gData.gGenerals.size())
-            city = gData.gGenerals[general].get(GeneralScenRec::L.city);
-        }
+        WithStoredGeneral(general, [&](const auto& r) { city = r.get(r.L.city); });
         // A lord whose city has no row in the city list has no capital to offer.
         const ListItem* cityRow = city >= 0 ? RowByNumber(cities, city) : nullptr;
         if (!cityRow) continue;

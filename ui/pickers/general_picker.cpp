@@ -1,5 +1,6 @@
 #include "ui/pickers/general_picker.h"
 
+#include "data/general_record.h"
 #include "data/country_edit.h"
 #include "data/gamedata.h"
 #include "data/general_status.h"
@@ -189,11 +190,7 @@ void GeneralPicker::SetCultureSphere(int general) {
   if (!box || general < 0) return;
   const auto& d = gData;
   int region = -1;
-  if (gFileKind == kScenarioQV) {
-    if (std::size_t(general) < d.gGeneralsQV.size()) region = d.gGeneralsQV[general].get(GeneralScenQVRec::L.region);
-  } else if (std::size_t(general) < d.gGenerals.size()) {
-    region = d.gGenerals[general].get(GeneralScenRec::L.region);
-  }
+  if (!IsSaveFile()) WithStoredGeneral(general, [&](const auto& r) { region = r.get(r.L.region); });
   if (region < 0 || std::size_t(region) >= d.gRegions.size()) return;
   const int sphere = d.gRegions[region].get(RegionScenRec::L.sphere);
   if (sphere <= 6 && sphere < box->count()) box->setCurrentIndex(sphere);
