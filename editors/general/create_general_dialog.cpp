@@ -1,6 +1,7 @@
 #include "editors/general/create_general_dialog.h"
 
 #include "data/bitmaps.h"
+#include "data/general_record.h"
 #include "data/gamedata.h"
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
@@ -17,7 +18,7 @@ ListRow NewGeneralRow(const std::string& name, const CreatedGeneral& made) {
   ListRow r;
   r.text = name;
   r.tag = std::to_string(made.number);
-  r.sub = {"재야",
+  r.sub = {StatusCaption(GeneralStatus::Unaffiliated),
            Padded(made.birthYear, 5),
            Padded(made.loyalty, 5),
            Padded(made.politics, 5),

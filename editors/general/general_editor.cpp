@@ -18,6 +18,7 @@
 #include "platform/twips.h"
 #include "ui/common/columntexts.h"
 #include "ui/common/mainlink.h"
+#include "ui/common/shownstatus.h"
 #include "ui/pickers/city_picker.h"
 #include "ui/pickers/face_picker.h"
 
@@ -569,7 +570,7 @@ void GeneralEditor::NumLeft(int index) {
 }
 
 std::optional<GeneralStatus> GeneralEditor::ShownStatus() const {
-  return StatusOfCaption(edt4lbl2Label[4]->text().toStdString());
+  return garam::ShownStatus(edt4lbl2Label[4]->text());
 }
 
 void GeneralEditor::setCityLabel(const QString& text) {

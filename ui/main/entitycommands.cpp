@@ -4,6 +4,7 @@
 #include <string>
 
 #include "data/general_record.h"
+#include "ui/common/shownstatus.h"
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
 #include "data/ids.h"
@@ -96,8 +97,8 @@ void Create(MainWindow& w, int list) {
     if (IsSaveFile()) {
       if (!AnyRowHolds(w.ListView3, Q(Dashes(kNoCountryDashes))))
         return Refuse(w, "공백도시가 최소한 하나 이상 있어야 합니다.");
-      if (!AnyRowHolds(w.ListView4, "재야")) return Refuse(w, "재야장군이 최소한 한명 이상 있어야 합니다.");
-    } else if (!AnyRowHolds(w.ListView4, "영주")) {
+      if (!AnyRowHolds(w.ListView4, StatusCaption(GeneralStatus::Unaffiliated))) return Refuse(w, "재야장군이 최소한 한명 이상 있어야 합니다.");
+    } else if (!AnyRowHolds(w.ListView4, StatusCaption(GeneralStatus::Lord))) {
       return Refuse(w, "여분의 영주가 다스리는 도시가 필요합니다.");
     }
   }
@@ -159,7 +160,7 @@ void DeleteCountry(MainWindow& w, ListItem* row) {
     if (moved.count(GeneralCity(Tag(g)))) generals->setSubItem(g, kGeneralCountry, heirName);
   }
   if (r.king >= 0)
-    if (ListItem* king = generals->findTag(QString::number(r.king))) generals->setSubItem(king, kGeneralStatus, "영주");
+    if (ListItem* king = generals->findTag(QString::number(r.king))) generals->setSubItem(king, kGeneralStatus, StatusCaption(GeneralStatus::Lord));
   FinishDelete(w, 2, row);
 }
 
@@ -191,7 +192,7 @@ void DeleteCityCommand(MainWindow& w, ListItem* row) {
 void DeleteGeneral(MainWindow& w, ListItem* row) {
   ListView* lv = w.ListView4;
   if (lv->count() <= 1) return Refuse(w, "더이상 삭제할 수 없습니다.");
-  if (lv->subItem(row, kGeneralStatus) != "재야") return Refuse(w, "재야 장군만 가능합니다.");
+  if (ShownStatus(lv->subItem(row, kGeneralStatus)) != GeneralStatus::Unaffiliated) return Refuse(w, "재야 장군만 가능합니다.");
   if (!Confirm(w)) return;
   const int general = Tag(row);
   if (IsRelationOfAnyGeneral(general)) return Refuse(w, "다른 장군의 혈연으로 설정되어 있어서 삭제할 수 없습니다.");

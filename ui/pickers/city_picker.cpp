@@ -1,6 +1,7 @@
 #include "ui/pickers/city_picker.h"
 
 #include "data/general_record.h"
+#include "ui/common/shownstatus.h"
 #include "data/gamedata.h"
 #include "data/ids.h"
 
@@ -52,7 +53,7 @@ void CityPicker::Fill() {
     }
     addOwnedCities();
     // Only an unaffiliated general changed from the editor itself may be left without a city.
-    if (editor && Text(editor->edt4lbl2(4)) == "재야" && !StatusMenuVisible()) AddRow(kNoCityRow, "80", {""});
+    if (editor && ShownStatus(Text(editor->edt4lbl2(4))) == GeneralStatus::Unaffiliated && !StatusMenuVisible()) AddRow(kNoCityRow, "80", {""});
   } else if (mode_ == Appearance) {
     setWindowTitle("등장도시 선택");
     if (editor) {
@@ -73,7 +74,7 @@ void CityPicker::Fill() {
     } else if (const ListView* generals = lists_.ListView4) {
       for (int i = 0; i < generals->count(); ++i) {
         const ListItem* g = generals->row(i);
-        if (generals->cell(g, 1) != "영주") continue;
+        if (ShownStatus(generals->cell(g, 1)) != GeneralStatus::Lord) continue;
         const int general = CellNumber(g->tag);
         int city = -1;
         WithStoredGeneral(general, [&](const auto& r) { city = r.get(r.L.city); });
@@ -147,20 +148,20 @@ void CityPicker::AnswerCity(ListItem* row, bool fromStatusMenu) {
   QAbstractButton* cityButton = e->edt4Cmd3(2);
   const bool outside = Text(e->edt4lbl2(2)).endsWith("(성밖)");
   auto becomeServant = [&] {
-    SetText(status, "일반");
+    SetText(status, StatusCaption(GeneralStatus::Ordinary));
     SetEnabled(cityButton, true);
     if (!outside) WritePositionLabels(city);
   };
   // A general standing outside his castle keeps his place on the map and cannot take a city over.
   auto becomeLord = [&] {
     if (outside) return;
-    SetText(status, "영주");
+    SetText(status, StatusCaption(GeneralStatus::Lord));
     SetEnabled(cityButton, false);
     WritePositionLabels(city);
   };
 
   if (fromStatusMenu) {
-    SetText(status, "일반");
+    SetText(status, StatusCaption(GeneralStatus::Ordinary));
     e->SetCityNo(city);
     SetText(e->edt4lbl2(3), TrimSpaces(row->text(0)));
     bool hasLord;
@@ -170,7 +171,7 @@ void CityPicker::AnswerCity(ListItem* row, bool fromStatusMenu) {
       // His own city's count includes himself unless he was unaffiliated as loaded.
       const ListView* generals = lists_.ListView4;
       const ListItem* self = generals ? generals->selectedRow() : nullptr;
-      const bool wasUnaffiliated = self && generals->cell(self, 1) == "재야";
+      const bool wasUnaffiliated = self && ShownStatus(generals->cell(self, 1)) == GeneralStatus::Unaffiliated;
       hasLord = CityHolds(city, wasUnaffiliated ? 0 : 1, 1);
     }
     hasLord ? becomeServant() : becomeLord();
@@ -201,15 +202,15 @@ void CityPicker::AnswerCity(ListItem* row, bool fromStatusMenu) {
 
   e->SetCityNo(city);
   SetText(e->edt4lbl2(3), TrimSpaces(row->text(0)));
-  const QString was = Text(status);
-  if (was == "일반") {
+  const std::optional<GeneralStatus> was = ShownStatus(Text(status));
+  if (was == GeneralStatus::Ordinary) {
     const bool hasLord = city == e->OrgCityNo() || CityHolds(city, 0, 0);
     hasLord ? becomeServant() : becomeLord();
     e->사위설정(true);
-  } else if (was == "영주") {
+  } else if (was == GeneralStatus::Lord) {
     // Returning to the city he was loaded with never counts as joining another lord.
     const bool joining = city != e->OrgCityNo() && CityHolds(city, 0, 0);
-    SetText(status, joining ? "일반" : "영주");
+    SetText(status, StatusCaption(joining ? GeneralStatus::Ordinary : GeneralStatus::Lord));
     SetEnabled(cityButton, joining);
     WritePositionLabels(city);
     e->사위설정(true);
