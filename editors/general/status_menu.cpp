@@ -32,34 +32,34 @@ StatusMenu::StatusMenu(GeneralEditor& editor, const MainLists& lists)
   setFixedSize(TwipsToPixels(780), TwipsToPixels(1860));
   for (int i = 0; i < 5; ++i) {
     auto* b = new QPushButton(StatusCaption(kMenuStatuses[std::size_t(i)]), this);
-    b->setObjectName(QString("cmdMenu(%1)").arg(i));
+    b->setObjectName(QString("statusButtons(%1)").arg(i));
     b->setGeometry(TwipsRect(15, 15 + 360 * i, 735, 375));
     b->setAutoDefault(false);
     b->installEventFilter(this);
-    connect(b, &QPushButton::clicked, this, [this, i] { cmdMenu_Click(i); });
-    cmdMenu[std::size_t(i)] = b;
+    connect(b, &QPushButton::clicked, this, [this, i] { Choose(i); });
+    statusButtons[std::size_t(i)] = b;
   }
 
-  QAbstractButton* statusButton = e_.edt4Cmd3(3);
+  QAbstractButton* statusButton = e_.changeStatusButton;
   move(statusButton->mapToGlobal(QPoint(statusButton->width(), statusButton->height())));
 
   const std::optional<GeneralStatus> status = e_.ShownStatus();
   for (int i = 0; i < 5; ++i) {
     if (status != kMenuStatuses[std::size_t(i)]) continue;
     current_ = i;
-    QFont bold = cmdMenu[std::size_t(i)]->font();
+    QFont bold = statusButtons[std::size_t(i)]->font();
     bold.setBold(true);
-    cmdMenu[std::size_t(i)]->setFont(bold);
-    cmdMenu[0]->setEnabled(false);
-    cmdMenu[std::size_t(i)]->setEnabled(false);
+    statusButtons[std::size_t(i)]->setFont(bold);
+    statusButtons[0]->setEnabled(false);
+    statusButtons[std::size_t(i)]->setEnabled(false);
     // A lord can only step down.
     if (i == 0)
-      for (int j : {2, 3, 4}) cmdMenu[std::size_t(j)]->setEnabled(false);
+      for (int j : {2, 3, 4}) statusButtons[std::size_t(j)]->setEnabled(false);
     break;
   }
-  if (gUnappearedCount >= 100) cmdMenu[4]->setEnabled(false);
-  if (e_.edt4lbl2(1)->text() == "없음") cmdMenu[3]->setEnabled(false);
-  for (QPushButton* b : cmdMenu)
+  if (gUnappearedCount >= 100) statusButtons[4]->setEnabled(false);
+  if (e_.fatherLabel->text() == "없음") statusButtons[3]->setEnabled(false);
+  for (QPushButton* b : statusButtons)
     if (b->isEnabled()) {
       b->setFocus(Qt::OtherFocusReason);
       break;
@@ -68,11 +68,11 @@ StatusMenu::StatusMenu(GeneralEditor& editor, const MainLists& lists)
 
 bool StatusMenu::eventFilter(QObject* watched, QEvent* event) {
   for (int i = 0; i < 5; ++i) {
-    if (watched != cmdMenu[std::size_t(i)]) continue;
+    if (watched != statusButtons[std::size_t(i)]) continue;
     if (event->type() == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();
       if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        cmdMenu_Click(i);
+        Choose(i);
         return true;
       }
       if (key == Qt::Key_Escape) {
@@ -97,22 +97,22 @@ void StatusMenu::mouseReleaseEvent(QMouseEvent* event) {
 // A lord still in his city as loaded chooses a successor when one may succeed him; with no one who
 // may, he chooses a city as a lord alone in his city does, rather than an empty list.
 bool StatusMenu::SuccessorNeeded() const {
-  const int city = e_.소속도시;
-  return city == e_.원래도시 && HasSuccessorFor(e_.Working.number, city);
+  const int city = e_.cityNumber;
+  return city == e_.loadedCityNumber && HasSuccessorFor(e_.Working.number, city);
 }
 
 // A save-file general made unaffiliated stands where he waited to appear or where his nearest
 // living relative stands; a source that names no place leaves the labels as they are.
 void StatusMenu::PlaceFromRelatives() {
-  QLabel* x = e_.edt4lbl2(7);
-  QLabel* y = e_.edt4lbl2(8);
+  QLabel* x = e_.positionXLabel;
+  QLabel* y = e_.positionYLabel;
   auto place = [&](int px, int py) {
     x->setText(QString::number(px));
     y->setText(QString::number(py));
   };
   const std::optional<GeneralStatus> status = e_.ShownStatus();
   if (status == GeneralStatus::NotYetAppeared) {
-    if (const CitySaveRec* c = UsedSaveCity(e_.등장도시)) place(c->get(kCitySave.x), c->get(kCitySave.y));
+    if (const CitySaveRec* c = UsedSaveCity(e_.appearanceCityNumber)) place(c->get(kCitySave.x), c->get(kCitySave.y));
     return;
   }
   if (status != GeneralStatus::Minor) return;
@@ -134,37 +134,37 @@ void StatusMenu::Unemployed(GeneralStatus status) {
     w->setEnabled(false);
   };
   if (!(status == GeneralStatus::Unaffiliated && !save)) {
-    e_.소속도시 = kNoCity;
+    e_.cityNumber = kNoCity;
     e_.setCityLabel("없음");
   }
-  e_.edt4Cmd3(2)->setEnabled(status == GeneralStatus::Unaffiliated && !save);
-  off(e_.edt4Num(5), "0");
+  e_.changeCityButton->setEnabled(status == GeneralStatus::Unaffiliated && !save);
+  off(e_.employmentYearBox, "0");
   if (status == GeneralStatus::NotYetAppeared) {
-    e_.edt4Num(7)->setEnabled(true);
-    e_.edt4Num(7)->setText("1188");
-    e_.edt4Cmd3(4)->setEnabled(true);
+    e_.appearanceYearBox->setEnabled(true);
+    e_.appearanceYearBox->setText("1188");
+    e_.changeAppearanceCityButton->setEnabled(true);
     PickerCallers callers;
     callers.frmEdit4 = &e_;
     callers.frmCMenu = this;
     CityPicker(&e_, lists_, callers, CityPickerMode::Appearance).ShowModal();
     if (save) {
-      e_.edt4lbl2(7)->setText("0");
-      e_.edt4lbl2(8)->setText("0");
+      e_.positionXLabel->setText("0");
+      e_.positionYLabel->setText("0");
     }
   } else {
-    off(e_.edt4Num(7), "0");
-    e_.edt4lbl2(5)->setText("없음");
-    e_.edt4Cmd3(4)->setEnabled(false);
+    off(e_.appearanceYearBox, "0");
+    e_.appearanceCityLabel->setText("없음");
+    e_.changeAppearanceCityButton->setEnabled(false);
     if (status == GeneralStatus::Unaffiliated && save) PlaceFromRelatives();
-    e_.등장도시 = kNoAppearanceCity;
+    e_.appearanceCityNumber = kNoAppearanceCity;
   }
-  e_.edt4lbl2(2)->setText("없음");
-  e_.edt4lbl2(4)->setText(StatusCaption(status));
-  e_.사위설정(true);
+  e_.unitLabel->setText("없음");
+  e_.statusLabel->setText(StatusCaption(status));
+  e_.UpdateSonInLawToggle(true);
 }
 
-void StatusMenu::cmdMenu_Click(int index) {
-  if (!cmdMenu[std::size_t(index)]->isEnabled()) return;
+void StatusMenu::Choose(int index) {
+  if (!statusButtons[std::size_t(index)]->isEnabled()) return;
   PickerCallers callers;
   callers.frmEdit4 = &e_;
   callers.frmCMenu = this;
@@ -174,7 +174,7 @@ void StatusMenu::cmdMenu_Click(int index) {
     } else if (SuccessorNeeded()) {
       GeneralPicker(&e_, lists_, callers, GeneralPickerMode::NewLord, e_.Working.number).ShowModal();
     } else {
-      e_.edt4lbl2(4)->setText(StatusCaption(GeneralStatus::Lord));
+      e_.statusLabel->setText(StatusCaption(GeneralStatus::Lord));
       CityPicker(&e_, lists_, callers, CityPickerMode::Affiliation).ShowModal();
     }
   } else if (index >= 2) {

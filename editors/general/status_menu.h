@@ -22,8 +22,8 @@ class StatusMenu : public QDialog {
   StatusMenu(GeneralEditor& editor, const MainLists& lists);
   static constexpr int kEntries = 5;
 
-  std::array<QPushButton*, 5> cmdMenu{};
-  void cmdMenu_Click(int index);
+  std::array<QPushButton*, 5> statusButtons{};
+  void Choose(int index);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

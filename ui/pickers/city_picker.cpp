@@ -48,16 +48,16 @@ void CityPicker::Fill() {
   if (mode_ == Affiliation || mode_ == Joining) {
     setWindowTitle("소속도시 선택");
     if (editor) {
-      const QWidget* frame = editor->edt4Frame(17);
+      const QWidget* frame = editor->CityFrame();
       PlaceBy(editor->Form(), At(frame) + QPointF(0, frame ? frame->height() : 0));
     }
     addOwnedCities();
     // Only an unaffiliated general changed from the editor itself may be left without a city.
-    if (editor && ShownStatus(Text(editor->edt4lbl2(4))) == GeneralStatus::Unaffiliated && !StatusMenuVisible()) AddRow(kNoCityRow, "80", {""});
+    if (editor && ShownStatus(Text(editor->StatusLabel())) == GeneralStatus::Unaffiliated && !StatusMenuVisible()) AddRow(kNoCityRow, "80", {""});
   } else if (mode_ == Appearance) {
     setWindowTitle("등장도시 선택");
     if (editor) {
-      const QWidget* frame = editor->edt4Frame(19);
+      const QWidget* frame = editor->AppearanceFrame();
       PlaceBy(editor->Form(), At(frame) + QPointF(frame ? frame->width() : 0, 0));
     }
     addOwnedCities();
@@ -101,12 +101,12 @@ bool CityPicker::CityHolds(int city, int scenarioMore, int saveSlot) const {
 void CityPicker::WritePositionLabels(int city) {
   GeneralEditorCaller* e = callers_.frmEdit4;
   if (!IsSaveFile()) {
-    SetText(e->edt4lbl2(7), "---");
-    SetText(e->edt4lbl2(8), "---");
+    SetText(e->PositionXLabel(), "---");
+    SetText(e->PositionYLabel(), "---");
   } else if (city >= 0 && std::size_t(city) < gData.gSaveCities.size()) {
     const CitySaveRec& c = gData.gSaveCities[city];
-    SetText(e->edt4lbl2(7), QString::number(c.get(CitySaveRec::L.x)));
-    SetText(e->edt4lbl2(8), QString::number(c.get(CitySaveRec::L.y)));
+    SetText(e->PositionXLabel(), QString::number(c.get(CitySaveRec::L.x)));
+    SetText(e->PositionYLabel(), QString::number(c.get(CitySaveRec::L.y)));
   }
 }
 
@@ -118,7 +118,7 @@ void CityPicker::TakeAnswer(ListItem* row) {
     if (!e) return;
     if (mode_ == Appearance) {
       e->SetAppearCityNo(std::uint8_t(number));
-      SetText(e->edt4lbl2(5), row->text(0));
+      SetText(e->AppearanceCityLabel(), row->text(0));
       return;
     }
     AnswerCity(row, mode_ == Joining);
@@ -144,9 +144,9 @@ void CityPicker::TakeAnswer(ListItem* row) {
 void CityPicker::AnswerCity(ListItem* row, bool fromStatusMenu) {
   GeneralEditorCaller* e = callers_.frmEdit4;
   const auto city = std::uint8_t(CellNumber(row->tag));
-  QLabel* status = e->edt4lbl2(4);
-  QAbstractButton* cityButton = e->edt4Cmd3(2);
-  const bool outside = Text(e->edt4lbl2(2)).endsWith("(성밖)");
+  QLabel* status = e->StatusLabel();
+  QAbstractButton* cityButton = e->ChangeCityButton();
+  const bool outside = Text(e->UnitLabel()).endsWith("(성밖)");
   auto becomeServant = [&] {
     SetText(status, StatusCaption(GeneralStatus::Ordinary));
     SetEnabled(cityButton, true);
@@ -163,7 +163,7 @@ void CityPicker::AnswerCity(ListItem* row, bool fromStatusMenu) {
   if (fromStatusMenu) {
     SetText(status, StatusCaption(GeneralStatus::Ordinary));
     e->SetCityNo(city);
-    SetText(e->edt4lbl2(3), TrimSpaces(row->text(0)));
+    SetText(e->CityLabel(), TrimSpaces(row->text(0)));
     bool hasLord;
     if (city != e->OrgCityNo()) {
       hasLord = CityHolds(city, 0, 0);
@@ -184,36 +184,36 @@ void CityPicker::AnswerCity(ListItem* row, bool fromStatusMenu) {
       case kScenarioQV: year = d.gScenarioHeaderQV.get(ScenarioHeaderQVRec::L.startYear); break;
       default: year = d.gScenarioHeader.get(ScenarioHeaderRec::L.startYear); break;
     }
-    if (QLineEdit* employed = e->edt4Num(5)) {
+    if (QLineEdit* employed = e->EmploymentYearBox()) {
       employed->setEnabled(true);
       employed->setText(QString::number(year));
     }
-    if (QLineEdit* appeared = e->edt4Num(7)) {
+    if (QLineEdit* appeared = e->AppearanceYearBox()) {
       appeared->setEnabled(true);
       appeared->setText("0");
       appeared->setEnabled(false);
     }
-    SetText(e->edt4lbl2(5), "없음");
+    SetText(e->AppearanceCityLabel(), "없음");
     e->SetAppearCityNo(kNoAppearanceCity);
-    SetEnabled(e->edt4Cmd3(4), false);
-    e->사위설정(true);
+    SetEnabled(e->ChangeAppearanceCityButton(), false);
+    e->UpdateSonInLawToggle(true);
     return;
   }
 
   e->SetCityNo(city);
-  SetText(e->edt4lbl2(3), TrimSpaces(row->text(0)));
+  SetText(e->CityLabel(), TrimSpaces(row->text(0)));
   const std::optional<GeneralStatus> was = ShownStatus(Text(status));
   if (was == GeneralStatus::Ordinary) {
     const bool hasLord = city == e->OrgCityNo() || CityHolds(city, 0, 0);
     hasLord ? becomeServant() : becomeLord();
-    e->사위설정(true);
+    e->UpdateSonInLawToggle(true);
   } else if (was == GeneralStatus::Lord) {
     // Returning to the city he was loaded with never counts as joining another lord.
     const bool joining = city != e->OrgCityNo() && CityHolds(city, 0, 0);
     SetText(status, StatusCaption(joining ? GeneralStatus::Ordinary : GeneralStatus::Lord));
     SetEnabled(cityButton, joining);
     WritePositionLabels(city);
-    e->사위설정(true);
+    e->UpdateSonInLawToggle(true);
   }
 }
 

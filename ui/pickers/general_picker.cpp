@@ -159,8 +159,8 @@ void GeneralPicker::TakeAnswer(ListItem* row) {
     case NewLord:
       if (!c.frmEdit4) break;
       c.frmEdit4->SetNewLordNo(number);
-      setText(c.frmEdit4->edt4lbl2(4), StatusCaption(GeneralStatus::Ordinary));
-      enable(c.frmEdit4->edt4Cmd3(2));
+      setText(c.frmEdit4->StatusLabel(), StatusCaption(GeneralStatus::Ordinary));
+      enable(c.frmEdit4->ChangeCityButton());
       break;
     case King:
       if (!c.frmEdit2) break;
