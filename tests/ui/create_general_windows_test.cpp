@@ -71,12 +71,12 @@ TEST_F(GeneralWindows, CreateDrawsRegionAndFaceTakesAPickedFaceAndAddsTheRow) {
   Add({{"frmAdd3",
         [](QDialog& dialog) {
           auto& d = static_cast<CreateGeneralDialog&>(dialog);
-          EXPECT_EQ(std::tuple(d.Add3Combo->currentIndex(), int(d.FaceNo()), Shown(d.Add3Mask())),
+          EXPECT_EQ(std::tuple(d.regionCombo->currentIndex(), int(d.FaceNo()), Shown(d.NewGeneralFaceLabel())),
                     std::tuple(28, 585, CellColour(585)));
-          d.Add3Text->setText("새장군");
-          QTest::mouseClick(d.Add3Cmd2, Qt::LeftButton);
-          EXPECT_EQ(Shown(d.Add3Mask()), CellColour(583));
-          QTest::mouseClick(d.Add3Cmd[0], Qt::LeftButton);
+          d.nameBox->setText("새장군");
+          QTest::mouseClick(d.changeFaceButton, Qt::LeftButton);
+          EXPECT_EQ(Shown(d.NewGeneralFaceLabel()), CellColour(583));
+          QTest::mouseClick(d.okButton, Qt::LeftButton);
         }},
        {"frmMaskView1", [](QDialog& d) { static_cast<MenFacePicker&>(d).FaceDblClick(3); }}});
   ASSERT_EQ(w->ListView4->count(), rows + 1);
@@ -95,9 +95,9 @@ TEST_F(GeneralWindows, CreateCancelledWritesNothing) {
     Add({{"frmAdd3", [&](QDialog& dialog) {
             auto& d = static_cast<CreateGeneralDialog&>(dialog);
             opened = true;
-            d.Add3Text->setText("가");
-            if (way == 0) QTest::mouseClick(d.Add3Cmd[1], Qt::LeftButton);
-            else QTest::keyClick(d.Add3Text, Qt::Key_Escape);
+            d.nameBox->setText("가");
+            if (way == 0) QTest::mouseClick(d.cancelButton, Qt::LeftButton);
+            else QTest::keyClick(d.nameBox, Qt::Key_Escape);
             EXPECT_FALSE(d.isVisible());
           }}});
     EXPECT_TRUE(opened && gData.gGenerals == generals && w->ListView4->count() == rows) << way;

@@ -168,7 +168,7 @@ void MenFacePicker::AnswerCaller(int face, const QImage& picture) {
     }
   } else if (CreateGeneralCaller* a = callers_.frmAdd3) {
     a->SetFaceNo(std::int16_t(face));
-    SetPicture(a->Add3Mask(), picture);
+    SetPicture(a->NewGeneralFaceLabel(), picture);
   }
 }
 

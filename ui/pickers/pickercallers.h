@@ -62,7 +62,7 @@ class CreateGeneralCaller {
   virtual ~CreateGeneralCaller() = default;
   virtual std::int16_t FaceNo() const = 0;
   virtual void SetFaceNo(std::int16_t v) = 0;
-  virtual QLabel* Add3Mask() = 0;
+  virtual QLabel* NewGeneralFaceLabel() = 0;
 };
 
 // frmEdit5, the consort editor: the general picker's ConsortFather and ConsortHusband,
