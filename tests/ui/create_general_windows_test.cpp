@@ -56,7 +56,7 @@ class GeneralWindows : public MainFixture {
   static QString Change(QDialog& d, int tag, int which) {
     ListView* lv = List(d).ListView;
     lv->selectRow(lv->findTag(QString::number(tag)));
-    QTest::mouseClick(List(d).cmd혈연[std::size_t(which)], Qt::LeftButton);
+    QTest::mouseClick(which == 0 ? List(d).fatherButton : List(d).grandfatherButton, Qt::LeftButton);
     return lv->cell(lv->findTag(QString::number(tag)), 2 + which);
   }
 };
@@ -123,7 +123,7 @@ TEST_F(GeneralWindows, ListShowsSortsAndOpensTheFatherChange) {
            QTest::mouseDClick(lv->viewport(), Qt::LeftButton, {}, p);
          }},
         {"frm혈연설정", [&](QDialog& d) {
-           opened = d.windowTitle() + static_cast<garam::BloodRelationSetter&>(d).lbl혈연()->text();
+           opened = d.windowTitle() + static_cast<garam::BloodRelationSetter&>(d).RelativeNameLabel()->text();
            d.reject();
          }}});
   EXPECT_EQ(opened, "아버지 변경의자");
@@ -164,23 +164,23 @@ TEST_P(BloodRelationSetter, OpensByTheStoredValueAndWritesOneWord) {
          [&](QDialog& d) {
            auto& s = static_cast<garam::BloodRelationSetter&>(d);
            const Opening& o = openings[setter];
-           EXPECT_TRUE(s.opt혈연[std::size_t(o.option)]->isChecked()) << setter;
-           EXPECT_EQ(s.lbl혈연()->text() + "|" + s.txtNum->text(), o.label + "|" + o.number) << setter;
+           EXPECT_TRUE(s.kindOptions[std::size_t(o.option)]->isChecked()) << setter;
+           EXPECT_EQ(s.RelativeNameLabel()->text() + "|" + s.deathNumberBox->text(), o.label + "|" + o.number) << setter;
            switch (setter++) {
              case 1:
-               s.txtNum->setFocus();
-               s.txtNum->selectAll();
-               QTest::keyClicks(s.txtNum, "4567");
+               s.deathNumberBox->setFocus();
+               s.deathNumberBox->selectAll();
+               QTest::keyClicks(s.deathNumberBox, "4567");
                break;
              case 2:
-               QTest::mouseClick(s.opt혈연[0], Qt::LeftButton);
-               QTest::mouseClick(s.cmd혈연(0), Qt::LeftButton);  // cancelled
-               QTest::mouseClick(s.cmd혈연(0), Qt::LeftButton);
+               QTest::mouseClick(s.kindOptions[0], Qt::LeftButton);
+               QTest::mouseClick(s.pickButton, Qt::LeftButton);  // cancelled
+               QTest::mouseClick(s.pickButton, Qt::LeftButton);
                break;
-             case 3: return QTest::mouseClick(s.cmd혈연(2), Qt::LeftButton);
+             case 3: return QTest::mouseClick(s.cancelButton, Qt::LeftButton);
              case 4: return QTest::keyClick(&d, Qt::Key_Return);
            }
-           QTest::mouseClick(s.cmd혈연(1), Qt::LeftButton);
+           QTest::mouseClick(s.okButton, Qt::LeftButton);
          }},
         {"frmFind3", [&](QDialog& d) {
            auto& picker = static_cast<GeneralPicker&>(d);

@@ -67,13 +67,14 @@ struct FakeCaller : GeneralEditorCaller, CreateGeneralCaller, CountryEditorCalle
   GARAM_FAKE_CONTROL(QLabel, AppearanceCityLabel) GARAM_FAKE_CONTROL(QLabel, PositionXLabel)
   GARAM_FAKE_CONTROL(QLabel, PositionYLabel) GARAM_FAKE_CONTROLS(QLabel, Add1lbl) GARAM_FAKE_CONTROLS(QLabel, edt3lbl2)
   GARAM_FAKE_CONTROLS(QLabel, edt6lbl) GARAM_FAKE_CONTROL(QLabel, edt2lbl2) GARAM_FAKE_CONTROL(QLabel, Add2lbl2)
-  GARAM_FAKE_CONTROL(QLabel, lbl혈연) GARAM_FAKE_CONTROL(QLabel, FaceLabel) GARAM_FAKE_CONTROL(QLabel, NewGeneralFaceLabel)
+  GARAM_FAKE_CONTROL(QLabel, RelativeNameLabel) GARAM_FAKE_CONTROL(QLabel, FaceLabel) GARAM_FAKE_CONTROL(QLabel, NewGeneralFaceLabel)
   GARAM_FAKE_CONTROL(QLabel, edt6Mask) GARAM_FAKE_CONTROL(QLineEdit, EmploymentYearBox)
   GARAM_FAKE_CONTROL(QLineEdit, AppearanceYearBox) GARAM_FAKE_CONTROL(QComboBox, edt2Combo)
   GARAM_FAKE_CONTROL(QLineEdit, edt2Text) GARAM_FAKE_CONTROL(QPushButton, ChangeCityButton)
   GARAM_FAKE_CONTROL(QPushButton, ChangeAppearanceCityButton)
   GARAM_FAKE_CONTROLS(QPushButton, Add1Cmd2) GARAM_FAKE_CONTROL(QPushButton, Add2Cmd2)
-  GARAM_FAKE_CONTROL(QPushButton, edt6Cmd2) GARAM_FAKE_CONTROLS(QPushButton, cmd혈연)
+  GARAM_FAKE_CONTROL(QPushButton, edt6Cmd2) GARAM_FAKE_CONTROL(QPushButton, PickGeneralButton)
+  GARAM_FAKE_CONTROL(QPushButton, OkButton)
   QWidget* CityFrame() override { return nullptr; }
   QWidget* AppearanceFrame() override { return nullptr; }
   GARAM_FAKE_FRAME(edt2Frame) GARAM_FAKE_FRAME(Add1Frame)

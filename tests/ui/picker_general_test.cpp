@@ -70,7 +70,7 @@ TEST_F(GeneralPickerTest, EnterAnswersTheCallerWithTheTopRow) {
   for (auto mode : {ConsortFather, NewLord, King, Relative}) QTest::keyClick(Open(mode)->List(), Qt::Key_Return);
   EXPECT_TRUE(consort.fatherNo == 500 && consort.edt5lbl(0)->text() == "없음");
   EXPECT_TRUE(caller.newLordNo == 6 && caller.StatusLabel()->text() == "일반" && caller.ChangeCityButton()->isEnabled());
-  EXPECT_TRUE(caller.generalNo == 0 && caller.lbl혈연()->text() == "가도");
+  EXPECT_TRUE(caller.generalNo == 0 && caller.RelativeNameLabel()->text() == "가도");
   Choose(Open(King), "0");
   EXPECT_TRUE(caller.kingNo == 0 && caller.edt2lbl2()->text() == "가도");
 }

@@ -70,7 +70,7 @@ void GeneralPicker::Fill() {
       break;
     case Relative:
       if (c.frm혈연설정) {
-        const QWidget* button = c.frm혈연설정->cmd혈연(0);
+        const QWidget* button = c.frm혈연설정->PickGeneralButton();
         PlaceBy(c.frm혈연설정->Form(), At(button) + (button ? QPointF(button->width() / 2.0, button->height() / 2.0)
                                                           : QPointF()));
       }
@@ -181,8 +181,8 @@ void GeneralPicker::TakeAnswer(ListItem* row) {
     case Relative:
       if (!c.frm혈연설정) break;
       c.frm혈연설정->SetGeneralNo(number);
-      setText(c.frm혈연설정->lbl혈연(), text);
-      enable(c.frm혈연설정->cmd혈연(1));
+      setText(c.frm혈연설정->RelativeNameLabel(), text);
+      enable(c.frm혈연설정->OkButton());
       break;
   }
 }

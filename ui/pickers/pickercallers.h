@@ -162,8 +162,9 @@ class BloodRelationCaller {
   virtual ~BloodRelationCaller() = default;
   virtual QWidget* Form() = 0;
   virtual void SetGeneralNo(std::int16_t v) = 0;
-  virtual QLabel* lbl혈연() = 0;
-  virtual QAbstractButton* cmd혈연(int index) = 0;
+  virtual QLabel* RelativeNameLabel() = 0;
+  virtual QAbstractButton* PickGeneralButton() = 0;
+  virtual QAbstractButton* OkButton() = 0;
 };
 
 // The windows a picker may answer to; the picker's mode chooses among them. A picker whose mode
