@@ -438,23 +438,33 @@ bool GeneralEditor::Fill(int record) {
   if (!item_ || item_->tag != QString::number(record)) item_ = generals->findTag(QString::number(record));
   if (!item_) return false;
 
-  const bool qv = IsQVGeneralKind();
-  const bool save = Working.save;
   if (QWidget* o = parentWidget()) {
     setWindowIcon(o->windowIcon());
     move(o->pos() + QPoint(TwipsToPixels(600), TwipsToPixels(600)));
   }
   FillLists();
   newLordNumber = kNoGeneral;
+  FillIdentity(*generals, record);
+  FillMarks();
+  FillAbilities(record);
+  FillServiceAndKin();
+  FillAppearance(record);
+  SetNumberRanges();
+  return true;
+}
 
+// Name, number, status and unit, as the general list shows them.
+void GeneralEditor::FillIdentity(ListView& generals, int record) {
+  const bool qv = IsQVGeneralKind();
+  const bool save = Working.save;
   nameBox->setText(item_->text(0));
   AttachNameBox(nameBox, qv ? 17 : 19);
   recordNumberLabel->setText(item_->tag);
-  statusLabel->setText(generals->subItem(item_, 1));
+  statusLabel->setText(generals.subItem(item_, 1));
   const std::optional<GeneralStatus> status = ShownStatus();
 
   // Unit: the loaded text, where it stands, and whether he may change status.
-  loadedUnitText_ = generals->subItem(item_, 7);
+  loadedUnitText_ = generals.subItem(item_, 7);
   QString unit = loadedUnitText_;
   bool outside = false;
   if (unit != "없음") {
@@ -467,13 +477,16 @@ bool GeneralEditor::Fill(int record) {
   }
   unitLabel->setText(unit);
   changeStatusButton->setEnabled(StatusChangeAllowed(status, Working, outside));
+}
 
+// The face and the fact and action marks.
+void GeneralEditor::FillMarks() {
   faceNumber = std::int16_t(Working.face);
   faceNumberBox->setText(QString::number(Working.face));
   if (gBitmapOk[0]) ShowFace();
   else changeFaceButton->setEnabled(false);
 
-  if (save) {
+  if (Working.save) {
     fictionToggle->setText(Working.status & kVirtualBit ? "가상" : "사실");
     actionDoneToggle->setText(Working.status & kActionDoneBit ? "완료" : "미완");
   } else {
@@ -484,11 +497,16 @@ bool GeneralEditor::Fill(int record) {
     // Scenarios keep no action or virtual mark; the apply writes them cleared, a cancel not at all.
     Working.status &= std::uint16_t(~(kActionDoneBit | kVirtualBit));
   }
+}
 
+// Biography, skills, region and the numbers he is made of.
+void GeneralEditor::FillAbilities(int record) {
+  const bool save = Working.save;
   const int bio = std::int16_t(Working.biography);
   if (bio == -1) SelectValue(biographyCombo, 0xFFFF, "없음");
   else SelectValue(biographyCombo, bio >= 0 && bio < int(BioListPos.size()) ? bio : Working.biography, QString::number(bio));
   ShowBiography();
+  if (QString::fromStdString(gCurrentFile).toLower().contains("scedat1") && record == 4) biographyCombo->setEnabled(false);
 
   for (int i = 0; i < 12; ++i) skillButtons[std::size_t(i)]->setChecked(Working.flags & (1u << i));
   {
@@ -519,7 +537,13 @@ bool GeneralEditor::Fill(int record) {
     if (proficiency[i] == 0) proficiencyCombos[std::size_t(i)]->setCurrentIndex(-1);
     else SelectValue(proficiencyCombos[std::size_t(i)], proficiency[i], QString::number(proficiency[i]));
   }
+  SelectValue(speechCombo, (Working.status >> 7) & 7, "");
+}
 
+// Where he stands, his kin, his loyalty and years of service, his city.
+void GeneralEditor::FillServiceAndKin() {
+  const bool save = Working.save;
+  const std::optional<GeneralStatus> status = ShownStatus();
   positionXLabel->setText(save ? QString::number(Working.x) : "---");
   positionYLabel->setText(save ? QString::number(Working.y) : "---");
   grandfatherLabel->setText(Str(RelationText(std::int16_t(Working.grandfather))));
@@ -545,8 +569,11 @@ bool GeneralEditor::Fill(int record) {
   changeCityButton->setEnabled(cityChange);
   loadedCityNumber = cityNumber;
   UpdateSonInLawToggle(false);
+}
 
-  // Appearance: the queue entry in saves, the record in scenarios.
+// Appearance: the queue entry in saves, the record in scenarios.
+void GeneralEditor::FillAppearance(int record) {
+  const bool save = Working.save;
   auto appearanceCity = [&](int city) {
     std::string name;
     const ListView* cities = main_.List(EntityList::Cities);
@@ -577,11 +604,11 @@ bool GeneralEditor::Fill(int record) {
   }
   appearanceYearBox->setEnabled(waits);
   changeAppearanceCityButton->setEnabled(waits);
+}
 
-  SelectValue(speechCombo, (Working.status >> 7) & 7, "");
-  if (QString::fromStdString(gCurrentFile).toLower().contains("scedat1") && record == 4) biographyCombo->setEnabled(false);
-
-  const bool korean = !qv;
+// The boxes' ranges and hints follow the edition's years and faces.
+void GeneralEditor::SetNumberRanges() {
+  const bool korean = !IsQVGeneralKind();
   struct Num { NumericBox* box; double lo, hi; int chars; QString hint; };
   const Num nums[] = {
       {politicsBox, 1, 100, 3, "정치력 입력(1~100)"},
@@ -601,7 +628,6 @@ bool GeneralEditor::Fill(int record) {
     b->setTypedLimit(n.chars);
     SetFocusHint(b, n.hint);
   }
-  return true;
 }
 
 void GeneralEditor::ShowFace() {

@@ -146,6 +146,12 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
   void SetHints();
   void Connect();
   bool Fill(int record);
+  void FillIdentity(ListView& generals, int record);
+  void FillMarks();
+  void FillAbilities(int record);
+  void FillServiceAndKin();
+  void FillAppearance(int record);
+  void SetNumberRanges();
   void FillLists();
   void NumLeft(NumericBox* box);
   void ShowFace();
