@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "data/general_record.h"
 #include "data/gamedata.h"
 #include "platform/dialogs.h"
 #include "platform/listview.h"
@@ -47,15 +48,9 @@ int CellCount(ListView* lv, ListItem* row, int column) { return int(NumericValue
 int BoxInt(const NumericBox* box) { return int(std::nearbyint(box->value())); }
 
 int GeneralCity(int g) {
-  auto city = [g](const auto& generals) -> int {
-    return g >= 0 && std::size_t(g) < generals.size() ? generals[std::size_t(g)].get(generals[0].L.city) : -1;
-  };
-  switch (gFileKind) {
-    case kSaveKr: return city(gData.gSaveGenerals);
-    case kSaveQV: return city(gData.gSaveGeneralsQV);
-    case kScenarioQV: return city(gData.gGeneralsQV);
-    default: return city(gData.gGenerals);
-  }
+  int city = -1;
+  WithStoredGeneral(g, [&](const auto& r) { city = r.get(r.L.city); });
+  return city;
 }
 
 void StyleRow(ListView* lv, ListItem* row, const QColor& color, const std::vector<int>& boldColumns, int lastColumn,

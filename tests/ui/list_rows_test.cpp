@@ -60,7 +60,7 @@ TEST_F(ListRows, HoldTheirLettersAndAsManyStayInView) {
     EXPECT_GE(list->viewport()->height() / row, StockRows(list, designed)) << list->objectName().toStdString();
   }
   // The blood-relation buttons moved down with the list rather than over it.
-  EXPECT_GE(blood.cmd혈연[0]->y(), blood.ListView->geometry().bottom());
+  EXPECT_GE(blood.fatherButton->y(), blood.ListView->geometry().bottom());
 }
 
 }  // namespace

@@ -164,11 +164,11 @@ void MenFacePicker::AnswerCaller(int face, const QImage& picture) {
   if (mode_ == FacePickerMode::EditedPerson) {
     if (GeneralEditorCaller* e = callers_.frmEdit4) {
       e->SetFaceNo(std::int16_t(face));
-      SetPicture(e->edt4Mask(), picture);
+      SetPicture(e->FaceLabel(), picture);
     }
   } else if (CreateGeneralCaller* a = callers_.frmAdd3) {
     a->SetFaceNo(std::int16_t(face));
-    SetPicture(a->Add3Mask(), picture);
+    SetPicture(a->NewGeneralFaceLabel(), picture);
   }
 }
 
