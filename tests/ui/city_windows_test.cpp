@@ -135,6 +135,40 @@ TEST_F(CityWindows, OwnerChangesMoveCountsAndGeneralRows) {
   EXPECT_EQ(std::pair(Cell(4, 12, 9), int(gData.gSaveCities[2].get(kCitySave.owner))), std::pair(QString("송"), 5));
 }
 
+// After OK every row the edit touched reads as a new fill of the data shows it: a renamed capital,
+// a city given to another country, one given away and back. The generals of an ownerless city keep
+// the owner box's "없음" as their country, where a fill shows dashes.
+TEST_F(CityWindows, RowsAfterOkReadAsFilled) {
+  struct Case {
+    int city, owner;
+    const char* name;
+  };
+  auto edit = [&](const Case& c) {
+    SCOPED_TRACE(c.city);
+    Select(3, c.city);
+    pick_ = c.owner;
+    Script({});
+    CityEditor e(w.get(), Lists(), c.city);
+    e.edt3Text->setText(c.name);
+    e.edt3Num[0]->setText("300");
+    e.edt3Num[1]->setText("1234");
+    if (c.owner >= 0) e.ChooseOwner();
+    e.edt3Cmd[0]->click();
+  };
+  LoadSave(false);
+  for (const Case& c : {Case{0, -1, "새개경"}, {2, 5, "새서경"}, {4, 7, "새빈성"}, {4, 80, "빈성"}}) {
+    edit(c);
+    ExpectRowsAsFilled(kSaveKr, "user1.rn");
+  }
+  edit({5, -1, "새들성"});
+  EXPECT_EQ(QStringList({Cell(3, 5, 0), Cell(4, 15, 8), Cell(4, 15, 9)}), QStringList({"새들성", "새들성", "없음"}));
+  LoadScenario(false);
+  for (const Case& c : {Case{1, -1, "새서라벌"}, {3, -1, "새금관"}, {2, 0, "새금성"}}) {
+    edit(c);
+    ExpectRowsAsFilled(kScenarioKr, "scedat1.rn");
+  }
+}
+
 // --- Create-city dialog --------------------------------------------------------------------
 
 class CreateCityTest : public CityWindows {
@@ -197,6 +231,28 @@ TEST_F(CreateCityTest, CreateAppendsTheRowAndCountsTheOwner) {
   EXPECT_EQ(cells, QStringList({"새터", "가야", "    0", "  300", " 5000", " 5000", " 2500", "04"}));
   EXPECT_EQ(Cell(2, 2, 3).trimmed().toInt(), before.trimmed().toInt() + 1);
   EXPECT_TRUE(w->Status(3) == "*" && gCountsChanged);
+}
+
+TEST_F(CreateCityTest, RowsAfterCreateReadAsFilled) {
+  LoadSave(false);
+  const HistoricCitySite site = HistoricCitySites()[0];
+  MapAnswers(site.x, site.y);
+  test::ScriptedRng rng({0.0});
+  pick_ = 5;
+  Script({});
+  CreateCity save(w.get(), Lists());
+  ASSERT_TRUE(save.PickSite());
+  save.ChooseOwner();
+  save.Add2Cmd[0]->click();
+  ExpectRowsAsFilled(kSaveKr, "user1.rn");
+
+  LoadScenario(false);
+  MapAnswers(100, 101);
+  CreateCity scen(w.get(), Lists());
+  ASSERT_TRUE(scen.PickSite());
+  scen.Add2Text->setText("새터");
+  scen.Add2Cmd[0]->click();
+  ExpectRowsAsFilled(kScenarioKr, "scedat1.rn");
 }
 
 }  // namespace

@@ -210,5 +210,58 @@ TEST_F(CountryEditorTest, CreateInASave) {
   EXPECT_EQ(w->Status(3), "*");
 }
 
+// After OK or a creation every row it touched reads as a new fill of the data shows it; only the
+// status a change of king gives the old king stays the one the change names.
+TEST_F(CountryEditorTest, RowsAfterOkReadAsFilled) {
+  LoadSave(false);
+  {
+    CountryEditor e(*w, 3);
+    e.edt2Text()->setText("대고려");
+    e.edt2Cmd[0]->click();
+  }
+  ExpectRowsAsFilled(kSaveKr, "user1.rn");
+  {
+    CountryEditor e(*w, 3);
+    Pick(12);
+    e.edt2Cmd2->click();
+    e.edt2Cmd[0]->click();
+  }
+  EXPECT_EQ(QStringList({Cell(2, 3, 1), Cell(4, 12, 1), Cell(4, 10, 1)}), QStringList({"유금필", "국왕", "일반"}));
+  LoadScenario(false);
+  {
+    CountryEditor e(*w, 0);
+    e.edt2Text()->setText("남부여");
+    Pick(1);
+    e.edt2Cmd2->click();
+    e.edt2Cmd[0]->click();
+  }
+  ExpectRowsAsFilled(kScenarioKr, "scedat1.rn");
+}
+
+TEST_F(CountryEditorTest, RowsAfterCreateReadAsFilled) {
+  LoadSave(false);
+  ScriptedRng rng({0.5});
+  {
+    CreateCountryDialog d(*w);
+    Pick(4);
+    d.Add1Cmd2(1)->click();
+    d.Add1Text->setText("발해");
+    Pick(15);
+    d.Add1Cmd2(0)->click();
+    d.Add1Cmd[0]->click();
+  }
+  ExpectRowsAsFilled(kSaveKr, "user1.rn");
+  LoadScenario(false);
+  {
+    CreateCountryDialog d(*w);
+    Pick(3);
+    d.Add1Cmd2(1)->click();
+    d.Add1Text->setText("금관가야");
+    d.Add1Cmd[0]->click();
+    EXPECT_EQ(w->Status(3), "*");
+  }
+  ExpectRowsAsFilled(kScenarioKr, "scedat1.rn");
+}
+
 }  // namespace
 }  // namespace garam::test
