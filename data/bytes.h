@@ -20,6 +20,13 @@ namespace garam {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The one bounds-checked lookup for every reference taken from a record: an index the file
+// names but the arrays do not hold gives nullptr, never a read outside the array.
+template <typename V>
+auto At(V& v, long long i) -> decltype(&v[0]) {
+  return i >= 0 && static_cast<unsigned long long>(i) < v.size() ? &v[std::size_t(i)] : nullptr;
+}
+
 inline std::uint16_t GetU16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
 inline std::uint32_t GetU32(const std::uint8_t* p) {
   return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <tuple>
+#include <type_traits>
 
 #include "data/fileio.h"
 #include "data/filetransaction.h"
@@ -10,29 +13,48 @@
 namespace garam {
 namespace {
 
+// A zeroed record is all zero bytes; an array of the kind being reset keeps its memory.
 template <typename T>
 void Fresh(std::vector<T>& v, std::size_t n) {
-  v.assign(n, T{});
+  if constexpr (std::is_trivially_copyable_v<T>) {
+    v.resize(n);
+    if (n) std::memset(static_cast<void*>(v.data()), 0, n * sizeof(T));
+  } else {
+    v.assign(n, T{});
+  }
 }
+
+// One array of the kind being reset, with its bound.
 template <typename T>
-void Erase(std::vector<T>& v) {
-  v.clear();
-  v.shrink_to_fit();
+struct Bound {
+  std::vector<T>& array;
+  std::size_t size;
+};
+template <typename T>
+Bound(std::vector<T>&, std::size_t) -> Bound<T>;
+
+// Everything erased, then the arrays of the kind zeroed to their bounds. Those are set aside
+// across the erasure and keep their memory, so a load of the kind already loaded allocates
+// nothing for its tables. The message blocks' texts are the resets' to blank or to keep.
+template <typename... T>
+void ResetTo(GameDataSet& d, std::tuple<Bound<T>...> bounds) {
+  std::apply(
+      [&](Bound<T>... b) {
+        std::tuple<std::vector<T>...> aside{std::move(b.array)...};
+        std::string nameBlock = std::move(d.gBiographyNameBlock.text);
+        std::string textBlock = std::move(d.gBiographyTextBlock.text);
+        d = GameDataSet{};
+        d.gBiographyNameBlock.text = std::move(nameBlock);
+        d.gBiographyTextBlock.text = std::move(textBlock);
+        std::tie(b.array...) = std::move(aside);
+        (Fresh(b.array, b.size), ...);
+      },
+      bounds);
 }
 
-// Everything erased, then each reset sizes what its kind uses.
-void EraseAll(GameDataSet& d) {
-  std::string nameBlock = std::move(d.gBiographyNameBlock.text);
-  std::string textBlock = std::move(d.gBiographyTextBlock.text);
-  d = GameDataSet{};
-  d.gBiographyNameBlock.text = std::move(nameBlock);
-  d.gBiographyTextBlock.text = std::move(textBlock);
-}
-
-void SizeCounts(GameDataSet& d, std::size_t countries, std::size_t cities) {
-  Fresh(d.gCountryCityCount, countries);
-  Fresh(d.gCityGeneralCount, cities);
-  Fresh(d.gCountryGeneralCount, countries);
+auto Counts(GameDataSet& d, std::size_t countries, std::size_t cities) {
+  return std::tuple{Bound{d.gCountryCityCount, countries}, Bound{d.gCityGeneralCount, cities},
+                    Bound{d.gCountryGeneralCount, countries}};
 }
 
 void BlankMessageBlocks(GameDataSet& d) {
@@ -40,56 +62,54 @@ void BlankMessageBlocks(GameDataSet& d) {
   d.gBiographyTextBlock.text.assign(gBiographyTextBlockSize, ' ');
 }
 
-void ResetScenarioCommon(GameDataSet& d) {
-  Fresh(d.gRegions, kRegionCount);
-  Fresh(d.gSpecialties, kSpecialtyCount);
-  Fresh(d.gCultureItems, kCultureItemCount);
-  d.gMapFix.reset();
-  d.gMapVar.reset();
+constexpr std::size_t kMapCells = std::size_t(kMapWidth) * kMapHeight;
+
+auto ScenarioCommon(GameDataSet& d) {
+  return std::tuple{Bound{d.gRegions, kRegionCount}, Bound{d.gSpecialties, kSpecialtyCount},
+                    Bound{d.gCultureItems, kCultureItemCount}, Bound{d.gMapFix.cells, kMapCells},
+                    Bound{d.gMapVar.cells, kMapCells}};
 }
 
-void ResetSaveCommon(GameDataSet& d) {
-  Fresh(d.gSaveRegions, kRegionCount);
-  Fresh(d.gSaveSpecialties, kSpecialtyCount);
-  Fresh(d.gSaveCultureItems, kCultureItemCount);
-  Fresh(d.gSaveQueens, kConsortSlots);
-  Fresh(d.gSavePrincesses, kPrincessSlots);
-  Fresh(d.gAppearanceQueue, kQueueEntries);
-  Fresh(d.gArmies, kArmySlots);
-  Fresh(d.gTransports, kTransportSlots);
-  Fresh(d.gLabours, kLabourSlots);
-  Fresh(d.gEnvoys, kEnvoySlots);
-  Fresh(d.gSpies, kSpySlots);
-  Fresh(d.gMarches, kMarchSlots);
-  Fresh(d.gCaravans, kCaravanSlots);
-  Fresh(d.gMigrations, kMigrationSlots);
-  Fresh(d.gSaveCities, kCitySlots);
-  d.gSaveMap.reset();
-  SizeCounts(d, kCountrySlots, kCitySlots);
+auto SaveCommon(GameDataSet& d) {
+  return std::tuple_cat(
+      std::tuple{Bound{d.gSaveRegions, kRegionCount}, Bound{d.gSaveSpecialties, kSpecialtyCount},
+                 Bound{d.gSaveCultureItems, kCultureItemCount}, Bound{d.gSaveQueens, kConsortSlots},
+                 Bound{d.gSavePrincesses, kPrincessSlots}, Bound{d.gAppearanceQueue, kQueueEntries},
+                 Bound{d.gArmies, kArmySlots}, Bound{d.gTransports, kTransportSlots},
+                 Bound{d.gLabours, kLabourSlots}, Bound{d.gEnvoys, kEnvoySlots}, Bound{d.gSpies, kSpySlots},
+                 Bound{d.gMarches, kMarchSlots}, Bound{d.gCaravans, kCaravanSlots},
+                 Bound{d.gMigrations, kMigrationSlots}, Bound{d.gSaveCities, kCitySlots},
+                 Bound{d.gSaveMap.cells, kMapCells}},
+      Counts(d, kCountrySlots, kCitySlots));
 }
 
-void ResetScenarioNumbered(GameDataSet& d, const ExeInfo& info, int n) {
-  EraseAll(d);
-  ResetScenarioCommon(d);
-  int i = (n >= 1 && n <= 4) ? n - 1 : 0;
-  Fresh(d.gCountries, info.countries[i]);
-  Fresh(d.gCities, info.cities[i]);
-  Fresh(d.gQueens, info.consorts[i]);
-  SizeCounts(d, kCountrySlots, kCitySlots);
+// Counts of scenario n in the executable's tables; a negative general count reads as none.
+ScenarioCounts NumberedCounts(const ExeInfo& info, int n) {
+  const std::size_t i = (n >= 1 && n <= 4) ? std::size_t(n - 1) : 0;
+  return {info.countries[i], info.cities[i], std::size_t(std::max<int>(0, info.generals[i])), info.consorts[i]};
 }
 
 // The two fixed-layout Korean scenarios differ only in their country record and their counts.
 template <typename Country>
 void ResetFixedLayout(GameDataSet& d, std::vector<Country>& countries, const ScenarioCounts& n) {
-  EraseAll(d);
-  ResetScenarioCommon(d);
-  Fresh(countries, n.countries);
-  Fresh(d.gCities, n.cities);
-  Fresh(d.gUnitTypes, kUnitTypeCountKr);
-  Fresh(d.gGenerals, n.generals);
-  Fresh(d.gQueens, n.consorts);
-  SizeCounts(d, n.countries, n.cities);
+  ResetTo(d, std::tuple_cat(ScenarioCommon(d),
+                            std::tuple{Bound{countries, n.countries}, Bound{d.gCities, n.cities},
+                                       Bound{d.gUnitTypes, kUnitTypeCountKr}, Bound{d.gGenerals, n.generals},
+                                       Bound{d.gQueens, n.consorts}},
+                            Counts(d, n.countries, n.cities)));
   BlankMessageBlocks(d);
+}
+
+// The numbered scenarios of either edition: their countries, cities and consorts by the
+// executable's counts, unit types and generals in the edition's own layouts.
+template <typename UnitType, typename General>
+void ResetNumbered(GameDataSet& d, std::vector<UnitType>& unitTypes, std::size_t unitTypeCount,
+                   std::vector<General>& generals, const ScenarioCounts& n) {
+  ResetTo(d, std::tuple_cat(ScenarioCommon(d),
+                            std::tuple{Bound{d.gCountries, n.countries}, Bound{d.gCities, n.cities},
+                                       Bound{d.gQueens, n.consorts}, Bound{unitTypes, unitTypeCount},
+                                       Bound{generals, n.generals}},
+                            Counts(d, kCountrySlots, kCitySlots)));
 }
 
 }  // namespace
@@ -98,32 +118,24 @@ void ResetArraysScedat1(GameDataSet& d) { ResetFixedLayout(d, d.gCountriesScedat
 void ResetArraysScedat2(GameDataSet& d) { ResetFixedLayout(d, d.gCountriesScedat2, kScedat2Counts); }
 
 void ResetArraysScenarioKr(GameDataSet& d, const ExeInfo& info, int n) {
-  ResetScenarioNumbered(d, info, n);
-  Fresh(d.gUnitTypes, kUnitTypeCountKr);
-  Fresh(d.gGenerals, std::size_t(std::max<int>(0, info.generals[(n >= 1 && n <= 4) ? n - 1 : 0])));
+  ResetNumbered(d, d.gUnitTypes, kUnitTypeCountKr, d.gGenerals, NumberedCounts(info, n));
 }
 
 void ResetArraysScenarioQV(GameDataSet& d, const ExeInfo& info, int n) {
-  ResetScenarioNumbered(d, info, n);
-  Fresh(d.gUnitTypesQV, kUnitTypeCountQV);
-  Fresh(d.gGeneralsQV, std::size_t(std::max<int>(0, info.generals[(n >= 1 && n <= 4) ? n - 1 : 0])));
+  ResetNumbered(d, d.gUnitTypesQV, kUnitTypeCountQV, d.gGeneralsQV, NumberedCounts(info, n));
 }
 
 void ResetArraysSaveKr(GameDataSet& d) {
-  EraseAll(d);
-  ResetSaveCommon(d);
-  Fresh(d.gSaveUnitTypes, kUnitTypeCountKr);
-  Fresh(d.gSaveGenerals, kGeneralSlots);
-  Fresh(d.gSaveCountries, kCountrySlots);
+  ResetTo(d, std::tuple_cat(SaveCommon(d), std::tuple{Bound{d.gSaveUnitTypes, kUnitTypeCountKr},
+                                                      Bound{d.gSaveGenerals, kGeneralSlots},
+                                                      Bound{d.gSaveCountries, kCountrySlots}}));
   BlankMessageBlocks(d);
 }
 
 void ResetArraysSaveQV(GameDataSet& d) {
-  EraseAll(d);
-  ResetSaveCommon(d);
-  Fresh(d.gSaveUnitTypesQV, kUnitTypeCountQV);
-  Fresh(d.gSaveGeneralsQV, kGeneralSlots);
-  Fresh(d.gSaveCountriesQV, kCountrySlots);
+  ResetTo(d, std::tuple_cat(SaveCommon(d), std::tuple{Bound{d.gSaveUnitTypesQV, kUnitTypeCountQV},
+                                                      Bound{d.gSaveGeneralsQV, kGeneralSlots},
+                                                      Bound{d.gSaveCountriesQV, kCountrySlots}}));
 }
 
 int ScenarioNumber(const std::string& fileName) {

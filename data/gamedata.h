@@ -93,6 +93,8 @@ struct GameDataSet {
   std::vector<std::uint8_t> gCountryCityCount;
   std::vector<std::int16_t> gCityGeneralCount;
   std::vector<std::int16_t> gCountryGeneralCount;
+
+  bool operator==(const GameDataSet&) const = default;
 };
 
 // Directories in which a load looks for, and found, its side files; each ends in the separator.
@@ -206,6 +208,11 @@ class MapCache {
 // The whole mutable state of a run, in one object with one reset.
 struct EditorState {
   GameDataSet data;
+  // The set a load reads into before it swaps it in. After the swap it holds the arrays of the
+  // load before, whose memory the next load of that kind reuses instead of allocating anew.
+  GameDataSet loadData;
+  // The bytes of the data file a load parses, kept for the next load to read into.
+  Bytes loadImage;
   LoadedFileState file;
   std::string appPath;
   // Picture sheets by index (0 men, 1 women, 2 items, 3 womenqvx, 4 itemsqvx, 5 womenqvz,

@@ -116,6 +116,8 @@ bool LoadGameFile(const std::string& path, bool customLoad) {
     if (d->empty()) *d = dir;
   gDataLoaded = false;
 
+  // A load creates no file, so each directory it searches need be listed only once.
+  DirectoryListingScope listings;
   bool ok = false;
   try {
     if (!FileExists(path)) {

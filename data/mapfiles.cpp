@@ -15,19 +15,23 @@ bool HeaderOk(const std::uint8_t* p, bool fixed) {
   return std::memcmp(p, fixed ? "FMAPDATA" : "VMAPDATA", 9) == 0;  // the NUL behind is part of it
 }
 
+std::uint64_t MapFileSize(bool fixed) { return fixed ? kMapFixSize : kMapVarSize; }
+
 bool IsMapFile(std::span<const std::uint8_t> f, bool fixed) {
-  return f.size() == (fixed ? kMapFixSize : kMapVarSize) && HeaderOk(f.data(), fixed);
+  return f.size() == MapFileSize(fixed) && HeaderOk(f.data(), fixed);
 }
 
 bool CheckMapFile(const std::string& path, bool fixed) {
-  if (FileSize(path).value_or(0) != (fixed ? kMapFixSize : kMapVarSize)) return false;
-  auto head = ReadFileRange(path, 0, 9);
-  return head && HeaderOk(head->data(), fixed);
+  std::uint8_t head[9];
+  return ReadFileStart(path, MapFileSize(fixed), {head}) && HeaderOk(head, fixed);
 }
 
+// The grid goes from the file straight into its cells: a cell is its three file bytes.
 bool ReadGrid(const std::string& path, bool fixed, Grid<MapCell>& grid) {
-  auto f = ReadWholeFile(path);
-  return f && ParseMapImage(*f, fixed, grid);
+  std::uint8_t head[kMapGridOffset];
+  grid.cells.resize(kMapGridBytes / sizeof(MapCell));
+  auto cells = std::span(reinterpret_cast<std::uint8_t*>(grid.cells.data()), kMapGridBytes);
+  return ReadFileStart(path, MapFileSize(fixed), {head, cells}) && HeaderOk(head, fixed);
 }
 
 }  // namespace

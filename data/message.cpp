@@ -78,7 +78,11 @@ std::optional<std::string> AreaBySize(std::span<const std::uint8_t> f, std::int6
   return std::string(reinterpret_cast<const char*>(f.data() + pos), size);
 }
 
-void NulToSpace(std::string& s) { std::replace(s.begin(), s.end(), '\0', ' '); }
+// A select, not std::replace's conditional store, so that an optimized build vectorizes it: the
+// areas are tens of KB.
+void NulToSpace(std::string& s) {
+  for (char& c : s) c = c == '\0' ? ' ' : c;
+}
 
 std::size_t BytesUsed(const std::vector<std::string>& entries, int count) {
   std::size_t n = 0;
@@ -144,10 +148,10 @@ bool ReadKorean(std::span<const std::uint8_t> f, MessageFileState& at, GameDataS
   NulToSpace(*names);
   NulToSpace(*texts);
   markerRepaired = RepairMarker(*names, at.marker);
-  d.gBiographyNameBlock = {std::move(*nameTable), *names};
-  d.gBiographyTextBlock = {std::move(*textTable), *texts};
   d.gBiographyNames = SplitEntries(*names, kBiographiesKr);
   d.gBiographyTexts = SplitEntries(*texts, kBiographiesKr);
+  d.gBiographyNameBlock = {std::move(*nameTable), std::move(*names)};
+  d.gBiographyTextBlock = {std::move(*textTable), std::move(*texts)};
   d.gBiographyBytesUsed = {BytesUsed(d.gBiographyTexts, kBiographiesKr), BytesUsed(d.gBiographyNames, kBiographiesKr)};
   return true;
 }
@@ -160,15 +164,16 @@ bool ReadExpansion(std::span<const std::uint8_t> f, MessageFileState& at, GameDa
   auto nameTable = ReadTable(f, at.nameTable, kBiographiesQV);
   auto textTable = ReadTable(f, at.textTable, kBiographyText1QV);
   if (!names || !text1 || !text2 || !nameTable || !textTable) return false;
-  std::string texts = *text1 + *text2;
+  std::string texts = std::move(*text1);
+  texts += *text2;
   at.nameBlockSize = names->size();
   at.textBlockSize = texts.size();
   NulToSpace(*names);
   NulToSpace(texts);
-  d.gBiographyNameBlock = {std::move(*nameTable), *names};
-  d.gBiographyTextBlock = {std::move(*textTable), texts};
   d.gBiographyNames = SplitEntries(*names, kBiographiesQV);
   d.gBiographyTexts = SplitEntries(texts, kBiographiesQV);
+  d.gBiographyNameBlock = {std::move(*nameTable), std::move(*names)};
+  d.gBiographyTextBlock = {std::move(*textTable), std::move(texts)};
   d.gBiographyBytesUsed = {};
   return true;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <ctime>
-#include <memory>
 #include <string>
 #include <utility>
 
@@ -221,26 +220,25 @@ bool ReadSave(bool expansion, bool useExeTables, Parse parse) {
   LocateFaceBitmaps(useExeTables);
   ShowReadProgress();
 
-  auto fresh = std::make_unique<GameDataSet>();
+  GameDataSet& fresh = gState.loadData;
   // The expansion reset keeps the message blocks of the previous load.
   if (expansion) {
-    fresh->gBiographyNameBlock = gData.gBiographyNameBlock;
-    fresh->gBiographyTextBlock = gData.gBiographyTextBlock;
-    ResetArraysSaveQV(*fresh);
+    fresh.gBiographyNameBlock = gData.gBiographyNameBlock;
+    fresh.gBiographyTextBlock = gData.gBiographyTextBlock;
+    ResetArraysSaveQV(fresh);
   } else {
-    ResetArraysSaveKr(*fresh);
+    ResetArraysSaveKr(fresh);
   }
   h.Progress(5);
   LoadFaceBitmaps(useExeTables);
   h.Progress(10);
   SaveRawParts raw;
-  if (!parse(*fresh, raw)) return ReadFailed(kMsgBadData, MsgIcon::Exclamation);
+  if (!parse(fresh, raw)) return ReadFailed(kMsgBadData, MsgIcon::Exclamation);
   h.Progress(30);
-  if (!ReadMessageFile(*fresh)) return ReadFailed(kMsgMessageFile, MsgIcon::None);
+  if (!ReadMessageFile(fresh)) return ReadFailed(kMsgMessageFile, MsgIcon::None);
   h.Progress(50);
 
-  CommitRead(*fresh, useExeTables);
-  fresh.reset();
+  CommitRead(fresh, useExeTables);
   gSaveRaw = std::move(raw);
   if (!expansion) gSaveTailFirstByte = gData.gSaveTail.get(kSaveTail.flags);
   h.BuildMapCache();
@@ -411,21 +409,21 @@ SaveStamp SystemSaveStamp() {
 bool ReadSaveKr(bool customLoad) {
   // The layout, the variable part's walk included, is checked before any state changes, so a
   // broken file leaves the loaded data set and the side-file locations as they were.
-  auto file = ReadWholeFile(gCurrentFile, kSaveKrMaxBytes);
-  if (!file) return RefuseFileFormat();
-  auto plan = PlanSaveKr(*file, customLoad);
+  Bytes& file = gState.loadImage;
+  if (!ReadWholeFileInto(gCurrentFile, file, kSaveKrMaxBytes)) return RefuseFileFormat();
+  auto plan = PlanSaveKr(file, customLoad);
   if (!plan) return RefuseFileFormat();
   return ReadSave(false, customLoad,
-                  [&](GameDataSet& d, SaveRawParts& raw) { return ParseWithPlan(*file, *plan, false, d, raw); });
+                  [&](GameDataSet& d, SaveRawParts& raw) { return ParseWithPlan(file, *plan, false, d, raw); });
 }
 
 bool ReadSaveQV() {
-  auto file = ReadWholeFile(gCurrentFile, kSaveQVMaxBytes);
-  if (!file) return RefuseFileFormat();
-  auto plan = PlanSaveQV(*file);
+  Bytes& file = gState.loadImage;
+  if (!ReadWholeFileInto(gCurrentFile, file, kSaveQVMaxBytes)) return RefuseFileFormat();
+  auto plan = PlanSaveQV(file);
   if (!plan) return RefuseFileFormat();
   return ReadSave(true, true,
-                  [&](GameDataSet& d, SaveRawParts& raw) { return ParseWithPlan(*file, *plan, true, d, raw); });
+                  [&](GameDataSet& d, SaveRawParts& raw) { return ParseWithPlan(file, *plan, true, d, raw); });
 }
 
 bool WriteSaveKr() {

@@ -3,7 +3,6 @@
 #include "data/readerstate.h"
 
 #include <cstring>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -141,21 +140,24 @@ bool ReadScenario(std::int32_t kind, int n) {
   ShowReadProgress();
 
   // Filled aside and swapped in only when every file was read.
-  auto fresh = std::make_unique<GameDataSet>();
-  ResetForKind(*fresh, kind, n);
+  GameDataSet& fresh = gState.loadData;
+  // The resets of kinds 4 and 5 keep the message blocks' texts; a scenario load starts without.
+  fresh.gBiographyNameBlock = {};
+  fresh.gBiographyTextBlock = {};
+  ResetForKind(fresh, kind, n);
   h.Progress(5);
   LoadFaceBitmaps(sequential);
   h.Progress(10);
 
-  auto image = ReadWholeFile(gCurrentFile);
-  if (!image || !ParseScenarioImage(*image, kind, *fresh)) return ReadFailed(kMsgBadData, MsgIcon::Exclamation);
+  Bytes& image = gState.loadImage;
+  if (!ReadWholeFileInto(gCurrentFile, image) || !ParseScenarioImage(image, kind, fresh))
+    return ReadFailed(kMsgBadData, MsgIcon::Exclamation);
   h.Progress(30);
-  if (!ReadMessageFile(*fresh)) return ReadFailed(kMsgMessageFile, MsgIcon::None);
-  if (!ReadMapFiles(*fresh)) return ReadFailed(kMsgMapFiles, MsgIcon::None);
+  if (!ReadMessageFile(fresh)) return ReadFailed(kMsgMessageFile, MsgIcon::None);
+  if (!ReadMapFiles(fresh)) return ReadFailed(kMsgMapFiles, MsgIcon::None);
   h.Progress(50);
 
-  CommitRead(*fresh, sequential);
-  fresh.reset();
+  CommitRead(fresh, sequential);
   h.BuildMapCache();
   h.FillMainWindow();
   if (sequential) gCountsChanged = false;

@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QRegularExpressionValidator>
 
+#include "data/general_record.h"
 #include "data/gamedata.h"
 #include "data/year_change.h"
 #include "platform/dialogs.h"
@@ -16,11 +17,8 @@ namespace {
 
 // The year part of a general's birth word, as the general list shows it; -1 for no such general.
 int BirthYear(int general) {
-  auto year = [&](const auto& generals) {
-    auto* g = At(generals, general);
-    return g ? g->get(g->L.birth) & 0x7FF : -1;
-  };
-  return gFileKind == kScenarioQV ? year(gData.gGeneralsQV) : year(gData.gGenerals);
+  GeneralWorkingCopy g;
+  return ReadGeneral(general, g) ? g.birthWord & 0x7FF : -1;
 }
 
 }  // namespace

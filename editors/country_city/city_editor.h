@@ -20,34 +20,50 @@
 
 namespace garam {
 
-class ListItem;
-
 class CityEditor : public QDialog, public CityEditorCaller {
   Q_OBJECT
  public:
   CityEditor(QWidget* owner, const MainLists& lists, int city);
 
-  // Public variables of the form.
-  std::uint8_t OwnerNo = kNoCountry;
-  int UnitTypeMax = 22;
+  // The group boxes, in the order the owner picker counts them.
+  enum Frame { NameFrame, OwnerFrame, DefenceFrame, HoldingsFrame, StylesFrame, PlaceFrame, LevelsFrame, ItemsFrame,
+               UnitsFrame, kFrames };
+  // The four holdings, in the record's order.
+  enum Holding { Gold, Food, Soldiers, Wounded, kHoldings };
+  static constexpr int kCultureFields = 10;
+  static constexpr int kItemSlots = 8;
 
-  QLabel* lblNo;
-  std::array<QGroupBox*, 9> edt3Frames{};
-  QLineEdit* edt3Text;
-  std::array<QLabel*, 5> edt3lbl2s{};
-  QPushButton* edt3Cmd2;
-  std::array<NumericBox*, 16> edt3Num{};
-  std::array<QPushButton*, 14> edt3Cmd3{};
-  std::array<QComboBox*, 10> edt3Combo{};  // 1 to 8 are PrefixCombos
-  QListWidget* edt3List;
-  std::array<QPushButton*, 2> edt3Cmd{};
-  QStatusBar* edt3Status;
+  QLabel* recordNumber;
+  std::array<QGroupBox*, kFrames> frames{};
+  QLineEdit* nameBox;
+  QLabel* ownerName;
+  QPushButton* ownerButton;
+  NumericBox* defenceBox;
+  QLabel* scaleLabel;
+  std::array<NumericBox*, kHoldings> holdingBoxes{};
+  std::array<QPushButton*, kHoldings> holdingMaxButtons{};
+  QComboBox* interiorStyle;
+  QComboBox* exteriorStyle;
+  QLabel* placeX;
+  QLabel* placeY;
+  // One per culture field, 농경 to 공예.
+  std::array<NumericBox*, kCultureFields> levelBoxes{};
+  std::array<QPushButton*, kCultureFields> levelMaxButtons{};
+  std::array<PrefixCombo*, kItemSlots> itemCombos{};
+  QListWidget* unitTypeList;
+  QLabel* capitalStatus;
+  NumericBox* codeBox;
+  QPushButton* okButton;
+  QPushButton* cancelButton;
+  QStatusBar* statusBar;
 
-  // CityEditorCaller
+  // CityEditorCaller: the owner picker writes the owner's name (0) and the city's status (4).
   QWidget* Form() override { return this; }
-  void SetOwnerNo(std::uint8_t v) override { OwnerNo = v; }
-  QLabel* edt3lbl2(int index) override { return index >= 0 && index < 5 ? edt3lbl2s[std::size_t(index)] : nullptr; }
-  QWidget* edt3Frame(int index) override { return index >= 0 && index < 9 ? edt3Frames[std::size_t(index)] : nullptr; }
+  void SetOwnerNo(std::uint8_t v) override { owner_ = v; }
+  QLabel* edt3lbl2(int index) override;
+  QWidget* edt3Frame(int index) override {
+    return index >= 0 && index < kFrames ? frames[std::size_t(index)] : nullptr;
+  }
 
   // The owner button: the country picker over this window.
   void ChooseOwner();
@@ -56,18 +72,23 @@ class CityEditor : public QDialog, public CityEditorCaller {
 
  private:
   void Build();
+  void BuildControls();
+  void BuildButtons();
+  void LayOut();
+  void SetTabOrder();
   void Load();
+  void LoadFromRecord(const CityEdit& e);
   void UpdateScaleLabel();
   // The item uniqueness: another item combo on the same row goes to the empty row.
-  void KeepItemUnique(int index);
-  PrefixCombo* ItemCombo(int j) const { return static_cast<PrefixCombo*>(edt3Combo[std::size_t(j)]); }
+  void KeepItemUnique(int slot);
   CityEdit Collect() const;
-  void UpdateRows(const CityApplyResult& r);
+  void RefreshRows(const CityApplyResult& r);
 
   MainLists lists_;
   int city_;
-  ListItem* row_ = nullptr;
-  int lastNum_ = -1;  // the numeric box that last had the focus
+  std::uint8_t owner_ = kNoCountry;
+  int unitTypeMax_ = 22;
+  NumericBox* lastFocusedBox_ = nullptr;
 };
 
 }  // namespace garam

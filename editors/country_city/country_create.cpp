@@ -5,13 +5,11 @@
 #include <vector>
 
 #include "data/country_edit.h"
-#include "data/cp949.h"
 #include "data/gamedata.h"
 #include "data/ids.h"
 #include "data/random.h"
 #include "platform/editorkit.h"
 #include "platform/textguard.h"
-#include "ui/common/columntexts.h"
 #include "ui/common/mainlink.h"
 #include "ui/pickers/city_picker.h"
 #include "ui/pickers/general_picker.h"
@@ -21,19 +19,6 @@ namespace garam {
 namespace {
 
 constexpr int kNameBytes = 18;
-// Sub-items of the main window's lists.
-constexpr int kCountryKing = 1, kCountryCapital = 2, kCountryCities = 3, kCountryGenerals = 4, kCountryNumber = 5;
-constexpr int kCityOwner = 1, kCityGenerals = 2;
-constexpr int kGeneralStatus = 1, kGeneralLoyalty = 3, kGeneralCity = 8, kGeneralCountry = 9;
-
-QString Text(const std::string& s) { return QString::fromStdString(s); }
-QString Count(long long n) { return Text(Padded(n, 5)); }
-ListItem* Row(ListView* list, int number) { return list->findTag(QString::number(number)); }
-
-template <typename V>
-long long CountOf(const V& v, int i) {
-  return i >= 0 && std::size_t(i) < v.size() ? v[std::size_t(i)] : 0;
-}
 
 }  // namespace
 
@@ -44,84 +29,100 @@ CreateCountryDialog::CreateCountryDialog(MainWindowLink& main)
   setObjectName("frmAdd1");
   setWindowTitle("국가 작성");
   setModal(true);
+  BuildControls();
+  LayOut();
+  Connect();
+  Preset();
+}
 
-  auto frame = [this](int i, const QString& caption) {
-    auto* f = new QGroupBox(caption, this);
-    f->setObjectName(QString("Add1Frame(%1)").arg(i));
-    Add1Frame_[std::size_t(i)] = f;
-    return f;
+void CreateCountryDialog::BuildControls() {
+  nameBox = new QLineEdit(this);
+  nameBox->setObjectName("nameBox");
+  sphereCombo = new QComboBox(this);
+  sphereCombo->setObjectName("sphereCombo");
+  auto choice = [this](QLabel*& label, QPushButton*& button, const char* labelName, const char* buttonName) {
+    label = new QLabel("없음", this);
+    label->setObjectName(labelName);
+    label->setMinimumWidth(110);
+    button = new QPushButton("변경", this);
+    button->setObjectName(buttonName);
   };
-  Add1Text = new QLineEdit(this);
-  Add1Text->setObjectName("Add1Text");
-  Add1Combo = new QComboBox(this);
-  Add1Combo->setObjectName("Add1Combo");
-  for (int i = 0; i < 2; ++i) {
-    Add1lbl_[std::size_t(i)] = new QLabel("없음", this);
-    Add1lbl_[std::size_t(i)]->setObjectName(QString("Add1lbl(%1)").arg(i));
-    Add1lbl_[std::size_t(i)]->setMinimumWidth(110);
-    Add1Cmd2_[std::size_t(i)] = new QPushButton("변경", this);
-    Add1Cmd2_[std::size_t(i)]->setObjectName(QString("Add1Cmd2(%1)").arg(i));
-    Add1Cmd[std::size_t(i)] = new QPushButton(i == 0 ? "확인" : "취소", this);
-    Add1Cmd[std::size_t(i)]->setObjectName(QString("Add1Cmd(%1)").arg(i));
-  }
-  Add1Cmd[0]->setDefault(true);
-  Add1Status = new QStatusBar(this);
-  Add1Status->setObjectName("Add1Status");
-  Add1Status->setSizeGripEnabled(false);
+  choice(kingName, kingButton, "kingName", "kingButton");
+  choice(capitalName, capitalButton, "capitalName", "capitalButton");
+  okButton = new QPushButton("확인", this);
+  okButton->setObjectName("okButton");
+  okButton->setDefault(true);
+  cancelButton = new QPushButton("취소", this);
+  cancelButton->setObjectName("cancelButton");
+  statusBar = new QStatusBar(this);
+  statusBar->setObjectName("statusBar");
+  statusBar->setSizeGripEnabled(false);
+}
 
+void CreateCountryDialog::LayOut() {
+  const char* const captions[kFrames] = {"이름", "문화권", "국왕", "수도"};
+  const char* const names[kFrames] = {"nameFrame", "sphereFrame", "kingFrame", "capitalFrame"};
+  for (int i = 0; i < kFrames; ++i) {
+    frames[std::size_t(i)] = new QGroupBox(captions[i], this);
+    frames[std::size_t(i)]->setObjectName(names[i]);
+  }
   auto* top = new QVBoxLayout(this);
   auto* first = new QHBoxLayout;
-  (new QHBoxLayout(frame(0, "이름")))->addWidget(Add1Text);
-  (new QHBoxLayout(frame(1, "문화권")))->addWidget(Add1Combo);
-  first->addWidget(Add1Frame_[0], 2);
-  first->addWidget(Add1Frame_[1], 1);
+  (new QHBoxLayout(frames[NameFrame]))->addWidget(nameBox);
+  (new QHBoxLayout(frames[SphereFrame]))->addWidget(sphereCombo);
+  first->addWidget(frames[NameFrame], 2);
+  first->addWidget(frames[SphereFrame], 1);
   top->addLayout(first);
   auto* second = new QHBoxLayout;
-  for (int i = 0; i < 2; ++i) {
-    auto* l = new QHBoxLayout(frame(2 + i, i == 0 ? "국왕" : "수도"));
-    l->addWidget(Add1lbl_[std::size_t(i)], 1);
-    l->addWidget(Add1Cmd2_[std::size_t(i)]);
-    second->addWidget(Add1Frame_[std::size_t(2 + i)]);
+  for (auto [frame, label, button] : {std::tuple{KingFrame, kingName, kingButton}, {CapitalFrame, capitalName, capitalButton}}) {
+    auto* l = new QHBoxLayout(frames[frame]);
+    l->addWidget(label, 1);
+    l->addWidget(button);
+    second->addWidget(frames[frame]);
   }
   top->addLayout(second);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(Add1Cmd[0]);
-  buttons->addWidget(Add1Cmd[1]);
+  buttons->addWidget(okButton);
+  buttons->addWidget(cancelButton);
   top->addLayout(buttons);
-  top->addWidget(Add1Status);
+  top->addWidget(statusBar);
   top->setSizeConstraint(QLayout::SetFixedSize);
 
-  QWidget* order[] = {Add1Text, Add1Combo, Add1Cmd2_[0], Add1Cmd2_[1], Add1Cmd[0], Add1Cmd[1]};
+  QWidget* order[] = {nameBox, sphereCombo, kingButton, capitalButton, okButton, cancelButton};
   const char* hints[] = {"이름 입력", "문화권 선택", "국왕 선택", "수도 선택", "작성 완료", "취소"};
   for (std::size_t i = 0; i < std::size(order); ++i) {
     if (i > 0) setTabOrder(order[i - 1], order[i]);
     SetFocusHint(order[i], hints[i]);
   }
+}
 
-  AttachTextByteGuard(Add1Text, kNameBytes);
-  connect(Add1Text, &QLineEdit::textChanged, this, &CreateCountryDialog::FollowCreateButton);
-  connect(Add1Cmd2_[0], &QPushButton::clicked, this, &CreateCountryDialog::ChooseKing);
-  connect(Add1Cmd2_[1], &QPushButton::clicked, this, &CreateCountryDialog::ChooseCapital);
-  connect(Add1Cmd[0], &QPushButton::clicked, this, &CreateCountryDialog::Create);
-  connect(Add1Cmd[1], &QPushButton::clicked, this, &QDialog::reject);
+void CreateCountryDialog::Connect() {
+  AttachTextByteGuard(nameBox, kNameBytes);
+  connect(nameBox, &QLineEdit::textChanged, this, &CreateCountryDialog::FollowCreateButton);
+  connect(kingButton, &QPushButton::clicked, this, &CreateCountryDialog::ChooseKing);
+  connect(capitalButton, &QPushButton::clicked, this, &CreateCountryDialog::ChooseCapital);
+  connect(okButton, &QPushButton::clicked, this, &CreateCountryDialog::Create);
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
 
-  Add1Combo->addItems({"일본", "중국", "몽골", "인도", "이슬람", "동유럽", "서유럽"});
+void CreateCountryDialog::Preset() {
+  sphereCombo->addItems({"일본", "중국", "몽골", "인도", "이슬람", "동유럽", "서유럽"});
   if (IsSaveFile()) {
     Random().Reseed();
-    Add1Combo->setCurrentIndex(Random().Int(7));
+    sphereCombo->setCurrentIndex(Random().Int(7));
   } else {
     // A scenario's king comes with its capital, and its sphere with the king.
-    Add1Combo->setCurrentIndex(-1);
-    Add1Combo->setEnabled(false);
-    Add1Cmd2_[0]->setEnabled(false);
+    sphereCombo->setCurrentIndex(-1);
+    sphereCombo->setEnabled(false);
+    kingButton->setEnabled(false);
   }
-  Add1Cmd[0]->setEnabled(false);
+  okButton->setEnabled(false);
 }
 
 void CreateCountryDialog::FollowCreateButton() {
-  if (Add1Text->text().isEmpty()) Add1Cmd[0]->setEnabled(false);
-  else if (KingNo != kNoGeneral && CapitalNo != kNoCity) Add1Cmd[0]->setEnabled(true);
+  if (nameBox->text().isEmpty()) okButton->setEnabled(false);
+  else if (king_ != kNoGeneral && capital_ != kNoCity) okButton->setEnabled(true);
 }
 
 void CreateCountryDialog::ChooseKing() {
@@ -130,8 +131,8 @@ void CreateCountryDialog::ChooseKing() {
   GeneralPicker picker(this, main_.Lists(), callers, GeneralPickerMode::NewCountryKing);
   picker.ShowModal();
   // A home region without a sphere keeps the sphere shown, so the record always gets 0 to 6.
-  if (KingNo != kNoGeneral)
-    if (auto sphere = HomeSphere(KingNo)) Add1Combo->setCurrentIndex(*sphere);
+  if (king_ != kNoGeneral)
+    if (auto sphere = HomeSphere(king_)) sphereCombo->setCurrentIndex(*sphere);
   FollowCreateButton();
 }
 
@@ -140,13 +141,13 @@ void CreateCountryDialog::ChooseCapital() {
   callers.createCountry = this;
   CityPicker picker(this, main_.Lists(), callers, IsSaveFile() ? CityPickerMode::EmptyCapital : CityPickerMode::LordsCapital);
   picker.ShowModal();
-  if (IsNumberedScenario(gFileKind) && KingNo != kNoGeneral)
-    if (auto sphere = HomeSphere(KingNo)) Add1Combo->setCurrentIndex(*sphere);
+  if (IsNumberedScenario(gFileKind) && king_ != kNoGeneral)
+    if (auto sphere = HomeSphere(king_)) sphereCombo->setCurrentIndex(*sphere);
   FollowCreateButton();
 }
 
 void CreateCountryDialog::Create() {
-  if (!Add1Cmd[0]->isEnabled()) return;
+  if (!okButton->isEnabled()) return;
   if (IsSaveFile()) CreateInSave();
   else CreateScenarioCountry();
 }
@@ -155,67 +156,35 @@ void CreateCountryDialog::CreateInSave() {
   ListView* countries = main_.List(EntityList::Countries);
   std::vector<int> listed;
   for (int i = 0; i < countries->count(); ++i) listed.push_back(LeadingNumber(countries->row(i)->tag.toStdString()));
-  const QString name = Add1Text->text();
-  const int sphere = std::max(0, Add1Combo->currentIndex());
-  const CreateResult r = CreateSaveCountry({name.toStdString(), KingNo, CapitalNo, sphere}, listed);
+  const int sphere = std::max(0, sphereCombo->currentIndex());
+  const CreateResult r = CreateSaveCountry({nameBox->text().toStdString(), king_, capital_, sphere}, listed);
   if (r.country < 0) return reject();
-  const int s = r.country;
-  const auto king = GeneralAt(KingNo);
-  const QString kingName = king ? Text(ReadFixedName(king->name)) : QString();
-  const auto& d = gData;
-  countries->addRow(name, QString::number(s),
-                    {kingName, Text(CityName(CapitalNo)), Count(CountOf(d.gCountryCityCount, s)),
-                     Count(CountOf(d.gCountryGeneralCount, s)), Text(RecordNumber(s, 2))});
-  ListView* cities = main_.List(EntityList::Cities);
-  ListView* generals = main_.List(EntityList::Generals);
-  ListItem* capitalRow = Row(cities, CapitalNo);
-  if (capitalRow) {
-    cities->setCell(capitalRow, kCityOwner, name);
-    cities->setCell(capitalRow, kCityGenerals, Count(CountOf(d.gCityGeneralCount, CapitalNo)));
-  }
-  if (ListItem* g = Row(generals, KingNo)) {
-    generals->setCell(g, kGeneralStatus, "국왕");
-    generals->setCell(g, kGeneralLoyalty, Count(100));
-    generals->setCell(g, kGeneralCity, capitalRow ? capitalRow->text(0) : Text(CityName(CapitalNo)));
-    generals->setCell(g, kGeneralCountry, name);
-  }
+  RefreshRows(r.country, kNoCountry);
   MarkDataChanged();
   accept();
 }
 
 void CreateCountryDialog::CreateScenarioCountry() {
-  const QString name = Add1Text->text();
-  const CreateResult r = garam::CreateScenarioCountry({name.toStdString(), KingNo, CapitalNo, 0});
+  const CreateResult r = garam::CreateScenarioCountry({nameBox->text().toStdString(), king_, capital_, 0});
   if (r.country < 0) return reject();
-  const int n = r.country;
-  const auto& d = gData;
-  ListView* countries = main_.List(EntityList::Countries);
-  ListView* generals = main_.List(EntityList::Generals);
-  ListItem* kingRow = Row(generals, KingNo);
-  ListView* cities = main_.List(EntityList::Cities);
-  ListItem* capitalRow = Row(cities, CapitalNo);
-  countries->addRow(name, QString::number(n),
-                    {kingRow ? kingRow->text(0) : QString(), capitalRow ? capitalRow->text(0) : Text(CityName(CapitalNo)),
-                     Count(CountOf(d.gCountryCityCount, n)), Count(CountOf(d.gCountryGeneralCount, n)),
-                     Text(RecordNumber(n, 2))});
-  // A capital that had no owner takes nothing from anyone.
-  if (ListItem* old = r.oldOwner == kNoCountry ? nullptr : Row(countries, r.oldOwner)) {
-    countries->setCell(old, kCountryCities, Count(CountOf(d.gCountryCityCount, r.oldOwner)));
-    countries->setCell(old, kCountryGenerals, Count(CountOf(d.gCountryGeneralCount, r.oldOwner)));
-  }
-  if (capitalRow) cities->setCell(capitalRow, kCityOwner, name);
-  if (kingRow) {
-    generals->setCell(kingRow, kGeneralStatus, "국왕");
-    generals->setCell(kingRow, kGeneralLoyalty, Count(100));
-  }
-  std::vector<ListItem*> inCapital;
-  for (int i = 0; i < generals->count(); ++i) {
-    auto g = GeneralAt(LeadingNumber(generals->row(i)->tag.toStdString()));
-    if (g && *g->city == CapitalNo) inCapital.push_back(generals->row(i));
-  }
-  for (ListItem* row : inCapital) generals->setCell(row, kGeneralCountry, name);
+  RefreshRows(r.country, r.oldOwner);
   MarkDataChanged();
   accept();
+}
+
+// The new country's row, the one that gave up the capital, the capital's and its generals' rows.
+void CreateCountryDialog::RefreshRows(int country, int oldOwner) {
+  main_.RefreshRow(EntityList::Countries, country);
+  // A capital that had no owner takes nothing from anyone.
+  if (oldOwner != kNoCountry) main_.RefreshRow(EntityList::Countries, oldOwner);
+  main_.RefreshRow(EntityList::Cities, capital_);
+  std::vector<int> generals = {king_};
+  const ListView* list = main_.List(EntityList::Generals);
+  for (int i = 0; i < list->count(); ++i) {
+    const int g = LeadingNumber(list->row(i)->tag.toStdString());
+    if (const auto general = GeneralAt(g); general && g != king_ && *general->city == capital_) generals.push_back(g);
+  }
+  for (int g : generals) main_.RefreshRow(EntityList::Generals, g);
 }
 
 }  // namespace garam

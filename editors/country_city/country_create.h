@@ -23,36 +23,45 @@ class CreateCountryDialog : public QDialog, public CreateCountryCaller {
  public:
   explicit CreateCountryDialog(MainWindowLink& main);
 
-  // CreateCountryCaller
-  QWidget* Form() override { return this; }
-  void SetKingNo(std::int16_t v) override { KingNo = v; }
-  void SetCapitalNo(std::int16_t v) override { CapitalNo = v; }
-  QLabel* Add1lbl(int index) override { return index == 0 || index == 1 ? Add1lbl_[std::size_t(index)] : nullptr; }
-  QWidget* Add1Frame(int index) override { return index >= 0 && index < 4 ? Add1Frame_[std::size_t(index)] : nullptr; }
-  QAbstractButton* Add1Cmd2(int index) override {
-    return index == 0 || index == 1 ? Add1Cmd2_[std::size_t(index)] : nullptr;
-  }
+  // The group boxes, in the order the pickers count them.
+  enum Frame { NameFrame, SphereFrame, KingFrame, CapitalFrame, kFrames };
 
-  std::int16_t KingNo = kNoGeneral;
-  std::int16_t CapitalNo = kNoCity;
-  QLineEdit* Add1Text;
-  QComboBox* Add1Combo;
-  std::array<QPushButton*, 2> Add1Cmd{};
-  QStatusBar* Add1Status;
+  // CreateCountryCaller: label and button 0 are the king's, 1 the capital's.
+  QWidget* Form() override { return this; }
+  void SetKingNo(std::int16_t v) override { king_ = v; }
+  void SetCapitalNo(std::int16_t v) override { capital_ = v; }
+  QLabel* Add1lbl(int index) override { return index == 0 ? kingName : index == 1 ? capitalName : nullptr; }
+  QWidget* Add1Frame(int index) override { return index >= 0 && index < kFrames ? frames[std::size_t(index)] : nullptr; }
+  QAbstractButton* Add1Cmd2(int index) override { return index == 0 ? kingButton : index == 1 ? capitalButton : nullptr; }
+
+  QLineEdit* nameBox;
+  QComboBox* sphereCombo;
+  QLabel* kingName;
+  QPushButton* kingButton;
+  QLabel* capitalName;
+  QPushButton* capitalButton;
+  QPushButton* okButton;
+  QPushButton* cancelButton;
+  QStatusBar* statusBar;
+  std::array<QGroupBox*, kFrames> frames{};
 
   void ChooseKing();
   void ChooseCapital();
   void Create();  // "확인"
 
  private:
+  void BuildControls();
+  void LayOut();
+  void Connect();
+  void Preset();
   void FollowCreateButton();
   void CreateInSave();
   void CreateScenarioCountry();
+  void RefreshRows(int country, int oldOwner);
 
   MainWindowLink& main_;
-  std::array<QLabel*, 2> Add1lbl_{};
-  std::array<QGroupBox*, 4> Add1Frame_{};
-  std::array<QPushButton*, 2> Add1Cmd2_{};
+  std::int16_t king_ = kNoGeneral;
+  std::int16_t capital_ = kNoCity;
 };
 
 }  // namespace garam

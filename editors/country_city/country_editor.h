@@ -20,6 +20,8 @@
 namespace garam {
 
 class MainWindowLink;
+struct CountryAccess;
+struct StatusRow;
 
 // The code box: digits only, at most three of them, at most 79 once left.
 class CountryCodeBox : public QComboBox {
@@ -43,23 +45,30 @@ class CountryEditor : public QDialog, public CountryEditorCaller {
  public:
   CountryEditor(MainWindowLink& main, int country);
 
+  // The group boxes, in the order the king picker counts them.
+  enum Frame { NameFrame, SphereFrame, KingFrame, CultureItemsFrame, RelationsFrame, kFrames };
+
   // CountryEditorCaller
   QWidget* Form() override { return this; }
-  std::int16_t KingNo() const override { return KingNo_; }
-  void SetKingNo(std::int16_t v) override { KingNo_ = v; }
-  QLabel* edt2lbl2() override { return edt2lbl2_; }
-  QLineEdit* edt2Text() override { return edt2Text_; }
-  QComboBox* edt2Combo() override { return edt2Combo_; }
-  QWidget* edt2Frame(int index) override { return index >= 0 && index < 5 ? edt2Frame_[std::size_t(index)] : nullptr; }
+  std::int16_t KingNo() const override { return king_; }
+  void SetKingNo(std::int16_t v) override { king_ = v; }
+  QLabel* edt2lbl2() override { return kingName; }
+  QLineEdit* edt2Text() override { return nameBox; }
+  QComboBox* edt2Combo() override { return sphereCombo; }
+  QWidget* edt2Frame(int index) override { return index >= 0 && index < kFrames ? frames[std::size_t(index)] : nullptr; }
 
-  QLabel* lblNo;
-  ListView* edt2ListView;
-  QListWidget* edt2List;
-  CountryCodeBox* edt2ComboN;
-  QPushButton* edt2Cmd2;
-  std::array<QPushButton*, 2> edt2Cmd{};
-  QStatusBar* edt2Status;
-  std::int16_t OrgKingNo() const { return OrgKingNo_; }
+  QLabel* recordNumber;
+  QLineEdit* nameBox;
+  QComboBox* sphereCombo;
+  QLabel* kingName;
+  QPushButton* kingButton;
+  ListView* relationList;
+  QListWidget* cultureItemList;
+  CountryCodeBox* codeBox;
+  QPushButton* okButton;
+  QPushButton* cancelButton;
+  QStatusBar* statusBar;
+  std::array<QGroupBox*, kFrames> frames{};
 
   void Apply();  // "확인"
   void ChangeKingCommand();
@@ -71,18 +80,19 @@ class CountryEditor : public QDialog, public CountryEditorCaller {
 
  private:
   void Build();
-  void FormLoad();
+  void BuildControls();
+  void LayOut();
+  void Connect();
+  void Load();
+  void LoadRelations(const CountryAccess* record);
+  void LoadCultureItems(const CountryAccess* record);
   void SortRelations(int column);
   void NameLeft();
-  void RefreshMain(const QString& name, const std::string& capital, bool player);
+  void RefreshMain(const QString& name, const std::vector<StatusRow>& statusRows, bool player);
 
   MainWindowLink& main_;
   int country_;
-  std::int16_t KingNo_ = kNoGeneral, OrgKingNo_ = kNoGeneral;
-  QLineEdit* edt2Text_;
-  QComboBox* edt2Combo_;
-  QLabel* edt2lbl2_;
-  std::array<QGroupBox*, 5> edt2Frame_{};
+  std::int16_t king_ = kNoGeneral, originalKing_ = kNoGeneral;
 };
 
 }  // namespace garam

@@ -20,24 +20,27 @@ class CreateCity : public QDialog, public CreateCityCaller {
  public:
   CreateCity(QWidget* owner, const MainLists& lists);
 
-  // Public variables of the form; -1: no cell chosen.
-  int CellX = -1, CellY = -1;
-  std::uint8_t OwnerNo = kNoCountry;
+  enum Frame { NameFrame, PlaceFrame, OwnerFrame, kFrames };
 
-  std::array<QGroupBox*, 3> Add2Frame{};
-  QLineEdit* Add2Text;
-  std::array<QLabel*, 2> Add2lbl{};
-  QLabel* Add2lbl2_;
-  QPushButton* Add2Cmd2_;
-  std::array<QPushButton*, 2> Add2Cmd{};
-  QStatusBar* Add2Status;
+  std::array<QGroupBox*, kFrames> frames{};
+  QLineEdit* nameBox;
+  QLabel* placeX;
+  QLabel* placeY;
+  QLabel* ownerName;
+  QPushButton* ownerButton;
+  QPushButton* okButton;
+  QPushButton* cancelButton;
+  QStatusBar* statusBar;
+
+  // The owner the new city gets, kNoCountry for none.
+  std::uint8_t Owner() const { return owner_; }
 
   // CreateCityCaller
   QWidget* Form() override { return this; }
-  void SetOwnerNo(std::uint8_t v) override { OwnerNo = v; }
-  void SetCell(int x, int y) override { CellX = x, CellY = y; }
-  QLabel* Add2lbl2() override { return Add2lbl2_; }
-  QAbstractButton* Add2Cmd2() override { return Add2Cmd2_; }
+  void SetOwnerNo(std::uint8_t v) override { owner_ = v; }
+  void SetCell(int x, int y) override { cellX_ = x, cellY_ = y; }
+  QLabel* Add2lbl2() override { return ownerName; }
+  QAbstractButton* Add2Cmd2() override { return ownerButton; }
 
   // The map editor in its new-city mode; then the proposals. False when no cell was chosen, and
   // the dialog is then never shown.
@@ -47,9 +50,13 @@ class CreateCity : public QDialog, public CreateCityCaller {
   void Create();
 
  private:
+  void BuildControls();
+  void LayOut();
   void FollowName();
 
   MainLists lists_;
+  int cellX_ = -1, cellY_ = -1;  // -1: no cell chosen
+  std::uint8_t owner_ = kNoCountry;
   bool canCreate_ = true;  // a scenario without countries has no owner to give
 };
 

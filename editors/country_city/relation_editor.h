@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
-#include <array>
 
 #include "platform/listview.h"
 #include "platform/numericbox.h"
@@ -19,12 +18,13 @@ class RelationEditor : public QDialog {
  public:
   RelationEditor(QWidget* owner, ListView* list, ListItem* row);
 
-  QLabel* edt1lbl;
-  NumericBox* edt1Num;
-  QPushButton* edt1Cmd2;
-  QComboBox* edt1Combo;
-  std::array<QPushButton*, 2> edt1Cmd{};
-  QStatusBar* edt1Status;
+  QLabel* partnerName;
+  NumericBox* allianceMonths;
+  QPushButton* marriageButton;  // "O" married, "X" not
+  QComboBox* friendshipCombo;
+  QPushButton* okButton;
+  QPushButton* cancelButton;
+  QStatusBar* statusBar;
 
   void Apply();  // "확인"
 

@@ -57,19 +57,23 @@ BloodRelationList::BloodRelationList(QWidget* owner, const MainLists& lists)
 
   const char* captions[3] = {"아버지 변경", "할아버지 변경", "닫기"};
   const int lefts[3] = {120, 1560, 6240}, widthsB[3] = {1335, 1335, 855};
+  QPushButton* buttons[3];
   for (int i = 0; i < 3; ++i) {
     auto* b = new QPushButton(captions[i], this);
-    b->setObjectName(QString("cmd혈연%1").arg(i));
+    b->setObjectName(QString("relationButton%1").arg(i));
     b->setGeometry(TwipsRect(lefts[i], 3240, widthsB[i], 375).translated(0, growth));
     b->setAutoDefault(false);
-    connect(b, &QPushButton::clicked, this, [this, i] { cmd혈연_Click(i); });
-    cmd혈연[std::size_t(i)] = b;
+    buttons[std::size_t(i)] = b;
   }
+  fatherButton = buttons[0], grandfatherButton = buttons[1], closeButton = buttons[2];
+  connect(fatherButton, &QPushButton::clicked, this, [this] { ChangeRelation(Relation::Father); });
+  connect(grandfatherButton, &QPushButton::clicked, this, [this] { ChangeRelation(Relation::Grandfather); });
+  connect(closeButton, &QPushButton::clicked, this, [this] { reject(); });
 
   connect(ListView, &garam::ListView::headerClicked, this, [this](int column) { ListView->setSortKey(column); });
   connect(ListView, &garam::ListView::rowDoubleClicked, this, [this] {
-    cmd혈연[0]->setFocus();
-    cmd혈연_Click(0);
+    fatherButton->setFocus();
+    ChangeRelation(Relation::Father);
   });
   connect(ListView, &QTreeWidget::itemSelectionChanged, this, [this] { FollowSelection(); });
 }
@@ -102,17 +106,13 @@ int BloodRelationList::ShowModal() {
 // The setter works on the selected row: without one there is nothing to change.
 void BloodRelationList::FollowSelection() {
   const bool selected = ListView->selectedRow() != nullptr;
-  cmd혈연[0]->setEnabled(selected);
-  cmd혈연[1]->setEnabled(selected);
+  fatherButton->setEnabled(selected);
+  grandfatherButton->setEnabled(selected);
 }
 
-void BloodRelationList::cmd혈연_Click(int index) {
-  if (index == 2) {
-    reject();
-    return;
-  }
+void BloodRelationList::ChangeRelation(Relation which) {
   if (!ListView->selectedRow()) return;
-  BloodRelationSetter setter(this, ListView, lists_, index == 0 ? 1 : 2);
+  BloodRelationSetter setter(this, ListView, lists_, which == Relation::Father ? 1 : 2);
   setter.ShowModal();
   ListView->setFocus();
 }
@@ -133,51 +133,55 @@ BloodRelationSetter::BloodRelationSetter(QWidget* owner, garam::ListView* list, 
   const char* optionHints[3] = {"일반 장군으로 설정", "없음으로 설정", "사망한 상태로 설정"};
   for (int i = 0; i < 3; ++i) {
     auto* o = new QRadioButton(options[i], this);
-    o->setObjectName(QString("opt혈연%1").arg(i));
+    o->setObjectName(QString("kindOption%1").arg(i));
     o->setGeometry(TwipsRect(120, 120 + 600 * i, 1095, 375));
     group->addButton(o, i);
     SetFocusHint(o, optionHints[i]);
-    opt혈연[std::size_t(i)] = o;
+    kindOptions[std::size_t(i)] = o;
   }
   connect(group, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-    if (on) opt혈연_Click(id);
+    if (on) KindChosen(RelativeKind(id));
   });
 
   const char* captions[3] = {"변경", "확인", "취소"};
+  QPushButton* buttons[3];
   const char* hints[3] = {"장군 선택", "변경사항 적용", "취소"};
   const int places[3][2] = {{3960, 120}, {3120, 1320}, {3960, 1320}};
   for (int i = 0; i < 3; ++i) {
     auto* b = new QPushButton(captions[i], this);
-    b->setObjectName(QString("cmd혈연%1").arg(i));
+    b->setObjectName(QString("setterButton%1").arg(i));
     b->setGeometry(TwipsRect(places[i][0], places[i][1], 735, 375));
     b->setAutoDefault(false);
     SetFocusHint(b, hints[i]);
-    connect(b, &QPushButton::clicked, this, [this, i] { cmd혈연_Click(i); });
-    cmd_[std::size_t(i)] = b;
+    buttons[std::size_t(i)] = b;
   }
-  cmd_[1]->setDefault(true);
+  pickButton = buttons[0], okButton = buttons[1], cancelButton = buttons[2];
+  okButton->setDefault(true);
+  connect(pickButton, &QPushButton::clicked, this, [this] { PickGeneral(); });
+  connect(okButton, &QPushButton::clicked, this, [this] { Apply(); });
+  connect(cancelButton, &QPushButton::clicked, this, [this] { reject(); });
 
-  txtNum = new NumericBox(this);
-  txtNum->setObjectName("txtNum");
-  txtNum->setGeometry(TwipsRect(1320, 1320, 855, 375));
-  txtNum->setRange(KinDeadFirst, 999);
+  deathNumberBox = new NumericBox(this);
+  deathNumberBox->setObjectName("deathNumberBox");
+  deathNumberBox->setGeometry(TwipsRect(1320, 1320, 855, 375));
+  deathNumberBox->setRange(KinDeadFirst, 999);
   // Typed text only: a stored 1200 shows whole and clamps to 999 on leaving.
-  txtNum->setTypedLimit(3);
-  SetFocusHint(txtNum, "숫자 입력(501~999)");
+  deathNumberBox->setTypedLimit(3);
+  SetFocusHint(deathNumberBox, "숫자 입력(501~999)");
 
   name_ = new QLabel(this);
-  name_->setObjectName("lbl혈연");
+  name_->setObjectName("relativeNameLabel");
   name_->setGeometry(TwipsRect(1320, 120, 2535, 375));
-  lblStatus = new QLabel(this);
-  lblStatus->setObjectName("lblStatus");
-  lblStatus->setGeometry(TwipsRect(1320, 720, 3375, 375));
-  lblStatus->setAutoFillBackground(true);
-  QPalette p = lblStatus->palette();
+  hintLabel = new QLabel(this);
+  hintLabel->setObjectName("lblStatus");  // where the focus hints of a window without a status bar go
+  hintLabel->setGeometry(TwipsRect(1320, 720, 3375, 375));
+  hintLabel->setAutoFillBackground(true);
+  QPalette p = hintLabel->palette();
   p.setColor(QPalette::Window, QColor(128, 128, 255));
   p.setColor(QPalette::WindowText, Qt::white);
-  lblStatus->setPalette(p);
+  hintLabel->setPalette(p);
 
-  QWidget* order[] = {opt혈연[0], opt혈연[1], opt혈연[2], cmd_[0], txtNum, cmd_[1], cmd_[2]};
+  QWidget* order[] = {kindOptions[0], kindOptions[1], kindOptions[2], pickButton, deathNumberBox, okButton, cancelButton};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
@@ -186,21 +190,21 @@ bool BloodRelationSetter::Load() {
   const ListItem* row = list_ ? list_->selectedRow() : nullptr;
   if (!row) return false;
   const int v = RelationOf(TagNumber(row), which()).value_or(KinNone);
-  Man = std::int16_t(v);
-  txtNum->setText("501");
+  relative = std::int16_t(v);
+  deathNumberBox->setText("501");
   if (v < KinNone) {
     // Only the leading space of the cell goes: the name itself may end in spaces.
     QString cell = list_->cell(row, column());
     while (cell.startsWith(' ')) cell.remove(0, 1);
     name_->setText(cell);
-    opt혈연[0]->setChecked(true);
+    kindOptions[0]->setChecked(true);
   } else if (v == KinNone) {
     name_->setText("없음");
-    opt혈연[1]->setChecked(true);
+    kindOptions[1]->setChecked(true);
   } else {
     name_->setText("없음");
-    txtNum->setText(QString::number(v));
-    opt혈연[2]->setChecked(true);
+    deathNumberBox->setText(QString::number(v));
+    kindOptions[2]->setChecked(true);
   }
   return true;
 }
@@ -210,46 +214,40 @@ int BloodRelationSetter::ShowModal() {
   return RunModal(*this);
 }
 
-void BloodRelationSetter::opt혈연_Click(int index) {
-  cmd_[1]->setEnabled(true);
+void BloodRelationSetter::KindChosen(RelativeKind kind) {
+  okButton->setEnabled(true);
   // A relation that names no record of the array cannot be applied as a general.
-  if (index == 0 && !IsGeneralRecord(Man)) cmd_[1]->setEnabled(false);
-  cmd_[0]->setEnabled(index == 0);
-  txtNum->setEnabled(index == 2);
-  QPalette p = txtNum->palette();
-  p.setColor(QPalette::Base, QApplication::palette().color(index == 2 ? QPalette::Base : QPalette::Button));
-  txtNum->setPalette(p);
+  if (kind == RelativeKind::General && !IsGeneralRecord(relative)) okButton->setEnabled(false);
+  pickButton->setEnabled(kind == RelativeKind::General);
+  deathNumberBox->setEnabled(kind == RelativeKind::Dead);
+  QPalette p = deathNumberBox->palette();
+  p.setColor(QPalette::Base, QApplication::palette().color(kind == RelativeKind::Dead ? QPalette::Base : QPalette::Button));
+  deathNumberBox->setPalette(p);
 }
 
-void BloodRelationSetter::cmd혈연_Click(int index) {
-  if (index == 0) {
-    PickerCallers callers;
-    callers.bloodRelation = this;
-    GeneralPicker picker(this, lists_, callers, GeneralPickerMode::Relative);
-    picker.ShowModal();
-    if (cmd_[1]->isEnabled()) cmd_[1]->setFocus();
-  } else if (index == 1) {
-    Apply();
-  } else {
-    reject();
-  }
+void BloodRelationSetter::PickGeneral() {
+  PickerCallers callers;
+  callers.bloodRelation = this;
+  GeneralPicker picker(this, lists_, callers, GeneralPickerMode::Relative);
+  picker.ShowModal();
+  if (okButton->isEnabled()) okButton->setFocus();
 }
 
 void BloodRelationSetter::Apply() {
-  if (!cmd_[1]->isEnabled()) return;
-  txtNum->Leave();
+  if (!okButton->isEnabled()) return;
+  deathNumberBox->Leave();
   ListItem* row = list_ ? list_->selectedRow() : nullptr;
   if (!row) return;
   const int n = TagNumber(row);
   int value = KinNone;
   QString cell = "[없음]";
-  if (opt혈연[0]->isChecked()) {
-    if (!IsGeneralRecord(Man)) return;
-    value = Man;
+  if (kindOptions[0]->isChecked()) {
+    if (!IsGeneralRecord(relative)) return;
+    value = relative;
     cell = " " + name_->text();
-  } else if (opt혈연[2]->isChecked()) {
-    value = int(txtNum->value());
-    cell = "[사망(" + txtNum->text() + ")]";
+  } else if (kindOptions[2]->isChecked()) {
+    value = int(deathNumberBox->value());
+    cell = "[사망(" + deathNumberBox->text() + ")]";
   }
   if (!SetRelation(n, which(), value)) return;
   list_->setCell(row, column(), cell);

@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <array>
 
-#include "editors/general/blood_relations.h"
+#include "data/blood_relations.h"
 #include "platform/listview.h"
 #include "platform/numericbox.h"
 #include "ui/pickers/pickercallers.h"
@@ -25,11 +25,13 @@ class BloodRelationList : public QDialog {
   void Load();
   int ShowModal();
 
-  // Index 0 the father, 1 the grandfather, 2 closes.
-  void cmd혈연_Click(int index);
+  // Opens the setter of the selected general's father or grandfather.
+  void ChangeRelation(Relation which);
 
   garam::ListView* ListView;
-  std::array<QPushButton*, 3> cmd혈연{};
+  QPushButton* fatherButton;
+  QPushButton* grandfatherButton;
+  QPushButton* closeButton;
 
  private:
   void FollowSelection();
@@ -48,19 +50,25 @@ class BloodRelationSetter : public QDialog, public BloodRelationCaller {
   bool Load();
   int ShowModal();
 
-  void opt혈연_Click(int index);
-  void cmd혈연_Click(int index);
+  // What the relation is set to, in the order of the options.
+  enum class RelativeKind { General, None, Dead };
+  void KindChosen(RelativeKind kind);
+  void PickGeneral();
 
-  std::int16_t Man = KinNone;
-  std::array<QRadioButton*, 3> opt혈연{};
-  NumericBox* txtNum;
-  QLabel* lblStatus;
+  std::int16_t relative = KinNone;  // the general picked
+  std::array<QRadioButton*, 3> kindOptions{};  // by RelativeKind
+  NumericBox* deathNumberBox;
+  QLabel* hintLabel;
+  QPushButton* pickButton;
+  QPushButton* okButton;
+  QPushButton* cancelButton;
 
   // The general picker's answer.
   QWidget* Form() override { return this; }
-  void SetGeneralNo(std::int16_t v) override { Man = v; }
-  QLabel* lbl혈연() override { return name_; }
-  QAbstractButton* cmd혈연(int index) override { return index >= 0 && index < 3 ? cmd_[std::size_t(index)] : nullptr; }
+  void SetGeneralNo(std::int16_t v) override { relative = v; }
+  QLabel* RelativeNameLabel() override { return name_; }
+  QAbstractButton* PickGeneralButton() override { return pickButton; }
+  QAbstractButton* OkButton() override { return okButton; }
 
  private:
   Relation which() const { return purpose_ == 1 ? Relation::Father : Relation::Grandfather; }
@@ -70,7 +78,6 @@ class BloodRelationSetter : public QDialog, public BloodRelationCaller {
   garam::ListView* list_;
   MainLists lists_;
   int purpose_;
-  std::array<QPushButton*, 3> cmd_{};
   QLabel* name_;
 };
 

@@ -11,10 +11,14 @@
 #include <QStatusBar>
 #include <array>
 
-#include "editors/general/create_general.h"
+#include "data/create_general.h"
+#include "ui/common/columntexts.h"
 #include "ui/pickers/pickercallers.h"
 
 namespace garam {
+
+// The general list's row of a general just created under the name typed for him.
+ListRow NewGeneralRow(const std::string& name, const CreatedGeneral& made);
 
 class CreateGeneralDialog : public QDialog, public CreateGeneralCaller {
   Q_OBJECT
@@ -28,21 +32,25 @@ class CreateGeneralDialog : public QDialog, public CreateGeneralCaller {
   // Load, then the modal loop.
   int ShowModal();
 
-  void Add3Combo_Click();
-  void Add3Cmd2_Click();
-  void Add3Cmd_Click(int index);
+  // A face drawn for the region chosen.
+  void ShowRegionFace();
+  void ChangeFace();
+  void OkClicked();
+  void CancelClicked();
 
   // The face picker's answer.
-  std::int16_t FaceNo() const override { return 얼굴; }
-  void SetFaceNo(std::int16_t v) override { 얼굴 = v; }
-  QLabel* Add3Mask() override { return mask_; }
+  std::int16_t FaceNo() const override { return face_; }
+  void SetFaceNo(std::int16_t v) override { face_ = v; }
+  QLabel* NewGeneralFaceLabel() override { return mask_; }
 
-  std::array<QGroupBox*, 2> Add3Frame{};
-  QLineEdit* Add3Text;
-  QComboBox* Add3Combo;
-  QPushButton* Add3Cmd2;
-  std::array<QPushButton*, 2> Add3Cmd{};
-  QStatusBar* Add3Status;
+  QGroupBox* nameFrame;
+  QGroupBox* regionFrame;
+  QLineEdit* nameBox;
+  QComboBox* regionCombo;
+  QPushButton* changeFaceButton;
+  QPushButton* okButton;
+  QPushButton* cancelButton;
+  QStatusBar* hintBar;
 
  private:
   void ShowFace();
@@ -50,7 +58,7 @@ class CreateGeneralDialog : public QDialog, public CreateGeneralCaller {
 
   MainLists lists_;
   RegionChoice regions_;
-  std::int16_t 얼굴 = 0;
+  std::int16_t face_ = 0;
   QLabel* mask_;
 };
 

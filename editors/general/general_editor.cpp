@@ -10,7 +10,7 @@
 #include "data/cp949.h"
 #include "data/gamedata.h"
 #include "data/territory.h"
-#include "editors/general/general_status.h"
+#include "data/general_status.h"
 #include "editors/general/status_menu.h"
 #include "platform/dialogs.h"
 #include "platform/modal.h"
@@ -18,14 +18,13 @@
 #include "platform/twips.h"
 #include "ui/common/columntexts.h"
 #include "ui/common/mainlink.h"
+#include "ui/common/shownstatus.h"
 #include "ui/pickers/city_picker.h"
 #include "ui/pickers/face_picker.h"
 
 namespace garam {
 
 namespace {
-
-constexpr int kBioFrame = 2, kCityFrame = 17, kAppearanceFrame = 19;
 
 const char* const kSkillNames[12] = {"농업", "상업", "건설", "문화", "외교", "등용",
                                      "기동", "돌격", "연사", "화공", "공성", "복병"};
@@ -37,19 +36,21 @@ QString Str(const std::string& s) { return QString::fromStdString(s); }
 
 const std::vector<std::string>& BiographyNames() { return gData.gBiographyNames; }
 
+// The general count columns of the country and city lists.
+constexpr int kCountryCountColumn = 4, kCityCountColumn = 2;
+
 // The main window's rows as the status change sees them.
 class MainStatusRows : public StatusRows {
  public:
   MainStatusRows(MainWindowLink& main, ListItem* general) : main_(main), general_(general) {}
-  std::optional<double> CellNumber(CountList list, int tag, int column) override {
+  // The count cell goes by its own text: a row patched before keeps counting from what it shows.
+  void CountChanged(CountList list, int tag, int delta) override {
     ListView* v = View(list);
-    const ListItem* row = v ? v->findTag(QString::number(tag)) : nullptr;
-    if (!row) return std::nullopt;
-    return NumericValue(v->cell(row, column));
-  }
-  void SetCell(CountList list, int tag, int column, const std::string& text) override {
-    ListView* v = View(list);
-    if (ListItem* row = v ? v->findTag(QString::number(tag)) : nullptr) v->setCell(row, column, Str(text));
+    ListItem* row = v ? v->findTag(QString::number(tag)) : nullptr;
+    if (!row) return;
+    const int column = list == CountList::Countries ? kCountryCountColumn : kCityCountColumn;
+    const double shown = NumericValue(v->cell(row, column));
+    v->setCell(row, column, Str(Padded(std::int16_t(std::lround(shown) + delta), 5)));
   }
   void StyleGeneralRow(bool player) override {
     ListView* v = main_.List(EntityList::Generals);
@@ -77,100 +78,129 @@ GeneralEditor::GeneralEditor(QWidget* owner, MainWindowLink& main, int record) :
 // The working copy is the editor's own: closing drops it with the window, whatever closed it.
 GeneralEditor::~GeneralEditor() = default;
 
-QLabel* GeneralEditor::edt4lbl2(int index) {
-  return index >= 0 && index < int(edt4lbl2Label.size()) ? edt4lbl2Label[std::size_t(index)] : nullptr;
+std::vector<NumericBox*> GeneralEditor::NumberBoxes() const {
+  return {politicsBox, battleBox,  intelligenceBox,   loyaltyBox,   birthYearBox,
+          employmentYearBox, meritBox, appearanceYearBox, faceNumberBox};
 }
-QAbstractButton* GeneralEditor::edt4Cmd3(int index) {
-  return index >= 0 && index < int(edt4Cmd3Button.size()) ? edt4Cmd3Button[std::size_t(index)] : nullptr;
-}
-QLineEdit* GeneralEditor::edt4Num(int index) {
-  return index >= 0 && index < int(edt4NumBox.size()) ? edt4NumBox[std::size_t(index)] : nullptr;
-}
-QWidget* GeneralEditor::edt4Frame(int index) {
-  auto it = edt4FrameBox.find(index);
-  return it == edt4FrameBox.end() ? nullptr : it->second;
+
+std::vector<QComboBox*> GeneralEditor::Combos() const {
+  std::vector<QComboBox*> all{biographyCombo};
+  all.insert(all.end(), aptitudeCombos.begin(), aptitudeCombos.end());
+  all.insert(all.end(), proficiencyCombos.begin(), proficiencyCombos.end());
+  all.insert(all.end(), {regionCombo, lifespanCombo, speechCombo});
+  return all;
 }
 
 void GeneralEditor::Build() {
   setObjectName("frmEdit4");
   setWindowTitle("장군 편집");
-  auto frame = [&](int index, const QString& caption) {
-    auto* f = new QGroupBox(caption, this);
-    f->setObjectName(QString("edt4Frame(%1)").arg(index));
-    edt4FrameBox[index] = f;
-    return f;
-  };
-  auto label = [&](int index) {
+  MakeControls();
+  LayOut();
+  SetHints();
+  Connect();
+}
+
+// In the order the focus chain has always followed.
+void GeneralEditor::MakeControls() {
+  auto label = [&](const char* name) {
     auto* l = new QLabel(this);
-    l->setObjectName(QString("edt4lbl2(%1)").arg(index));
+    l->setObjectName(name);
     l->setMinimumWidth(60);
-    edt4lbl2Label[std::size_t(index)] = l;
     return l;
   };
-  for (int i = 0; i < 10; ++i) label(i);
-  auto button = [&](const QString& caption, const QString& name) {
+  grandfatherLabel = label("grandfatherLabel");
+  fatherLabel = label("fatherLabel");
+  unitLabel = label("unitLabel");
+  cityLabel = label("cityLabel");
+  statusLabel = label("statusLabel");
+  appearanceCityLabel = label("appearanceCityLabel");
+  countryLabel = label("countryLabel");
+  positionXLabel = label("positionXLabel");
+  positionYLabel = label("positionYLabel");
+  ageLabel = label("ageLabel");
+  auto button = [&](const QString& caption, const char* name) {
     auto* b = new QPushButton(caption, this);
     b->setObjectName(name);
     b->setAutoDefault(false);
     return b;
   };
-  for (int i = 0; i < 6; ++i) edt4Cmd3Button[std::size_t(i)] = button("변경", QString("edt4Cmd3(%1)").arg(i));
-  for (int i = 0; i < 9; ++i) {
+  fictionToggle = button("변경", "fictionToggle");
+  actionDoneToggle = button("변경", "actionDoneToggle");
+  changeCityButton = button("변경", "changeCityButton");
+  changeStatusButton = button("변경", "changeStatusButton");
+  changeAppearanceCityButton = button("변경", "changeAppearanceCityButton");
+  sonInLawToggle = button("변경", "sonInLawToggle");
+  auto number = [&](const char* name) {
     auto* n = new NumericBox(this);
-    n->setObjectName(QString("edt4Num(%1)").arg(i));
+    n->setObjectName(name);
     n->setNormalizeOnLeave(true);
     n->setMaximumWidth(56);
-    edt4NumBox[std::size_t(i)] = n;
-    connect(n, &NumericBox::gotFocus, this, [this, i] { LastNumBox = i; });
-    connect(n, &NumericBox::left, this, [this, i] { NumLeft(i); });
-  }
-  for (int i = 0; i < 12; ++i) {
-    QComboBox* c = (i == 0 || i == 9) ? new PrefixCombo(this) : new QComboBox(this);
-    c->setObjectName(QString("edt4Combo(%1)").arg(i));
-    edt4Combo[std::size_t(i)] = c;
-  }
-  connect(edt4Combo[0], &QComboBox::currentIndexChanged, this, [this] { edt4Combo_Click(0); });
-  connect(static_cast<PrefixCombo*>(edt4Combo[0]), &PrefixCombo::settled, this, [this] { edt4Combo_Click(0); });
+    return n;
+  };
+  politicsBox = number("politicsBox");
+  battleBox = number("battleBox");
+  intelligenceBox = number("intelligenceBox");
+  loyaltyBox = number("loyaltyBox");
+  birthYearBox = number("birthYearBox");
+  employmentYearBox = number("employmentYearBox");
+  meritBox = number("meritBox");
+  appearanceYearBox = number("appearanceYearBox");
+  faceNumberBox = number("faceNumberBox");
+  lastNumBox = politicsBox;
+  auto combo = [&](QComboBox* c, const QString& name) {
+    c->setObjectName(name);
+    return c;
+  };
+  biographyCombo = static_cast<PrefixCombo*>(combo(new PrefixCombo(this), "biographyCombo"));
+  for (std::size_t i = 0; i < aptitudeCombos.size(); ++i)
+    aptitudeCombos[i] = combo(new QComboBox(this), QString("aptitudeCombo(%1)").arg(i));
+  for (std::size_t i = 0; i < proficiencyCombos.size(); ++i)
+    proficiencyCombos[i] = combo(new QComboBox(this), QString("proficiencyCombo(%1)").arg(i));
+  regionCombo = static_cast<PrefixCombo*>(combo(new PrefixCombo(this), "regionCombo"));
+  lifespanCombo = combo(new QComboBox(this), "lifespanCombo");
+  speechCombo = combo(new QComboBox(this), "speechCombo");
 
-  edt4Text = new QLineEdit(this);
-  edt4Text->setObjectName("edt4Text");
-  lblNo = new QLabel(this);
-  lblNo->setObjectName("lblNo");
-  edt4Text2 = new QPlainTextEdit(this);
-  edt4Text2->setObjectName("edt4Text2");
-  edt4Text2->setReadOnly(true);  // the biography is edited elsewhere
-  edt4Text2->setMinimumHeight(60);
-  edt4MaskLabel = new QLabel(this);
-  edt4MaskLabel->setObjectName("edt4Mask");
-  edt4MaskLabel->setFixedSize(64, 80);
-  edt4MaskLabel->setFrameShape(QFrame::Box);
-  edt4Cmd2 = button("얼굴변경", "edt4Cmd2");
-  for (int i = 0; i < 12; ++i) {
-    auto* b = button(kSkillNames[i], QString("edt4Cmd4(%1)").arg(i));
+  nameBox = new QLineEdit(this);
+  nameBox->setObjectName("nameBox");
+  recordNumberLabel = new QLabel(this);
+  recordNumberLabel->setObjectName("recordNumberLabel");
+  biographyText = new QPlainTextEdit(this);
+  biographyText->setObjectName("biographyText");
+  biographyText->setReadOnly(true);  // the biography is edited elsewhere
+  biographyText->setMinimumHeight(60);
+  faceLabel = new QLabel(this);
+  faceLabel->setObjectName("faceLabel");
+  faceLabel->setFixedSize(64, 80);
+  faceLabel->setFrameShape(QFrame::Box);
+  changeFaceButton = button("얼굴변경", "changeFaceButton");
+  for (std::size_t i = 0; i < skillButtons.size(); ++i) {
+    QPushButton* b = button(kSkillNames[i], "");
+    b->setObjectName(QString("skillButton(%1)").arg(i));
     b->setCheckable(true);
     b->setStyleSheet("QPushButton:checked { background-color: rgb(255, 255, 0); color: black; }");
-    edt4Cmd4[std::size_t(i)] = b;
+    skillButtons[i] = b;
   }
-  chkSpecial[0] = new QCheckBox("S", this);
-  chkSpecial[1] = new QCheckBox("W", this);
-  for (int i = 0; i < 2; ++i) {
-    chkSpecial[std::size_t(i)]->setObjectName(QString("chkSpecial(%1)").arg(i));
-    connect(chkSpecial[std::size_t(i)], &QCheckBox::clicked, this, [this, i] { chkSpecial_Click(i); });
-  }
-  edt4Cmd[0] = button("확인", "edt4Cmd(0)");
-  edt4Cmd[1] = button("취소", "edt4Cmd(1)");
-  edt4Cmd[0]->setDefault(true);
-  edt4Status = new QStatusBar(this);
-  edt4Status->setObjectName("edt4Status");
-  edt4Status->setSizeGripEnabled(false);
-  picFocus = new QWidget(this);
-  picFocus->setObjectName("picFocus");
-  picFocus->setFocusPolicy(Qt::StrongFocus);
-  picFocus->setFixedSize(1, 1);
+  specialFlagChecks[0] = new QCheckBox("S", this);
+  specialFlagChecks[1] = new QCheckBox("W", this);
+  for (std::size_t i = 0; i < specialFlagChecks.size(); ++i)
+    specialFlagChecks[i]->setObjectName(QString("specialFlagCheck(%1)").arg(i));
+  okButton = button("확인", "okButton");
+  cancelButton = button("취소", "cancelButton");
+  okButton->setDefault(true);
+  hintBar = new QStatusBar(this);
+  hintBar->setObjectName("hintBar");
+  hintBar->setSizeGripEnabled(false);
+  focusParking = new QWidget(this);
+  focusParking->setObjectName("focusParking");
+  focusParking->setFocusPolicy(Qt::StrongFocus);
+  focusParking->setFixedSize(1, 1);
+}
 
-  // Layout: who he is on the left, his abilities in the middle, face, skills and flags on the right.
-  auto boxed = [&](int index, const QString& caption, std::initializer_list<QWidget*> widgets) {
-    QGroupBox* f = frame(index, caption);
+// Who he is on the left, his abilities in the middle, face, skills and flags on the right.
+void GeneralEditor::LayOut() {
+  auto frame = [&](const QString& caption) { return new QGroupBox(caption, this); };
+  auto boxed = [&](const QString& caption, std::initializer_list<QWidget*> widgets) {
+    QGroupBox* f = frame(caption);
     auto* l = new QHBoxLayout(f);
     l->setContentsMargins(6, 2, 6, 4);
     for (QWidget* w : widgets) l->addWidget(w);
@@ -178,91 +208,95 @@ void GeneralEditor::Build() {
   };
   auto* left = new QVBoxLayout;
   auto* nameRow = new QHBoxLayout;
-  nameRow->addWidget(boxed(0, "이름", {edt4Text}), 1);
-  nameRow->addWidget(lblNo);
+  nameRow->addWidget(boxed("이름", {nameBox}), 1);
+  nameRow->addWidget(recordNumberLabel);
   left->addLayout(nameRow);
-  left->addWidget(boxed(18, "신분", {edt4lbl2Label[4], edt4Cmd3Button[3]}));
-  left->addWidget(boxed(kCityFrame, "소속도시", {edt4lbl2Label[3], edt4Cmd3Button[2]}));
-  left->addWidget(boxed(22, "소속 국가", {edt4lbl2Label[6]}));
-  left->addWidget(boxed(21, "유닛", {edt4lbl2Label[2]}));
+  left->addWidget(boxed("신분", {statusLabel, changeStatusButton}));
+  cityFrame = boxed("소속도시", {cityLabel, changeCityButton});
+  left->addWidget(cityFrame);
+  left->addWidget(boxed("소속 국가", {countryLabel}));
+  left->addWidget(boxed("유닛", {unitLabel}));
   auto* place = new QHBoxLayout;
-  place->addWidget(boxed(23, "가로위치", {edt4lbl2Label[7]}));
-  place->addWidget(boxed(24, "세로위치", {edt4lbl2Label[8]}));
+  place->addWidget(boxed("가로위치", {positionXLabel}));
+  place->addWidget(boxed("세로위치", {positionYLabel}));
   left->addLayout(place);
   auto* appear = new QHBoxLayout;
-  appear->addWidget(boxed(kAppearanceFrame, "등장도시", {edt4lbl2Label[5], edt4Cmd3Button[4]}), 1);
-  appear->addWidget(boxed(25, "등장년도", {edt4NumBox[7]}));
+  appearanceFrame = boxed("등장도시", {appearanceCityLabel, changeAppearanceCityButton});
+  appear->addWidget(appearanceFrame, 1);
+  appear->addWidget(boxed("등장년도", {appearanceYearBox}));
   left->addLayout(appear);
   {
-    QGroupBox* kin = frame(20, "혈연");
+    QGroupBox* kin = frame("혈연");
     auto* g = new QGridLayout(kin);
     g->addWidget(new QLabel("할아버지:", kin), 0, 0);
-    g->addWidget(edt4lbl2Label[0], 0, 1);
+    g->addWidget(grandfatherLabel, 0, 1);
     g->addWidget(new QLabel("아버지  :", kin), 1, 0);
-    g->addWidget(edt4lbl2Label[1], 1, 1);
+    g->addWidget(fatherLabel, 1, 1);
     left->addWidget(kin);
   }
   left->addStretch();
 
   auto* middle = new QVBoxLayout;
   auto* abilities = new QGridLayout;
-  const std::pair<int, const char*> numbers[] = {{0, "정치"}, {1, "전투"}, {2, "지모"}, {3, "충성도"},
-                                                 {6, "훈공"}, {5, "등용년도"}};
+  const std::pair<NumericBox*, const char*> numbers[] = {{politicsBox, "정치"}, {battleBox, "전투"},
+                                                         {intelligenceBox, "지모"}, {loyaltyBox, "충성도"},
+                                                         {meritBox, "훈공"}, {employmentYearBox, "등용년도"}};
   int cell = 0;
-  for (auto [n, caption] : numbers) {
-    abilities->addWidget(boxed(3 + cell, caption, {edt4NumBox[std::size_t(n)]}), cell / 3, cell % 3);
+  for (auto [box, caption] : numbers) {
+    abilities->addWidget(boxed(caption, {box}), cell / 3, cell % 3);
     ++cell;
   }
   middle->addLayout(abilities);
-  middle->addWidget(boxed(9, "출생년도", {edt4NumBox[4], edt4lbl2Label[9]}));
-  auto grid = [&](int index, const QString& caption, int first, std::initializer_list<const char*> captions) {
-    QGroupBox* f = frame(index, caption);
+  middle->addWidget(boxed("출생년도", {birthYearBox, ageLabel}));
+  auto grid = [&](const QString& caption, const std::array<QComboBox*, 4>& combos,
+                  std::initializer_list<const char*> captions) {
+    QGroupBox* f = frame(caption);
     auto* g = new QGridLayout(f);
     int i = 0;
     for (const char* c : captions) {
       g->addWidget(new QLabel(c, f), i / 2, (i % 2) * 2);
-      g->addWidget(edt4Combo[std::size_t(first + i)], i / 2, (i % 2) * 2 + 1);
+      g->addWidget(combos[std::size_t(i)], i / 2, (i % 2) * 2 + 1);
       ++i;
     }
     return f;
   };
-  middle->addWidget(grid(10, "병과적성", 1, {"보병", "궁병", "기병", "수군"}));
-  middle->addWidget(grid(11, "숙련도", 5, {"농업", "상업", "건설", "문화"}));
-  middle->addWidget(boxed(12, "출신지역", {edt4Combo[9]}));
+  middle->addWidget(grid("병과적성", aptitudeCombos, {"보병", "궁병", "기병", "수군"}));
+  middle->addWidget(grid("숙련도", proficiencyCombos, {"농업", "상업", "건설", "문화"}));
+  middle->addWidget(boxed("출신지역", {regionCombo}));
   auto* life = new QHBoxLayout;
-  life->addWidget(boxed(13, "수명", {edt4Combo[10]}));
-  life->addWidget(boxed(14, "대사경향", {edt4Combo[11]}));
+  life->addWidget(boxed("수명", {lifespanCombo}));
+  life->addWidget(boxed("대사경향", {speechCombo}));
   middle->addLayout(life);
   middle->addStretch();
 
   auto* right = new QVBoxLayout;
   {
-    QGroupBox* face = frame(1, "얼굴");
+    QGroupBox* face = frame("얼굴");
     auto* g = new QGridLayout(face);
-    g->addWidget(edt4MaskLabel, 0, 0, 2, 1);
-    g->addWidget(edt4NumBox[8], 0, 1);
-    g->addWidget(edt4Cmd2, 1, 1);
+    g->addWidget(faceLabel, 0, 0, 2, 1);
+    g->addWidget(faceNumberBox, 0, 1);
+    g->addWidget(changeFaceButton, 1, 1);
     right->addWidget(face);
   }
   {
-    QGroupBox* skills = frame(15, "특기");
+    QGroupBox* skills = frame("특기");
     auto* g = new QGridLayout(skills);
     g->setSpacing(2);
-    for (int i = 0; i < 12; ++i) g->addWidget(edt4Cmd4[std::size_t(i)], i / 6, i % 6);
+    for (int i = 0; i < 12; ++i) g->addWidget(skillButtons[std::size_t(i)], i / 6, i % 6);
     right->addWidget(skills);
   }
   auto* flags = new QHBoxLayout;
-  flags->addWidget(boxed(16, "특수", {chkSpecial[0], chkSpecial[1]}));
-  flags->addWidget(boxed(26, "", {edt4Cmd3Button[0]}));
-  flags->addWidget(boxed(27, "행동", {edt4Cmd3Button[1]}));
-  flags->addWidget(boxed(28, "사위여부", {edt4Cmd3Button[5]}));
+  flags->addWidget(boxed("특수", {specialFlagChecks[0], specialFlagChecks[1]}));
+  flags->addWidget(boxed("", {fictionToggle}));
+  flags->addWidget(boxed("행동", {actionDoneToggle}));
+  flags->addWidget(boxed("사위여부", {sonInLawToggle}));
   right->addLayout(flags);
   {
-    QGroupBox* bio = frame(kBioFrame, "열전");
-    auto* v = new QVBoxLayout(bio);
-    v->addWidget(edt4Combo[0]);
-    v->addWidget(edt4Text2);
-    right->addWidget(bio, 1);
+    biographyFrame = frame("열전");
+    auto* v = new QVBoxLayout(biographyFrame);
+    v->addWidget(biographyCombo);
+    v->addWidget(biographyText);
+    right->addWidget(biographyFrame, 1);
   }
 
   auto* columns = new QHBoxLayout;
@@ -270,42 +304,62 @@ void GeneralEditor::Build() {
   columns->addLayout(middle, 1);
   columns->addLayout(right, 1);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(picFocus);
+  buttons->addWidget(focusParking);
   buttons->addStretch();
-  buttons->addWidget(edt4Cmd[0]);
-  buttons->addWidget(edt4Cmd[1]);
+  buttons->addWidget(okButton);
+  buttons->addWidget(cancelButton);
   auto* all = new QVBoxLayout(this);
   all->addLayout(columns);
   all->addLayout(buttons);
-  all->addWidget(edt4Status);
-
-  // Hints.
-  SetFocusHint(edt4Cmd[0], "변경사항 적용");
-  SetFocusHint(edt4Cmd[1], "취소");
-  SetFocusHint(edt4Text, "이름 입력");
-  SetFocusHint(edt4Text2, "열전 변경");
-  SetFocusHint(edt4Cmd2, "얼굴 변경");
-  const char* cmd3Hints[6] = {"사실/가상 여부 변경", "행동 완료 여부", "소속도시 변경", "신분 변경",
-                              "미등장 장군의 등장도시 변경", "사위 여부 변경"};
-  for (int i = 0; i < 6; ++i) SetFocusHint(edt4Cmd3Button[std::size_t(i)], cmd3Hints[i]);
-  for (int i = 0; i < 12; ++i)
-    SetFocusHint(edt4Cmd4[std::size_t(i)], i < 6 ? "내정특기소유여부 설정" : "전투특기소유여부 설정");
-  const char* comboHints[12] = {"열전 변경", "보병적성 변경(E~S)", "궁병적성 변경(E~S)", "기병적성 변경(E~S)",
-                                "수군적성 변경(E~S)", "농업숙련도 변경(1~10)", "상업숙련도 변경(1~10)",
-                                "건설숙련도 변경(1~10)", "문화숙련도 변경(1~10)", "출신지역 변경", "수명 변경(0~8)",
-                                "전쟁에서 사로 잡혔을 때나 임관요청시의 대사의 경향(0=과묵, 나머지=여러가지)"};
-  for (int i = 0; i < 12; ++i) SetFocusHint(edt4Combo[std::size_t(i)], comboHints[i]);
-
-  // Events.
-  connect(edt4Cmd[0], &QPushButton::clicked, this, [this] { edt4Cmd_Click(0); });
-  connect(edt4Cmd[1], &QPushButton::clicked, this, [this] { edt4Cmd_Click(1); });
-  connect(edt4Cmd2, &QPushButton::clicked, this, [this] { edt4Cmd2_Click(); });
-  for (int i = 0; i < 6; ++i)
-    connect(edt4Cmd3Button[std::size_t(i)], &QPushButton::clicked, this, [this, i] { edt4Cmd3_Click(i); });
+  all->addWidget(hintBar);
 }
 
-void GeneralEditor::SelectValue(int index, int value, const QString& placeholder) {
-  QComboBox* c = edt4Combo[std::size_t(index)];
+void GeneralEditor::SetHints() {
+  SetFocusHint(okButton, "변경사항 적용");
+  SetFocusHint(cancelButton, "취소");
+  SetFocusHint(nameBox, "이름 입력");
+  SetFocusHint(biographyText, "열전 변경");
+  SetFocusHint(changeFaceButton, "얼굴 변경");
+  SetFocusHint(fictionToggle, "사실/가상 여부 변경");
+  SetFocusHint(actionDoneToggle, "행동 완료 여부");
+  SetFocusHint(changeCityButton, "소속도시 변경");
+  SetFocusHint(changeStatusButton, "신분 변경");
+  SetFocusHint(changeAppearanceCityButton, "미등장 장군의 등장도시 변경");
+  SetFocusHint(sonInLawToggle, "사위 여부 변경");
+  for (std::size_t i = 0; i < skillButtons.size(); ++i)
+    SetFocusHint(skillButtons[i], i < 6 ? "내정특기소유여부 설정" : "전투특기소유여부 설정");
+  SetFocusHint(biographyCombo, "열전 변경");
+  const char* aptitudeHints[4] = {"보병적성 변경(E~S)", "궁병적성 변경(E~S)", "기병적성 변경(E~S)", "수군적성 변경(E~S)"};
+  for (std::size_t i = 0; i < aptitudeCombos.size(); ++i) SetFocusHint(aptitudeCombos[i], aptitudeHints[i]);
+  const char* proficiencyHints[4] = {"농업숙련도 변경(1~10)", "상업숙련도 변경(1~10)", "건설숙련도 변경(1~10)",
+                                     "문화숙련도 변경(1~10)"};
+  for (std::size_t i = 0; i < proficiencyCombos.size(); ++i) SetFocusHint(proficiencyCombos[i], proficiencyHints[i]);
+  SetFocusHint(regionCombo, "출신지역 변경");
+  SetFocusHint(lifespanCombo, "수명 변경(0~8)");
+  SetFocusHint(speechCombo, "전쟁에서 사로 잡혔을 때나 임관요청시의 대사의 경향(0=과묵, 나머지=여러가지)");
+}
+
+void GeneralEditor::Connect() {
+  for (NumericBox* n : NumberBoxes()) {
+    connect(n, &NumericBox::gotFocus, this, [this, n] { lastNumBox = n; });
+    connect(n, &NumericBox::left, this, [this, n] { NumLeft(n); });
+  }
+  connect(biographyCombo, &QComboBox::currentIndexChanged, this, [this] { ShowBiography(); });
+  connect(biographyCombo, &PrefixCombo::settled, this, [this] { ShowBiography(); });
+  for (int i = 0; i < 2; ++i)
+    connect(specialFlagChecks[std::size_t(i)], &QCheckBox::clicked, this, [this, i] { SpecialFlagClicked(i); });
+  connect(okButton, &QPushButton::clicked, this, [this] { OkClicked(); });
+  connect(cancelButton, &QPushButton::clicked, this, [this] { CancelClicked(); });
+  connect(changeFaceButton, &QPushButton::clicked, this, [this] { ChangeFace(); });
+  connect(fictionToggle, &QPushButton::clicked, this, [this] { ToggleFiction(); });
+  connect(actionDoneToggle, &QPushButton::clicked, this, [this] { ToggleActionDone(); });
+  connect(changeCityButton, &QPushButton::clicked, this, [this] { ChangeCity(); });
+  connect(changeStatusButton, &QPushButton::clicked, this, [this] { ChangeStatus(); });
+  connect(changeAppearanceCityButton, &QPushButton::clicked, this, [this] { ChangeAppearanceCity(); });
+  connect(sonInLawToggle, &QPushButton::clicked, this, [this] { ToggleSonInLaw(); });
+}
+
+void GeneralEditor::SelectValue(QComboBox* c, int value, const QString& placeholder) {
   int row = c->findData(value);
   if (row < 0) {
     // A stored value no entry stands for is kept as it is unless the user picks another.
@@ -317,27 +371,25 @@ void GeneralEditor::SelectValue(int index, int value, const QString& placeholder
   c->blockSignals(blocked);
 }
 
-int GeneralEditor::ComboValue(int index) const {
-  const QComboBox* c = edt4Combo[std::size_t(index)];
+int GeneralEditor::ComboValue(const QComboBox* c) {
   return c->currentIndex() < 0 ? 0 : c->currentData().toInt();
 }
 
 void GeneralEditor::FillLists() {
-  for (QComboBox* c : edt4Combo) {
+  for (QComboBox* c : Combos()) {
     const bool blocked = c->blockSignals(true);
     c->clear();
     c->blockSignals(blocked);
   }
-  auto fill = [&](int index, const QStringList& texts, int firstValue) {
-    QComboBox* c = edt4Combo[std::size_t(index)];
+  auto fill = [&](QComboBox* c, const QStringList& texts, int firstValue) {
     const bool blocked = c->blockSignals(true);
     for (int i = 0; i < texts.size(); ++i) c->addItem(texts[i], firstValue + i);
     c->blockSignals(blocked);
   };
-  for (int i = 1; i <= 4; ++i) fill(i, {"E", "D", "C", "B", "A", "S"}, 0);
-  for (int i = 5; i <= 8; ++i) fill(i, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}, 1);
-  fill(10, {"0", "1", "2", "3", "4", "5", "6", "7", "8"}, 0);
-  fill(11, {"0", "1", "2", "3", "4", "5", "6", "7"}, 0);
+  for (QComboBox* c : aptitudeCombos) fill(c, {"E", "D", "C", "B", "A", "S"}, 0);
+  for (QComboBox* c : proficiencyCombos) fill(c, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}, 1);
+  fill(lifespanCombo, {"0", "1", "2", "3", "4", "5", "6", "7", "8"}, 0);
+  fill(speechCombo, {"0", "1", "2", "3", "4", "5", "6", "7"}, 0);
 
   // Regions of no culture sphere are not offered.
   ListRegionNo.clear();
@@ -353,7 +405,7 @@ void GeneralEditor::FillLists() {
   };
   if (IsSaveFile()) regions(gData.gSaveRegions);
   else regions(gData.gRegions);
-  QComboBox* region = edt4Combo[9];
+  QComboBox* region = regionCombo;
   region->blockSignals(true);
   for (int k = 0; k < regionNames.size(); ++k) region->addItem(regionNames[k], ListRegionNo[std::size_t(k)]);
   region->blockSignals(false);
@@ -368,7 +420,7 @@ void GeneralEditor::FillLists() {
   std::stable_sort(ListBioNo.begin(), ListBioNo.end(),
                    [&](int a, int b) { return decoded[std::size_t(a)].compare(decoded[std::size_t(b)]) < 0; });
   BioListPos.assign(std::size_t(listed), -1);
-  QComboBox* bio = edt4Combo[0];
+  QComboBox* bio = biographyCombo;
   bio->blockSignals(true);
   bio->addItem("없음", 0xFFFF);
   for (int k = 0; k < listed; ++k) {
@@ -386,23 +438,33 @@ bool GeneralEditor::Fill(int record) {
   if (!item_ || item_->tag != QString::number(record)) item_ = generals->findTag(QString::number(record));
   if (!item_) return false;
 
-  const bool qv = IsQVGeneralKind();
-  const bool save = Working.save;
   if (QWidget* o = parentWidget()) {
     setWindowIcon(o->windowIcon());
     move(o->pos() + QPoint(TwipsToPixels(600), TwipsToPixels(600)));
   }
   FillLists();
-  새영주 = kNoGeneral;
+  newLordNumber = kNoGeneral;
+  FillIdentity(*generals, record);
+  FillMarks();
+  FillAbilities(record);
+  FillServiceAndKin();
+  FillAppearance(record);
+  SetNumberRanges();
+  return true;
+}
 
-  edt4Text->setText(item_->text(0));
-  AttachNameBox(edt4Text, qv ? 17 : 19);
-  lblNo->setText(item_->tag);
-  const QString status = generals->subItem(item_, 1);
-  edt4lbl2Label[4]->setText(status);
+// Name, number, status and unit, as the general list shows them.
+void GeneralEditor::FillIdentity(ListView& generals, int record) {
+  const bool qv = IsQVGeneralKind();
+  const bool save = Working.save;
+  nameBox->setText(item_->text(0));
+  AttachNameBox(nameBox, qv ? 17 : 19);
+  recordNumberLabel->setText(item_->tag);
+  statusLabel->setText(generals.subItem(item_, 1));
+  const std::optional<GeneralStatus> status = ShownStatus();
 
   // Unit: the loaded text, where it stands, and whether he may change status.
-  loadedUnitText_ = generals->subItem(item_, 7);
+  loadedUnitText_ = generals.subItem(item_, 7);
   QString unit = loadedUnitText_;
   bool outside = false;
   if (unit != "없음") {
@@ -413,88 +475,105 @@ bool GeneralEditor::Fill(int record) {
       unit += outside ? "(성밖)" : "(성안)";
     }
   }
-  edt4lbl2Label[2]->setText(unit);
-  edt4Cmd3Button[3]->setEnabled(StatusChangeAllowed(status.toStdString(), Working, outside));
+  unitLabel->setText(unit);
+  changeStatusButton->setEnabled(StatusChangeAllowed(status, Working, outside));
+}
 
-  얼굴 = std::int16_t(Working.face);
-  edt4NumBox[8]->setText(QString::number(Working.face));
+// The face and the fact and action marks.
+void GeneralEditor::FillMarks() {
+  faceNumber = std::int16_t(Working.face);
+  faceNumberBox->setText(QString::number(Working.face));
   if (gBitmapOk[0]) ShowFace();
-  else edt4Cmd2->setEnabled(false);
+  else changeFaceButton->setEnabled(false);
 
-  if (save) {
-    edt4Cmd3Button[0]->setText(Working.status & kVirtualBit ? "가상" : "사실");
-    edt4Cmd3Button[1]->setText(Working.status & kActionDoneBit ? "완료" : "미완");
+  if (Working.save) {
+    fictionToggle->setText(Working.status & kVirtualBit ? "가상" : "사실");
+    actionDoneToggle->setText(Working.status & kActionDoneBit ? "완료" : "미완");
   } else {
-    edt4Cmd3Button[0]->setText("사실");
-    edt4Cmd3Button[1]->setText("미완");
-    edt4Cmd3Button[0]->setEnabled(false);
-    edt4Cmd3Button[1]->setEnabled(false);
+    fictionToggle->setText("사실");
+    actionDoneToggle->setText("미완");
+    fictionToggle->setEnabled(false);
+    actionDoneToggle->setEnabled(false);
     // Scenarios keep no action or virtual mark; the apply writes them cleared, a cancel not at all.
     Working.status &= std::uint16_t(~(kActionDoneBit | kVirtualBit));
   }
+}
 
+// Biography, skills, region and the numbers he is made of.
+void GeneralEditor::FillAbilities(int record) {
+  const bool save = Working.save;
   const int bio = std::int16_t(Working.biography);
-  if (bio == -1) SelectValue(0, 0xFFFF, "없음");
-  else SelectValue(0, bio >= 0 && bio < int(BioListPos.size()) ? bio : Working.biography, QString::number(bio));
-  edt4Combo_Click(0);
+  if (bio == -1) SelectValue(biographyCombo, 0xFFFF, "없음");
+  else SelectValue(biographyCombo, bio >= 0 && bio < int(BioListPos.size()) ? bio : Working.biography, QString::number(bio));
+  ShowBiography();
+  if (QString::fromStdString(gCurrentFile).toLower().contains("scedat1") && record == 4) biographyCombo->setEnabled(false);
 
-  for (int i = 0; i < 12; ++i) edt4Cmd4[std::size_t(i)]->setChecked(Working.flags & (1u << i));
+  for (int i = 0; i < 12; ++i) skillButtons[std::size_t(i)]->setChecked(Working.flags & (1u << i));
   {
     QString name = QString::number(Working.region);
     const std::size_t regions = save ? gData.gSaveRegions.size() : gData.gRegions.size();
     if (Working.region < regions)
       name = Str(save ? ReadFixedName(gData.gSaveRegions[Working.region].bytes(kRegionSave.name))
                       : ReadFixedName(gData.gRegions[Working.region].bytes(kRegionScen.name)));
-    SelectValue(9, Working.region, name);
+    SelectValue(regionCombo, Working.region, name);
   }
-  edt4NumBox[0]->setText(QString::number(Working.politics));
-  edt4NumBox[1]->setText(QString::number(Working.battle));
-  edt4NumBox[2]->setText(QString::number(Working.intelligence));
-  edt4NumBox[4]->setText(QString::number(Working.birthYear()));
-  edt4NumBox[6]->setText(QString::number(Working.merit));
+  politicsBox->setText(QString::number(Working.politics));
+  battleBox->setText(QString::number(Working.battle));
+  intelligenceBox->setText(QString::number(Working.intelligence));
+  birthYearBox->setText(QString::number(Working.birthYear()));
+  meritBox->setText(QString::number(Working.merit));
   const int lifespan = (Working.status >> 3) & 0xF;
-  SelectValue(10, lifespan, QString::number(lifespan));
-  chkSpecial[0]->setChecked(Working.flags & 0x1000);
-  chkSpecial[1]->setChecked(Working.flags & 0x2000);
-  NumLeft(4);
+  SelectValue(lifespanCombo, lifespan, QString::number(lifespan));
+  specialFlagChecks[0]->setChecked(Working.flags & 0x1000);
+  specialFlagChecks[1]->setChecked(Working.flags & 0x2000);
+  NumLeft(birthYearBox);
 
   for (int i = 0; i < 4; ++i)
-    SelectValue(1 + i, Working.aptitudes[std::size_t(i)], QString::number(Working.aptitudes[std::size_t(i)]));
+    SelectValue(aptitudeCombos[std::size_t(i)], Working.aptitudes[std::size_t(i)], QString::number(Working.aptitudes[std::size_t(i)]));
   const int proficiency[4] = {Working.proficiency1 & 0xF, Working.proficiency1 >> 4, Working.proficiency2 & 0xF,
                               Working.proficiency2 >> 4};
   for (int i = 0; i < 4; ++i) {
     // A stored 0 leaves the list without a selection, and is written back as 0.
-    if (proficiency[i] == 0) edt4Combo[std::size_t(5 + i)]->setCurrentIndex(-1);
-    else SelectValue(5 + i, proficiency[i], QString::number(proficiency[i]));
+    if (proficiency[i] == 0) proficiencyCombos[std::size_t(i)]->setCurrentIndex(-1);
+    else SelectValue(proficiencyCombos[std::size_t(i)], proficiency[i], QString::number(proficiency[i]));
   }
+  SelectValue(speechCombo, (Working.status >> 7) & 7, "");
+}
 
-  edt4lbl2Label[7]->setText(save ? QString::number(Working.x) : "---");
-  edt4lbl2Label[8]->setText(save ? QString::number(Working.y) : "---");
-  edt4lbl2Label[0]->setText(Str(RelationText(std::int16_t(Working.grandfather))));
-  edt4lbl2Label[1]->setText(Str(RelationText(std::int16_t(Working.father))));
+// Where he stands, his kin, his loyalty and years of service, his city.
+void GeneralEditor::FillServiceAndKin() {
+  const bool save = Working.save;
+  const std::optional<GeneralStatus> status = ShownStatus();
+  positionXLabel->setText(save ? QString::number(Working.x) : "---");
+  positionYLabel->setText(save ? QString::number(Working.y) : "---");
+  grandfatherLabel->setText(Str(RelationText(std::int16_t(Working.grandfather))));
+  fatherLabel->setText(Str(RelationText(std::int16_t(Working.father))));
 
-  if (status == "국왕") {
-    edt4NumBox[3]->setText("100");
-    edt4NumBox[3]->setEnabled(false);
+  if (status == GeneralStatus::King) {
+    loyaltyBox->setText("100");
+    loyaltyBox->setEnabled(false);
   } else {
-    edt4NumBox[3]->setText(QString::number(Working.loyalty));
+    loyaltyBox->setText(QString::number(Working.loyalty));
   }
-  if (Working.status & 1) edt4NumBox[5]->setText("0");
-  else edt4NumBox[5]->setText(QString::number(Working.employmentYear));
+  if (Working.status & 1) employmentYearBox->setText("0");
+  else employmentYearBox->setText(QString::number(Working.employmentYear));
   // Only a lord's or an ordinary general's employment year is written back (a king's is not).
-  edt4NumBox[5]->setEnabled(!(Working.status & 1) && (status == "영주" || status == "일반"));
+  employmentYearBox->setEnabled(!(Working.status & 1) && (status == GeneralStatus::Lord || status == GeneralStatus::Ordinary));
 
-  소속도시 = Working.city;
+  cityNumber = Working.city;
   {
     std::string name;
-    setCityLabel(소속도시 == kNoCity ? "없음" : CityName(소속도시, name) ? Str(name) : "???");
+    setCityLabel(cityNumber == kNoCity ? "없음" : CityName(cityNumber, name) ? Str(name) : "???");
   }
-  const bool cityChange = save ? status == "일반" : (status == "재야" || status == "일반");
-  edt4Cmd3Button[2]->setEnabled(cityChange);
-  원래도시 = 소속도시;
-  사위설정(false);
+  const bool cityChange = status == GeneralStatus::Ordinary || (!save && status == GeneralStatus::Unaffiliated);
+  changeCityButton->setEnabled(cityChange);
+  loadedCityNumber = cityNumber;
+  UpdateSonInLawToggle(false);
+}
 
-  // Appearance: the queue entry in saves, the record in scenarios.
+// Appearance: the queue entry in saves, the record in scenarios.
+void GeneralEditor::FillAppearance(int record) {
+  const bool save = Working.save;
   auto appearanceCity = [&](int city) {
     std::string name;
     const ListView* cities = main_.List(EntityList::Cities);
@@ -502,191 +581,195 @@ bool GeneralEditor::Fill(int record) {
     return listed && CityName(city, name) ? Str(name) : QString("???");
   };
   bool waits = false;
-  edt4NumBox[7]->setText("0");
-  edt4lbl2Label[5]->setText("없음");
+  appearanceYearBox->setText("0");
+  appearanceCityLabel->setText("없음");
   if (save) {
-    등장도시 = kNoAppearanceCity;
+    appearanceCityNumber = kNoAppearanceCity;
     const auto& q = gData.gAppearanceQueue;
     const int n = std::min<int>(gUnappearedCount, int(q.size()));
     for (int i = 0; i < n; ++i) {
       if (q[std::size_t(i)].get(kAppearanceQueue.general) != record) continue;
       waits = true;
-      edt4NumBox[7]->setText(QString::number(q[std::size_t(i)].get(kAppearanceQueue.year)));
-      등장도시 = q[std::size_t(i)].get(kAppearanceQueue.city);
-      edt4lbl2Label[5]->setText(appearanceCity(등장도시));
-      QueueSlotNo = std::uint8_t(i + 1);
+      appearanceYearBox->setText(QString::number(q[std::size_t(i)].get(kAppearanceQueue.year)));
+      appearanceCityNumber = q[std::size_t(i)].get(kAppearanceQueue.city);
+      appearanceCityLabel->setText(appearanceCity(appearanceCityNumber));
+      queueSlot = std::uint8_t(i + 1);
       break;
     }
   } else if (Working.statusCode() == 1) {
     waits = true;
-    edt4NumBox[7]->setText(QString::number(Working.appearanceYear));
-    등장도시 = Working.appearanceCity;
-    edt4lbl2Label[5]->setText(appearanceCity(등장도시));
+    appearanceYearBox->setText(QString::number(Working.appearanceYear));
+    appearanceCityNumber = Working.appearanceCity;
+    appearanceCityLabel->setText(appearanceCity(appearanceCityNumber));
   }
-  edt4NumBox[7]->setEnabled(waits);
-  edt4Cmd3Button[4]->setEnabled(waits);
+  appearanceYearBox->setEnabled(waits);
+  changeAppearanceCityButton->setEnabled(waits);
+}
 
-  SelectValue(11, (Working.status >> 7) & 7, "");
-  if (QString::fromStdString(gCurrentFile).toLower().contains("scedat1") && record == 4) edt4Combo[0]->setEnabled(false);
-
-  const bool korean = !qv;
-  struct Num { int index; double lo, hi; int chars; QString hint; };
+// The boxes' ranges and hints follow the edition's years and faces.
+void GeneralEditor::SetNumberRanges() {
+  const bool korean = !IsQVGeneralKind();
+  struct Num { NumericBox* box; double lo, hi; int chars; QString hint; };
   const Num nums[] = {
-      {0, 1, 100, 3, "정치력 입력(1~100)"},
-      {1, 1, 100, 3, "전투력 입력(1~100)"},
-      {2, 1, 100, 3, "지력 입력(1~100)"},
-      {3, 0, 100, 3, "충성도 입력(0~100)"},
-      {4, 0, korean ? 1990. : 2047., 4, korean ? "출생년도 입력(0~1990)" : "출생년도 입력(0~2047)"},
-      {5, 0, korean ? 1999. : 2099., 4, korean ? "등용년도 변경(0~1999)" : "등용년도 변경(0~2099)"},
-      {6, 0, 255, 3, "훈공 입력(0~255)"},
-      {7, 0, korean ? 1999. : 2099., 4,
+      {politicsBox, 1, 100, 3, "정치력 입력(1~100)"},
+      {battleBox, 1, 100, 3, "전투력 입력(1~100)"},
+      {intelligenceBox, 1, 100, 3, "지력 입력(1~100)"},
+      {loyaltyBox, 0, 100, 3, "충성도 입력(0~100)"},
+      {birthYearBox, 0, korean ? 1990. : 2047., 4, korean ? "출생년도 입력(0~1990)" : "출생년도 입력(0~2047)"},
+      {employmentYearBox, 0, korean ? 1999. : 2099., 4, korean ? "등용년도 변경(0~1999)" : "등용년도 변경(0~2099)"},
+      {meritBox, 0, 255, 3, "훈공 입력(0~255)"},
+      {appearanceYearBox, 0, korean ? 1999. : 2099., 4,
        korean ? "미등장 장군의 등장년도 입력(0~1999)" : "미등장 장군의 등장년도 입력(0~2099)"},
-      {8, 0, korean ? 639. : 679., 3, korean ? "얼굴번호 입력(0~639)" : "얼굴번호 입력(0~679)"},
+      {faceNumberBox, 0, korean ? 639. : 679., 3, korean ? "얼굴번호 입력(0~639)" : "얼굴번호 입력(0~679)"},
   };
   for (const Num& n : nums) {
-    NumericBox* b = edt4NumBox[std::size_t(n.index)];
+    NumericBox* b = n.box;
     b->setRange(n.lo, n.hi);
     b->setTypedLimit(n.chars);
     SetFocusHint(b, n.hint);
   }
-  return true;
 }
 
 void GeneralEditor::ShowFace() {
-  const QImage face = MaskData(gFaceSheetMen).Cell(얼굴);
-  edt4MaskLabel->setPixmap(face.isNull() ? QPixmap() : QPixmap::fromImage(face));
+  const QImage face = MaskData(gFaceSheetMen).Cell(faceNumber);
+  faceLabel->setPixmap(face.isNull() ? QPixmap() : QPixmap::fromImage(face));
 }
 
-void GeneralEditor::NumLeft(int index) {
-  if (index == 4) {
-    edt4lbl2Label[9]->setText(Str(AgeText(CurrentGameYear(), Whole(edt4NumBox[4]))));
-  } else if (index == 8) {
-    얼굴 = std::int16_t(Whole(edt4NumBox[8]));
+void GeneralEditor::NumLeft(NumericBox* box) {
+  if (box == birthYearBox) {
+    ageLabel->setText(Str(AgeText(CurrentGameYear(), Whole(birthYearBox))));
+  } else if (box == faceNumberBox) {
+    faceNumber = std::int16_t(Whole(faceNumberBox));
     if (gBitmapOk[0]) ShowFace();
   }
 }
 
+std::optional<GeneralStatus> GeneralEditor::ShownStatus() const {
+  return garam::ShownStatus(statusLabel->text());
+}
+
 void GeneralEditor::setCityLabel(const QString& text) {
-  edt4lbl2Label[3]->setText(text);
-  edt4lbl2Label[6]->setText(Str(CountryNameOfCity(소속도시)));
+  cityLabel->setText(text);
+  countryLabel->setText(Str(CountryNameOfCity(cityNumber)));
 }
 
 void GeneralEditor::SetCityNo(std::uint8_t v) {
   // The pickers write the city label after the number: the country follows the number.
-  소속도시 = v;
-  edt4lbl2Label[6]->setText(Str(CountryNameOfCity(소속도시)));
+  cityNumber = v;
+  countryLabel->setText(Str(CountryNameOfCity(cityNumber)));
 }
 
-void GeneralEditor::사위설정(bool flag) {
-  QPushButton* toggle = edt4Cmd3Button[5];
+void GeneralEditor::UpdateSonInLawToggle(bool flag) {
+  QPushButton* toggle = sonInLawToggle;
   const SonInLawToggle s =
-      SonInLawSetting(edt4lbl2Label[4]->text().toStdString(), Working.number, 소속도시, Working.status, flag);
+      SonInLawSetting(ShownStatus(), Working.number, cityNumber, Working.status, flag);
   toggle->setText(s == SonInLawToggle::EnabledO ? "O" : "X");
   toggle->setEnabled(s != SonInLawToggle::DisabledX);
 }
 
-void GeneralEditor::edt4Combo_Click(int index) {
-  if (index != 0) return;
-  QComboBox* c = edt4Combo[0];
-  QGroupBox* frame = edt4FrameBox[kBioFrame];
+void GeneralEditor::ShowBiography() {
+  QComboBox* c = biographyCombo;
+  QGroupBox* frame = biographyFrame;
   if (c->currentIndex() <= 0) {
-    edt4Text2->setPlainText("없음");
+    biographyText->setPlainText("없음");
     frame->setTitle("열전");
     return;
   }
   const int n = c->currentData().toInt();
   const auto& texts = gData.gBiographyTexts;
-  edt4Text2->setPlainText(n >= 0 && std::size_t(n) < texts.size() ? Str(Cp949ToUtf8(texts[std::size_t(n)])) : "");
+  biographyText->setPlainText(n >= 0 && std::size_t(n) < texts.size() ? Str(Cp949ToUtf8(texts[std::size_t(n)])) : "");
   frame->setTitle(QString("열전(%1)").arg(n, 3, 10, QChar('0')));
 }
 
-void GeneralEditor::chkSpecial_Click(int index) {
-  edt4Status->showMessage(index == 0 ? "인재수색중 여부 설정" : "특수 속성 여부 설정");
-  picFocus->setFocus(Qt::OtherFocusReason);
+void GeneralEditor::SpecialFlagClicked(int which) {
+  hintBar->showMessage(which == 0 ? "인재수색중 여부 설정" : "특수 속성 여부 설정");
+  focusParking->setFocus(Qt::OtherFocusReason);
 }
 
-void GeneralEditor::edt4Cmd2_Click() {
+void GeneralEditor::ChangeFace() {
   PickerCallers callers;
   callers.generalEditor = this;
   MenFacePicker picker(this, callers, FacePickerMode::EditedPerson);
   picker.ShowModal();
-  edt4NumBox[8]->setText(QString::number(얼굴));
+  faceNumberBox->setText(QString::number(faceNumber));
 }
 
-void GeneralEditor::edt4Cmd3_Click(int index) {
-  auto flip = [&](const QString& first, const QString& second) {
-    QPushButton* b = edt4Cmd3Button[std::size_t(index)];
-    b->setText(b->text() == first ? second : first);
-  };
+namespace {
+void Flip(QPushButton* b, const QString& first, const QString& second) {
+  b->setText(b->text() == first ? second : first);
+}
+}  // namespace
+
+void GeneralEditor::ToggleFiction() { Flip(fictionToggle, "사실", "가상"); }
+void GeneralEditor::ToggleActionDone() { Flip(actionDoneToggle, "미완", "완료"); }
+void GeneralEditor::ToggleSonInLaw() { Flip(sonInLawToggle, "X", "O"); }
+
+void GeneralEditor::ChangeCity() {
   PickerCallers callers;
   callers.generalEditor = this;
-  const MainLists lists = main_.Lists();
-  switch (index) {
-    case 0: flip("사실", "가상"); break;
-    case 1: flip("미완", "완료"); break;
-    case 5: flip("X", "O"); break;
-    case 2: CityPicker(this, lists, callers, CityPickerMode::Affiliation).ShowModal(); break;
-    case 4: CityPicker(this, lists, callers, CityPickerMode::Appearance).ShowModal(); break;
-    case 3: {
-      StatusMenu menu(*this, lists);
-      RunModal(menu);
-      break;
-    }
-    default: break;
-  }
+  CityPicker(this, main_.Lists(), callers, CityPickerMode::Affiliation).ShowModal();
 }
 
-void GeneralEditor::edt4Cmd_Click(int index) {
-  if (index == 0) {
-    Apply();
-    accept();
-  } else {
-    reject();
-  }
+void GeneralEditor::ChangeAppearanceCity() {
+  PickerCallers callers;
+  callers.generalEditor = this;
+  CityPicker(this, main_.Lists(), callers, CityPickerMode::Appearance).ShowModal();
 }
+
+void GeneralEditor::ChangeStatus() {
+  StatusMenu menu(*this, main_.Lists());
+  RunModal(menu);
+}
+
+void GeneralEditor::OkClicked() {
+  Apply();
+  accept();
+}
+
+void GeneralEditor::CancelClicked() { reject(); }
 
 void GeneralEditor::Apply() {
   // What the user left in the focused control counts as if he had left it.
-  edt4NumBox[std::size_t(std::clamp(LastNumBox, 0, 8))]->Leave();
-  static_cast<PrefixCombo*>(edt4Combo[0])->Leave();
-  static_cast<PrefixCombo*>(edt4Combo[9])->Leave();
-  ClearReservedName(edt4Text, IsQVGeneralKind() ? 17 : 19);
-  if (edt4Text->text().isEmpty()) edt4Text->setText(" ");
-  const QString name = edt4Text->text();
+  lastNumBox->Leave();
+  biographyCombo->Leave();
+  regionCombo->Leave();
+  ClearReservedName(nameBox, IsQVGeneralKind() ? 17 : 19);
+  if (nameBox->text().isEmpty()) nameBox->setText(" ");
+  const QString name = nameBox->text();
   ListView* generals = main_.List(EntityList::Generals);
   GeneralWorkingCopy& g = Working;
   const bool save = g.save;
 
   generals->setCell(item_, 0, name);
-  g.face = std::uint16_t(얼굴);
-  g.biography = std::uint16_t(ComboValue(0));
-  g.politics = std::uint8_t(Whole(edt4NumBox[0]));
-  g.battle = std::uint8_t(Whole(edt4NumBox[1]));
-  g.intelligence = std::uint8_t(Whole(edt4NumBox[2]));
-  const int birth = Whole(edt4NumBox[4]);
+  g.face = std::uint16_t(faceNumber);
+  g.biography = std::uint16_t(ComboValue(biographyCombo));
+  g.politics = std::uint8_t(Whole(politicsBox));
+  g.battle = std::uint8_t(Whole(battleBox));
+  g.intelligence = std::uint8_t(Whole(intelligenceBox));
+  const int birth = Whole(birthYearBox);
   g.birthWord = save ? std::uint16_t((g.birthWord & 0xF800) | (birth & 0x7FF)) : std::uint16_t(birth);
-  g.loyalty = std::uint8_t(Whole(edt4NumBox[3]));
-  g.merit = std::uint8_t(Whole(edt4NumBox[6]));
-  for (int i = 0; i < 4; ++i) g.aptitudes[std::size_t(i)] = std::uint8_t(ComboValue(1 + i));
+  g.loyalty = std::uint8_t(Whole(loyaltyBox));
+  g.merit = std::uint8_t(Whole(meritBox));
+  for (int i = 0; i < 4; ++i) g.aptitudes[std::size_t(i)] = std::uint8_t(ComboValue(aptitudeCombos[std::size_t(i)]));
 
   std::uint16_t flags = g.flags & 0xC000;
   for (int i = 0; i < 12; ++i)
-    if (edt4Cmd4[std::size_t(i)]->isChecked()) flags |= std::uint16_t(1u << i);
+    if (skillButtons[std::size_t(i)]->isChecked()) flags |= std::uint16_t(1u << i);
   g.flags = flags;
-  g.region = std::uint8_t(ComboValue(9));
-  g.proficiency1 = std::uint8_t((ComboValue(6) << 4) | ComboValue(5));
-  g.proficiency2 = std::uint8_t((ComboValue(8) << 4) | ComboValue(7));
-  g.status = std::uint16_t((g.status & ~0x380) | (ComboValue(11) << 7));
-  g.status = std::uint16_t((g.status & ~0x78) | (ComboValue(10) << 3));
+  g.region = std::uint8_t(ComboValue(regionCombo));
+  g.proficiency1 = std::uint8_t((ComboValue(proficiencyCombos[1]) << 4) | ComboValue(proficiencyCombos[0]));
+  g.proficiency2 = std::uint8_t((ComboValue(proficiencyCombos[3]) << 4) | ComboValue(proficiencyCombos[2]));
+  g.status = std::uint16_t((g.status & ~0x380) | (ComboValue(speechCombo) << 7));
+  g.status = std::uint16_t((g.status & ~0x78) | (ComboValue(lifespanCombo) << 3));
   if (save) {
-    const bool fictional = edt4Cmd3Button[0]->text() != "사실";
+    const bool fictional = fictionToggle->text() != "사실";
     g.status = fictional ? std::uint16_t(g.status | kVirtualBit) : std::uint16_t(g.status & ~kVirtualBit);
     g.birthWord = fictional ? std::uint16_t(g.birthWord | kBirthVirtualBit) : std::uint16_t(g.birthWord & ~kBirthVirtualBit);
-    const bool done = edt4Cmd3Button[1]->text() != "미완";
+    const bool done = actionDoneToggle->text() != "미완";
     g.status = done ? std::uint16_t(g.status | kActionDoneBit) : std::uint16_t(g.status & ~kActionDoneBit);
-    if (edt4lbl2Label[2]->text() != "없음") SetMissionActionDone(g.mission, done);
+    if (unitLabel->text() != "없음") SetMissionActionDone(g.mission, done);
   }
-  g.status = edt4Cmd3Button[5]->text() == "X" ? std::uint16_t(g.status & ~kSonInLawBit)
+  g.status = sonInLawToggle->text() == "X" ? std::uint16_t(g.status & ~kSonInLawBit)
                                                : std::uint16_t(g.status | kSonInLawBit);
 
   generals->setSubItem(item_, 2, Q(Padded(g.birthWord & 0x7FF, 5)));
@@ -697,30 +780,29 @@ void GeneralEditor::Apply() {
   for (int i = 0; i < 4; ++i) generals->setSubItem(item_, 10 + i, Q(AptitudeText(g.aptitudes[std::size_t(i)])));
 
   StatusChange change;
-  change.newStatus = edt4lbl2Label[4]->text().toStdString();
-  change.city = 소속도시;
-  change.orgCity = 원래도시;
-  change.newLord = 새영주;
-  change.appearCity = 등장도시;
-  change.queueSlot = QueueSlotNo;
-  change.employmentYear = Whole(edt4NumBox[5]);
-  change.appearanceYear = Whole(edt4NumBox[7]);
-  change.x = std::uint16_t(std::nearbyint(NumericValue(edt4lbl2Label[7]->text())));
-  change.y = std::uint16_t(std::nearbyint(NumericValue(edt4lbl2Label[8]->text())));
-  change.unitLabel = edt4lbl2Label[2]->text().toStdString();
+  change.newStatus = ShownStatus();
+  change.city = cityNumber;
+  change.orgCity = loadedCityNumber;
+  change.newLord = newLordNumber;
+  change.appearCity = appearanceCityNumber;
+  change.queueSlot = queueSlot;
+  change.employmentYear = Whole(employmentYearBox);
+  change.appearanceYear = Whole(appearanceYearBox);
+  change.x = std::uint16_t(std::nearbyint(NumericValue(positionXLabel->text())));
+  change.y = std::uint16_t(std::nearbyint(NumericValue(positionYLabel->text())));
+  change.unitLabel = unitLabel->text().toStdString();
   change.loadedUnit = loadedUnitText_.toStdString();
   MainStatusRows rows(main_, item_);
   const StatusOutcome outcome = ApplyStatusChange(g, change, rows);
   // The special flags go in after the change, which may clear the high flag bits.
-  if (chkSpecial[0]->isChecked()) g.flags |= 0x1000;
-  if (chkSpecial[1]->isChecked()) g.flags |= 0x2000;
+  if (specialFlagChecks[0]->isChecked()) g.flags |= 0x1000;
+  if (specialFlagChecks[1]->isChecked()) g.flags |= 0x2000;
 
-  const QString newStatus = edt4lbl2Label[4]->text();
-  if (newStatus == "국왕") {
+  if (change.newStatus == GeneralStatus::King) {
     // His country's row, and on a save the player's king label when it is the player's country.
     int owner = -1;
-    if (save && 소속도시 < gData.gSaveCities.size()) owner = gData.gSaveCities[소속도시].get(kCitySave.owner);
-    else if (!save && 소속도시 < gData.gCities.size()) owner = gData.gCities[소속도시].get(kCityScen.owner);
+    if (save && cityNumber < gData.gSaveCities.size()) owner = gData.gSaveCities[cityNumber].get(kCitySave.owner);
+    else if (!save && cityNumber < gData.gCities.size()) owner = gData.gCities[cityNumber].get(kCityScen.owner);
     if (owner >= 0 && owner < kNoCity) {
       if (save) {
         const int slot = gFileKind == kSaveQV ? gData.gSaveHeaderQV.get(kSaveHeaderQV.playerCountry)
@@ -750,16 +832,16 @@ void GeneralEditor::Apply() {
       }
     }
   }
-  generals->setSubItem(item_, 1, Str(outcome.status));
+  generals->setSubItem(item_, 1, outcome.status ? StatusCaption(*outcome.status) : "");
   // Only a successor this change installed is shown as the city's lord.
   if (outcome.successorInstalled)
-    if (ListItem* lord = generals->findTag(QString::number(새영주))) generals->setSubItem(lord, 1, "영주");
+    if (ListItem* lord = generals->findTag(QString::number(newLordNumber))) generals->setSubItem(lord, 1, StatusCaption(GeneralStatus::Lord));
   // The unit column keeps its loaded text unless the unit went; the city and country columns
   // keep the list's own texts while the city is the one he was loaded with.
-  if (edt4lbl2Label[2]->text() == "없음") generals->setSubItem(item_, 7, "없음");
+  if (unitLabel->text() == "없음") generals->setSubItem(item_, 7, "없음");
   else generals->setSubItem(item_, 7, loadedUnitText_);
-  if (소속도시 != 원래도시) {
-    const QString city = edt4lbl2Label[3]->text(), country = edt4lbl2Label[6]->text();
+  if (cityNumber != loadedCityNumber) {
+    const QString city = cityLabel->text(), country = countryLabel->text();
     generals->setSubItem(item_, 8, city == "없음" ? Q(Dashes(kNoCityDashes)) : city);
     generals->setSubItem(item_, 9, country == "없음" ? Q(Dashes(kNoCountryDashes)) : country);
   }

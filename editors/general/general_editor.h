@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "data/ids.h"
-#include "editors/general/general_record.h"
+#include "data/general_record.h"
 #include "platform/editorkit.h"
 #include "platform/numericbox.h"
 #include "ui/pickers/pickercallers.h"
@@ -35,71 +35,132 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
   ~GeneralEditor() override;
   bool Loaded() const { return loaded_; }
 
-  // Controls, by the names of the game's documentation.
-  QLineEdit* edt4Text;
-  QLabel* lblNo;
-  std::array<QComboBox*, 12> edt4Combo{};  // 0 and 9 are PrefixCombos
-  QPlainTextEdit* edt4Text2;
-  QLabel* edt4MaskLabel;
-  QPushButton* edt4Cmd2;
-  std::array<NumericBox*, 9> edt4NumBox{};
-  std::array<QPushButton*, 6> edt4Cmd3Button{};
-  std::array<QPushButton*, 12> edt4Cmd4{};  // checkable; checked = the skill is owned
-  std::array<QCheckBox*, 2> chkSpecial{};
-  std::array<QLabel*, 10> edt4lbl2Label{};
-  std::array<QPushButton*, 2> edt4Cmd{};
-  QStatusBar* edt4Status;
-  QWidget* picFocus;
-  std::map<int, QGroupBox*> edt4FrameBox;
+  // Who he is: name, record number, status, where he serves, his unit and place, his kin.
+  QLineEdit* nameBox;
+  QLabel* recordNumberLabel;
+  QLabel* statusLabel;
+  QLabel* cityLabel;
+  QLabel* countryLabel;
+  QLabel* unitLabel;
+  QLabel* positionXLabel;
+  QLabel* positionYLabel;
+  QLabel* appearanceCityLabel;
+  QLabel* grandfatherLabel;
+  QLabel* fatherLabel;
+  QLabel* ageLabel;
+  QPushButton* changeStatusButton;
+  QPushButton* changeCityButton;
+  QPushButton* changeAppearanceCityButton;
+  // The number boxes.
+  NumericBox* politicsBox;
+  NumericBox* battleBox;
+  NumericBox* intelligenceBox;
+  NumericBox* loyaltyBox;
+  NumericBox* meritBox;
+  NumericBox* employmentYearBox;
+  NumericBox* birthYearBox;
+  NumericBox* appearanceYearBox;
+  NumericBox* faceNumberBox;
+  // Infantry, archers, cavalry, navy; agriculture, commerce, building, culture.
+  std::array<QComboBox*, 4> aptitudeCombos{};
+  std::array<QComboBox*, 4> proficiencyCombos{};
+  PrefixCombo* regionCombo;
+  QComboBox* lifespanCombo;
+  QComboBox* speechCombo;  // what he says when captured or asked to serve
+  PrefixCombo* biographyCombo;
+  QPlainTextEdit* biographyText;
+  QLabel* faceLabel;
+  QPushButton* changeFaceButton;
+  std::array<QPushButton*, 12> skillButtons{};  // checkable; checked = the skill is owned
+  // "S" (searching for talent) and "W" (a special trait), bits 12 and 13 of the flags.
+  std::array<QCheckBox*, 2> specialFlagChecks{};
+  QPushButton* fictionToggle;     // "사실" / "가상"
+  QPushButton* actionDoneToggle;  // "미완" / "완료"
+  QPushButton* sonInLawToggle;    // "X" / "O"
+  QPushButton* okButton;
+  QPushButton* cancelButton;
+  QStatusBar* hintBar;
+  QWidget* focusParking;
+  QGroupBox* cityFrame = nullptr;
+  QGroupBox* appearanceFrame = nullptr;
+  QGroupBox* biographyFrame = nullptr;
 
   // Form state the pickers and the status menu answer into.
-  std::uint8_t 소속도시 = kNoCity;
-  std::uint8_t 원래도시 = kNoCity;
-  std::uint8_t 등장도시 = kNoAppearanceCity;
-  std::int16_t 얼굴 = 0;
-  std::int16_t 새영주 = kNoGeneral;
-  std::uint8_t QueueSlotNo = 0;
+  std::uint8_t cityNumber = kNoCity;
+  std::uint8_t loadedCityNumber = kNoCity;
+  std::uint8_t appearanceCityNumber = kNoAppearanceCity;
+  std::int16_t faceNumber = 0;
+  std::int16_t newLordNumber = kNoGeneral;
+  std::uint8_t queueSlot = 0;
   // List position -> record number and back; filled at opening.
   std::vector<int> ListRegionNo, RegionListPos, ListBioNo, BioListPos;
   // The number box that last had the focus.
-  int LastNumBox = 0;
+  NumericBox* lastNumBox = nullptr;
   // The general as the editor edits him; the stored record changes only on "확인".
   GeneralWorkingCopy Working;
 
   // Handlers.
-  void edt4Cmd_Click(int index);
-  void edt4Cmd2_Click();
-  void edt4Cmd3_Click(int index);
-  void edt4Combo_Click(int index);
-  void chkSpecial_Click(int index);
+  void OkClicked();
+  void CancelClicked();
+  void ChangeFace();
+  void ToggleFiction();
+  void ToggleActionDone();
+  void ToggleSonInLaw();
+  void ChangeCity();
+  void ChangeStatus();
+  void ChangeAppearanceCity();
+  void ShowBiography();
+  void SpecialFlagClicked(int which);
   void setCityLabel(const QString& text);
+  // The status the status label shows; nullopt for a text that names none.
+  std::optional<GeneralStatus> ShownStatus() const;
 
   // GeneralEditorCaller
   QWidget* Form() override { return this; }
-  std::uint8_t CityNo() const override { return 소속도시; }
+  std::uint8_t CityNo() const override { return cityNumber; }
   void SetCityNo(std::uint8_t v) override;
-  std::uint8_t OrgCityNo() const override { return 원래도시; }
-  void SetAppearCityNo(std::uint8_t v) override { 등장도시 = v; }
-  void SetNewLordNo(std::int16_t v) override { 새영주 = v; }
-  std::int16_t FaceNo() const override { return 얼굴; }
-  void SetFaceNo(std::int16_t v) override { 얼굴 = v; }
-  QLabel* edt4lbl2(int index) override;
-  QAbstractButton* edt4Cmd3(int index) override;
-  QLineEdit* edt4Num(int index) override;
-  QWidget* edt4Frame(int index) override;
-  QLabel* edt4Mask() override { return edt4MaskLabel; }
-  void 사위설정(bool flag) override;
+  std::uint8_t OrgCityNo() const override { return loadedCityNumber; }
+  void SetAppearCityNo(std::uint8_t v) override { appearanceCityNumber = v; }
+  void SetNewLordNo(std::int16_t v) override { newLordNumber = v; }
+  std::int16_t FaceNo() const override { return faceNumber; }
+  void SetFaceNo(std::int16_t v) override { faceNumber = v; }
+  QLabel* StatusLabel() override { return statusLabel; }
+  QLabel* UnitLabel() override { return unitLabel; }
+  QLabel* CityLabel() override { return cityLabel; }
+  QLabel* AppearanceCityLabel() override { return appearanceCityLabel; }
+  QLabel* PositionXLabel() override { return positionXLabel; }
+  QLabel* PositionYLabel() override { return positionYLabel; }
+  QAbstractButton* ChangeCityButton() override { return changeCityButton; }
+  QAbstractButton* ChangeAppearanceCityButton() override { return changeAppearanceCityButton; }
+  QLineEdit* EmploymentYearBox() override { return employmentYearBox; }
+  QLineEdit* AppearanceYearBox() override { return appearanceYearBox; }
+  QWidget* CityFrame() override { return cityFrame; }
+  QWidget* AppearanceFrame() override { return appearanceFrame; }
+  QLabel* FaceLabel() override { return faceLabel; }
+  void UpdateSonInLawToggle(bool afterChange) override;
 
  private:
   void Build();
+  void MakeControls();
+  void LayOut();
+  void SetHints();
+  void Connect();
   bool Fill(int record);
+  void FillIdentity(ListView& generals, int record);
+  void FillMarks();
+  void FillAbilities(int record);
+  void FillServiceAndKin();
+  void FillAppearance(int record);
+  void SetNumberRanges();
   void FillLists();
-  void NumLeft(int index);
+  void NumLeft(NumericBox* box);
   void ShowFace();
   void Apply();
-  int ComboValue(int index) const;
+  static int ComboValue(const QComboBox* combo);
   // Selects the entry holding value, adding a placeholder entry that keeps it when none does.
-  void SelectValue(int index, int value, const QString& placeholder);
+  static void SelectValue(QComboBox* combo, int value, const QString& placeholder);
+  std::vector<NumericBox*> NumberBoxes() const;
+  std::vector<QComboBox*> Combos() const;
 
   MainWindowLink& main_;
   ListItem* item_ = nullptr;

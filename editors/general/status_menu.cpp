@@ -5,7 +5,7 @@
 
 #include "data/gamedata.h"
 #include "editors/general/general_editor.h"
-#include "editors/general/general_status.h"
+#include "data/general_status.h"
 #include "platform/modal.h"
 #include "platform/twips.h"
 #include "ui/common/columntexts.h"
@@ -15,7 +15,10 @@
 namespace garam {
 
 namespace {
-const char* const kCaptions[5] = {"영주", "일반", "재야", "미성년", "미등장"};
+// The menu's buttons from top to bottom.
+constexpr std::array<GeneralStatus, StatusMenu::kEntries> kMenuStatuses = {
+    GeneralStatus::Lord, GeneralStatus::Ordinary, GeneralStatus::Unaffiliated, GeneralStatus::Minor,
+    GeneralStatus::NotYetAppeared};
 
 const CitySaveRec* UsedSaveCity(int city) {
   const CitySaveRec* c = city >= 0 && city < kNoCity ? At(gData.gSaveCities, city) : nullptr;
@@ -28,35 +31,35 @@ StatusMenu::StatusMenu(GeneralEditor& editor, const MainLists& lists)
   setObjectName("frmCMenu");
   setFixedSize(TwipsToPixels(780), TwipsToPixels(1860));
   for (int i = 0; i < 5; ++i) {
-    auto* b = new QPushButton(kCaptions[i], this);
-    b->setObjectName(QString("cmdMenu(%1)").arg(i));
+    auto* b = new QPushButton(StatusCaption(kMenuStatuses[std::size_t(i)]), this);
+    b->setObjectName(QString("statusButtons(%1)").arg(i));
     b->setGeometry(TwipsRect(15, 15 + 360 * i, 735, 375));
     b->setAutoDefault(false);
     b->installEventFilter(this);
-    connect(b, &QPushButton::clicked, this, [this, i] { cmdMenu_Click(i); });
-    cmdMenu[std::size_t(i)] = b;
+    connect(b, &QPushButton::clicked, this, [this, i] { Choose(i); });
+    statusButtons[std::size_t(i)] = b;
   }
 
-  QAbstractButton* statusButton = e_.edt4Cmd3(3);
+  QAbstractButton* statusButton = e_.changeStatusButton;
   move(statusButton->mapToGlobal(QPoint(statusButton->width(), statusButton->height())));
 
-  const QString status = e_.edt4lbl2(4)->text();
+  const std::optional<GeneralStatus> status = e_.ShownStatus();
   for (int i = 0; i < 5; ++i) {
-    if (status != kCaptions[i]) continue;
+    if (status != kMenuStatuses[std::size_t(i)]) continue;
     current_ = i;
-    QFont bold = cmdMenu[std::size_t(i)]->font();
+    QFont bold = statusButtons[std::size_t(i)]->font();
     bold.setBold(true);
-    cmdMenu[std::size_t(i)]->setFont(bold);
-    cmdMenu[0]->setEnabled(false);
-    cmdMenu[std::size_t(i)]->setEnabled(false);
+    statusButtons[std::size_t(i)]->setFont(bold);
+    statusButtons[0]->setEnabled(false);
+    statusButtons[std::size_t(i)]->setEnabled(false);
     // A lord can only step down.
     if (i == 0)
-      for (int j : {2, 3, 4}) cmdMenu[std::size_t(j)]->setEnabled(false);
+      for (int j : {2, 3, 4}) statusButtons[std::size_t(j)]->setEnabled(false);
     break;
   }
-  if (gUnappearedCount >= 100) cmdMenu[4]->setEnabled(false);
-  if (e_.edt4lbl2(1)->text() == "없음") cmdMenu[3]->setEnabled(false);
-  for (QPushButton* b : cmdMenu)
+  if (gUnappearedCount >= 100) statusButtons[4]->setEnabled(false);
+  if (e_.fatherLabel->text() == "없음") statusButtons[3]->setEnabled(false);
+  for (QPushButton* b : statusButtons)
     if (b->isEnabled()) {
       b->setFocus(Qt::OtherFocusReason);
       break;
@@ -65,11 +68,11 @@ StatusMenu::StatusMenu(GeneralEditor& editor, const MainLists& lists)
 
 bool StatusMenu::eventFilter(QObject* watched, QEvent* event) {
   for (int i = 0; i < 5; ++i) {
-    if (watched != cmdMenu[std::size_t(i)]) continue;
+    if (watched != statusButtons[std::size_t(i)]) continue;
     if (event->type() == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();
       if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        cmdMenu_Click(i);
+        Choose(i);
         return true;
       }
       if (key == Qt::Key_Escape) {
@@ -94,25 +97,25 @@ void StatusMenu::mouseReleaseEvent(QMouseEvent* event) {
 // A lord still in his city as loaded chooses a successor when one may succeed him; with no one who
 // may, he chooses a city as a lord alone in his city does, rather than an empty list.
 bool StatusMenu::SuccessorNeeded() const {
-  const int city = e_.소속도시;
-  return city == e_.원래도시 && HasSuccessorFor(e_.Working.number, city);
+  const int city = e_.cityNumber;
+  return city == e_.loadedCityNumber && HasSuccessorFor(e_.Working.number, city);
 }
 
 // A save-file general made unaffiliated stands where he waited to appear or where his nearest
 // living relative stands; a source that names no place leaves the labels as they are.
 void StatusMenu::PlaceFromRelatives() {
-  QLabel* x = e_.edt4lbl2(7);
-  QLabel* y = e_.edt4lbl2(8);
+  QLabel* x = e_.positionXLabel;
+  QLabel* y = e_.positionYLabel;
   auto place = [&](int px, int py) {
     x->setText(QString::number(px));
     y->setText(QString::number(py));
   };
-  const QString status = e_.edt4lbl2(4)->text();
-  if (status == "미등장") {
-    if (const CitySaveRec* c = UsedSaveCity(e_.등장도시)) place(c->get(kCitySave.x), c->get(kCitySave.y));
+  const std::optional<GeneralStatus> status = e_.ShownStatus();
+  if (status == GeneralStatus::NotYetAppeared) {
+    if (const CitySaveRec* c = UsedSaveCity(e_.appearanceCityNumber)) place(c->get(kCitySave.x), c->get(kCitySave.y));
     return;
   }
-  if (status != "미성년") return;
+  if (status != GeneralStatus::Minor) return;
   for (int relative : {int(e_.Working.father), int(e_.Working.grandfather)}) {
     GeneralWorkingCopy r;
     if (relative >= kNoGeneral || !ReadGeneral(relative, r)) continue;
@@ -123,45 +126,45 @@ void StatusMenu::PlaceFromRelatives() {
   place(0, 0);
 }
 
-// "재야", "미성년" and "미등장": out of any city's service.
-void StatusMenu::Unemployed(const QString& status) {
+// Unaffiliated, minor and not yet appeared: out of any city's service.
+void StatusMenu::Unemployed(GeneralStatus status) {
   const bool save = IsSaveFile();
   auto off = [](QWidget* w, const QString& text) {
     static_cast<QLineEdit*>(w)->setText(text);
     w->setEnabled(false);
   };
-  if (!(status == "재야" && !save)) {
-    e_.소속도시 = kNoCity;
+  if (!(status == GeneralStatus::Unaffiliated && !save)) {
+    e_.cityNumber = kNoCity;
     e_.setCityLabel("없음");
   }
-  e_.edt4Cmd3(2)->setEnabled(status == "재야" && !save);
-  off(e_.edt4Num(5), "0");
-  if (status == "미등장") {
-    e_.edt4Num(7)->setEnabled(true);
-    e_.edt4Num(7)->setText("1188");
-    e_.edt4Cmd3(4)->setEnabled(true);
+  e_.changeCityButton->setEnabled(status == GeneralStatus::Unaffiliated && !save);
+  off(e_.employmentYearBox, "0");
+  if (status == GeneralStatus::NotYetAppeared) {
+    e_.appearanceYearBox->setEnabled(true);
+    e_.appearanceYearBox->setText("1188");
+    e_.changeAppearanceCityButton->setEnabled(true);
     PickerCallers callers;
     callers.generalEditor = &e_;
     callers.statusMenu = this;
     CityPicker(&e_, lists_, callers, CityPickerMode::Appearance).ShowModal();
     if (save) {
-      e_.edt4lbl2(7)->setText("0");
-      e_.edt4lbl2(8)->setText("0");
+      e_.positionXLabel->setText("0");
+      e_.positionYLabel->setText("0");
     }
   } else {
-    off(e_.edt4Num(7), "0");
-    e_.edt4lbl2(5)->setText("없음");
-    e_.edt4Cmd3(4)->setEnabled(false);
-    if (status == "재야" && save) PlaceFromRelatives();
-    e_.등장도시 = kNoAppearanceCity;
+    off(e_.appearanceYearBox, "0");
+    e_.appearanceCityLabel->setText("없음");
+    e_.changeAppearanceCityButton->setEnabled(false);
+    if (status == GeneralStatus::Unaffiliated && save) PlaceFromRelatives();
+    e_.appearanceCityNumber = kNoAppearanceCity;
   }
-  e_.edt4lbl2(2)->setText("없음");
-  e_.edt4lbl2(4)->setText(status);
-  e_.사위설정(true);
+  e_.unitLabel->setText("없음");
+  e_.statusLabel->setText(StatusCaption(status));
+  e_.UpdateSonInLawToggle(true);
 }
 
-void StatusMenu::cmdMenu_Click(int index) {
-  if (!cmdMenu[std::size_t(index)]->isEnabled()) return;
+void StatusMenu::Choose(int index) {
+  if (!statusButtons[std::size_t(index)]->isEnabled()) return;
   PickerCallers callers;
   callers.generalEditor = &e_;
   callers.statusMenu = this;
@@ -171,11 +174,11 @@ void StatusMenu::cmdMenu_Click(int index) {
     } else if (SuccessorNeeded()) {
       GeneralPicker(&e_, lists_, callers, GeneralPickerMode::NewLord, e_.Working.number).ShowModal();
     } else {
-      e_.edt4lbl2(4)->setText("영주");
+      e_.statusLabel->setText(StatusCaption(GeneralStatus::Lord));
       CityPicker(&e_, lists_, callers, CityPickerMode::Affiliation).ShowModal();
     }
   } else if (index >= 2) {
-    Unemployed(kCaptions[index]);
+    Unemployed(kMenuStatuses[std::size_t(index)]);
   }
   accept();
 }

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <array>
 
+#include "data/general_record.h"
 #include "ui/pickers/pickercallers.h"
 
 namespace garam {
@@ -19,16 +20,17 @@ class StatusMenu : public QDialog {
   // Placed at the lower right of the editor's status button, its buttons enabled for the status
   // the editor shows.
   StatusMenu(GeneralEditor& editor, const MainLists& lists);
+  static constexpr int kEntries = 5;
 
-  std::array<QPushButton*, 5> cmdMenu{};
-  void cmdMenu_Click(int index);
+  std::array<QPushButton*, 5> statusButtons{};
+  void Choose(int index);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  void Unemployed(const QString& status);
+  void Unemployed(GeneralStatus status);
   void PlaceFromRelatives();
   bool SuccessorNeeded() const;
 

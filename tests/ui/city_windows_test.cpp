@@ -49,10 +49,10 @@ TEST_F(CityWindows, OpensFromTheListFilledFromRecordAndRow) {
   QStringList seen;
   Script([&](QDialog& d) {
     auto& e = static_cast<CityEditor&>(d);
-    seen << e.edt3Text->text() << e.edt3lbl2(0)->text() << e.edt3Num[1]->text() << e.edt3Combo[0]->currentText()
-         << QString::number(e.edt3Combo[3]->currentIndex()) << QString::number(e.edt3List->selectedItems().size());
-    EXPECT_TRUE(e.edt3List->item(22)->isSelected());
-    e.edt3Cmd[1]->click();
+    seen << e.nameBox->text() << e.ownerName->text() << e.holdingBoxes[CityEditor::Gold]->text() << e.interiorStyle->currentText()
+         << QString::number(e.itemCombos[2]->currentIndex()) << QString::number(e.unitTypeList->selectedItems().size());
+    EXPECT_TRUE(e.unitTypeList->item(22)->isSelected());
+    e.cancelButton->click();
   });
   Select(3, 2);
   const auto before = gData.gSaveCities;
@@ -76,10 +76,10 @@ TEST_F(CityWindows, OpensOnTheNameHintAndAFullLengthNameSurvivesOk) {
   Script([&](QDialog& d) {
     auto& e = static_cast<CityEditor&>(d);
     ShowActive(e);
-    EXPECT_EQ(QApplication::focusWidget(), e.edt3Text);
-    EXPECT_EQ(e.edt3Status->currentMessage(), "이름 입력");
-    EXPECT_EQ(e.edt3Text->text(), "알렉산드리아 에스카테");
-    e.edt3Cmd[0]->click();
+    EXPECT_EQ(QApplication::focusWidget(), e.nameBox);
+    EXPECT_EQ(e.statusBar->currentMessage(), "이름 입력");
+    EXPECT_EQ(e.nameBox->text(), "알렉산드리아 에스카테");
+    e.okButton->click();
   });
   Select(3, 2);
   EntityCommand(*w, EntityList::Cities, ListCommand::Edit);
@@ -92,7 +92,7 @@ TEST_F(CityWindows, ScenarioCapitalWithTheSphereOfItsRegion) {
   gData.gRegions[9].set(kRegionScen.sphere, 3);
   gData.gMapFix.at(31, 41).raw = {2, 9, 255};
   CityEditor e(w.get(), Lists(), 1);
-  EXPECT_EQ(std::tuple(e.edt3Combo[0]->isEnabled(), e.edt3Combo[0]->currentIndex(), e.edt3lbl2(4)->text()),
+  EXPECT_EQ(std::tuple(e.interiorStyle->isEnabled(), e.interiorStyle->currentIndex(), e.capitalStatus->text()),
             std::tuple(false, 3, QString("수도")));
 }
 
@@ -101,16 +101,16 @@ TEST_F(CityWindows, BoxesClampAndOkWritesRecordRowsAndStar) {
   gData.gSaveCities[2].set(kCitySave.gold, 65535);
   Select(3, 2);
   CityEditor e(w.get(), Lists(), 2);
-  e.edt3Num[0]->setText("");
-  e.edt3Num[0]->Leave();
-  EXPECT_EQ(e.edt3Num[0]->text() + e.edt3lbl2(1)->text(), "11규모");
-  e.edt3Num[1]->Leave();  // the stored 65535 comes down to 50000
-  e.edt3Cmd3[2]->click();  // 군사 to the maximum
-  e.edt3Text->setText("평양");
+  e.defenceBox->setText("");
+  e.defenceBox->Leave();
+  EXPECT_EQ(e.defenceBox->text() + e.scaleLabel->text(), "11규모");
+  e.holdingBoxes[CityEditor::Gold]->Leave();  // the stored 65535 comes down to 50000
+  e.holdingMaxButtons[CityEditor::Soldiers]->click();  // 군사 to the maximum
+  e.nameBox->setText("평양");
   // The defence box still has the focus when OK is pressed: it is clamped all the same.
-  emit e.edt3Num[0]->gotFocus();
-  e.edt3Num[0]->setText("2000");
-  e.edt3Cmd[0]->click();
+  emit e.defenceBox->gotFocus();
+  e.defenceBox->setText("2000");
+  e.okButton->click();
   const auto& c = gData.gSaveCities[2];
   EXPECT_EQ(std::tuple(ReadFixedName(c.bytes(kCitySave.name)), int(c.get(kCitySave.gold)), int(c.get(kCitySave.soldiers)),
                        int(c.get(kCitySave.defence)), int(c.get(kCitySave.scale))),
@@ -128,11 +128,45 @@ TEST_F(CityWindows, OwnerChangesMoveCountsAndGeneralRows) {
   Script({});
   CityEditor e(w.get(), Lists(), 2);
   e.ChooseOwner();
-  e.edt3Cmd[0]->click();
+  e.okButton->click();
   EXPECT_EQ(Cell(3, 2, 1), "송");
   EXPECT_EQ(Cell(2, 3, 3).trimmed().toInt(), citiesOf3.trimmed().toInt() - 1);
   EXPECT_EQ(Cell(2, 3, 4).trimmed().toInt(), generalsOf3.trimmed().toInt() - Cell(3, 2, 2).trimmed().toInt());
   EXPECT_EQ(std::pair(Cell(4, 12, 9), int(gData.gSaveCities[2].get(kCitySave.owner))), std::pair(QString("송"), 5));
+}
+
+// After OK every row the edit touched reads as a new fill of the data shows it: a renamed capital,
+// a city given to another country, one given away and back. The generals of an ownerless city keep
+// the owner box's "없음" as their country, where a fill shows dashes.
+TEST_F(CityWindows, RowsAfterOkReadAsFilled) {
+  struct Case {
+    int city, owner;
+    const char* name;
+  };
+  auto edit = [&](const Case& c) {
+    SCOPED_TRACE(c.city);
+    Select(3, c.city);
+    pick_ = c.owner;
+    Script({});
+    CityEditor e(w.get(), Lists(), c.city);
+    e.nameBox->setText(c.name);
+    e.defenceBox->setText("300");
+    e.holdingBoxes[CityEditor::Gold]->setText("1234");
+    if (c.owner >= 0) e.ChooseOwner();
+    e.okButton->click();
+  };
+  LoadSave(false);
+  for (const Case& c : {Case{0, -1, "새개경"}, {2, 5, "새서경"}, {4, 7, "새빈성"}, {4, 80, "빈성"}}) {
+    edit(c);
+    ExpectRowsAsFilled(kSaveKr, "user1.rn");
+  }
+  edit({5, -1, "새들성"});
+  EXPECT_EQ(QStringList({Cell(3, 5, 0), Cell(4, 15, 8), Cell(4, 15, 9)}), QStringList({"새들성", "새들성", "없음"}));
+  LoadScenario(false);
+  for (const Case& c : {Case{1, -1, "새서라벌"}, {3, -1, "새금관"}, {2, 0, "새금성"}}) {
+    edit(c);
+    ExpectRowsAsFilled(kScenarioKr, "scedat1.rn");
+  }
 }
 
 // --- Create-city dialog --------------------------------------------------------------------
@@ -149,7 +183,7 @@ class CreateCityTest : public CityWindows {
     });
   }
   // The dialog's name, owner label, owner and whether it may create.
-  static auto Shown(CreateCity& c) { return std::tuple(c.Add2Text->text(), c.Add2lbl2()->text(), int(c.OwnerNo), c.Add2Cmd[0]->isEnabled()); }
+  static auto Shown(CreateCity& c) { return std::tuple(c.nameBox->text(), c.ownerName->text(), int(c.Owner()), c.okButton->isEnabled()); }
 };
 
 TEST_F(CreateCityTest, ProposalsByKindAndSite) {
@@ -173,7 +207,7 @@ TEST_F(CreateCityTest, ProposalsByKindAndSite) {
   ASSERT_TRUE(scen.PickSite());
   EXPECT_EQ(Shown(scen), std::tuple(QString(), QString("가야"), 2, false));
   // A name typed before the picker is kept; the picker answers the owner.
-  scen.Add2Text->setText("새터");
+  scen.nameBox->setText("새터");
   pick_ = 0;
   Script({});
   scen.ChooseOwner();
@@ -187,7 +221,7 @@ TEST_F(CreateCityTest, CreateAppendsTheRowAndCountsTheOwner) {
   RegisterCityForms();
   Script([](QDialog& d) {
     auto& c = static_cast<CreateCity&>(d);
-    c.Add2Text->setText("새터"), c.Add2Cmd[0]->click();
+    c.nameBox->setText("새터"), c.okButton->click();
   });
   const QString before = Cell(2, 2, 3);
   EntityCommand(*w, EntityList::Cities, ListCommand::Create);
@@ -197,6 +231,28 @@ TEST_F(CreateCityTest, CreateAppendsTheRowAndCountsTheOwner) {
   EXPECT_EQ(cells, QStringList({"새터", "가야", "    0", "  300", " 5000", " 5000", " 2500", "04"}));
   EXPECT_EQ(Cell(2, 2, 3).trimmed().toInt(), before.trimmed().toInt() + 1);
   EXPECT_TRUE(w->Status(3) == "*" && gCountsChanged);
+}
+
+TEST_F(CreateCityTest, RowsAfterCreateReadAsFilled) {
+  LoadSave(false);
+  const HistoricCitySite site = HistoricCitySites()[0];
+  MapAnswers(site.x, site.y);
+  test::ScriptedRng rng({0.0});
+  pick_ = 5;
+  Script({});
+  CreateCity save(w.get(), Lists());
+  ASSERT_TRUE(save.PickSite());
+  save.ChooseOwner();
+  save.okButton->click();
+  ExpectRowsAsFilled(kSaveKr, "user1.rn");
+
+  LoadScenario(false);
+  MapAnswers(100, 101);
+  CreateCity scen(w.get(), Lists());
+  ASSERT_TRUE(scen.PickSite());
+  scen.nameBox->setText("새터");
+  scen.okButton->click();
+  ExpectRowsAsFilled(kScenarioKr, "scedat1.rn");
 }
 
 }  // namespace

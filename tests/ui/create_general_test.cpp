@@ -2,7 +2,8 @@
 // with scripted draws that pin every value.
 #include <gtest/gtest.h>
 
-#include "editors/general/create_general.h"
+#include "data/create_general.h"
+#include "editors/general/create_general_dialog.h"
 #include "tests/support/scripted_rng.h"
 #include "tests/ui/list_fixtures.h"
 
@@ -93,7 +94,8 @@ TEST_P(CreateGeneralKinds, WritesTheStartingValuesAndTheRow) {
   const std::vector<std::string> sub{"재야", save ? " 1195" : "  645", "   99", "  100", "  100", "  100", "없음",
                                      std::string(20, '-'), std::string(18, '-'), "  Ｓ", "　Ｂ", "　Ｂ", "  Ｓ",
                                      save ? "003" : "008"};
-  EXPECT_EQ(std::tuple(made->row.text, made->row.tag, made->row.sub), std::tuple("새장군", std::to_string(n), sub));
+  const ListRow row = NewGeneralRow("새장군", *made);
+  EXPECT_EQ(std::tuple(row.text, row.tag, row.sub), std::tuple("새장군", std::to_string(n), sub));
 
   // Birth years stay inside the edition's years; a save's bit 11 is a flag of its own.
   for (auto [start, draw, year] : {std::tuple(2100, 0.0, qv ? 2047 : 1990), {20, 0.999, 0}}) {

@@ -56,7 +56,7 @@ class GeneralWindows : public MainFixture {
   static QString Change(QDialog& d, int tag, int which) {
     ListView* lv = List(d).ListView;
     lv->selectRow(lv->findTag(QString::number(tag)));
-    QTest::mouseClick(List(d).cmd혈연[std::size_t(which)], Qt::LeftButton);
+    QTest::mouseClick(which == 0 ? List(d).fatherButton : List(d).grandfatherButton, Qt::LeftButton);
     return lv->cell(lv->findTag(QString::number(tag)), 2 + which);
   }
 };
@@ -71,12 +71,12 @@ TEST_F(GeneralWindows, CreateDrawsRegionAndFaceTakesAPickedFaceAndAddsTheRow) {
   Add({{"frmAdd3",
         [](QDialog& dialog) {
           auto& d = static_cast<CreateGeneralDialog&>(dialog);
-          EXPECT_EQ(std::tuple(d.Add3Combo->currentIndex(), int(d.FaceNo()), Shown(d.Add3Mask())),
+          EXPECT_EQ(std::tuple(d.regionCombo->currentIndex(), int(d.FaceNo()), Shown(d.NewGeneralFaceLabel())),
                     std::tuple(28, 585, CellColour(585)));
-          d.Add3Text->setText("새장군");
-          QTest::mouseClick(d.Add3Cmd2, Qt::LeftButton);
-          EXPECT_EQ(Shown(d.Add3Mask()), CellColour(583));
-          QTest::mouseClick(d.Add3Cmd[0], Qt::LeftButton);
+          d.nameBox->setText("새장군");
+          QTest::mouseClick(d.changeFaceButton, Qt::LeftButton);
+          EXPECT_EQ(Shown(d.NewGeneralFaceLabel()), CellColour(583));
+          QTest::mouseClick(d.okButton, Qt::LeftButton);
         }},
        {"frmMaskView1", [](QDialog& d) { static_cast<MenFacePicker&>(d).FaceDblClick(3); }}});
   ASSERT_EQ(w->generalList->count(), rows + 1);
@@ -95,9 +95,9 @@ TEST_F(GeneralWindows, CreateCancelledWritesNothing) {
     Add({{"frmAdd3", [&](QDialog& dialog) {
             auto& d = static_cast<CreateGeneralDialog&>(dialog);
             opened = true;
-            d.Add3Text->setText("가");
-            if (way == 0) QTest::mouseClick(d.Add3Cmd[1], Qt::LeftButton);
-            else QTest::keyClick(d.Add3Text, Qt::Key_Escape);
+            d.nameBox->setText("가");
+            if (way == 0) QTest::mouseClick(d.cancelButton, Qt::LeftButton);
+            else QTest::keyClick(d.nameBox, Qt::Key_Escape);
             EXPECT_FALSE(d.isVisible());
           }}});
     EXPECT_TRUE(opened && gData.gGenerals == generals && w->generalList->count() == rows) << way;
@@ -123,7 +123,7 @@ TEST_F(GeneralWindows, ListShowsSortsAndOpensTheFatherChange) {
            QTest::mouseDClick(lv->viewport(), Qt::LeftButton, {}, p);
          }},
         {"frm혈연설정", [&](QDialog& d) {
-           opened = d.windowTitle() + static_cast<garam::BloodRelationSetter&>(d).lbl혈연()->text();
+           opened = d.windowTitle() + static_cast<garam::BloodRelationSetter&>(d).RelativeNameLabel()->text();
            d.reject();
          }}});
   EXPECT_EQ(opened, "아버지 변경의자");
@@ -164,23 +164,23 @@ TEST_P(BloodRelationSetter, OpensByTheStoredValueAndWritesOneWord) {
          [&](QDialog& d) {
            auto& s = static_cast<garam::BloodRelationSetter&>(d);
            const Opening& o = openings[setter];
-           EXPECT_TRUE(s.opt혈연[std::size_t(o.option)]->isChecked()) << setter;
-           EXPECT_EQ(s.lbl혈연()->text() + "|" + s.txtNum->text(), o.label + "|" + o.number) << setter;
+           EXPECT_TRUE(s.kindOptions[std::size_t(o.option)]->isChecked()) << setter;
+           EXPECT_EQ(s.RelativeNameLabel()->text() + "|" + s.deathNumberBox->text(), o.label + "|" + o.number) << setter;
            switch (setter++) {
              case 1:
-               s.txtNum->setFocus();
-               s.txtNum->selectAll();
-               QTest::keyClicks(s.txtNum, "4567");
+               s.deathNumberBox->setFocus();
+               s.deathNumberBox->selectAll();
+               QTest::keyClicks(s.deathNumberBox, "4567");
                break;
              case 2:
-               QTest::mouseClick(s.opt혈연[0], Qt::LeftButton);
-               QTest::mouseClick(s.cmd혈연(0), Qt::LeftButton);  // cancelled
-               QTest::mouseClick(s.cmd혈연(0), Qt::LeftButton);
+               QTest::mouseClick(s.kindOptions[0], Qt::LeftButton);
+               QTest::mouseClick(s.pickButton, Qt::LeftButton);  // cancelled
+               QTest::mouseClick(s.pickButton, Qt::LeftButton);
                break;
-             case 3: return QTest::mouseClick(s.cmd혈연(2), Qt::LeftButton);
+             case 3: return QTest::mouseClick(s.cancelButton, Qt::LeftButton);
              case 4: return QTest::keyClick(&d, Qt::Key_Return);
            }
-           QTest::mouseClick(s.cmd혈연(1), Qt::LeftButton);
+           QTest::mouseClick(s.okButton, Qt::LeftButton);
          }},
         {"frmFind3", [&](QDialog& d) {
            auto& picker = static_cast<GeneralPicker&>(d);

@@ -4,7 +4,7 @@
 
 #include "editors/general/general_editor.h"
 #include "editors/general/general_forms.h"
-#include "editors/general/general_status.h"
+#include "data/general_status.h"
 #include "data/save_io.h"
 #include "data/scenario_io.h"
 #include "data/territory.h"
@@ -72,15 +72,17 @@ TEST_F(GeneralEditorTest, OpensFilledInEveryKind) {
     Load(c.kind);
     if (c.kind == kSaveKr) gData.gSaveGenerals[12].set(kGeneralSaveKr.grandfather, 612);
     auto e = Open(c.record);
-    EXPECT_EQ(e->edt4Text->text(), c.name);
+    EXPECT_EQ(e->nameBox->text(), c.name);
     QStringList labels;
-    for (int i : {4, 2, 3, 6, 9, 7, 0, 5}) labels << e->edt4lbl2(i)->text();
+    for (QLabel* l : {e->statusLabel, e->unitLabel, e->cityLabel, e->countryLabel, e->ageLabel, e->positionXLabel,
+                      e->grandfatherLabel, e->appearanceCityLabel})
+      labels << l->text();
     EXPECT_EQ(labels.join('|'), c.labels);
     // Biography 0 of a file without biography names: kept as it is, under its number.
-    EXPECT_EQ(e->edt4Combo[0]->currentText(), "0");
+    EXPECT_EQ(e->biographyCombo->currentText(), "0");
     // A king's loyalty is 100 (stored: 0) and fixed.
     if (c.kind == kScenarioQV) {
-      EXPECT_EQ(e->edt4Num(3)->text() + (e->edt4Num(3)->isEnabled() ? "on" : ""), "100");
+      EXPECT_EQ(e->loyaltyBox->text() + (e->loyaltyBox->isEnabled() ? "on" : ""), "100");
     }
   }
 }
@@ -96,55 +98,55 @@ TEST_F(GeneralEditorTest, BoxesClampAndLabelsFollow) {
     const bool qv = kind == kScenarioQV;
     auto e = Open(1);
     // "없음", then nine of the ten names in code order; the filler behind them is never listed.
-    ASSERT_EQ(e->edt4Combo[0]->count(), 10);
-    EXPECT_EQ(e->edt4Combo[0]->itemText(1) + e->edt4Combo[0]->itemText(9), "가자");
-    e->edt4Combo[0]->setCurrentIndex(e->edt4Combo[0]->findText("아"));
-    EXPECT_EQ(e->edt4Frame(2)->property("title").toString(), "열전(007)");
-    EXPECT_EQ(e->edt4Text2->toPlainText(), "일곱째");
+    ASSERT_EQ(e->biographyCombo->count(), 10);
+    EXPECT_EQ(e->biographyCombo->itemText(1) + e->biographyCombo->itemText(9), "가자");
+    e->biographyCombo->setCurrentIndex(e->biographyCombo->findText("아"));
+    EXPECT_EQ(e->biographyFrame->property("title").toString(), "열전(007)");
+    EXPECT_EQ(e->biographyText->toPlainText(), "일곱째");
 
-    auto* box = e->edt4NumBox[0];
+    auto* box = e->politicsBox;
     const std::pair<const char*, const char*> politics[] = {{"0", "1"}, {"100", "100"}, {"150", "100"},
                                                             {"", "1"}, {"007", "7"}, {"3/4", "3"}};
     for (auto [typed, shown] : politics) {
       Leave(box, typed);
       EXPECT_EQ(box->text(), shown) << typed;
     }
-    auto* birth = e->edt4NumBox[4];
+    auto* birth = e->birthYearBox;
     Leave(birth, "2048");
     EXPECT_EQ(birth->text(), qv ? "2047" : "1990");
     for (auto [year, age] : {std::pair{"661", "0살"}, {"660", "1살"}, {"541", "120살"}, {"540", "---살"}}) {
       Leave(birth, year);
-      EXPECT_EQ(e->edt4lbl2(9)->text(), age);
+      EXPECT_EQ(e->ageLabel->text(), age);
     }
-    Leave(e->edt4NumBox[8], "700");
+    Leave(e->faceNumberBox, "700");
     EXPECT_EQ(e->FaceNo(), qv ? 679 : 639);
     // A toggle showing nothing flips to "X".
-    e->edt4Cmd3(5)->setText("");
-    e->edt4Cmd3_Click(5);
-    EXPECT_EQ(e->edt4Cmd3(5)->text(), "X");
+    e->sonInLawToggle->setText("");
+    e->ToggleSonInLaw();
+    EXPECT_EQ(e->sonInLawToggle->text(), "X");
   }
   // General 4 of a file named scedat1 in any case keeps his biography; others do not.
   gCurrentFile = "/게임/SCEDAT1.RN";
-  EXPECT_FALSE(Open(4)->edt4Combo[0]->isEnabled());
-  EXPECT_TRUE(Open(5)->edt4Combo[0]->isEnabled());
+  EXPECT_FALSE(Open(4)->biographyCombo->isEnabled());
+  EXPECT_TRUE(Open(5)->biographyCombo->isEnabled());
   gCurrentFile = "/게임/scedat2.rn";
-  EXPECT_TRUE(Open(4)->edt4Combo[0]->isEnabled());
+  EXPECT_TRUE(Open(4)->biographyCombo->isEnabled());
 }
 
 TEST_F(GeneralEditorTest, ApplyWritesTheFieldsAndTheRows) {
   Load(kSaveKr);
   auto e = Open(14);  // 박술희, serving in 서경 with army 499
   gData.gArmies[499].raw[7] = 0xFF;
-  Leave(e->edt4NumBox[0], "55");
-  Leave(e->edt4NumBox[3], "12.5");
-  e->edt4Num(6)->setText("13.5");
-  e->LastNumBox = 6;  // left last, never left: the apply commits it
-  e->edt4Combo[1]->setCurrentIndex(5);
-  e->edt4Cmd4[2]->click();
-  e->chkSpecial[1]->click();
-  e->edt4Cmd3_Click(0);
-  Leave(e->edt4NumBox[4], "1990");
-  e->edt4Cmd_Click(0);
+  Leave(e->politicsBox, "55");
+  Leave(e->loyaltyBox, "12.5");
+  e->meritBox->setText("13.5");
+  e->lastNumBox = e->meritBox;  // left last, never left: the apply commits it
+  e->aptitudeCombos[0]->setCurrentIndex(5);
+  e->skillButtons[2]->click();
+  e->specialFlagChecks[1]->click();
+  e->ToggleFiction();
+  Leave(e->birthYearBox, "1990");
+  e->OkClicked();
 
   const auto& g = gData.gSaveGenerals[14].raw;
   // Politics 43, loyalty 46, merit 47, infantry 48; birth word 39, skills 52, status 56.
@@ -157,14 +159,14 @@ TEST_F(GeneralEditorTest, ApplyWritesTheFieldsAndTheRows) {
 
   // Kings: the player's updates his country's row and the king label, another only his row.
   auto king = Open(10);
-  king->edt4Text->setText("태조");
-  king->edt4Cmd_Click(0);
+  king->nameBox->setText("태조");
+  king->OkClicked();
   EXPECT_EQ(ReadFixedName(std::span(gData.gSaveGenerals[10].raw).subspan(4, 20)), "태조");
   EXPECT_EQ(Cell(4, 10, 0) + Cell(2, 3, 1) + w->playerKing->text(), "태조태조태조");
   EXPECT_EQ(gData.gSaveGenerals[10].raw[46], 100);
   auto other = Open(11);
-  other->edt4Text->setText("");
-  other->edt4Cmd_Click(0);
+  other->nameBox->setText("");
+  other->OkClicked();
   EXPECT_EQ(Cell(2, 5, 1) + w->playerKing->text(), " 태조");
   const std::uint8_t blank[] = {' ', 0, ' ', ' '};
   EXPECT_TRUE(std::equal(std::begin(blank), std::end(blank), gData.gSaveGenerals[11].raw.begin() + 4));
@@ -177,9 +179,9 @@ TEST_F(GeneralEditorTest, EnterOnOkCommitsTheFocusedBox) {
     auto& e = static_cast<GeneralEditor&>(d);
     e.show();
     QApplication::setActiveWindow(&e);
-    e.edt4Num(1)->setFocus();
-    e.edt4Num(1)->setText("150");
-    QTest::keyClick(e.edt4Num(1), Qt::Key_Return);
+    e.battleBox->setFocus();
+    e.battleBox->setText("150");
+    QTest::keyClick(e.battleBox, Qt::Key_Return);
     return e.result();
   });
   Select(4, 2);
@@ -196,9 +198,9 @@ TEST_F(GeneralEditorTest, FacePickerRegionsNamedAlikeAndAUnitWithoutCity) {
   gMaskData[0] = SheetBytes(32, 20), gFaceSheetMen = 0, gBitmapOk[0] = true;
   Fill(kSaveKr, "user1.rn");
   auto e = Open(13);
-  EXPECT_EQ(e->edt4lbl2(2)->text(), "수송 유닛(성밖)");
+  EXPECT_EQ(e->unitLabel->text(), "수송 유닛(성밖)");
   // The second of two regions named alike stays chosen when the apply settles the combo.
-  EXPECT_EQ(e->edt4Combo[9]->currentIndex(), 2);
+  EXPECT_EQ(e->regionCombo->currentIndex(), 2);
 
   // The face picker's answer, a cancelled one, and a typed face: the box and the picture follow.
   int answer = 0;
@@ -209,13 +211,13 @@ TEST_F(GeneralEditorTest, FacePickerRegionsNamedAlikeAndAUnitWithoutCity) {
   });
   for (int a : {3, -1}) {
     answer = a;
-    e->edt4Num(8)->setText("5");
-    e->edt4Cmd2_Click();
-    EXPECT_EQ(e->edt4Num(8)->text(), "3");
+    e->faceNumberBox->setText("5");
+    e->ChangeFace();
+    EXPECT_EQ(e->faceNumberBox->text(), "3");
   }
-  Leave(e->edt4NumBox[8], "25");
-  EXPECT_EQ(Shown(e->edt4Mask()), CellColour(25));
-  e->edt4Cmd_Click(0);
+  Leave(e->faceNumberBox, "25");
+  EXPECT_EQ(Shown(e->faceLabel), CellColour(25));
+  e->OkClicked();
   EXPECT_EQ(gData.gSaveGenerals[13].get(kGeneralSaveKr.face), 25);
   EXPECT_EQ(gData.gSaveGenerals[13].get(kGeneralSaveKr.region), 2);
 }
@@ -230,12 +232,12 @@ TEST_F(GeneralEditorTest, CancelAndClosingChangeNothing) {
     const QStringList rows = Rows({4, 2, 5});
     for (bool close : {false, true}) {
       auto e = Open(record);
-      e->edt4Text->setText("바뀜");
-      Leave(e->edt4NumBox[0], "3");
-      e->edt4Cmd4[0]->click();
-      e->edt4Cmd3_Click(1);
+      e->nameBox->setText("바뀜");
+      Leave(e->politicsBox, "3");
+      e->skillButtons[0]->click();
+      e->ToggleActionDone();
       if (close) e->close();
-      else e->edt4Cmd_Click(1);
+      else e->CancelClicked();
       EXPECT_EQ(e->result(), QDialog::Rejected);
       e.reset();
       EXPECT_TRUE(Records() == records);
@@ -253,7 +255,7 @@ void Script(int button, std::vector<int> rows) {
   SetModalRunner([=](QDialog& d) mutable {
     if (auto* menu = qobject_cast<StatusMenu*>(&d)) {
       menu->show();
-      menu->cmdMenu[std::size_t(button)]->click();
+      menu->statusButtons[std::size_t(button)]->click();
     } else if (auto* picker = qobject_cast<ListPicker*>(&d); picker && !rows.empty()) {
       picker->List()->selectRow(picker->List()->findTag(QString::number(rows.front())));
       rows.erase(rows.begin());
@@ -273,7 +275,7 @@ TEST_F(GeneralEditorTest, StatusMenuOffersWhatTheStatusAllows) {
     auto e = Open(c.record);
     StatusMenu menu(*e, {w->countryList, w->cityList, w->generalList, w->consortList});
     QString enabled;
-    for (QPushButton* b : menu.cmdMenu) enabled += b->isEnabled() ? '1' : '0';
+    for (QPushButton* b : menu.statusButtons) enabled += b->isEnabled() ? '1' : '0';
     EXPECT_EQ(enabled, c.enabled) << c.record;
   }
 }
@@ -293,12 +295,12 @@ TEST_F(GeneralEditorTest, StatusMenuAsksAnAppearanceCityThatMustBeChosen) {
   });
   StatusMenu menu(*e, {w->countryList, w->cityList, w->generalList, w->consortList});
   menu.show();
-  QTest::keyClick(menu.cmdMenu[4], Qt::Key_Return);
+  QTest::keyClick(menu.statusButtons[4], Qt::Key_Return);
   EXPECT_FALSE(menu.isVisible());
-  EXPECT_EQ(QStringList({e->edt4lbl2(2)->text(), e->edt4lbl2(3)->text(), e->edt4lbl2(4)->text(),
-                         e->edt4lbl2(5)->text(), e->edt4Num(7)->text()}).join('|'), "없음|없음|미등장|금관|1188");
+  EXPECT_EQ(QStringList({e->unitLabel->text(), e->cityLabel->text(), e->statusLabel->text(),
+                         e->appearanceCityLabel->text(), e->appearanceYearBox->text()}).join('|'), "없음|없음|미등장|금관|1188");
   underMenu = false;
-  e->edt4Cmd3_Click(4);
+  e->ChangeAppearanceCity();
 }
 
 // A save general made unaffiliated stands by his nearest living relative; a place that is no
@@ -316,8 +318,8 @@ TEST_F(GeneralEditorTest, UnaffiliatedStandsByHisRelatives) {
     Fill(kSaveKr, "user1.rn");
     Script(2, {});
     auto e = Open(15);
-    e->edt4Cmd3_Click(3);
-    EXPECT_EQ(e->edt4lbl2(7)->text() + "|" + e->edt4lbl2(8)->text(), c.place) << c.father;
+    e->ChangeStatus();
+    EXPECT_EQ(e->positionXLabel->text() + "|" + e->positionYLabel->text(), c.place) << c.father;
   }
 }
 
@@ -329,8 +331,8 @@ TEST_F(GeneralEditorTest, StatusChainsApplyOrCancel) {
     const QStringList rows = Rows({4, 3, 2});
     Script(1, {1});
     auto e = Open(13);
-    e->edt4Cmd3_Click(3);
-    e->edt4Cmd_Click(apply ? 0 : 1);
+    e->ChangeStatus();
+    apply ? e->OkClicked() : e->CancelClicked();
     if (!apply) {
       EXPECT_TRUE(Records() == records);
       EXPECT_EQ(Rows({4, 3, 2}), rows);
@@ -390,7 +392,7 @@ TEST_F(GeneralEditorTest, EverySuccessorOfferedLeadsTheCity) {
       SetModalRunner([&](QDialog& d) {
         if (auto* menu = qobject_cast<StatusMenu*>(&d)) {
           menu->show();
-          menu->cmdMenu[1]->click();
+          menu->statusButtons[1]->click();
         } else if (auto* picker = qobject_cast<GeneralPicker*>(&d)) {
           shown = Tags(picker->List());
           if (turn >= 0) picker->List()->selectRow(picker->List()->findTag(offered[turn])), picker->Answer();
@@ -398,16 +400,16 @@ TEST_F(GeneralEditorTest, EverySuccessorOfferedLeadsTheCity) {
         return d.result();
       });
       auto e = Open(c.lord);
-      e->edt4Cmd3_Click(3);
+      e->ChangeStatus();
       if (turn < 0) {
         offered = shown;
         continue;
       }
-      e->edt4Cmd_Click(0);
+      e->OkClicked();
       const int successor = offered[turn].toInt();
       GeneralWorkingCopy s;
       ASSERT_TRUE(ReadGeneral(successor, s));
-      EXPECT_EQ(RecordStatusText(s) + " " + std::to_string(s.city), "영주 " + std::to_string(c.city)) << successor;
+      EXPECT_EQ(std::string(StatusCaption(RecordStatus(s).value())) + " " + std::to_string(s.city), "영주 " + std::to_string(c.city)) << successor;
       EXPECT_EQ((Cell(4, successor, 1) + Cell(4, c.lord, 1)).toStdString(), "영주일반") << successor;
     }
     EXPECT_EQ(offered.join(" ").toStdString(), c.offered);
@@ -419,16 +421,16 @@ TEST_F(GeneralEditorTest, EverySuccessorOfferedLeadsTheCity) {
     SetModalRunner([&](QDialog& d) {
       if (auto* menu = qobject_cast<StatusMenu*>(&d)) {
         menu->show();
-        menu->cmdMenu[1]->click();
+        menu->statusButtons[1]->click();
       } else if (!asked) {
         asked = d.metaObject();
       }
       return d.result();
     });
     auto e = Open(c.lord);
-    e->edt4Cmd3_Click(3);
+    e->ChangeStatus();
     EXPECT_EQ(asked, &CityPicker::staticMetaObject);
-    EXPECT_EQ(e->edt4lbl2(4)->text().toStdString(), "영주");
+    EXPECT_EQ(e->statusLabel->text().toStdString(), "영주");
   }
 }
 
@@ -519,7 +521,7 @@ TEST_F(GeneralEditorTest, UnchangedApplyOnEveryGeneralKeepsTheRecords) {
 
     for (int n : numbers) {
       auto e = Open(n);
-      e->edt4Cmd_Click(0);
+      e->OkClicked();
     }
     EXPECT_TRUE(Records() == Records(want));
     // The rows read as a fresh fill of the written records shows them.

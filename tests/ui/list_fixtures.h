@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QTest>
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "data/cp949.h"
@@ -224,6 +226,38 @@ class MainFixture : public ::testing::Test {
   static void Focus(QWidget* box, QEvent::Type type) {
     QFocusEvent e(type, Qt::TabFocusReason);
     QApplication::sendEvent(box, &e);
+  }
+  // Every row of the countries, cities and generals lists with colour and weight, in tag order.
+  std::vector<std::string> EntityRows() {
+    std::vector<std::string> rows;
+    for (int list : {2, 3, 4}) {
+      ListView* lv = w->ListOf(EntityList(list));
+      for (int i = 0; i < lv->count(); ++i) {
+        const ListItem* row = lv->row(i);
+        std::string text = std::to_string(list) + ":" + row->tag.toStdString();
+        for (int c = 0; c < lv->columnCount(); ++c) {
+          // Black set on a cell reads as the list's own text colour.
+          const QColor colour = lv->cellForeColor(row, c);
+          const bool coloured = colour.isValid() && colour != QColor(Qt::black);
+          text += "|" + lv->cell(row, c).toStdString() + (coloured ? " " + colour.name().toStdString() : "") +
+                  (lv->cellBold(row, c) ? " bold" : "");
+        }
+        rows.push_back(text);
+      }
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+  }
+  // The rows an edit left against those a new fill of the same data shows.
+  void ExpectRowsAsFilled(std::int32_t kind, const char* file) {
+    const auto edited = EntityRows();
+    Fill(kind, file);
+    const auto filled = EntityRows();
+    // Only the rows that differ, each as the edit left it and as the fill shows it.
+    std::vector<std::string> editedOnly, filledOnly;
+    std::ranges::set_difference(edited, filled, std::back_inserter(editedOnly));
+    std::ranges::set_difference(filled, edited, std::back_inserter(filledOnly));
+    EXPECT_EQ(editedOnly, filledOnly);
   }
   ScriptedDialogs dialogs;
   std::unique_ptr<MainWindow> w;

@@ -25,8 +25,8 @@ class CityPickerTest : public PickerTest {
   }
   // The general editor's status, whether its city button is on, and its position column.
   QString Status() {
-    return caller.edt4lbl2(4)->text() + (caller.edt4Cmd3(2)->isEnabled() ? " on " : " off ") +
-           caller.edt4lbl2(7)->text();
+    return caller.StatusLabel()->text() + (caller.ChangeCityButton()->isEnabled() ? " on " : " off ") +
+           caller.PositionXLabel()->text();
   }
 
   // Scenario counts: 한성 2 generals, 개경 and 평양 none, 서경 one.
@@ -44,7 +44,7 @@ TEST_F(CityPickerTest, ModesOfferTheirCities) {
       {kSaveQV, EmptyCapital, "재야", false, "수도 선택", {"1"}}};
   for (const auto& [kind, mode, status, menuShown, caption, tags] : cases) {
     gFileKind = kind;
-    caller.edt4lbl2(4)->setText(status);
+    caller.StatusLabel()->setText(status);
     menu.setVisible(menuShown);
     auto picker = Open(mode);
     EXPECT_EQ(picker->windowTitle(), QString::fromUtf8(caption)) << int(mode);
@@ -53,7 +53,7 @@ TEST_F(CityPickerTest, ModesOfferTheirCities) {
   menu.hide();
   EXPECT_EQ(Cells(Open(Affiliation)->List(), 0, 2), QStringList({"        없음", ""}));
   Choose(Open(Affiliation), "80");
-  EXPECT_TRUE(caller.cityNo == 80 && caller.edt4lbl2(3)->text() == "없음");
+  EXPECT_TRUE(caller.cityNo == 80 && caller.CityLabel()->text() == "없음");
 }
 
 TEST_F(CityPickerTest, CityOfAffiliationDecidesLordOrServant) {
@@ -66,16 +66,16 @@ TEST_F(CityPickerTest, CityOfAffiliationDecidesLordOrServant) {
   for (const auto& [kind, status, org, chosen, outside, after] : cases) {
     gFileKind = kind;
     caller.orgCityNo = std::uint8_t(org);
-    caller.edt4lbl2(2)->setText(outside ? "기병대(성밖)" : "기병대(성안)");
-    caller.edt4lbl2(4)->setText(status);
-    caller.edt4lbl2(7)->setText("처음");
+    caller.UnitLabel()->setText(outside ? "기병대(성밖)" : "기병대(성안)");
+    caller.StatusLabel()->setText(status);
+    caller.PositionXLabel()->setText("처음");
     caller.sonInLawCalls.clear();
     Choose(Open(Affiliation), QString::number(chosen));
     EXPECT_EQ(Status(), QString::fromUtf8(after)) << status << org << ">" << chosen;
     EXPECT_EQ(caller.sonInLawCalls, std::vector<bool>{true});
   }
   Choose(Open(Affiliation), "3");
-  EXPECT_TRUE(caller.cityNo == 3 && caller.edt4lbl2(3)->text() == "서경");  // trimmed
+  EXPECT_TRUE(caller.cityNo == 3 && caller.CityLabel()->text() == "서경");  // trimmed
 }
 
 TEST_F(CityPickerTest, StatusMenuMakesAGeneralAffiliated) {
@@ -90,12 +90,12 @@ TEST_F(CityPickerTest, StatusMenuMakesAGeneralAffiliated) {
     gData.gSaveCities[3].setGeneral(1, std::uint16_t(secondSlot));
     generals = MakeList(15, {GeneralRow(9, "나", asLoaded)});
     generals->selectRow(generals->row(0));
-    caller.edt4lbl2(4)->setText(asLoaded);
+    caller.StatusLabel()->setText(asLoaded);
     Choose(Open(Joining), "3");
-    EXPECT_EQ(caller.edt4lbl2(4)->text(), QString::fromUtf8(statusAfter)) << kind << asLoaded << secondSlot;
+    EXPECT_EQ(caller.StatusLabel()->text(), QString::fromUtf8(statusAfter)) << kind << asLoaded << secondSlot;
   }
   // Employed this year, never appearing, and no longer a son-in-law.
-  EXPECT_EQ(caller.edt4Num(5)->text() + caller.edt4Num(7)->text() + caller.edt4lbl2(5)->text(), "12010없음");
+  EXPECT_EQ(caller.EmploymentYearBox()->text() + caller.AppearanceYearBox()->text() + caller.AppearanceCityLabel()->text(), "12010없음");
   EXPECT_TRUE(caller.appearCityNo == kNoAppearanceCity && caller.sonInLawCalls.back());
 }
 
@@ -108,7 +108,7 @@ TEST_F(CityPickerTest, AppearanceCityFromTheStatusMenuMustBeChosen) {
   QTest::mousePress(list->viewport(), Qt::RightButton, {}, list->visualItemRect(list->row(0)).center());
   ASSERT_TRUE(picker->isVisible());
   QTest::keyClick(list, Qt::Key_Return);
-  EXPECT_TRUE(caller.appearCityNo == 3 && caller.edt4lbl2(5)->text() == "서경 ");  // the row text as it is
+  EXPECT_TRUE(caller.appearCityNo == 3 && caller.AppearanceCityLabel()->text() == "서경 ");  // the row text as it is
   // Opened from the editor itself it can be cancelled; from the menu only when it offers nothing.
   for (bool fromMenu : {false, true}) {
     menu.setVisible(fromMenu);

@@ -74,7 +74,7 @@ TEST_F(FacePickerTest, OnlyADoubleClickAnswersTheCallerThatOpenedIt) {
   EXPECT_EQ(men->pageLabel->text(), "03/32(042)");
   DoubleClick(men->faces[9]);
   EXPECT_TRUE(!men->isVisible() && caller.faceNo == 49);
-  EXPECT_EQ(Shown(caller.edt4Mask()), CellColour(49));
+  EXPECT_EQ(Shown(caller.FaceLabel()), CellColour(49));
   // After a click, Esc and the right button leave the consort editor alone; a double click
   // answers the create dialog.
   for (int way = 0; way < 3; ++way) {

@@ -57,20 +57,27 @@ struct FakeCaller : GeneralEditorCaller, CreateGeneralCaller, CountryEditorCalle
   void SetAppearCityNo(std::uint8_t v) override { appearCityNo = v; }
   void SetNewLordNo(std::int16_t v) override { newLordNo = v; }
   std::int16_t FaceNo() const override { return faceNo; } void SetFaceNo(std::int16_t v) override { faceNo = v; }
-  void 사위설정(bool flag) override { sonInLawCalls.push_back(flag); }
+  void UpdateSonInLawToggle(bool afterChange) override { sonInLawCalls.push_back(afterChange); }
   std::int16_t KingNo() const override { return kingNo; } void SetKingNo(std::int16_t v) override { kingNo = v; }
   void SetCapitalNo(std::int16_t v) override { capitalNo = v; } void SetOwnerNo(std::uint8_t v) override { ownerNo = v; }
   std::int16_t MotherNo() const override { return motherNo; } void SetMotherNo(std::int16_t v) override { motherNo = v; }
   void SetGeneralNo(std::int16_t v) override { generalNo = v; }
   void SetCell(int, int) override {}
-  GARAM_FAKE_CONTROLS(QLabel, edt4lbl2) GARAM_FAKE_CONTROLS(QLabel, Add1lbl) GARAM_FAKE_CONTROLS(QLabel, edt3lbl2)
+  GARAM_FAKE_CONTROL(QLabel, StatusLabel) GARAM_FAKE_CONTROL(QLabel, UnitLabel) GARAM_FAKE_CONTROL(QLabel, CityLabel)
+  GARAM_FAKE_CONTROL(QLabel, AppearanceCityLabel) GARAM_FAKE_CONTROL(QLabel, PositionXLabel)
+  GARAM_FAKE_CONTROL(QLabel, PositionYLabel) GARAM_FAKE_CONTROLS(QLabel, Add1lbl) GARAM_FAKE_CONTROLS(QLabel, edt3lbl2)
   GARAM_FAKE_CONTROLS(QLabel, edt6lbl) GARAM_FAKE_CONTROL(QLabel, edt2lbl2) GARAM_FAKE_CONTROL(QLabel, Add2lbl2)
-  GARAM_FAKE_CONTROL(QLabel, lbl혈연) GARAM_FAKE_CONTROL(QLabel, edt4Mask) GARAM_FAKE_CONTROL(QLabel, Add3Mask)
-  GARAM_FAKE_CONTROL(QLabel, edt6Mask) GARAM_FAKE_CONTROLS(QLineEdit, edt4Num) GARAM_FAKE_CONTROL(QComboBox, edt2Combo)
-  GARAM_FAKE_CONTROL(QLineEdit, edt2Text) GARAM_FAKE_CONTROLS(QPushButton, edt4Cmd3)
+  GARAM_FAKE_CONTROL(QLabel, RelativeNameLabel) GARAM_FAKE_CONTROL(QLabel, FaceLabel) GARAM_FAKE_CONTROL(QLabel, NewGeneralFaceLabel)
+  GARAM_FAKE_CONTROL(QLabel, edt6Mask) GARAM_FAKE_CONTROL(QLineEdit, EmploymentYearBox)
+  GARAM_FAKE_CONTROL(QLineEdit, AppearanceYearBox) GARAM_FAKE_CONTROL(QComboBox, edt2Combo)
+  GARAM_FAKE_CONTROL(QLineEdit, edt2Text) GARAM_FAKE_CONTROL(QPushButton, ChangeCityButton)
+  GARAM_FAKE_CONTROL(QPushButton, ChangeAppearanceCityButton)
   GARAM_FAKE_CONTROLS(QPushButton, Add1Cmd2) GARAM_FAKE_CONTROL(QPushButton, Add2Cmd2)
-  GARAM_FAKE_CONTROL(QPushButton, edt6Cmd2) GARAM_FAKE_CONTROLS(QPushButton, cmd혈연)
-  GARAM_FAKE_FRAME(edt4Frame) GARAM_FAKE_FRAME(edt2Frame) GARAM_FAKE_FRAME(Add1Frame)
+  GARAM_FAKE_CONTROL(QPushButton, edt6Cmd2) GARAM_FAKE_CONTROL(QPushButton, PickGeneralButton)
+  GARAM_FAKE_CONTROL(QPushButton, OkButton)
+  QWidget* CityFrame() override { return nullptr; }
+  QWidget* AppearanceFrame() override { return nullptr; }
+  GARAM_FAKE_FRAME(edt2Frame) GARAM_FAKE_FRAME(Add1Frame)
   GARAM_FAKE_FRAME(edt3Frame) GARAM_FAKE_FRAME(edt6Frame)
 };
 

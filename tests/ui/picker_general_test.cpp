@@ -11,7 +11,7 @@ class GeneralPickerTest : public PickerTest {
   void SetUp() override {
     gFileKind = kScenarioKr;
     countries->selectRow(countries->row(0));
-    caller.edt4lbl2(3)->setText("한성");
+    caller.CityLabel()->setText("한성");
     caller.kingNo = 3;
     caller.edt2Text()->setText("새고려");
     // Cities 0 and 1 belong to country 0, 2 to country 1, 3 to country 2, which is also named
@@ -66,11 +66,11 @@ TEST_F(GeneralPickerTest, ModesOfferTheirRows) {
 }
 
 TEST_F(GeneralPickerTest, EnterAnswersTheCallerWithTheTopRow) {
-  caller.edt4Cmd3(2)->setEnabled(false);
+  caller.ChangeCityButton()->setEnabled(false);
   for (auto mode : {ConsortFather, NewLord, King, Relative}) QTest::keyClick(Open(mode)->List(), Qt::Key_Return);
   EXPECT_TRUE(consort.fatherNo == 500 && consort.edt5lbl(0)->text() == "없음");
-  EXPECT_TRUE(caller.newLordNo == 6 && caller.edt4lbl2(4)->text() == "일반" && caller.edt4Cmd3(2)->isEnabled());
-  EXPECT_TRUE(caller.generalNo == 0 && caller.lbl혈연()->text() == "가도");
+  EXPECT_TRUE(caller.newLordNo == 6 && caller.StatusLabel()->text() == "일반" && caller.ChangeCityButton()->isEnabled());
+  EXPECT_TRUE(caller.generalNo == 0 && caller.RelativeNameLabel()->text() == "가도");
   Choose(Open(King), "0");
   EXPECT_TRUE(caller.kingNo == 0 && caller.edt2lbl2()->text() == "가도");
 }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "data/cp949.h"
+#include "data/general_record.h"
 #include "data/ids.h"
 
 namespace garam {
@@ -26,16 +27,8 @@ std::string RecordNumber(int number, int digits) {
 std::string Dashes(int n) { return std::string(std::size_t(n), '-'); }
 
 std::string GeneralStatusText(int code, bool saveFile, bool lordOfHisCity) {
-  switch (code) {
-    case 1: return "미등장";
-    case 2: return saveFile && lordOfHisCity ? "영주" : "일반";
-    case 3: return "재야";
-    case 4: return "국왕";
-    case 5: return "미성년";
-    // In save files a lord has code 2; code 6 is not a status there.
-    case 6: return saveFile ? "" : "영주";
-    default: return "";
-  }
+  const std::optional<GeneralStatus> status = StatusOfCode(code, saveFile, lordOfHisCity);
+  return status ? StatusCaption(*status) : "";
 }
 
 std::string MissionText(std::int16_t m) {

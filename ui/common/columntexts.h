@@ -6,14 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace garam {
+#include "data/bytes.h"
 
-// The one bounds-checked lookup for every reference taken from a record: an index the file
-// names but the arrays do not hold gives nullptr, never a read outside the array.
-template <typename V>
-auto At(V& v, long long i) -> decltype(&v[0]) {
-  return i >= 0 && static_cast<unsigned long long>(i) < v.size() ? &v[std::size_t(i)] : nullptr;
-}
+namespace garam {
 
 // Row colours, as RGB.
 inline constexpr std::uint32_t kNoColor = 0xFFFFFFFF;

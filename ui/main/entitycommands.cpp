@@ -3,6 +3,8 @@
 #include <set>
 #include <string>
 
+#include "data/general_record.h"
+#include "ui/common/shownstatus.h"
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
 #include "data/ids.h"
@@ -52,7 +54,7 @@ std::size_t ArraySize(EntityList list) {
   switch (list) {
     case EntityList::Countries: return gData.gCountries.size();
     case EntityList::Cities: return gData.gCities.size();
-    case EntityList::Generals: return IsExpansionLoaded() ? gData.gGeneralsQV.size() : gData.gGenerals.size();
+    case EntityList::Generals: return std::size_t(StoredGeneralCount());
     case EntityList::Consorts: return gData.gQueens.size();
     default: return 0;
   }
@@ -93,12 +95,9 @@ int CreateLimit(EntityList list) {
 }
 
 int GeneralCity(int general) {
-  if (IsExpansionLoaded()) {
-    auto* g = At(gData.gGeneralsQV, general);
-    return g ? g->get(kGeneralScenQV.city) : kNoCity;
-  }
-  auto* g = At(gData.gGenerals, general);
-  return g ? g->get(kGeneralScenKr.city) : kNoCity;
+  int city = kNoCity;
+  WithStoredGeneral(general, [&](const auto& g) { city = g.get(g.L.city); });
+  return city;
 }
 
 void Create(MainWindow& w, EntityList list) {
@@ -108,8 +107,8 @@ void Create(MainWindow& w, EntityList list) {
     if (IsSaveFile()) {
       if (!AnyRowHolds(w.cityList, Q(Dashes(kNoCountryDashes))))
         return Refuse(w, "공백도시가 최소한 하나 이상 있어야 합니다.");
-      if (!AnyRowHolds(w.generalList, "재야")) return Refuse(w, "재야장군이 최소한 한명 이상 있어야 합니다.");
-    } else if (!AnyRowHolds(w.generalList, "영주")) {
+      if (!AnyRowHolds(w.generalList, StatusCaption(GeneralStatus::Unaffiliated))) return Refuse(w, "재야장군이 최소한 한명 이상 있어야 합니다.");
+    } else if (!AnyRowHolds(w.generalList, StatusCaption(GeneralStatus::Lord))) {
       return Refuse(w, "여분의 영주가 다스리는 도시가 필요합니다.");
     }
   }
@@ -172,7 +171,7 @@ void DeleteCountry(MainWindow& w, ListItem* row) {
     if (moved.count(GeneralCity(Tag(g)))) generals->setSubItem(g, kGeneralCountry, heirName);
   }
   if (r.king >= 0)
-    if (ListItem* king = generals->findTag(QString::number(r.king))) generals->setSubItem(king, kGeneralStatus, "영주");
+    if (ListItem* king = generals->findTag(QString::number(r.king))) generals->setSubItem(king, kGeneralStatus, StatusCaption(GeneralStatus::Lord));
   FinishDelete(w, EntityList::Countries, row);
 }
 
@@ -204,7 +203,7 @@ void DeleteCityCommand(MainWindow& w, ListItem* row) {
 void DeleteGeneral(MainWindow& w, ListItem* row) {
   ListView* lv = w.generalList;
   if (lv->count() <= 1) return Refuse(w, "더이상 삭제할 수 없습니다.");
-  if (lv->subItem(row, kGeneralStatus) != "재야") return Refuse(w, "재야 장군만 가능합니다.");
+  if (ShownStatus(lv->subItem(row, kGeneralStatus)) != GeneralStatus::Unaffiliated) return Refuse(w, "재야 장군만 가능합니다.");
   if (!Confirm(w)) return;
   const int general = Tag(row);
   if (IsRelationOfAnyGeneral(general)) return Refuse(w, "다른 장군의 혈연으로 설정되어 있어서 삭제할 수 없습니다.");

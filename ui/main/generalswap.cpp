@@ -2,6 +2,8 @@
 
 #include <QCursor>
 
+#include "data/general_record.h"
+#include "ui/common/shownstatus.h"
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
 #include "platform/dialogs.h"
@@ -31,7 +33,10 @@ bool GeneralSwapOffered(MainWindow& w) {
   ListView* lv = w.generalList;
   ListItem* s = lv->selectedRow();
   ListItem* l = LastRow(lv);
-  return s && l && lv->subItem(s, kStatusColumn) == "재야" && lv->subItem(l, kStatusColumn) == "재야" &&
+  auto unaffiliated = [lv](const ListItem* row) {
+    return ShownStatus(lv->subItem(row, kStatusColumn)) == GeneralStatus::Unaffiliated;
+  };
+  return s && l && unaffiliated(s) && unaffiliated(l) &&
          s->tag != l->tag;
 }
 

@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 
 #include "data/country_edit.h"
+#include "data/general_record.h"
 #include "data/cp949.h"
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
@@ -55,11 +56,9 @@ int SaveCountryKing(int country) {
 
 std::string SaveKingName(int country) {
   const int king = SaveCountryKing(country);
-  auto name = [&](const auto& generals) -> std::string {
-    auto* g = At(generals, king);
-    return g ? ReadFixedName(g->bytes(g->L.name)) : std::string();
-  };
-  return gFileKind == kSaveQV ? name(gData.gSaveGeneralsQV) : name(gData.gSaveGenerals);
+  std::string name;
+  if (IsSaveFile()) WithStoredGeneral(king, [&](const auto& g) { name = ReadFixedName(g.bytes(g.L.name)); });
+  return name;
 }
 
 // A slot's country from its label's tag; anything that is not a country number is an empty slot.

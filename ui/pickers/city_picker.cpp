@@ -1,5 +1,7 @@
 #include "ui/pickers/city_picker.h"
 
+#include "data/general_record.h"
+#include "ui/common/shownstatus.h"
 #include "data/gamedata.h"
 #include "data/ids.h"
 #include "data/record_access.h"
@@ -46,16 +48,16 @@ void CityPicker::Fill() {
   if (mode_ == Affiliation || mode_ == Joining) {
     setWindowTitle("소속도시 선택");
     if (editor) {
-      const QWidget* frame = editor->edt4Frame(17);
+      const QWidget* frame = editor->CityFrame();
       PlaceBy(editor->Form(), At(frame) + QPointF(0, frame ? frame->height() : 0));
     }
     addOwnedCities();
     // Only an unaffiliated general changed from the editor itself may be left without a city.
-    if (editor && Text(editor->edt4lbl2(4)) == "재야" && !StatusMenuVisible()) AddRow(kNoCityRow, QString::number(kNoCity), {""});
+    if (editor && ShownStatus(Text(editor->StatusLabel())) == GeneralStatus::Unaffiliated && !StatusMenuVisible()) AddRow(kNoCityRow, "80", {""});
   } else if (mode_ == Appearance) {
     setWindowTitle("등장도시 선택");
     if (editor) {
-      const QWidget* frame = editor->edt4Frame(19);
+      const QWidget* frame = editor->AppearanceFrame();
       PlaceBy(editor->Form(), At(frame) + QPointF(frame ? frame->width() : 0, 0));
     }
     addOwnedCities();
@@ -70,18 +72,12 @@ void CityPicker::Fill() {
             AddRow(cities->cell(r, 0), r->tag, {cities->cell(r, kOwnerColumn)});
         }
     } else if (const ListView* generals = lists_.generals) {
-      const bool qv = IsExpansionLoaded();
       for (int i = 0; i < generals->count(); ++i) {
         const ListItem* g = generals->row(i);
-        if (generals->cell(g, 1) != "영주") continue;
+        if (ShownStatus(generals->cell(g, 1)) != GeneralStatus::Lord) continue;
         const int general = CellNumber(g->tag);
         int city = -1;
-        if (general >= 0) {
-          if (qv && std::size_t(general) < gData.gGeneralsQV.size())
-            city = gData.gGeneralsQV[general].get(GeneralScenQVRec::L.city);
-          else if (!qv && std::size_t(general) < gData.gGenerals.size())
-            city = gData.gGenerals[general].get(GeneralScenRec::L.city);
-        }
+        WithStoredGeneral(general, [&](const auto& r) { city = r.get(r.L.city); });
         // A lord whose city has no row in the city list has no capital to offer.
         const ListItem* cityRow = city >= 0 ? RowByNumber(cities, city) : nullptr;
         if (!cityRow) continue;
@@ -105,12 +101,12 @@ bool CityPicker::CityHolds(int city, int scenarioMore, int saveSlot) const {
 void CityPicker::WritePositionLabels(int city) {
   GeneralEditorCaller* e = callers_.generalEditor;
   if (!IsSaveFile()) {
-    SetText(e->edt4lbl2(7), "---");
-    SetText(e->edt4lbl2(8), "---");
+    SetText(e->PositionXLabel(), "---");
+    SetText(e->PositionYLabel(), "---");
   } else if (city >= 0 && std::size_t(city) < gData.gSaveCities.size()) {
     const CitySaveRec& c = gData.gSaveCities[city];
-    SetText(e->edt4lbl2(7), QString::number(c.get(CitySaveRec::L.x)));
-    SetText(e->edt4lbl2(8), QString::number(c.get(CitySaveRec::L.y)));
+    SetText(e->PositionXLabel(), QString::number(c.get(CitySaveRec::L.x)));
+    SetText(e->PositionYLabel(), QString::number(c.get(CitySaveRec::L.y)));
   }
 }
 
@@ -122,7 +118,7 @@ void CityPicker::TakeAnswer(ListItem* row) {
     if (!e) return;
     if (mode_ == Appearance) {
       e->SetAppearCityNo(std::uint8_t(number));
-      SetText(e->edt4lbl2(5), row->text(0));
+      SetText(e->AppearanceCityLabel(), row->text(0));
       return;
     }
     AnswerCity(row, mode_ == Joining);
@@ -148,26 +144,26 @@ void CityPicker::TakeAnswer(ListItem* row) {
 void CityPicker::AnswerCity(ListItem* row, bool fromStatusMenu) {
   GeneralEditorCaller* e = callers_.generalEditor;
   const auto city = std::uint8_t(CellNumber(row->tag));
-  QLabel* status = e->edt4lbl2(4);
-  QAbstractButton* cityButton = e->edt4Cmd3(2);
-  const bool outside = Text(e->edt4lbl2(2)).endsWith("(성밖)");
+  QLabel* status = e->StatusLabel();
+  QAbstractButton* cityButton = e->ChangeCityButton();
+  const bool outside = Text(e->UnitLabel()).endsWith("(성밖)");
   auto becomeServant = [&] {
-    SetText(status, "일반");
+    SetText(status, StatusCaption(GeneralStatus::Ordinary));
     SetEnabled(cityButton, true);
     if (!outside) WritePositionLabels(city);
   };
   // A general standing outside his castle keeps his place on the map and cannot take a city over.
   auto becomeLord = [&] {
     if (outside) return;
-    SetText(status, "영주");
+    SetText(status, StatusCaption(GeneralStatus::Lord));
     SetEnabled(cityButton, false);
     WritePositionLabels(city);
   };
 
   if (fromStatusMenu) {
-    SetText(status, "일반");
+    SetText(status, StatusCaption(GeneralStatus::Ordinary));
     e->SetCityNo(city);
-    SetText(e->edt4lbl2(3), TrimSpaces(row->text(0)));
+    SetText(e->CityLabel(), TrimSpaces(row->text(0)));
     bool hasLord;
     if (city != e->OrgCityNo()) {
       hasLord = CityHolds(city, 0, 0);
@@ -175,42 +171,42 @@ void CityPicker::AnswerCity(ListItem* row, bool fromStatusMenu) {
       // His own city's count includes himself unless he was unaffiliated as loaded.
       const ListView* generals = lists_.generals;
       const ListItem* self = generals ? generals->selectedRow() : nullptr;
-      const bool wasUnaffiliated = self && generals->cell(self, 1) == "재야";
+      const bool wasUnaffiliated = self && ShownStatus(generals->cell(self, 1)) == GeneralStatus::Unaffiliated;
       hasLord = CityHolds(city, wasUnaffiliated ? 0 : 1, 1);
     }
     hasLord ? becomeServant() : becomeLord();
 
     const std::int32_t year = WithHeader([](const auto& h) { return std::int32_t(HeaderYear(h)); });
-    if (QLineEdit* employed = e->edt4Num(5)) {
+    if (QLineEdit* employed = e->EmploymentYearBox()) {
       employed->setEnabled(true);
       employed->setText(QString::number(year));
     }
-    if (QLineEdit* appeared = e->edt4Num(7)) {
+    if (QLineEdit* appeared = e->AppearanceYearBox()) {
       appeared->setEnabled(true);
       appeared->setText("0");
       appeared->setEnabled(false);
     }
-    SetText(e->edt4lbl2(5), "없음");
+    SetText(e->AppearanceCityLabel(), "없음");
     e->SetAppearCityNo(kNoAppearanceCity);
-    SetEnabled(e->edt4Cmd3(4), false);
-    e->사위설정(true);
+    SetEnabled(e->ChangeAppearanceCityButton(), false);
+    e->UpdateSonInLawToggle(true);
     return;
   }
 
   e->SetCityNo(city);
-  SetText(e->edt4lbl2(3), TrimSpaces(row->text(0)));
-  const QString was = Text(status);
-  if (was == "일반") {
+  SetText(e->CityLabel(), TrimSpaces(row->text(0)));
+  const std::optional<GeneralStatus> was = ShownStatus(Text(status));
+  if (was == GeneralStatus::Ordinary) {
     const bool hasLord = city == e->OrgCityNo() || CityHolds(city, 0, 0);
     hasLord ? becomeServant() : becomeLord();
-    e->사위설정(true);
-  } else if (was == "영주") {
+    e->UpdateSonInLawToggle(true);
+  } else if (was == GeneralStatus::Lord) {
     // Returning to the city he was loaded with never counts as joining another lord.
     const bool joining = city != e->OrgCityNo() && CityHolds(city, 0, 0);
-    SetText(status, joining ? "일반" : "영주");
+    SetText(status, StatusCaption(joining ? GeneralStatus::Ordinary : GeneralStatus::Lord));
     SetEnabled(cityButton, joining);
     WritePositionLabels(city);
-    e->사위설정(true);
+    e->UpdateSonInLawToggle(true);
   }
 }
 

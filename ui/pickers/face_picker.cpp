@@ -163,11 +163,11 @@ void MenFacePicker::AnswerCaller(int face, const QImage& picture) {
   if (mode_ == FacePickerMode::EditedPerson) {
     if (GeneralEditorCaller* e = callers_.generalEditor) {
       e->SetFaceNo(std::int16_t(face));
-      SetPicture(e->edt4Mask(), picture);
+      SetPicture(e->FaceLabel(), picture);
     }
   } else if (CreateGeneralCaller* a = callers_.createGeneral) {
     a->SetFaceNo(std::int16_t(face));
-    SetPicture(a->Add3Mask(), picture);
+    SetPicture(a->NewGeneralFaceLabel(), picture);
   }
 }
 

@@ -1,15 +1,15 @@
 #include "ui/pickers/general_picker.h"
 
+#include "data/general_record.h"
+#include "ui/common/shownstatus.h"
 #include "data/country_edit.h"
 #include "data/gamedata.h"
-#include "data/ids.h"
-#include "editors/general/general_status.h"
+#include "data/general_status.h"
 
 namespace garam {
 
 namespace {
 constexpr int kStatusColumn = 1, kCityColumn = 8, kCountryColumn = 9;
-const QString kUnaffiliated = QStringLiteral("재야");
 
 const char* Caption(GeneralPickerMode mode) {
   using enum GeneralPickerMode;
@@ -69,7 +69,7 @@ void GeneralPicker::Fill() {
       break;
     case Relative:
       if (c.bloodRelation) {
-        const QWidget* button = c.bloodRelation->cmd혈연(0);
+        const QWidget* button = c.bloodRelation->PickGeneralButton();
         PlaceBy(c.bloodRelation->Form(), At(button) + (button ? QPointF(button->width() / 2.0, button->height() / 2.0)
                                                           : QPointF()));
       }
@@ -85,8 +85,11 @@ void GeneralPicker::Fill() {
     case NewConsortHusband:
       for (int i = 0; i < n; ++i) {
         const ListItem* g = generals->row(i);
-        const QString status = generals->cell(g, kStatusColumn);
-        if (status.size() == 2 && (mode_ == ConsortFather || status != kUnaffiliated)) AddGeneralRow(g);
+        // Grown men only: a minor or a general not yet appeared is no father or husband.
+        const std::optional<GeneralStatus> status = ShownStatus(generals->cell(g, kStatusColumn));
+        const bool adult = status == GeneralStatus::King || status == GeneralStatus::Lord ||
+                           status == GeneralStatus::Ordinary || status == GeneralStatus::Unaffiliated;
+        if (adult && (mode_ == ConsortFather || status != GeneralStatus::Unaffiliated)) AddGeneralRow(g);
       }
       if (mode_ == ConsortFather) AddRow("       없음", QString::number(kNoGeneral), {"", "", ""});
       break;
@@ -110,9 +113,10 @@ void GeneralPicker::Fill() {
         const ListItem* g = generals->row(i);
         // By the owner of his city: another country may bear the same name.
         if (GeneralCountry(CellNumber(g->tag)) != countryNo) continue;
-        if (generals->cell(g, kStatusColumn) == kUnaffiliated) continue;
+        if (ShownStatus(generals->cell(g, kStatusColumn)) == GeneralStatus::Unaffiliated) continue;
         AddRow(generals->cell(g, 0), g->tag,
-               {CellNumber(g->tag) == king ? "국왕" : "일반", generals->cell(g, kCityColumn), typedName});
+               {StatusCaption(CellNumber(g->tag) == king ? GeneralStatus::King : GeneralStatus::Ordinary),
+                generals->cell(g, kCityColumn), typedName});
       }
       // "국왕" sorts before "일반": the current king comes first and is selected.
       list_->setSortKey(1);
@@ -120,7 +124,8 @@ void GeneralPicker::Fill() {
     }
     case NewCountryKing:
       for (int i = 0; i < n; ++i)
-        if (generals->cell(generals->row(i), kStatusColumn) == kUnaffiliated) AddGeneralRow(generals->row(i));
+        if (ShownStatus(generals->cell(generals->row(i), kStatusColumn)) == GeneralStatus::Unaffiliated)
+          AddGeneralRow(generals->row(i));
       break;
     case Relative:
       for (int i = 0; i < n; ++i) AddGeneralRow(generals->row(i));
@@ -153,8 +158,8 @@ void GeneralPicker::TakeAnswer(ListItem* row) {
     case NewLord:
       if (!c.generalEditor) break;
       c.generalEditor->SetNewLordNo(number);
-      setText(c.generalEditor->edt4lbl2(4), "일반");
-      enable(c.generalEditor->edt4Cmd3(2));
+      setText(c.generalEditor->StatusLabel(), StatusCaption(GeneralStatus::Ordinary));
+      enable(c.generalEditor->ChangeCityButton());
       break;
     case King:
       if (!c.countryEditor) break;
@@ -175,8 +180,8 @@ void GeneralPicker::TakeAnswer(ListItem* row) {
     case Relative:
       if (!c.bloodRelation) break;
       c.bloodRelation->SetGeneralNo(number);
-      setText(c.bloodRelation->lbl혈연(), text);
-      enable(c.bloodRelation->cmd혈연(1));
+      setText(c.bloodRelation->RelativeNameLabel(), text);
+      enable(c.bloodRelation->OkButton());
       break;
   }
 }
@@ -189,11 +194,7 @@ void GeneralPicker::SetCultureSphere(int general) {
   if (!box || general < 0) return;
   const auto& d = gData;
   int region = -1;
-  if (gFileKind == kScenarioQV) {
-    if (std::size_t(general) < d.gGeneralsQV.size()) region = d.gGeneralsQV[general].get(GeneralScenQVRec::L.region);
-  } else if (std::size_t(general) < d.gGenerals.size()) {
-    region = d.gGenerals[general].get(GeneralScenRec::L.region);
-  }
+  if (!IsSaveFile()) WithStoredGeneral(general, [&](const auto& r) { region = r.get(r.L.region); });
   if (region < 0 || std::size_t(region) >= d.gRegions.size()) return;
   const int sphere = d.gRegions[region].get(RegionScenRec::L.sphere);
   if (sphere <= 6 && sphere < box->count()) box->setCurrentIndex(sphere);

@@ -1,5 +1,6 @@
 #include "ui/pickers/mother_picker.h"
 
+#include "data/general_record.h"
 #include "data/bitmaps.h"
 #include "data/country_edit.h"
 #include "data/cp949.h"
@@ -24,11 +25,8 @@ QString HusbandCountryName(int consort) {
   if (!InRange(d.gSaveQueens, consort)) return {};
   const int husband = d.gSaveQueens[consort].get(QueenSaveRec::L.husband);
   if (husband >= kNoGeneral) return {};
-  // The Korean save file has its own layouts; every other kind reads the expansion ones.
-  const bool kr = gFileKind == kSaveKr;
   int city = -1;
-  if (kr && InRange(d.gSaveGenerals, husband)) city = d.gSaveGenerals[husband].get(GeneralSaveRec::L.city);
-  if (!kr && InRange(d.gSaveGeneralsQV, husband)) city = d.gSaveGeneralsQV[husband].get(GeneralSaveQVRec::L.city);
+  WithStoredGeneral(husband, [&](const auto& r) { city = r.get(r.L.city); });
   if (city < 0 || city >= kNoCity || !InRange(d.gSaveCities, city)) return {};
   const int country = d.gSaveCities[city].get(CitySaveRec::L.owner);
   if (country >= kNoCountry) return {};

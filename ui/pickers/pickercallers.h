@@ -39,12 +39,21 @@ class GeneralEditorCaller {
   virtual void SetNewLordNo(std::int16_t v) = 0;
   virtual std::int16_t FaceNo() const = 0;
   virtual void SetFaceNo(std::int16_t v) = 0;
-  virtual QLabel* edt4lbl2(int index) = 0;
-  virtual QAbstractButton* edt4Cmd3(int index) = 0;
-  virtual QLineEdit* edt4Num(int index) = 0;
-  virtual QWidget* edt4Frame(int index) = 0;
-  virtual QLabel* edt4Mask() = 0;
-  virtual void 사위설정(bool flag) = 0;
+  virtual QLabel* StatusLabel() = 0;
+  virtual QLabel* UnitLabel() = 0;
+  virtual QLabel* CityLabel() = 0;
+  virtual QLabel* AppearanceCityLabel() = 0;
+  virtual QLabel* PositionXLabel() = 0;
+  virtual QLabel* PositionYLabel() = 0;
+  virtual QAbstractButton* ChangeCityButton() = 0;
+  virtual QAbstractButton* ChangeAppearanceCityButton() = 0;
+  virtual QLineEdit* EmploymentYearBox() = 0;
+  virtual QLineEdit* AppearanceYearBox() = 0;
+  virtual QWidget* CityFrame() = 0;
+  virtual QWidget* AppearanceFrame() = 0;
+  virtual QLabel* FaceLabel() = 0;
+  // Sets the son-in-law toggle for the status and city now shown; afterChange starts it at "X".
+  virtual void UpdateSonInLawToggle(bool afterChange) = 0;
 };
 
 // frmAdd3, the create-general dialog: men's faces.
@@ -53,7 +62,7 @@ class CreateGeneralCaller {
   virtual ~CreateGeneralCaller() = default;
   virtual std::int16_t FaceNo() const = 0;
   virtual void SetFaceNo(std::int16_t v) = 0;
-  virtual QLabel* Add3Mask() = 0;
+  virtual QLabel* NewGeneralFaceLabel() = 0;
 };
 
 // frmEdit5, the consort editor: the general picker's ConsortFather and ConsortHusband,
@@ -153,8 +162,9 @@ class BloodRelationCaller {
   virtual ~BloodRelationCaller() = default;
   virtual QWidget* Form() = 0;
   virtual void SetGeneralNo(std::int16_t v) = 0;
-  virtual QLabel* lbl혈연() = 0;
-  virtual QAbstractButton* cmd혈연(int index) = 0;
+  virtual QLabel* RelativeNameLabel() = 0;
+  virtual QAbstractButton* PickGeneralButton() = 0;
+  virtual QAbstractButton* OkButton() = 0;
 };
 
 // The windows a picker may answer to; the picker's mode chooses among them. A picker whose mode

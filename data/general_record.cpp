@@ -1,4 +1,4 @@
-#include "editors/general/general_record.h"
+#include "data/general_record.h"
 
 #include <cassert>
 #include <span>
@@ -7,6 +7,42 @@
 #include "data/gamedata.h"
 
 namespace garam {
+
+namespace {
+struct StatusWord {
+  GeneralStatus status;
+  const char* caption;
+};
+constexpr StatusWord kStatusWords[] = {
+    {GeneralStatus::King, "국왕"},         {GeneralStatus::Lord, "영주"},  {GeneralStatus::Ordinary, "일반"},
+    {GeneralStatus::Unaffiliated, "재야"}, {GeneralStatus::Minor, "미성년"}, {GeneralStatus::NotYetAppeared, "미등장"},
+};
+}  // namespace
+
+const char* StatusCaption(GeneralStatus status) {
+  for (const StatusWord& w : kStatusWords)
+    if (w.status == status) return w.caption;
+  return "";
+}
+
+std::optional<GeneralStatus> StatusOfCaption(std::string_view shown) {
+  for (const StatusWord& w : kStatusWords)
+    if (shown == w.caption) return w.status;
+  return std::nullopt;
+}
+
+std::optional<GeneralStatus> StatusOfCode(int code, bool saveFile, bool lordOfHisCity) {
+  switch (code) {
+    case 1: return GeneralStatus::NotYetAppeared;
+    case 2: return saveFile && lordOfHisCity ? GeneralStatus::Lord : GeneralStatus::Ordinary;
+    case 3: return GeneralStatus::Unaffiliated;
+    case 4: return GeneralStatus::King;
+    case 5: return GeneralStatus::Minor;
+    // In save files a lord has code 2; code 6 is not a status there.
+    case 6: if (saveFile) return std::nullopt; return GeneralStatus::Lord;
+    default: return std::nullopt;
+  }
+}
 namespace {
 
 // Every field the editor reads and writes, once per family of layouts; f(field, member) is a read
@@ -214,27 +250,27 @@ bool CityName(int city, std::string& utf8) {
   return true;
 }
 
-SonInLawToggle SonInLawSetting(const std::string& statusText, int general, int city, std::uint16_t statusWord,
+SonInLawToggle SonInLawSetting(std::optional<GeneralStatus> shown, int general, int city, std::uint16_t statusWord,
                                bool afterChange) {
-  if (statusText != "일반" && statusText != "영주") return SonInLawToggle::DisabledX;
+  if (shown != GeneralStatus::Ordinary && shown != GeneralStatus::Lord) return SonInLawToggle::DisabledX;
   const int king = KingOfCity(city);
   if (king < 0 || IsBloodRelated(general, king)) return SonInLawToggle::DisabledX;
   if (afterChange) return SonInLawToggle::EnabledX;
   return (statusWord & kSonInLawBit) ? SonInLawToggle::EnabledO : SonInLawToggle::EnabledX;
 }
 
-bool StatusChangeAllowed(const std::string& statusText, const GeneralWorkingCopy& g, bool unitOutside) {
+bool StatusChangeAllowed(std::optional<GeneralStatus> shown, const GeneralWorkingCopy& g, bool unitOutside) {
   if (unitOutside) return false;
   const int code = g.statusCode();
-  if (statusText == "미등장") return code == 1;
-  if (statusText == "재야") return code == 3;
-  if (statusText == "미성년") return code == 5;
-  if (statusText != "일반" && statusText != "영주") return false;
-  const bool lordText = statusText == "영주";
-  if (!g.save) return code == (lordText ? 6 : 2);
+  if (shown == GeneralStatus::NotYetAppeared) return code == 1;
+  if (shown == GeneralStatus::Unaffiliated) return code == 3;
+  if (shown == GeneralStatus::Minor) return code == 5;
+  if (shown != GeneralStatus::Ordinary && shown != GeneralStatus::Lord) return false;
+  const bool lordShown = shown == GeneralStatus::Lord;
+  if (!g.save) return code == (lordShown ? 6 : 2);
   if (code != 2) return false;
   const bool lord = g.city < gData.gSaveCities.size() && gData.gSaveCities[g.city].general(0) == g.number;
-  return lord == lordText;
+  return lord == lordShown;
 }
 
 int CurrentGameYear() {

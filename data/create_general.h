@@ -1,15 +1,15 @@
 // Creating a general, without widgets: the regions the dialog offers, the face drawn for a region,
 // and the new unaffiliated general with random abilities written into the loaded file's general
-// array, with the row the main window's general list gets for him.
+// array, with the drawn values the main window's general list shows for him.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "data/random.h"
-#include "ui/common/columntexts.h"
 
 namespace garam {
 
@@ -44,7 +44,9 @@ struct NewGeneralInput {
 
 struct CreatedGeneral {
   int number;
-  ListRow row;  // for the main window's general list
+  int birthYear;  // without the save layouts' flag bit
+  std::uint8_t loyalty, politics, battle, intelligence;
+  std::array<std::uint8_t, 4> aptitudes;
 };
 
 // Writes the new general into the loaded file's general array, drawing in the game's order; nullopt

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "data/ids.h"
-#include "editors/general/general_record.h"
+#include "data/general_record.h"
 
 namespace garam {
 
@@ -17,16 +17,15 @@ enum class CountList { Countries, Cities };
 class StatusRows {
  public:
   virtual ~StatusRows() = default;
-  // The leading number of a cell of the row whose tag is the number; nullopt without such a row.
-  virtual std::optional<double> CellNumber(CountList list, int tag, int column) = 0;
-  virtual void SetCell(CountList list, int tag, int column, const std::string& text) = 0;
+  // The general count the row of record tag shows moved by delta; a missing row is no error.
+  virtual void CountChanged(CountList list, int tag, int delta) = 0;
   // The edited general's row drawn as a general of the player's country, or as any other.
   virtual void StyleGeneralRow(bool player) = 0;
 };
 
 // What the editor holds when "확인" is pressed.
 struct StatusChange {
-  std::string newStatus;  // the status label
+  std::optional<GeneralStatus> newStatus;  // as the status label shows it
   int city = kNoCity;     // 소속도시
   int orgCity = kNoCity;  // 원래도시
   int newLord = kNoGeneral;
@@ -39,7 +38,7 @@ struct StatusChange {
 };
 
 struct StatusOutcome {
-  std::string status;  // what the general's row shows now
+  std::optional<GeneralStatus> status;  // what the general's row shows now
   bool successorInstalled = false;
 };
 
@@ -50,8 +49,8 @@ bool CanSucceedLord(int lord, int city, int general);
 bool HasSuccessorFor(int lord, int city);
 
 // The status the record gives a general: in saves a code-2 general standing in entry 0 of his
-// city's list is its lord. Empty for a code no status text stands for.
-std::string RecordStatusText(const GeneralWorkingCopy& g);
+// city's list is its lord. nullopt for a code no status stands for.
+std::optional<GeneralStatus> RecordStatus(const GeneralWorkingCopy& g);
 
 // Carries out the change on the working copy g (whose status code, city and years are still as
 // loaded) and on the data set. A lord's successor is installed when CanSucceedLord holds for him;

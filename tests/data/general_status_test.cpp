@@ -7,34 +7,42 @@
 #include <set>
 
 #include "data/gamedata.h"
-#include "editors/general/general_status.h"
-#include "ui/main/rowtexts.h"
+#include "data/general_status.h"
 
 namespace garam {
 namespace {
 
 // The count column of every country and city row, by tag.
 struct FakeRows : StatusRows {
-  std::map<std::pair<CountList, int>, std::string> cells;
+  std::map<std::pair<CountList, int>, int> cells;
   int styled = -1;
-  std::optional<double> CellNumber(CountList list, int tag, int) override {
-    auto it = cells.find({list, tag});
-    return it == cells.end() ? std::nullopt : std::optional<double>(std::stod(it->second));
+  void CountChanged(CountList list, int tag, int delta) override {
+    if (auto it = cells.find({list, tag}); it != cells.end()) it->second += delta;
   }
-  void SetCell(CountList list, int tag, int, const std::string& text) override { cells[{list, tag}] = text; }
   void StyleGeneralRow(bool player) override { styled = player; }
 };
-
-GameDataSet Counted() {
-  GameDataSet d = gData;
-  ComputeCounts(ListSource(d, gFileKind, IsExpansionLoaded()), d);
-  return d;
-}
 
 GeneralWorkingCopy General(int n) {
   GeneralWorkingCopy g;
   EXPECT_TRUE(ReadGeneral(n, g));
   return g;
+}
+
+// The general counts as the lists count them on filling: serving generals (codes 2, 4 and 6) by
+// city, and by the city's owner; a free save slot (code 0) serves nowhere.
+GameDataSet Counted() {
+  GameDataSet d = gData;
+  std::fill(d.gCityGeneralCount.begin(), d.gCityGeneralCount.end(), 0);
+  std::fill(d.gCountryGeneralCount.begin(), d.gCountryGeneralCount.end(), 0);
+  for (int n = 0; n < StoredGeneralCount(); ++n) {
+    const GeneralWorkingCopy g = General(n);
+    if ((g.save && g.statusCode() == 0) || g.statusCode() % 2 != 0 || g.city == kNoCity) continue;
+    const int owner = OwnerOfCity(g.city);
+    if (owner < 0) continue;
+    ++d.gCityGeneralCount.at(g.city);
+    if (owner != kNoCountry) ++d.gCountryGeneralCount.at(std::size_t(owner));
+  }
+  return d;
 }
 void Put(int n, int code, int city, int father = kNoGeneral, int mission = kNoMission, int x = -1) {
   GeneralWorkingCopy g = General(n);
@@ -78,8 +86,8 @@ FakeRows World(std::int32_t kind) {
   gUnappearedCount = save ? 1 : 2;
   gData = Counted();
   FakeRows rows;
-  for (int c = 0; c < 4; ++c) rows.cells[{CountList::Cities, c}] = Padded(gData.gCityGeneralCount[c], 5);
-  for (int c = 0; c < 2; ++c) rows.cells[{CountList::Countries, c}] = Padded(gData.gCountryGeneralCount[c], 5);
+  for (int c = 0; c < 4; ++c) rows.cells[{CountList::Cities, c}] = gData.gCityGeneralCount[c];
+  for (int c = 0; c < 2; ++c) rows.cells[{CountList::Countries, c}] = gData.gCountryGeneralCount[c];
   return rows;
 }
 
@@ -118,16 +126,16 @@ void ExpectSound(const FakeRows& rows) {
   const GameDataSet fresh = Counted();
   EXPECT_EQ(gData.gCityGeneralCount, fresh.gCityGeneralCount);
   EXPECT_EQ(gData.gCountryGeneralCount, fresh.gCountryGeneralCount);
-  for (const auto& [key, text] : rows.cells)
-    EXPECT_EQ(text, Padded(key.first == CountList::Cities ? fresh.gCityGeneralCount[key.second]
-                                                          : fresh.gCountryGeneralCount[key.second], 5));
+  for (const auto& [key, count] : rows.cells)
+    EXPECT_EQ(count, key.first == CountList::Cities ? fresh.gCityGeneralCount[key.second]
+                                                    : fresh.gCountryGeneralCount[key.second]);
 }
 
 // Runs a change the way the menu and the pickers leave the editor for it, and writes the general back.
 StatusOutcome Change(FakeRows& rows, int general, const std::string& to, int city, int lord = kNoGeneral) {
   GeneralWorkingCopy g = General(general);
   const bool employed = to == "영주" || to == "일반", field = general == 3;
-  StatusChange in{.newStatus = to, .city = employed || (to == "재야" && !g.save) ? city : kNoCity,
+  StatusChange in{.newStatus = StatusOfCaption(to), .city = employed || (to == "재야" && !g.save) ? city : kNoCity,
                   .orgCity = g.city, .newLord = lord, .appearCity = 1, .queueSlot = general == 7 ? 1 : 0,
                   .employmentYear = 1200, .appearanceYear = 1210, .x = employed && !field ? 10 + city : g.x, .y = 20};
   in.loadedUnit = g.mission != kNoMission ? "군대" : "없음";
@@ -196,7 +204,7 @@ TEST(GeneralStatus, CellsDoWhatTheyName) {
       minor.birthWord = 0x0FA0;  // 1952 with the fiction bit
       WriteGeneral(minor, "장수");
       const StatusOutcome out = Change(rows, c.general, c.to, c.city, c.lord);
-      EXPECT_EQ(out.status + (out.successorInstalled ? "1" : "0"), std::string(c.applied) + c.installed);
+      EXPECT_EQ(std::string(out.status ? StatusCaption(*out.status) : "") + (out.successorInstalled ? "1" : "0"), std::string(c.applied) + c.installed);
       c.check();
       ExpectSound(rows);
     }

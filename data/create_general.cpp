@@ -1,10 +1,10 @@
-#include "editors/general/create_general.h"
+#include "data/create_general.h"
 
 #include <algorithm>
 
 #include "data/cp949.h"
 #include "data/gamedata.h"
-#include "editors/general/general_record.h"
+#include "data/general_record.h"
 
 namespace garam {
 namespace {
@@ -164,27 +164,6 @@ int NextScenarioRecord(const std::vector<Rec>& generals) {
   return generals.size() < std::size_t(kMaxGenerals) ? int(generals.size()) : -1;
 }
 
-ListRow RowOf(int n, const NewGeneralInput& in, const Drawn& v) {
-  ListRow r;
-  r.text = in.name;
-  r.tag = std::to_string(n);
-  r.sub = {"재야",
-           Padded(v.birth & 0x7FF, 5),
-           Padded(v.loyalty, 5),
-           Padded(v.politics, 5),
-           Padded(v.battle, 5),
-           Padded(v.intelligence, 5),
-           "없음",
-           Dashes(kNoCityDashes),
-           Dashes(kNoCountryDashes),
-           AptitudeText(v.aptitudes[0]),
-           AptitudeText(v.aptitudes[1]),
-           AptitudeText(v.aptitudes[2]),
-           AptitudeText(v.aptitudes[3]),
-           RecordNumber(n, 3)};
-  return r;
-}
-
 }  // namespace
 
 RegionChoice ListedRegions() {
@@ -240,7 +219,7 @@ std::optional<CreatedGeneral> CreateGeneral(const NewGeneralInput& in, Rng& rng)
     case kScenarioKr: WriteScenarioGeneral(gData.gGenerals.emplace_back(), in, v); break;
     case kScenarioQV: WriteScenarioGeneral(gData.gGeneralsQV.emplace_back(), in, v); break;
   }
-  return CreatedGeneral{n, RowOf(n, in, v)};
+  return CreatedGeneral{n, v.birth & 0x7FF, v.loyalty, v.politics, v.battle, v.intelligence, v.aptitudes};
 }
 
 }  // namespace garam

@@ -6,7 +6,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "data/gamedata.h"
 #include "data/ids.h"
@@ -31,6 +33,16 @@ bool WithStoredGeneral(int n, F f) {
     default: return false;
   }
 }
+
+// A general's status as the editor and the lists tell it. A save file gives a lord the code of an
+// ordinary general (2); he is the one heading his city's list.
+enum class GeneralStatus { King, Lord, Ordinary, Unaffiliated, Minor, NotYetAppeared };
+// The word shown for a status, and the status a shown word names (nullopt for any other text).
+const char* StatusCaption(GeneralStatus status);
+std::optional<GeneralStatus> StatusOfCaption(std::string_view shown);
+// The status the code of a status word (its low three bits) stands for; nullopt for a code no
+// status has (0, 7, and 6 in save files).
+std::optional<GeneralStatus> StatusOfCode(int code, bool saveFile, bool lordOfHisCity);
 
 inline bool GeneralExists(int n) {
   return WithStoredGeneral(n, [](const auto&) {});
@@ -107,15 +119,15 @@ std::string CountryNameOfCity(int city);
 bool CityName(int city, std::string& utf8);
 
 enum class SonInLawToggle { DisabledX, EnabledX, EnabledO };
-// The son-in-law toggle for a general of the given status text in city: only an ordinary general
-// or a lord not related to his king may be one; afterChange starts him at "X".
-SonInLawToggle SonInLawSetting(const std::string& statusText, int general, int city, std::uint16_t statusWord,
+// The son-in-law toggle for a general of the shown status in city: only an ordinary general or a
+// lord not related to his king may be one; afterChange starts him at "X".
+SonInLawToggle SonInLawSetting(std::optional<GeneralStatus> shown, int general, int city, std::uint16_t statusWord,
                                bool afterChange);
 
-// Whether the status menu may act on a general: his status text as listed must be one of the
-// five the menu knows and agree with his record (the code; in saves whether he is his city's
-// lord), and a unit of his must not stand outside his city.
-bool StatusChangeAllowed(const std::string& statusText, const GeneralWorkingCopy& g, bool unitOutside);
+// Whether the status menu may act on a general: his status as shown must be one of the five the
+// menu knows and agree with his record (the code; in saves whether he is his city's lord), and a
+// unit of his must not stand outside his city.
+bool StatusChangeAllowed(std::optional<GeneralStatus> shown, const GeneralWorkingCopy& g, bool unitOutside);
 
 // The current year of a save file or the start year of a scenario.
 int CurrentGameYear();

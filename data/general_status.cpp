@@ -1,19 +1,16 @@
-#include "editors/general/general_status.h"
+#include "data/general_status.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "data/cities.h"
 #include "data/gamedata.h"
 #include "data/general_counts.h"
 #include "data/territory.h"
-#include "ui/common/columntexts.h"
 
 namespace garam {
 
 namespace {
 
-constexpr int kCountryCountColumn = 4, kCityCountColumn = 2;
 constexpr int kQueueSlots = 100;
 
 CitySaveRec* SaveCity(int city) { return city >= 0 && city < kNoCity ? At(gData.gSaveCities, city) : nullptr; }
@@ -22,19 +19,15 @@ CitySaveRec* SaveCity(int city) { return city >= 0 && city < kNoCity ? At(gData.
 // beside them. A missing row, or an owner of 80, skips only its own part.
 void Count(StatusRows& rows, int city, int delta, bool countryPart, bool cityPart) {
   if (city < 0 || city >= kNoCity) return;
-  auto step = [&](CountList list, int tag, int column) {
-    if (std::optional<double> v = rows.CellNumber(list, tag, column))
-      rows.SetCell(list, tag, column, Padded(std::int16_t(std::lround(*v) + delta), 5));
-  };
   if (countryPart) {
     const int owner = OwnerOfCity(city);
     if (owner >= 0 && owner < kNoCity) {
-      step(CountList::Countries, owner, kCountryCountColumn);
+      rows.CountChanged(CountList::Countries, owner, delta);
       AddToGeneralCount(GeneralTally::Country, owner, delta);
     }
   }
   if (cityPart) {
-    step(CountList::Cities, city, kCityCountColumn);
+    rows.CountChanged(CountList::Cities, city, delta);
     AddToGeneralCount(GeneralTally::City, city, delta);
   }
 }
@@ -175,7 +168,7 @@ struct SaveChange {
   }
 
   // Into city c, as its lord or behind its generals, counted there instead of in o.
-  std::string Settle(const std::string& to, bool lead) {
+  GeneralStatus Settle(GeneralStatus to, bool lead) {
     if (!lead) AppendToCity(c, g.number);
     else if (CitySaveRec* city = SaveCity(c)) city->setGeneral(0, std::uint16_t(g.number));
     CountMove(rows, o, c);
@@ -185,18 +178,18 @@ struct SaveChange {
     return to;
   }
 
-  std::string FromLord(const std::string& to) {
-    if (to == "영주") {
+  GeneralStatus FromLord(GeneralStatus to) {
+    if (to == GeneralStatus::Lord) {
       g.employmentYear = std::uint16_t(in.employmentYear);
       if (c == o) {
         ReleaseUnit();
         return to;
       }
-      if (SaveCityLedByOther(c, g.number)) return FromLord("일반");
+      if (SaveCityLedByOther(c, g.number)) return FromLord(GeneralStatus::Ordinary);
       HandOverLordship(o, lord);
       return Settle(to, true);
     }
-    if (to == "일반") {
+    if (to == GeneralStatus::Ordinary) {
       g.employmentYear = std::uint16_t(in.employmentYear);
       if (c == o) {
         // Lord and successor change places; without one the city is left without a lord.
@@ -215,20 +208,20 @@ struct SaveChange {
       HandOverLordship(o, lord);
       return Settle(to, false);
     }
-    if (to == "재야") LeaveFor(3, true);
-    else if (to == "미성년") LeaveFor(5, true);
-    else if (to == "미등장") LeaveFor(1, true);
+    if (to == GeneralStatus::Unaffiliated) LeaveFor(3, true);
+    else if (to == GeneralStatus::Minor) LeaveFor(5, true);
+    else if (to == GeneralStatus::NotYetAppeared) LeaveFor(1, true);
     return to;
   }
 
-  std::string FromOrdinary(const std::string& to) {
-    if (to == "영주") {
-      if (SaveCityLedByOther(c, g.number)) return FromOrdinary("일반");
+  GeneralStatus FromOrdinary(GeneralStatus to) {
+    if (to == GeneralStatus::Lord) {
+      if (SaveCityLedByOther(c, g.number)) return FromOrdinary(GeneralStatus::Ordinary);
       g.employmentYear = std::uint16_t(in.employmentYear);
       LeaveCity(o, g.number);
       return Settle(to, true);
     }
-    if (to == "일반") {
+    if (to == GeneralStatus::Ordinary) {
       g.employmentYear = std::uint16_t(in.employmentYear);
       if (outside) {
         // A general in the field stands in no city's list; his unit's entry follows his city.
@@ -247,14 +240,14 @@ struct SaveChange {
       else if (!outside) SetMissionPosition(std::int16_t(g.mission), g.x, g.y);
       return to;
     }
-    if (to == "재야") LeaveFor(3, false);
-    else if (to == "미성년") LeaveFor(5, false);
-    else if (to == "미등장") LeaveFor(1, false);
+    if (to == GeneralStatus::Unaffiliated) LeaveFor(3, false);
+    else if (to == GeneralStatus::Minor) LeaveFor(5, false);
+    else if (to == GeneralStatus::NotYetAppeared) LeaveFor(1, false);
     return to;
   }
 
-  // Rows "재야", "미성년" and "미등장".
-  std::string FromUnemployed(int oldCode, const std::string& to) {
+  // Rows of the unaffiliated, the minors and those not yet appeared.
+  GeneralStatus FromUnemployed(int oldCode, GeneralStatus to) {
     AppearanceQueueRec* slot = nullptr;
     if (oldCode == 1) {
       slot = QueueSlot(in.queueSlot, g.number);
@@ -267,10 +260,10 @@ struct SaveChange {
       slot->set(kAppearanceQueue.city, std::uint8_t(kNoCity));
       CompactUnappeared();
     };
-    std::string applied = to;
-    if (to == "영주" || to == "일반") {
-      const bool lead = to == "영주" && !SaveCityLedByOther(c, g.number);
-      applied = lead ? "영주" : "일반";
+    GeneralStatus applied = to;
+    if (to == GeneralStatus::Lord || to == GeneralStatus::Ordinary) {
+      const bool lead = to == GeneralStatus::Lord && !SaveCityLedByOther(c, g.number);
+      applied = lead ? GeneralStatus::Lord : GeneralStatus::Ordinary;
       SetCode(g, 2);
       g.employmentYear = std::uint16_t(in.employmentYear);
       if (lead) {
@@ -282,17 +275,17 @@ struct SaveChange {
       g.city = std::uint8_t(c);
       Position();
       dequeue();
-    } else if (to == "재야" && oldCode == 3) {
+    } else if (to == GeneralStatus::Unaffiliated && oldCode == 3) {
       Position();
-    } else if (to == "미성년" && oldCode == 5) {
+    } else if (to == GeneralStatus::Minor && oldCode == 5) {
       g.employmentYear = std::uint16_t(g.birthWord & 0x7FF);
       Position();
-    } else if (to == "재야" || to == "미성년") {
-      SetCode(g, to == "재야" ? 3 : 5);
-      g.employmentYear = to == "재야" ? 0 : std::uint16_t(g.birthWord & 0x7FF);
+    } else if (to == GeneralStatus::Unaffiliated || to == GeneralStatus::Minor) {
+      SetCode(g, to == GeneralStatus::Unaffiliated ? 3 : 5);
+      g.employmentYear = to == GeneralStatus::Unaffiliated ? 0 : std::uint16_t(g.birthWord & 0x7FF);
       Position();
       dequeue();
-    } else if (to == "미등장" && oldCode == 1) {
+    } else if (to == GeneralStatus::NotYetAppeared && oldCode == 1) {
       if (slot) {
         slot->set(kAppearanceQueue.year, std::uint16_t(in.appearanceYear));
         slot->set(kAppearanceQueue.city, std::uint8_t(in.appearCity));
@@ -300,7 +293,7 @@ struct SaveChange {
       } else {
         Enqueue();  // he waited in no slot
       }
-    } else if (to == "미등장") {
+    } else if (to == GeneralStatus::NotYetAppeared) {
       SetCode(g, 1);
       g.employmentYear = 0;
       g.x = g.y = 0;
@@ -347,27 +340,27 @@ struct ScenarioChange {
     SetUnappeared(gUnappearedCount + 1);
   }
 
-  std::string FromLord(const std::string& to) {
-    if (to == "영주") {
+  GeneralStatus FromLord(GeneralStatus to) {
+    if (to == GeneralStatus::Lord) {
       Employ();
       if (c == o) return to;
-      if (ScenarioCityLedByOther(c, g.number)) return FromLord("일반");
+      if (ScenarioCityLedByOther(c, g.number)) return FromLord(GeneralStatus::Ordinary);
       g.city = std::uint8_t(c);
       MakeNewLord();
       CountMove(rows, o, c);
-    } else if (to == "일반") {
+    } else if (to == GeneralStatus::Ordinary) {
       Employ();
       SetCode(g, 2);
       MakeNewLord();
       if (c == o) return to;
       g.city = std::uint8_t(c);
       CountMove(rows, o, c);
-    } else if (to == "재야" || to == "미성년" || to == "미등장") {
+    } else if (to == GeneralStatus::Unaffiliated || to == GeneralStatus::Minor || to == GeneralStatus::NotYetAppeared) {
       g.employmentYear = 0;
-      if (to == "재야") {
+      if (to == GeneralStatus::Unaffiliated) {
         g.city = std::uint8_t(c);
         SetCode(g, 3);
-      } else if (to == "미성년") {
+      } else if (to == GeneralStatus::Minor) {
         g.city = kNoCity;
         FathersCity();
         SetCode(g, 5);
@@ -384,27 +377,27 @@ struct ScenarioChange {
     return to;
   }
 
-  std::string FromOrdinary(const std::string& to) {
-    if (to == "영주" || to == "일반") {
-      const bool lead = to == "영주" && !ScenarioCityLedByOther(c, g.number);
+  GeneralStatus FromOrdinary(GeneralStatus to) {
+    if (to == GeneralStatus::Lord || to == GeneralStatus::Ordinary) {
+      const bool lead = to == GeneralStatus::Lord && !ScenarioCityLedByOther(c, g.number);
       Employ();
       SetCode(g, lead ? 6 : 2);
       g.city = std::uint8_t(c);
       CountMove(rows, o, c);
-      return lead ? "영주" : "일반";
+      return lead ? GeneralStatus::Lord : GeneralStatus::Ordinary;
     }
-    if (to == "재야") {
+    if (to == GeneralStatus::Unaffiliated) {
       g.employmentYear = 0;
       SetCode(g, 3);
       g.city = std::uint8_t(c);
       CountOut(rows, o);
-    } else if (to == "미성년") {
+    } else if (to == GeneralStatus::Minor) {
       g.employmentYear = 0;
       SetCode(g, 5);
       g.city = kNoCity;
       FathersCity();
       CountOut(rows, o);
-    } else if (to == "미등장") {
+    } else if (to == GeneralStatus::NotYetAppeared) {
       g.employmentYear = 0;
       SetCode(g, 1);
       g.city = kNoCity;
@@ -416,7 +409,7 @@ struct ScenarioChange {
     return to;
   }
 
-  std::string FromUnemployed(int oldCode, const std::string& to) {
+  GeneralStatus FromUnemployed(int oldCode, GeneralStatus to) {
     if (oldCode == 1) SetUnappeared(gUnappearedCount - 1);
     const bool leaving = oldCode == 1;
     auto noAppearance = [&] {
@@ -424,25 +417,25 @@ struct ScenarioChange {
       g.appearanceYear = 0;
       g.appearanceCity = kNoAppearanceCity;
     };
-    if (to == "영주" || to == "일반") {
-      const bool lead = to == "영주" && !ScenarioCityLedByOther(c, g.number);
+    if (to == GeneralStatus::Lord || to == GeneralStatus::Ordinary) {
+      const bool lead = to == GeneralStatus::Lord && !ScenarioCityLedByOther(c, g.number);
       Employ();
       SetCode(g, lead ? 6 : 2);
       g.city = std::uint8_t(c);
       noAppearance();
       CountIn(rows, c);
-      return lead ? "영주" : "일반";
+      return lead ? GeneralStatus::Lord : GeneralStatus::Ordinary;
     }
-    if (to == "재야") {
+    if (to == GeneralStatus::Unaffiliated) {
       SetCode(g, 3);
       g.city = std::uint8_t(c);
       noAppearance();
-    } else if (to == "미성년" && oldCode != 5) {
+    } else if (to == GeneralStatus::Minor && oldCode != 5) {
       SetCode(g, 5);
       if (oldCode == 3) g.city = kNoCity;
       else g.appearanceYear = 0;
       FathersCity();
-    } else if (to == "미등장") {
+    } else if (to == GeneralStatus::NotYetAppeared) {
       SetCode(g, 1);
       if (oldCode == 3) g.city = kNoCity;
       Appear();
@@ -470,37 +463,28 @@ bool HasSuccessorFor(int lord, int city) {
   return false;
 }
 
-std::string RecordStatusText(const GeneralWorkingCopy& g) {
-  switch (g.statusCode()) {
-    case 1: return "미등장";
-    case 3: return "재야";
-    case 4: return "국왕";
-    case 5: return "미성년";
-    case 6: return g.save ? "" : "영주";
-    case 2: {
-      if (!g.save) return "일반";
-      const CitySaveRec* c = SaveCity(g.city);
-      return c && c->general(0) == g.number ? "영주" : "일반";
-    }
-    default: return "";
-  }
+std::optional<GeneralStatus> RecordStatus(const GeneralWorkingCopy& g) {
+  const CitySaveRec* c = g.save && g.statusCode() == 2 ? SaveCity(g.city) : nullptr;
+  return StatusOfCode(g.statusCode(), g.save, c && c->general(0) == g.number);
 }
 
 StatusOutcome ApplyStatusChange(GeneralWorkingCopy& g, const StatusChange& in, StatusRows& rows) {
-  const std::string from = RecordStatusText(g);
-  const std::string& to = in.newStatus;
+  const std::optional<GeneralStatus> from = RecordStatus(g);
+  const std::optional<GeneralStatus> to = in.newStatus;
   StatusOutcome out{to, false};
   const int o = in.orgCity, c = in.city;
 
-  const int lord = from == "영주" && CanSucceedLord(g.number, o, in.newLord) ? in.newLord : kNoGeneral;
+  const int lord = from == GeneralStatus::Lord && CanSucceedLord(g.number, o, in.newLord) ? in.newLord : kNoGeneral;
+  const bool unemployed = from == GeneralStatus::Unaffiliated || from == GeneralStatus::Minor ||
+                          from == GeneralStatus::NotYetAppeared;
 
   if (g.save) {
     SaveChange s{g, in, rows, o, c, lord, in.unitLabel == "없음" && in.loadedUnit != "없음",
                  in.unitLabel.ends_with("(성밖)")};
-    if (from == "영주") out.status = s.FromLord(to);
-    else if (from == "일반") out.status = s.FromOrdinary(to);
-    else if (from == "재야" || from == "미성년" || from == "미등장")
-      out.status = s.FromUnemployed(g.statusCode() == 1 ? 1 : from == "재야" ? 3 : 5, to);
+    if (to && from == GeneralStatus::Lord) out.status = s.FromLord(*to);
+    else if (to && from == GeneralStatus::Ordinary) out.status = s.FromOrdinary(*to);
+    else if (to && unemployed)
+      out.status = s.FromUnemployed(g.statusCode() == 1 ? 1 : from == GeneralStatus::Unaffiliated ? 3 : 5, *to);
     // A lord whose successor took entry 0 installed him, whatever cell ran.
     if (lord != kNoGeneral)
       if (const CitySaveRec* city = SaveCity(o)) out.successorInstalled = city->general(0) == lord;
@@ -513,10 +497,9 @@ StatusOutcome ApplyStatusChange(GeneralWorkingCopy& g, const StatusChange& in, S
   }
 
   ScenarioChange s{g, in, rows, o, c, lord};
-  if (from == "영주") out.status = s.FromLord(to);
-  else if (from == "일반") out.status = s.FromOrdinary(to);
-  else if (from == "재야" || from == "미성년" || from == "미등장")
-    out.status = s.FromUnemployed(g.statusCode(), to);
+  if (to && from == GeneralStatus::Lord) out.status = s.FromLord(*to);
+  else if (to && from == GeneralStatus::Ordinary) out.status = s.FromOrdinary(*to);
+  else if (to && unemployed) out.status = s.FromUnemployed(g.statusCode(), *to);
   out.successorInstalled = s.installed;
   return out;
 }

@@ -1,10 +1,9 @@
-#include "editors/general/blood_relations.h"
+#include "data/blood_relations.h"
 
 #include <cstdint>
 
 #include "data/gamedata.h"
-#include "editors/general/general_record.h"
-#include "ui/common/columntexts.h"
+#include "data/general_record.h"
 
 namespace garam {
 namespace {

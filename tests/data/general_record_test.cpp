@@ -6,8 +6,7 @@
 
 #include "data/cp949.h"
 #include "data/gamedata.h"
-#include "editors/general/general_record.h"
-#include "ui/main/rowtexts.h"
+#include "data/general_record.h"
 
 namespace garam {
 namespace {
@@ -106,7 +105,7 @@ TEST(GeneralRecord, RelationTextsAndTheSonInLawToggle) {
                         Case{"영주", 12, 1, 0x2000, false, EnabledO}, Case{"일반", 12, 1, 0x2000, true, EnabledX},
                         Case{"일반", 12, 1, 0, false, EnabledX}, Case{"일반", 12, 80, 0x2000, false, DisabledX},
                         Case{"일반", 12, 2, 0x2000, false, DisabledX}})
-    EXPECT_EQ(SonInLawSetting(c.status, c.general, c.city, c.word, c.after), c.want) << c.status << c.general << c.city;
+    EXPECT_EQ(SonInLawSetting(StatusOfCaption(c.status), c.general, c.city, c.word, c.after), c.want) << c.status << c.general << c.city;
 }
 
 TEST(GeneralRecord, StatusButtonOnlyForAStatusTheRecordAgreesWith) {
@@ -120,7 +119,7 @@ TEST(GeneralRecord, StatusButtonOnlyForAStatusTheRecordAgreesWith) {
     if (c.kind == kSaveKr) gData.gSaveCities[3].setGeneral(0, 9);
     GeneralWorkingCopy g;
     g.number = c.number, g.save = c.kind == kSaveKr, g.city = 3, g.status = std::uint16_t(c.code);
-    EXPECT_EQ(StatusChangeAllowed(c.text, g, c.outside), c.allowed) << c.text << c.number << c.code;
+    EXPECT_EQ(StatusChangeAllowed(StatusOfCaption(c.text), g, c.outside), c.allowed) << c.text << c.number << c.code;
   }
 }
 

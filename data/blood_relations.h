@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "editors/general/general_record.h"
+#include "data/general_record.h"
 
 namespace garam {
 
