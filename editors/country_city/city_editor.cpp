@@ -27,14 +27,14 @@ const QStringList kStyles = {"일본", "중국", "몽골", "인도", "이슬람"
 const char* const kFields[CityEditor::kCultureFields] = {"농경", "목축", "무기", "전술", "항해",
                                                          "건설", "학술", "예술", "의학", "공예"};
 
-struct BoxSpec {
+struct BoxLimits {
   const char* hint;
   double min, max;
   int typed;
 };
-const BoxSpec kDefenceBox = {"방어도 입력(1~800)", 1, 800, 3};
-const BoxSpec kCodeBox = {"도시 고유코드 설정(0~79)", 0, 79, 2};
-const BoxSpec kHoldingBoxes[CityEditor::kHoldings] = {{"금 보유량 입력(0~50000)", 0, 50000, 5},
+const BoxLimits kDefenceBox = {"방어도 입력(1~800)", 1, 800, 3};
+const BoxLimits kCodeBox = {"도시 고유코드 설정(0~79)", 0, 79, 2};
+const BoxLimits kHoldingBoxes[CityEditor::kHoldings] = {{"금 보유량 입력(0~50000)", 0, 50000, 5},
                                                       {"군량 보유량 입력(0~50000)", 0, 50000, 5},
                                                       {"군사수 입력(0~50000)", 0, 50000, 5},
                                                       {"부상병숫자 입력(0~50000)", 0, 50000, 5}};
@@ -64,17 +64,6 @@ CityEditor::CityEditor(QWidget* owner, const MainLists& lists, int city)
   Load();
 }
 
-QLabel* CityEditor::edt3lbl2(int index) {
-  switch (index) {
-    case 0: return ownerName;
-    case 1: return scaleLabel;
-    case 2: return placeX;
-    case 3: return placeY;
-    case 4: return capitalStatus;
-    default: return nullptr;
-  }
-}
-
 void CityEditor::Build() {
   BuildControls();
   BuildButtons();
@@ -88,11 +77,11 @@ void CityEditor::BuildControls() {
     l->setObjectName(name);
     return l;
   };
-  auto numberBox = [this](const char* name, const BoxSpec& spec, const QString& hint, int width) {
+  auto numberBox = [this](const char* name, const BoxLimits& limits, const QString& hint, int width) {
     auto* box = new NumericBox(this);
     box->setObjectName(name);
-    box->setRange(spec.min, spec.max);
-    box->setTypedLimit(spec.typed);
+    box->setRange(limits.min, limits.max);
+    box->setTypedLimit(limits.typed);
     box->setNormalizeOnLeave(true);
     box->setMaximumWidth(width);
     SetFocusHint(box, hint);
@@ -109,7 +98,7 @@ void CityEditor::BuildControls() {
   connect(defenceBox, &NumericBox::left, this, &CityEditor::UpdateScaleLabel);
   for (int i = 0; i < kHoldings; ++i)
     holdingBoxes[std::size_t(i)] = numberBox("holdingBox", kHoldingBoxes[i], kHoldingBoxes[i].hint, 64);
-  const BoxSpec level = {nullptr, 0, kMaxLevel, 3};
+  const BoxLimits level = {nullptr, 0, kMaxLevel, 3};
   for (int i = 0; i < kCultureFields; ++i)
     levelBoxes[std::size_t(i)] = numberBox("levelBox", level, QString(kFields[i]) + "레벨 입력(0~200)", 48);
   codeBox = numberBox("codeBox", kCodeBox, kCodeBox.hint, 48);

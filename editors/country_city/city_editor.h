@@ -57,13 +57,12 @@ class CityEditor : public QDialog, public CityEditorCaller {
   QPushButton* cancelButton;
   QStatusBar* statusBar;
 
-  // CityEditorCaller: the owner picker writes the owner's name (0) and the city's status (4).
+  // CityEditorCaller: the owner picker writes the owner's name and the city's status.
   QWidget* Form() override { return this; }
   void SetOwnerNo(std::uint8_t v) override { owner_ = v; }
-  QLabel* edt3lbl2(int index) override;
-  QWidget* edt3Frame(int index) override {
-    return index >= 0 && index < kFrames ? frames[std::size_t(index)] : nullptr;
-  }
+  QLabel* OwnerNameLabel() override { return ownerName; }
+  QLabel* CityStatusLabel() override { return capitalStatus; }
+  QWidget* OwnerGroup() override { return frames[OwnerFrame]; }
 
   // The owner button: the country picker over this window.
   void ChooseOwner();

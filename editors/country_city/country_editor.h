@@ -52,10 +52,10 @@ class CountryEditor : public QDialog, public CountryEditorCaller {
   QWidget* Form() override { return this; }
   std::int16_t KingNo() const override { return king_; }
   void SetKingNo(std::int16_t v) override { king_ = v; }
-  QLabel* edt2lbl2() override { return kingName; }
-  QLineEdit* edt2Text() override { return nameBox; }
-  QComboBox* edt2Combo() override { return sphereCombo; }
-  QWidget* edt2Frame(int index) override { return index >= 0 && index < kFrames ? frames[std::size_t(index)] : nullptr; }
+  QLabel* KingNameLabel() override { return kingName; }
+  QLineEdit* CountryNameBox() override { return nameBox; }
+  QComboBox* SphereCombo() override { return sphereCombo; }
+  QWidget* KingGroup() override { return frames[KingFrame]; }
 
   QLabel* recordNumber;
   QLineEdit* nameBox;

@@ -34,12 +34,12 @@ TEST_F(CountryPickerTest, NoCountryRowOnlyForCitiesThatMayStandEmpty) {
 TEST_F(CountryPickerTest, AnswerSetsOwnerAndCityStatus) {
   gFileKind = kSaveKr;
   Choose(Open(EditedCity), "80");
-  EXPECT_EQ(caller.edt3lbl2(0)->text() + caller.edt3lbl2(4)->text() + QString::number(caller.ownerNo), "없음공백80");
+  EXPECT_EQ(caller.OwnerNameLabel()->text() + caller.CityStatusLabel()->text() + QString::number(caller.ownerNo), "없음공백80");
   Choose(Open(EditedCity), "1");
-  EXPECT_EQ(caller.edt3lbl2(0)->text() + caller.edt3lbl2(4)->text() + QString::number(caller.ownerNo), "발해일반1");
+  EXPECT_EQ(caller.OwnerNameLabel()->text() + caller.CityStatusLabel()->text() + QString::number(caller.ownerNo), "발해일반1");
   // The create-city dialog shares the fake's owner number; the labels tell whose answer it was.
   Choose(Open(NewCity), "0");
-  EXPECT_EQ(caller.Add2lbl2()->text() + caller.edt3lbl2(0)->text() + QString::number(caller.ownerNo), "고려발해0");
+  EXPECT_EQ(caller.Add2lbl2()->text() + caller.OwnerNameLabel()->text() + QString::number(caller.ownerNo), "고려발해0");
 }
 
 class MotherPickerTest : public PickerTest {

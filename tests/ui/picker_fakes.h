@@ -49,7 +49,7 @@ struct FakeCaller : GeneralEditorCaller, CreateGeneralCaller, CountryEditorCalle
   std::uint8_t cityNo = 3, orgCityNo = 3, appearCityNo = 7, ownerNo = 5;
   std::int16_t newLordNo = 500, faceNo = 0, kingNo = 500, capitalNo = 80, motherNo = 7, generalNo = 500;
   std::vector<bool> sonInLawCalls;
-  FakeCaller() { edt2Combo()->addItems({"일본", "중국", "몽골", "인도", "이슬람", "동유럽", "서유럽"}); }
+  FakeCaller() { SphereCombo()->addItems({"일본", "중국", "몽골", "인도", "이슬람", "동유럽", "서유럽"}); }
 
   QWidget* Form() override { return &form; }
   std::uint8_t CityNo() const override { return cityNo; } void SetCityNo(std::uint8_t v) override { cityNo = v; }
@@ -65,20 +65,21 @@ struct FakeCaller : GeneralEditorCaller, CreateGeneralCaller, CountryEditorCalle
   void SetCell(int, int) override {}
   GARAM_FAKE_CONTROL(QLabel, StatusLabel) GARAM_FAKE_CONTROL(QLabel, UnitLabel) GARAM_FAKE_CONTROL(QLabel, CityLabel)
   GARAM_FAKE_CONTROL(QLabel, AppearanceCityLabel) GARAM_FAKE_CONTROL(QLabel, PositionXLabel)
-  GARAM_FAKE_CONTROL(QLabel, PositionYLabel) GARAM_FAKE_CONTROLS(QLabel, Add1lbl) GARAM_FAKE_CONTROLS(QLabel, edt3lbl2)
-  GARAM_FAKE_CONTROLS(QLabel, edt6lbl) GARAM_FAKE_CONTROL(QLabel, edt2lbl2) GARAM_FAKE_CONTROL(QLabel, Add2lbl2)
+  GARAM_FAKE_CONTROL(QLabel, PositionYLabel) GARAM_FAKE_CONTROLS(QLabel, Add1lbl) GARAM_FAKE_CONTROL(QLabel, OwnerNameLabel) GARAM_FAKE_CONTROL(QLabel, CityStatusLabel)
+  GARAM_FAKE_CONTROLS(QLabel, edt6lbl) GARAM_FAKE_CONTROL(QLabel, KingNameLabel) GARAM_FAKE_CONTROL(QLabel, Add2lbl2)
   GARAM_FAKE_CONTROL(QLabel, RelativeNameLabel) GARAM_FAKE_CONTROL(QLabel, FaceLabel) GARAM_FAKE_CONTROL(QLabel, NewGeneralFaceLabel)
   GARAM_FAKE_CONTROL(QLabel, edt6Mask) GARAM_FAKE_CONTROL(QLineEdit, EmploymentYearBox)
-  GARAM_FAKE_CONTROL(QLineEdit, AppearanceYearBox) GARAM_FAKE_CONTROL(QComboBox, edt2Combo)
-  GARAM_FAKE_CONTROL(QLineEdit, edt2Text) GARAM_FAKE_CONTROL(QPushButton, ChangeCityButton)
+  GARAM_FAKE_CONTROL(QLineEdit, AppearanceYearBox) GARAM_FAKE_CONTROL(QComboBox, SphereCombo)
+  GARAM_FAKE_CONTROL(QLineEdit, CountryNameBox) GARAM_FAKE_CONTROL(QPushButton, ChangeCityButton)
   GARAM_FAKE_CONTROL(QPushButton, ChangeAppearanceCityButton)
   GARAM_FAKE_CONTROLS(QPushButton, Add1Cmd2) GARAM_FAKE_CONTROL(QPushButton, Add2Cmd2)
   GARAM_FAKE_CONTROL(QPushButton, edt6Cmd2) GARAM_FAKE_CONTROL(QPushButton, PickGeneralButton)
   GARAM_FAKE_CONTROL(QPushButton, OkButton)
   QWidget* CityFrame() override { return nullptr; }
   QWidget* AppearanceFrame() override { return nullptr; }
-  GARAM_FAKE_FRAME(edt2Frame) GARAM_FAKE_FRAME(Add1Frame)
-  GARAM_FAKE_FRAME(edt3Frame) GARAM_FAKE_FRAME(edt6Frame)
+  QWidget* KingGroup() override { return nullptr; }
+  QWidget* OwnerGroup() override { return nullptr; }
+  GARAM_FAKE_FRAME(Add1Frame) GARAM_FAKE_FRAME(edt6Frame)
 };
 
 // The consort editor and the create-consort dialog.

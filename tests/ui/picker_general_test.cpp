@@ -13,7 +13,7 @@ class GeneralPickerTest : public PickerTest {
     countries->selectRow(countries->row(0));
     caller.CityLabel()->setText("한성");
     caller.kingNo = 3;
-    caller.edt2Text()->setText("새고려");
+    caller.CountryNameBox()->setText("새고려");
     // Cities 0 and 1 belong to country 0, 2 to country 1, 3 to country 2, which is also named
     // 고려 on general 8's row.
     gData.gCities.assign(4, {});
@@ -72,7 +72,7 @@ TEST_F(GeneralPickerTest, EnterAnswersTheCallerWithTheTopRow) {
   EXPECT_TRUE(caller.newLordNo == 6 && caller.StatusLabel()->text() == "일반" && caller.ChangeCityButton()->isEnabled());
   EXPECT_TRUE(caller.generalNo == 0 && caller.RelativeNameLabel()->text() == "가도");
   Choose(Open(King), "0");
-  EXPECT_TRUE(caller.kingNo == 0 && caller.edt2lbl2()->text() == "가도");
+  EXPECT_TRUE(caller.kingNo == 0 && caller.KingNameLabel()->text() == "가도");
 }
 
 // In a save a successor serves in the lord's city by his record, is held in its list behind the
@@ -108,9 +108,9 @@ TEST_F(GeneralPickerTest, KingSetsTheCultureSphereOfHisRegionInScenariosOnly) {
   for (const auto& [kind, region, combo] : cases) {
     gFileKind = kind;
     gData.gGenerals[3].set(kGeneralScenKr.region, std::uint8_t(region));
-    caller.edt2Combo()->setCurrentIndex(2);
+    caller.SphereCombo()->setCurrentIndex(2);
     Choose(Open(King), "3");
-    EXPECT_EQ(caller.edt2Combo()->currentIndex(), combo) << kind << " " << region;
+    EXPECT_EQ(caller.SphereCombo()->currentIndex(), combo) << kind << " " << region;
   }
 }
 

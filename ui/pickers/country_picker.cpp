@@ -19,7 +19,7 @@ void CountryPicker::Fill() {
   setWindowTitle("소속국가 선택");
   const bool cityEditor = mode_ == CountryPickerMode::EditedCity;
   if (cityEditor && callers_.cityEditor) {
-    const QWidget* frame = callers_.cityEditor->edt3Frame(1);
+    const QWidget* frame = callers_.cityEditor->OwnerGroup();
     PlaceBy(callers_.cityEditor->Form(), At(frame) + QPointF(0, frame ? frame->height() : 0));
   } else if (!cityEditor && callers_.createCity) {
     // The button's place inside its frame, without the frame's own offset.
@@ -51,8 +51,8 @@ void CountryPicker::TakeAnswer(ListItem* row) {
   if (mode_ == CountryPickerMode::EditedCity) {
     if (CityEditorCaller* e = callers_.cityEditor) {
       e->SetOwnerNo(owner);
-      if (QLabel* l = e->edt3lbl2(0)) l->setText(TrimSpaces(text));
-      if (QLabel* l = e->edt3lbl2(4)) l->setText(text == kNoCountryRow ? "공백" : "일반");
+      if (QLabel* l = e->OwnerNameLabel()) l->setText(TrimSpaces(text));
+      if (QLabel* l = e->CityStatusLabel()) l->setText(text == kNoCountryRow ? "공백" : "일반");
     }
   } else if (CreateCityCaller* a = callers_.createCity) {
     a->SetOwnerNo(owner);

@@ -57,7 +57,7 @@ void GeneralPicker::Fill() {
       break;
     case King:
       if (c.countryEditor) {
-        const QWidget* frame = c.countryEditor->edt2Frame(2);
+        const QWidget* frame = c.countryEditor->KingGroup();
         PlaceBy(c.countryEditor->Form(), At(frame) + QPointF(0, frame ? frame->height() : 0));
       }
       break;
@@ -107,7 +107,7 @@ void GeneralPicker::Fill() {
       if (!country || !c.countryEditor) break;
       const int countryNo = CellNumber(country->tag);
       const int king = c.countryEditor->KingNo();
-      const QLineEdit* nameBox = c.countryEditor->edt2Text();
+      const QLineEdit* nameBox = c.countryEditor->CountryNameBox();
       const QString typedName = nameBox ? nameBox->text() : QString();
       for (int i = 0; i < n; ++i) {
         const ListItem* g = generals->row(i);
@@ -164,7 +164,7 @@ void GeneralPicker::TakeAnswer(ListItem* row) {
     case King:
       if (!c.countryEditor) break;
       c.countryEditor->SetKingNo(number);
-      setText(c.countryEditor->edt2lbl2(), text);
+      setText(c.countryEditor->KingNameLabel(), text);
       if (!IsSaveFile()) SetCultureSphere(c.countryEditor->KingNo());
       break;
     case NewConsortHusband:
@@ -190,7 +190,7 @@ void GeneralPicker::TakeAnswer(ListItem* row) {
 // sphere outside the tables (sphere 7 is "none", which the box does not list) leaves the box as
 // it was.
 void GeneralPicker::SetCultureSphere(int general) {
-  QComboBox* box = callers_.countryEditor->edt2Combo();
+  QComboBox* box = callers_.countryEditor->SphereCombo();
   if (!box || general < 0) return;
   const auto& d = gData;
   int region = -1;

@@ -102,10 +102,10 @@ class CountryEditorCaller {
   virtual QWidget* Form() = 0;
   virtual std::int16_t KingNo() const = 0;
   virtual void SetKingNo(std::int16_t v) = 0;
-  virtual QLabel* edt2lbl2() = 0;
-  virtual QLineEdit* edt2Text() = 0;
-  virtual QComboBox* edt2Combo() = 0;
-  virtual QWidget* edt2Frame(int index) = 0;
+  virtual QLabel* KingNameLabel() = 0;
+  virtual QLineEdit* CountryNameBox() = 0;
+  virtual QComboBox* SphereCombo() = 0;
+  virtual QWidget* KingGroup() = 0;
 };
 
 // frmAdd1, the create-country dialog: the general picker's NewCountryKing, the city
@@ -127,8 +127,9 @@ class CityEditorCaller {
   virtual ~CityEditorCaller() = default;
   virtual QWidget* Form() = 0;
   virtual void SetOwnerNo(std::uint8_t v) = 0;
-  virtual QLabel* edt3lbl2(int index) = 0;
-  virtual QWidget* edt3Frame(int index) = 0;
+  virtual QLabel* OwnerNameLabel() = 0;
+  virtual QLabel* CityStatusLabel() = 0;
+  virtual QWidget* OwnerGroup() = 0;
 };
 
 // frmAdd2, the create-city dialog: the country picker's NewCity, and the map editor's new-city
