@@ -186,6 +186,12 @@ bool ApplyCultureItemEdit(int record, const CultureItemEdit& e) {
   return true;
 }
 
+int MotherSphere(int consort) {
+  const auto* q = Rec(gData.gSaveQueens, consort);
+  const auto* r = q ? Rec(gData.gSaveRegions, int(q->get(kQueenSave.region))) : nullptr;
+  return r ? int(r->get(kRegionSave.sphere)) : -1;
+}
+
 int FirstFreeSaveConsort() {
   const auto& q = gData.gSaveQueens;
   for (std::size_t i = 0; i < q.size(); ++i)

@@ -71,6 +71,11 @@ struct PrincessEdit {
   double birthYear = 0;
 };
 bool ApplyPrincessEdit(int record, const PrincessEdit& e, bool qvEdition);
+// A princess's face is the women's face kPrincessFaceBase + the culture sphere of her mother's
+// origin region (7, none, included).
+inline constexpr int kPrincessFaceBase = 161;
+// That sphere for a save file's consort; -1 when the consort or her region is not in the file.
+int MotherSphere(int consort);
 
 struct UnitTypeEdit {
   std::string name;

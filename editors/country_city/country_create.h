@@ -23,16 +23,19 @@ class CreateCountryDialog : public QDialog, public CreateCountryCaller {
  public:
   explicit CreateCountryDialog(MainWindowLink& main);
 
-  // The group boxes, in the order the pickers count them.
+  // The group boxes, row by row.
   enum Frame { NameFrame, SphereFrame, KingFrame, CapitalFrame, kFrames };
 
-  // CreateCountryCaller: label and button 0 are the king's, 1 the capital's.
+  // CreateCountryCaller
   QWidget* Form() override { return this; }
   void SetKingNo(std::int16_t v) override { king_ = v; }
   void SetCapitalNo(std::int16_t v) override { capital_ = v; }
-  QLabel* Add1lbl(int index) override { return index == 0 ? kingName : index == 1 ? capitalName : nullptr; }
-  QWidget* Add1Frame(int index) override { return index >= 0 && index < kFrames ? frames[std::size_t(index)] : nullptr; }
-  QAbstractButton* Add1Cmd2(int index) override { return index == 0 ? kingButton : index == 1 ? capitalButton : nullptr; }
+  QLabel* NewKingNameLabel() override { return kingName; }
+  QLabel* NewCapitalNameLabel() override { return capitalName; }
+  QWidget* NewKingGroup() override { return frames[KingFrame]; }
+  QWidget* NewCapitalGroup() override { return frames[CapitalFrame]; }
+  QAbstractButton* ChangeNewKingButton() override { return kingButton; }
+  QAbstractButton* ChangeNewCapitalButton() override { return capitalButton; }
 
   QLineEdit* nameBox;
   QComboBox* sphereCombo;

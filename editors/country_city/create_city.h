@@ -39,8 +39,8 @@ class CreateCity : public QDialog, public CreateCityCaller {
   QWidget* Form() override { return this; }
   void SetOwnerNo(std::uint8_t v) override { owner_ = v; }
   void SetCell(int x, int y) override { cellX_ = x, cellY_ = y; }
-  QLabel* Add2lbl2() override { return ownerName; }
-  QAbstractButton* Add2Cmd2() override { return ownerButton; }
+  QLabel* NewCityOwnerNameLabel() override { return ownerName; }
+  QAbstractButton* NewCityOwnerButton() override { return ownerButton; }
 
   // The map editor in its new-city mode; then the proposals. False when no cell was chosen, and
   // the dialog is then never shown.

@@ -117,7 +117,6 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
 
   // GeneralEditorCaller
   QWidget* Form() override { return this; }
-  std::uint8_t CityNo() const override { return cityNumber; }
   void SetCityNo(std::uint8_t v) override;
   std::uint8_t OrgCityNo() const override { return loadedCityNumber; }
   void SetAppearCityNo(std::uint8_t v) override { appearanceCityNumber = v; }

@@ -20,7 +20,7 @@ namespace garam {
 class ConsortEditor : public EntityEditor, public ConsortEditorCaller {
   Q_OBJECT
  public:
-  // The two people a consort names, in the order the general picker numbers their controls.
+  // The two people a consort names.
   enum Person { Father, Husband };
 
   ConsortEditor(MainWindowLink& w, int record);
@@ -31,11 +31,13 @@ class ConsortEditor : public EntityEditor, public ConsortEditorCaller {
   void SetHusbandNo(std::int16_t v) override;
   std::uint8_t FaceNo() const override { return faceNo_; }
   void SetFaceNo(std::uint8_t v) override { faceNo_ = v; }
-  QLabel* edt5lbl(int person) override { return PersonAt(person) ? PersonAt(person)->name : nullptr; }
-  // The frames of the father and the husband were the window's third and fourth.
-  QWidget* edt5Frame(int index) override { return PersonAt(index - 3) ? PersonAt(index - 3)->frame : nullptr; }
-  QAbstractButton* edt5Cmd3(int person) override { return PersonAt(person) ? PersonAt(person)->change : nullptr; }
-  QLabel* edt5Mask() override { return face_; }
+  QLabel* FatherNameLabel() override { return people_[Father].name; }
+  QLabel* HusbandNameLabel() override { return people_[Husband].name; }
+  QWidget* FatherGroup() override { return people_[Father].frame; }
+  QWidget* HusbandGroup() override { return people_[Husband].frame; }
+  QAbstractButton* ChangeFatherButton() override { return people_[Father].change; }
+  QAbstractButton* ChangeHusbandButton() override { return people_[Husband].change; }
+  QLabel* ConsortFaceLabel() override { return face_; }
 
   std::int16_t HusbandNo = kNoGeneral, FatherNo = kNoGeneral;
   std::uint8_t WorkingFlags = 2;
@@ -66,9 +68,6 @@ class ConsortEditor : public EntityEditor, public ConsortEditorCaller {
     QLabel* name = nullptr;
     QPushButton* change = nullptr;
   };
-  PersonChoice* PersonAt(int person) {
-    return person == Father || person == Husband ? &people_[std::size_t(person)] : nullptr;
-  }
 
   void MakeControls(bool qvEdition);
   void LayOut();

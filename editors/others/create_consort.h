@@ -24,11 +24,10 @@ class CreateConsortDialog : public EditorDialog, public CreateConsortCaller {
   void SetHusbandNo(std::int16_t v) override;
   std::uint8_t FaceNo() const override { return faceNo_; }
   void SetFaceNo(std::uint8_t v) override { faceNo_ = v; }
-  QLabel* Add4lbl() override { return husbandName_; }
-  // The husband's frame was the window's fourth; the picker places itself below it.
-  QWidget* Add4Frame(int index) override { return index == 3 ? husbandFrame_ : nullptr; }
-  QAbstractButton* Add4Cmd3() override { return husbandButton_; }
-  QLabel* Add4Mask() override { return face_; }
+  QLabel* NewHusbandNameLabel() override { return husbandName_; }
+  QWidget* NewHusbandGroup() override { return husbandFrame_; }
+  QAbstractButton* ChangeNewHusbandButton() override { return husbandButton_; }
+  QLabel* NewConsortFaceLabel() override { return face_; }
 
   std::int16_t HusbandNo = kNoGeneral;
   QLineEdit* nameBox;

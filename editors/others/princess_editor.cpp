@@ -20,8 +20,6 @@ constexpr int kMotherColumn = 1;
 constexpr int kNameBytes = 16;
 // The adult byte of a grown princess; any other value is a minor.
 constexpr int kAdult = 1;
-// A princess's face stands for her mother's culture sphere, from this cell on.
-constexpr int kPrincessFaceBase = 161;
 }  // namespace
 
 PrincessEditor::PrincessEditor(MainWindowLink& w, int record)
@@ -91,11 +89,9 @@ void PrincessEditor::ShowAge() {
 void PrincessEditor::ShowFace() {
   // A mother, region or sphere the file does not hold shows no face.
   face_->clear();
-  if (!gBitmapOk[1] || motherNo_ < 0 || std::size_t(motherNo_) >= gData.gSaveQueens.size()) return;
-  const int region = gData.gSaveQueens[std::size_t(motherNo_)].get(kQueenSave.region);
-  if (std::size_t(region) >= gData.gSaveRegions.size()) return;
-  const int sphere = gData.gSaveRegions[std::size_t(region)].get(kRegionSave.sphere);
-  if (sphere > 7) return;
+  if (!gBitmapOk[1]) return;
+  const int sphere = MotherSphere(motherNo_);
+  if (sphere < 0 || sphere > 7) return;
   ShowSheetCell(face_, gFaceSheetWomen, kPrincessFaceBase + sphere);
 }
 

@@ -20,11 +20,10 @@ class PrincessEditor : public EntityEditor, public PrincessEditorCaller {
   QWidget* Form() override { return this; }
   std::int16_t MotherNo() const override { return motherNo_; }
   void SetMotherNo(std::int16_t v) override { motherNo_ = v; }
-  QLabel* edt6lbl(int index) override { return index == 0 ? motherName_ : nullptr; }
-  // The mother's frame was the window's second; the picker places itself below it.
-  QWidget* edt6Frame(int index) override { return index == 1 ? motherFrame_ : nullptr; }
-  QAbstractButton* edt6Cmd2() override { return motherButton_; }
-  QLabel* edt6Mask() override { return face_; }
+  QLabel* MotherNameLabel() override { return motherName_; }
+  QWidget* MotherGroup() override { return motherFrame_; }
+  QAbstractButton* ChangeMotherButton() override { return motherButton_; }
+  QLabel* PrincessFaceLabel() override { return face_; }
 
   QLineEdit* nameBox;
   QCheckBox* adultCheck;

@@ -360,8 +360,8 @@ class FakeCreateCity : public QWidget, public CreateCityCaller {
   QWidget* Form() override { return this; }
   void SetOwnerNo(std::uint8_t) override {}
   void SetCell(int x, int y) override { cells.push_back({x, y}); }
-  QLabel* Add2lbl2() override { return nullptr; }
-  QAbstractButton* Add2Cmd2() override { return nullptr; }
+  QLabel* NewCityOwnerNameLabel() override { return nullptr; }
+  QAbstractButton* NewCityOwnerButton() override { return nullptr; }
   std::vector<std::pair<int, int>> cells;
 };
 

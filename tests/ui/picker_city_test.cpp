@@ -131,7 +131,7 @@ TEST_F(CityPickerTest, CapitalOfANewCountryIsALordsCityInScenarios) {
   EXPECT_EQ(Tags(Open(LordsCapital)->List()), QStringList({"2", "1"}));
   Choose(Open(LordsCapital), "2");
   EXPECT_EQ(std::pair(caller.capitalNo, caller.kingNo), (std::pair<std::int16_t, std::int16_t>(3, 12)));
-  EXPECT_EQ(caller.Add1lbl(0)->text() + caller.Add1lbl(1)->text(), "견훤서경");
+  EXPECT_EQ(caller.NewKingNameLabel()->text() + caller.NewCapitalNameLabel()->text(), "견훤서경");
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ TEST_F(CountryPickerTest, AnswerSetsOwnerAndCityStatus) {
   EXPECT_EQ(caller.OwnerNameLabel()->text() + caller.CityStatusLabel()->text() + QString::number(caller.ownerNo), "발해일반1");
   // The create-city dialog shares the fake's owner number; the labels tell whose answer it was.
   Choose(Open(NewCity), "0");
-  EXPECT_EQ(caller.Add2lbl2()->text() + caller.OwnerNameLabel()->text() + QString::number(caller.ownerNo), "고려발해0");
+  EXPECT_EQ(caller.NewCityOwnerNameLabel()->text() + caller.OwnerNameLabel()->text() + QString::number(caller.ownerNo), "고려발해0");
 }
 
 class MotherPickerTest : public PickerTest {
@@ -85,12 +85,17 @@ TEST_F(MotherPickerTest, AnswerGivesThePrincessHerMothersSphereFace) {
   gBitmapOk[1] = true, gFaceSheetWomen = 1;
   gMaskData[1] = SheetBytes(12, 14);
   Choose(Open(), "0");
-  EXPECT_TRUE(caller.motherNo == 0 && caller.edt6lbl(0)->text() == "미소");
-  EXPECT_EQ(Shown(caller.edt6Mask()), CellColour(161));
+  EXPECT_TRUE(caller.motherNo == 0 && caller.MotherNameLabel()->text() == "미소");
+  EXPECT_EQ(Shown(caller.PrincessFaceLabel()), CellColour(161));
   // Sphere 7 points past the 168-face sheet: the picture stays.
   Choose(Open(), "2");
   EXPECT_EQ(caller.motherNo, 2);
-  EXPECT_EQ(Shown(caller.edt6Mask()), CellColour(161));
+  EXPECT_EQ(Shown(caller.PrincessFaceLabel()), CellColour(161));
+  // So does a mother whose region the file does not hold.
+  gData.gSaveQueens[1].set(kQueenSave.region, std::uint8_t(56));
+  Choose(Open(), "1");
+  EXPECT_EQ(caller.motherNo, 1);
+  EXPECT_EQ(Shown(caller.PrincessFaceLabel()), CellColour(161));
 }
 
 }  // namespace

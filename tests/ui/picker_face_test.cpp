@@ -86,8 +86,8 @@ TEST_F(FacePickerTest, OnlyADoubleClickAnswersTheCallerThatOpenedIt) {
     EXPECT_FALSE(picker->isVisible()) << way;
     EXPECT_EQ(consort.faceNo, way == 2 ? 3 : 0) << way;
   }
-  EXPECT_FALSE(Shown(consort.edt5Mask()).isValid());
-  EXPECT_EQ(Shown(consort.Add4Mask()), CellColour(3));
+  EXPECT_FALSE(Shown(consort.ConsortFaceLabel()).isValid());
+  EXPECT_EQ(Shown(consort.NewConsortFaceLabel()), CellColour(3));
 }
 
 }  // namespace

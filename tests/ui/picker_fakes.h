@@ -28,8 +28,8 @@ struct FakeWindow {
   QWidget form;
   std::map<QString, QWidget*> made;
   template <typename T>
-  T* Control(const char* name, int i = 0) {
-    QWidget*& w = made[QString("%1.%2").arg(name).arg(i)];
+  T* Control(const char* name) {
+    QWidget*& w = made[name];
     if (!w) w = new T(&form);
     return static_cast<T*>(w);
   }
@@ -38,12 +38,12 @@ struct FakeWindow {
 // Accessors of controls made on first use under the accessor's name; a button is made as a
 // QPushButton, whose pointer the overrides may return in place of QAbstractButton's.
 #define GARAM_FAKE_CONTROL(T, name) T* name() override { return Control<T>(#name); }
-#define GARAM_FAKE_CONTROLS(T, name) T* name(int i) override { return Control<T>(#name, i); }
 // No frames: the tests do not check where a picker places itself.
-#define GARAM_FAKE_FRAME(name) QWidget* name(int) override { return nullptr; }
+#define GARAM_FAKE_FRAME(name) QWidget* name() override { return nullptr; }
 
 // Every caller kind but the two consort windows, whose face numbers have another type. Callers
-// that share a setter share its number; their labels tell them apart.
+// that share a setter share its number; their labels tell them apart, as an editor's controls and
+// its create dialog's (New...) have names of their own.
 struct FakeCaller : GeneralEditorCaller, CreateGeneralCaller, CountryEditorCaller, CreateCountryCaller,
                     CityEditorCaller, CreateCityCaller, PrincessEditorCaller, BloodRelationCaller, FakeWindow {
   std::uint8_t cityNo = 3, orgCityNo = 3, appearCityNo = 7, ownerNo = 5;
@@ -52,7 +52,7 @@ struct FakeCaller : GeneralEditorCaller, CreateGeneralCaller, CountryEditorCalle
   FakeCaller() { SphereCombo()->addItems({"일본", "중국", "몽골", "인도", "이슬람", "동유럽", "서유럽"}); }
 
   QWidget* Form() override { return &form; }
-  std::uint8_t CityNo() const override { return cityNo; } void SetCityNo(std::uint8_t v) override { cityNo = v; }
+  void SetCityNo(std::uint8_t v) override { cityNo = v; }
   std::uint8_t OrgCityNo() const override { return orgCityNo; }
   void SetAppearCityNo(std::uint8_t v) override { appearCityNo = v; }
   void SetNewLordNo(std::int16_t v) override { newLordNo = v; }
@@ -65,21 +65,20 @@ struct FakeCaller : GeneralEditorCaller, CreateGeneralCaller, CountryEditorCalle
   void SetCell(int, int) override {}
   GARAM_FAKE_CONTROL(QLabel, StatusLabel) GARAM_FAKE_CONTROL(QLabel, UnitLabel) GARAM_FAKE_CONTROL(QLabel, CityLabel)
   GARAM_FAKE_CONTROL(QLabel, AppearanceCityLabel) GARAM_FAKE_CONTROL(QLabel, PositionXLabel)
-  GARAM_FAKE_CONTROL(QLabel, PositionYLabel) GARAM_FAKE_CONTROLS(QLabel, Add1lbl) GARAM_FAKE_CONTROL(QLabel, OwnerNameLabel) GARAM_FAKE_CONTROL(QLabel, CityStatusLabel)
-  GARAM_FAKE_CONTROLS(QLabel, edt6lbl) GARAM_FAKE_CONTROL(QLabel, KingNameLabel) GARAM_FAKE_CONTROL(QLabel, Add2lbl2)
+  GARAM_FAKE_CONTROL(QLabel, PositionYLabel) GARAM_FAKE_CONTROL(QLabel, NewKingNameLabel)
+  GARAM_FAKE_CONTROL(QLabel, NewCapitalNameLabel) GARAM_FAKE_CONTROL(QLabel, OwnerNameLabel)
+  GARAM_FAKE_CONTROL(QLabel, CityStatusLabel) GARAM_FAKE_CONTROL(QLabel, MotherNameLabel)
+  GARAM_FAKE_CONTROL(QLabel, KingNameLabel) GARAM_FAKE_CONTROL(QLabel, NewCityOwnerNameLabel)
   GARAM_FAKE_CONTROL(QLabel, RelativeNameLabel) GARAM_FAKE_CONTROL(QLabel, FaceLabel) GARAM_FAKE_CONTROL(QLabel, NewGeneralFaceLabel)
-  GARAM_FAKE_CONTROL(QLabel, edt6Mask) GARAM_FAKE_CONTROL(QLineEdit, EmploymentYearBox)
+  GARAM_FAKE_CONTROL(QLabel, PrincessFaceLabel) GARAM_FAKE_CONTROL(QLineEdit, EmploymentYearBox)
   GARAM_FAKE_CONTROL(QLineEdit, AppearanceYearBox) GARAM_FAKE_CONTROL(QComboBox, SphereCombo)
   GARAM_FAKE_CONTROL(QLineEdit, CountryNameBox) GARAM_FAKE_CONTROL(QPushButton, ChangeCityButton)
   GARAM_FAKE_CONTROL(QPushButton, ChangeAppearanceCityButton)
-  GARAM_FAKE_CONTROLS(QPushButton, Add1Cmd2) GARAM_FAKE_CONTROL(QPushButton, Add2Cmd2)
-  GARAM_FAKE_CONTROL(QPushButton, edt6Cmd2) GARAM_FAKE_CONTROL(QPushButton, PickGeneralButton)
-  GARAM_FAKE_CONTROL(QPushButton, OkButton)
-  QWidget* CityFrame() override { return nullptr; }
-  QWidget* AppearanceFrame() override { return nullptr; }
-  QWidget* KingGroup() override { return nullptr; }
-  QWidget* OwnerGroup() override { return nullptr; }
-  GARAM_FAKE_FRAME(Add1Frame) GARAM_FAKE_FRAME(edt6Frame)
+  GARAM_FAKE_CONTROL(QPushButton, ChangeNewKingButton) GARAM_FAKE_CONTROL(QPushButton, ChangeNewCapitalButton)
+  GARAM_FAKE_CONTROL(QPushButton, NewCityOwnerButton) GARAM_FAKE_CONTROL(QPushButton, ChangeMotherButton)
+  GARAM_FAKE_CONTROL(QPushButton, PickGeneralButton) GARAM_FAKE_CONTROL(QPushButton, OkButton)
+  GARAM_FAKE_FRAME(CityFrame) GARAM_FAKE_FRAME(AppearanceFrame) GARAM_FAKE_FRAME(KingGroup) GARAM_FAKE_FRAME(OwnerGroup)
+  GARAM_FAKE_FRAME(NewKingGroup) GARAM_FAKE_FRAME(NewCapitalGroup) GARAM_FAKE_FRAME(MotherGroup)
 };
 
 // The consort editor and the create-consort dialog.
@@ -89,12 +88,13 @@ struct FakeConsortCaller : ConsortEditorCaller, CreateConsortCaller, FakeWindow 
   QWidget* Form() override { return &form; }
   void SetFatherNo(std::int16_t v) override { fatherNo = v; } void SetHusbandNo(std::int16_t v) override { husbandNo = v; }
   std::uint8_t FaceNo() const override { return faceNo; } void SetFaceNo(std::uint8_t v) override { faceNo = v; }
-  GARAM_FAKE_CONTROLS(QLabel, edt5lbl) GARAM_FAKE_CONTROL(QLabel, edt5Mask) GARAM_FAKE_CONTROL(QLabel, Add4lbl)
-  GARAM_FAKE_CONTROL(QLabel, Add4Mask) GARAM_FAKE_CONTROLS(QPushButton, edt5Cmd3)
-  GARAM_FAKE_CONTROL(QPushButton, Add4Cmd3) GARAM_FAKE_FRAME(edt5Frame) GARAM_FAKE_FRAME(Add4Frame)
+  GARAM_FAKE_CONTROL(QLabel, FatherNameLabel) GARAM_FAKE_CONTROL(QLabel, HusbandNameLabel)
+  GARAM_FAKE_CONTROL(QLabel, ConsortFaceLabel) GARAM_FAKE_CONTROL(QLabel, NewHusbandNameLabel)
+  GARAM_FAKE_CONTROL(QLabel, NewConsortFaceLabel) GARAM_FAKE_CONTROL(QPushButton, ChangeFatherButton)
+  GARAM_FAKE_CONTROL(QPushButton, ChangeHusbandButton) GARAM_FAKE_CONTROL(QPushButton, ChangeNewHusbandButton)
+  GARAM_FAKE_FRAME(FatherGroup) GARAM_FAKE_FRAME(HusbandGroup) GARAM_FAKE_FRAME(NewHusbandGroup)
 };
 #undef GARAM_FAKE_CONTROL
-#undef GARAM_FAKE_CONTROLS
 #undef GARAM_FAKE_FRAME
 
 // A main-window list: rows of cells, column 0 the text, with their tags.

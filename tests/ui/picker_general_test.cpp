@@ -68,7 +68,7 @@ TEST_F(GeneralPickerTest, ModesOfferTheirRows) {
 TEST_F(GeneralPickerTest, EnterAnswersTheCallerWithTheTopRow) {
   caller.ChangeCityButton()->setEnabled(false);
   for (auto mode : {ConsortFather, NewLord, King, Relative}) QTest::keyClick(Open(mode)->List(), Qt::Key_Return);
-  EXPECT_TRUE(consort.fatherNo == 500 && consort.edt5lbl(0)->text() == "없음");
+  EXPECT_TRUE(consort.fatherNo == 500 && consort.FatherNameLabel()->text() == "없음");
   EXPECT_TRUE(caller.newLordNo == 6 && caller.StatusLabel()->text() == "일반" && caller.ChangeCityButton()->isEnabled());
   EXPECT_TRUE(caller.generalNo == 0 && caller.RelativeNameLabel()->text() == "가도");
   Choose(Open(King), "0");
@@ -126,7 +126,7 @@ TEST_F(GeneralPickerTest, EscAndRightButtonCancelADoubleClickAnswers) {
     EXPECT_FALSE(picker->isVisible()) << way;
     EXPECT_EQ(consort.husbandNo, way == 2 ? 2 : 12);
   }
-  EXPECT_EQ(consort.edt5lbl(1)->text(), "다솜");
+  EXPECT_EQ(consort.HusbandNameLabel()->text(), "다솜");
 }
 
 TEST_F(GeneralPickerTest, EmptyListIgnoresTheAnswerKeysAndCanBeCancelled) {

@@ -32,7 +32,7 @@ bool CityPicker::StatusMenuVisible() const { return callers_.statusMenu && calle
 bool CityPicker::CanCancel() const { return !(mode_ == CityPickerMode::Appearance && StatusMenuVisible()); }
 
 void CityPicker::Fill() {
-  CapitalCandidates.clear();
+  capitalCandidates_.clear();
   using enum CityPickerMode;
   const ListView* cities = lists_.cities;
   auto addOwnedCities = [&] {
@@ -44,7 +44,6 @@ void CityPicker::Fill() {
   };
 
   GeneralEditorCaller* editor = callers_.generalEditor;
-  CreateCountryCaller* add1 = callers_.createCountry;
   if (mode_ == Affiliation || mode_ == Joining) {
     setWindowTitle("소속도시 선택");
     if (editor) {
@@ -53,7 +52,8 @@ void CityPicker::Fill() {
     }
     addOwnedCities();
     // Only an unaffiliated general changed from the editor itself may be left without a city.
-    if (editor && ShownStatus(Text(editor->StatusLabel())) == GeneralStatus::Unaffiliated && !StatusMenuVisible()) AddRow(kNoCityRow, "80", {""});
+    if (editor && ShownStatus(Text(editor->StatusLabel())) == GeneralStatus::Unaffiliated && !StatusMenuVisible())
+      AddRow(kNoCityRow, "80", {""});
   } else if (mode_ == Appearance) {
     setWindowTitle("등장도시 선택");
     if (editor) {
@@ -63,28 +63,36 @@ void CityPicker::Fill() {
     addOwnedCities();
   } else {
     setWindowTitle("수도 선택");
-    if (add1) PlaceBy(add1->Form(), BelowButton(add1->Add1Frame(3), add1->Add1Cmd2(1)));
-    if (IsSaveFile()) {
-      if (cities)
-        for (int i = 0; i < cities->count(); ++i) {
-          const ListItem* r = cities->row(i);
-          if (cities->cell(r, kOwnerColumn) == kNoOwner)
-            AddRow(cities->cell(r, 0), r->tag, {cities->cell(r, kOwnerColumn)});
-        }
-    } else if (const ListView* generals = lists_.generals) {
-      for (int i = 0; i < generals->count(); ++i) {
-        const ListItem* g = generals->row(i);
-        if (ShownStatus(generals->cell(g, 1)) != GeneralStatus::Lord) continue;
-        const int general = CellNumber(g->tag);
-        int city = -1;
-        WithStoredGeneral(general, [&](const auto& r) { city = r.get(r.L.city); });
-        // A lord whose city has no row in the city list has no capital to offer.
-        const ListItem* cityRow = city >= 0 ? RowByNumber(cities, city) : nullptr;
-        if (!cityRow) continue;
-        CapitalCandidates.push_back({std::int16_t(city), std::int16_t(general), TrimSpaces(generals->cell(g, 0))});
-        AddRow(cities->cell(cityRow, 0), QString::number(CapitalCandidates.size()),
-               {cities->cell(cityRow, kOwnerColumn)});
+    if (CreateCountryCaller* a = callers_.createCountry)
+      PlaceBy(a->Form(), BelowButton(a->NewCapitalGroup(), a->ChangeNewCapitalButton()));
+    AddCapitalRows();
+  }
+}
+
+// A save file offers the cities without owner; a scenario the lords' cities, each row's tag numbering
+// its candidate.
+void CityPicker::AddCapitalRows() {
+  const ListView* cities = lists_.cities;
+  if (IsSaveFile()) {
+    if (cities)
+      for (int i = 0; i < cities->count(); ++i) {
+        const ListItem* r = cities->row(i);
+        if (cities->cell(r, kOwnerColumn) == kNoOwner)
+          AddRow(cities->cell(r, 0), r->tag, {cities->cell(r, kOwnerColumn)});
       }
+  } else if (const ListView* generals = lists_.generals) {
+    for (int i = 0; i < generals->count(); ++i) {
+      const ListItem* g = generals->row(i);
+      if (ShownStatus(generals->cell(g, 1)) != GeneralStatus::Lord) continue;
+      const int general = CellNumber(g->tag);
+      int city = -1;
+      WithStoredGeneral(general, [&](const auto& r) { city = r.get(r.L.city); });
+      // A lord whose city has no row in the city list has no capital to offer.
+      const ListItem* cityRow = city >= 0 ? RowByNumber(cities, city) : nullptr;
+      if (!cityRow) continue;
+      capitalCandidates_.push_back({std::int16_t(city), std::int16_t(general), TrimSpaces(generals->cell(g, 0))});
+      AddRow(cities->cell(cityRow, 0), QString::number(capitalCandidates_.size()),
+             {cities->cell(cityRow, kOwnerColumn)});
     }
   }
 }
@@ -121,90 +129,92 @@ void CityPicker::TakeAnswer(ListItem* row) {
       SetText(e->AppearanceCityLabel(), row->text(0));
       return;
     }
-    AnswerCity(row, mode_ == Joining);
+    mode_ == Joining ? AnswerJoining(row) : AnswerAffiliation(row);
     return;
   }
-  CreateCountryCaller* add1 = callers_.createCountry;
-  if (mode_ == EmptyCapital && add1) {
-    add1->SetCapitalNo(std::int16_t(number));
-    SetText(add1->Add1lbl(1), TrimSpaces(row->text(0)));
-  } else if (mode_ == LordsCapital && add1) {
-    if (number >= 1 && std::size_t(number) <= CapitalCandidates.size()) {
-      const CapitalCandidate& e = CapitalCandidates[std::size_t(number) - 1];
-      add1->SetCapitalNo(e.CapitalNo);
-      add1->SetKingNo(e.KingNo);
-      SetText(add1->Add1lbl(0), e.KingName);
-      SetText(add1->Add1lbl(1), TrimSpaces(row->text(0)));
+  CreateCountryCaller* createCountry = callers_.createCountry;
+  if (mode_ == EmptyCapital && createCountry) {
+    createCountry->SetCapitalNo(std::int16_t(number));
+    SetText(createCountry->NewCapitalNameLabel(), TrimSpaces(row->text(0)));
+  } else if (mode_ == LordsCapital && createCountry) {
+    if (number >= 1 && std::size_t(number) <= capitalCandidates_.size()) {
+      const CapitalCandidate& e = capitalCandidates_[std::size_t(number) - 1];
+      createCountry->SetCapitalNo(e.CapitalNo);
+      createCountry->SetKingNo(e.KingNo);
+      SetText(createCountry->NewKingNameLabel(), e.KingName);
+      SetText(createCountry->NewCapitalNameLabel(), TrimSpaces(row->text(0)));
     }
   }
-  CapitalCandidates.clear();
+  capitalCandidates_.clear();
 }
 
-// Affiliation and joining: the general's new city decides whether he leads it or serves its lord.
-void CityPicker::AnswerCity(ListItem* row, bool fromStatusMenu) {
+// The general serves the lord of his new city, or leads it when it has none. A general standing
+// outside his castle keeps his place on the map and cannot take a city over.
+void CityPicker::SettleIn(std::uint8_t city, bool hasLord) {
+  GeneralEditorCaller* e = callers_.generalEditor;
+  const bool outside = Text(e->UnitLabel()).endsWith("(성밖)");
+  if (hasLord) {
+    SetText(e->StatusLabel(), StatusCaption(GeneralStatus::Ordinary));
+    SetEnabled(e->ChangeCityButton(), true);
+    if (!outside) WritePositionLabels(city);
+  } else if (!outside) {
+    SetText(e->StatusLabel(), StatusCaption(GeneralStatus::Lord));
+    SetEnabled(e->ChangeCityButton(), false);
+    WritePositionLabels(city);
+  }
+}
+
+// From the status menu: an unaffiliated, minor or unappeared general joins a city this year.
+void CityPicker::AnswerJoining(ListItem* row) {
   GeneralEditorCaller* e = callers_.generalEditor;
   const auto city = std::uint8_t(CellNumber(row->tag));
-  QLabel* status = e->StatusLabel();
-  QAbstractButton* cityButton = e->ChangeCityButton();
-  const bool outside = Text(e->UnitLabel()).endsWith("(성밖)");
-  auto becomeServant = [&] {
-    SetText(status, StatusCaption(GeneralStatus::Ordinary));
-    SetEnabled(cityButton, true);
-    if (!outside) WritePositionLabels(city);
-  };
-  // A general standing outside his castle keeps his place on the map and cannot take a city over.
-  auto becomeLord = [&] {
-    if (outside) return;
-    SetText(status, StatusCaption(GeneralStatus::Lord));
-    SetEnabled(cityButton, false);
-    WritePositionLabels(city);
-  };
-
-  if (fromStatusMenu) {
-    SetText(status, StatusCaption(GeneralStatus::Ordinary));
-    e->SetCityNo(city);
-    SetText(e->CityLabel(), TrimSpaces(row->text(0)));
-    bool hasLord;
-    if (city != e->OrgCityNo()) {
-      hasLord = CityHolds(city, 0, 0);
-    } else {
-      // His own city's count includes himself unless he was unaffiliated as loaded.
-      const ListView* generals = lists_.generals;
-      const ListItem* self = generals ? generals->selectedRow() : nullptr;
-      const bool wasUnaffiliated = self && ShownStatus(generals->cell(self, 1)) == GeneralStatus::Unaffiliated;
-      hasLord = CityHolds(city, wasUnaffiliated ? 0 : 1, 1);
-    }
-    hasLord ? becomeServant() : becomeLord();
-
-    const std::int32_t year = WithHeader([](const auto& h) { return std::int32_t(HeaderYear(h)); });
-    if (QLineEdit* employed = e->EmploymentYearBox()) {
-      employed->setEnabled(true);
-      employed->setText(QString::number(year));
-    }
-    if (QLineEdit* appeared = e->AppearanceYearBox()) {
-      appeared->setEnabled(true);
-      appeared->setText("0");
-      appeared->setEnabled(false);
-    }
-    SetText(e->AppearanceCityLabel(), "없음");
-    e->SetAppearCityNo(kNoAppearanceCity);
-    SetEnabled(e->ChangeAppearanceCityButton(), false);
-    e->UpdateSonInLawToggle(true);
-    return;
-  }
-
+  SetText(e->StatusLabel(), StatusCaption(GeneralStatus::Ordinary));
   e->SetCityNo(city);
   SetText(e->CityLabel(), TrimSpaces(row->text(0)));
-  const std::optional<GeneralStatus> was = ShownStatus(Text(status));
+  bool hasLord;
+  if (city != e->OrgCityNo()) {
+    hasLord = CityHolds(city, 0, 0);
+  } else {
+    // His own city's count includes himself unless he was unaffiliated as loaded.
+    const ListView* generals = lists_.generals;
+    const ListItem* self = generals ? generals->selectedRow() : nullptr;
+    const bool wasUnaffiliated = self && ShownStatus(generals->cell(self, 1)) == GeneralStatus::Unaffiliated;
+    hasLord = CityHolds(city, wasUnaffiliated ? 0 : 1, 1);
+  }
+  SettleIn(city, hasLord);
+
+  const std::int32_t year = WithHeader([](const auto& h) { return std::int32_t(HeaderYear(h)); });
+  if (QLineEdit* employed = e->EmploymentYearBox()) {
+    employed->setEnabled(true);
+    employed->setText(QString::number(year));
+  }
+  if (QLineEdit* appeared = e->AppearanceYearBox()) {
+    appeared->setEnabled(true);
+    appeared->setText("0");
+    appeared->setEnabled(false);
+  }
+  SetText(e->AppearanceCityLabel(), "없음");
+  e->SetAppearCityNo(kNoAppearanceCity);
+  SetEnabled(e->ChangeAppearanceCityButton(), false);
+  e->UpdateSonInLawToggle(true);
+}
+
+// From the editor: the new city decides whether an ordinary general or a lord leads it or serves
+// its lord; any other status only takes the city.
+void CityPicker::AnswerAffiliation(ListItem* row) {
+  GeneralEditorCaller* e = callers_.generalEditor;
+  const auto city = std::uint8_t(CellNumber(row->tag));
+  e->SetCityNo(city);
+  SetText(e->CityLabel(), TrimSpaces(row->text(0)));
+  const std::optional<GeneralStatus> was = ShownStatus(Text(e->StatusLabel()));
   if (was == GeneralStatus::Ordinary) {
-    const bool hasLord = city == e->OrgCityNo() || CityHolds(city, 0, 0);
-    hasLord ? becomeServant() : becomeLord();
+    SettleIn(city, city == e->OrgCityNo() || CityHolds(city, 0, 0));
     e->UpdateSonInLawToggle(true);
   } else if (was == GeneralStatus::Lord) {
     // Returning to the city he was loaded with never counts as joining another lord.
     const bool joining = city != e->OrgCityNo() && CityHolds(city, 0, 0);
-    SetText(status, StatusCaption(joining ? GeneralStatus::Ordinary : GeneralStatus::Lord));
-    SetEnabled(cityButton, joining);
+    SetText(e->StatusLabel(), StatusCaption(joining ? GeneralStatus::Ordinary : GeneralStatus::Lord));
+    SetEnabled(e->ChangeCityButton(), joining);
     WritePositionLabels(city);
     e->UpdateSonInLawToggle(true);
   }

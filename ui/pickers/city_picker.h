@@ -28,8 +28,6 @@ class CityPicker : public ListPicker {
   Q_OBJECT
  public:
   CityPicker(QWidget* owner, const MainLists& lists, const PickerCallers& callers, CityPickerMode mode);
-  // Entry k of the scenario capital rows is element k - 1.
-  std::vector<CapitalCandidate> CapitalCandidates;
 
  protected:
   void Fill() override;
@@ -41,10 +39,15 @@ class CityPicker : public ListPicker {
   // Whether city holds a general in its lord's place: the scenario's "장군수" count above
   // scenarioMore, or in a save file the given slot of its general list taken.
   bool CityHolds(int city, int scenarioMore, int saveSlot) const;
+  void AddCapitalRows();
   void WritePositionLabels(int city);
-  void AnswerCity(ListItem* row, bool fromStatusMenu);
+  void SettleIn(std::uint8_t city, bool hasLord);
+  void AnswerJoining(ListItem* row);
+  void AnswerAffiliation(ListItem* row);
 
   CityPickerMode mode_;
+  // The lords a scenario offers: the capital row tagged k is element k - 1.
+  std::vector<CapitalCandidate> capitalCandidates_;
 };
 
 }  // namespace garam

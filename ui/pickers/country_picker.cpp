@@ -23,7 +23,7 @@ void CountryPicker::Fill() {
     PlaceBy(callers_.cityEditor->Form(), At(frame) + QPointF(0, frame ? frame->height() : 0));
   } else if (!cityEditor && callers_.createCity) {
     // The button's place inside its frame, without the frame's own offset.
-    const QWidget* button = callers_.createCity->Add2Cmd2();
+    const QWidget* button = callers_.createCity->NewCityOwnerButton();
     PlaceBy(callers_.createCity->Form(), At(button) + QPointF(0, button ? button->height() : 0));
   }
 
@@ -56,7 +56,7 @@ void CountryPicker::TakeAnswer(ListItem* row) {
     }
   } else if (CreateCityCaller* a = callers_.createCity) {
     a->SetOwnerNo(owner);
-    if (QLabel* l = a->Add2lbl2()) l->setText(TrimSpaces(text));
+    if (QLabel* l = a->NewCityOwnerNameLabel()) l->setText(TrimSpaces(text));
   }
 }
 

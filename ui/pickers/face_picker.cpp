@@ -14,28 +14,27 @@ namespace garam {
 namespace {
 constexpr int kImageLeft = 240, kImageTop = 240, kImageWidth = 960, kImageHeight = 1200;
 
-void SetPicture(QLabel* mask, const QImage& picture) {
+void SetPicture(QLabel* label, const QImage& picture) {
   // A blank cell (a sheet that is not loaded) leaves the caller's picture as it was.
-  if (mask && !picture.isNull()) mask->setPixmap(QPixmap::fromImage(picture));
+  if (label && !picture.isNull()) label->setPixmap(QPixmap::fromImage(picture));
 }
 }  // namespace
 
 FacePicker::FacePicker(QWidget* owner, const PickerCallers& callers, FacePickerMode mode, const Design& d)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), callers_(callers), mode_(mode) {
-  const QString prefix = d.prefix;
   setObjectName(d.name);
   setWindowTitle("얼굴 선택");
   setModal(true);
   setFixedSize(TwipsToPixels(d.widthTwips), TwipsToPixels(d.heightTwips));
 
   pageLabel = new QLabel(this);
-  pageLabel->setObjectName(prefix + "lblPage");
+  pageLabel->setObjectName("pageLabel");
   pageLabel->setGeometry(TwipsRect(0, 0, d.labelWidthTwips, d.labelHeightTwips));
   pageLabel->setAlignment(Qt::AlignCenter);
 
   for (int i = 0; i < 2; ++i) {
     auto* b = new QPushButton(i == 0 ? "<" : ">", this);
-    b->setObjectName(prefix + "CmdPage" + QString::number(i));
+    b->setObjectName(i == 0 ? "previousPageButton" : "nextPageButton");
     b->setGeometry(TwipsRect(i == 0 ? 0 : d.nextLeftTwips, kImageTop, 230, d.buttonHeightTwips));
     b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, this, [this, i] { PageClick(i); });
@@ -45,14 +44,14 @@ FacePicker::FacePicker(QWidget* owner, const PickerCallers& callers, FacePickerM
   for (int r = 0; r < d.imageRows; ++r)
     for (int c = 0; c < d.imageCols; ++c) {
       auto* image = new QLabel(this);
-      image->setObjectName(prefix + "Image" + QString::number(faces.size()));
+      image->setObjectName("face" + QString::number(faces.size()));
       image->setGeometry(TwipsRect(kImageLeft + kImageWidth * c, kImageTop + kImageHeight * r, kImageWidth, kImageHeight));
       image->installEventFilter(this);
       faces.push_back(image);
     }
 
   selection = new QFrame(this);
-  selection->setObjectName(prefix + "Sel");
+  selection->setObjectName("selection");
   selection->setGeometry(TwipsRect(kImageLeft, kImageTop, kImageWidth, kImageHeight));
   selection->setStyleSheet("border: 2px solid red; background: transparent;");
   selection->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -145,8 +144,8 @@ bool FacePicker::eventFilter(QObject* watched, QEvent* event) {
 }
 
 namespace {
-const FacePicker::Design kMenDesign{"frmMaskView1", "MV1", 5265, 5040, 5260, 225, 5080, 4815, 4, 5};
-const FacePicker::Design kWomenDesign{"frmMaskView2", "MV2", 7200, 2640, 7200, 230, 7000, 2415, 2, 7};
+const FacePicker::Design kMenDesign{"frmMaskView1", 5265, 5040, 5260, 225, 5080, 4815, 4, 5};
+const FacePicker::Design kWomenDesign{"frmMaskView2", 7200, 2640, 7200, 230, 7000, 2415, 2, 7};
 }  // namespace
 
 MenFacePicker::MenFacePicker(QWidget* owner, const PickerCallers& callers, FacePickerMode mode)
@@ -185,11 +184,11 @@ void WomenFacePicker::AnswerCaller(int face, const QImage& picture) {
   if (mode_ == FacePickerMode::EditedPerson) {
     if (ConsortEditorCaller* e = callers_.consortEditor) {
       e->SetFaceNo(std::uint8_t(face));
-      SetPicture(e->edt5Mask(), picture);
+      SetPicture(e->ConsortFaceLabel(), picture);
     }
   } else if (CreateConsortCaller* a = callers_.createConsort) {
     a->SetFaceNo(std::uint8_t(face));
-    SetPicture(a->Add4Mask(), picture);
+    SetPicture(a->NewConsortFaceLabel(), picture);
   }
 }
 

@@ -26,10 +26,7 @@ class FacePicker : public QDialog {
   int ShowModal();
 
   int CurrentPage() const { return page_; }
-  int PageCount() const { return pageCount_; }
-  int ChosenFace() const { return chosen_; }  // -1: none
   int FacesPerPage() const { return int(faces.size()); }
-  bool Answered() const { return answered_; }
 
   void PageClick(int index);  // 0 previous, 1 next, both wrapping around
 
@@ -43,7 +40,6 @@ class FacePicker : public QDialog {
  public:
   struct Design {
     const char* name;
-    const char* prefix;  // of the control names
     int widthTwips, heightTwips;
     int labelWidthTwips, labelHeightTwips;
     int nextLeftTwips, buttonHeightTwips;

@@ -41,16 +41,32 @@ void GeneralPicker::AddGeneralRow(const ListItem* source) {
 }
 
 void GeneralPicker::Fill() {
-  using enum GeneralPickerMode;
   setWindowTitle(QString::fromUtf8(Caption(mode_)));
+  PlaceByCaller();
+  if (!lists_.generals) return;
+  using enum GeneralPickerMode;
+  switch (mode_) {
+    case ConsortFather:
+    case ConsortHusband:
+    case NewConsortHusband: AddGrownMenRows(); break;
+    case NewLord: AddSuccessorRows(); break;
+    case King: AddCountryGeneralRows(); break;
+    case NewCountryKing: AddUnaffiliatedRows(); break;
+    case Relative: AddAllRows(); break;
+  }
+}
 
+void GeneralPicker::PlaceByCaller() {
+  using enum GeneralPickerMode;
   auto& c = callers_;
   switch (mode_) {
     case ConsortFather:
-      if (c.consortEditor) PlaceBy(c.consortEditor->Form(), BelowButton(c.consortEditor->edt5Frame(3), c.consortEditor->edt5Cmd3(0)));
+      if (ConsortEditorCaller* e = c.consortEditor)
+        PlaceBy(e->Form(), BelowButton(e->FatherGroup(), e->ChangeFatherButton()));
       break;
     case ConsortHusband:
-      if (c.consortEditor) PlaceBy(c.consortEditor->Form(), BelowButton(c.consortEditor->edt5Frame(4), c.consortEditor->edt5Cmd3(1)));
+      if (ConsortEditorCaller* e = c.consortEditor)
+        PlaceBy(e->Form(), BelowButton(e->HusbandGroup(), e->ChangeHusbandButton()));
       break;
     case NewLord:
       if (c.statusMenu) PlaceBy(c.statusMenu, {});
@@ -62,10 +78,12 @@ void GeneralPicker::Fill() {
       }
       break;
     case NewConsortHusband:
-      if (c.createConsort) PlaceBy(c.createConsort->Form(), BelowButton(c.createConsort->Add4Frame(3), c.createConsort->Add4Cmd3()));
+      if (CreateConsortCaller* a = c.createConsort)
+        PlaceBy(a->Form(), BelowButton(a->NewHusbandGroup(), a->ChangeNewHusbandButton()));
       break;
     case NewCountryKing:
-      if (c.createCountry) PlaceBy(c.createCountry->Form(), BelowButton(c.createCountry->Add1Frame(2), c.createCountry->Add1Cmd2(0)));
+      if (CreateCountryCaller* a = c.createCountry)
+        PlaceBy(a->Form(), BelowButton(a->NewKingGroup(), a->ChangeNewKingButton()));
       break;
     case Relative:
       if (c.bloodRelation) {
@@ -75,62 +93,65 @@ void GeneralPicker::Fill() {
       }
       break;
   }
+}
 
+void GeneralPicker::AddGrownMenRows() {
   const ListView* generals = lists_.generals;
-  if (!generals) return;
-  const int n = generals->count();
-  switch (mode_) {
-    case ConsortFather:
-    case ConsortHusband:
-    case NewConsortHusband:
-      for (int i = 0; i < n; ++i) {
-        const ListItem* g = generals->row(i);
-        // Grown men only: a minor or a general not yet appeared is no father or husband.
-        const std::optional<GeneralStatus> status = ShownStatus(generals->cell(g, kStatusColumn));
-        const bool adult = status == GeneralStatus::King || status == GeneralStatus::Lord ||
-                           status == GeneralStatus::Ordinary || status == GeneralStatus::Unaffiliated;
-        if (adult && (mode_ == ConsortFather || status != GeneralStatus::Unaffiliated)) AddGeneralRow(g);
-      }
-      if (mode_ == ConsortFather) AddRow("       없음", QString::number(kNoGeneral), {"", "", ""});
-      break;
-    case NewLord: {
-      if (!c.generalEditor) break;
-      // Only a general the status change will install: one offered and then dropped would leave
-      // the city without a lord. By record numbers, as cities and generals may share names.
-      const int city = c.generalEditor->OrgCityNo();
-      for (int i = 0; i < n; ++i)
-        if (CanSucceedLord(editedGeneral_, city, CellNumber(generals->row(i)->tag))) AddGeneralRow(generals->row(i));
-      break;
-    }
-    case King: {
-      const ListItem* country = lists_.countries ? lists_.countries->selectedRow() : nullptr;
-      if (!country || !c.countryEditor) break;
-      const int countryNo = CellNumber(country->tag);
-      const int king = c.countryEditor->KingNo();
-      const QLineEdit* nameBox = c.countryEditor->CountryNameBox();
-      const QString typedName = nameBox ? nameBox->text() : QString();
-      for (int i = 0; i < n; ++i) {
-        const ListItem* g = generals->row(i);
-        // By the owner of his city: another country may bear the same name.
-        if (GeneralCountry(CellNumber(g->tag)) != countryNo) continue;
-        if (ShownStatus(generals->cell(g, kStatusColumn)) == GeneralStatus::Unaffiliated) continue;
-        AddRow(generals->cell(g, 0), g->tag,
-               {StatusCaption(CellNumber(g->tag) == king ? GeneralStatus::King : GeneralStatus::Ordinary),
-                generals->cell(g, kCityColumn), typedName});
-      }
-      // "국왕" sorts before "일반": the current king comes first and is selected.
-      list_->setSortKey(1);
-      break;
-    }
-    case NewCountryKing:
-      for (int i = 0; i < n; ++i)
-        if (ShownStatus(generals->cell(generals->row(i), kStatusColumn)) == GeneralStatus::Unaffiliated)
-          AddGeneralRow(generals->row(i));
-      break;
-    case Relative:
-      for (int i = 0; i < n; ++i) AddGeneralRow(generals->row(i));
-      break;
+  const bool father = mode_ == GeneralPickerMode::ConsortFather;
+  for (int i = 0; i < generals->count(); ++i) {
+    const ListItem* g = generals->row(i);
+    // Grown men only: a minor or a general not yet appeared is no father or husband.
+    const std::optional<GeneralStatus> status = ShownStatus(generals->cell(g, kStatusColumn));
+    const bool adult = status == GeneralStatus::King || status == GeneralStatus::Lord ||
+                       status == GeneralStatus::Ordinary || status == GeneralStatus::Unaffiliated;
+    if (adult && (father || status != GeneralStatus::Unaffiliated)) AddGeneralRow(g);
   }
+  if (father) AddRow("       없음", QString::number(kNoGeneral), {"", "", ""});
+}
+
+void GeneralPicker::AddSuccessorRows() {
+  const GeneralEditorCaller* editor = callers_.generalEditor;
+  if (!editor) return;
+  const ListView* generals = lists_.generals;
+  // Only a general the status change will install: one offered and then dropped would leave
+  // the city without a lord. By record numbers, as cities and generals may share names.
+  const int city = editor->OrgCityNo();
+  for (int i = 0; i < generals->count(); ++i)
+    if (CanSucceedLord(editedGeneral_, city, CellNumber(generals->row(i)->tag))) AddGeneralRow(generals->row(i));
+}
+
+void GeneralPicker::AddCountryGeneralRows() {
+  CountryEditorCaller* editor = callers_.countryEditor;
+  const ListItem* country = lists_.countries ? lists_.countries->selectedRow() : nullptr;
+  if (!country || !editor) return;
+  const ListView* generals = lists_.generals;
+  const int countryNo = CellNumber(country->tag);
+  const int king = editor->KingNo();
+  const QLineEdit* nameBox = editor->CountryNameBox();
+  const QString typedName = nameBox ? nameBox->text() : QString();
+  for (int i = 0; i < generals->count(); ++i) {
+    const ListItem* g = generals->row(i);
+    // By the owner of his city: another country may bear the same name.
+    if (GeneralCountry(CellNumber(g->tag)) != countryNo) continue;
+    if (ShownStatus(generals->cell(g, kStatusColumn)) == GeneralStatus::Unaffiliated) continue;
+    AddRow(generals->cell(g, 0), g->tag,
+           {StatusCaption(CellNumber(g->tag) == king ? GeneralStatus::King : GeneralStatus::Ordinary),
+            generals->cell(g, kCityColumn), typedName});
+  }
+  // "국왕" sorts before "일반": the current king comes first and is selected.
+  list_->setSortKey(1);
+}
+
+void GeneralPicker::AddUnaffiliatedRows() {
+  const ListView* generals = lists_.generals;
+  for (int i = 0; i < generals->count(); ++i)
+    if (ShownStatus(generals->cell(generals->row(i), kStatusColumn)) == GeneralStatus::Unaffiliated)
+      AddGeneralRow(generals->row(i));
+}
+
+void GeneralPicker::AddAllRows() {
+  const ListView* generals = lists_.generals;
+  for (int i = 0; i < generals->count(); ++i) AddGeneralRow(generals->row(i));
 }
 
 void GeneralPicker::TakeAnswer(ListItem* row) {
@@ -148,12 +169,12 @@ void GeneralPicker::TakeAnswer(ListItem* row) {
     case ConsortFather:
       if (!c.consortEditor) break;
       c.consortEditor->SetFatherNo(number);
-      setText(c.consortEditor->edt5lbl(0), TrimSpaces(text));
+      setText(c.consortEditor->FatherNameLabel(), TrimSpaces(text));
       break;
     case ConsortHusband:
       if (!c.consortEditor) break;
       c.consortEditor->SetHusbandNo(number);
-      setText(c.consortEditor->edt5lbl(1), text);
+      setText(c.consortEditor->HusbandNameLabel(), text);
       break;
     case NewLord:
       if (!c.generalEditor) break;
@@ -170,12 +191,12 @@ void GeneralPicker::TakeAnswer(ListItem* row) {
     case NewConsortHusband:
       if (!c.createConsort) break;
       c.createConsort->SetHusbandNo(number);
-      setText(c.createConsort->Add4lbl(), text);
+      setText(c.createConsort->NewHusbandNameLabel(), text);
       break;
     case NewCountryKing:
       if (!c.createCountry) break;
       c.createCountry->SetKingNo(number);
-      setText(c.createCountry->Add1lbl(0), text);
+      setText(c.createCountry->NewKingNameLabel(), text);
       break;
     case Relative:
       if (!c.bloodRelation) break;

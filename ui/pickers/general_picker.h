@@ -30,6 +30,13 @@ class GeneralPicker : public ListPicker {
   void TakeAnswer(ListItem* row) override;
 
  private:
+  void PlaceByCaller();
+  // The rows each mode offers, from the main window's general list.
+  void AddGrownMenRows();        // a consort's father or husband; "없음" for the father
+  void AddSuccessorRows();       // NewLord
+  void AddCountryGeneralRows();  // King: the edited country's generals, the current king first
+  void AddUnaffiliatedRows();    // NewCountryKing
+  void AddAllRows();             // Relative
   void AddGeneralRow(const ListItem* source);
   void SetCultureSphere(int general);
 

@@ -33,7 +33,7 @@ ListPicker::ListPicker(QWidget* owner, const MainLists& lists, const PickerCalle
   setModal(true);
 
   list_ = new ListView(this);
-  list_->setObjectName(QString(name).replace("frm", "") + "ListView");
+  list_->setObjectName("list");
   QFont f("NanumGothicCoding");
   f.setPointSize(9);
   list_->setFont(f);

@@ -6,14 +6,12 @@
 #include "data/cp949.h"
 #include "data/gamedata.h"
 #include "data/ids.h"
+#include "data/other_edits.h"
 #include "platform/pictureclip.h"
 
 namespace garam {
 
 namespace {
-// A princess's face is chosen by her mother's culture sphere from this cell on.
-constexpr int kPrincessFaceBase = 161;
-
 template <typename Vec>
 bool InRange(const Vec& v, int i) {
   return i >= 0 && std::size_t(i) < v.size();
@@ -41,7 +39,7 @@ MotherPicker::MotherPicker(QWidget* owner, const MainLists& lists, const PickerC
 
 void MotherPicker::Fill() {
   if (PrincessEditorCaller* e = callers_.princessEditor)
-    PlaceBy(e->Form(), BelowButton(e->edt6Frame(1), e->edt6Cmd2()));
+    PlaceBy(e->Form(), BelowButton(e->MotherGroup(), e->ChangeMotherButton()));
   const ListView* consorts = lists_.consorts;
   if (!consorts) return;
   for (int i = 0; i < consorts->count(); ++i) {
@@ -54,18 +52,14 @@ void MotherPicker::TakeAnswer(ListItem* row) {
   PrincessEditorCaller* e = callers_.princessEditor;
   if (!e) return;
   e->SetMotherNo(std::int16_t(CellNumber(row->tag)));
-  if (QLabel* l = e->edt6lbl(0)) l->setText(row->text(0));
+  if (QLabel* l = e->MotherNameLabel()) l->setText(row->text(0));
   if (!gBitmapOk[1]) return;
-  const int mother = e->MotherNo();
-  const auto& d = gData;
-  if (!InRange(d.gSaveQueens, mother)) return;
-  const int region = d.gSaveQueens[mother].get(QueenSaveRec::L.region);
-  if (!InRange(d.gSaveRegions, region)) return;
-  const int sphere = d.gSaveRegions[region].get(RegionSaveRec::L.sphere);
+  const int sphere = MotherSphere(e->MotherNo());
+  if (sphere < 0) return;
   // Sphere 7 ("none") points one past the smallest women's sheet: the picture is then kept.
   const QImage face = MaskData(gFaceSheetWomen).Cell(kPrincessFaceBase + sphere);
   if (face.isNull()) return;
-  if (QLabel* mask = e->edt6Mask()) mask->setPixmap(QPixmap::fromImage(face));
+  if (QLabel* picture = e->PrincessFaceLabel()) picture->setPixmap(QPixmap::fromImage(face));
 }
 
 }  // namespace garam

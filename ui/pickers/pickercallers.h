@@ -4,7 +4,9 @@
 //
 // The variables go through setters, so that an editor may react to a new value. Controls are the
 // caller's own widgets: the picker reads and writes their captions and places itself by their
-// positions (each relative to its container, the caller's window by its outer position).
+// positions (each relative to its container, the caller's window by its outer position). A create
+// dialog's controls are named with "New", so that one object may stand for an editor and its
+// create dialog at once and still tell their controls apart.
 #pragma once
 
 #include <QAbstractButton>
@@ -26,13 +28,12 @@ struct MainLists {
   ListView* consorts = nullptr;
 };
 
-// frmEdit4, the general editor: the city picker's Affiliation, Appearance and Joining,
-// the general picker's NewLord, men's faces.
+// The general editor: the city picker's Affiliation, Appearance and Joining, the general picker's
+// NewLord, men's faces.
 class GeneralEditorCaller {
  public:
   virtual ~GeneralEditorCaller() = default;
   virtual QWidget* Form() = 0;
-  virtual std::uint8_t CityNo() const = 0;
   virtual void SetCityNo(std::uint8_t v) = 0;
   virtual std::uint8_t OrgCityNo() const = 0;
   virtual void SetAppearCityNo(std::uint8_t v) = 0;
@@ -56,7 +57,7 @@ class GeneralEditorCaller {
   virtual void UpdateSonInLawToggle(bool afterChange) = 0;
 };
 
-// frmAdd3, the create-general dialog: men's faces.
+// The create-general dialog: men's faces.
 class CreateGeneralCaller {
  public:
   virtual ~CreateGeneralCaller() = default;
@@ -65,8 +66,7 @@ class CreateGeneralCaller {
   virtual QLabel* NewGeneralFaceLabel() = 0;
 };
 
-// frmEdit5, the consort editor: the general picker's ConsortFather and ConsortHusband,
-// women's faces.
+// The consort editor: the general picker's ConsortFather and ConsortHusband, women's faces.
 class ConsortEditorCaller {
  public:
   virtual ~ConsortEditorCaller() = default;
@@ -75,13 +75,16 @@ class ConsortEditorCaller {
   virtual void SetHusbandNo(std::int16_t v) = 0;
   virtual std::uint8_t FaceNo() const = 0;
   virtual void SetFaceNo(std::uint8_t v) = 0;
-  virtual QLabel* edt5lbl(int index) = 0;
-  virtual QWidget* edt5Frame(int index) = 0;
-  virtual QAbstractButton* edt5Cmd3(int index) = 0;
-  virtual QLabel* edt5Mask() = 0;
+  virtual QLabel* FatherNameLabel() = 0;
+  virtual QLabel* HusbandNameLabel() = 0;
+  virtual QWidget* FatherGroup() = 0;
+  virtual QWidget* HusbandGroup() = 0;
+  virtual QAbstractButton* ChangeFatherButton() = 0;
+  virtual QAbstractButton* ChangeHusbandButton() = 0;
+  virtual QLabel* ConsortFaceLabel() = 0;
 };
 
-// frmAdd4, the create-consort dialog: the general picker's NewConsortHusband, women's faces.
+// The create-consort dialog: the general picker's NewConsortHusband, women's faces.
 class CreateConsortCaller {
  public:
   virtual ~CreateConsortCaller() = default;
@@ -89,13 +92,13 @@ class CreateConsortCaller {
   virtual void SetHusbandNo(std::int16_t v) = 0;
   virtual std::uint8_t FaceNo() const = 0;
   virtual void SetFaceNo(std::uint8_t v) = 0;
-  virtual QLabel* Add4lbl() = 0;
-  virtual QWidget* Add4Frame(int index) = 0;
-  virtual QAbstractButton* Add4Cmd3() = 0;
-  virtual QLabel* Add4Mask() = 0;
+  virtual QLabel* NewHusbandNameLabel() = 0;
+  virtual QWidget* NewHusbandGroup() = 0;
+  virtual QAbstractButton* ChangeNewHusbandButton() = 0;
+  virtual QLabel* NewConsortFaceLabel() = 0;
 };
 
-// frmEdit2, the country editor: the general picker's King.
+// The country editor: the general picker's King.
 class CountryEditorCaller {
  public:
   virtual ~CountryEditorCaller() = default;
@@ -108,20 +111,23 @@ class CountryEditorCaller {
   virtual QWidget* KingGroup() = 0;
 };
 
-// frmAdd1, the create-country dialog: the general picker's NewCountryKing, the city
-// picker's EmptyCapital and LordsCapital.
+// The create-country dialog: the general picker's NewCountryKing, the city picker's
+// EmptyCapital and LordsCapital.
 class CreateCountryCaller {
  public:
   virtual ~CreateCountryCaller() = default;
   virtual QWidget* Form() = 0;
   virtual void SetKingNo(std::int16_t v) = 0;
   virtual void SetCapitalNo(std::int16_t v) = 0;
-  virtual QLabel* Add1lbl(int index) = 0;
-  virtual QWidget* Add1Frame(int index) = 0;
-  virtual QAbstractButton* Add1Cmd2(int index) = 0;
+  virtual QLabel* NewKingNameLabel() = 0;
+  virtual QLabel* NewCapitalNameLabel() = 0;
+  virtual QWidget* NewKingGroup() = 0;
+  virtual QWidget* NewCapitalGroup() = 0;
+  virtual QAbstractButton* ChangeNewKingButton() = 0;
+  virtual QAbstractButton* ChangeNewCapitalButton() = 0;
 };
 
-// frmEdit3, the city editor: the country picker's EditedCity.
+// The city editor: the country picker's EditedCity.
 class CityEditorCaller {
  public:
   virtual ~CityEditorCaller() = default;
@@ -132,7 +138,7 @@ class CityEditorCaller {
   virtual QWidget* OwnerGroup() = 0;
 };
 
-// frmAdd2, the create-city dialog: the country picker's NewCity, and the map editor's new-city
+// The create-city dialog: the country picker's NewCity, and the map editor's new-city
 // site, which it answers with the confirmed cell.
 class CreateCityCaller {
  public:
@@ -140,24 +146,24 @@ class CreateCityCaller {
   virtual QWidget* Form() = 0;
   virtual void SetOwnerNo(std::uint8_t v) = 0;
   virtual void SetCell(int x, int y) = 0;
-  virtual QLabel* Add2lbl2() = 0;
-  virtual QAbstractButton* Add2Cmd2() = 0;
+  virtual QLabel* NewCityOwnerNameLabel() = 0;
+  virtual QAbstractButton* NewCityOwnerButton() = 0;
 };
 
-// frmEdit6, the princess editor: the mother picker.
+// The princess editor: the mother picker.
 class PrincessEditorCaller {
  public:
   virtual ~PrincessEditorCaller() = default;
   virtual QWidget* Form() = 0;
   virtual std::int16_t MotherNo() const = 0;
   virtual void SetMotherNo(std::int16_t v) = 0;
-  virtual QLabel* edt6lbl(int index) = 0;
-  virtual QWidget* edt6Frame(int index) = 0;
-  virtual QAbstractButton* edt6Cmd2() = 0;
-  virtual QLabel* edt6Mask() = 0;
+  virtual QLabel* MotherNameLabel() = 0;
+  virtual QWidget* MotherGroup() = 0;
+  virtual QAbstractButton* ChangeMotherButton() = 0;
+  virtual QLabel* PrincessFaceLabel() = 0;
 };
 
-// frm혈연설정, the blood-relation setter: the general picker's Relative.
+// The blood-relation setter: the general picker's Relative.
 class BloodRelationCaller {
  public:
   virtual ~BloodRelationCaller() = default;
