@@ -33,6 +33,8 @@ void Script(std::function<void(D&)> script) {
   });
 }
 
+using GameEvent = EventFlagsDialog::GameEvent;
+
 std::string Cp(const char* utf8) { return Utf8ToCp949(utf8).value(); }
 
 class FileTools : public test::MainFixture {
@@ -163,9 +165,10 @@ TEST_F(FileTools, EventFlagsTouchOnlyTheirBits) {
   // None of these bits is a box's; checking and unchecking again is no change; cancel changes nothing.
   for (int button : {0, 1}) {
     Script<EventFlagsDialog>([button](EventFlagsDialog& d) {
-      for (QCheckBox* b : d.eventBoxes) EXPECT_FALSE(b->isChecked());
-      d.eventBoxes[2]->click(), d.eventBoxes[2]->click(), d.eventBoxes[button ? 4 : 0]->click();
-      if (!button) d.eventBoxes[0]->click();
+      for (int e = 0; e < EventFlagsDialog::kGameEvents; ++e) EXPECT_FALSE(d.EventBox(GameEvent(e))->isChecked());
+      d.EventBox(GameEvent::ArabianNights)->click(), d.EventBox(GameEvent::ArabianNights)->click();
+      d.EventBox(button ? GameEvent::EuropeanAlliance : GameEvent::DazaifuShrine)->click();
+      if (!button) d.EventBox(GameEvent::DazaifuShrine)->click();
       (button == 0 ? d.okButton : d.cancelButton)->click();
     });
     w->eventFlagsAction->trigger();
@@ -174,18 +177,18 @@ TEST_F(FileTools, EventFlagsTouchOnlyTheirBits) {
   EXPECT_FALSE(gDataChanged);
 
   Script<EventFlagsDialog>([](EventFlagsDialog& d) {
-    d.eventBoxes[8]->click(), d.eventBoxes[4]->click(), d.okButton->click();
+    d.EventBox(GameEvent::Renaissance)->click(), d.EventBox(GameEvent::EuropeanAlliance)->click(), d.okButton->click();
   });
   w->eventFlagsAction->trigger();
   EXPECT_EQ(bytes(), std::pair(0x87 | 0x08, 0xE0 | 0x10));
 
-  // Bit 0 of the tail block puts box 3 out of use: its bit stays as stored, set or clear.
+  // Bit 0 of the tail block puts Angkor Wat's box out of use: its bit stays as stored, set or clear.
   gSaveTailFirstByte = 0x01;
   for (int stored : {0x08, 0x00}) {
     gData.gSaveHeader.set(kSaveHeaderEventFlags2, std::uint8_t(stored));
     Script<EventFlagsDialog>([](EventFlagsDialog& d) {
-      EXPECT_FALSE(d.eventBoxes[3]->isEnabled() || d.eventBoxes[3]->isChecked());
-      d.eventBoxes[0]->click(), d.okButton->click();
+      EXPECT_FALSE(d.EventBox(GameEvent::AngkorWat)->isEnabled() || d.EventBox(GameEvent::AngkorWat)->isChecked());
+      d.EventBox(GameEvent::DazaifuShrine)->click(), d.okButton->click();
     });
     w->eventFlagsAction->trigger();
     EXPECT_EQ(bytes().second, stored | 0x01);
