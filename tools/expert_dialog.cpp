@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QTimer>
 
+#include "data/exeinfo.h"
 #include "data/fileio.h"
 #include "data/gamedata.h"
 #include "platform/dialogs.h"

@@ -11,7 +11,6 @@
 #include <QRadioButton>
 #include <array>
 
-#include "data/exeinfo.h"
 #include "data/expert_sets.h"
 #include "platform/numericbox.h"
 

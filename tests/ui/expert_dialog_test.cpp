@@ -92,7 +92,9 @@ TEST_F(ExpertDialogTest, EachRangeSlotKeepsItsOwnAxis) {
     EXPECT_EQ(e.RangeBox(RangeSlot::Left)->text(), "0");
     EXPECT_EQ(e.RangeBox(RangeSlot::Top)->text(), "0");
     for (const auto& [slot, last] : bounds) {
-      if (slot == RangeSlot::Right || slot == RangeSlot::Bottom) EXPECT_EQ(e.RangeBox(slot)->text(), last);
+      if (slot == RangeSlot::Right || slot == RangeSlot::Bottom) {
+        EXPECT_EQ(e.RangeBox(slot)->text(), last);
+      }
       e.RangeBox(slot)->selectAll();
       QTest::keyClicks(e.RangeBox(slot), "300");
       e.RangeBox(slot)->Clamp();
