@@ -13,7 +13,9 @@
 
 namespace garam {
 
+// In the order of the statistics menu's entries.
 enum class UsageReportKind { MenFaces = 0, WomenFaces, UniqueCodes, Biographies, CultureItems, Walls };
+inline constexpr int kUsageReportKinds = int(UsageReportKind::Walls) + 1;
 
 // Record numbers of the main window's lists in their current order; the users of a number appear
 // in this order.

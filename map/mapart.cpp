@@ -74,47 +74,47 @@ void Peak(QPainter& p, double x, double base, double w, double h) {
   p.drawPolygon(QPolygonF({QPointF(x - w * 0.3, base - h * 0.7), QPointF(x, base - h), QPointF(x + w * 0.3, base - h * 0.7)}));
 }
 
-// Plain terrains 0 to 8 on a 62 x 32 canvas (the diamond is cut out afterwards).
+// The plain terrains on a 62 x 32 canvas (the diamond is cut out afterwards).
 void PaintTerrain(QImage& img, int t) {
   static const QColor kBase[] = {QColor(25, 60, 150), QColor(60, 120, 205), QColor(110, 175, 70),
                                  QColor(225, 200, 120), QColor(80, 150, 60), QColor(40, 115, 50),
                                  QColor(105, 130, 80), QColor(150, 125, 95), QColor(110, 175, 70)};
-  Ground(img, kBase[t], t + 1, t <= 1 ? 6 : 14);
+  Ground(img, kBase[t], t + 1, t <= kNearSea ? 6 : 14);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   switch (t) {
-    case 0: Waves(p, QColor(70, 110, 200), 11); break;
-    case 1: Waves(p, QColor(150, 190, 240), 12); break;
-    case 2:
+    case kOpenSea: Waves(p, QColor(70, 110, 200), 11); break;
+    case kNearSea: Waves(p, QColor(150, 190, 240), 12); break;
+    case kPlain:
       p.setPen(QPen(QColor(70, 130, 40), 1));
       for (int i = 0; i < 10; ++i) {
         const int x = 10 + int(Hash(i, 3, 5) % 40), y = 8 + int(Hash(i, 4, 5) % 16);
         p.drawLine(x, y, x - 1, y - 2), p.drawLine(x, y, x + 1, y - 2);
       }
       break;
-    case 3:
+    case kDesert:
       p.setPen(QPen(QColor(190, 155, 80), 1));
       for (int i = 0; i < 4; ++i) p.drawArc(10 + 10 * i, 9 + 4 * (i % 2), 14, 8, 20 * 16, 140 * 16);
       break;
-    case 4:
+    case kForest:
       for (auto [x, y] : {std::pair{22, 10}, {34, 9}, {16, 16}, {28, 16}, {40, 15}, {46, 13}, {24, 21}, {36, 21}})
         Tree(p, x, y, QColor(35, 110, 40), 3.2);
       break;
-    case 5:
+    case kJungle:
       for (int i = 0; i < 14; ++i)
         Tree(p, 12 + int(Hash(i, 6, 7) % 38), 8 + int(Hash(i, 7, 7) % 15), QColor(20, 90 + int(Hash(i, 8, 7) % 40), 35), 2.6);
       break;
-    case 6:
+    case kMarsh:
       p.setPen(Qt::NoPen);
       p.setBrush(QColor(70, 110, 140));
       p.drawEllipse(QRectF(14, 12, 12, 5)), p.drawEllipse(QRectF(33, 16, 13, 5)), p.drawEllipse(QRectF(25, 22, 9, 4));
       p.setPen(QPen(QColor(50, 80, 30), 1));
       for (int x : {18, 29, 40, 44, 22}) p.drawLine(x, 12, x, 8), p.drawLine(x + 1, 12, x + 2, 9);
       break;
-    case 7:
+    case kMountains:
       Peak(p, 20, 22, 10, 14), Peak(p, 38, 25, 12, 17), Peak(p, 30, 29, 7, 9);
       break;
-    case 8:
+    case kLake:
       p.setPen(QPen(QColor(210, 200, 150), 2));
       p.setBrush(QColor(60, 130, 210));
       p.drawEllipse(QRectF(13, 7, 35, 18));
@@ -141,9 +141,9 @@ QImage TerrainTile(int t) {
 // A bay: water with land along the edge whose bit the bay code names (59 + edge).
 QImage BayTile(int edge) {
   QImage img = Canvas();
-  PaintTerrain(img, 1);
+  PaintTerrain(img, kNearSea);
   QImage land = Canvas();
-  PaintTerrain(land, 2);
+  PaintTerrain(land, kPlain);
   QPainter p(&img);
   QPainterPath shore;
   const QPointF c = Centre();
@@ -169,14 +169,14 @@ QImage BayTile(int edge) {
   return CutDiamond(img);
 }
 
-// River sheet tile: base terrain 2 + base with the river's arms (shape 0 to 10's courses).
+// River sheet tile: the base terrain (plain, desert, forest, jungle, marsh) with the river's arms (shape 0 to 10's courses).
 constexpr std::array<unsigned, 10> kRiverArms{
     // bits: 1 N (upper right), 2 E (lower right), 4 S (lower left), 8 W (upper left)
     8 | 2, 1 | 4, 2 | 4, 1 | 2, 8 | 4, 8 | 1, 8 | 2 | 4, 8 | 2 | 1, 1 | 4 | 2, 1 | 4 | 8};
 
 QImage RiverTile(int base, int shape) {
   QImage img = Canvas();
-  PaintTerrain(img, 2 + base);
+  PaintTerrain(img, kPlain + base);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   const unsigned arms = kRiverArms[std::size_t(shape)];
@@ -342,80 +342,107 @@ QImage CastleArt(int sphere) {
   return img;
 }
 
-// Buildings 3 to 11 and the wall in a sphere's look, drawn in rows 0 to 31 of their slot.
+// The buildings with a sphere's look, drawn in rows 0 to 31 of their slot. The painter comes
+// with the sphere's antialiasing and outline pen set.
+void WeaponsWorkshop(QPainter& p, const SphereLook& look) {  // a smithy with crossed blades
+  House(p, 19, 14, 18, 10, look);
+  p.setPen(QPen(QColor(90, 90, 100), 2));
+  p.drawLine(39, 12, 47, 22), p.drawLine(47, 12, 39, 22);
+  p.setBrush(QColor(60, 60, 60));
+  p.setPen(Qt::NoPen);
+  p.drawRect(QRectF(30, 3, 3, 6));
+}
+
+void TrainingGround(QPainter& p, const SphereLook& look) {  // tents and a banner
+  for (auto x : {18.0, 32.0}) {
+    p.setBrush(look.roof);
+    p.drawPolygon(QPolygonF({QPointF(x - 6, 22), QPointF(x, 11), QPointF(x + 6, 22)}));
+  }
+  p.drawLine(44, 8, 44, 24);
+  p.setBrush(QColor(200, 40, 40));
+  p.drawPolygon(QPolygonF({QPointF(44, 8), QPointF(51, 10.5), QPointF(44, 13)}));
+}
+
+void Sawmill(QPainter& p, const SphereLook& look) {  // a log pile and a shed
+  House(p, 16, 13, 14, 10, look);
+  p.setBrush(QColor(150, 100, 50));
+  for (int k = 0; k < 3; ++k) p.drawEllipse(QRectF(34 + 5 * k, 19, 5, 5));
+  p.drawEllipse(QRectF(36.5, 15, 5, 5)), p.drawEllipse(QRectF(41.5, 15, 5, 5));
+}
+
+void University(QPainter& p, const SphereLook& look) {  // a hall with columns
+  p.setBrush(look.wall);
+  p.drawRect(QRectF(17, 13, 28, 11));
+  p.setBrush(look.roof);
+  p.drawPolygon(QPolygonF({QPointF(15, 13), QPointF(31, 5), QPointF(47, 13)}));
+  p.setPen(QPen(QColor(120, 110, 100), 1.5));
+  for (int k = 0; k < 5; ++k) p.drawLine(QPointF(20 + 5.5 * k, 14), QPointF(20 + 5.5 * k, 23));
+}
+
+void ArtWorkshop(QPainter& p, const SphereLook& look) {  // a house and a palette
+  House(p, 16, 13, 15, 10, look);
+  p.setBrush(QColor(225, 190, 130));
+  p.drawEllipse(QRectF(34, 12, 14, 10));
+  for (auto [x, y, c] : {std::tuple{38, 15, Qt::red}, {42, 14, Qt::blue}, {44, 18, Qt::darkGreen}}) {
+    p.setBrush(QColor(c));
+    p.drawEllipse(QRectF(x, y, 2.5, 2.5));
+  }
+}
+
+void Hospital(QPainter& p, const SphereLook& look) {  // a white house with a red cross
+  House(p, 20, 13, 22, 11, {look.roof, QColor(250, 250, 250)});
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(210, 30, 30));
+  p.drawRect(QRectF(29.5, 14.5, 3, 8)), p.drawRect(QRectF(27, 17, 8, 3));
+}
+
+void Crafts(QPainter& p, const SphereLook& look) {  // a house and a pot
+  House(p, 16, 13, 15, 10, look);
+  p.setBrush(QColor(170, 90, 50));
+  p.drawEllipse(QRectF(35, 13, 11, 10));
+  p.drawRect(QRectF(37.5, 11, 6, 3));
+}
+
+void MarketTown(QPainter& p, const SphereLook& look) {  // houses close together
+  House(p, 13, 15, 10, 8, look), House(p, 26, 12, 11, 10, look), House(p, 40, 15, 10, 8, look);
+}
+
+void Village(QPainter& p, const SphereLook& look) {  // two small huts
+  House(p, 18, 15, 9, 7, look), House(p, 34, 16, 9, 7, look);
+}
+
+void Rampart(QPainter& p, const SphereLook&) {  // a stone rampart across the cell
+  p.setBrush(QColor(150, 145, 135));
+  p.drawPolygon(QPolygonF({QPointF(6, 17), QPointF(30, 6), QPointF(56, 17), QPointF(56, 22), QPointF(30, 11),
+                           QPointF(6, 22)}));
+  p.setBrush(QColor(120, 115, 105));
+  for (int k = 0; k < 5; ++k) p.drawRect(QRectF(8 + 10.5 * k, k < 3 ? 14 - 3.5 * k : 4 + 3.5 * (k - 2), 4, 3));
+}
+
+using BuildingPainter = void (*)(QPainter&, const SphereLook&);
+
+// Building codes 3 to 11 as the cache names them; any other code is the wall.
+BuildingPainter PainterOf(int code) {
+  switch (code) {
+    case 3: return WeaponsWorkshop;
+    case 4: return TrainingGround;
+    case 5: return Sawmill;
+    case 6: return University;
+    case 7: return ArtWorkshop;
+    case 8: return Hospital;
+    case 9: return Crafts;
+    case 10: return MarketTown;
+    case 11: return Village;
+    default: return Rampart;
+  }
+}
+
 QImage BuildingArt(int code, int sphere) {
   QImage img = Canvas(kSpriteH);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
-  const SphereLook& look = Look(sphere);
   p.setPen(QPen(QColor(40, 30, 25), 1));
-  switch (code) {
-    case 3:  // weapons workshop: smithy with crossed blades
-      House(p, 19, 14, 18, 10, look);
-      p.setPen(QPen(QColor(90, 90, 100), 2));
-      p.drawLine(39, 12, 47, 22), p.drawLine(47, 12, 39, 22);
-      p.setBrush(QColor(60, 60, 60));
-      p.setPen(Qt::NoPen);
-      p.drawRect(QRectF(30, 3, 3, 6));
-      break;
-    case 4:  // training ground: tents and a banner
-      for (auto x : {18.0, 32.0}) {
-        p.setBrush(look.roof);
-        p.drawPolygon(QPolygonF({QPointF(x - 6, 22), QPointF(x, 11), QPointF(x + 6, 22)}));
-      }
-      p.drawLine(44, 8, 44, 24);
-      p.setBrush(QColor(200, 40, 40));
-      p.drawPolygon(QPolygonF({QPointF(44, 8), QPointF(51, 10.5), QPointF(44, 13)}));
-      break;
-    case 5:  // sawmill: log pile and a shed
-      House(p, 16, 13, 14, 10, look);
-      p.setBrush(QColor(150, 100, 50));
-      for (int k = 0; k < 3; ++k) p.drawEllipse(QRectF(34 + 5 * k, 19, 5, 5));
-      p.drawEllipse(QRectF(36.5, 15, 5, 5)), p.drawEllipse(QRectF(41.5, 15, 5, 5));
-      break;
-    case 6:  // university: hall with columns
-      p.setBrush(look.wall);
-      p.drawRect(QRectF(17, 13, 28, 11));
-      p.setBrush(look.roof);
-      p.drawPolygon(QPolygonF({QPointF(15, 13), QPointF(31, 5), QPointF(47, 13)}));
-      p.setPen(QPen(QColor(120, 110, 100), 1.5));
-      for (int k = 0; k < 5; ++k) p.drawLine(QPointF(20 + 5.5 * k, 14), QPointF(20 + 5.5 * k, 23));
-      break;
-    case 7:  // art workshop: house and palette
-      House(p, 16, 13, 15, 10, look);
-      p.setBrush(QColor(225, 190, 130));
-      p.drawEllipse(QRectF(34, 12, 14, 10));
-      for (auto [x, y, c] : {std::tuple{38, 15, Qt::red}, {42, 14, Qt::blue}, {44, 18, Qt::darkGreen}}) {
-        p.setBrush(QColor(c));
-        p.drawEllipse(QRectF(x, y, 2.5, 2.5));
-      }
-      break;
-    case 8:  // hospital: white house with a red cross
-      House(p, 20, 13, 22, 11, {look.roof, QColor(250, 250, 250)});
-      p.setPen(Qt::NoPen);
-      p.setBrush(QColor(210, 30, 30));
-      p.drawRect(QRectF(29.5, 14.5, 3, 8)), p.drawRect(QRectF(27, 17, 8, 3));
-      break;
-    case 9:  // crafts: house and a pot
-      House(p, 16, 13, 15, 10, look);
-      p.setBrush(QColor(170, 90, 50));
-      p.drawEllipse(QRectF(35, 13, 11, 10));
-      p.drawRect(QRectF(37.5, 11, 6, 3));
-      break;
-    case 10:  // market town: houses close together
-      House(p, 13, 15, 10, 8, look), House(p, 26, 12, 11, 10, look), House(p, 40, 15, 10, 8, look);
-      break;
-    case 11:  // village: two small huts
-      House(p, 18, 15, 9, 7, look), House(p, 34, 16, 9, 7, look);
-      break;
-    default: {  // wall: a stone rampart across the cell
-      p.setBrush(QColor(150, 145, 135));
-      p.drawPolygon(QPolygonF({QPointF(6, 17), QPointF(30, 6), QPointF(56, 17), QPointF(56, 22), QPointF(30, 11),
-                               QPointF(6, 22)}));
-      p.setBrush(QColor(120, 115, 105));
-      for (int k = 0; k < 5; ++k) p.drawRect(QRectF(8 + 10.5 * k, k < 3 ? 14 - 3.5 * k : 4 + 3.5 * (k - 2), 4, 3));
-    }
-  }
+  PainterOf(code)(p, Look(sphere));
   return img;
 }
 
@@ -499,8 +526,8 @@ QImage BuildTileSheet() {
   QImage sheet(682, 1072, QImage::Format_RGB32);
   sheet.fill(Qt::white);
   QPainter p(&sheet);
-  for (int t = 0; t <= 8; ++t) p.drawImage(62 * t, 0, TerrainTile(t));
-  p.drawImage(kRiverMarkerX, 0, TerrainTile(2));  // the river marker: never drawn, the river sheet is
+  for (int t = kOpenSea; t <= kLake; ++t) p.drawImage(62 * t, 0, TerrainTile(t));
+  p.drawImage(kRiverMarkerX, 0, TerrainTile(kPlain));  // the river marker: never drawn, the river sheet is
   for (int b = 0; b < 4; ++b) p.drawImage(62 * b, 32, BayTile(b));
   p.end();
 

@@ -9,6 +9,11 @@ namespace garam {
 
 inline constexpr int kTileW = 62, kTileH = 32, kSpriteH = 45;
 
+// Terrain codes as a cell holds them: the plain terrains, then the rivers (five bases by ten
+// courses), then the bays by edge.
+enum TerrainCode : int { kOpenSea = 0, kNearSea, kPlain, kDesert, kForest, kJungle, kMarsh, kMountains, kLake };
+inline constexpr int kFirstRiverTerrain = kLake + 1, kFirstBayTerrain = kFirstRiverTerrain + 50;
+
 // 682 x 1072: the places the display cache points at. Masks are black where the sprite covers
 // and white elsewhere; sprites are white wherever their mask is.
 const QImage& TileSheet();

@@ -26,6 +26,9 @@ namespace {
 
 constexpr int kPanelLeft = 640, kClientW = 739, kClientH = 610, kNewCityClientW = 637;
 constexpr int kWideW = 372, kTallH = 256;
+// The view's origin goes no further than this, less the enlarged view's extra columns and rows.
+constexpr int kLastViewLeft = 240, kLastViewTop = 190;
+constexpr int kEnlargedExtraCols = 6, kEnlargedExtraRows = 16;
 
 const char* const kBuildings[] = {"논밭", "목장", "무기공장", "훈련소", "제재소", "대학", "미술공방", "병원", "공예소", "번화가", "마을", "항구"};
 const char* const kTerrains[] = {"원해", "근해", "평지", "사막", "산림", "밀림", "습지", "산맥", "호수"};
@@ -77,7 +80,7 @@ void FitPopupToItems(QComboBox* box) {
 
 MapEditor* OpenMapEditor() { return gOpenEditor; }
 
-MapEditor::MapEditor(QWidget* owner, const MainLists& lists, Opening opening, QMenu* placesMenu,
+MapEditor::MapEditor(QWidget* owner, const MainLists& lists, MapEditorOpening opening, QMenu* placesMenu,
                      CreateCityCaller* siteReceiver)
     : QDialog(owner), lists_(lists), opening_(opening), placesMenu_(placesMenu), siteReceiver_(siteReceiver) {
   setObjectName("frmMapEdit");
@@ -87,7 +90,7 @@ MapEditor::MapEditor(QWidget* owner, const MainLists& lists, Opening opening, QM
   BuildToolLists();
 
   // Each opening starts afresh: no cursor, mark or pick from an earlier one.
-  if (opening_ == Opening::NewCitySite) OpenForNewCity();
+  if (opening_ == MapEditorOpening::PickNewCitySite) OpenForNewCity();
   else OpenAsFullEditor();
   RedrawMap();
   BuildExistingCityMenu(placesMenu_, lists_.cities);
@@ -143,11 +146,11 @@ void MapEditor::BuildMapArea() {
   horizontalScroll = new QScrollBar(Qt::Horizontal, this);
   horizontalScroll->setObjectName("horizontalScroll");
   horizontalScroll->setGeometry(0, 576, 620, 17);
-  horizontalScroll->setRange(0, 240), horizontalScroll->setSingleStep(1), horizontalScroll->setPageStep(5);
+  horizontalScroll->setRange(0, kLastViewLeft), horizontalScroll->setSingleStep(1), horizontalScroll->setPageStep(5);
   verticalScroll = new QScrollBar(Qt::Vertical, this);
   verticalScroll->setObjectName("verticalScroll");
   verticalScroll->setGeometry(620, 0, 17, 577);
-  verticalScroll->setRange(0, 190), verticalScroll->setSingleStep(2), verticalScroll->setPageStep(10);
+  verticalScroll->setRange(0, kLastViewTop), verticalScroll->setSingleStep(2), verticalScroll->setPageStep(10);
   for (QScrollBar* s : {horizontalScroll, verticalScroll}) s->setTracking(false), s->setFocusPolicy(Qt::NoFocus);
   connect(horizontalScroll, &QScrollBar::valueChanged, this, &MapEditor::OnHorizontalScroll);
   connect(verticalScroll, &QScrollBar::valueChanged, this, &MapEditor::OnVerticalScroll);
@@ -257,8 +260,8 @@ void MapEditor::FillToolLists(bool scenario) {
   if (scenario) FillTerrainList();
   for (QComboBox* c : ToolLists()) FitPopupToItems(c);
   if (!scenario) return;
-  terrainList->setCurrentIndex(2);
-  ShowPreview(2);
+  terrainList->setCurrentIndex(kPlain);
+  ShowPreview(kPlain);
 }
 
 // The terrain codes in order: the plain terrains, the rivers by course and base, the bays.
@@ -292,7 +295,7 @@ void MapEditor::RedrawMap() {
 void MapEditor::SetLocation(int x, int y) {
   const ViewOrigin o = OriginForCell(x, y, ExtraCols, ExtraRows);
   ViewLeft = o.left, ViewTop = o.top;
-  if (opening_ == Opening::NewCitySite) {
+  if (opening_ == MapEditorOpening::PickNewCitySite) {
     MarkX = x, MarkY = y;
     DrawCursor();
   }
@@ -329,8 +332,8 @@ void MapEditor::Shift(QWidget* w, int dx, int dy, int dw, int dh) {
 
 void MapEditor::ToggleEnlarged() {
   const int d = enlargeCheck->isChecked() ? 1 : -1;
-  ExtraCols = d > 0 ? 6 : 0;
-  ExtraRows = d > 0 ? 16 : 0;
+  ExtraCols = d > 0 ? kEnlargedExtraCols : 0;
+  ExtraRows = d > 0 ? kEnlargedExtraRows : 0;
   setFixedSize(width() + d * kWideW, height() + d * kTallH);
   for (QAbstractButton* b : modeButtons) Shift(b, d * kWideW, 0, 0, 0);
   for (QComboBox* c : ToolLists()) Shift(c, d * kWideW, 0, 0, 0);
@@ -340,10 +343,10 @@ void MapEditor::ToggleEnlarged() {
   Shift(mapView, 0, 0, d * kWideW, d * kTallH);
   Shift(terrainPreview, d * kWideW, 0, 0, 0);
   Shift(statusLine, 0, d * kTallH, d * kWideW, 0);
-  if (ViewLeft > 240 - ExtraCols) ViewLeft = 240 - ExtraCols;
-  if (ViewTop > 190 - ExtraRows) ViewTop = 190 - ExtraRows;
-  horizontalScroll->setMaximum(240 - ExtraCols);
-  verticalScroll->setMaximum(190 - ExtraRows);
+  if (ViewLeft > kLastViewLeft - ExtraCols) ViewLeft = kLastViewLeft - ExtraCols;
+  if (ViewTop > kLastViewTop - ExtraRows) ViewTop = kLastViewTop - ExtraRows;
+  horizontalScroll->setMaximum(kLastViewLeft - ExtraCols);
+  verticalScroll->setMaximum(kLastViewTop - ExtraRows);
   FollowView();
   mapView->setFocus();
 }
@@ -380,9 +383,14 @@ void MapEditor::ShowPreview(int code) {
   view.fill(palette().color(QPalette::Window));
   if (code >= 0) {
     QPainter p(&view);
-    if (code < 9) p.drawImage(QPoint(0, 0), TileSheet(), QRect(62 * code, 0, kTileW, kTileH));
-    else if (code <= 58) p.drawImage(QPoint(0, 0), RiverSheet(), QRect(62 * ((code - 9) % 5), 32 * ((code - 9) / 5), kTileW, kTileH));
-    else p.drawImage(QPoint(0, 0), TileSheet(), QRect(62 * (code - 59), 32, kTileW, kTileH));
+    if (code < kFirstRiverTerrain) {
+      p.drawImage(QPoint(0, 0), TileSheet(), QRect(62 * code, 0, kTileW, kTileH));
+    } else if (code < kFirstBayTerrain) {
+      const int river = code - kFirstRiverTerrain;
+      p.drawImage(QPoint(0, 0), RiverSheet(), QRect(62 * (river % 5), 32 * (river / 5), kTileW, kTileH));
+    } else {
+      p.drawImage(QPoint(0, 0), TileSheet(), QRect(62 * (code - kFirstBayTerrain), 32, kTileW, kTileH));
+    }
   }
   terrainPreview->setPixmap(QPixmap::fromImage(view));
 }
@@ -428,7 +436,7 @@ void MapEditor::PopUpPlaces(QPoint pos) {
 }
 
 void MapEditor::EditCell() {
-  const MapEditMode mode = opening_ == Opening::NewCitySite ? MapEditMode::NewCitySite : editMode;
+  const MapEditMode mode = opening_ == MapEditorOpening::PickNewCitySite ? MapEditMode::NewCitySite : editMode;
   const MapSelection sel{buildingList->currentIndex(), specialtyList->currentIndex(), regionList->currentIndex(),
                          terrainList->currentIndex()};
   const int x = CursorX, y = CursorY;
@@ -527,9 +535,9 @@ void RegisterMapForms() {
         break;
       }
     // The create-city dialog opens the new-city site and takes the answer as its owner.
-    using Opening = MapEditor::Opening;
-    const Opening opening = args.mode == int(Opening::NewCitySite) ? Opening::NewCitySite : Opening::Full;
-    auto* siteReceiver = opening == Opening::NewCitySite ? dynamic_cast<CreateCityCaller*>(owner) : nullptr;
+    const MapEditorOpening opening =
+        args.mode == int(MapEditorOpening::PickNewCitySite) ? MapEditorOpening::PickNewCitySite : MapEditorOpening::EditMap;
+    auto* siteReceiver = opening == MapEditorOpening::PickNewCitySite ? dynamic_cast<CreateCityCaller*>(owner) : nullptr;
     MapEditor editor(owner, lists, opening, places, siteReceiver);
     RunModal(editor);
   });

@@ -23,20 +23,20 @@ namespace garam {
 // nothing but clear it. Each opening of the editor and every place item clear it too.
 inline bool gSkipMapMouseUp = false;
 
+// What the editor is opened for: by the create-city dialog to pick the new city's cell, or from the
+// main window's menu to edit the map. The values are the form mode its openers pass.
+enum class MapEditorOpening { PickNewCitySite = 1, EditMap = 2 };
+
 class MapEditor : public QDialog {
   Q_OBJECT
  public:
-  // How the editor is opened: by the create-city dialog to pick the new city's cell, or from the
-  // main window's menu as the full editor. The values are the ones its openers pass.
-  enum class Opening { NewCitySite = 1, Full = 2 };
-
   // The status line names a castle's city by the main window's city list, in its order;
   // placesMenu is the context menu; siteReceiver receives the new-city cell.
-  MapEditor(QWidget* owner, const MainLists& lists, Opening opening, QMenu* placesMenu = nullptr,
+  MapEditor(QWidget* owner, const MainLists& lists, MapEditorOpening opening, QMenu* placesMenu = nullptr,
             CreateCityCaller* siteReceiver = nullptr);
   ~MapEditor() override;
 
-  // Scrolls so that cell (x, y) lies near the middle; in the new-city opening it also marks the cell.
+  // Scrolls so that cell (x, y) lies near the middle; when picking a new city's cell it also marks the cell.
   void SetLocation(int x, int y);
 
   // Window state; -1 in a cell means none.
@@ -100,7 +100,7 @@ class MapEditor : public QDialog {
   void Shift(QWidget* w, int dx, int dy, int dw, int dh);
 
   MainLists lists_;
-  Opening opening_;
+  MapEditorOpening opening_;
   QMenu* placesMenu_;
   CreateCityCaller* siteReceiver_;
   bool loading_ = true;

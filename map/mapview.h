@@ -39,7 +39,6 @@ class MapView : public QWidget {
   void setCursorLines(const std::array<QLine, 4>& lines);
   void setCursorColor(const QColor& c);
   void setCursorVisible(bool visible);
-  const std::array<QLine, 4>& cursorLines() const { return lines_; }
   QColor cursorColor() const { return color_; }
   bool cursorVisible() const { return cursorShown_; }
 

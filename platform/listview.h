@@ -66,7 +66,6 @@ class ListView : public QTreeWidget {
   // Sort state. Changing any part re-orders the rows at once when sorting is on.
   int sortKey() const { return sortKey_; }
   Qt::SortOrder sortOrder() const { return sortOrder_; }
-  bool sorted() const { return sorted_; }
   void setSortKey(int column);
   void setSortOrder(Qt::SortOrder order);
   void setSorted(bool on);

@@ -18,8 +18,6 @@ class PictureClip {
   void Invalidate();
 
   int Rows() const { return rows_; }
-  int Cols() const { return cols_; }
-  bool HasPicture() const { return !Picture().isNull(); }
   QImage Picture() const;
   // Cell n of the sheet, or a null image when n lies outside the grid or the sheet is missing.
   QImage Cell(int n) const;

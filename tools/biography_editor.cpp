@@ -67,62 +67,98 @@ BiographyEditor::BiographyEditor(QWidget* owner) : QDialog(owner) {
 }
 
 void BiographyEditor::BuildControls() {
+  BuildEntryRow();
+  BuildRoomLabels();
+  BuildBoxes();
+  BuildButtons();
+  searchButton->setAutoDefault(false);
+  for (HeldControl c : kHeldControls) ControlOf(c)->installEventFilter(this);
+  setTabOrder(entryCombo, nameBox);
+  setTabOrder(nameBox, textBox);
+  setTabOrder(textBox, applyButton);
+  setTabOrder(applyButton, closeButton);
+}
+
+void BiographyEditor::BuildEntryRow() {
   entryNumber = new QLabel(this);
-  entryNumber->setObjectName("lblNo");
+  entryNumber->setObjectName("entryNumber");
   entryNumber->setGeometry(TwipsRect(120, 150, 720, 300));
   entryNumber->setAlignment(Qt::AlignCenter);
   entryNumber->setAutoFillBackground(true);
   entryNumber->installEventFilter(this);
   entryCombo = new QComboBox(this);
-  entryCombo->setObjectName("Combo");
+  entryCombo->setObjectName("entryCombo");
   entryCombo->setGeometry(TwipsRect(960, 120, 3600, 360));
   entryCombo->setMaxVisibleItems(20);
   searchButton = new QPushButton("검색", this);
-  searchButton->setObjectName("cmdSearch");
+  searchButton->setObjectName("searchButton");
   searchButton->setGeometry(TwipsRect(4680, 100, 1080, 400));
   // The search is used with the mouse; keyboard focus passes over it.
   searchButton->setFocusPolicy(Qt::NoFocus);
   searchButton->installEventFilter(this);
+}
 
-  const char* captions[4] = {"이름 여분공간:", "내용 여분공간:", "bytes", "bytes"};
+// The free room of each area: a caption, the free bytes and their unit, names above texts.
+void BiographyEditor::BuildRoomLabels() {
+  struct Caption {
+    const char* text;
+    const char* name;
+  };
+  const Caption captions[4] = {{"이름 여분공간:", "nameRoomCaption"},
+                               {"내용 여분공간:", "textRoomCaption"},
+                               {"bytes", "nameRoomUnit"},
+                               {"bytes", "textRoomUnit"}};
   for (int i = 0; i < 4; ++i) {
-    roomCaptions[i] = new QLabel(captions[i], this);
-    roomCaptions[i]->setObjectName("lblT");
-    roomCaptions[i]->setProperty("Index", i);
+    roomCaptions[i] = new QLabel(captions[i].text, this);
+    roomCaptions[i]->setObjectName(captions[i].name);
     roomCaptions[i]->setGeometry(TwipsRect(i < 2 ? 120 : 2640, 660 + 1080 * (i % 2), i < 2 ? 1500 : 900, 300));
   }
   QLabel** freeLabels[2] = {&freeNameLabel, &freeTextLabel};
+  const char* freeNames[2] = {"freeNameBytes", "freeTextBytes"};
   for (int i = 0; i < 2; ++i) {
     QLabel* label = *freeLabels[i] = new QLabel(this);
-    label->setObjectName("lblSize");
-    label->setProperty("Index", i);
+    label->setObjectName(freeNames[i]);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setGeometry(TwipsRect(1620, 660 + 1080 * i, 900, 300));
   }
+}
+
+void BiographyEditor::BuildBoxes() {
   nameBox = new QLineEdit(this);
-  nameBox->setObjectName("txt이름");
+  nameBox->setObjectName("nameBox");
   nameBox->setGeometry(TwipsRect(120, 990, 5640, 330));
   textBox = new QPlainTextEdit(this);
-  textBox->setObjectName("txt내용");
+  textBox->setObjectName("textBox");
   textBox->setGeometry(TwipsRect(120, 2070, 5640, 2280));
   textBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   textBox->setTabChangesFocus(true);
-  const char* buttons[2] = {"적용", "종료"};
-  QPushButton** buttonSlots[2] = {&applyButton, &closeButton};
+}
+
+void BiographyEditor::BuildButtons() {
+  struct Button {
+    QPushButton** button;
+    const char* caption;
+    const char* name;
+  };
+  const Button buttons[2] = {{&applyButton, "적용", "applyButton"}, {&closeButton, "종료", "closeButton"}};
   for (int i = 0; i < 2; ++i) {
-    QPushButton* b = *buttonSlots[i] = new QPushButton(buttons[i], this);
-    b->setObjectName("cmd열전");
-    b->setProperty("Index", i);
+    QPushButton* b = *buttons[i].button = new QPushButton(buttons[i].caption, this);
+    b->setObjectName(buttons[i].name);
     b->setAutoDefault(false);
     b->setGeometry(TwipsRect(3240 + 1320 * i, 4500, 1200, 420));
   }
-  searchButton->setAutoDefault(false);
-  for (QWidget* w : std::initializer_list<QWidget*>{entryCombo, nameBox, textBox, applyButton, closeButton})
-    w->installEventFilter(this);
-  setTabOrder(entryCombo, nameBox);
-  setTabOrder(nameBox, textBox);
-  setTabOrder(textBox, applyButton);
-  setTabOrder(applyButton, closeButton);
+}
+
+QWidget* BiographyEditor::ControlOf(HeldControl control) const {
+  switch (control) {
+    case HeldControl::Entry: return entryCombo;
+    case HeldControl::Name: return nameBox;
+    case HeldControl::Text: return textBox;
+    case HeldControl::Apply: return applyButton;
+    case HeldControl::Close: return closeButton;
+    case HeldControl::None: break;
+  }
+  return nullptr;
 }
 
 void BiographyEditor::WireControls() {
@@ -230,7 +266,7 @@ void BiographyEditor::Apply() {
 void BiographyEditor::Search() {
   const std::optional<QString> word = Dialogs().InputBox(this, "검색할 단어를 입력하세요.", "열전 검색", QString());
   if (!word || word->isEmpty()) {
-    FocusControl(std::abs(focusId_));
+    FocusControl(focused_);
     return;
   }
   const int s = std::max(0, entryCombo->currentIndex()), n = EntryCount();
@@ -244,12 +280,12 @@ void BiographyEditor::Search() {
   }
   if (hit >= 0) entryCombo->setCurrentIndex(hit);
   else Dialogs().MessageBox(this, "검색에 실패 했습니다.", MsgIcon::None, MsgButtons::Ok, Q(kMsgTitle));
-  FocusControl(1);
+  FocusControl(HeldControl::Entry);
 }
 
-void BiographyEditor::FocusControl(int id) {
-  QWidget* controls[5] = {entryCombo, nameBox, textBox, applyButton, closeButton};
-  if (id >= 1 && id <= 5 && !controls[id - 1]->hasFocus()) controls[id - 1]->setFocus(Qt::OtherFocusReason);
+void BiographyEditor::FocusControl(HeldControl control) {
+  QWidget* w = ControlOf(control);
+  if (w && !w->hasFocus()) w->setFocus(Qt::OtherFocusReason);
 }
 
 void BiographyEditor::SetHold(bool on) {
@@ -261,18 +297,16 @@ void BiographyEditor::SetHold(bool on) {
 
 void BiographyEditor::HoldTick() {
   // While a question of the search is open the dialog is not the active window: the hold waits.
-  if (holdOn_ && isActiveWindow()) FocusControl(std::abs(focusId_));
+  if (holdOn_ && isActiveWindow()) FocusControl(focused_);
 }
 
 bool BiographyEditor::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
-    case QEvent::FocusIn: {
-      QWidget* controls[5] = {entryCombo, nameBox, textBox, applyButton, closeButton};
-      for (int id = 1; id <= 5; ++id)
-        if (watched == controls[id - 1]) focusId_ = id;
+    case QEvent::FocusIn:
+      for (HeldControl c : kHeldControls)
+        if (watched == ControlOf(c)) focused_ = c;
       if (watched == entryCombo) holdTimer->start();
       break;
-    }
     case QEvent::KeyPress:
       if (watched == textBox) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -281,7 +315,6 @@ bool BiographyEditor::eventFilter(QObject* watched, QEvent* event) {
       break;
     case QEvent::MouseButtonPress:
       if (watched == searchButton) {
-        focusId_ = -std::abs(focusId_);
         holdTimer->stop();
       } else if (watched == entryNumber) {
         SetHold(!holdOn_);

@@ -32,7 +32,6 @@ class BiographyEditor : public QDialog {
   // Free bytes of the two areas as stored (before the boxes' unapplied edits).
   long long FreeNameBytes() const;
   long long FreeTextBytes() const;
-  bool FocusHoldOn() const { return holdOn_; }
 
   void ShowEntry(int index);
   void Apply();
@@ -42,18 +41,28 @@ class BiographyEditor : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The controls the focus hold brings the focus back to: the last of them that had it.
+  enum class HeldControl { None, Entry, Name, Text, Apply, Close };
+  static constexpr HeldControl kHeldControls[] = {HeldControl::Entry, HeldControl::Name, HeldControl::Text,
+                                                  HeldControl::Apply, HeldControl::Close};
+  QWidget* ControlOf(HeldControl control) const;
+
   void BuildControls();
+  void BuildEntryRow();
+  void BuildRoomLabels();
+  void BuildBoxes();
+  void BuildButtons();
   void WireControls();
   void ShowEntries();
   // Byte limits of the boxes for the shown entry; never below 0.
   void SetLimits();
   void BoxChanged(QWidget* box);
-  void FocusControl(int id);
+  void FocusControl(HeldControl control);
   void HoldTick();
   void SetHold(bool on);
 
   long long nameRoom_ = 0, textRoom_ = 0;
-  int focusId_ = 0;
+  HeldControl focused_ = HeldControl::None;
   bool holdOn_ = false;
   // The boxes' last accepted texts: a change that adds a control character is taken back to them.
   QString lastName_, lastText_;

@@ -12,9 +12,23 @@ namespace garam {
 class EventFlagsDialog : public QDialog {
   Q_OBJECT
  public:
+  // The events in the order the dialog lists them.
+  enum class GameEvent {
+    DazaifuShrine = 0,
+    MontSaintMichel,
+    ArabianNights,
+    AngkorWat,
+    EuropeanAlliance,
+    IslamicAlliance,
+    EastAsianAlliance,
+    SouthAsianAlliance,
+    Renaissance,
+  };
+  static constexpr int kGameEvents = 9;
+
   explicit EventFlagsDialog(QWidget* owner);
 
-  std::array<QCheckBox*, 9> eventBoxes{};  // in the order of the event table
+  QCheckBox* EventBox(GameEvent event) const { return eventBoxes_[std::size_t(event)]; }
   QPushButton *okButton, *cancelButton;
   QWidget* focusSink;  // takes the focus out of sight, so that no box keeps a focus frame
 
@@ -24,10 +38,14 @@ class EventFlagsDialog : public QDialog {
   bool event(QEvent* e) override;
 
  private:
+  void BuildEventBoxes();
+  void BuildButtons();
+  void ShowLoadedFlags();
   void BoxClicked(int box);
-  // Box 3 is out of use while bit 0 of the save's tail block is set.
+  // Angkor Wat's box is out of use while bit 0 of the save's tail block is set.
   bool BoxInUse(int box) const;
-  std::array<bool, 9> loaded_{};
+  std::array<QCheckBox*, kGameEvents> eventBoxes_{};
+  std::array<bool, kGameEvents> loaded_{};
   bool activated_ = false;
 };
 

@@ -76,11 +76,10 @@ void PatchExeCounts(QWidget* owner) {
   Finish(owner, path, PatchedExeImage(info, CountPlan(info)));
 }
 
-void ResetMapLayer(QWidget* owner, int index) {
-  if (index < 0 || index > 3) return;
+void ResetMapLayer(QWidget* owner, MapLayer layer) {
+  // By layer, in the order MapLayer declares them.
   static const char* const kLines[4] = {"맵상의 건물에 대한 초기화를 시작합니다.", "맵상의 특산품에 대한 초기화를 시작합니다.",
                                         "맵상의 가도에 대한 초기화를 시작합니다.", "맵상의 해로에 대한 초기화를 시작합니다."};
-  const MapLayer layer = MapLayer(index);
   const bool fixed = OnFixedMap(layer);
   OpenFileRequest request{fixed ? "고정맵 파일 (mapfix.*)|mapfix.?n" : "가변맵 파일 (mapvar?.*)|mapvar?.?n",
                           "맵 파일 검색", QString()};
@@ -95,7 +94,7 @@ void ResetMapLayer(QWidget* owner, int index) {
     Say(owner, fixed ? "고정맵 파일의 크기에 문제가 있습니다." : "가변맵 파일의 크기에 문제가 있습니다.", MsgIcon::Exclamation);
     return;
   }
-  const std::string question = std::string(kLines[index]) + "\r\n진행하시겠습니까?";
+  const std::string question = std::string(kLines[int(layer)]) + "\r\n진행하시겠습니까?";
   if (Say(owner, question.c_str(), MsgIcon::Exclamation, MsgButtons::YesNo, kMsgTitleSpaced) != MsgResult::Yes) return;
   // Read anew after the question: a file that changed meanwhile fails the size test here.
   auto image = ReadWholeFile(path, MapFileSizeFor(layer));

@@ -1,6 +1,8 @@
 // The Expert menu's tools, which work on whole game files while no data file is loaded.
 #pragma once
 
+#include "data/expert_tools.h"
+
 class QWidget;
 
 namespace garam {
@@ -10,8 +12,7 @@ void RegisterExpertForms();
 
 // "EXE info": changes the per-scenario counts inside a game executable the user picks.
 void PatchExeCounts(QWidget* owner);
-// "Data Initialize": clears one layer of a map file the user picks; index 0 buildings,
-// 1 specialties, 2 roads, 3 sea routes.
-void ResetMapLayer(QWidget* owner, int index);
+// "Data Initialize": clears one layer of a map file the user picks.
+void ResetMapLayer(QWidget* owner, MapLayer layer);
 
 }  // namespace garam

@@ -11,8 +11,10 @@
 namespace garam {
 
 void RegisterFileToolForms() {
+  // The statistics menu's entries follow the report kinds' order.
   RegisterForm("mnuStat", [](QWidget* owner, const FormArgs& args) {
-    if (MainWindowLink* w = LinkOf(owner)) WriteUsageReport(*w, args.mode);
+    if (args.mode < 0 || args.mode >= kUsageReportKinds) return;
+    if (MainWindowLink* w = LinkOf(owner)) WriteUsageReport(*w, UsageReportKind(args.mode));
   });
   RegisterForm("frm열전편집", [](QWidget* owner, const FormArgs&) {
     BiographyEditor dialog(owner);

@@ -6,7 +6,6 @@
 #include <QStandardPaths>
 
 #include "data/fileio.h"
-#include "data/usage_report.h"
 #include "platform/dialogs.h"
 #include "ui/common/mainlink.h"
 
@@ -45,12 +44,11 @@ void RemoveUsageReport() {
     if (!path.isEmpty() && QFileInfo(path).isFile()) QFile::remove(path);
 }
 
-void WriteUsageReport(MainWindowLink& w, int index) {
-  if (index < 0 || index > int(UsageReportKind::Walls)) return;
+void WriteUsageReport(MainWindowLink& w, UsageReportKind kind) {
   UsageReportSource s{gData, gFileKind, gLoadedExeInfo.IsQVEdition(), ScenarioTag(w.ShownFileName()), {}};
   s.rows = {RecordNumbers(w.List(EntityList::Countries)), RecordNumbers(w.List(EntityList::Cities)),
             RecordNumbers(w.List(EntityList::Generals)), RecordNumbers(w.List(EntityList::Consorts))};
-  const std::string report = BuildUsageReport(UsageReportKind(index), s);
+  const std::string report = BuildUsageReport(kind, s);
   const QString path = UsageReportPath();
   if (path.isEmpty() ||
       !WriteFileAtomic(S(path), std::span(reinterpret_cast<const std::uint8_t*>(report.data()), report.size()))) {

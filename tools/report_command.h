@@ -3,13 +3,15 @@
 
 #include <QString>
 
+#include "data/usage_report.h"
+
 namespace garam {
 
 class MainWindowLink;
 
-// Writes report `index` (0 to 5, the entries of the statistics menu) and opens it in the viewer;
-// a report that cannot be written is reported and not shown.
-void WriteUsageReport(MainWindowLink& w, int index);
+// Writes the report of the kind and opens it in the viewer; a report that cannot be written is
+// reported and not shown.
+void WriteUsageReport(MainWindowLink& w, UsageReportKind kind);
 
 // Where the report goes: beside the program, or into the user's data directory for the editor when
 // the program's directory cannot be written.

@@ -32,6 +32,9 @@ class YearChangeDialog : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void BuildYearRows();
+  void BuildButtons();
+
   MainWindowLink* main_;
 };
 

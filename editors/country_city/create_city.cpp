@@ -9,6 +9,7 @@
 #include "data/gamedata.h"
 #include "data/ids.h"
 #include "data/random.h"
+#include "map/mapeditor.h"
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
 #include "platform/listview.h"
@@ -104,7 +105,7 @@ void CreateCity::LayOut() {
 bool CreateCity::PickSite() {
   cellX_ = cellY_ = -1;
   Random().Reseed();
-  ShowForm("frmMapEdit", this, {.mode = 1});
+  ShowForm("frmMapEdit", this, {.mode = int(MapEditorOpening::PickNewCitySite)});
   if (cellX_ == -1 && cellY_ == -1) return false;
   placeX->setText(QString::number(cellX_));
   placeY->setText(QString::number(cellY_));

@@ -4,6 +4,7 @@
 
 #include <QtTest/QTest>
 #include <functional>
+#include <map>
 
 #include "data/fileio.h"
 #include "data/gamedata.h"
@@ -16,6 +17,9 @@
 
 namespace garam {
 namespace {
+
+using PathSlot = ExpertDialog::PathSlot;
+using RangeSlot = ExpertDialog::RangeSlot;
 
 class ExpertDialogTest : public ::testing::Test {
  protected:
@@ -39,7 +43,7 @@ class ExpertDialogTest : public ::testing::Test {
     EXPECT_TRUE(shown);
   }
   static void Paths(ExpertDialog& e, std::array<std::string, 4> p) {
-    for (std::size_t i = 0; i < 4; ++i) e.pathBoxes[i]->setText(Q(p[i]));
+    for (int i = 0; i < 4; ++i) e.PathBox(PathSlot(i))->setText(Q(p[std::size_t(i)]));
   }
 };
 
@@ -48,12 +52,54 @@ TEST_F(ExpertDialogTest, MapKindsShowTheRangeThatComesBackToTheGrid) {
     e.transferKind->setCurrentIndex(7);
     // A value past the grid comes back to its edge also when Enter runs the dialog without
     // leaving the box; a minus sign is not typed.
-    e.rangeBoxes[0]->selectAll();
-    QTest::keyClicks(e.rangeBoxes[0], "-300");
-    EXPECT_EQ(e.rangeBoxes[0]->text(), "300");
-    QTest::keyClick(e.rangeBoxes[0], Qt::Key_Return);
-    EXPECT_EQ(e.rangeBoxes[0]->text(), "249");
+    e.RangeBox(RangeSlot::Left)->selectAll();
+    QTest::keyClicks(e.RangeBox(RangeSlot::Left), "-300");
+    EXPECT_EQ(e.RangeBox(RangeSlot::Left)->text(), "300");
+    QTest::keyClick(e.RangeBox(RangeSlot::Left), Qt::Key_Return);
+    EXPECT_EQ(e.RangeBox(RangeSlot::Left)->text(), "249");
     EXPECT_EQ(dialogs.lastText(), "원본 실행파일의 경로를 입력하세요.");
+  });
+}
+
+// Each slot's browse fills its own box, and the executable's edition marks its own side's frame.
+TEST_F(ExpertDialogTest, EachPathSlotBrowsesIntoItsOwnBox) {
+  test::Installation kr(test::KoreanInstall()), qv(test::ExpansionInstall('B'));
+  Open(2, [&](ExpertDialog& e) {
+    const std::vector<std::pair<PathSlot, std::string>> steps{{PathSlot::TargetExe, qv.exe},
+                                                              {PathSlot::SourceScenario, kr.scenarioPath(1)},
+                                                              {PathSlot::SourceExe, kr.exe},
+                                                              {PathSlot::TargetScenario, qv.scenarioPath(2)}};
+    std::map<PathSlot, QString> expected;
+    for (const auto& [slot, path] : steps) {
+      dialogs.fileAnswers = {Q(path)};
+      e.BrowseButton(slot)->click();
+      expected[slot] = Q(path);
+      for (int i = 0; i < 4; ++i) EXPECT_EQ(e.PathBox(PathSlot(i))->text(), expected[PathSlot(i)]) << i;
+      EXPECT_EQ(e.BrowseButton(slot)->parentWidget(), e.PathFrame(slot));
+      EXPECT_EQ(e.PathBox(slot)->parentWidget(), e.PathFrame(slot));
+    }
+    EXPECT_EQ(e.PathFrame(PathSlot::SourceScenario)->title(), "원본 시나리오 파일 경로(scedat*.rn)");
+    EXPECT_EQ(e.PathFrame(PathSlot::TargetScenario)->title(), "대상 시나리오 파일 경로(scedat*.wn)");
+  });
+}
+
+// Left and right are bounded by the map's columns, top and bottom by its rows.
+TEST_F(ExpertDialogTest, EachRangeSlotKeepsItsOwnAxis) {
+  Open(2, [this](ExpertDialog& e) {
+    e.transferKind->setCurrentIndex(7);
+    const std::pair<RangeSlot, QString> bounds[] = {
+        {RangeSlot::Left, "249"}, {RangeSlot::Top, "224"}, {RangeSlot::Right, "249"}, {RangeSlot::Bottom, "224"}};
+    EXPECT_EQ(e.RangeBox(RangeSlot::Left)->text(), "0");
+    EXPECT_EQ(e.RangeBox(RangeSlot::Top)->text(), "0");
+    for (const auto& [slot, last] : bounds) {
+      if (slot == RangeSlot::Right || slot == RangeSlot::Bottom) {
+        EXPECT_EQ(e.RangeBox(slot)->text(), last);
+      }
+      e.RangeBox(slot)->selectAll();
+      QTest::keyClicks(e.RangeBox(slot), "300");
+      e.RangeBox(slot)->Clamp();
+      EXPECT_EQ(e.RangeBox(slot)->text(), last) << int(slot);
+    }
   });
 }
 
@@ -61,24 +107,24 @@ TEST_F(ExpertDialogTest, BrowsingSetsEditionsAndRefusesOtherFiles) {
   test::Installation kr(test::KoreanInstall()), qv(test::ExpansionInstall('B'));
   Open(2, [&](ExpertDialog& e) {
     dialogs.fileAnswers = {Q(qv.scenarioPath(2)), Q(kr.scenarioPath(2)), Q(kr.exe), QString(), Q(kr.path("nothing"))};
-    e.browseButtons[1]->click();
-    e.browseButtons[1]->click();
+    e.BrowseButton(PathSlot::SourceScenario)->click();
+    e.BrowseButton(PathSlot::SourceScenario)->click();
     EXPECT_EQ(dialogs.lastText(), "가람누리4 QV의 시나리오 파일을 지정해야 합니다.");
-    EXPECT_EQ(e.pathBoxes[1]->text(), Q(qv.scenarioPath(2)));
-    e.browseButtons[0]->click();
-    EXPECT_EQ(e.pathFrames[1]->title(), "원본 시나리오 파일 경로(scedat*.rn)");
+    EXPECT_EQ(e.PathBox(PathSlot::SourceScenario)->text(), Q(qv.scenarioPath(2)));
+    e.BrowseButton(PathSlot::SourceExe)->click();
+    EXPECT_EQ(e.PathFrame(PathSlot::SourceScenario)->title(), "원본 시나리오 파일 경로(scedat*.rn)");
     // Cancelled, or a name that is no file: nothing changes and nothing is said.
     const auto said = dialogs.boxes.size();
-    e.browseButtons[3]->click();
-    e.browseButtons[1]->click();
+    e.BrowseButton(PathSlot::TargetScenario)->click();
+    e.BrowseButton(PathSlot::SourceScenario)->click();
     EXPECT_EQ(dialogs.boxes.size(), said);
   });
   Open(1, [&](ExpertDialog& e) {
     dialogs.fileAnswers = {Q(qv.exe), Q(kr.exe)};
-    e.browseButtons[0]->click();
+    e.BrowseButton(PathSlot::SourceExe)->click();
     EXPECT_EQ(dialogs.lastText(), "가람누리4 한글판의 실행파일을 지정해야 합니다.");
-    EXPECT_TRUE(e.pathBoxes[0]->text().isEmpty());
-    e.browseButtons[2]->click();
+    EXPECT_TRUE(e.PathBox(PathSlot::SourceExe)->text().isEmpty());
+    e.BrowseButton(PathSlot::TargetExe)->click();
     EXPECT_EQ(dialogs.lastText(), "가람누리4 QV의 실행파일을 지정해야 합니다.");
   });
 }
@@ -105,7 +151,7 @@ TEST_F(ExpertDialogTest, RunRefusesInOrder) {
       Paths(e, paths);
       if (kind >= 0) e.transferKind->setCurrentIndex(kind);
       // An inverted range, refused for map kinds only.
-      if (kind != 11) e.rangeBoxes[0]->setText("10"), e.rangeBoxes[2]->setText("9");
+      if (kind != 11) e.RangeBox(RangeSlot::Left)->setText("10"), e.RangeBox(RangeSlot::Right)->setText("9");
       e.runButton->click();
       EXPECT_EQ(dialogs.lastText(), message) << mode << " " << kind;
       EXPECT_EQ(dialogs.boxes.back().icon, MsgIcon::Exclamation);

@@ -145,7 +145,7 @@ TEST(ExpertToolFaults, AFailedUpdateLeavesTheFileAndSaysSo) {
       gFileFault = [](FileStep s, const std::string&) { return s == failing; };
       dialogs.fileAnswers.push_back(Q(counts ? inst.exe : inst.path("Mapvar2.rn")));
       dialogs.inputAnswers = {QString("1/2/3/4"), QString("5/6/7/8")};
-      counts ? PatchExeCounts(nullptr) : ResetMapLayer(nullptr, 2);
+      counts ? PatchExeCounts(nullptr) : ResetMapLayer(nullptr, MapLayer::Roads);
       ASSERT_FALSE(dialogs.boxes.empty());
       EXPECT_EQ(std::pair(dialogs.lastText(), dialogs.boxes.back().icon),
                 std::pair(QString("데이터 저장에 문제가 발생했습니다."), MsgIcon::Critical));

@@ -10,6 +10,7 @@
 #include "data/fileio.h"
 #include "data/loader.h"
 #include "data/save_io.h"
+#include "data/usage_report.h"
 #include "platform/modal.h"
 #include "platform/textguard.h"
 #include "platform/textviewer.h"
@@ -32,6 +33,8 @@ void Script(std::function<void(D&)> script) {
   });
 }
 
+using GameEvent = EventFlagsDialog::GameEvent;
+
 std::string Cp(const char* utf8) { return Utf8ToCp949(utf8).value(); }
 
 class FileTools : public test::MainFixture {
@@ -46,7 +49,7 @@ TEST_F(FileTools, ReportFollowsTheListOrderAndGoesWhereItCanBeWritten) {
   LoadScenario(false, "SCEDAT1.RN");
   for (int g : {1, 5}) gData.gGenerals[g].set(kGeneralScenKr.face, std::uint16_t(7));
   w->generalList->setSortKey(0), w->generalList->setSortOrder(Qt::DescendingOrder);  // by name: 수로 before 계백
-  w->reportActions[0]->trigger();
+  w->reportActions[std::size_t(UsageReportKind::MenFaces)]->trigger();
   const std::string path = gAppPath + "result.txt";
   ASSERT_EQ(dialogs.textFiles, std::vector<QString>{Q(path)});
   const auto bytes = ReadWholeFile(path).value();
@@ -59,7 +62,7 @@ TEST_F(FileTools, ReportFollowsTheListOrderAndGoesWhereItCanBeWritten) {
   const std::string program = gAppPath;
   gAppPath = "/nonexistent-garam-dir/";
   dialogs.textFiles.clear();
-  w->reportActions[5]->trigger();
+  w->reportActions[std::size_t(UsageReportKind::Walls)]->trigger();
   ASSERT_EQ(dialogs.textFiles.size(), 1u);
   const QString fallback = dialogs.textFiles[0];
   EXPECT_TRUE(fallback.startsWith(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)));
@@ -73,11 +76,32 @@ TEST_F(FileTools, ReportFollowsTheListOrderAndGoesWhereItCanBeWritten) {
   gAppPath = dir.dir();
   std::filesystem::create_directory(dir.path("result.txt"));
   dialogs.textFiles.clear();
-  w->reportActions[2]->trigger();
+  w->reportActions[std::size_t(UsageReportKind::UniqueCodes)]->trigger();
   EXPECT_TRUE(dialogs.textFiles.empty());
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].icon, MsgIcon::Critical);
   gAppPath = program;
+}
+
+// Each entry of the statistics menu, found by its caption, writes the report its caption names.
+TEST_F(FileTools, EachReportEntryWritesItsOwnReport) {
+  LoadScenario(false, "SCEDAT1.RN");
+  const std::pair<QString, const char*> entries[] = {
+      {"남자 얼굴 사용 현황", "#남자 얼굴 사용 현황#"},  {"여자 얼굴 사용 현황", "#여자 얼굴 사용 현황#"},
+      {"고유 코드 사용 현황", "#국가 고유코드 사용 현황#"}, {"인물 열전 사용 현황", "#인물 열전 사용 현황#"},
+      {"문화 아이템 사용 현황", "#문화아이템 사용 현황#"}, {"방벽 배치 현황", "#방벽 배치 현황#"}};
+  for (const auto& [caption, title] : entries) {
+    QAction* entry = nullptr;
+    for (QAction* a : w->reportActions)
+      if (a->text() == caption) entry = a;
+    ASSERT_NE(entry, nullptr) << S(caption);
+    dialogs.textFiles.clear();
+    entry->trigger();
+    ASSERT_EQ(dialogs.textFiles.size(), 1u) << S(caption);
+    const auto bytes = ReadWholeFile(S(dialogs.textFiles[0])).value();
+    EXPECT_TRUE(std::string(bytes.begin(), bytes.end()).starts_with(Cp(title) + "\r\n")) << S(caption);
+  }
+  w->ConfirmExit();
 }
 
 TEST_F(FileTools, TextViewerDecodesCodePage949) {
@@ -141,9 +165,10 @@ TEST_F(FileTools, EventFlagsTouchOnlyTheirBits) {
   // None of these bits is a box's; checking and unchecking again is no change; cancel changes nothing.
   for (int button : {0, 1}) {
     Script<EventFlagsDialog>([button](EventFlagsDialog& d) {
-      for (QCheckBox* b : d.eventBoxes) EXPECT_FALSE(b->isChecked());
-      d.eventBoxes[2]->click(), d.eventBoxes[2]->click(), d.eventBoxes[button ? 4 : 0]->click();
-      if (!button) d.eventBoxes[0]->click();
+      for (int e = 0; e < EventFlagsDialog::kGameEvents; ++e) EXPECT_FALSE(d.EventBox(GameEvent(e))->isChecked());
+      d.EventBox(GameEvent::ArabianNights)->click(), d.EventBox(GameEvent::ArabianNights)->click();
+      d.EventBox(button ? GameEvent::EuropeanAlliance : GameEvent::DazaifuShrine)->click();
+      if (!button) d.EventBox(GameEvent::DazaifuShrine)->click();
       (button == 0 ? d.okButton : d.cancelButton)->click();
     });
     w->eventFlagsAction->trigger();
@@ -152,18 +177,18 @@ TEST_F(FileTools, EventFlagsTouchOnlyTheirBits) {
   EXPECT_FALSE(gDataChanged);
 
   Script<EventFlagsDialog>([](EventFlagsDialog& d) {
-    d.eventBoxes[8]->click(), d.eventBoxes[4]->click(), d.okButton->click();
+    d.EventBox(GameEvent::Renaissance)->click(), d.EventBox(GameEvent::EuropeanAlliance)->click(), d.okButton->click();
   });
   w->eventFlagsAction->trigger();
   EXPECT_EQ(bytes(), std::pair(0x87 | 0x08, 0xE0 | 0x10));
 
-  // Bit 0 of the tail block puts box 3 out of use: its bit stays as stored, set or clear.
+  // Bit 0 of the tail block puts Angkor Wat's box out of use: its bit stays as stored, set or clear.
   gSaveTailFirstByte = 0x01;
   for (int stored : {0x08, 0x00}) {
     gData.gSaveHeader.set(kSaveHeaderEventFlags2, std::uint8_t(stored));
     Script<EventFlagsDialog>([](EventFlagsDialog& d) {
-      EXPECT_FALSE(d.eventBoxes[3]->isEnabled() || d.eventBoxes[3]->isChecked());
-      d.eventBoxes[0]->click(), d.okButton->click();
+      EXPECT_FALSE(d.EventBox(GameEvent::AngkorWat)->isEnabled() || d.EventBox(GameEvent::AngkorWat)->isChecked());
+      d.EventBox(GameEvent::DazaifuShrine)->click(), d.okButton->click();
     });
     w->eventFlagsAction->trigger();
     EXPECT_EQ(bytes().second, stored | 0x01);

@@ -29,7 +29,6 @@ namespace garam {
 namespace {
 
 using M = MapEditMode;
-using Opening = MapEditor::Opening;
 
 void LoadScenario(std::int32_t kind) {
   test::EmptyMap(kind);
@@ -78,7 +77,7 @@ TEST(MapEditorOpening, ModesAndFileKinds) {
   for (auto [kind, buildings, regions, terrains] : {std::tuple{kScenarioQV, 13, 57, 63}, {kSaveKr, 12, 1, 0}}) {
     if (kind == kSaveKr) LoadSave();
     else LoadScenario(kind);
-    MapEditor e(nullptr, {}, Opening::Full);
+    MapEditor e(nullptr, {}, MapEditorOpening::EditMap);
     e.show();
     EXPECT_EQ(std::tuple(e.windowTitle(), e.buildingList->count(), e.regionList->count(), e.terrainList->count()),
               std::tuple(QString("Map Edit"), buildings, regions, terrains));
@@ -89,7 +88,7 @@ TEST(MapEditorOpening, ModesAndFileKinds) {
   // A scenario opens at (223, 57), whose odd row puts it one column further left and whose odd
   // top row gives way to the even one above.
   LoadScenario(kScenarioKr);
-  MapEditor scenario(nullptr, {}, Opening::Full);
+  MapEditor scenario(nullptr, {}, MapEditorOpening::EditMap);
   scenario.show();
   EXPECT_EQ(std::tuple(scenario.horizontalScroll->value(), scenario.verticalScroll->value(), scenario.ViewLeft, scenario.ViewTop),
             std::tuple(219, 42, 219, 42));
@@ -101,7 +100,7 @@ TEST(MapEditorOpening, NewCityModeMarksItsStartAndColoursTheCursor) {
   LoadScenario(kScenarioKr);
   const int x = gData.gCities[2].get(kCityScen.x), y = gData.gCities[2].get(kCityScen.y);
   test::ScriptedRng rng({2.5 / 84});
-  MapEditor e(nullptr, {}, Opening::NewCitySite);
+  MapEditor e(nullptr, {}, MapEditorOpening::PickNewCitySite);
   e.show();
   EXPECT_EQ(std::tuple(e.windowTitle(), e.MarkX, e.MarkY), std::tuple(QString("신도시 위치 지정"), x, y));
   // Green on a castle (the mark stands on one), red elsewhere.
@@ -113,7 +112,7 @@ TEST(MapEditorOpening, NewCityModeMarksItsStartAndColoursTheCursor) {
 
 TEST(MapEditorNavigation, PointerScrollAndWheel) {
   LoadScenario(kScenarioKr);
-  MapEditor e(nullptr, {}, Opening::Full);
+  MapEditor e(nullptr, {}, MapEditorOpening::EditMap);
   e.show();
   // Off the view there is no cell, also while a button drags the pointer beyond it.
   for (QPoint off : {QPoint(-3, 10), QPoint(700, 10), QPoint(10, 600)}) {
@@ -144,7 +143,7 @@ TEST(MapEditorNavigation, PointerScrollAndWheel) {
 
 TEST(MapEditorPanel, RegionMarksAndDrawsPerChange) {
   LoadScenario(kScenarioKr);
-  MapEditor e(nullptr, {}, Opening::Full);
+  MapEditor e(nullptr, {}, MapEditorOpening::EditMap);
   e.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&e));
   const int first = Renders(e);
@@ -178,7 +177,7 @@ TEST(MapEditorPanel, RegionMarksAndDrawsPerChange) {
 // roads, and tool lists that open wide enough for their items.
 TEST(MapEditorPanel, ReadableStatusLineAndTools) {
   LoadScenario(kScenarioKr);
-  MapEditor e(nullptr, {}, Opening::Full);
+  MapEditor e(nullptr, {}, MapEditorOpening::EditMap);
   e.show();
   // Labels of one field are padded to one display width, a Hangul syllable counting two.
   const QFontMetrics status(e.statusLine->font());
@@ -226,7 +225,7 @@ TEST(MapEditorOpening, OpenedFromItsRegistrationAndLeavesTheDataAlone) {
       ++runs;
       return e.result();
     });
-    EXPECT_TRUE(ShowForm("frmMapEdit", nullptr, {.mode = 2}));
+    EXPECT_TRUE(ShowForm("frmMapEdit", nullptr, {.mode = int(MapEditorOpening::EditMap)}));
     EXPECT_EQ(runs, 1);
     EXPECT_TRUE(gData.gMapFix == before.gMapFix && gData.gMapVar == before.gMapVar && gData.gSaveMap == before.gSaveMap);
     EXPECT_TRUE(gData.gCities == before.gCities && gData.gSaveCities == before.gSaveCities && gData.gRegions == before.gRegions);
@@ -245,7 +244,7 @@ class MapEditorClicks : public ::testing::Test {
     cities.clearRows();
     for (int c : ListedCities()) cities.addRow("c", QString::number(c));
   }
-  std::unique_ptr<MapEditor> Open(Opening opening = Opening::Full) {
+  std::unique_ptr<MapEditor> Open(MapEditorOpening opening = MapEditorOpening::EditMap) {
     ListCities();
     auto e = std::make_unique<MapEditor>(nullptr, MainLists{nullptr, &cities, nullptr, nullptr}, opening, &places);
     e->show();
@@ -390,7 +389,7 @@ TEST_F(MapEditorClicks, NewCityCellGoesToItsOwner) {
     return e.result();
   });
   const GameDataSet before = gData;
-  EXPECT_TRUE(ShowForm("frmMapEdit", &owner, {.mode = 1}));
+  EXPECT_TRUE(ShowForm("frmMapEdit", &owner, {.mode = int(MapEditorOpening::PickNewCitySite)}));
   EXPECT_TRUE(gData.gSaveMap == before.gSaveMap && !gDataChanged);
 }
 

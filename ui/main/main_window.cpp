@@ -17,6 +17,7 @@
 #include "data/missions.h"
 #include "map/cityplaces.h"
 #include "map/mapcache.h"
+#include "map/mapeditor.h"
 #include "platform/dialogs.h"
 #include "ui/common/childforms.h"
 #include "ui/main/fillmain.h"
@@ -150,7 +151,7 @@ void MainWindow::BuildMenus() {
   for (int i = 0; i < 6; ++i)
     connect(reportActions[i], &QAction::triggered, this, [this, i] { ShowForm("mnuStat", this, {.mode = i}); });
   // Mode 2 is the whole editor; the create-city dialog opens it in mode 1 to choose a new city's site.
-  connect(mapEditAction, &QAction::triggered, this, [this] { ShowForm("frmMapEdit", this, {.mode = 2}); });
+  connect(mapEditAction, &QAction::triggered, this, [this] { ShowForm("frmMapEdit", this, {.mode = int(MapEditorOpening::EditMap)}); });
 }
 
 void MainWindow::FormLoad() {
