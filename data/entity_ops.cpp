@@ -64,6 +64,23 @@ bool IsEventConsort(int code, std::string_view fileName) {
 
 bool IsNuribo(int general, std::string_view fileName) { return general == 4 && Contains(fileName, "scedat1"); }
 
+std::vector<int> ConsortsNaming(int general) {
+  std::vector<int> consorts;
+  if (IsSaveFile()) {
+    for (std::size_t q = 0; q < gData.gSaveQueens.size(); ++q) {
+      const QueenSaveRec& r = gData.gSaveQueens[q];
+      if (r.get(kQueenSave.father) == general || r.get(kQueenSave.husband) == general) consorts.push_back(int(q));
+    }
+    return consorts;
+  }
+  for (std::size_t q = 0; q < gData.gQueens.size(); ++q) {
+    const QueenScenRec& r = gData.gQueens[q];
+    if (FixedScenarioFather(r.get(kQueenScen.code)) == general || r.get(kQueenScen.husband) == general)
+      consorts.push_back(int(q));
+  }
+  return consorts;
+}
+
 bool CityHasGenerals(int city) {
   if (CityNamedByAnyGeneral(city)) return true;
   if (!IsSaveFile() || city < 0 || std::size_t(city) >= gData.gSaveCities.size()) return false;

@@ -24,6 +24,18 @@ bool IsEventConsort(int uniqueCode, std::string_view fileName);
 // General record 4 of the first scenario is an event character.
 bool IsNuribo(int general, std::string_view fileName);
 
+// The one scenario consort whose father the game fixes, whatever her record holds: the consort
+// of code 22 is the daughter of general record 4.
+inline constexpr int kFixedFatherConsortCode = 22;
+inline constexpr int kFixedFatherGeneral = 4;
+// The father the game gives a scenario consort of code: the fixed one, or none.
+inline int FixedScenarioFather(int consortCode) {
+  return consortCode == kFixedFatherConsortCode ? kFixedFatherGeneral : kNoGeneral;
+}
+
+// The consorts of the loaded file whose rows name the general as father or husband.
+std::vector<int> ConsortsNaming(int general);
+
 // True while a city may not be deleted because a general still belongs to it: any general or
 // appearance-queue entry names it, or (save files) its own general list is not empty.
 bool CityHasGenerals(int city);

@@ -143,7 +143,7 @@ TEST_F(GeneralEditorTest, ApplyWritesTheFieldsAndTheRows) {
   e->lastNumBox = e->meritBox;  // left last, never left: the apply commits it
   e->aptitudeCombos[0]->setCurrentIndex(5);
   e->skillButtons[2]->click();
-  e->specialFlagChecks[1]->click();
+  e->specialTraitCheck->click();
   e->ToggleFiction();
   Leave(e->birthYearBox, "1990");
   e->OkClicked();
@@ -250,12 +250,12 @@ TEST_F(GeneralEditorTest, CancelAndClosingChangeNothing) {
 
 // --- The status menu ------------------------------------------------------------------------
 
-// Drives the status menu (its button) and the pickers it opens (the row of each tag in turn).
-void Script(int button, std::vector<int> rows) {
+// Drives the status menu (the button of a status) and the pickers it opens (the row of each tag in turn).
+void Script(GeneralStatus status, std::vector<int> rows) {
   SetModalRunner([=](QDialog& d) mutable {
     if (auto* menu = qobject_cast<StatusMenu*>(&d)) {
       menu->show();
-      menu->statusButtons[std::size_t(button)]->click();
+      menu->Button(status)->click();
     } else if (auto* picker = qobject_cast<ListPicker*>(&d); picker && !rows.empty()) {
       picker->List()->selectRow(picker->List()->findTag(QString::number(rows.front())));
       rows.erase(rows.begin());
@@ -295,7 +295,7 @@ TEST_F(GeneralEditorTest, StatusMenuAsksAnAppearanceCityThatMustBeChosen) {
   });
   StatusMenu menu(*e, {w->countryList, w->cityList, w->generalList, w->consortList});
   menu.show();
-  QTest::keyClick(menu.statusButtons[4], Qt::Key_Return);
+  QTest::keyClick(menu.Button(GeneralStatus::NotYetAppeared), Qt::Key_Return);
   EXPECT_FALSE(menu.isVisible());
   EXPECT_EQ(QStringList({e->unitLabel->text(), e->cityLabel->text(), e->statusLabel->text(),
                          e->appearanceCityLabel->text(), e->appearanceYearBox->text()}).join('|'), "없음|없음|미등장|금관|1188");
@@ -316,7 +316,7 @@ TEST_F(GeneralEditorTest, UnaffiliatedStandsByHisRelatives) {
     gData.gSaveGenerals[13].set(kGeneralSaveKr.x, std::uint16_t(7)), gData.gSaveGenerals[13].set(kGeneralSaveKr.y, std::uint16_t(8));
     gData.gSaveGenerals[11].set(kGeneralSaveKr.city, std::uint8_t(3));  // a free city
     Fill(kSaveKr, "user1.rn");
-    Script(2, {});
+    Script(GeneralStatus::Unaffiliated, {});
     auto e = Open(15);
     e->ChangeStatus();
     EXPECT_EQ(e->positionXLabel->text() + "|" + e->positionYLabel->text(), c.place) << c.father;
@@ -329,7 +329,7 @@ TEST_F(GeneralEditorTest, StatusChainsApplyOrCancel) {
     Load(kSaveKr);
     const auto records = Records();
     const QStringList rows = Rows({4, 3, 2});
-    Script(1, {1});
+    Script(GeneralStatus::Ordinary, {1});
     auto e = Open(13);
     e->ChangeStatus();
     apply ? e->OkClicked() : e->CancelClicked();
@@ -392,7 +392,7 @@ TEST_F(GeneralEditorTest, EverySuccessorOfferedLeadsTheCity) {
       SetModalRunner([&](QDialog& d) {
         if (auto* menu = qobject_cast<StatusMenu*>(&d)) {
           menu->show();
-          menu->statusButtons[1]->click();
+          menu->Button(GeneralStatus::Ordinary)->click();
         } else if (auto* picker = qobject_cast<GeneralPicker*>(&d)) {
           shown = Tags(picker->List());
           if (turn >= 0) picker->List()->selectRow(picker->List()->findTag(offered[turn])), picker->Answer();
@@ -421,7 +421,7 @@ TEST_F(GeneralEditorTest, EverySuccessorOfferedLeadsTheCity) {
     SetModalRunner([&](QDialog& d) {
       if (auto* menu = qobject_cast<StatusMenu*>(&d)) {
         menu->show();
-        menu->statusButtons[1]->click();
+        menu->Button(GeneralStatus::Ordinary)->click();
       } else if (!asked) {
         asked = d.metaObject();
       }
