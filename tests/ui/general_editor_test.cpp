@@ -4,6 +4,7 @@
 
 #include "editors/general/general_editor.h"
 #include "editors/general/general_forms.h"
+#include "data/entity_ops.h"
 #include "data/general_status.h"
 #include "data/save_io.h"
 #include "data/scenario_io.h"
@@ -432,6 +433,90 @@ TEST_F(GeneralEditorTest, EverySuccessorOfferedLeadsTheCity) {
     EXPECT_EQ(asked, &CityPicker::staticMetaObject);
     EXPECT_EQ(e->statusLabel->text().toStdString(), "영주");
   }
+}
+
+// --- The rows an apply shows anew ----------------------------------------------------------
+
+// Every cell of every row of the lists an apply may touch, with its colour and weight.
+std::vector<std::string> Drawn(MainWindow& w) {
+  std::vector<std::string> t;
+  for (EntityList list : {EntityList::Countries, EntityList::Cities, EntityList::Generals, EntityList::Consorts}) {
+    ListView* lv = w.List(list);
+    for (int i = 0; i < lv->count(); ++i)
+      for (int c = 0; c < lv->columnCount(); ++c) {
+        const QColor colour = lv->cellForeColor(lv->row(i), c);
+        t.push_back((lv->cell(lv->row(i), c) + (colour.isValid() ? " " + colour.name() : "") +
+                     (lv->cellBold(lv->row(i), c) ? " bold" : "")).toStdString());
+      }
+  }
+  return t;
+}
+
+// A general who joins a city and is renamed (the father of a consort: in scenarios the one the
+// game fixes), a renamed king and a renamed husband: the rows read as a new fill shows them.
+TEST_F(GeneralEditorTest, AppliedRowsReadAsAFreshFill) {
+  for (std::int32_t kind : {kSaveKr, kSaveQV, kScenarioKr, kScenarioQV}) {
+    SCOPED_TRACE(kind);
+    const bool save = kind == kSaveKr || kind == kSaveQV;
+    Load(kind);
+    if (save) {
+      SetName(gData.gSaveQueens[0], kQueenSave.name, "왕비");
+      gData.gSaveQueens[0].set(kQueenSave.husband, std::uint16_t(12));
+      gData.gSaveQueens[0].set(kQueenSave.father, std::uint16_t(15));
+    } else {
+      gData.gQueens[0].set(kQueenScen.code, std::uint8_t(kFixedFatherConsortCode));
+    }
+    Fill(kind, save ? "user1.rn" : "scedat2.rn");
+    gLoadedExeInfo = gExeInfo;
+    const int joining = save ? 15 : kFixedFatherGeneral, king = save ? 10 : 5, husband = save ? 12 : 2;
+
+    Script(GeneralStatus::Ordinary, {save ? 1 : 0});
+    auto e = Open(joining);
+    e->ChangeStatus();
+    e->nameBox->setText("합류");
+    e->OkClicked();
+    ASSERT_EQ(Cell(4, joining, 1), "일반");
+    for (auto [record, name] : {std::pair{king, "새왕"}, {husband, "새남편"}}) {
+      auto renamed = Open(record);
+      renamed->nameBox->setText(name);
+      renamed->OkClicked();
+    }
+    EXPECT_EQ(Cell(5, 0, 2) + Cell(5, 0, 3), "합류새남편");
+
+    const std::vector<std::string> applied = Drawn(*w);
+    Fill(kind, save ? "user1.rn" : "scedat2.rn");
+    EXPECT_EQ(Drawn(*w), applied);
+  }
+}
+
+// Where the records do not bear out what the editor shows, the rows keep the texts they were
+// always given: a save general of the player's country leaving for no city keeps his colours, a
+// king his country does not name still shows in its row.
+TEST_F(GeneralEditorTest, RowsTheRecordsDoNotBearOutKeepTheirTexts) {
+  LoadSave(false);
+  gData.gSaveCountries[5].set(kCountrySave.king, std::int16_t(10));
+  Fill(kSaveKr, "user1.rn");
+  gLoadedExeInfo = gExeInfo;
+  ListView* generals = w->List(EntityList::Generals);
+  auto drawn = [&] {
+    const ListItem* row = generals->findTag("14");
+    return generals->cellForeColor(row, 0).name() + (generals->cellBold(row, 0) ? " bold" : "");
+  };
+  ASSERT_EQ(drawn(), "#008000 bold");
+  Script(GeneralStatus::Unaffiliated, {});
+  auto leaving = Open(14);
+  leaving->ChangeStatus();
+  leaving->OkClicked();
+  EXPECT_EQ(Cell(4, 14, 1) + Cell(4, 14, 7) + drawn(), "재야없음#008000 bold");
+
+  auto king = Open(11);
+  king->nameBox->setText("갑");
+  king->OkClicked();
+  EXPECT_EQ(Cell(2, 5, 1), "갑");
+
+  Fill(kSaveKr, "user1.rn");
+  EXPECT_EQ(drawn(), "#000000");  // what a new fill shows instead
+  EXPECT_EQ(Cell(2, 5, 1), "왕건");
 }
 
 // --- Open and apply without a change on every general -----------------------------------------
