@@ -127,7 +127,16 @@ BloodRelationSetter::BloodRelationSetter(QWidget* owner, garam::ListView* list, 
   if (owner) setWindowIcon(owner->windowIcon());
   setFixedSize(TwipsToPixels(4785), TwipsToPixels(1770));
   setFont(ListFont(12));
+  MakeKindOptions();
+  MakeButtons();
+  MakeNumberAndLabels();
+  QWidget* order[] = {Option(RelativeKind::General), Option(RelativeKind::None), Option(RelativeKind::Dead),
+                      pickButton, deathNumberBox, okButton, cancelButton};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+}
 
+// General, none, dead: the option's id is its RelativeKind.
+void BloodRelationSetter::MakeKindOptions() {
   auto* group = new QButtonGroup(this);
   const char* options[3] = {"일반", "없음", "사망"};
   const char* optionHints[3] = {"일반 장군으로 설정", "없음으로 설정", "사망한 상태로 설정"};
@@ -142,7 +151,9 @@ BloodRelationSetter::BloodRelationSetter(QWidget* owner, garam::ListView* list, 
   connect(group, &QButtonGroup::idToggled, this, [this](int id, bool on) {
     if (on) KindChosen(RelativeKind(id));
   });
+}
 
+void BloodRelationSetter::MakeButtons() {
   const char* captions[3] = {"변경", "확인", "취소"};
   QPushButton* buttons[3];
   const char* hints[3] = {"장군 선택", "변경사항 적용", "취소"};
@@ -160,7 +171,9 @@ BloodRelationSetter::BloodRelationSetter(QWidget* owner, garam::ListView* list, 
   connect(pickButton, &QPushButton::clicked, this, [this] { PickGeneral(); });
   connect(okButton, &QPushButton::clicked, this, [this] { Apply(); });
   connect(cancelButton, &QPushButton::clicked, this, [this] { reject(); });
+}
 
+void BloodRelationSetter::MakeNumberAndLabels() {
   deathNumberBox = new NumericBox(this);
   deathNumberBox->setObjectName("deathNumberBox");
   deathNumberBox->setGeometry(TwipsRect(1320, 1320, 855, 375));
@@ -180,9 +193,6 @@ BloodRelationSetter::BloodRelationSetter(QWidget* owner, garam::ListView* list, 
   p.setColor(QPalette::Window, QColor(128, 128, 255));
   p.setColor(QPalette::WindowText, Qt::white);
   hintLabel->setPalette(p);
-
-  QWidget* order[] = {Option(RelativeKind::General), Option(RelativeKind::None), Option(RelativeKind::Dead), pickButton, deathNumberBox, okButton, cancelButton};
-  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
 bool BloodRelationSetter::Load() {

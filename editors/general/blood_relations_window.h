@@ -71,6 +71,9 @@ class BloodRelationSetter : public QDialog, public BloodRelationCaller {
   QAbstractButton* OkButton() override { return okButton; }
 
  private:
+  void MakeKindOptions();
+  void MakeButtons();
+  void MakeNumberAndLabels();
   // The list's column of the relation set.
   int column() const { return which_ == Relation::Father ? 2 : 3; }
   void Apply();

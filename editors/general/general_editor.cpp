@@ -410,23 +410,14 @@ void GeneralEditor::FillLists() {
 
 // Regions of no culture sphere are not offered.
 void GeneralEditor::FillRegionList() {
-  ListRegionNo.clear();
-  RegionListPos.assign(kRegionCount, -1);
-  QStringList regionNames;
   auto regions = [&](const auto& v) {
-    for (std::size_t r = 0; r < v.size() && r < kRegionCount; ++r) {
-      if (v[r].get(v[r].L.sphere) == 7) continue;
-      RegionListPos[r] = int(ListRegionNo.size());
-      ListRegionNo.push_back(int(r));
-      regionNames << Str(ReadFixedName(v[r].bytes(v[r].L.name)));
-    }
+    for (std::size_t r = 0; r < v.size() && r < kRegionCount; ++r)
+      if (v[r].get(v[r].L.sphere) != 7) regionCombo->addItem(Str(ReadFixedName(v[r].bytes(v[r].L.name))), int(r));
   };
+  const bool blocked = regionCombo->blockSignals(true);
   if (IsSaveFile()) regions(gData.gSaveRegions);
   else regions(gData.gRegions);
-  QComboBox* region = regionCombo;
-  region->blockSignals(true);
-  for (int k = 0; k < regionNames.size(); ++k) region->addItem(regionNames[k], ListRegionNo[std::size_t(k)]);
-  region->blockSignals(false);
+  regionCombo->blockSignals(blocked);
 }
 
 // Biographies by name in code-unit order; the last entry is the filler behind the list.
@@ -435,18 +426,14 @@ void GeneralEditor::FillBiographyList() {
   const int listed = std::max(0, int(names.size()) - 1);
   std::vector<QString> decoded(static_cast<std::size_t>(listed));
   for (int i = 0; i < listed; ++i) decoded[std::size_t(i)] = Str(Cp949ToUtf8(names[std::size_t(i)]));
-  ListBioNo.resize(std::size_t(listed));
-  for (int i = 0; i < listed; ++i) ListBioNo[std::size_t(i)] = i;
-  std::stable_sort(ListBioNo.begin(), ListBioNo.end(),
+  std::vector<int> byName(static_cast<std::size_t>(listed));
+  for (int i = 0; i < listed; ++i) byName[std::size_t(i)] = i;
+  std::stable_sort(byName.begin(), byName.end(),
                    [&](int a, int b) { return decoded[std::size_t(a)].compare(decoded[std::size_t(b)]) < 0; });
-  BioListPos.assign(std::size_t(listed), -1);
   QComboBox* bio = biographyCombo;
   bio->blockSignals(true);
   bio->addItem("없음", 0xFFFF);
-  for (int k = 0; k < listed; ++k) {
-    BioListPos[std::size_t(ListBioNo[std::size_t(k)])] = k;
-    bio->addItem(decoded[std::size_t(ListBioNo[std::size_t(k)])], ListBioNo[std::size_t(k)]);
-  }
+  for (int biography : byName) bio->addItem(decoded[std::size_t(biography)], biography);
   bio->blockSignals(false);
 }
 
@@ -520,7 +507,7 @@ void GeneralEditor::FillAbilities(int record) {
   const bool save = Working.save;
   const int bio = std::int16_t(Working.biography);
   if (bio == -1) SelectValue(biographyCombo, 0xFFFF, "없음");
-  else SelectValue(biographyCombo, bio >= 0 && bio < int(BioListPos.size()) ? bio : Working.biography, QString::number(bio));
+  else SelectValue(biographyCombo, Working.biography, QString::number(bio));
   ShowBiography();
   if (IsNuribo(record, gCurrentFile)) biographyCombo->setEnabled(false);
 

@@ -93,8 +93,6 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
   std::int16_t faceNumber = 0;
   std::int16_t newLordNumber = kNoGeneral;
   std::uint8_t queueSlot = 0;
-  // List position -> record number and back; filled at opening.
-  std::vector<int> ListRegionNo, RegionListPos, ListBioNo, BioListPos;
   // The number box that last had the focus.
   NumericBox* lastNumBox = nullptr;
   // The general as the editor edits him; the stored record changes only on "확인".
