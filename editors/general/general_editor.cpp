@@ -844,9 +844,11 @@ void GeneralEditor::ShowApplied(const StatusOutcome& outcome, const QString& nam
   // Left elsewhere than the city the editor shows: its texts while changed, else the loaded ones.
   if (g.city != cityNumber) {
     const bool moved = cityNumber != loadedCityNumber;
-    const bool noCountry = countryLabel->text() == "없음";
-    generals->setSubItem(item_, 8, !moved ? cityCell : cityNumber == kNoCity ? Q(Dashes(kNoCityDashes)) : cityLabel->text());
-    generals->setSubItem(item_, 9, !moved ? countryCell : noCountry ? Q(Dashes(kNoCountryDashes)) : countryLabel->text());
+    const QString city = cityNumber == kNoCity ? Q(Dashes(kNoCityDashes)) : cityLabel->text();
+    // The label names the country of the city's owner, "없음" for none.
+    const QString country = countryLabel->text() == "없음" ? Q(Dashes(kNoCountryDashes)) : countryLabel->text();
+    generals->setSubItem(item_, 8, moved ? city : cityCell);
+    generals->setSubItem(item_, 9, moved ? country : countryCell);
   }
   // Without a city (or with one the records lack) a save general keeps the colours he had.
   if (!(g.save && g.city != kNoCity && OwnerOfCity(g.city) >= 0)) style.ApplyTo(*generals, item_);

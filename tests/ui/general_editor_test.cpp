@@ -173,6 +173,20 @@ TEST_F(GeneralEditorTest, ApplyWritesTheFieldsAndTheRows) {
   EXPECT_TRUE(std::equal(std::begin(blank), std::end(blank), gData.gSaveGenerals[11].raw.begin() + 4));
 }
 
+// The S and W checks stand for bits 12 and 13 of the flags word, each for its own.
+TEST_F(GeneralEditorTest, SpecialChecksShowAndWriteTheirOwnBits) {
+  Load(kScenarioKr);
+  gData.gGenerals[1].set(kGeneralScenKr.flags, std::uint16_t(0x1001));
+  auto e = Open(1);
+  EXPECT_TRUE(e->talentSearchCheck->isChecked());
+  EXPECT_FALSE(e->specialTraitCheck->isChecked());
+  e->talentSearchCheck->click();
+  e->specialTraitCheck->click();
+  EXPECT_EQ(e->hintBar->currentMessage(), "특수 속성 여부 설정");
+  e->OkClicked();
+  EXPECT_EQ(gData.gGenerals[1].get(kGeneralScenKr.flags), 0x2001);
+}
+
 TEST_F(GeneralEditorTest, EnterOnOkCommitsTheFocusedBox) {
   Load(kScenarioQV);
   RegisterGeneralEditorForms();
@@ -279,6 +293,22 @@ TEST_F(GeneralEditorTest, StatusMenuOffersWhatTheStatusAllows) {
     for (QPushButton* b : menu.statusButtons) enabled += b->isEnabled() ? '1' : '0';
     EXPECT_EQ(enabled, c.enabled) << c.record;
   }
+}
+
+// Each status finds the button that gives it, and that button chooses it; the king has none.
+TEST_F(GeneralEditorTest, StatusMenuButtonsGoByTheirStatus) {
+  Load(kScenarioKr);
+  auto e = Open(4);  // 누리, unaffiliated
+  StatusMenu menu(*e, {w->countryList, w->cityList, w->generalList, w->consortList});
+  for (GeneralStatus s : {GeneralStatus::Lord, GeneralStatus::Ordinary, GeneralStatus::Unaffiliated,
+                          GeneralStatus::Minor, GeneralStatus::NotYetAppeared})
+    EXPECT_EQ(menu.Button(s)->text().toStdString(), StatusCaption(s));
+  EXPECT_EQ(menu.Button(GeneralStatus::King), nullptr);
+  gData.gGenerals[4].set(kGeneralScenKr.father, std::uint16_t(0));
+  auto child = Open(4);
+  StatusMenu childMenu(*child, {w->countryList, w->cityList, w->generalList, w->consortList});
+  childMenu.Choose(GeneralStatus::Minor);
+  EXPECT_EQ(child->statusLabel->text(), "미성년");
 }
 
 // The appearance city asked under the menu must be chosen; the one asked from the editor's own
