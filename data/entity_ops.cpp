@@ -7,6 +7,7 @@
 #include "data/cp949.h"
 #include "data/gamedata.h"
 #include "data/general_counts.h"
+#include "data/general_record.h"
 #include "data/ids.h"
 #include "data/mapcache.h"
 #include "data/record_access.h"
@@ -98,7 +99,7 @@ CountryDeleteResult DeleteLastCountry(int heir) {
     if (king < 0 || std::size_t(king) >= generals.size()) return;
     auto& g = generals[std::size_t(king)];
     std::uint16_t status = g.get(g.L.status);
-    status = std::uint16_t((status & ~(kGeneralStatusMask | kSonInLawFlag)) | kLordStatus);
+    status = std::uint16_t((status & ~(kGeneralStatusMask | kSonInLawBit)) | kLordStatus);  // a lord is no son-in-law
     g.set(g.L.status, status);
     r.king = king;
   });

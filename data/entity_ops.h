@@ -11,9 +11,6 @@
 
 namespace garam {
 
-// Bit 13 of a scenario general's status word: the son-in-law flag, which a lord cannot carry.
-inline constexpr std::uint16_t kSonInLawFlag = 0x2000;
-
 // True when some general of the scenario array of the loaded edition
 // names the general as father or grandfather.
 bool IsRelationOfAnyGeneral(int general);
