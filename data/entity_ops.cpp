@@ -7,6 +7,7 @@
 #include "data/cp949.h"
 #include "data/gamedata.h"
 #include "data/general_counts.h"
+#include "data/general_record.h"
 #include "data/ids.h"
 #include "data/mapcache.h"
 #include "data/record_access.h"
@@ -64,6 +65,23 @@ bool IsEventConsort(int code, std::string_view fileName) {
 
 bool IsNuribo(int general, std::string_view fileName) { return general == 4 && Contains(fileName, "scedat1"); }
 
+std::vector<int> ConsortsNaming(int general) {
+  std::vector<int> consorts;
+  if (IsSaveFile()) {
+    for (std::size_t q = 0; q < gData.gSaveQueens.size(); ++q) {
+      const QueenSaveRec& r = gData.gSaveQueens[q];
+      if (r.get(kQueenSave.father) == general || r.get(kQueenSave.husband) == general) consorts.push_back(int(q));
+    }
+    return consorts;
+  }
+  for (std::size_t q = 0; q < gData.gQueens.size(); ++q) {
+    const QueenScenRec& r = gData.gQueens[q];
+    if (FixedScenarioFather(r.get(kQueenScen.code)) == general || r.get(kQueenScen.husband) == general)
+      consorts.push_back(int(q));
+  }
+  return consorts;
+}
+
 bool CityHasGenerals(int city) {
   if (CityNamedByAnyGeneral(city)) return true;
   if (!IsSaveFile() || city < 0 || std::size_t(city) >= gData.gSaveCities.size()) return false;
@@ -81,7 +99,7 @@ CountryDeleteResult DeleteLastCountry(int heir) {
     if (king < 0 || std::size_t(king) >= generals.size()) return;
     auto& g = generals[std::size_t(king)];
     std::uint16_t status = g.get(g.L.status);
-    status = std::uint16_t((status & ~(kGeneralStatusMask | kSonInLawFlag)) | kLordStatus);
+    status = std::uint16_t((status & ~(kGeneralStatusMask | kSonInLawBit)) | kLordStatus);  // a lord is no son-in-law
     g.set(g.L.status, status);
     r.king = king;
   });

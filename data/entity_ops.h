@@ -11,9 +11,6 @@
 
 namespace garam {
 
-// Bit 13 of a scenario general's status word: the son-in-law flag, which a lord cannot carry.
-inline constexpr std::uint16_t kSonInLawFlag = 0x2000;
-
 // True when some general of the scenario array of the loaded edition
 // names the general as father or grandfather.
 bool IsRelationOfAnyGeneral(int general);
@@ -23,6 +20,18 @@ bool IsEventCityCode(int code);
 bool IsEventConsort(int uniqueCode, std::string_view fileName);
 // General record 4 of the first scenario is an event character.
 bool IsNuribo(int general, std::string_view fileName);
+
+// The one scenario consort whose father the game fixes, whatever her record holds: the consort
+// of code 22 is the daughter of general record 4.
+inline constexpr int kFixedFatherConsortCode = 22;
+inline constexpr int kFixedFatherGeneral = 4;
+// The father the game gives a scenario consort of code: the fixed one, or none.
+inline int FixedScenarioFather(int consortCode) {
+  return consortCode == kFixedFatherConsortCode ? kFixedFatherGeneral : kNoGeneral;
+}
+
+// The consorts of the loaded file whose rows name the general as father or husband.
+std::vector<int> ConsortsNaming(int general);
 
 // True while a city may not be deleted because a general still belongs to it: any general or
 // appearance-queue entry names it, or (save files) its own general list is not empty.

@@ -52,6 +52,10 @@ inline constexpr std::uint16_t kSonInLawBit = 0x2000;
 inline constexpr std::uint16_t kActionDoneBit = 0x4000;
 inline constexpr std::uint16_t kVirtualBit = 0x8000;
 inline constexpr std::uint16_t kBirthVirtualBit = 0x0800;
+// The flags word: bits 0 to 11 the twelve skills, then a general out searching for talent ("S")
+// and one with a special trait ("W").
+inline constexpr std::uint16_t kTalentSearchFlag = 0x1000;
+inline constexpr std::uint16_t kSpecialTraitFlag = 0x2000;
 
 // The expansion layouts hold the generals of kinds 3 and 5, and only of those: the custom load
 // offers an expansion executable no other kind.

@@ -15,30 +15,24 @@ constexpr int kQueueSlots = 100;
 
 CitySaveRec* SaveCity(int city) { return city >= 0 && city < kNoCity ? At(gData.gSaveCities, city) : nullptr; }
 
-// One general more or less in a city: the city's row and its owner's row, and the count arrays
-// beside them. A missing row, or an owner of 80, skips only its own part.
-void Count(StatusRows& rows, int city, int delta, bool countryPart, bool cityPart) {
+// One general more or less in a city: its count and its owner's, each noted as recounted. An
+// owner of 80 skips only the country's part.
+void Count(StatusOutcome& out, int city, int delta) {
   if (city < 0 || city >= kNoCity) return;
-  if (countryPart) {
-    const int owner = OwnerOfCity(city);
-    if (owner >= 0 && owner < kNoCity) {
-      rows.CountChanged(CountList::Countries, owner, delta);
-      AddToGeneralCount(GeneralTally::Country, owner, delta);
-    }
+  const int owner = OwnerOfCity(city);
+  if (owner >= 0 && owner < kNoCity) {
+    AddToGeneralCount(GeneralTally::Country, owner, delta);
+    out.recountedCountries.insert(owner);
   }
-  if (cityPart) {
-    rows.CountChanged(CountList::Cities, city, delta);
-    AddToGeneralCount(GeneralTally::City, city, delta);
-  }
+  AddToGeneralCount(GeneralTally::City, city, delta);
+  out.recountedCities.insert(city);
 }
-void CountMove(StatusRows& rows, int from, int to) {
-  Count(rows, to, +1, true, false);
-  Count(rows, from, -1, true, false);
-  Count(rows, to, +1, false, true);
-  Count(rows, from, -1, false, true);
+void CountMove(StatusOutcome& out, int from, int to) {
+  Count(out, to, +1);
+  Count(out, from, -1);
 }
-void CountOut(StatusRows& rows, int from) { Count(rows, from, -1, true, true); }
-void CountIn(StatusRows& rows, int to) { Count(rows, to, +1, true, true); }
+void CountOut(StatusOutcome& out, int from) { Count(out, from, -1); }
+void CountIn(StatusOutcome& out, int to) { Count(out, to, +1); }
 
 void SetCode(GeneralWorkingCopy& g, int code) { g.status = std::uint16_t((g.status & ~7u) | unsigned(code)); }
 
@@ -134,7 +128,7 @@ AppearanceQueueRec* QueueSlot(int slot, int general) {
 struct SaveChange {
   GeneralWorkingCopy& g;
   const StatusChange& in;
-  StatusRows& rows;
+  StatusOutcome& out;
   int o, c, lord;
   bool released, outside;
 
@@ -161,7 +155,7 @@ struct SaveChange {
     else LeaveCity(o, g.number);
     g.city = kNoCity;
     ReleaseUnit();
-    CountOut(rows, o);
+    CountOut(out, o);
     if (code == 1) g.x = g.y = 0;
     else Position();
     ClearHighSkills();
@@ -171,7 +165,7 @@ struct SaveChange {
   GeneralStatus Settle(GeneralStatus to, bool lead) {
     if (!lead) AppendToCity(c, g.number);
     else if (CitySaveRec* city = SaveCity(c)) city->setGeneral(0, std::uint16_t(g.number));
-    CountMove(rows, o, c);
+    CountMove(out, o, c);
     g.city = std::uint8_t(c);
     Position();
     ReleaseOrFollow();
@@ -233,7 +227,7 @@ struct SaveChange {
         LeaveCity(o, g.number);
         AppendToCity(c, g.number);
       }
-      CountMove(rows, o, c);
+      CountMove(out, o, c);
       g.city = std::uint8_t(c);
       Position();
       if (released) ReleaseUnit();
@@ -271,7 +265,7 @@ struct SaveChange {
       } else {
         AppendToCity(c, g.number);
       }
-      CountIn(rows, c);
+      CountIn(out, c);
       g.city = std::uint8_t(c);
       Position();
       dequeue();
@@ -318,7 +312,7 @@ bool ScenarioCityLedByOther(int city, int general) {
 struct ScenarioChange {
   GeneralWorkingCopy& g;
   const StatusChange& in;
-  StatusRows& rows;
+  StatusOutcome& out;
   int o, c, lord;
   bool installed = false;
 
@@ -347,14 +341,14 @@ struct ScenarioChange {
       if (ScenarioCityLedByOther(c, g.number)) return FromLord(GeneralStatus::Ordinary);
       g.city = std::uint8_t(c);
       MakeNewLord();
-      CountMove(rows, o, c);
+      CountMove(out, o, c);
     } else if (to == GeneralStatus::Ordinary) {
       Employ();
       SetCode(g, 2);
       MakeNewLord();
       if (c == o) return to;
       g.city = std::uint8_t(c);
-      CountMove(rows, o, c);
+      CountMove(out, o, c);
     } else if (to == GeneralStatus::Unaffiliated || to == GeneralStatus::Minor || to == GeneralStatus::NotYetAppeared) {
       g.employmentYear = 0;
       if (to == GeneralStatus::Unaffiliated) {
@@ -372,7 +366,7 @@ struct ScenarioChange {
         SetUnappeared(gUnappearedCount + 1);
       }
       MakeNewLord();
-      CountOut(rows, o);
+      CountOut(out, o);
     }
     return to;
   }
@@ -383,27 +377,27 @@ struct ScenarioChange {
       Employ();
       SetCode(g, lead ? 6 : 2);
       g.city = std::uint8_t(c);
-      CountMove(rows, o, c);
+      CountMove(out, o, c);
       return lead ? GeneralStatus::Lord : GeneralStatus::Ordinary;
     }
     if (to == GeneralStatus::Unaffiliated) {
       g.employmentYear = 0;
       SetCode(g, 3);
       g.city = std::uint8_t(c);
-      CountOut(rows, o);
+      CountOut(out, o);
     } else if (to == GeneralStatus::Minor) {
       g.employmentYear = 0;
       SetCode(g, 5);
       g.city = kNoCity;
       FathersCity();
-      CountOut(rows, o);
+      CountOut(out, o);
     } else if (to == GeneralStatus::NotYetAppeared) {
       g.employmentYear = 0;
       SetCode(g, 1);
       g.city = kNoCity;
       g.appearanceYear = std::uint16_t(in.appearanceYear);
       g.appearanceCity = std::uint8_t(in.appearCity);
-      CountOut(rows, o);
+      CountOut(out, o);
       SetUnappeared(gUnappearedCount + 1);
     }
     return to;
@@ -423,7 +417,7 @@ struct ScenarioChange {
       SetCode(g, lead ? 6 : 2);
       g.city = std::uint8_t(c);
       noAppearance();
-      CountIn(rows, c);
+      CountIn(out, c);
       return lead ? GeneralStatus::Lord : GeneralStatus::Ordinary;
     }
     if (to == GeneralStatus::Unaffiliated) {
@@ -468,10 +462,10 @@ std::optional<GeneralStatus> RecordStatus(const GeneralWorkingCopy& g) {
   return StatusOfCode(g.statusCode(), g.save, c && c->general(0) == g.number);
 }
 
-StatusOutcome ApplyStatusChange(GeneralWorkingCopy& g, const StatusChange& in, StatusRows& rows) {
+StatusOutcome ApplyStatusChange(GeneralWorkingCopy& g, const StatusChange& in) {
   const std::optional<GeneralStatus> from = RecordStatus(g);
   const std::optional<GeneralStatus> to = in.newStatus;
-  StatusOutcome out{to, false};
+  StatusOutcome out{to, false, {}, {}};
   const int o = in.orgCity, c = in.city;
 
   const int lord = from == GeneralStatus::Lord && CanSucceedLord(g.number, o, in.newLord) ? in.newLord : kNoGeneral;
@@ -479,8 +473,7 @@ StatusOutcome ApplyStatusChange(GeneralWorkingCopy& g, const StatusChange& in, S
                           from == GeneralStatus::NotYetAppeared;
 
   if (g.save) {
-    SaveChange s{g, in, rows, o, c, lord, in.unitLabel == "없음" && in.loadedUnit != "없음",
-                 in.unitLabel.ends_with("(성밖)")};
+    SaveChange s{g, in, out, o, c, lord, in.unitReleased, in.unitOutsideCastle};
     if (to && from == GeneralStatus::Lord) out.status = s.FromLord(*to);
     else if (to && from == GeneralStatus::Ordinary) out.status = s.FromOrdinary(*to);
     else if (to && unemployed)
@@ -488,15 +481,10 @@ StatusOutcome ApplyStatusChange(GeneralWorkingCopy& g, const StatusChange& in, S
     // A lord whose successor took entry 0 installed him, whatever cell ran.
     if (lord != kNoGeneral)
       if (const CitySaveRec* city = SaveCity(o)) out.successorInstalled = city->general(0) == lord;
-    // The row is drawn as its city's owner: the player's generals stand out.
-    if (g.city != kNoCity) {
-      const int owner = OwnerOfCity(g.city);
-      if (owner >= 0) rows.StyleGeneralRow(owner < kNoCity && owner == gPlayerCountry);
-    }
     return out;
   }
 
-  ScenarioChange s{g, in, rows, o, c, lord};
+  ScenarioChange s{g, in, out, o, c, lord};
   if (to && from == GeneralStatus::Lord) out.status = s.FromLord(*to);
   else if (to && from == GeneralStatus::Ordinary) out.status = s.FromOrdinary(*to);
   else if (to && unemployed) out.status = s.FromUnemployed(g.statusCode(), *to);

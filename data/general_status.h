@@ -4,24 +4,12 @@
 #pragma once
 
 #include <optional>
-#include <string>
+#include <set>
 
 #include "data/ids.h"
 #include "data/general_record.h"
 
 namespace garam {
-
-// The main window's rows a status change touches, reached by record number, so that the change
-// itself needs no window.
-enum class CountList { Countries, Cities };
-class StatusRows {
- public:
-  virtual ~StatusRows() = default;
-  // The general count the row of record tag shows moved by delta; a missing row is no error.
-  virtual void CountChanged(CountList list, int tag, int delta) = 0;
-  // The edited general's row drawn as a general of the player's country, or as any other.
-  virtual void StyleGeneralRow(bool player) = 0;
-};
 
 // What the editor holds when "확인" is pressed.
 struct StatusChange {
@@ -33,13 +21,15 @@ struct StatusChange {
   int queueSlot = 0;     // 1 to 100; 0 when the general waits in no slot
   int employmentYear = 0, appearanceYear = 0;
   int x = 0, y = 0;          // the position labels (save files)
-  std::string unitLabel;     // as the editor shows it now
-  std::string loadedUnit;    // the unit column as the list showed it at opening
+  bool unitReleased = false;       // he had a unit and the status menu let it go
+  bool unitOutsideCastle = false;  // he keeps a unit that stands outside his castle
 };
 
 struct StatusOutcome {
   std::optional<GeneralStatus> status;  // what the general's row shows now
   bool successorInstalled = false;
+  // The cities and countries whose general count the change moved: their rows show it anew.
+  std::set<int> recountedCities, recountedCountries;
 };
 
 // Whether general may succeed lord as lord of city: he serves there (status code 2 with that
@@ -55,7 +45,7 @@ std::optional<GeneralStatus> RecordStatus(const GeneralWorkingCopy& g);
 // Carries out the change on the working copy g (whose status code, city and years are still as
 // loaded) and on the data set. A lord's successor is installed when CanSucceedLord holds for him;
 // a cell that would make g the lord of a city already led by another general makes him an
-// ordinary general of it instead. Counts whose row or owner is missing are left alone.
-StatusOutcome ApplyStatusChange(GeneralWorkingCopy& g, const StatusChange& change, StatusRows& rows);
+// ordinary general of it instead. A city without an owner country moves no country's count.
+StatusOutcome ApplyStatusChange(GeneralWorkingCopy& g, const StatusChange& change);
 
 }  // namespace garam

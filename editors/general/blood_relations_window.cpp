@@ -112,22 +112,31 @@ void BloodRelationList::FollowSelection() {
 
 void BloodRelationList::ChangeRelation(Relation which) {
   if (!ListView->selectedRow()) return;
-  BloodRelationSetter setter(this, ListView, lists_, which == Relation::Father ? 1 : 2);
+  BloodRelationSetter setter(this, ListView, lists_, which);
   setter.ShowModal();
   ListView->setFocus();
 }
 
-BloodRelationSetter::BloodRelationSetter(QWidget* owner, garam::ListView* list, const MainLists& lists, int purpose)
+BloodRelationSetter::BloodRelationSetter(QWidget* owner, garam::ListView* list, const MainLists& lists, Relation which)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       list_(list),
       lists_(lists),
-      purpose_(purpose) {
+      which_(which) {
   setObjectName("frm혈연설정");
   setModal(true);
   if (owner) setWindowIcon(owner->windowIcon());
   setFixedSize(TwipsToPixels(4785), TwipsToPixels(1770));
   setFont(ListFont(12));
+  MakeKindOptions();
+  MakeButtons();
+  MakeNumberAndLabels();
+  QWidget* order[] = {Option(RelativeKind::General), Option(RelativeKind::None), Option(RelativeKind::Dead),
+                      pickButton, deathNumberBox, okButton, cancelButton};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+}
 
+// General, none, dead: the option's id is its RelativeKind.
+void BloodRelationSetter::MakeKindOptions() {
   auto* group = new QButtonGroup(this);
   const char* options[3] = {"일반", "없음", "사망"};
   const char* optionHints[3] = {"일반 장군으로 설정", "없음으로 설정", "사망한 상태로 설정"};
@@ -142,7 +151,9 @@ BloodRelationSetter::BloodRelationSetter(QWidget* owner, garam::ListView* list, 
   connect(group, &QButtonGroup::idToggled, this, [this](int id, bool on) {
     if (on) KindChosen(RelativeKind(id));
   });
+}
 
+void BloodRelationSetter::MakeButtons() {
   const char* captions[3] = {"변경", "확인", "취소"};
   QPushButton* buttons[3];
   const char* hints[3] = {"장군 선택", "변경사항 적용", "취소"};
@@ -160,7 +171,9 @@ BloodRelationSetter::BloodRelationSetter(QWidget* owner, garam::ListView* list, 
   connect(pickButton, &QPushButton::clicked, this, [this] { PickGeneral(); });
   connect(okButton, &QPushButton::clicked, this, [this] { Apply(); });
   connect(cancelButton, &QPushButton::clicked, this, [this] { reject(); });
+}
 
+void BloodRelationSetter::MakeNumberAndLabels() {
   deathNumberBox = new NumericBox(this);
   deathNumberBox->setObjectName("deathNumberBox");
   deathNumberBox->setGeometry(TwipsRect(1320, 1320, 855, 375));
@@ -180,16 +193,13 @@ BloodRelationSetter::BloodRelationSetter(QWidget* owner, garam::ListView* list, 
   p.setColor(QPalette::Window, QColor(128, 128, 255));
   p.setColor(QPalette::WindowText, Qt::white);
   hintLabel->setPalette(p);
-
-  QWidget* order[] = {kindOptions[0], kindOptions[1], kindOptions[2], pickButton, deathNumberBox, okButton, cancelButton};
-  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
 bool BloodRelationSetter::Load() {
-  setWindowTitle(purpose_ == 1 ? "아버지 변경" : "할아버지 변경");
+  setWindowTitle(which_ == Relation::Father ? "아버지 변경" : "할아버지 변경");
   const ListItem* row = list_ ? list_->selectedRow() : nullptr;
   if (!row) return false;
-  const int v = RelationOf(TagNumber(row), which()).value_or(KinNone);
+  const int v = RelationOf(TagNumber(row), which_).value_or(KinNone);
   relative = std::int16_t(v);
   deathNumberBox->setText("501");
   if (v < KinNone) {
@@ -197,14 +207,14 @@ bool BloodRelationSetter::Load() {
     QString cell = list_->cell(row, column());
     while (cell.startsWith(' ')) cell.remove(0, 1);
     name_->setText(cell);
-    kindOptions[0]->setChecked(true);
+    Option(RelativeKind::General)->setChecked(true);
   } else if (v == KinNone) {
     name_->setText("없음");
-    kindOptions[1]->setChecked(true);
+    Option(RelativeKind::None)->setChecked(true);
   } else {
     name_->setText("없음");
     deathNumberBox->setText(QString::number(v));
-    kindOptions[2]->setChecked(true);
+    Option(RelativeKind::Dead)->setChecked(true);
   }
   return true;
 }
@@ -241,15 +251,15 @@ void BloodRelationSetter::Apply() {
   const int n = TagNumber(row);
   int value = KinNone;
   QString cell = "[없음]";
-  if (kindOptions[0]->isChecked()) {
+  if (Option(RelativeKind::General)->isChecked()) {
     if (!IsGeneralRecord(relative)) return;
     value = relative;
     cell = " " + name_->text();
-  } else if (kindOptions[2]->isChecked()) {
+  } else if (Option(RelativeKind::Dead)->isChecked()) {
     value = int(deathNumberBox->value());
     cell = "[사망(" + deathNumberBox->text() + ")]";
   }
-  if (!SetRelation(n, which(), value)) return;
+  if (!SetRelation(n, which_, value)) return;
   list_->setCell(row, column(), cell);
   MarkDataChanged();
   accept();

@@ -41,9 +41,8 @@ class BloodRelationList : public QDialog {
 class BloodRelationSetter : public QDialog, public BloodRelationCaller {
   Q_OBJECT
  public:
-  // list: the blood-relation list, whose selected row is the general; purpose 1 the father, any
-  // other value the grandfather.
-  BloodRelationSetter(QWidget* owner, garam::ListView* list, const MainLists& lists, int purpose);
+  // list: the blood-relation list, whose selected row is the general whose relation which is set.
+  BloodRelationSetter(QWidget* owner, garam::ListView* list, const MainLists& lists, Relation which);
 
   // Reads the relation and sets the options, without showing the window; false without a
   // selected row in the list.
@@ -57,6 +56,7 @@ class BloodRelationSetter : public QDialog, public BloodRelationCaller {
 
   std::int16_t relative = KinNone;  // the general picked
   std::array<QRadioButton*, 3> kindOptions{};  // by RelativeKind
+  QRadioButton* Option(RelativeKind kind) const { return kindOptions[std::size_t(kind)]; }
   NumericBox* deathNumberBox;
   QLabel* hintLabel;
   QPushButton* pickButton;
@@ -71,13 +71,16 @@ class BloodRelationSetter : public QDialog, public BloodRelationCaller {
   QAbstractButton* OkButton() override { return okButton; }
 
  private:
-  Relation which() const { return purpose_ == 1 ? Relation::Father : Relation::Grandfather; }
-  int column() const { return purpose_ == 1 ? 2 : 3; }
+  void MakeKindOptions();
+  void MakeButtons();
+  void MakeNumberAndLabels();
+  // The list's column of the relation set.
+  int column() const { return which_ == Relation::Father ? 2 : 3; }
   void Apply();
 
   garam::ListView* list_;
   MainLists lists_;
-  int purpose_;
+  Relation which_;
   QLabel* name_;
 };
 

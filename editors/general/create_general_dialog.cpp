@@ -43,7 +43,15 @@ CreateGeneralDialog::CreateGeneralDialog(QWidget* owner, const MainLists& lists)
   setModal(true);
   if (owner) setWindowIcon(owner->windowIcon());
   setFixedSize(TwipsToPixels(4680), TwipsToPixels(2640));
+  MakeControls();
+  SetHintsAndOrder();
+  AttachTextByteGuard(nameBox, NewGeneralNameMaxBytes());
+  connect(regionCombo, &QComboBox::currentIndexChanged, this, [this] { ShowRegionFace(); });
+  connect(changeFaceButton, &QPushButton::clicked, this, [this] { ChangeFace(); });
+  connect(nameBox, &QLineEdit::textChanged, this, [this] { FollowName(); });
+}
 
+void CreateGeneralDialog::MakeControls() {
   nameFrame = new QGroupBox("이름", this);
   regionFrame = new QGroupBox("출신지역", this);
   for (int i = 0; i < 2; ++i) {
@@ -82,7 +90,9 @@ CreateGeneralDialog::CreateGeneralDialog(QWidget* owner, const MainLists& lists)
   hintBar->setObjectName("hintBar");
   hintBar->setSizeGripEnabled(false);
   hintBar->setGeometry(0, TwipsToPixels(2340), TwipsToPixels(4680), TwipsToPixels(300));
+}
 
+void CreateGeneralDialog::SetHintsAndOrder() {
   SetFocusHint(nameBox, "이름 입력");
   SetFocusHint(regionCombo, "출신지역 선택");
   SetFocusHint(changeFaceButton, "얼굴 선택");
@@ -92,11 +102,6 @@ CreateGeneralDialog::CreateGeneralDialog(QWidget* owner, const MainLists& lists)
   setTabOrder(regionCombo, changeFaceButton);
   setTabOrder(changeFaceButton, okButton);
   setTabOrder(okButton, cancelButton);
-
-  AttachTextByteGuard(nameBox, NewGeneralNameMaxBytes());
-  connect(regionCombo, &QComboBox::currentIndexChanged, this, [this] { ShowRegionFace(); });
-  connect(changeFaceButton, &QPushButton::clicked, this, [this] { ChangeFace(); });
-  connect(nameBox, &QLineEdit::textChanged, this, [this] { FollowName(); });
 }
 
 void CreateGeneralDialog::Load() {

@@ -53,6 +53,8 @@ class CreateGeneralDialog : public QDialog, public CreateGeneralCaller {
   QStatusBar* hintBar;
 
  private:
+  void MakeControls();
+  void SetHintsAndOrder();
   void ShowFace();
   void FollowName();
 

@@ -8,6 +8,7 @@
 
 #include "data/bitmaps.h"
 #include "data/cp949.h"
+#include "data/entity_ops.h"
 #include "data/gamedata.h"
 #include "data/territory.h"
 #include "data/general_status.h"
@@ -36,36 +37,48 @@ QString Str(const std::string& s) { return QString::fromStdString(s); }
 
 const std::vector<std::string>& BiographyNames() { return gData.gBiographyNames; }
 
-// The general count columns of the country and city lists.
-constexpr int kCountryCountColumn = 4, kCityCountColumn = 2;
+// A frame around widgets laid side by side.
+QGroupBox* Boxed(QWidget* parent, const QString& caption, std::initializer_list<QWidget*> widgets) {
+  auto* f = new QGroupBox(caption, parent);
+  auto* l = new QHBoxLayout(f);
+  l->setContentsMargins(6, 2, 6, 4);
+  for (QWidget* w : widgets) l->addWidget(w);
+  return f;
+}
 
-// The main window's rows as the status change sees them.
-class MainStatusRows : public StatusRows {
- public:
-  MainStatusRows(MainWindowLink& main, ListItem* general) : main_(main), general_(general) {}
-  // The count cell goes by its own text: a row patched before keeps counting from what it shows.
-  void CountChanged(CountList list, int tag, int delta) override {
-    ListView* v = View(list);
-    ListItem* row = v ? v->findTag(QString::number(tag)) : nullptr;
-    if (!row) return;
-    const int column = list == CountList::Countries ? kCountryCountColumn : kCityCountColumn;
-    const double shown = NumericValue(v->cell(row, column));
-    v->setCell(row, column, Str(Padded(std::int16_t(std::lround(shown) + delta), 5)));
+// A frame of four captioned combos, two to a row.
+QGroupBox* ComboGrid(QWidget* parent, const QString& caption, const std::array<QComboBox*, 4>& combos,
+                     std::initializer_list<const char*> captions) {
+  auto* f = new QGroupBox(caption, parent);
+  auto* g = new QGridLayout(f);
+  int i = 0;
+  for (const char* c : captions) {
+    g->addWidget(new QLabel(c, f), i / 2, (i % 2) * 2);
+    g->addWidget(combos[std::size_t(i)], i / 2, (i % 2) * 2 + 1);
+    ++i;
   }
-  void StyleGeneralRow(bool player) override {
-    ListView* v = main_.List(EntityList::Generals);
-    const QColor color = player ? QColor(0, 128, 0) : QColor(0, 0, 0);
-    v->setCellBold(general_, 0, player);
-    for (int column = 0; column <= 14; ++column) v->setCellForeColor(general_, column, color);
-    for (int column : {1, 7, 8, 9}) v->setCellBold(general_, column, player);
-  }
+  return f;
+}
 
- private:
-  ListView* View(CountList list) {
-    return main_.List(list == CountList::Countries ? EntityList::Countries : EntityList::Cities);
+// How a list row is drawn, cell by cell, to be put back after the row is shown anew.
+struct RowStyle {
+  std::vector<QColor> colours;
+  std::vector<bool> bold;
+  static RowStyle Of(const ListView& v, const ListItem* row) {
+    RowStyle s;
+    for (int c = 0; c < v.columnCount(); ++c) {
+      s.colours.push_back(v.cellForeColor(row, c));
+      s.bold.push_back(v.cellBold(row, c));
+    }
+    return s;
   }
-  MainWindowLink& main_;
-  ListItem* general_;
+  void ApplyTo(ListView& v, ListItem* row) const {
+    for (int c = 0; c < int(colours.size()); ++c) {
+      if (colours[std::size_t(c)].isValid()) v.setCellForeColor(row, c, colours[std::size_t(c)]);
+      else row->setData(c, Qt::ForegroundRole, QVariant());
+      v.setCellBold(row, c, bold[std::size_t(c)]);
+    }
+  }
 };
 
 }  // namespace
@@ -102,6 +115,23 @@ void GeneralEditor::Build() {
 
 // In the order the focus chain has always followed.
 void GeneralEditor::MakeControls() {
+  MakeLabelsAndButtons();
+  MakeNumberBoxes();
+  MakeCombos();
+  MakeLooksAndMarks();
+}
+
+namespace {
+QPushButton* Button(QWidget* parent, const QString& caption, const char* name) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(name);
+  b->setAutoDefault(false);
+  return b;
+}
+}  // namespace
+
+// Who he is and where he stands, with the buttons that change it.
+void GeneralEditor::MakeLabelsAndButtons() {
   auto label = [&](const char* name) {
     auto* l = new QLabel(this);
     l->setObjectName(name);
@@ -118,18 +148,15 @@ void GeneralEditor::MakeControls() {
   positionXLabel = label("positionXLabel");
   positionYLabel = label("positionYLabel");
   ageLabel = label("ageLabel");
-  auto button = [&](const QString& caption, const char* name) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-  };
-  fictionToggle = button("변경", "fictionToggle");
-  actionDoneToggle = button("변경", "actionDoneToggle");
-  changeCityButton = button("변경", "changeCityButton");
-  changeStatusButton = button("변경", "changeStatusButton");
-  changeAppearanceCityButton = button("변경", "changeAppearanceCityButton");
-  sonInLawToggle = button("변경", "sonInLawToggle");
+  fictionToggle = Button(this, "변경", "fictionToggle");
+  actionDoneToggle = Button(this, "변경", "actionDoneToggle");
+  changeCityButton = Button(this, "변경", "changeCityButton");
+  changeStatusButton = Button(this, "변경", "changeStatusButton");
+  changeAppearanceCityButton = Button(this, "변경", "changeAppearanceCityButton");
+  sonInLawToggle = Button(this, "변경", "sonInLawToggle");
+}
+
+void GeneralEditor::MakeNumberBoxes() {
   auto number = [&](const char* name) {
     auto* n = new NumericBox(this);
     n->setObjectName(name);
@@ -147,6 +174,9 @@ void GeneralEditor::MakeControls() {
   appearanceYearBox = number("appearanceYearBox");
   faceNumberBox = number("faceNumberBox");
   lastNumBox = politicsBox;
+}
+
+void GeneralEditor::MakeCombos() {
   auto combo = [&](QComboBox* c, const QString& name) {
     c->setObjectName(name);
     return c;
@@ -159,7 +189,10 @@ void GeneralEditor::MakeControls() {
   regionCombo = static_cast<PrefixCombo*>(combo(new PrefixCombo(this), "regionCombo"));
   lifespanCombo = combo(new QComboBox(this), "lifespanCombo");
   speechCombo = combo(new QComboBox(this), "speechCombo");
+}
 
+// Name, biography, face, skills and flags, and the window's own buttons.
+void GeneralEditor::MakeLooksAndMarks() {
   nameBox = new QLineEdit(this);
   nameBox->setObjectName("nameBox");
   recordNumberLabel = new QLabel(this);
@@ -172,20 +205,20 @@ void GeneralEditor::MakeControls() {
   faceLabel->setObjectName("faceLabel");
   faceLabel->setFixedSize(64, 80);
   faceLabel->setFrameShape(QFrame::Box);
-  changeFaceButton = button("얼굴변경", "changeFaceButton");
+  changeFaceButton = Button(this, "얼굴변경", "changeFaceButton");
   for (std::size_t i = 0; i < skillButtons.size(); ++i) {
-    QPushButton* b = button(kSkillNames[i], "");
+    QPushButton* b = Button(this, kSkillNames[i], "");
     b->setObjectName(QString("skillButton(%1)").arg(i));
     b->setCheckable(true);
     b->setStyleSheet("QPushButton:checked { background-color: rgb(255, 255, 0); color: black; }");
     skillButtons[i] = b;
   }
-  specialFlagChecks[0] = new QCheckBox("S", this);
-  specialFlagChecks[1] = new QCheckBox("W", this);
-  for (std::size_t i = 0; i < specialFlagChecks.size(); ++i)
-    specialFlagChecks[i]->setObjectName(QString("specialFlagCheck(%1)").arg(i));
-  okButton = button("확인", "okButton");
-  cancelButton = button("취소", "cancelButton");
+  talentSearchCheck = new QCheckBox("S", this);
+  talentSearchCheck->setObjectName("talentSearchCheck");
+  specialTraitCheck = new QCheckBox("W", this);
+  specialTraitCheck->setObjectName("specialTraitCheck");
+  okButton = Button(this, "확인", "okButton");
+  cancelButton = Button(this, "취소", "cancelButton");
   okButton->setDefault(true);
   hintBar = new QStatusBar(this);
   hintBar->setObjectName("hintBar");
@@ -198,111 +231,10 @@ void GeneralEditor::MakeControls() {
 
 // Who he is on the left, his abilities in the middle, face, skills and flags on the right.
 void GeneralEditor::LayOut() {
-  auto frame = [&](const QString& caption) { return new QGroupBox(caption, this); };
-  auto boxed = [&](const QString& caption, std::initializer_list<QWidget*> widgets) {
-    QGroupBox* f = frame(caption);
-    auto* l = new QHBoxLayout(f);
-    l->setContentsMargins(6, 2, 6, 4);
-    for (QWidget* w : widgets) l->addWidget(w);
-    return f;
-  };
-  auto* left = new QVBoxLayout;
-  auto* nameRow = new QHBoxLayout;
-  nameRow->addWidget(boxed("이름", {nameBox}), 1);
-  nameRow->addWidget(recordNumberLabel);
-  left->addLayout(nameRow);
-  left->addWidget(boxed("신분", {statusLabel, changeStatusButton}));
-  cityFrame = boxed("소속도시", {cityLabel, changeCityButton});
-  left->addWidget(cityFrame);
-  left->addWidget(boxed("소속 국가", {countryLabel}));
-  left->addWidget(boxed("유닛", {unitLabel}));
-  auto* place = new QHBoxLayout;
-  place->addWidget(boxed("가로위치", {positionXLabel}));
-  place->addWidget(boxed("세로위치", {positionYLabel}));
-  left->addLayout(place);
-  auto* appear = new QHBoxLayout;
-  appearanceFrame = boxed("등장도시", {appearanceCityLabel, changeAppearanceCityButton});
-  appear->addWidget(appearanceFrame, 1);
-  appear->addWidget(boxed("등장년도", {appearanceYearBox}));
-  left->addLayout(appear);
-  {
-    QGroupBox* kin = frame("혈연");
-    auto* g = new QGridLayout(kin);
-    g->addWidget(new QLabel("할아버지:", kin), 0, 0);
-    g->addWidget(grandfatherLabel, 0, 1);
-    g->addWidget(new QLabel("아버지  :", kin), 1, 0);
-    g->addWidget(fatherLabel, 1, 1);
-    left->addWidget(kin);
-  }
-  left->addStretch();
-
-  auto* middle = new QVBoxLayout;
-  auto* abilities = new QGridLayout;
-  const std::pair<NumericBox*, const char*> numbers[] = {{politicsBox, "정치"}, {battleBox, "전투"},
-                                                         {intelligenceBox, "지모"}, {loyaltyBox, "충성도"},
-                                                         {meritBox, "훈공"}, {employmentYearBox, "등용년도"}};
-  int cell = 0;
-  for (auto [box, caption] : numbers) {
-    abilities->addWidget(boxed(caption, {box}), cell / 3, cell % 3);
-    ++cell;
-  }
-  middle->addLayout(abilities);
-  middle->addWidget(boxed("출생년도", {birthYearBox, ageLabel}));
-  auto grid = [&](const QString& caption, const std::array<QComboBox*, 4>& combos,
-                  std::initializer_list<const char*> captions) {
-    QGroupBox* f = frame(caption);
-    auto* g = new QGridLayout(f);
-    int i = 0;
-    for (const char* c : captions) {
-      g->addWidget(new QLabel(c, f), i / 2, (i % 2) * 2);
-      g->addWidget(combos[std::size_t(i)], i / 2, (i % 2) * 2 + 1);
-      ++i;
-    }
-    return f;
-  };
-  middle->addWidget(grid("병과적성", aptitudeCombos, {"보병", "궁병", "기병", "수군"}));
-  middle->addWidget(grid("숙련도", proficiencyCombos, {"농업", "상업", "건설", "문화"}));
-  middle->addWidget(boxed("출신지역", {regionCombo}));
-  auto* life = new QHBoxLayout;
-  life->addWidget(boxed("수명", {lifespanCombo}));
-  life->addWidget(boxed("대사경향", {speechCombo}));
-  middle->addLayout(life);
-  middle->addStretch();
-
-  auto* right = new QVBoxLayout;
-  {
-    QGroupBox* face = frame("얼굴");
-    auto* g = new QGridLayout(face);
-    g->addWidget(faceLabel, 0, 0, 2, 1);
-    g->addWidget(faceNumberBox, 0, 1);
-    g->addWidget(changeFaceButton, 1, 1);
-    right->addWidget(face);
-  }
-  {
-    QGroupBox* skills = frame("특기");
-    auto* g = new QGridLayout(skills);
-    g->setSpacing(2);
-    for (int i = 0; i < 12; ++i) g->addWidget(skillButtons[std::size_t(i)], i / 6, i % 6);
-    right->addWidget(skills);
-  }
-  auto* flags = new QHBoxLayout;
-  flags->addWidget(boxed("특수", {specialFlagChecks[0], specialFlagChecks[1]}));
-  flags->addWidget(boxed("", {fictionToggle}));
-  flags->addWidget(boxed("행동", {actionDoneToggle}));
-  flags->addWidget(boxed("사위여부", {sonInLawToggle}));
-  right->addLayout(flags);
-  {
-    biographyFrame = frame("열전");
-    auto* v = new QVBoxLayout(biographyFrame);
-    v->addWidget(biographyCombo);
-    v->addWidget(biographyText);
-    right->addWidget(biographyFrame, 1);
-  }
-
   auto* columns = new QHBoxLayout;
-  columns->addLayout(left, 1);
-  columns->addLayout(middle, 1);
-  columns->addLayout(right, 1);
+  columns->addLayout(LayOutWhoHeIs(), 1);
+  columns->addLayout(LayOutAbilities(), 1);
+  columns->addLayout(LayOutLooksAndMarks(), 1);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(focusParking);
   buttons->addStretch();
@@ -312,6 +244,88 @@ void GeneralEditor::LayOut() {
   all->addLayout(columns);
   all->addLayout(buttons);
   all->addWidget(hintBar);
+}
+
+QLayout* GeneralEditor::LayOutWhoHeIs() {
+  auto* left = new QVBoxLayout;
+  auto* nameRow = new QHBoxLayout;
+  nameRow->addWidget(Boxed(this, "이름", {nameBox}), 1);
+  nameRow->addWidget(recordNumberLabel);
+  left->addLayout(nameRow);
+  left->addWidget(Boxed(this, "신분", {statusLabel, changeStatusButton}));
+  cityFrame = Boxed(this, "소속도시", {cityLabel, changeCityButton});
+  left->addWidget(cityFrame);
+  left->addWidget(Boxed(this, "소속 국가", {countryLabel}));
+  left->addWidget(Boxed(this, "유닛", {unitLabel}));
+  auto* place = new QHBoxLayout;
+  place->addWidget(Boxed(this, "가로위치", {positionXLabel}));
+  place->addWidget(Boxed(this, "세로위치", {positionYLabel}));
+  left->addLayout(place);
+  auto* appear = new QHBoxLayout;
+  appearanceFrame = Boxed(this, "등장도시", {appearanceCityLabel, changeAppearanceCityButton});
+  appear->addWidget(appearanceFrame, 1);
+  appear->addWidget(Boxed(this, "등장년도", {appearanceYearBox}));
+  left->addLayout(appear);
+  auto* kin = new QGroupBox("혈연", this);
+  auto* g = new QGridLayout(kin);
+  g->addWidget(new QLabel("할아버지:", kin), 0, 0);
+  g->addWidget(grandfatherLabel, 0, 1);
+  g->addWidget(new QLabel("아버지  :", kin), 1, 0);
+  g->addWidget(fatherLabel, 1, 1);
+  left->addWidget(kin);
+  left->addStretch();
+  return left;
+}
+
+QLayout* GeneralEditor::LayOutAbilities() {
+  auto* middle = new QVBoxLayout;
+  auto* abilities = new QGridLayout;
+  const std::pair<NumericBox*, const char*> numbers[] = {{politicsBox, "정치"}, {battleBox, "전투"},
+                                                         {intelligenceBox, "지모"}, {loyaltyBox, "충성도"},
+                                                         {meritBox, "훈공"}, {employmentYearBox, "등용년도"}};
+  int cell = 0;
+  for (auto [box, caption] : numbers) {
+    abilities->addWidget(Boxed(this, caption, {box}), cell / 3, cell % 3);
+    ++cell;
+  }
+  middle->addLayout(abilities);
+  middle->addWidget(Boxed(this, "출생년도", {birthYearBox, ageLabel}));
+  middle->addWidget(ComboGrid(this, "병과적성", aptitudeCombos, {"보병", "궁병", "기병", "수군"}));
+  middle->addWidget(ComboGrid(this, "숙련도", proficiencyCombos, {"농업", "상업", "건설", "문화"}));
+  middle->addWidget(Boxed(this, "출신지역", {regionCombo}));
+  auto* life = new QHBoxLayout;
+  life->addWidget(Boxed(this, "수명", {lifespanCombo}));
+  life->addWidget(Boxed(this, "대사경향", {speechCombo}));
+  middle->addLayout(life);
+  middle->addStretch();
+  return middle;
+}
+
+QLayout* GeneralEditor::LayOutLooksAndMarks() {
+  auto* right = new QVBoxLayout;
+  auto* face = new QGroupBox("얼굴", this);
+  auto* faceGrid = new QGridLayout(face);
+  faceGrid->addWidget(faceLabel, 0, 0, 2, 1);
+  faceGrid->addWidget(faceNumberBox, 0, 1);
+  faceGrid->addWidget(changeFaceButton, 1, 1);
+  right->addWidget(face);
+  auto* skills = new QGroupBox("특기", this);
+  auto* skillGrid = new QGridLayout(skills);
+  skillGrid->setSpacing(2);
+  for (int i = 0; i < 12; ++i) skillGrid->addWidget(skillButtons[std::size_t(i)], i / 6, i % 6);
+  right->addWidget(skills);
+  auto* flags = new QHBoxLayout;
+  flags->addWidget(Boxed(this, "특수", {talentSearchCheck, specialTraitCheck}));
+  flags->addWidget(Boxed(this, "", {fictionToggle}));
+  flags->addWidget(Boxed(this, "행동", {actionDoneToggle}));
+  flags->addWidget(Boxed(this, "사위여부", {sonInLawToggle}));
+  right->addLayout(flags);
+  biographyFrame = new QGroupBox("열전", this);
+  auto* v = new QVBoxLayout(biographyFrame);
+  v->addWidget(biographyCombo);
+  v->addWidget(biographyText);
+  right->addWidget(biographyFrame, 1);
+  return right;
 }
 
 void GeneralEditor::SetHints() {
@@ -346,8 +360,8 @@ void GeneralEditor::Connect() {
   }
   connect(biographyCombo, &QComboBox::currentIndexChanged, this, [this] { ShowBiography(); });
   connect(biographyCombo, &PrefixCombo::settled, this, [this] { ShowBiography(); });
-  for (int i = 0; i < 2; ++i)
-    connect(specialFlagChecks[std::size_t(i)], &QCheckBox::clicked, this, [this, i] { SpecialFlagClicked(i); });
+  for (QCheckBox* check : {talentSearchCheck, specialTraitCheck})
+    connect(check, &QCheckBox::clicked, this, [this, check] { SpecialFlagClicked(check); });
   connect(okButton, &QPushButton::clicked, this, [this] { OkClicked(); });
   connect(cancelButton, &QPushButton::clicked, this, [this] { CancelClicked(); });
   connect(changeFaceButton, &QPushButton::clicked, this, [this] { ChangeFace(); });
@@ -390,43 +404,36 @@ void GeneralEditor::FillLists() {
   for (QComboBox* c : proficiencyCombos) fill(c, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}, 1);
   fill(lifespanCombo, {"0", "1", "2", "3", "4", "5", "6", "7", "8"}, 0);
   fill(speechCombo, {"0", "1", "2", "3", "4", "5", "6", "7"}, 0);
+  FillRegionList();
+  FillBiographyList();
+}
 
-  // Regions of no culture sphere are not offered.
-  ListRegionNo.clear();
-  RegionListPos.assign(kRegionCount, -1);
-  QStringList regionNames;
+// Regions of no culture sphere are not offered.
+void GeneralEditor::FillRegionList() {
   auto regions = [&](const auto& v) {
-    for (std::size_t r = 0; r < v.size() && r < kRegionCount; ++r) {
-      if (v[r].get(v[r].L.sphere) == 7) continue;
-      RegionListPos[r] = int(ListRegionNo.size());
-      ListRegionNo.push_back(int(r));
-      regionNames << Str(ReadFixedName(v[r].bytes(v[r].L.name)));
-    }
+    for (std::size_t r = 0; r < v.size() && r < kRegionCount; ++r)
+      if (v[r].get(v[r].L.sphere) != 7) regionCombo->addItem(Str(ReadFixedName(v[r].bytes(v[r].L.name))), int(r));
   };
+  const bool blocked = regionCombo->blockSignals(true);
   if (IsSaveFile()) regions(gData.gSaveRegions);
   else regions(gData.gRegions);
-  QComboBox* region = regionCombo;
-  region->blockSignals(true);
-  for (int k = 0; k < regionNames.size(); ++k) region->addItem(regionNames[k], ListRegionNo[std::size_t(k)]);
-  region->blockSignals(false);
+  regionCombo->blockSignals(blocked);
+}
 
-  // Biographies by name in code-unit order; the last entry is the filler behind the list.
+// Biographies by name in code-unit order; the last entry is the filler behind the list.
+void GeneralEditor::FillBiographyList() {
   const auto& names = BiographyNames();
   const int listed = std::max(0, int(names.size()) - 1);
   std::vector<QString> decoded(static_cast<std::size_t>(listed));
   for (int i = 0; i < listed; ++i) decoded[std::size_t(i)] = Str(Cp949ToUtf8(names[std::size_t(i)]));
-  ListBioNo.resize(std::size_t(listed));
-  for (int i = 0; i < listed; ++i) ListBioNo[std::size_t(i)] = i;
-  std::stable_sort(ListBioNo.begin(), ListBioNo.end(),
+  std::vector<int> byName(static_cast<std::size_t>(listed));
+  for (int i = 0; i < listed; ++i) byName[std::size_t(i)] = i;
+  std::stable_sort(byName.begin(), byName.end(),
                    [&](int a, int b) { return decoded[std::size_t(a)].compare(decoded[std::size_t(b)]) < 0; });
-  BioListPos.assign(std::size_t(listed), -1);
   QComboBox* bio = biographyCombo;
   bio->blockSignals(true);
   bio->addItem("없음", 0xFFFF);
-  for (int k = 0; k < listed; ++k) {
-    BioListPos[std::size_t(ListBioNo[std::size_t(k)])] = k;
-    bio->addItem(decoded[std::size_t(ListBioNo[std::size_t(k)])], ListBioNo[std::size_t(k)]);
-  }
+  for (int biography : byName) bio->addItem(decoded[std::size_t(biography)], biography);
   bio->blockSignals(false);
 }
 
@@ -465,18 +472,14 @@ void GeneralEditor::FillIdentity(ListView& generals, int record) {
 
   // Unit: the loaded text, where it stands, and whether he may change status.
   loadedUnitText_ = generals.subItem(item_, 7);
+  hasUnit_ = save && Working.mission != kNoMission;
+  // A unit whose general names no city has no castle to stand in.
+  unitOutsideCastle_ = hasUnit_ && (Working.city >= kNoCity || IsGeneralAwayFromCity(record));
+  unitReleased_ = false;
   QString unit = loadedUnitText_;
-  bool outside = false;
-  if (unit != "없음") {
-    unit += " 유닛";
-    if (save) {
-      // A unit whose general names no city has no castle to stand in.
-      outside = Working.city >= kNoCity || IsGeneralAwayFromCity(record);
-      unit += outside ? "(성밖)" : "(성안)";
-    }
-  }
+  if (hasUnit_) unit += unitOutsideCastle_ ? " 유닛(성밖)" : " 유닛(성안)";
   unitLabel->setText(unit);
-  changeStatusButton->setEnabled(StatusChangeAllowed(status, Working, outside));
+  changeStatusButton->setEnabled(StatusChangeAllowed(status, Working, unitOutsideCastle_));
 }
 
 // The face and the fact and action marks.
@@ -504,9 +507,9 @@ void GeneralEditor::FillAbilities(int record) {
   const bool save = Working.save;
   const int bio = std::int16_t(Working.biography);
   if (bio == -1) SelectValue(biographyCombo, 0xFFFF, "없음");
-  else SelectValue(biographyCombo, bio >= 0 && bio < int(BioListPos.size()) ? bio : Working.biography, QString::number(bio));
+  else SelectValue(biographyCombo, Working.biography, QString::number(bio));
   ShowBiography();
-  if (QString::fromStdString(gCurrentFile).toLower().contains("scedat1") && record == 4) biographyCombo->setEnabled(false);
+  if (IsNuribo(record, gCurrentFile)) biographyCombo->setEnabled(false);
 
   for (int i = 0; i < 12; ++i) skillButtons[std::size_t(i)]->setChecked(Working.flags & (1u << i));
   {
@@ -524,8 +527,8 @@ void GeneralEditor::FillAbilities(int record) {
   meritBox->setText(QString::number(Working.merit));
   const int lifespan = (Working.status >> 3) & 0xF;
   SelectValue(lifespanCombo, lifespan, QString::number(lifespan));
-  specialFlagChecks[0]->setChecked(Working.flags & 0x1000);
-  specialFlagChecks[1]->setChecked(Working.flags & 0x2000);
+  talentSearchCheck->setChecked(Working.flags & kTalentSearchFlag);
+  specialTraitCheck->setChecked(Working.flags & kSpecialTraitFlag);
   NumLeft(birthYearBox);
 
   for (int i = 0; i < 4; ++i)
@@ -653,6 +656,11 @@ void GeneralEditor::setCityLabel(const QString& text) {
   countryLabel->setText(Str(CountryNameOfCity(cityNumber)));
 }
 
+void GeneralEditor::ReleaseUnit() {
+  unitLabel->setText("없음");
+  unitReleased_ = hasUnit_;
+}
+
 void GeneralEditor::SetCityNo(std::uint8_t v) {
   // The pickers write the city label after the number: the country follows the number.
   cityNumber = v;
@@ -681,8 +689,8 @@ void GeneralEditor::ShowBiography() {
   frame->setTitle(QString("열전(%1)").arg(n, 3, 10, QChar('0')));
 }
 
-void GeneralEditor::SpecialFlagClicked(int which) {
-  hintBar->showMessage(which == 0 ? "인재수색중 여부 설정" : "특수 속성 여부 설정");
+void GeneralEditor::SpecialFlagClicked(QCheckBox* check) {
+  hintBar->showMessage(check == talentSearchCheck ? "인재수색중 여부 설정" : "특수 속성 여부 설정");
   focusParking->setFocus(Qt::OtherFocusReason);
 }
 
@@ -729,25 +737,38 @@ void GeneralEditor::OkClicked() {
 void GeneralEditor::CancelClicked() { reject(); }
 
 void GeneralEditor::Apply() {
-  // What the user left in the focused control counts as if he had left it.
+  const QString name = CommitName();
+  WriteBoxes();
+  WriteMarks();
+  const StatusOutcome outcome = ApplyStatusChange(Working, ShownChange());
+  // The special flags go in after the change, which may clear the high flag bits.
+  if (talentSearchCheck->isChecked()) Working.flags |= kTalentSearchFlag;
+  if (specialTraitCheck->isChecked()) Working.flags |= kSpecialTraitFlag;
+  WriteGeneral(Working, name.toStdString());
+  MarkDataChanged();
+  ShowApplied(outcome, name);
+}
+
+// What the user left in the focused control counts as if he had left it; the name as stored.
+QString GeneralEditor::CommitName() {
   lastNumBox->Leave();
   biographyCombo->Leave();
   regionCombo->Leave();
   ClearReservedName(nameBox, IsQVGeneralKind() ? 17 : 19);
   if (nameBox->text().isEmpty()) nameBox->setText(" ");
-  const QString name = nameBox->text();
-  ListView* generals = main_.List(EntityList::Generals);
-  GeneralWorkingCopy& g = Working;
-  const bool save = g.save;
+  return nameBox->text();
+}
 
-  generals->setCell(item_, 0, name);
+// The numbers, combos and skills into the working copy.
+void GeneralEditor::WriteBoxes() {
+  GeneralWorkingCopy& g = Working;
   g.face = std::uint16_t(faceNumber);
   g.biography = std::uint16_t(ComboValue(biographyCombo));
   g.politics = std::uint8_t(Whole(politicsBox));
   g.battle = std::uint8_t(Whole(battleBox));
   g.intelligence = std::uint8_t(Whole(intelligenceBox));
   const int birth = Whole(birthYearBox);
-  g.birthWord = save ? std::uint16_t((g.birthWord & 0xF800) | (birth & 0x7FF)) : std::uint16_t(birth);
+  g.birthWord = g.save ? std::uint16_t((g.birthWord & 0xF800) | (birth & 0x7FF)) : std::uint16_t(birth);
   g.loyalty = std::uint8_t(Whole(loyaltyBox));
   g.merit = std::uint8_t(Whole(meritBox));
   for (int i = 0; i < 4; ++i) g.aptitudes[std::size_t(i)] = std::uint8_t(ComboValue(aptitudeCombos[std::size_t(i)]));
@@ -761,24 +782,25 @@ void GeneralEditor::Apply() {
   g.proficiency2 = std::uint8_t((ComboValue(proficiencyCombos[3]) << 4) | ComboValue(proficiencyCombos[2]));
   g.status = std::uint16_t((g.status & ~0x380) | (ComboValue(speechCombo) << 7));
   g.status = std::uint16_t((g.status & ~0x78) | (ComboValue(lifespanCombo) << 3));
-  if (save) {
+}
+
+// The fact, action and son-in-law toggles into the status word (and his unit's action).
+void GeneralEditor::WriteMarks() {
+  GeneralWorkingCopy& g = Working;
+  if (g.save) {
     const bool fictional = fictionToggle->text() != "사실";
     g.status = fictional ? std::uint16_t(g.status | kVirtualBit) : std::uint16_t(g.status & ~kVirtualBit);
     g.birthWord = fictional ? std::uint16_t(g.birthWord | kBirthVirtualBit) : std::uint16_t(g.birthWord & ~kBirthVirtualBit);
     const bool done = actionDoneToggle->text() != "미완";
     g.status = done ? std::uint16_t(g.status | kActionDoneBit) : std::uint16_t(g.status & ~kActionDoneBit);
-    if (unitLabel->text() != "없음") SetMissionActionDone(g.mission, done);
+    if (hasUnit_ && !unitReleased_) SetMissionActionDone(g.mission, done);
   }
   g.status = sonInLawToggle->text() == "X" ? std::uint16_t(g.status & ~kSonInLawBit)
-                                               : std::uint16_t(g.status | kSonInLawBit);
+                                           : std::uint16_t(g.status | kSonInLawBit);
+}
 
-  generals->setSubItem(item_, 2, Q(Padded(g.birthWord & 0x7FF, 5)));
-  generals->setSubItem(item_, 3, Q(Padded(g.loyalty, 5)));
-  generals->setSubItem(item_, 4, Q(Padded(g.politics, 5)));
-  generals->setSubItem(item_, 5, Q(Padded(g.battle, 5)));
-  generals->setSubItem(item_, 6, Q(Padded(g.intelligence, 5)));
-  for (int i = 0; i < 4; ++i) generals->setSubItem(item_, 10 + i, Q(AptitudeText(g.aptitudes[std::size_t(i)])));
-
+// The status change as the labels, boxes and pickers left it.
+StatusChange GeneralEditor::ShownChange() const {
   StatusChange change;
   change.newStatus = ShownStatus();
   change.city = cityNumber;
@@ -790,67 +812,67 @@ void GeneralEditor::Apply() {
   change.appearanceYear = Whole(appearanceYearBox);
   change.x = std::uint16_t(std::nearbyint(NumericValue(positionXLabel->text())));
   change.y = std::uint16_t(std::nearbyint(NumericValue(positionYLabel->text())));
-  change.unitLabel = unitLabel->text().toStdString();
-  change.loadedUnit = loadedUnitText_.toStdString();
-  MainStatusRows rows(main_, item_);
-  const StatusOutcome outcome = ApplyStatusChange(g, change, rows);
-  // The special flags go in after the change, which may clear the high flag bits.
-  if (specialFlagChecks[0]->isChecked()) g.flags |= 0x1000;
-  if (specialFlagChecks[1]->isChecked()) g.flags |= 0x2000;
+  change.unitReleased = unitReleased_;
+  change.unitOutsideCastle = unitOutsideCastle_ && !unitReleased_;
+  return change;
+}
 
-  if (change.newStatus == GeneralStatus::King) {
-    // His country's row, and on a save the player's king label when it is the player's country.
-    int owner = -1;
-    if (save && cityNumber < gData.gSaveCities.size()) owner = gData.gSaveCities[cityNumber].get(kCitySave.owner);
-    else if (!save && cityNumber < gData.gCities.size()) owner = gData.gCities[cityNumber].get(kCityScen.owner);
-    if (owner >= 0 && owner < kNoCity) {
-      if (save) {
-        const int slot = gFileKind == kSaveQV ? gData.gSaveHeaderQV.get(kSaveHeaderQV.playerCountry)
-                                              : gData.gSaveHeader.get(kSaveHeaderKr.playerCountry);
-        const auto map = gData.gSaveTail.bytes(kSaveTail.countryMap);
-        if (std::size_t(slot) < map.size() && map[std::size_t(slot)] == owner && main_.PlayerKingLabel())
-          main_.PlayerKingLabel()->setText(name);
-      }
-      if (ListView* countries = main_.List(EntityList::Countries))
-        if (ListItem* row = countries->findTag(QString::number(owner))) countries->setSubItem(row, 1, name);
-    }
-  }
-  if (ListView* consorts = main_.List(EntityList::Consorts)) {
-    for (int i = 0; i < consorts->count(); ++i) {
-      ListItem* row = consorts->row(i);
-      bool ok = false;
-      const int q = row->tag.toInt(&ok);
-      if (!ok || q < 0) continue;
-      if (save && std::size_t(q) < gData.gSaveQueens.size()) {
-        const auto& r = gData.gSaveQueens[std::size_t(q)];
-        if (r.get(kQueenSave.father) == g.number) consorts->setSubItem(row, 2, name);
-        if (r.get(kQueenSave.husband) == g.number) consorts->setSubItem(row, 3, name);
-      } else if (!save && std::size_t(q) < gData.gQueens.size()) {
-        const auto& r = gData.gQueens[std::size_t(q)];
-        if (r.get(kQueenScen.code) == 22 && g.number == 4) consorts->setSubItem(row, 2, name);
-        if (r.get(kQueenScen.husband) == g.number) consorts->setSubItem(row, 3, name);
-      }
-    }
-  }
-  generals->setSubItem(item_, 1, outcome.status ? StatusCaption(*outcome.status) : "");
-  // Only a successor this change installed is shown as the city's lord.
-  if (outcome.successorInstalled)
-    if (ListItem* lord = generals->findTag(QString::number(newLordNumber))) generals->setSubItem(lord, 1, StatusCaption(GeneralStatus::Lord));
-  // The unit column keeps its loaded text unless the unit went; the city and country columns
-  // keep the list's own texts while the city is the one he was loaded with.
-  if (unitLabel->text() == "없음") generals->setSubItem(item_, 7, "없음");
-  else generals->setSubItem(item_, 7, loadedUnitText_);
-  if (cityNumber != loadedCityNumber) {
-    const QString city = cityLabel->text(), country = countryLabel->text();
-    generals->setSubItem(item_, 8, city == "없음" ? Q(Dashes(kNoCityDashes)) : city);
-    generals->setSubItem(item_, 9, country == "없음" ? Q(Dashes(kNoCountryDashes)) : country);
-  }
+// The main window's rows the apply touched, shown anew from the records: his, a successor's, the
+// cities and countries he was counted in or out of, a king's country and the consorts naming him.
+void GeneralEditor::ShowApplied(const StatusOutcome& outcome, const QString& name) {
+  const GeneralWorkingCopy& g = Working;
+  ListView* generals = main_.List(EntityList::Generals);
+  const RowStyle style = RowStyle::Of(*generals, item_);
+  const QString cityCell = generals->subItem(item_, 8), countryCell = generals->subItem(item_, 9);
 
-  WriteGeneral(g, name.toStdString());
+  std::vector<int> generalRows{g.number};
+  if (outcome.successorInstalled) generalRows.push_back(newLordNumber);
+  main_.RefreshRows(EntityList::Generals, generalRows);
+  main_.RefreshRows(EntityList::Cities, {outcome.recountedCities.begin(), outcome.recountedCities.end()});
+  std::vector<int> countries(outcome.recountedCountries.begin(), outcome.recountedCountries.end());
+  const int kingdom = outcome.status == GeneralStatus::King ? OwnerOfCity(cityNumber) : -1;
+  if (kingdom >= 0 && kingdom < kNoCity) countries.push_back(kingdom);
+  main_.RefreshRows(EntityList::Countries, countries);
+  main_.RefreshRows(EntityList::Consorts, ConsortsNaming(g.number));
+
+  // Where the records do not bear out what the editor chose, the rows keep the texts they have
+  // always been given.
+  if (outcome.status != RecordStatus(g))
+    generals->setSubItem(item_, 1, outcome.status ? StatusCaption(*outcome.status) : "");
+  // A released unit reads as gone even where the status change kept it.
+  if (unitReleased_) generals->setSubItem(item_, 7, "없음");
+  // Left elsewhere than the city the editor shows: its texts while changed, else the loaded ones.
+  if (g.city != cityNumber) {
+    const bool moved = cityNumber != loadedCityNumber;
+    const QString city = cityNumber == kNoCity ? Q(Dashes(kNoCityDashes)) : cityLabel->text();
+    // The label names the country of the city's owner, "없음" for none.
+    const QString country = countryLabel->text() == "없음" ? Q(Dashes(kNoCountryDashes)) : countryLabel->text();
+    generals->setSubItem(item_, 8, moved ? city : cityCell);
+    generals->setSubItem(item_, 9, moved ? country : countryCell);
+  }
+  // Without a city (or with one the records lack) a save general keeps the colours he had.
+  if (!(g.save && g.city != kNoCity && OwnerOfCity(g.city) >= 0)) style.ApplyTo(*generals, item_);
+  if (kingdom >= 0 && kingdom < kNoCity) ShowKingName(name);
+
   generals->setSorted(false);
   generals->setSorted(true);
-  MarkDataChanged();
   generals->scrollToItem(item_);
+}
+
+// A king's name where the records keep it apart from his: the save page's king label of the
+// player's country, and his country's row when the country names another king.
+void GeneralEditor::ShowKingName(const QString& name) {
+  const int kingdom = OwnerOfCity(cityNumber);
+  if (Working.save) {
+    const int slot = gFileKind == kSaveQV ? gData.gSaveHeaderQV.get(kSaveHeaderQV.playerCountry)
+                                          : gData.gSaveHeader.get(kSaveHeaderKr.playerCountry);
+    const auto map = gData.gSaveTail.bytes(kSaveTail.countryMap);
+    if (std::size_t(slot) < map.size() && map[std::size_t(slot)] == kingdom && main_.PlayerKingLabel())
+      main_.PlayerKingLabel()->setText(name);
+  }
+  if (KingOfCity(cityNumber) == Working.number) return;
+  if (ListView* countries = main_.List(EntityList::Countries))
+    if (ListItem* row = countries->findTag(QString::number(kingdom))) countries->setSubItem(row, 1, name);
 }
 
 }  // namespace garam

@@ -16,6 +16,7 @@
 
 #include "data/ids.h"
 #include "data/general_record.h"
+#include "data/general_status.h"
 #include "platform/editorkit.h"
 #include "platform/numericbox.h"
 #include "ui/pickers/pickercallers.h"
@@ -72,8 +73,8 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
   QLabel* faceLabel;
   QPushButton* changeFaceButton;
   std::array<QPushButton*, 12> skillButtons{};  // checkable; checked = the skill is owned
-  // "S" (searching for talent) and "W" (a special trait), bits 12 and 13 of the flags.
-  std::array<QCheckBox*, 2> specialFlagChecks{};
+  QCheckBox* talentSearchCheck;  // "S": out searching for talent
+  QCheckBox* specialTraitCheck;  // "W": a special trait
   QPushButton* fictionToggle;     // "사실" / "가상"
   QPushButton* actionDoneToggle;  // "미완" / "완료"
   QPushButton* sonInLawToggle;    // "X" / "O"
@@ -92,8 +93,6 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
   std::int16_t faceNumber = 0;
   std::int16_t newLordNumber = kNoGeneral;
   std::uint8_t queueSlot = 0;
-  // List position -> record number and back; filled at opening.
-  std::vector<int> ListRegionNo, RegionListPos, ListBioNo, BioListPos;
   // The number box that last had the focus.
   NumericBox* lastNumBox = nullptr;
   // The general as the editor edits him; the stored record changes only on "확인".
@@ -110,8 +109,10 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
   void ChangeStatus();
   void ChangeAppearanceCity();
   void ShowBiography();
-  void SpecialFlagClicked(int which);
+  void SpecialFlagClicked(QCheckBox* check);
   void setCityLabel(const QString& text);
+  // The status menu let his unit go: the label shows none and "확인" releases it.
+  void ReleaseUnit();
   // The status the status label shows; nullopt for a text that names none.
   std::optional<GeneralStatus> ShownStatus() const;
 
@@ -141,7 +142,14 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
  private:
   void Build();
   void MakeControls();
+  void MakeLabelsAndButtons();
+  void MakeNumberBoxes();
+  void MakeCombos();
+  void MakeLooksAndMarks();
   void LayOut();
+  QLayout* LayOutWhoHeIs();
+  QLayout* LayOutAbilities();
+  QLayout* LayOutLooksAndMarks();
   void SetHints();
   void Connect();
   bool Fill(int record);
@@ -152,9 +160,17 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
   void FillAppearance(int record);
   void SetNumberRanges();
   void FillLists();
+  void FillRegionList();
+  void FillBiographyList();
   void NumLeft(NumericBox* box);
   void ShowFace();
   void Apply();
+  QString CommitName();
+  void WriteBoxes();
+  void WriteMarks();
+  StatusChange ShownChange() const;
+  void ShowApplied(const StatusOutcome& outcome, const QString& name);
+  void ShowKingName(const QString& name);
   static int ComboValue(const QComboBox* combo);
   // Selects the entry holding value, adding a placeholder entry that keeps it when none does.
   static void SelectValue(QComboBox* combo, int value, const QString& placeholder);
@@ -164,6 +180,9 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
   MainWindowLink& main_;
   ListItem* item_ = nullptr;
   QString loadedUnitText_;
+  bool hasUnit_ = false;            // he had a unit at opening
+  bool unitOutsideCastle_ = false;  // and it stands outside his castle
+  bool unitReleased_ = false;       // the status menu let it go
   bool loaded_ = false;
 };
 

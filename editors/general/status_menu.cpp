@@ -30,35 +30,36 @@ StatusMenu::StatusMenu(GeneralEditor& editor, const MainLists& lists)
     : QDialog(&editor, Qt::Dialog | Qt::FramelessWindowHint), e_(editor), lists_(lists) {
   setObjectName("frmCMenu");
   setFixedSize(TwipsToPixels(780), TwipsToPixels(1860));
-  for (int i = 0; i < 5; ++i) {
-    auto* b = new QPushButton(StatusCaption(kMenuStatuses[std::size_t(i)]), this);
+  for (std::size_t i = 0; i < kEntries; ++i) {
+    const GeneralStatus status = kMenuStatuses[i];
+    auto* b = new QPushButton(StatusCaption(status), this);
     b->setObjectName(QString("statusButtons(%1)").arg(i));
-    b->setGeometry(TwipsRect(15, 15 + 360 * i, 735, 375));
+    b->setGeometry(TwipsRect(15, 15 + 360 * int(i), 735, 375));
     b->setAutoDefault(false);
     b->installEventFilter(this);
-    connect(b, &QPushButton::clicked, this, [this, i] { Choose(i); });
-    statusButtons[std::size_t(i)] = b;
+    connect(b, &QPushButton::clicked, this, [this, status] { Choose(status); });
+    statusButtons[i] = b;
   }
 
   QAbstractButton* statusButton = e_.changeStatusButton;
   move(statusButton->mapToGlobal(QPoint(statusButton->width(), statusButton->height())));
 
   const std::optional<GeneralStatus> status = e_.ShownStatus();
-  for (int i = 0; i < 5; ++i) {
-    if (status != kMenuStatuses[std::size_t(i)]) continue;
-    current_ = i;
-    QFont bold = statusButtons[std::size_t(i)]->font();
+  if (QPushButton* shown = status ? Button(*status) : nullptr) {
+    current_ = *status;
+    QFont bold = shown->font();
     bold.setBold(true);
-    statusButtons[std::size_t(i)]->setFont(bold);
-    statusButtons[0]->setEnabled(false);
-    statusButtons[std::size_t(i)]->setEnabled(false);
+    shown->setFont(bold);
+    Button(GeneralStatus::Lord)->setEnabled(false);
+    shown->setEnabled(false);
     // A lord can only step down.
-    if (i == 0)
-      for (int j : {2, 3, 4}) statusButtons[std::size_t(j)]->setEnabled(false);
-    break;
+    if (current_ == GeneralStatus::Lord)
+      for (GeneralStatus out : {GeneralStatus::Unaffiliated, GeneralStatus::Minor, GeneralStatus::NotYetAppeared})
+        Button(out)->setEnabled(false);
   }
-  if (gUnappearedCount >= 100) statusButtons[4]->setEnabled(false);
-  if (e_.fatherLabel->text() == "없음") statusButtons[3]->setEnabled(false);
+  if (gUnappearedCount >= 100) Button(GeneralStatus::NotYetAppeared)->setEnabled(false);
+  // Only a general with a father may be a minor.
+  if (e_.Working.father == kNoGeneral) Button(GeneralStatus::Minor)->setEnabled(false);
   for (QPushButton* b : statusButtons)
     if (b->isEnabled()) {
       b->setFocus(Qt::OtherFocusReason);
@@ -66,13 +67,19 @@ StatusMenu::StatusMenu(GeneralEditor& editor, const MainLists& lists)
     }
 }
 
+QPushButton* StatusMenu::Button(GeneralStatus status) const {
+  for (std::size_t i = 0; i < kEntries; ++i)
+    if (kMenuStatuses[i] == status) return statusButtons[i];
+  return nullptr;
+}
+
 bool StatusMenu::eventFilter(QObject* watched, QEvent* event) {
-  for (int i = 0; i < 5; ++i) {
-    if (watched != statusButtons[std::size_t(i)]) continue;
+  for (std::size_t i = 0; i < kEntries; ++i) {
+    if (watched != statusButtons[i]) continue;
     if (event->type() == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();
       if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        Choose(i);
+        Choose(kMenuStatuses[i]);
         return true;
       }
       if (key == Qt::Key_Escape) {
@@ -158,18 +165,19 @@ void StatusMenu::Unemployed(GeneralStatus status) {
     if (status == GeneralStatus::Unaffiliated && save) PlaceFromRelatives();
     e_.appearanceCityNumber = kNoAppearanceCity;
   }
-  e_.unitLabel->setText("없음");
+  e_.ReleaseUnit();
   e_.statusLabel->setText(StatusCaption(status));
   e_.UpdateSonInLawToggle(true);
 }
 
-void StatusMenu::Choose(int index) {
-  if (!statusButtons[std::size_t(index)]->isEnabled()) return;
+void StatusMenu::Choose(GeneralStatus status) {
+  QPushButton* button = Button(status);
+  if (!button || !button->isEnabled()) return;
   PickerCallers callers;
   callers.generalEditor = &e_;
   callers.statusMenu = this;
-  if (index == 1) {
-    if (current_ != 0) {
+  if (status == GeneralStatus::Ordinary) {
+    if (current_ != GeneralStatus::Lord) {
       CityPicker(&e_, lists_, callers, CityPickerMode::Joining).ShowModal();
     } else if (SuccessorNeeded()) {
       GeneralPicker(&e_, lists_, callers, GeneralPickerMode::NewLord, e_.Working.number).ShowModal();
@@ -177,8 +185,8 @@ void StatusMenu::Choose(int index) {
       e_.statusLabel->setText(StatusCaption(GeneralStatus::Lord));
       CityPicker(&e_, lists_, callers, CityPickerMode::Affiliation).ShowModal();
     }
-  } else if (index >= 2) {
-    Unemployed(kMenuStatuses[std::size_t(index)]);
+  } else if (status != GeneralStatus::Lord) {
+    Unemployed(status);
   }
   accept();
 }

@@ -22,8 +22,11 @@ class StatusMenu : public QDialog {
   StatusMenu(GeneralEditor& editor, const MainLists& lists);
   static constexpr int kEntries = 5;
 
-  std::array<QPushButton*, 5> statusButtons{};
-  void Choose(int index);
+  // From top to bottom: lord, ordinary, unaffiliated, minor, not yet appeared.
+  std::array<QPushButton*, kEntries> statusButtons{};
+  // The button giving status; nullptr for a status the menu does not offer.
+  QPushButton* Button(GeneralStatus status) const;
+  void Choose(GeneralStatus status);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -36,7 +39,8 @@ class StatusMenu : public QDialog {
 
   GeneralEditor& e_;
   MainLists lists_;
-  int current_ = 0;
+  // The status the editor shows; one the menu does not offer counts as a lord's.
+  GeneralStatus current_ = GeneralStatus::Lord;
 };
 
 }  // namespace garam

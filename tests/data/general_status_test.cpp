@@ -12,14 +12,17 @@
 namespace garam {
 namespace {
 
-// The count column of every country and city row, by tag.
-struct FakeRows : StatusRows {
+enum class CountList { Countries, Cities };
+// The count column of every country and city row, by tag, as the rows a change names show anew.
+struct FakeRows {
   std::map<std::pair<CountList, int>, int> cells;
-  int styled = -1;
-  void CountChanged(CountList list, int tag, int delta) override {
-    if (auto it = cells.find({list, tag}); it != cells.end()) it->second += delta;
+  void Refresh(const StatusOutcome& out) {
+    for (auto& [key, count] : cells) {
+      const bool cities = key.first == CountList::Cities;
+      if ((cities ? out.recountedCities : out.recountedCountries).count(key.second))
+        count = cities ? gData.gCityGeneralCount[key.second] : gData.gCountryGeneralCount[key.second];
+    }
   }
-  void StyleGeneralRow(bool player) override { styled = player; }
 };
 
 GeneralWorkingCopy General(int n) {
@@ -138,9 +141,11 @@ StatusOutcome Change(FakeRows& rows, int general, const std::string& to, int cit
   StatusChange in{.newStatus = StatusOfCaption(to), .city = employed || (to == "재야" && !g.save) ? city : kNoCity,
                   .orgCity = g.city, .newLord = lord, .appearCity = 1, .queueSlot = general == 7 ? 1 : 0,
                   .employmentYear = 1200, .appearanceYear = 1210, .x = employed && !field ? 10 + city : g.x, .y = 20};
-  in.loadedUnit = g.mission != kNoMission ? "군대" : "없음";
-  in.unitLabel = !employed || in.loadedUnit == "없음" ? "없음" : field ? "군대 유닛(성밖)" : "군대 유닛(성안)";
-  const StatusOutcome out = ApplyStatusChange(g, in, rows);
+  const bool unit = g.mission != kNoMission;
+  in.unitReleased = unit && !employed;
+  in.unitOutsideCastle = unit && employed && field;
+  const StatusOutcome out = ApplyStatusChange(g, in);
+  rows.Refresh(out);
   WriteGeneral(g, "장수");
   return out;
 }
@@ -171,11 +176,11 @@ TEST(GeneralStatus, CellsDoWhatTheyName) {
   struct Case { bool save; int general; const char* to; int city, lord; const char *applied, *installed; std::function<void()> check; };
   const Case cases[] = {
       // A lord leaving: the successor takes entry 0; the unit is released, its entry leaves the
-      // city's objects; the high flag bits go; the row keeps its style without a city.
+      // city's objects; the high flag bits go.
       {true, 1, "재야", 0, 2, "재야", "1", [&] {
          const GeneralWorkingCopy g = General(1);
-         EXPECT_EQ(std::vector<int>({g.city, g.mission, g.flags, g.employmentYear, object(0), rows.styled}),
-                   std::vector<int>({80, 4080, 0x0001, 0, 6, -1}));
+         EXPECT_EQ(std::vector<int>({g.city, g.mission, g.flags, g.employmentYear, object(0)}),
+                   std::vector<int>({80, 4080, 0x0001, 0, 6}));
          EXPECT_EQ(entries(0), "2 500 500");
        }},
       // Successors: one kept out by an unchanged lord is not shown; lord and successor change places.
@@ -183,7 +188,7 @@ TEST(GeneralStatus, CellsDoWhatTheyName) {
       {true, 1, "일반", 0, 2, "일반", "1", [&] { EXPECT_EQ(entries(0), "2 1 500"); }},
       {false, 1, "일반", 0, 2, "일반", "1", [&] { EXPECT_EQ(General(2).statusCode(), 6); }},
       // A lordless city is taken over; one with a lord is served instead.
-      {true, 2, "영주", 2, 500, "영주", "0", [&] { EXPECT_EQ(entries(2) + std::to_string(rows.styled), "2 9 5001"); }},
+      {true, 2, "영주", 2, 500, "영주", "0", [&] { EXPECT_EQ(entries(2), "2 9 500"); }},
       {true, 2, "영주", 1, 500, "일반", "0", [&] { EXPECT_EQ(entries(1), "4 2 500"); }},
       {false, 5, "영주", 1, 500, "일반", "0", [] {}},
       // In the field he keeps his place in the lists; his unit's entry follows his city.

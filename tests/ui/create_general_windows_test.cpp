@@ -148,9 +148,10 @@ TEST_P(BloodRelationSetter, OpensByTheStoredValueAndWritesOneWord) {
   };
   const Bytes before2 = bytes(2), before4 = bytes(4);
   // Per setter: option, label and number it opens with.
-  struct Opening { int option; QString label, number; };
-  const Opening openings[] = {{2, "없음", "1200"}, {2, "없음", "612"}, {1, "없음", "501"}, {0, "[?(-3)]", "501"},
-                              {0, "의자", "501"}};
+  using Kind = garam::BloodRelationSetter::RelativeKind;
+  struct Opening { Kind option; QString label, number; };
+  const Opening openings[] = {{Kind::Dead, "없음", "1200"}, {Kind::Dead, "없음", "612"}, {Kind::None, "없음", "501"},
+                              {Kind::General, "[?(-3)]", "501"}, {Kind::General, "의자", "501"}};
   int setter = 0, picks = 0;
   Open({{"frm혈연",
          [&](QDialog& d) {
@@ -164,7 +165,7 @@ TEST_P(BloodRelationSetter, OpensByTheStoredValueAndWritesOneWord) {
          [&](QDialog& d) {
            auto& s = static_cast<garam::BloodRelationSetter&>(d);
            const Opening& o = openings[setter];
-           EXPECT_TRUE(s.kindOptions[std::size_t(o.option)]->isChecked()) << setter;
+           EXPECT_TRUE(s.Option(o.option)->isChecked()) << setter;
            EXPECT_EQ(s.RelativeNameLabel()->text() + "|" + s.deathNumberBox->text(), o.label + "|" + o.number) << setter;
            switch (setter++) {
              case 1:
@@ -173,7 +174,7 @@ TEST_P(BloodRelationSetter, OpensByTheStoredValueAndWritesOneWord) {
                QTest::keyClicks(s.deathNumberBox, "4567");
                break;
              case 2:
-               QTest::mouseClick(s.kindOptions[0], Qt::LeftButton);
+               QTest::mouseClick(s.Option(Kind::General), Qt::LeftButton);
                QTest::mouseClick(s.pickButton, Qt::LeftButton);  // cancelled
                QTest::mouseClick(s.pickButton, Qt::LeftButton);
                break;

@@ -4,6 +4,7 @@
 
 #include "editors/general/general_editor.h"
 #include "editors/general/general_forms.h"
+#include "data/entity_ops.h"
 #include "data/general_status.h"
 #include "data/save_io.h"
 #include "data/scenario_io.h"
@@ -143,7 +144,7 @@ TEST_F(GeneralEditorTest, ApplyWritesTheFieldsAndTheRows) {
   e->lastNumBox = e->meritBox;  // left last, never left: the apply commits it
   e->aptitudeCombos[0]->setCurrentIndex(5);
   e->skillButtons[2]->click();
-  e->specialFlagChecks[1]->click();
+  e->specialTraitCheck->click();
   e->ToggleFiction();
   Leave(e->birthYearBox, "1990");
   e->OkClicked();
@@ -170,6 +171,20 @@ TEST_F(GeneralEditorTest, ApplyWritesTheFieldsAndTheRows) {
   EXPECT_EQ(Cell(2, 5, 1) + w->playerKing->text(), " 태조");
   const std::uint8_t blank[] = {' ', 0, ' ', ' '};
   EXPECT_TRUE(std::equal(std::begin(blank), std::end(blank), gData.gSaveGenerals[11].raw.begin() + 4));
+}
+
+// The S and W checks stand for bits 12 and 13 of the flags word, each for its own.
+TEST_F(GeneralEditorTest, SpecialChecksShowAndWriteTheirOwnBits) {
+  Load(kScenarioKr);
+  gData.gGenerals[1].set(kGeneralScenKr.flags, std::uint16_t(0x1001));
+  auto e = Open(1);
+  EXPECT_TRUE(e->talentSearchCheck->isChecked());
+  EXPECT_FALSE(e->specialTraitCheck->isChecked());
+  e->talentSearchCheck->click();
+  e->specialTraitCheck->click();
+  EXPECT_EQ(e->hintBar->currentMessage(), "특수 속성 여부 설정");
+  e->OkClicked();
+  EXPECT_EQ(gData.gGenerals[1].get(kGeneralScenKr.flags), 0x2001);
 }
 
 TEST_F(GeneralEditorTest, EnterOnOkCommitsTheFocusedBox) {
@@ -250,12 +265,12 @@ TEST_F(GeneralEditorTest, CancelAndClosingChangeNothing) {
 
 // --- The status menu ------------------------------------------------------------------------
 
-// Drives the status menu (its button) and the pickers it opens (the row of each tag in turn).
-void Script(int button, std::vector<int> rows) {
+// Drives the status menu (the button of a status) and the pickers it opens (the row of each tag in turn).
+void Script(GeneralStatus status, std::vector<int> rows) {
   SetModalRunner([=](QDialog& d) mutable {
     if (auto* menu = qobject_cast<StatusMenu*>(&d)) {
       menu->show();
-      menu->statusButtons[std::size_t(button)]->click();
+      menu->Button(status)->click();
     } else if (auto* picker = qobject_cast<ListPicker*>(&d); picker && !rows.empty()) {
       picker->List()->selectRow(picker->List()->findTag(QString::number(rows.front())));
       rows.erase(rows.begin());
@@ -280,6 +295,22 @@ TEST_F(GeneralEditorTest, StatusMenuOffersWhatTheStatusAllows) {
   }
 }
 
+// Each status finds the button that gives it, and that button chooses it; the king has none.
+TEST_F(GeneralEditorTest, StatusMenuButtonsGoByTheirStatus) {
+  Load(kScenarioKr);
+  auto e = Open(4);  // 누리, unaffiliated
+  StatusMenu menu(*e, {w->countryList, w->cityList, w->generalList, w->consortList});
+  for (GeneralStatus s : {GeneralStatus::Lord, GeneralStatus::Ordinary, GeneralStatus::Unaffiliated,
+                          GeneralStatus::Minor, GeneralStatus::NotYetAppeared})
+    EXPECT_EQ(menu.Button(s)->text().toStdString(), StatusCaption(s));
+  EXPECT_EQ(menu.Button(GeneralStatus::King), nullptr);
+  gData.gGenerals[4].set(kGeneralScenKr.father, std::uint16_t(0));
+  auto child = Open(4);
+  StatusMenu childMenu(*child, {w->countryList, w->cityList, w->generalList, w->consortList});
+  childMenu.Choose(GeneralStatus::Minor);
+  EXPECT_EQ(child->statusLabel->text(), "미성년");
+}
+
 // The appearance city asked under the menu must be chosen; the one asked from the editor's own
 // button need not.
 TEST_F(GeneralEditorTest, StatusMenuAsksAnAppearanceCityThatMustBeChosen) {
@@ -295,7 +326,7 @@ TEST_F(GeneralEditorTest, StatusMenuAsksAnAppearanceCityThatMustBeChosen) {
   });
   StatusMenu menu(*e, {w->countryList, w->cityList, w->generalList, w->consortList});
   menu.show();
-  QTest::keyClick(menu.statusButtons[4], Qt::Key_Return);
+  QTest::keyClick(menu.Button(GeneralStatus::NotYetAppeared), Qt::Key_Return);
   EXPECT_FALSE(menu.isVisible());
   EXPECT_EQ(QStringList({e->unitLabel->text(), e->cityLabel->text(), e->statusLabel->text(),
                          e->appearanceCityLabel->text(), e->appearanceYearBox->text()}).join('|'), "없음|없음|미등장|금관|1188");
@@ -316,7 +347,7 @@ TEST_F(GeneralEditorTest, UnaffiliatedStandsByHisRelatives) {
     gData.gSaveGenerals[13].set(kGeneralSaveKr.x, std::uint16_t(7)), gData.gSaveGenerals[13].set(kGeneralSaveKr.y, std::uint16_t(8));
     gData.gSaveGenerals[11].set(kGeneralSaveKr.city, std::uint8_t(3));  // a free city
     Fill(kSaveKr, "user1.rn");
-    Script(2, {});
+    Script(GeneralStatus::Unaffiliated, {});
     auto e = Open(15);
     e->ChangeStatus();
     EXPECT_EQ(e->positionXLabel->text() + "|" + e->positionYLabel->text(), c.place) << c.father;
@@ -329,7 +360,7 @@ TEST_F(GeneralEditorTest, StatusChainsApplyOrCancel) {
     Load(kSaveKr);
     const auto records = Records();
     const QStringList rows = Rows({4, 3, 2});
-    Script(1, {1});
+    Script(GeneralStatus::Ordinary, {1});
     auto e = Open(13);
     e->ChangeStatus();
     apply ? e->OkClicked() : e->CancelClicked();
@@ -392,7 +423,7 @@ TEST_F(GeneralEditorTest, EverySuccessorOfferedLeadsTheCity) {
       SetModalRunner([&](QDialog& d) {
         if (auto* menu = qobject_cast<StatusMenu*>(&d)) {
           menu->show();
-          menu->statusButtons[1]->click();
+          menu->Button(GeneralStatus::Ordinary)->click();
         } else if (auto* picker = qobject_cast<GeneralPicker*>(&d)) {
           shown = Tags(picker->List());
           if (turn >= 0) picker->List()->selectRow(picker->List()->findTag(offered[turn])), picker->Answer();
@@ -421,7 +452,7 @@ TEST_F(GeneralEditorTest, EverySuccessorOfferedLeadsTheCity) {
     SetModalRunner([&](QDialog& d) {
       if (auto* menu = qobject_cast<StatusMenu*>(&d)) {
         menu->show();
-        menu->statusButtons[1]->click();
+        menu->Button(GeneralStatus::Ordinary)->click();
       } else if (!asked) {
         asked = d.metaObject();
       }
@@ -432,6 +463,90 @@ TEST_F(GeneralEditorTest, EverySuccessorOfferedLeadsTheCity) {
     EXPECT_EQ(asked, &CityPicker::staticMetaObject);
     EXPECT_EQ(e->statusLabel->text().toStdString(), "영주");
   }
+}
+
+// --- The rows an apply shows anew ----------------------------------------------------------
+
+// Every cell of every row of the lists an apply may touch, with its colour and weight.
+std::vector<std::string> Drawn(MainWindow& w) {
+  std::vector<std::string> t;
+  for (EntityList list : {EntityList::Countries, EntityList::Cities, EntityList::Generals, EntityList::Consorts}) {
+    ListView* lv = w.List(list);
+    for (int i = 0; i < lv->count(); ++i)
+      for (int c = 0; c < lv->columnCount(); ++c) {
+        const QColor colour = lv->cellForeColor(lv->row(i), c);
+        t.push_back((lv->cell(lv->row(i), c) + (colour.isValid() ? " " + colour.name() : "") +
+                     (lv->cellBold(lv->row(i), c) ? " bold" : "")).toStdString());
+      }
+  }
+  return t;
+}
+
+// A general who joins a city and is renamed (the father of a consort: in scenarios the one the
+// game fixes), a renamed king and a renamed husband: the rows read as a new fill shows them.
+TEST_F(GeneralEditorTest, AppliedRowsReadAsAFreshFill) {
+  for (std::int32_t kind : {kSaveKr, kSaveQV, kScenarioKr, kScenarioQV}) {
+    SCOPED_TRACE(kind);
+    const bool save = kind == kSaveKr || kind == kSaveQV;
+    Load(kind);
+    if (save) {
+      SetName(gData.gSaveQueens[0], kQueenSave.name, "왕비");
+      gData.gSaveQueens[0].set(kQueenSave.husband, std::uint16_t(12));
+      gData.gSaveQueens[0].set(kQueenSave.father, std::uint16_t(15));
+    } else {
+      gData.gQueens[0].set(kQueenScen.code, std::uint8_t(kFixedFatherConsortCode));
+    }
+    Fill(kind, save ? "user1.rn" : "scedat2.rn");
+    gLoadedExeInfo = gExeInfo;
+    const int joining = save ? 15 : kFixedFatherGeneral, king = save ? 10 : 5, husband = save ? 12 : 2;
+
+    Script(GeneralStatus::Ordinary, {save ? 1 : 0});
+    auto e = Open(joining);
+    e->ChangeStatus();
+    e->nameBox->setText("합류");
+    e->OkClicked();
+    ASSERT_EQ(Cell(4, joining, 1), "일반");
+    for (auto [record, name] : {std::pair{king, "새왕"}, {husband, "새남편"}}) {
+      auto renamed = Open(record);
+      renamed->nameBox->setText(name);
+      renamed->OkClicked();
+    }
+    EXPECT_EQ(Cell(5, 0, 2) + Cell(5, 0, 3), "합류새남편");
+
+    const std::vector<std::string> applied = Drawn(*w);
+    Fill(kind, save ? "user1.rn" : "scedat2.rn");
+    EXPECT_EQ(Drawn(*w), applied);
+  }
+}
+
+// Where the records do not bear out what the editor shows, the rows keep the texts they were
+// always given: a save general of the player's country leaving for no city keeps his colours, a
+// king his country does not name still shows in its row.
+TEST_F(GeneralEditorTest, RowsTheRecordsDoNotBearOutKeepTheirTexts) {
+  LoadSave(false);
+  gData.gSaveCountries[5].set(kCountrySave.king, std::int16_t(10));
+  Fill(kSaveKr, "user1.rn");
+  gLoadedExeInfo = gExeInfo;
+  ListView* generals = w->List(EntityList::Generals);
+  auto drawn = [&] {
+    const ListItem* row = generals->findTag("14");
+    return generals->cellForeColor(row, 0).name() + (generals->cellBold(row, 0) ? " bold" : "");
+  };
+  ASSERT_EQ(drawn(), "#008000 bold");
+  Script(GeneralStatus::Unaffiliated, {});
+  auto leaving = Open(14);
+  leaving->ChangeStatus();
+  leaving->OkClicked();
+  EXPECT_EQ(Cell(4, 14, 1) + Cell(4, 14, 7) + drawn(), "재야없음#008000 bold");
+
+  auto king = Open(11);
+  king->nameBox->setText("갑");
+  king->OkClicked();
+  EXPECT_EQ(Cell(2, 5, 1), "갑");
+
+  Fill(kSaveKr, "user1.rn");
+  EXPECT_EQ(drawn(), "#000000");  // what a new fill shows instead
+  EXPECT_EQ(Cell(2, 5, 1), "왕건");
 }
 
 // --- Open and apply without a change on every general -----------------------------------------

@@ -58,6 +58,27 @@ TEST_F(MainLinkTest, RefreshedRowIsTheFilledOne) {
   EXPECT_FALSE(Shown(EntityList::Cities, 4));
 }
 
+// One batch over several records, one the list lacks and one no record stands for, shows them
+// all as a new fill does.
+TEST_F(MainLinkTest, BatchRefreshIsTheFilledList) {
+  LoadSave(false);
+  auto all = [&] {
+    std::vector<std::optional<std::vector<std::string>>> rows;
+    for (int record = 0; record < 20; ++record) rows.push_back(Shown(EntityList::Generals, record));
+    return rows;
+  };
+  gData.gSaveGenerals[12].set(kGeneralSaveKr.city, std::uint8_t(1));
+  gData.gSaveGenerals[15].set(kGeneralSaveKr.city, std::uint8_t(0));
+  test::SaveGeneral(gData, false, 16, {"새장수", 2, 2});
+  ListView* generals = w->List(EntityList::Generals);
+  generals->removeRow(generals->indexOf(generals->findTag("13")));
+  w->RefreshRows(EntityList::Generals, {12, 15, 13, 16, 499});
+  const auto refreshed = all();
+  Fill(kSaveKr, "user1.rn");
+  EXPECT_EQ(refreshed, all());
+  EXPECT_EQ(Shown(EntityList::Generals, 16)->at(0), "새장수 #008000 bold");
+}
+
 TEST_F(MainLinkTest, AnswersForTheMainWindowWhileItLives) {
   LoadSave(false);
   QWidget other;

@@ -7,7 +7,7 @@ class NoMainWindow : public MainWindowLink {
  public:
   QWidget* Window() override { return nullptr; }
   ListView* List(EntityList) override { return nullptr; }
-  void RefreshRow(EntityList, int) override {}
+  void RefreshRows(EntityList, const std::vector<int>&) override {}
   std::string ShownFileName() const override { return {}; }
   QLabel* PlayerCountryLabel() override { return nullptr; }
   QLabel* PlayerKingLabel() override { return nullptr; }

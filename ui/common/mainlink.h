@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "platform/listview.h"
 #include "ui/pickers/pickercallers.h"
@@ -25,9 +26,11 @@ class MainWindowLink {
   // The main window itself: the owner the editors open over and take their icon from.
   virtual QWidget* Window() = 0;
   virtual ListView* List(EntityList list) = 0;
-  // Shows the row of record anew from the data, through the code that fills the list: a row the
-  // list lacks is added, and one the data no longer lists is removed.
-  virtual void RefreshRow(EntityList list, int record) = 0;
+  // Shows the rows of records anew from the data, through the code that fills the list, which
+  // builds the list's rows once for them all: a row the list lacks is added, and one the data no
+  // longer lists is removed.
+  virtual void RefreshRows(EntityList list, const std::vector<int>& records) = 0;
+  void RefreshRow(EntityList list, int record) { RefreshRows(list, {record}); }
   // The loaded file's name as the status bar shows it, in brackets after a custom load.
   virtual std::string ShownFileName() const = 0;
   // The save page's labels of the player's country and of its king.

@@ -1,5 +1,7 @@
 #include "ui/main/fillmain.h"
 
+#include <map>
+
 #include "data/cp949.h"
 #include "data/gamedata.h"
 #include "data/ids.h"
@@ -191,17 +193,18 @@ void FillMainWindow(MainWindow& w) {
   UpdateListCaptions(w);
 }
 
-void RefreshListRow(ListView* view, EntityList list, int record) {
-  if (!view) return;
+void RefreshListRows(ListView* view, EntityList list, const std::vector<int>& records) {
+  if (!view || records.empty()) return;
   const ListSource source(gData, gFileKind, IsExpansionLoaded());
-  const std::string tag = std::to_string(record);
-  ListItem* item = view->findTag(Q8(tag));
-  for (const ListRow& r : RowsOf(source, list)) {
-    if (r.tag != tag) continue;
-    ShowRow(view, item, r);
-    return;
+  const std::vector<ListRow> rows = RowsOf(source, list);
+  std::map<std::string, const ListRow*> byTag;
+  for (const ListRow& r : rows) byTag.emplace(r.tag, &r);
+  for (int record : records) {
+    const std::string tag = std::to_string(record);
+    ListItem* item = view->findTag(Q8(tag));
+    if (auto it = byTag.find(tag); it != byTag.end()) ShowRow(view, item, *it->second);
+    else if (item) view->removeRow(view->indexOf(item));
   }
-  if (item) view->removeRow(view->indexOf(item));
 }
 
 }  // namespace garam

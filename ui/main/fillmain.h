@@ -12,8 +12,8 @@ class MainWindow;
 // reports progress 90 to 100.
 void FillMainWindow(MainWindow& w);
 
-// Shows the row of record in view, the list's view, as the fill would show it now: added when
+// Shows the rows of records in view, the list's view, as the fill would show them now: added when
 // missing, removed when the data no longer lists the record.
-void RefreshListRow(ListView* view, EntityList list, int record);
+void RefreshListRows(ListView* view, EntityList list, const std::vector<int>& records);
 
 }  // namespace garam

@@ -316,7 +316,9 @@ std::string MainWindow::Status(int panel) const { return S(StatusBarView->panelT
 
 void MainWindow::BuildMapCache() { garam::BuildMapCache(); }
 void MainWindow::FillMainWindow() { garam::FillMainWindow(*this); }
-void MainWindow::RefreshRow(EntityList list, int record) { RefreshListRow(List(list), list, record); }
+void MainWindow::RefreshRows(EntityList list, const std::vector<int>& records) {
+  RefreshListRows(List(list), list, records);
+}
 void MainWindow::DataChanged() { SetStatus(3, "*"); }
 void MainWindow::ReSize() { ReSizeMain(*this); }
 

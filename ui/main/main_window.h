@@ -71,7 +71,7 @@ class MainWindow : public QMainWindow, public DataHost, public MainControls, pub
   // MainWindowLink
   QWidget* Window() override { return this; }
   ListView* List(EntityList list) override { return ListOf(list); }
-  void RefreshRow(EntityList list, int record) override;
+  void RefreshRows(EntityList list, const std::vector<int>& records) override;
   std::string ShownFileName() const override { return Status(2); }
   QLabel* PlayerCountryLabel() override { return playerCountry; }
   QLabel* PlayerKingLabel() override { return playerKing; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/cp949.h"
+#include "data/entity_ops.h"
 #include "data/ids.h"
 #include "data/record_access.h"
 #include "data/save_io.h"
@@ -227,9 +228,8 @@ std::vector<ListRow> QueenRows(const ListSource& s) {
       if (q.father == kNoGeneral) father = "없음";
       else if (q.father > kNoGeneral) father = "사망";
       else if (auto* n = s.generalName(q.father)) father = *n;
-    } else if (q.code == 22) {
-      // The one scenario consort whose father the game fixes: general record 4.
-      if (auto* n = s.generalName(4)) father = *n;
+    } else if (const int fixed = FixedScenarioFather(q.code); fixed != kNoGeneral) {
+      if (auto* n = s.generalName(fixed)) father = *n;
     } else {
       father = "없음";
     }
