@@ -4,10 +4,13 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QGroupBox>
 #include <QtTest/QTest>
+#include <set>
 
 #include "data/fileio.h"
 #include "data/gamedata.h"
+#include "platform/twips.h"
 #include "tests/support/exe_builder.h"
 #include "tests/support/installation.h"
 #include "tests/support/save_builder.h"
@@ -192,16 +195,46 @@ TEST(MainLayout, SnapsToTheMinimumAndNothingOverlapsOrLeavesItsFrame) {
       const auto& b = Layout(w, h, save).boxes;
       auto right = [&](const char* n) { return b.at(n).left + b.at(n).width; };
       auto bottom = [&](const char* n) { return b.at(n).top + b.at(n).height; };
-      EXPECT_LE(bottom("Frame2"), b.at("cmd2(0)").top);
-      EXPECT_LE(right("cmd2(2)"), b.at("TabView").width);
-      EXPECT_LE(right("cmd3(1)"), b.at("cmd3(2)").left);
-      EXPECT_LE(b.at("ListView4").width, b.at("Frame4").width);
+      EXPECT_LE(bottom("countryFrame"), b.at("countryCreate").top);
+      EXPECT_LE(right("countryEdit"), b.at("tabStrip").width);
+      EXPECT_LE(right("cityDelete"), b.at("cityEdit").left);
+      EXPECT_LE(b.at("generalList").width, b.at("generalFrame").width);
       if (!save) continue;
-      EXPECT_LE(right("cmdLeft1(0)"), b.at("cmdRight1(0)").left);
-      EXPECT_LE(right("cmdRight1(0)"), b.at("lblK1(0)").left);
-      EXPECT_LE(bottom("cmdLeft1(7)"), b.at("Frame1(2)").height);
+      EXPECT_LE(right("slotToList0"), b.at("listToSlot0").left);
+      EXPECT_LE(right("listToSlot0"), b.at("playerSlot0").left);
+      EXPECT_LE(bottom("slotToList7"), b.at("playerListFrame").height);
     }
   }
+}
+
+// Every control on the pages carries its own name, has a box under that name, and the box is the
+// one it stands in: a control missing from the table would stay where Qt put it.
+TEST(MainLayout, EveryPageControlIsPlacedUnderItsOwnName) {
+  MainWindow w;
+  const auto boxes = PageBoxes(0, 0, true, true);
+  std::set<std::string> placed;
+  for (QWidget* page : w.pages) {
+    for (QWidget* control : page->findChildren<QWidget*>()) {
+      // The parts a control is made of (a list's header, a box's viewport) are its own business.
+      const QWidget* owner = control->parentWidget();
+      if (owner != page && !qobject_cast<const QGroupBox*>(owner)) continue;
+      const std::string name = control->objectName().toStdString();
+      SCOPED_TRACE(name);
+      ASSERT_FALSE(name.empty());
+      EXPECT_TRUE(placed.insert(name).second) << "two controls share the name";
+      ASSERT_TRUE(boxes.count(name));
+      ASSERT_TRUE(w.Placed.count(name));
+      EXPECT_EQ(w.Placed.at(name), control);
+      const TwipsBox& b = boxes.at(name);
+      const QRect r = control->geometry();
+      EXPECT_EQ(std::tuple(r.left(), r.width(), r.height()),
+                std::tuple(TwipsToPixels(b.left, w.logicalDpiX()), TwipsToPixels(b.width, w.logicalDpiX()),
+                           TwipsToPixels(b.height, w.logicalDpiY())));
+    }
+  }
+  // Nothing in the table names a control that is not on a page, the tab control aside.
+  for (const auto& [name, box] : boxes)
+    if (name != kTabStripName) EXPECT_TRUE(placed.count(name)) << name;
 }
 
 TEST(AboutBox, CaptionParticleFollowsTheLastCharacter) {

@@ -261,9 +261,11 @@ void EntityCommand(MainWindow& w, EntityList list, ListCommand command) {
   if (command == ListCommand::Delete) return Delete(w, list);
 }
 
-void HeaderPageCommand(MainWindow& w, int page, HeaderCommand command) {
-  if (page == 0) ScenarioPageCommand(w, command);
-  else if (page == 1) SavePageCommand(w, command);
+void HeaderPageCommand(MainWindow& w, HeaderPage page, HeaderCommand command) {
+  switch (page) {
+    case HeaderPage::Scenario: return ScenarioPageCommand(w, command);
+    case HeaderPage::Save: return SavePageCommand(w, command);
+  }
 }
 
 }  // namespace garam

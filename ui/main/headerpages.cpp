@@ -20,8 +20,6 @@ namespace {
 constexpr int kTitleMaxBytes = 18;
 constexpr int kDescriptionMaxBytes = 443;
 
-bool QVEdition() { return IsExpansionLoaded(); }
-
 // Writes a focus hint into the first status panel; the year boxes' hints follow the edition.
 class HintFilter : public QObject {
  public:
@@ -77,7 +75,7 @@ QString TwoDigits(int n) { return QString::number(n).rightJustified(2, '0'); }
 
 }  // namespace
 
-YearBox::YearBox(int page, QWidget* parent) : NumericBox(parent), page_(page) {}
+YearBox::YearBox(HeaderPage page, QWidget* parent) : NumericBox(parent), page_(page) {}
 
 void YearBox::focusOutEvent(QFocusEvent* event) {
   const auto [lo, hi] = YearRange(page_);
@@ -87,9 +85,9 @@ void YearBox::focusOutEvent(QFocusEvent* event) {
   setText(QString::number(YearValue(this)));
 }
 
-std::pair<int, int> YearRange(int page) {
-  const bool qv = QVEdition();
-  return page == 0 ? std::pair{0, MaxStartYear(qv)} : std::pair{1, MaxCurrentYear(qv)};
+std::pair<int, int> YearRange(HeaderPage page) {
+  const bool qv = IsExpansionLoaded();
+  return page == HeaderPage::Scenario ? std::pair{0, MaxStartYear(qv)} : std::pair{1, MaxCurrentYear(qv)};
 }
 
 int YearValue(const YearBox* box) {
@@ -112,11 +110,11 @@ void WireHeaderPages(MainWindow& w) {
   Hint(w.scenarioTitle, "시나리오 제목 입력", filter);
   Hint(w.description, "시나리오 설명 입력", filter);
   QObject::connect(w.startYear, &NumericBox::gotFocus, filter, [&w] {
-    const int hi = YearRange(0).second;
+    const int hi = YearRange(HeaderPage::Scenario).second;
     w.SetStatus(1, "시작년도 입력(0∼" + std::to_string(hi) + ")");
   });
   QObject::connect(w.currentYear, &NumericBox::gotFocus, filter, [&w] {
-    const int hi = YearRange(1).second;
+    const int hi = YearRange(HeaderPage::Save).second;
     w.SetStatus(1, "년도 입력(1∼" + std::to_string(hi) + ")");
   });
   w.season->setInsertPolicy(QComboBox::NoInsert);
@@ -125,7 +123,7 @@ void WireHeaderPages(MainWindow& w) {
 }
 
 void ScenarioPageCommand(MainWindow& w, HeaderCommand command) {
-  const bool qv = QVEdition();
+  const bool qv = IsExpansionLoaded();
   if (command == HeaderCommand::Apply) {
     if (w.scenarioTitle->text().isEmpty()) w.scenarioTitle->setText(" ");
     if (w.description->toPlainText().isEmpty()) w.description->setPlainText(" ");
