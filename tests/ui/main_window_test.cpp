@@ -10,6 +10,7 @@
 
 #include "data/fileio.h"
 #include "data/gamedata.h"
+#include "platform/modal.h"
 #include "platform/twips.h"
 #include "tests/support/exe_builder.h"
 #include "tests/support/installation.h"
@@ -35,7 +36,7 @@ TEST_F(MainWindowTest, StartsEmptyAndACancelledLoadChangesNothing) {
     EXPECT_FALSE(a->isEnabled());
   EXPECT_FALSE(w.unitResetAction->isVisible() || w.TabStrip->isVisible());
   EXPECT_EQ(gAppPath.back(), '/');
-  w.LoadCommand(1);
+  w.LoadCommand(MainWindow::FileChoice::Save);
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_EQ(dialogs.fileRequests[0].filter, "세이브 파일 (user*.rn)|user*.rn");
   EXPECT_TRUE(!w.saveAction->isEnabled() && dialogs.boxes.empty());
@@ -45,15 +46,15 @@ TEST_F(MainWindowTest, RefusedLoadRestoresSaveAndRemembersTheDirectory) {
   MainWindow w;
   std::string path = dir.write("SCEDAT1.RN", Bytes(100));
   dialogs.fileAnswers.push_back(Q(path));
-  w.LoadCommand(0);
+  w.LoadCommand(MainWindow::FileChoice::Scenario);
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_FALSE(w.saveAction->isEnabled());
-  w.LoadCommand(1);
+  w.LoadCommand(MainWindow::FileChoice::Save);
   EXPECT_EQ(dialogs.fileRequests.back().initialDir, Q(dir.dir()));
   // A refusal after an earlier enabled Save puts Save back as it was.
   w.saveAction->setEnabled(true);
   dialogs.fileAnswers.push_back(Q(path));
-  w.LoadCommand(0);
+  w.LoadCommand(MainWindow::FileChoice::Scenario);
   EXPECT_TRUE(w.saveAction->isEnabled());
 }
 
@@ -63,7 +64,7 @@ TEST_F(MainWindowTest, LoadedKindSetsMenusAndPanels) {
   MainWindow w;
   auto load = [&](const std::string& path) {
     dialogs.fileAnswers.push_back(Q(path));
-    w.LoadCommand(0);
+    w.LoadCommand(MainWindow::FileChoice::Scenario);
     ASSERT_TRUE(gDataLoaded) << dialogs.lastText().toStdString();
   };
   auto enabled = [&] {
@@ -91,41 +92,41 @@ TEST_F(MainWindowTest, SaveQuestionBeforeLoad) {
   gFileKind = kScedat1;
   gCurrentFile = dir.path("missing/SCEDAT1.RN");
   dialogs.boxAnswers = {MsgResult::Cancel};
-  w.LoadCommand(0);
+  w.LoadCommand(MainWindow::FileChoice::Scenario);
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, "데이터가 변경되었습니다.\r\n\r\n저장하시겠습니까?");
   EXPECT_TRUE(dialogs.boxes[0].buttons == MsgButtons::YesNoCancel && dialogs.fileRequests.empty());
   dialogs.boxAnswers = {MsgResult::No};
-  w.LoadCommand(0);
+  w.LoadCommand(MainWindow::FileChoice::Scenario);
   EXPECT_EQ(dialogs.fileRequests.size(), 1u);
   // Yes with a save that cannot succeed stops the load: the change is not dropped silently.
   dialogs.boxAnswers = {MsgResult::Yes};
-  w.LoadCommand(0);
+  w.LoadCommand(MainWindow::FileChoice::Scenario);
   EXPECT_TRUE(dialogs.fileRequests.size() == 1u && gDataChanged);
 }
 
 TEST_F(MainWindowTest, ChoosingTheExecutable) {
   MainWindow w;
   dialogs.fileAnswers.push_back(Q(dir.write("bad.exe", Bytes(2000000))));
-  w.CustomLoadCommand(2);
+  w.CustomLoadCommand(MainWindow::FileChoice::Executable);
   EXPECT_EQ(dialogs.lastText(), "실행파일의 정보를 읽던 도중 문제가 발견되었습니다.");
   EXPECT_FALSE(w.customLoadScenarioAction->isEnabled());
 
   std::string exe = dir.write("game.exe", test::BuildExe(test::ExpansionExe('A')));
   dialogs.fileAnswers.push_back(Q(exe));
-  w.CustomLoadCommand(2);
+  w.CustomLoadCommand(MainWindow::FileChoice::Executable);
   EXPECT_TRUE(w.customLoadScenarioAction->isEnabled() && w.exePathAction->isChecked());
   // The custom load offers the executable's edition and opens in its directory.
-  w.CustomLoadCommand(0);
+  w.CustomLoadCommand(MainWindow::FileChoice::Scenario);
   EXPECT_EQ(dialogs.fileRequests.back().filter, "시나리오 파일 (scedat?.wn)|scedat?.wn");
   EXPECT_EQ(dialogs.fileRequests.back().initialDir, Q(dir.dir()));
-  w.CustomLoadCommand(1);
+  w.CustomLoadCommand(MainWindow::FileChoice::Save);
   EXPECT_EQ(dialogs.fileRequests.back().filter, "세이브 파일 (user*.wnx)|user*.wnx");
   // An executable that no longer passes stops the custom load before the dialog.
   const std::size_t asked = dialogs.fileRequests.size();
   dialogs.boxes.clear();
   ASSERT_TRUE(WriteFileAtomic(exe, Bytes(10)));
-  w.CustomLoadCommand(0);
+  w.CustomLoadCommand(MainWindow::FileChoice::Scenario);
   EXPECT_TRUE(dialogs.fileRequests.size() == asked && dialogs.boxes.size() == 1u);
 }
 
@@ -243,6 +244,19 @@ TEST(AboutBox, CaptionParticleFollowsTheLastCharacter) {
   for (const auto& [version, caption] : cases)
     EXPECT_EQ(AboutBox::CaptionFor(version), QString::fromUtf8(caption)) << version;
   EXPECT_EQ(AboutBox(nullptr).windowTitle(), "가람누리4 에디터 2.51은...");
+}
+
+// The About box waits for its user like every other window: through the modal runner, which a
+// test replaces, not in a loop of its own.
+TEST(AboutBox, OpensThroughTheModalRunner) {
+  MainWindow w;
+  QStringList ran;
+  SetModalRunner([&](QDialog& d) {
+    ran << d.objectName() + "|" + d.windowTitle();
+    return int(QDialog::Accepted);
+  });
+  w.aboutAction->trigger();
+  EXPECT_EQ(ran, QStringList{"frmAbout|가람누리4 에디터 2.51은..."});
 }
 
 TEST(AboutBox, EnterEscapeAndTheButtonCloseIt) {
