@@ -147,14 +147,12 @@ void ScenarioPageCommand(MainWindow& w, HeaderCommand command) {
       w.scenarioTitle->setText(Q(ReadFixedName(h.bytes(L.title))));
       w.description->setPlainText(Q(ReadFixedName(h.bytes(L.description))));
     };
-    if (qv) restore(gData.gScenarioHeaderQV);
-    else restore(gData.gScenarioHeader);
+    WithScenarioHeader(restore);
   }
 }
 
 void SavePageCommand(MainWindow& w, HeaderCommand command) {
-  if (gFileKind != kSaveKr && gFileKind != kSaveQV) return;
-  auto withHeader = [](auto&& f) { WithSaveHeader(f); };
+  if (!IsSaveFile()) return;
   if (command == HeaderCommand::Apply) {
     SaveHeaderEdit edit;
     edit.currentYear = YearValue(static_cast<YearBox*>(w.currentYear));
@@ -165,7 +163,7 @@ void SavePageCommand(MainWindow& w, HeaderCommand command) {
     if (gDataChanged) w.SetStatus(3, "*");
     return;
   }
-  withHeader([&](const auto& h) {
+  WithSaveHeader([&](const auto& h) {
     const auto& L = h.L;
     w.currentYear->setText(QString::number(h.get(L.currentYear)));
     const int season = h.get(L.season);
@@ -179,7 +177,7 @@ void SavePageCommand(MainWindow& w, HeaderCommand command) {
     lv->addRow(Q(SaveCountryName(c)), TwoDigits(c), {Q(SaveKingName(c))});
   }
   lv->endUpdate();
-  withHeader([&](const auto& h) {
+  WithSaveHeader([&](const auto& h) {
     auto stored = h.bytes(h.L.playerSlots);
     for (std::size_t k = 0; k < kPlayerSlotCount; ++k) {
       const int country = stored[k];
