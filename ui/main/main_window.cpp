@@ -17,6 +17,7 @@
 #include "data/missions.h"
 #include "map/cityplaces.h"
 #include "map/mapcache.h"
+#include "map/mapeditor.h"
 #include "platform/dialogs.h"
 #include "platform/modal.h"
 #include "ui/common/childforms.h"
@@ -116,8 +117,8 @@ void MainWindow::BuildSpecialMenu() {
   connect(bloodRelationAction, &QAction::triggered, this, [this] { ShowForm("frm혈연", this); });
   connect(yearChangeAction, &QAction::triggered, this, [this] { ShowForm("frmYearChange", this); });
   connect(eventFlagsAction, &QAction::triggered, this, [this] { ShowForm("frmEvent", this); });
-  // Mode 2 is the whole editor; the create-city dialog opens it in mode 1 to choose a new city's site.
-  connect(mapEditAction, &QAction::triggered, this, [this] { ShowForm("frmMapEdit", this, {.mode = 2}); });
+  connect(mapEditAction, &QAction::triggered, this,
+          [this] { ShowForm("frmMapEdit", this, {.mode = int(MapEditor::Opening::Full)}); });
 }
 
 // The windows shared by several entries open through their window names and are told which entry
