@@ -234,8 +234,10 @@ TEST(MainLayout, EveryPageControlIsPlacedUnderItsOwnName) {
     }
   }
   // Nothing in the table names a control that is not on a page, the tab control aside.
-  for (const auto& [name, box] : boxes)
-    if (name != kTabStripName) EXPECT_TRUE(placed.count(name)) << name;
+  for (const auto& [name, box] : boxes) {
+    if (name == kTabStripName) continue;
+    EXPECT_TRUE(placed.count(name)) << name;
+  }
 }
 
 TEST(AboutBox, CaptionParticleFollowsTheLastCharacter) {

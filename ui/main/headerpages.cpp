@@ -20,27 +20,6 @@ namespace {
 constexpr int kTitleMaxBytes = 18;
 constexpr int kDescriptionMaxBytes = 443;
 
-// Writes a focus hint into the first status panel; the year boxes' hints follow the edition.
-class HintFilter : public QObject {
- public:
-  explicit HintFilter(MainWindow& w) : QObject(&w), w_(w) {}
-  bool eventFilter(QObject* obj, QEvent* e) override {
-    if (e->type() == QEvent::FocusIn) {
-      const QVariant hint = obj->property("hint");
-      if (hint.isValid()) w_.SetStatus(1, S(hint.toString()));
-    }
-    return false;
-  }
-
- private:
-  MainWindow& w_;
-};
-
-void Hint(QWidget* widget, const char* text, HintFilter* filter) {
-  widget->setProperty("hint", QString(text));
-  widget->installEventFilter(filter);
-}
-
 // Country and king names of the loaded save file, in the layout of its edition.
 std::string SaveCountryName(int country) {
   auto c = CountryAt(country);
@@ -95,25 +74,25 @@ int YearValue(const YearBox* box) {
   return ClampYear(NumericValue(box->text()), lo, hi);
 }
 
-void WireHeaderPages(MainWindow& w) {
-  auto* filter = new HintFilter(w);
-  filter->setObjectName("HeaderHintFilter");  // the window deletes it first when it closes
-  for (QPushButton* apply : {w.scenarioApply, w.saveApply}) Hint(apply, "변경된 결과를 적용", filter);
-  for (QPushButton* restore : {w.scenarioRestore, w.saveRestore}) Hint(restore, "기본값을 되돌림", filter);
+void WireHeaderPages(MainWindow& w, QObject* hintFilter) {
+  const auto hint = [hintFilter](QWidget* control, const char* text) { SetFocusHint(control, text, hintFilter); };
+  for (QPushButton* apply : {w.scenarioApply, w.saveApply}) hint(apply, "변경된 결과를 적용");
+  for (QPushButton* restore : {w.scenarioRestore, w.saveRestore}) hint(restore, "기본값을 되돌림");
   for (int i = 0; i < int(kPlayerSlotCount); ++i) {
-    Hint(w.slotToList[std::size_t(i)], "플레이어 국가를 컴퓨터 국가로...", filter);
-    Hint(w.listToSlot[std::size_t(i)], "컴퓨터 국가를 플레이어 국가로...", filter);
+    hint(w.slotToList[std::size_t(i)], "플레이어 국가를 컴퓨터 국가로...");
+    hint(w.listToSlot[std::size_t(i)], "컴퓨터 국가를 플레이어 국가로...");
     QObject::connect(w.slotToList[std::size_t(i)], &QPushButton::clicked, &w, [&w, i] { PlayerSlotToList(w, i); });
     QObject::connect(w.listToSlot[std::size_t(i)], &QPushButton::clicked, &w, [&w, i] { ListToPlayerSlot(w, i); });
   }
-  Hint(w.season, "계절 변경(초봄~겨울)", filter);
-  Hint(w.scenarioTitle, "시나리오 제목 입력", filter);
-  Hint(w.description, "시나리오 설명 입력", filter);
-  QObject::connect(w.startYear, &NumericBox::gotFocus, filter, [&w] {
+  hint(w.season, "계절 변경(초봄~겨울)");
+  hint(w.scenarioTitle, "시나리오 제목 입력");
+  hint(w.description, "시나리오 설명 입력");
+  // The year boxes' hints name the loaded edition's bound.
+  QObject::connect(w.startYear, &NumericBox::gotFocus, hintFilter, [&w] {
     const int hi = YearRange(HeaderPage::Scenario).second;
     w.SetStatus(1, "시작년도 입력(0∼" + std::to_string(hi) + ")");
   });
-  QObject::connect(w.currentYear, &NumericBox::gotFocus, filter, [&w] {
+  QObject::connect(w.currentYear, &NumericBox::gotFocus, hintFilter, [&w] {
     const int hi = YearRange(HeaderPage::Save).second;
     w.SetStatus(1, "년도 입력(1∼" + std::to_string(hi) + ")");
   });

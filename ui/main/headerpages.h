@@ -30,8 +30,9 @@ std::pair<int, int> YearRange(HeaderPage page);
 // The integer a year box's text stands for, clamped to its page's bounds.
 int YearValue(const YearBox* box);
 
-// Hints, byte guards and the slot buttons; called once when the pages are built.
-void WireHeaderPages(MainWindow& w);
+// Hints, byte guards and the slot buttons; called once when the pages are built. hintFilter is
+// the pages' focus-hint filter (see SetFocusHint).
+void WireHeaderPages(MainWindow& w, QObject* hintFilter);
 
 void ScenarioPageCommand(MainWindow& w, HeaderCommand command);
 void SavePageCommand(MainWindow& w, HeaderCommand command);

@@ -52,7 +52,6 @@ MainWindow::~MainWindow() {
   // The page event filter reaches back into this window; the base class would still feed it the
   // events of tearing the children down.
   delete findChild<QObject*>("MainEventFilter", Qt::FindDirectChildrenOnly);
-  delete findChild<QObject*>("HeaderHintFilter", Qt::FindDirectChildrenOnly);
 }
 
 QAction* MainWindow::AddEntry(QMenu* menu, const QString& caption, const char* name, const QKeySequence& key) {

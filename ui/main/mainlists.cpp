@@ -70,7 +70,7 @@ const char* const kPageNames[10] = {"scenarioPage", "savePage", "countryPage", "
 const char* const kTabCaptions[10] = {"시나리오 정보", "플레이어/날짜", "국가", "도시", "장군",
                                       "왕비",          "공주",          "병과", "지역", "문화아이템"};
 
-// Focus hints of buttons and the tab control's mouse press and focus.
+// Focus hints of the page controls, and the tab control's mouse press and focus.
 class MainEventFilter : public QObject {
  public:
   explicit MainEventFilter(MainWindow& w) : QObject(&w), w_(w) {}
@@ -153,6 +153,11 @@ void ApplyBoxes(MainWindow& w, const std::map<std::string, TwipsBox>& boxes) {
 }
 
 }  // namespace
+
+void SetFocusHint(QWidget* control, const QString& hint, QObject* hintFilter) {
+  control->setProperty("hint", hint);
+  control->installEventFilter(hintFilter);
+}
 
 ListView* MainControls::ListOf(EntityList list) const {
   switch (list) {
@@ -295,9 +300,7 @@ void BuildEntityPages(MainWindow& w, QObject* filter) {
     c.*e.view = MakeList(c.*e.frame, e.list, role + "List", c);
     const EntityList list = e.list;
     auto hinted = [&](QPushButton* b, const char* hint) {
-      if (!hint) return b;
-      b->setProperty("hint", QString(hint));
-      b->installEventFilter(filter);
+      if (hint) SetFocusHint(b, hint, filter);
       return b;
     };
     if (e.buttons) {
@@ -378,7 +381,7 @@ void BuildMainPages(MainWindow& w) {
   BuildSavePage(c);
   BuildEntityPages(w, filter);
   WireHeaderButtons(w);
-  WireHeaderPages(w);
+  WireHeaderPages(w, filter);
   WireListEvents(w);
 
   // The hint panel takes the window's width less what the two other panels were designed with.
@@ -390,7 +393,6 @@ void BuildMainPages(MainWindow& w) {
 }
 
 void ReSizeMain(MainWindow& w) {
-  if (w.isMinimized()) return;
   const double dpiX = w.logicalDpiX(), dpiY = w.logicalDpiY();
   // The layout works on the window's outer size, frame included.
   const QSize outer = w.frameGeometry().size();
@@ -398,6 +400,7 @@ void ReSizeMain(MainWindow& w) {
   MainLayoutInput in;
   in.width = outer.width() * 1440.0 / dpiX;
   in.height = outer.height() * 1440.0 / dpiY;
+  in.minimized = w.isMinimized();
   in.maximized = w.isMaximized();
   in.fileLoaded = w.Status(2) != "선택된 파일 없음";
   in.saveFile = IsSaveFile();

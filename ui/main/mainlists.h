@@ -83,6 +83,10 @@ struct MainControls {
 inline constexpr int TabOf(HeaderPage page) { return page == HeaderPage::Scenario ? 0 : 1; }
 inline constexpr int TabOf(EntityList list) { return int(list); }
 
+// Gives a page control the hint the first status panel shows while the control has the focus;
+// hintFilter is the pages' filter that writes it.
+void SetFocusHint(QWidget* control, const QString& hint, QObject* hintFilter);
+
 // Creates the pages and their controls at their design-time places and wires their events.
 void BuildMainPages(MainWindow& w);
 
