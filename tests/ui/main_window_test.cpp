@@ -234,6 +234,8 @@ TEST(MainLayout, EveryPageControlIsPlacedUnderItsOwnName) {
     }
   }
   // Nothing in the table names a control that is not on a page, the tab control aside.
+  EXPECT_EQ(w.Placed.at(kTabStripName), w.TabStrip);
+  EXPECT_EQ(w.TabStrip->objectName(), kTabStripName);
   for (const auto& [name, box] : boxes) {
     if (name == kTabStripName) continue;
     EXPECT_TRUE(placed.count(name)) << name;

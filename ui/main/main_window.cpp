@@ -25,6 +25,7 @@
 #include "ui/main/about_box.h"
 #include "ui/main/progress_window.h"
 #include "ui/main/generalswap.h"
+#include "ui/main/mainlayout.h"
 #include "tools/report_command.h"
 
 namespace garam {
@@ -34,7 +35,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   StatusBarView = new StatusView(this);
   setStatusBar(StatusBarView);
   TabStrip = new QTabWidget(this);
-  TabStrip->setObjectName("TabStrip");
+  TabStrip->setObjectName(kTabStripName);
   setCentralWidget(new QWidget(this));
   BuildMainPages(*this);
   // No page handler may run before a load has allocated the arrays behind the pages.
