@@ -30,7 +30,7 @@ struct Largest {
 // Loads path through the custom load command; false when the window showed a message.
 bool LoadThroughCommand(MainWindow& w, test::ScriptedDialogs& dialogs, const std::string& path, bool save) {
   dialogs.fileAnswers.push_back(Q(path));
-  w.CustomLoadCommand(save ? 1 : 0);
+  w.CustomLoadCommand(save ? MainWindow::FileChoice::Save : MainWindow::FileChoice::Scenario);
   return dialogs.boxes.empty() && dialogs.fileAnswers.empty() && gDataLoaded;
 }
 
@@ -47,7 +47,7 @@ Largest& Files(bool expansion, MainWindow& w, test::ScriptedDialogs& dialogs) {
     l.save = l.inst->dir.write(savePlan.fileName, test::BuildSaveImage(savePlan).bytes);
     // The builder leaves slots empty; a save of the editor's with all of them in use is the file.
     dialogs.fileAnswers.push_back(Q(l.inst->exe));
-    w.CustomLoadCommand(2);
+    w.CustomLoadCommand(MainWindow::FileChoice::Executable);
     if (!LoadThroughCommand(w, dialogs, l.save, true)) std::abort();
     bench::UseEverySlot(expansion);
     if (!SaveGameFile()) std::abort();
@@ -63,7 +63,7 @@ void BM_UserWaitLoad(benchmark::State& state) {
   MainWindow w;
   const Largest& l = Files(expansion, w, dialogs);
   dialogs.fileAnswers.push_back(Q(l.inst->exe));
-  w.CustomLoadCommand(2);
+  w.CustomLoadCommand(MainWindow::FileChoice::Executable);
   const std::string& path = save ? l.save : l.scenario;
   for (auto _ : state)
     if (!LoadThroughCommand(w, dialogs, path, save)) {

@@ -28,7 +28,7 @@ bool Contains(std::string_view fileName, std::string_view part) {
 bool QV() { return IsExpansionLoaded(); }
 
 template <typename F>
-void WithGenerals(F&& f) {
+void WithScenarioGenerals(F&& f) {
   if (QV()) f(gData.gGeneralsQV);
   else f(gData.gGenerals);
 }
@@ -47,7 +47,7 @@ void Exchange(std::uint16_t& v, int a, int b) {
 
 bool IsRelationOfAnyGeneral(int general) {
   bool found = false;
-  WithGenerals([&](const auto& generals) {
+  WithScenarioGenerals([&](const auto& generals) {
     found = std::ranges::any_of(generals, [&](const auto& g) {
       return g.get(g.L.father) == general || g.get(g.L.grandfather) == general;
     });
@@ -95,7 +95,7 @@ CountryDeleteResult DeleteLastCountry(int heir) {
   if (last < 1 || heir < 0 || heir >= last) return r;
 
   const int king = countries[std::size_t(last)].king();
-  WithGenerals([&](auto& generals) {
+  WithScenarioGenerals([&](auto& generals) {
     if (king < 0 || std::size_t(king) >= generals.size()) return;
     auto& g = generals[std::size_t(king)];
     std::uint16_t status = g.get(g.L.status);
@@ -135,7 +135,7 @@ int DeleteLastScenarioCity() {
 }
 
 void DeleteLastScenarioGeneral() {
-  WithGenerals([](auto& generals) {
+  WithScenarioGenerals([](auto& generals) {
     if (!generals.empty()) generals.pop_back();
   });
 }
@@ -146,7 +146,7 @@ void DeleteLastScenarioConsort() {
 
 void SwapScenarioGenerals(int a, int b) {
   bool swapped = false;
-  WithGenerals([&](auto& generals) {
+  WithScenarioGenerals([&](auto& generals) {
     if (a == b || a < 0 || b < 0 || std::size_t(a) >= generals.size() || std::size_t(b) >= generals.size()) return;
     std::swap(generals[std::size_t(a)], generals[std::size_t(b)]);
     for (auto& g : generals)

@@ -62,6 +62,22 @@ decltype(auto) WithSpecialties(D& d, std::int32_t kind, F&& f) {
   return record_access_detail::SaveKind(kind) ? f(d.gSaveSpecialties) : f(d.gSpecialties);
 }
 
+template <GameDataRef D, typename F>
+decltype(auto) WithCultureItems(D& d, std::int32_t kind, F&& f) {
+  return record_access_detail::SaveKind(kind) ? f(d.gSaveCultureItems) : f(d.gCultureItems);
+}
+
+// Generals: each edition and each family has a layout of its own.
+template <GameDataRef D, typename F>
+decltype(auto) WithGenerals(D& d, std::int32_t kind, F&& f) {
+  switch (kind) {
+    case kSaveKr: return f(d.gSaveGenerals);
+    case kSaveQV: return f(d.gSaveGeneralsQV);
+    case kScenarioQV: return f(d.gGeneralsQV);
+    default: return f(d.gGenerals);
+  }
+}
+
 // The expansion widens the unit type's name, in scenarios and saves alike.
 template <GameDataRef D, typename F>
 decltype(auto) WithUnitTypes(D& d, std::int32_t kind, F&& f) {
@@ -82,6 +98,13 @@ decltype(auto) WithHeader(D& d, std::int32_t kind, F&& f) {
     case kScenarioQV: return f(d.gScenarioHeaderQV);
     default: return f(d.gScenarioHeader);
   }
+}
+
+// The header of a scenario file in its edition's layout. A save file has none: it hands over the
+// Korean scenario layout, left as the reset made it.
+template <GameDataRef D, typename F>
+decltype(auto) WithScenarioHeader(D& d, std::int32_t kind, F&& f) {
+  return kind == kScenarioQV ? f(d.gScenarioHeaderQV) : f(d.gScenarioHeader);
 }
 
 // The year a header holds: a save's current year, a scenario's start year.
@@ -106,8 +129,11 @@ template <typename F> decltype(auto) WithCities(F&& f) { return WithCities(gData
 template <typename F> decltype(auto) WithConsorts(F&& f) { return WithConsorts(gData, gFileKind, f); }
 template <typename F> decltype(auto) WithRegions(F&& f) { return WithRegions(gData, gFileKind, f); }
 template <typename F> decltype(auto) WithSpecialties(F&& f) { return WithSpecialties(gData, gFileKind, f); }
+template <typename F> decltype(auto) WithCultureItems(F&& f) { return WithCultureItems(gData, gFileKind, f); }
+template <typename F> decltype(auto) WithGenerals(F&& f) { return WithGenerals(gData, gFileKind, f); }
 template <typename F> decltype(auto) WithUnitTypes(F&& f) { return WithUnitTypes(gData, gFileKind, f); }
 template <typename F> decltype(auto) WithHeader(F&& f) { return WithHeader(gData, gFileKind, f); }
+template <typename F> decltype(auto) WithScenarioHeader(F&& f) { return WithScenarioHeader(gData, gFileKind, f); }
 template <typename F> bool WithSaveHeader(F&& f) { return WithSaveHeader(gData, gFileKind, f); }
 
 // One record of the loaded file.

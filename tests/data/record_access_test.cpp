@@ -53,6 +53,32 @@ TEST(RecordAccess, EveryKindReachesTheArraysItsResetSized) {
   }
 }
 
+// Every candidate array gets a size of its own, so the size reached names the array.
+TEST(RecordAccess, GeneralsCultureItemsAndScenarioHeaderByKind) {
+  GameDataSet d;
+  d.gGenerals.resize(1);
+  d.gGeneralsQV.resize(2);
+  d.gSaveGenerals.resize(3);
+  d.gSaveGeneralsQV.resize(4);
+  d.gCultureItems.resize(5);
+  d.gSaveCultureItems.resize(6);
+  d.gScenarioHeader.set(kScenarioHeaderKr.startYear, std::uint16_t(7));
+  d.gScenarioHeaderQV.set(kScenarioHeaderQV.startYear, std::uint16_t(8));
+  struct Case {
+    std::int32_t kind;
+    std::size_t generals, cultureItems;
+    int startYear;
+  } const cases[] = {{kSaveKr, 3, 6, 7},     {kScedat1, 1, 5, 7},    {kScedat2, 1, 5, 7},
+                     {kSaveQV, 4, 6, 7},     {kScenarioKr, 1, 5, 7}, {kScenarioQV, 2, 5, 8}};
+  auto size = [](const auto& v) { return v.size(); };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    EXPECT_EQ(WithGenerals(d, c.kind, size), c.generals);
+    EXPECT_EQ(WithCultureItems(d, c.kind, size), c.cultureItems);
+    EXPECT_EQ(WithScenarioHeader(d, c.kind, [](const auto& h) { return int(h.get(h.L.startYear)); }), c.startYear);
+  }
+}
+
 TEST(GeneralCounts, NeverBelowZeroAndOnlyInsideTheTables) {
   gFileKind = kSaveKr;
   ResetArraysSaveKr(gData);

@@ -20,20 +20,20 @@ using Commands = test::MainFixture;
 TEST_F(Commands, ScenarioPageAppliesOnlyRealChangesAndRestores) {
   LoadScenario(false);
   EXPECT_EQ(w->description->toPlainText(), "첫째 줄\n둘째 줄");
-  HeaderPageCommand(*w, 0, HeaderCommand::Apply);
+  HeaderPageCommand(*w, HeaderPage::Scenario, HeaderCommand::Apply);
   EXPECT_FALSE(gDataChanged);
   w->scenarioTitle->setText("고구려");
   w->startYear->setText("700");
-  HeaderPageCommand(*w, 0, HeaderCommand::Apply);
+  HeaderPageCommand(*w, HeaderPage::Scenario, HeaderCommand::Apply);
   EXPECT_EQ(w->Status(3), "*");
   EXPECT_EQ(ReadFixedName(gData.gScenarioHeader.bytes(kScenarioHeaderKr.title)), "고구려");
   EXPECT_EQ(gData.gScenarioHeader.get(kScenarioHeaderKr.startYear), 700);
 
   // Empty texts are stored as one blank, and the box shows it; restore puts the stored values back.
   w->scenarioTitle->clear();
-  HeaderPageCommand(*w, 0, HeaderCommand::Apply);
+  HeaderPageCommand(*w, HeaderPage::Scenario, HeaderCommand::Apply);
   w->startYear->setText("1");
-  HeaderPageCommand(*w, 0, HeaderCommand::Restore);
+  HeaderPageCommand(*w, HeaderPage::Scenario, HeaderCommand::Restore);
   EXPECT_EQ(w->startYear->text() + w->scenarioTitle->text(), "700 ");
 }
 
@@ -51,14 +51,14 @@ TEST_F(Commands, YearBoxesClampByEdition) {
     }
     // Apply clamps again, whatever the box holds; only the expansion's executable takes the year.
     w->startYear->setText("5000");
-    HeaderPageCommand(*w, 0, HeaderCommand::Apply);
+    HeaderPageCommand(*w, HeaderPage::Scenario, HeaderCommand::Apply);
     EXPECT_EQ(qv ? gData.gScenarioHeaderQV.get(kScenarioHeaderQV.startYear) : gData.gScenarioHeader.get(kScenarioHeaderKr.startYear),
               qv ? 2099 : 2000);
     EXPECT_EQ(gCountsChanged, qv);
 
     LoadSave(qv);
     w->currentYear->setText("2100");
-    HeaderPageCommand(*w, 1, HeaderCommand::Apply);
+    HeaderPageCommand(*w, HeaderPage::Save, HeaderCommand::Apply);
     EXPECT_EQ(qv ? gData.gSaveHeaderQV.get(kSaveHeaderQV.currentYear) : gData.gSaveHeader.get(kSaveHeaderKr.currentYear),
               qv ? 2100 : 2000);
   }
@@ -95,7 +95,7 @@ TEST_F(Commands, PlayerSlotsMoveSwapAndKeepTheSeason) {
     EXPECT_EQ(lv->cell(lv->findTag("5"), 1), "조광윤");
     // No season chosen: the stored one stays.
     w->season->setCurrentIndex(-1);
-    HeaderPageCommand(*w, 1, HeaderCommand::Apply);
+    HeaderPageCommand(*w, HeaderPage::Save, HeaderCommand::Apply);
     EXPECT_TRUE(gDataChanged);
     auto check = [&](auto& h) {
       EXPECT_EQ(std::tuple(int(h.bytes(h.L.playerSlots)[2]), GetLE(h.bytes(h.L.players)), int(h.get(h.L.season))),

@@ -200,6 +200,24 @@ TEST_F(MainLists, TabControlKeepsTheHeaderPageAndTabStops) {
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(3).center());
   EXPECT_TRUE(tv->currentIndex() == 3 && !w->TabMouseDown);
   EXPECT_EQ(std::pair(w->cityList->focusPolicy(), w->countryList->focusPolicy()), std::pair(Qt::StrongFocus, Qt::ClickFocus));
+  // Controls inside a frame go with their page too.
+  EXPECT_EQ(std::tuple(w->cityButtons.create->focusPolicy(), w->slotToList[0]->focusPolicy(), w->currentYear->focusPolicy()),
+            std::tuple(Qt::StrongFocus, Qt::ClickFocus, Qt::ClickFocus));
+}
+
+// The header pages' controls and the entity pages' buttons show their hints through one filter.
+TEST_F(MainLists, PageControlsShowTheirFocusHints) {
+  LoadSave(false);
+  const std::pair<QWidget*, const char*> cases[] = {{w->saveApply, "변경된 결과를 적용"},
+                                                    {w->slotToList[2], "플레이어 국가를 컴퓨터 국가로..."},
+                                                    {w->season, "계절 변경(초봄~겨울)"},
+                                                    {w->countryButtons.create, "국가 추가"},
+                                                    {w->regionEdit, "지역 편집"}};
+  for (const auto& [control, hint] : cases) {
+    w->SetStatus(1, "");
+    Focus(control, QEvent::FocusIn);
+    EXPECT_EQ(w->Status(1), hint) << control->objectName().toStdString();
+  }
 }
 
 }  // namespace

@@ -4,10 +4,14 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QGroupBox>
 #include <QtTest/QTest>
+#include <set>
 
 #include "data/fileio.h"
 #include "data/gamedata.h"
+#include "platform/modal.h"
+#include "platform/twips.h"
 #include "tests/support/exe_builder.h"
 #include "tests/support/installation.h"
 #include "tests/support/save_builder.h"
@@ -32,7 +36,7 @@ TEST_F(MainWindowTest, StartsEmptyAndACancelledLoadChangesNothing) {
     EXPECT_FALSE(a->isEnabled());
   EXPECT_FALSE(w.unitResetAction->isVisible() || w.TabStrip->isVisible());
   EXPECT_EQ(gAppPath.back(), '/');
-  w.LoadCommand(1);
+  w.LoadCommand(MainWindow::FileChoice::Save);
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_EQ(dialogs.fileRequests[0].filter, "세이브 파일 (user*.rn)|user*.rn");
   EXPECT_TRUE(!w.saveAction->isEnabled() && dialogs.boxes.empty());
@@ -42,15 +46,15 @@ TEST_F(MainWindowTest, RefusedLoadRestoresSaveAndRemembersTheDirectory) {
   MainWindow w;
   std::string path = dir.write("SCEDAT1.RN", Bytes(100));
   dialogs.fileAnswers.push_back(Q(path));
-  w.LoadCommand(0);
+  w.LoadCommand(MainWindow::FileChoice::Scenario);
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_FALSE(w.saveAction->isEnabled());
-  w.LoadCommand(1);
+  w.LoadCommand(MainWindow::FileChoice::Save);
   EXPECT_EQ(dialogs.fileRequests.back().initialDir, Q(dir.dir()));
   // A refusal after an earlier enabled Save puts Save back as it was.
   w.saveAction->setEnabled(true);
   dialogs.fileAnswers.push_back(Q(path));
-  w.LoadCommand(0);
+  w.LoadCommand(MainWindow::FileChoice::Scenario);
   EXPECT_TRUE(w.saveAction->isEnabled());
 }
 
@@ -60,7 +64,7 @@ TEST_F(MainWindowTest, LoadedKindSetsMenusAndPanels) {
   MainWindow w;
   auto load = [&](const std::string& path) {
     dialogs.fileAnswers.push_back(Q(path));
-    w.LoadCommand(0);
+    w.LoadCommand(MainWindow::FileChoice::Scenario);
     ASSERT_TRUE(gDataLoaded) << dialogs.lastText().toStdString();
   };
   auto enabled = [&] {
@@ -88,41 +92,41 @@ TEST_F(MainWindowTest, SaveQuestionBeforeLoad) {
   gFileKind = kScedat1;
   gCurrentFile = dir.path("missing/SCEDAT1.RN");
   dialogs.boxAnswers = {MsgResult::Cancel};
-  w.LoadCommand(0);
+  w.LoadCommand(MainWindow::FileChoice::Scenario);
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].text, "데이터가 변경되었습니다.\r\n\r\n저장하시겠습니까?");
   EXPECT_TRUE(dialogs.boxes[0].buttons == MsgButtons::YesNoCancel && dialogs.fileRequests.empty());
   dialogs.boxAnswers = {MsgResult::No};
-  w.LoadCommand(0);
+  w.LoadCommand(MainWindow::FileChoice::Scenario);
   EXPECT_EQ(dialogs.fileRequests.size(), 1u);
   // Yes with a save that cannot succeed stops the load: the change is not dropped silently.
   dialogs.boxAnswers = {MsgResult::Yes};
-  w.LoadCommand(0);
+  w.LoadCommand(MainWindow::FileChoice::Scenario);
   EXPECT_TRUE(dialogs.fileRequests.size() == 1u && gDataChanged);
 }
 
 TEST_F(MainWindowTest, ChoosingTheExecutable) {
   MainWindow w;
   dialogs.fileAnswers.push_back(Q(dir.write("bad.exe", Bytes(2000000))));
-  w.CustomLoadCommand(2);
+  w.CustomLoadCommand(MainWindow::FileChoice::Executable);
   EXPECT_EQ(dialogs.lastText(), "실행파일의 정보를 읽던 도중 문제가 발견되었습니다.");
   EXPECT_FALSE(w.customLoadScenarioAction->isEnabled());
 
   std::string exe = dir.write("game.exe", test::BuildExe(test::ExpansionExe('A')));
   dialogs.fileAnswers.push_back(Q(exe));
-  w.CustomLoadCommand(2);
+  w.CustomLoadCommand(MainWindow::FileChoice::Executable);
   EXPECT_TRUE(w.customLoadScenarioAction->isEnabled() && w.exePathAction->isChecked());
   // The custom load offers the executable's edition and opens in its directory.
-  w.CustomLoadCommand(0);
+  w.CustomLoadCommand(MainWindow::FileChoice::Scenario);
   EXPECT_EQ(dialogs.fileRequests.back().filter, "시나리오 파일 (scedat?.wn)|scedat?.wn");
   EXPECT_EQ(dialogs.fileRequests.back().initialDir, Q(dir.dir()));
-  w.CustomLoadCommand(1);
+  w.CustomLoadCommand(MainWindow::FileChoice::Save);
   EXPECT_EQ(dialogs.fileRequests.back().filter, "세이브 파일 (user*.wnx)|user*.wnx");
   // An executable that no longer passes stops the custom load before the dialog.
   const std::size_t asked = dialogs.fileRequests.size();
   dialogs.boxes.clear();
   ASSERT_TRUE(WriteFileAtomic(exe, Bytes(10)));
-  w.CustomLoadCommand(0);
+  w.CustomLoadCommand(MainWindow::FileChoice::Scenario);
   EXPECT_TRUE(dialogs.fileRequests.size() == asked && dialogs.boxes.size() == 1u);
 }
 
@@ -192,15 +196,49 @@ TEST(MainLayout, SnapsToTheMinimumAndNothingOverlapsOrLeavesItsFrame) {
       const auto& b = Layout(w, h, save).boxes;
       auto right = [&](const char* n) { return b.at(n).left + b.at(n).width; };
       auto bottom = [&](const char* n) { return b.at(n).top + b.at(n).height; };
-      EXPECT_LE(bottom("Frame2"), b.at("cmd2(0)").top);
-      EXPECT_LE(right("cmd2(2)"), b.at("TabView").width);
-      EXPECT_LE(right("cmd3(1)"), b.at("cmd3(2)").left);
-      EXPECT_LE(b.at("ListView4").width, b.at("Frame4").width);
+      EXPECT_LE(bottom("countryFrame"), b.at("countryCreate").top);
+      EXPECT_LE(right("countryEdit"), b.at("tabStrip").width);
+      EXPECT_LE(right("cityDelete"), b.at("cityEdit").left);
+      EXPECT_LE(b.at("generalList").width, b.at("generalFrame").width);
       if (!save) continue;
-      EXPECT_LE(right("cmdLeft1(0)"), b.at("cmdRight1(0)").left);
-      EXPECT_LE(right("cmdRight1(0)"), b.at("lblK1(0)").left);
-      EXPECT_LE(bottom("cmdLeft1(7)"), b.at("Frame1(2)").height);
+      EXPECT_LE(right("slotToList0"), b.at("listToSlot0").left);
+      EXPECT_LE(right("listToSlot0"), b.at("playerSlot0").left);
+      EXPECT_LE(bottom("slotToList7"), b.at("playerListFrame").height);
     }
+  }
+}
+
+// Every control on the pages carries its own name, has a box under that name, and the box is the
+// one it stands in: a control missing from the table would stay where Qt put it.
+TEST(MainLayout, EveryPageControlIsPlacedUnderItsOwnName) {
+  MainWindow w;
+  const auto boxes = PageBoxes(0, 0, true, true);
+  std::set<std::string> placed;
+  for (QWidget* page : w.pages) {
+    for (QWidget* control : page->findChildren<QWidget*>()) {
+      // The parts a control is made of (a list's header, a box's viewport) are its own business.
+      const QWidget* owner = control->parentWidget();
+      if (owner != page && !qobject_cast<const QGroupBox*>(owner)) continue;
+      const std::string name = control->objectName().toStdString();
+      SCOPED_TRACE(name);
+      ASSERT_FALSE(name.empty());
+      EXPECT_TRUE(placed.insert(name).second) << "two controls share the name";
+      ASSERT_TRUE(boxes.count(name));
+      ASSERT_TRUE(w.Placed.count(name));
+      EXPECT_EQ(w.Placed.at(name), control);
+      const TwipsBox& b = boxes.at(name);
+      const QRect r = control->geometry();
+      EXPECT_EQ(std::tuple(r.left(), r.width(), r.height()),
+                std::tuple(TwipsToPixels(b.left, w.logicalDpiX()), TwipsToPixels(b.width, w.logicalDpiX()),
+                           TwipsToPixels(b.height, w.logicalDpiY())));
+    }
+  }
+  // Nothing in the table names a control that is not on a page, the tab control aside.
+  EXPECT_EQ(w.Placed.at(kTabStripName), w.TabStrip);
+  EXPECT_EQ(w.TabStrip->objectName(), kTabStripName);
+  for (const auto& [name, box] : boxes) {
+    if (name == kTabStripName) continue;
+    EXPECT_TRUE(placed.count(name)) << name;
   }
 }
 
@@ -210,6 +248,19 @@ TEST(AboutBox, CaptionParticleFollowsTheLastCharacter) {
   for (const auto& [version, caption] : cases)
     EXPECT_EQ(AboutBox::CaptionFor(version), QString::fromUtf8(caption)) << version;
   EXPECT_EQ(AboutBox(nullptr).windowTitle(), "가람누리4 에디터 2.51은...");
+}
+
+// The About box waits for its user like every other window: through the modal runner, which a
+// test replaces, not in a loop of its own.
+TEST(AboutBox, OpensThroughTheModalRunner) {
+  MainWindow w;
+  QStringList ran;
+  SetModalRunner([&](QDialog& d) {
+    ran << d.objectName() + "|" + d.windowTitle();
+    return int(QDialog::Accepted);
+  });
+  w.aboutAction->trigger();
+  EXPECT_EQ(ran, QStringList{"frmAbout|가람누리4 에디터 2.51은..."});
 }
 
 TEST(AboutBox, EnterEscapeAndTheButtonCloseIt) {

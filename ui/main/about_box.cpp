@@ -30,7 +30,7 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
   if (owner) setWindowIcon(owner->windowIcon());
 
   document = new QPlainTextEdit(this);
-  document->setObjectName("txtDocument");
+  document->setObjectName("document");
   document->setGeometry(TwipsRect(120, 120, 4455, 2655));
   QFont f("NanumGothicCoding");
   f.setPointSize(9);
@@ -40,7 +40,7 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
   document->installEventFilter(this);
 
   okButton = new QPushButton("확인", this);
-  okButton->setObjectName("cmdOK");
+  okButton->setObjectName("okButton");
   okButton->setGeometry(TwipsRect(3480, 2880, 975, 375));
   okButton->setDefault(true);
   connect(okButton, &QPushButton::clicked, this, &QDialog::accept);  // Esc rejects, which also closes

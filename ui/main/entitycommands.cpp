@@ -8,6 +8,7 @@
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
 #include "data/ids.h"
+#include "data/record_access.h"
 #include "data/territory.h"
 #include "platform/dialogs.h"
 #include "ui/common/childforms.h"
@@ -51,11 +52,12 @@ bool AnyRowHolds(ListView* lv, const QString& text) {
 }
 
 std::size_t ArraySize(EntityList list) {
+  const auto size = [](const auto& v) { return v.size(); };
   switch (list) {
-    case EntityList::Countries: return gData.gCountries.size();
-    case EntityList::Cities: return gData.gCities.size();
+    case EntityList::Countries: return WithCountries(size);
+    case EntityList::Cities: return WithCities(size);
     case EntityList::Generals: return std::size_t(StoredGeneralCount());
-    case EntityList::Consorts: return gData.gQueens.size();
+    case EntityList::Consorts: return WithConsorts(size);
     default: return 0;
   }
 }
@@ -182,17 +184,19 @@ void DeleteCityCommand(MainWindow& w, ListItem* row) {
     if (lv->subItem(row, kCityOwner) != Q(Dashes(kNoCountryDashes))) return Refuse(w, "공백 도시만 가능합니다.");
     // A general left naming a deleted city would follow a dangling reference in the game.
     if (CityHasGenerals(city)) return Refuse(w, "장군수가 0인 도시만 가능합니다.");
-    auto* rec = At(gData.gSaveCities, city);
-    if (!rec) return;
-    if (IsEventCityCode(rec->get(kCitySave.code))) return Refuse(w, "능력상승 이벤트 관련도시는 없앨 수 없습니다.");
+    int code = 0;
+    if (!WithCity(city, [&](const auto& c) { code = c.get(c.L.code); })) return;
+    if (IsEventCityCode(code)) return Refuse(w, "능력상승 이벤트 관련도시는 없앨 수 없습니다.");
     if (!Confirm(w)) return;
     DeleteCity(city);
     FinishDelete(w, EntityList::Cities, row);
     return;
   }
   if (CountCell(lv, row, kCityGenerals) != 0 || CityHasGenerals(city)) return Refuse(w, "장군수가 0인 도시만 가능합니다.");
-  if (IsEventCityCode(gData.gCities.back().get(kCityScen.code)))
-    return Refuse(w, "능력상승 이벤트 관련도시는 없앨 수 없습니다.");
+  // Only the last city comes here, the one a delete can reach.
+  int code = 0;
+  WithCity(city, [&](const auto& c) { code = c.get(c.L.code); });
+  if (IsEventCityCode(code)) return Refuse(w, "능력상승 이벤트 관련도시는 없앨 수 없습니다.");
   if (!Confirm(w)) return;
   const int owner = DeleteLastScenarioCity();
   if (ListItem* ownerRow = w.countryList->findTag(QString::number(owner)))
@@ -215,8 +219,10 @@ void DeleteGeneral(MainWindow& w, ListItem* row) {
 void DeleteConsort(MainWindow& w, ListItem* row) {
   ListView* lv = w.consortList;
   if (lv->count() <= 1) return Refuse(w, "더이상 삭제할 수 없습니다.");
-  if (IsEventConsort(gData.gQueens.back().get(kQueenScen.code), FileName(w)))
-    return Refuse(w, "이벤트와 관련된 왕비는 없앨 수 없습니다.");
+  // Only the last consort comes here, the one a delete can reach.
+  int code = 0;
+  WithConsort(Tag(row), [&](const auto& q) { code = q.get(q.L.code); });
+  if (IsEventConsort(code, FileName(w))) return Refuse(w, "이벤트와 관련된 왕비는 없앨 수 없습니다.");
   if (!Confirm(w)) return;
   DeleteLastScenarioConsort();
   FinishDelete(w, EntityList::Consorts, row);
@@ -261,9 +267,11 @@ void EntityCommand(MainWindow& w, EntityList list, ListCommand command) {
   if (command == ListCommand::Delete) return Delete(w, list);
 }
 
-void HeaderPageCommand(MainWindow& w, int page, HeaderCommand command) {
-  if (page == 0) ScenarioPageCommand(w, command);
-  else if (page == 1) SavePageCommand(w, command);
+void HeaderPageCommand(MainWindow& w, HeaderPage page, HeaderCommand command) {
+  switch (page) {
+    case HeaderPage::Scenario: return ScenarioPageCommand(w, command);
+    case HeaderPage::Save: return SavePageCommand(w, command);
+  }
 }
 
 }  // namespace garam

@@ -10,12 +10,13 @@ class MainWindow;
 
 enum class ListCommand { Create, Delete, Edit };
 enum class HeaderCommand { Apply, Restore };
+// The two header pages: a scenario file's information and a save file's players and date.
+enum class HeaderPage { Scenario, Save };
 
 // The command of an entity list's button; the lists from the princesses on only edit. Every
 // command but create does nothing while its list has no selected row.
 void EntityCommand(MainWindow& w, EntityList list, ListCommand command);
 
-// page 0 the scenario header, 1 the save header.
-void HeaderPageCommand(MainWindow& w, int page, HeaderCommand command);
+void HeaderPageCommand(MainWindow& w, HeaderPage page, HeaderCommand command);
 
 }  // namespace garam

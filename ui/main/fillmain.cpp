@@ -109,12 +109,14 @@ void ShowMenusFor(MainWindow& w, bool save) {
 // page of a scenario file.
 void ShowPagesFor(MainWindow& w, bool save) {
   QTabWidget* tv = w.TabStrip;
-  tv->setTabVisible(save ? 1 : 0, true);
-  tv->setTabVisible(6, save);
-  tv->setTabVisible(save ? 0 : 1, false);
-  tv->setTabVisible(9, !save);
-  tv->setCurrentIndex(save ? 1 : 0);
-  ApplyTabStops(&w, save ? 1 : 0);
+  const int header = TabOf(save ? HeaderPage::Save : HeaderPage::Scenario);
+  const int otherHeader = TabOf(save ? HeaderPage::Scenario : HeaderPage::Save);
+  tv->setTabVisible(header, true);
+  tv->setTabVisible(TabOf(EntityList::Princesses), save);
+  tv->setTabVisible(otherHeader, false);
+  tv->setTabVisible(TabOf(EntityList::CultureItems), !save);
+  tv->setCurrentIndex(header);
+  ApplyTabStops(w, header);
 }
 
 // fresh: the file's layout follows the custom load's executable.

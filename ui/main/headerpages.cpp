@@ -20,29 +20,6 @@ namespace {
 constexpr int kTitleMaxBytes = 18;
 constexpr int kDescriptionMaxBytes = 443;
 
-bool QVEdition() { return IsExpansionLoaded(); }
-
-// Writes a focus hint into the first status panel; the year boxes' hints follow the edition.
-class HintFilter : public QObject {
- public:
-  explicit HintFilter(MainWindow& w) : QObject(&w), w_(w) {}
-  bool eventFilter(QObject* obj, QEvent* e) override {
-    if (e->type() == QEvent::FocusIn) {
-      const QVariant hint = obj->property("hint");
-      if (hint.isValid()) w_.SetStatus(1, S(hint.toString()));
-    }
-    return false;
-  }
-
- private:
-  MainWindow& w_;
-};
-
-void Hint(QWidget* widget, const char* text, HintFilter* filter) {
-  widget->setProperty("hint", QString(text));
-  widget->installEventFilter(filter);
-}
-
 // Country and king names of the loaded save file, in the layout of its edition.
 std::string SaveCountryName(int country) {
   auto c = CountryAt(country);
@@ -77,7 +54,7 @@ QString TwoDigits(int n) { return QString::number(n).rightJustified(2, '0'); }
 
 }  // namespace
 
-YearBox::YearBox(int page, QWidget* parent) : NumericBox(parent), page_(page) {}
+YearBox::YearBox(HeaderPage page, QWidget* parent) : NumericBox(parent), page_(page) {}
 
 void YearBox::focusOutEvent(QFocusEvent* event) {
   const auto [lo, hi] = YearRange(page_);
@@ -87,9 +64,9 @@ void YearBox::focusOutEvent(QFocusEvent* event) {
   setText(QString::number(YearValue(this)));
 }
 
-std::pair<int, int> YearRange(int page) {
-  const bool qv = QVEdition();
-  return page == 0 ? std::pair{0, MaxStartYear(qv)} : std::pair{1, MaxCurrentYear(qv)};
+std::pair<int, int> YearRange(HeaderPage page) {
+  const bool qv = IsExpansionLoaded();
+  return page == HeaderPage::Scenario ? std::pair{0, MaxStartYear(qv)} : std::pair{1, MaxCurrentYear(qv)};
 }
 
 int YearValue(const YearBox* box) {
@@ -97,26 +74,26 @@ int YearValue(const YearBox* box) {
   return ClampYear(NumericValue(box->text()), lo, hi);
 }
 
-void WireHeaderPages(MainWindow& w) {
-  auto* filter = new HintFilter(w);
-  filter->setObjectName("HeaderHintFilter");  // the window deletes it first when it closes
-  for (QPushButton* apply : {w.scenarioApply, w.saveApply}) Hint(apply, "변경된 결과를 적용", filter);
-  for (QPushButton* restore : {w.scenarioRestore, w.saveRestore}) Hint(restore, "기본값을 되돌림", filter);
+void WireHeaderPages(MainWindow& w, QObject* hintFilter) {
+  const auto hint = [hintFilter](QWidget* control, const char* text) { SetFocusHint(control, text, hintFilter); };
+  for (QPushButton* apply : {w.scenarioApply, w.saveApply}) hint(apply, "변경된 결과를 적용");
+  for (QPushButton* restore : {w.scenarioRestore, w.saveRestore}) hint(restore, "기본값을 되돌림");
   for (int i = 0; i < int(kPlayerSlotCount); ++i) {
-    Hint(w.slotToList[std::size_t(i)], "플레이어 국가를 컴퓨터 국가로...", filter);
-    Hint(w.listToSlot[std::size_t(i)], "컴퓨터 국가를 플레이어 국가로...", filter);
+    hint(w.slotToList[std::size_t(i)], "플레이어 국가를 컴퓨터 국가로...");
+    hint(w.listToSlot[std::size_t(i)], "컴퓨터 국가를 플레이어 국가로...");
     QObject::connect(w.slotToList[std::size_t(i)], &QPushButton::clicked, &w, [&w, i] { PlayerSlotToList(w, i); });
     QObject::connect(w.listToSlot[std::size_t(i)], &QPushButton::clicked, &w, [&w, i] { ListToPlayerSlot(w, i); });
   }
-  Hint(w.season, "계절 변경(초봄~겨울)", filter);
-  Hint(w.scenarioTitle, "시나리오 제목 입력", filter);
-  Hint(w.description, "시나리오 설명 입력", filter);
-  QObject::connect(w.startYear, &NumericBox::gotFocus, filter, [&w] {
-    const int hi = YearRange(0).second;
+  hint(w.season, "계절 변경(초봄~겨울)");
+  hint(w.scenarioTitle, "시나리오 제목 입력");
+  hint(w.description, "시나리오 설명 입력");
+  // The year boxes' hints name the loaded edition's bound.
+  QObject::connect(w.startYear, &NumericBox::gotFocus, hintFilter, [&w] {
+    const int hi = YearRange(HeaderPage::Scenario).second;
     w.SetStatus(1, "시작년도 입력(0∼" + std::to_string(hi) + ")");
   });
-  QObject::connect(w.currentYear, &NumericBox::gotFocus, filter, [&w] {
-    const int hi = YearRange(1).second;
+  QObject::connect(w.currentYear, &NumericBox::gotFocus, hintFilter, [&w] {
+    const int hi = YearRange(HeaderPage::Save).second;
     w.SetStatus(1, "년도 입력(1∼" + std::to_string(hi) + ")");
   });
   w.season->setInsertPolicy(QComboBox::NoInsert);
@@ -125,7 +102,7 @@ void WireHeaderPages(MainWindow& w) {
 }
 
 void ScenarioPageCommand(MainWindow& w, HeaderCommand command) {
-  const bool qv = QVEdition();
+  const bool qv = IsExpansionLoaded();
   if (command == HeaderCommand::Apply) {
     if (w.scenarioTitle->text().isEmpty()) w.scenarioTitle->setText(" ");
     if (w.description->toPlainText().isEmpty()) w.description->setPlainText(" ");
@@ -149,14 +126,12 @@ void ScenarioPageCommand(MainWindow& w, HeaderCommand command) {
       w.scenarioTitle->setText(Q(ReadFixedName(h.bytes(L.title))));
       w.description->setPlainText(Q(ReadFixedName(h.bytes(L.description))));
     };
-    if (qv) restore(gData.gScenarioHeaderQV);
-    else restore(gData.gScenarioHeader);
+    WithScenarioHeader(restore);
   }
 }
 
 void SavePageCommand(MainWindow& w, HeaderCommand command) {
-  if (gFileKind != kSaveKr && gFileKind != kSaveQV) return;
-  auto withHeader = [](auto&& f) { WithSaveHeader(f); };
+  if (!IsSaveFile()) return;
   if (command == HeaderCommand::Apply) {
     SaveHeaderEdit edit;
     edit.currentYear = YearValue(static_cast<YearBox*>(w.currentYear));
@@ -167,7 +142,7 @@ void SavePageCommand(MainWindow& w, HeaderCommand command) {
     if (gDataChanged) w.SetStatus(3, "*");
     return;
   }
-  withHeader([&](const auto& h) {
+  WithSaveHeader([&](const auto& h) {
     const auto& L = h.L;
     w.currentYear->setText(QString::number(h.get(L.currentYear)));
     const int season = h.get(L.season);
@@ -181,7 +156,7 @@ void SavePageCommand(MainWindow& w, HeaderCommand command) {
     lv->addRow(Q(SaveCountryName(c)), TwoDigits(c), {Q(SaveKingName(c))});
   }
   lv->endUpdate();
-  withHeader([&](const auto& h) {
+  WithSaveHeader([&](const auto& h) {
     auto stored = h.bytes(h.L.playerSlots);
     for (std::size_t k = 0; k < kPlayerSlotCount; ++k) {
       const int country = stored[k];

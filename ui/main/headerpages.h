@@ -11,27 +11,28 @@ namespace garam {
 
 class MainWindow;
 
-// The year box of page 0 (start year) or page 1 (current year). Leaving it writes back exactly
-// the integer the apply would store, so what the user sees is what gets saved.
+// The year box of a header page: the scenario's start year or the save's current year. Leaving it
+// writes back exactly the integer the apply would store, so what the user sees is what gets saved.
 class YearBox : public NumericBox {
  public:
-  YearBox(int page, QWidget* parent);
-  int page() const { return page_; }
+  YearBox(HeaderPage page, QWidget* parent);
+  HeaderPage page() const { return page_; }
 
  protected:
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  int page_;
+  HeaderPage page_;
 };
 
 // Bounds of the year box of a page for the loaded edition.
-std::pair<int, int> YearRange(int page);
+std::pair<int, int> YearRange(HeaderPage page);
 // The integer a year box's text stands for, clamped to its page's bounds.
 int YearValue(const YearBox* box);
 
-// Hints, byte guards and the slot buttons; called once when the pages are built.
-void WireHeaderPages(MainWindow& w);
+// Hints, byte guards and the slot buttons; called once when the pages are built. hintFilter is
+// the pages' focus-hint filter (see SetFocusHint).
+void WireHeaderPages(MainWindow& w, QObject* hintFilter);
 
 void ScenarioPageCommand(MainWindow& w, HeaderCommand command);
 void SavePageCommand(MainWindow& w, HeaderCommand command);

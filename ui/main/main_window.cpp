@@ -19,11 +19,13 @@
 #include "map/mapcache.h"
 #include "map/mapeditor.h"
 #include "platform/dialogs.h"
+#include "platform/modal.h"
 #include "ui/common/childforms.h"
 #include "ui/main/fillmain.h"
 #include "ui/main/about_box.h"
 #include "ui/main/progress_window.h"
 #include "ui/main/generalswap.h"
+#include "ui/main/mainlayout.h"
 #include "tools/report_command.h"
 
 namespace garam {
@@ -33,7 +35,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   StatusBarView = new StatusView(this);
   setStatusBar(StatusBarView);
   TabStrip = new QTabWidget(this);
-  TabStrip->setObjectName("TabStrip");
+  TabStrip->setObjectName(kTabStripName);
   setCentralWidget(new QWidget(this));
   BuildMainPages(*this);
   // No page handler may run before a load has allocated the arrays behind the pages.
@@ -51,71 +53,119 @@ MainWindow::~MainWindow() {
   // The page event filter reaches back into this window; the base class would still feed it the
   // events of tearing the children down.
   delete findChild<QObject*>("MainEventFilter", Qt::FindDirectChildrenOnly);
-  delete findChild<QObject*>("HeaderHintFilter", Qt::FindDirectChildrenOnly);
+}
+
+QAction* MainWindow::AddEntry(QMenu* menu, const QString& caption, const char* name, const QKeySequence& key) {
+  QAction* a = menu->addAction(caption);
+  a->setObjectName(name);
+  if (!key.isEmpty()) a->setShortcut(key);
+  return a;
 }
 
 void MainWindow::BuildMenus() {
-  auto add = [this](QMenu* menu, const QString& caption, const char* name, const QKeySequence& key = {}) {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(name);
-    if (!key.isEmpty()) a->setShortcut(key);
-    return a;
-  };
+  BuildFileMenu();
+  BuildSpecialMenu();
+  BuildStatisticsMenu();
+  BuildExpertMenu();
+  BuildHelpMenu();
+  BuildPopupMenus();
+}
+
+void MainWindow::BuildFileMenu() {
   fileMenu = menuBar()->addMenu("파일(&F)");
   fileMenu->setObjectName("mnuFile");
   loadMenu = fileMenu->addMenu("로드");
   loadMenu->setObjectName("mnuLD");
-  loadScenarioAction = add(loadMenu, "시나리오 파일", "mnuLoad0", QKeySequence("Ctrl+L"));
-  loadSaveAction = add(loadMenu, "세이브 파일", "mnuLoad1", QKeySequence("Ctrl+O"));
+  loadScenarioAction = AddEntry(loadMenu, "시나리오 파일", "mnuLoad0", QKeySequence("Ctrl+L"));
+  loadSaveAction = AddEntry(loadMenu, "세이브 파일", "mnuLoad1", QKeySequence("Ctrl+O"));
   customLoadMenu = fileMenu->addMenu("커스텀 로드");
   customLoadMenu->setObjectName("mnuLDC");
-  customLoadScenarioAction = add(customLoadMenu, "시나리오 파일", "mnuLoadC0");
-  customLoadSaveAction = add(customLoadMenu, "세이브 파일", "mnuLoadC1");
-  exePathAction = add(customLoadMenu, "실행파일 경로지정", "mnuLoadC2");
+  customLoadScenarioAction = AddEntry(customLoadMenu, "시나리오 파일", "mnuLoadC0");
+  customLoadSaveAction = AddEntry(customLoadMenu, "세이브 파일", "mnuLoadC1");
+  exePathAction = AddEntry(customLoadMenu, "실행파일 경로지정", "mnuLoadC2");
   exePathAction->setCheckable(true);
   customLoadScenarioAction->setEnabled(false);
   customLoadSaveAction->setEnabled(false);
-  saveAction = add(fileMenu, "세이브", "mnuSave", QKeySequence("Ctrl+S"));
+  saveAction = AddEntry(fileMenu, "세이브", "mnuSave", QKeySequence("Ctrl+S"));
   saveAction->setEnabled(false);
   fileMenu->addSeparator();
-  exitAction = add(fileMenu, "종료", "mnuEnd", QKeySequence("Ctrl+X"));
+  exitAction = AddEntry(fileMenu, "종료", "mnuEnd", QKeySequence("Ctrl+X"));
 
+  connect(loadScenarioAction, &QAction::triggered, this, [this] { LoadCommand(FileChoice::Scenario); });
+  connect(loadSaveAction, &QAction::triggered, this, [this] { LoadCommand(FileChoice::Save); });
+  connect(customLoadScenarioAction, &QAction::triggered, this, [this] { CustomLoadCommand(FileChoice::Scenario); });
+  connect(customLoadSaveAction, &QAction::triggered, this, [this] { CustomLoadCommand(FileChoice::Save); });
+  connect(exePathAction, &QAction::triggered, this, [this] { CustomLoadCommand(FileChoice::Executable); });
+  connect(saveAction, &QAction::triggered, this, &MainWindow::SaveCommand);
+  connect(exitAction, &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::BuildSpecialMenu() {
   specialMenu = menuBar()->addMenu("특수기능(&S)");
   specialMenu->setObjectName("mnu특수");
-  biographyAction = add(specialMenu, "열전 편집", "mnu열전", QKeySequence(Qt::Key_F2));
-  mapEditAction = add(specialMenu, "맵 에디트", "mnuMapEdit", QKeySequence(Qt::Key_F3));
-  bloodRelationAction = add(specialMenu, "혈연 설정", "mnu혈연", QKeySequence(Qt::Key_F4));
-  eventFlagsAction = add(specialMenu, "이벤트 발생 여부", "mnuEvent", QKeySequence(Qt::Key_F5));
-  yearChangeAction = add(specialMenu, "년도 일괄 변경", "mnuYear", QKeySequence(Qt::Key_F6));
-  unitResetAction = add(specialMenu, "유닛 행동 초기화", "mnuUnit");
+  biographyAction = AddEntry(specialMenu, "열전 편집", "mnu열전", QKeySequence(Qt::Key_F2));
+  mapEditAction = AddEntry(specialMenu, "맵 에디트", "mnuMapEdit", QKeySequence(Qt::Key_F3));
+  bloodRelationAction = AddEntry(specialMenu, "혈연 설정", "mnu혈연", QKeySequence(Qt::Key_F4));
+  eventFlagsAction = AddEntry(specialMenu, "이벤트 발생 여부", "mnuEvent", QKeySequence(Qt::Key_F5));
+  yearChangeAction = AddEntry(specialMenu, "년도 일괄 변경", "mnuYear", QKeySequence(Qt::Key_F6));
+  unitResetAction = AddEntry(specialMenu, "유닛 행동 초기화", "mnuUnit");
   for (QAction* a : {biographyAction, mapEditAction, bloodRelationAction, eventFlagsAction, yearChangeAction}) a->setEnabled(false);
   unitResetAction->setVisible(false);
 
+  connect(unitResetAction, &QAction::triggered, this, &MainWindow::UnitResetCommand);
+  connect(biographyAction, &QAction::triggered, this, [this] { ShowForm("frm열전편집", this); });
+  connect(bloodRelationAction, &QAction::triggered, this, [this] { ShowForm("frm혈연", this); });
+  connect(yearChangeAction, &QAction::triggered, this, [this] { ShowForm("frmYearChange", this); });
+  connect(eventFlagsAction, &QAction::triggered, this, [this] { ShowForm("frmEvent", this); });
+  connect(mapEditAction, &QAction::triggered, this,
+          [this] { ShowForm("frmMapEdit", this, {.mode = int(MapEditorOpening::EditMap)}); });
+}
+
+// The windows shared by several entries open through their window names and are told which entry
+// was chosen.
+void MainWindow::BuildStatisticsMenu() {
   statisticsMenu = menuBar()->addMenu("통계");
   statisticsMenu->setObjectName("mnuStatistics");
   const char* const statCaptions[] = {"남자 얼굴 사용 현황", "여자 얼굴 사용 현황", "고유 코드 사용 현황",
                                       "인물 열전 사용 현황", "문화 아이템 사용 현황", "방벽 배치 현황"};
-  for (int i = 0; i < 6; ++i)
-    reportActions[i] = add(statisticsMenu, statCaptions[i], qPrintable(QString("mnuStat%1").arg(i)));
+  for (int i = 0; i < 6; ++i) {
+    reportActions[i] = AddEntry(statisticsMenu, statCaptions[i], qPrintable(QString("mnuStat%1").arg(i)));
+    connect(reportActions[i], &QAction::triggered, this, [this, i] { ShowForm("mnuStat", this, {.mode = i}); });
+  }
   statisticsMenu->menuAction()->setVisible(false);
+}
 
+void MainWindow::BuildExpertMenu() {
   expertMenu = menuBar()->addMenu("Expert(&E)");
   expertMenu->setObjectName("mnuExpertm");
   const char* const expertCaptions[] = {"City Location Synchronize", "Data Convert", "Data Transfer"};
-  for (int i = 0; i < 3; ++i)
-    expertActions[i] = add(expertMenu, expertCaptions[i], qPrintable(QString("mnuExpert%1").arg(i)));
-  exeInfoAction = add(expertMenu, "EXE info", "mnuExpertE");
+  for (int i = 0; i < 3; ++i) {
+    expertActions[i] = AddEntry(expertMenu, expertCaptions[i], qPrintable(QString("mnuExpert%1").arg(i)));
+    connect(expertActions[i], &QAction::triggered, this, [this, i] { ShowForm("frmSetting", this, {.mode = i}); });
+  }
+  exeInfoAction = AddEntry(expertMenu, "EXE info", "mnuExpertE");
+  connect(exeInfoAction, &QAction::triggered, this, [this] { ShowForm("mnuExpertE", this); });
   dataInitMenu = expertMenu->addMenu("Data Initialize");
   dataInitMenu->setObjectName("mnuExpertD");
   const char* const initCaptions[] = {"Buildings", "Products", "Roads", "SeaRoad"};
-  for (int i = 0; i < 4; ++i)
-    layerResetActions[i] = add(dataInitMenu, initCaptions[i], qPrintable(QString("mnuExpInit%1").arg(i)));
+  for (int i = 0; i < 4; ++i) {
+    layerResetActions[i] = AddEntry(dataInitMenu, initCaptions[i], qPrintable(QString("mnuExpInit%1").arg(i)));
+    connect(layerResetActions[i], &QAction::triggered, this, [this, i] { ShowForm("mnuExpInit", this, {.mode = i}); });
+  }
+}
 
+void MainWindow::BuildHelpMenu() {
   helpMenu = menuBar()->addMenu("도움말(&H)");
   helpMenu->setObjectName("mnuHelp");
-  manualAction = add(helpMenu, "사용설명서", "mnuDocument", QKeySequence(Qt::Key_F1));
-  aboutAction = add(helpMenu, QString(), "mnuAbout", QKeySequence("Ctrl+A"));
+  manualAction = AddEntry(helpMenu, "사용설명서", "mnuDocument", QKeySequence(Qt::Key_F1));
+  aboutAction = AddEntry(helpMenu, QString(), "mnuAbout", QKeySequence("Ctrl+A"));
+  connect(manualAction, &QAction::triggered, this, &MainWindow::DocumentCommand);
+  connect(aboutAction, &QAction::triggered, this, &MainWindow::AboutCommand);
+}
 
+// The menus that never show in the menu bar: the general list's pop-up and the city sites the
+// create-city dialog offers.
+void MainWindow::BuildPopupMenus() {
   generalSwapMenu = menuBar()->addMenu("Pulldown");
   generalSwapMenu->setObjectName("mnuPD");
   generalSwapMenu->menuAction()->setVisible(false);
@@ -123,35 +173,6 @@ void MainWindow::BuildMenus() {
   cityPlaceMenu = menuBar()->addMenu("정의된신도시좌표");
   cityPlaceMenu->setObjectName("mnuCityPos");
   cityPlaceMenu->menuAction()->setVisible(false);
-
-  connect(loadScenarioAction, &QAction::triggered, this, [this] { LoadCommand(0); });
-  connect(loadSaveAction, &QAction::triggered, this, [this] { LoadCommand(1); });
-  connect(customLoadScenarioAction, &QAction::triggered, this, [this] { CustomLoadCommand(0); });
-  connect(customLoadSaveAction, &QAction::triggered, this, [this] { CustomLoadCommand(1); });
-  connect(exePathAction, &QAction::triggered, this, [this] { CustomLoadCommand(2); });
-  connect(saveAction, &QAction::triggered, this, &MainWindow::SaveCommand);
-  connect(exitAction, &QAction::triggered, this, &QWidget::close);
-  connect(unitResetAction, &QAction::triggered, this, &MainWindow::UnitResetCommand);
-  connect(manualAction, &QAction::triggered, this, &MainWindow::DocumentCommand);
-  connect(aboutAction, &QAction::triggered, this, [this] {
-    AboutBox about(this);
-    about.exec();
-  });
-  connect(biographyAction, &QAction::triggered, this, [this] { ShowForm("frm열전편집", this); });
-  connect(bloodRelationAction, &QAction::triggered, this, [this] { ShowForm("frm혈연", this); });
-  connect(yearChangeAction, &QAction::triggered, this, [this] { ShowForm("frmYearChange", this); });
-  connect(eventFlagsAction, &QAction::triggered, this, [this] { ShowForm("frmEvent", this); });
-  // The scenario tools open through their window names; a window shared by several entries is
-  // told which one was chosen.
-  for (int i = 0; i < 3; ++i)
-    connect(expertActions[i], &QAction::triggered, this, [this, i] { ShowForm("frmSetting", this, {.mode = i}); });
-  connect(exeInfoAction, &QAction::triggered, this, [this] { ShowForm("mnuExpertE", this); });
-  for (int i = 0; i < 4; ++i)
-    connect(layerResetActions[i], &QAction::triggered, this, [this, i] { ShowForm("mnuExpInit", this, {.mode = i}); });
-  for (int i = 0; i < 6; ++i)
-    connect(reportActions[i], &QAction::triggered, this, [this, i] { ShowForm("mnuStat", this, {.mode = i}); });
-  // Mode 2 is the whole editor; the create-city dialog opens it in mode 1 to choose a new city's site.
-  connect(mapEditAction, &QAction::triggered, this, [this] { ShowForm("frmMapEdit", this, {.mode = int(MapEditorOpening::EditMap)}); });
 }
 
 void MainWindow::FormLoad() {
@@ -211,10 +232,10 @@ bool MainWindow::RunSave() {
   return true;
 }
 
-void MainWindow::LoadCommand(int index) {
-  if (!AskSaveBeforeLoad()) return;
+void MainWindow::LoadCommand(FileChoice file) {
+  if (file == FileChoice::Executable || !AskSaveBeforeLoad()) return;
   OpenFileRequest req;
-  req.filter = index == 0 ? "시나리오 파일 (scedat?.rn)|scedat?.rn" : "세이브 파일 (user*.rn)|user*.rn";
+  req.filter = file == FileChoice::Scenario ? "시나리오 파일 (scedat?.rn)|scedat?.rn" : "세이브 파일 (user*.rn)|user*.rn";
   req.title = "데이터 파일 읽기";
   req.initialDir = LastLoadDir;
   QString path = Dialogs().OpenFile(this, req);
@@ -223,26 +244,12 @@ void MainWindow::LoadCommand(int index) {
   RunLoad(path, false);
 }
 
-void MainWindow::CustomLoadCommand(int index) {
-  if (index == 2) {
-    OpenFileRequest req{"*.exe|*.exe", "실행파일 경로 검색", QString()};
-    QString path = Dialogs().OpenFile(this, req);
-    if (path.isEmpty() || !FileExists(S(path))) return;
-    if (!EXEDataRead(S(path))) {
-      ShowMessage("실행파일의 정보를 읽던 도중 문제가 발견되었습니다.");
-      return;
-    }
-    gExeInfo.directory = DirOf(S(path));
-    gExeInfo.path = S(path);
-    customLoadScenarioAction->setEnabled(true);
-    customLoadSaveAction->setEnabled(true);
-    exePathAction->setChecked(true);
-    return;
-  }
+void MainWindow::CustomLoadCommand(FileChoice file) {
+  if (file == FileChoice::Executable) return ChooseExecutable();
   if (!AskSaveBeforeLoad()) return;
   const bool qv = gExeInfo.IsQVEdition();
   OpenFileRequest req;
-  if (index == 0)
+  if (file == FileChoice::Scenario)
     req.filter = qv ? "시나리오 파일 (scedat?.wn)|scedat?.wn" : "시나리오 파일 (scedat?.rn)|scedat?.rn";
   else
     req.filter = qv ? "세이브 파일 (user*.wnx)|user*.wnx" : "세이브 파일 (user*.rn)|user*.rn";
@@ -257,6 +264,21 @@ void MainWindow::CustomLoadCommand(int index) {
   RunLoad(path, true);
 }
 
+void MainWindow::ChooseExecutable() {
+  OpenFileRequest req{"*.exe|*.exe", "실행파일 경로 검색", QString()};
+  QString path = Dialogs().OpenFile(this, req);
+  if (path.isEmpty() || !FileExists(S(path))) return;
+  if (!EXEDataRead(S(path))) {
+    ShowMessage("실행파일의 정보를 읽던 도중 문제가 발견되었습니다.");
+    return;
+  }
+  gExeInfo.directory = DirOf(S(path));
+  gExeInfo.path = S(path);
+  customLoadScenarioAction->setEnabled(true);
+  customLoadSaveAction->setEnabled(true);
+  exePathAction->setChecked(true);
+}
+
 void MainWindow::SaveCommand() { RunSave(); }
 
 void MainWindow::UnitResetCommand() {
@@ -266,6 +288,11 @@ void MainWindow::UnitResetCommand() {
 }
 
 void MainWindow::DocumentCommand() { Dialogs().OpenTextFile(Q(gAppPath) + "readme.txt"); }
+
+void MainWindow::AboutCommand() {
+  AboutBox about(this);
+  RunModal(about);
+}
 
 bool MainWindow::ConfirmExit() {
   if (gDataChanged) {

@@ -46,12 +46,17 @@ class MainWindow : public QMainWindow, public DataHost, public MainControls, pub
   bool TabMouseDown = false;
   QString LastLoadDir;
 
+  // What a load command opens: a data file of either family, or (custom load only) the game's
+  // executable, whose tables and edition the custom load then follows.
+  enum class FileChoice { Scenario, Save, Executable };
+
   // Menu commands; the menus call these, tests may too.
-  void LoadCommand(int index);        // 0 a scenario file, 1 a save file
-  void CustomLoadCommand(int index);  // the same, 2 the executable's path
+  void LoadCommand(FileChoice file);  // a scenario or a save file
+  void CustomLoadCommand(FileChoice file);
   void SaveCommand();
   void UnitResetCommand();
   void DocumentCommand();
+  void AboutCommand();
   // The save question before a load: false when the load must stop (Cancel, or a failed save).
   bool AskSaveBeforeLoad();
   // The exit prompt; false keeps the window open.
@@ -83,14 +88,20 @@ class MainWindow : public QMainWindow, public DataHost, public MainControls, pub
   std::string Status(int panel) const;
   void ReSize();
 
-  ProgressWindow* progressWindow() const { return status_; }
-
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildMenus();
+  void BuildFileMenu();
+  void BuildSpecialMenu();
+  void BuildStatisticsMenu();
+  void BuildExpertMenu();
+  void BuildHelpMenu();
+  void BuildPopupMenus();
+  static QAction* AddEntry(QMenu* menu, const QString& caption, const char* name, const QKeySequence& key = {});
+  void ChooseExecutable();
   void FormLoad();
   void RunLoad(const QString& path, bool customLoad);
   // A save and what the window shows after it; false when it failed.

@@ -29,9 +29,9 @@ struct ListDesign {
   QString hint;
 };
 
-const ListDesign& Design(int n) {
-  static const ListDesign specs[10] = {
-      {},
+// By list, from the player list on.
+const ListDesign& Design(EntityList list) {
+  static const ListDesign specs[9] = {
       {{"국가△", "국왕"}, "AA", {2000, 1600}, "국가 선택"},
       {{"이름△", "국왕", "수도", "도시수", "장군수", "*"}, "AAADD*", {2000, 1800, 1800, 900, 900, 500}, "국가 선택"},
       {{"이름△", "소속국가", "장군수", "방어도", "금", "군량", "병사수", "*"},
@@ -53,11 +53,11 @@ const ListDesign& Design(int n) {
       {{"이름△", "문화권", "*"}, "AA*", {2000, 1200, 500}, "지역 선택"},
       {{"이름△", "관련문화", "상승치", "*"}, "AAD*", {2600, 1200, 900, 500}, "문화아이템 선택"},
   };
-  return specs[n];
+  return specs[int(list) - int(EntityList::Players)];
 }
 
-int RecordColumn(int n) {
-  const char* d = Design(n).firstDir;
+int RecordColumn(EntityList list) {
+  const char* d = Design(list).firstDir;
   for (int i = 0; d[i]; ++i)
     if (d[i] == '*') return i;
   return -1;
@@ -65,10 +65,12 @@ int RecordColumn(int n) {
 
 bool EndsInMark(const QString& s) { return s.endsWith(kUp) || s.endsWith(kDown); }
 
+const char* const kPageNames[10] = {"scenarioPage", "savePage", "countryPage", "cityPage", "generalPage",
+                                    "consortPage", "princessPage", "unitTypePage", "regionPage", "cultureItemPage"};
 const char* const kTabCaptions[10] = {"시나리오 정보", "플레이어/날짜", "국가", "도시", "장군",
                                       "왕비",          "공주",          "병과", "지역", "문화아이템"};
 
-// Focus hints of buttons and the tab control's mouse press and focus.
+// Focus hints of the page controls, and the tab control's mouse press and focus.
 class MainEventFilter : public QObject {
  public:
   explicit MainEventFilter(MainWindow& w) : QObject(&w), w_(w) {}
@@ -95,27 +97,29 @@ class MainEventFilter : public QObject {
   MainWindow& w_;
 };
 
-QPushButton* Button(QWidget* parent, const QString& caption, const char* name, const QString& placed,
-                    MainControls& c) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  c.Placed[placed.toStdString()] = b;
-  return b;
+// Gives a page control its name and registers it for the layout under the same name.
+template <typename T>
+T* Placed(T* widget, const std::string& name, MainControls& c) {
+  widget->setObjectName(QString::fromStdString(name));
+  c.Placed[name] = widget;
+  return widget;
 }
 
-QGroupBox* Frame(QWidget* parent, const QString& caption, const char* name, const QString& placed, MainControls& c) {
-  auto* f = new QGroupBox(caption, parent);
-  f->setObjectName(name);
-  c.Placed[placed.toStdString()] = f;
-  return f;
+QPushButton* Button(QWidget* parent, const QString& caption, const std::string& name, MainControls& c) {
+  return Placed(new QPushButton(caption, parent), name, c);
 }
 
-ListView* MakeList(QWidget* frame, EntityList list, MainControls& c) {
-  const int n = int(list);
-  auto* lv = new ListView(frame);
-  const QString name = QString("ListView%1").arg(n);
-  lv->setObjectName(name);
-  const ListDesign& s = Design(n);
+QGroupBox* Frame(QWidget* parent, const QString& caption, const std::string& name, MainControls& c) {
+  return Placed(new QGroupBox(caption, parent), name, c);
+}
+
+QLabel* Label(const QString& text, QWidget* parent, const std::string& name, MainControls& c) {
+  return Placed(new QLabel(text, parent), name, c);
+}
+
+ListView* MakeList(QWidget* frame, EntityList list, const std::string& name, MainControls& c) {
+  auto* lv = Placed(new ListView(frame), name, c);
+  const ListDesign& s = Design(list);
   QList<Qt::Alignment> align;
   for (int i = 0; i < s.headers.size(); ++i) {
     const bool centred = s.firstDir[i] == '*' || (list == EntityList::Generals && i == 1) || (list == EntityList::CultureItems && i == 1);
@@ -123,7 +127,6 @@ ListView* MakeList(QWidget* frame, EntityList list, MainControls& c) {
   }
   lv->setColumns(s.headers, align);
   for (int i = 0; i < s.widths.size(); ++i) lv->setColumnWidth(i, TwipsToPixels(s.widths[i], lv->logicalDpiX()));
-  c.Placed[name.toStdString()] = lv;
   return lv;
 }
 
@@ -137,7 +140,7 @@ void ApplyBoxes(MainWindow& w, const std::map<std::string, TwipsBox>& boxes) {
     QWidget* widget = it->second;
     QRect r(TwipsToPixels(b.left, dpiX), TwipsToPixels(b.top, dpiY), TwipsToPixels(b.width, dpiX),
             TwipsToPixels(b.height, dpiY));
-    if (name == "TabView") {
+    if (name == kTabStripName) {
       // The window's own frame and bars may leave less room than the design assumed.
       const QSize room = w.centralWidget()->size();
       r.setWidth(std::min(r.width(), room.width() - r.left()));
@@ -150,6 +153,11 @@ void ApplyBoxes(MainWindow& w, const std::map<std::string, TwipsBox>& boxes) {
 }
 
 }  // namespace
+
+void SetFocusHint(QWidget* control, const QString& hint, QObject* hintFilter) {
+  control->setProperty("hint", hint);
+  control->installEventFilter(hintFilter);
+}
 
 ListView* MainControls::ListOf(EntityList list) const {
   switch (list) {
@@ -207,61 +215,40 @@ QPushButton* MainControls::DeleteButton(EntityList list) const {
 
 namespace {
 
-NumericBox* PlacedYearBox(int page, QWidget* frame, const char* name, MainControls& c) {
-  auto* box = new YearBox(page, frame);
-  box->setObjectName(name);
-  c.Placed[name] = box;
-  return box;
-}
-
-template <typename T>
-T* PlacedWidget(T* widget, const char* name, MainControls& c) {
-  widget->setObjectName(name);
-  c.Placed[name] = widget;
-  return widget;
-}
-
 void BuildScenarioPage(MainControls& c) {
-  QWidget* page = c.pages[0];
-  c.startYearFrame = Frame(page, "시작년도", "Frame0", "Frame0(0)", c);
-  c.titleFrame = Frame(page, "시나리오 제목", "Frame0", "Frame0(1)", c);
-  c.descriptionFrame = Frame(page, "시나리오 설명", "Frame0", "Frame0(2)", c);
-  c.startYear = PlacedYearBox(0, c.startYearFrame, "txtNum0", c);
-  c.scenarioTitle = PlacedWidget(new QLineEdit(c.titleFrame), "txtLine0", c);
-  c.description = PlacedWidget(new QPlainTextEdit(c.descriptionFrame), "txtMulti0", c);
-  c.scenarioApply = Button(page, "적용", "cmd0", "cmd0(0)", c);
-  c.scenarioRestore = Button(page, "기본값", "cmd0", "cmd0(1)", c);
-}
-
-QLabel* IndexedLabel(const QString& text, QWidget* parent, const char* name, int index, MainControls& c) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  c.Placed[QString("%1(%2)").arg(name).arg(index).toStdString()] = label;
-  return label;
+  QWidget* page = c.pages[std::size_t(TabOf(HeaderPage::Scenario))];
+  c.startYearFrame = Frame(page, "시작년도", "startYearFrame", c);
+  c.titleFrame = Frame(page, "시나리오 제목", "titleFrame", c);
+  c.descriptionFrame = Frame(page, "시나리오 설명", "descriptionFrame", c);
+  c.startYear = Placed(new YearBox(HeaderPage::Scenario, c.startYearFrame), "startYear", c);
+  c.scenarioTitle = Placed(new QLineEdit(c.titleFrame), "scenarioTitle", c);
+  c.description = Placed(new QPlainTextEdit(c.descriptionFrame), "description", c);
+  c.scenarioApply = Button(page, "적용", "scenarioApply", c);
+  c.scenarioRestore = Button(page, "기본값", "scenarioRestore", c);
 }
 
 void BuildSavePage(MainControls& c) {
-  QWidget* page = c.pages[1];
-  c.gameDateFrame = Frame(page, "게임상의 날짜", "Frame1", "Frame1(0)", c);
-  c.currentPlayerFrame = Frame(page, "현재 플레이어", "Frame1", "Frame1(1)", c);
-  c.playerListFrame = Frame(page, "플레이어 국가", "Frame1", "Frame1(2)", c);
-  c.currentYear = PlacedYearBox(1, c.gameDateFrame, "txtNum1", c);
-  c.season = PlacedWidget(new QComboBox(c.gameDateFrame), "Combo1", c);
-  c.yearUnitLabel = IndexedLabel("년", c.gameDateFrame, "lbl1", 0, c);
-  c.countryCaption = IndexedLabel("국가:", c.currentPlayerFrame, "lbl1", 1, c);
-  c.kingCaption = IndexedLabel("국왕:", c.currentPlayerFrame, "lbl1", 2, c);
-  c.playerCountry = IndexedLabel(QString(), c.currentPlayerFrame, "lblT1", 0, c);
-  c.playerKing = IndexedLabel(QString(), c.currentPlayerFrame, "lblT1", 1, c);
-  c.playerList = MakeList(c.playerListFrame, EntityList::Players, c);
+  QWidget* page = c.pages[std::size_t(TabOf(HeaderPage::Save))];
+  c.gameDateFrame = Frame(page, "게임상의 날짜", "gameDateFrame", c);
+  c.currentPlayerFrame = Frame(page, "현재 플레이어", "currentPlayerFrame", c);
+  c.playerListFrame = Frame(page, "플레이어 국가", "playerListFrame", c);
+  c.currentYear = Placed(new YearBox(HeaderPage::Save, c.gameDateFrame), "currentYear", c);
+  c.season = Placed(new QComboBox(c.gameDateFrame), "season", c);
+  c.yearUnitLabel = Label("년", c.gameDateFrame, "yearUnitLabel", c);
+  c.countryCaption = Label("국가:", c.currentPlayerFrame, "countryCaption", c);
+  c.kingCaption = Label("국왕:", c.currentPlayerFrame, "kingCaption", c);
+  c.playerCountry = Label(QString(), c.currentPlayerFrame, "playerCountry", c);
+  c.playerKing = Label(QString(), c.currentPlayerFrame, "playerKing", c);
+  c.playerList = MakeList(c.playerListFrame, EntityList::Players, "playerList", c);
   for (std::size_t i = 0; i < kPlayerSlotCount; ++i) {
     const int slot = int(i);
-    c.slotToList[i] = Button(c.playerListFrame, "◀", "cmdLeft1", QString("cmdLeft1(%1)").arg(slot), c);
-    c.listToSlot[i] = Button(c.playerListFrame, "▶", "cmdRight1", QString("cmdRight1(%1)").arg(slot), c);
-    c.playerSlots[i] = IndexedLabel(QString(), c.playerListFrame, "lblK1", slot, c);
+    c.slotToList[i] = Button(c.playerListFrame, "◀", PlayerSlotName("slotToList", slot), c);
+    c.listToSlot[i] = Button(c.playerListFrame, "▶", PlayerSlotName("listToSlot", slot), c);
+    c.playerSlots[i] = Label(QString(), c.playerListFrame, PlayerSlotName("playerSlot", slot), c);
     c.playerSlots[i]->setProperty("Tag", QString::number(kNoCountry));
   }
-  c.saveApply = Button(page, "적용", "cmd1", "cmd1(0)", c);
-  c.saveRestore = Button(page, "기본값", "cmd1", "cmd1(1)", c);
+  c.saveApply = Button(page, "적용", "saveApply", c);
+  c.saveRestore = Button(page, "기본값", "saveRestore", c);
 }
 
 // The entity pages, in tab order from the country page, with the controls each one fills.
@@ -306,32 +293,34 @@ const EntityPage kEntityPages[] = {
 void BuildEntityPages(MainWindow& w, QObject* filter) {
   MainControls& c = w;
   for (const EntityPage& e : kEntityPages) {
-    const int n = int(e.list);
-    QWidget* page = c.pages[std::size_t(n)];
-    const QString frameName = QString("Frame%1").arg(n);
-    c.*e.frame = Frame(page, e.frameCaption, qPrintable(frameName), frameName, c);
-    c.*e.view = MakeList(c.*e.frame, e.list, c);
-    const QString cmdName = QString("cmd%1").arg(n);
+    const int tab = TabOf(e.list);
+    QWidget* page = c.pages[std::size_t(tab)];
+    const std::string role = EntityPageRole(tab);
+    c.*e.frame = Frame(page, e.frameCaption, role + "Frame", c);
+    c.*e.view = MakeList(c.*e.frame, e.list, role + "List", c);
     const EntityList list = e.list;
     auto hinted = [&](QPushButton* b, const char* hint) {
-      if (!hint) return b;
-      b->setProperty("hint", QString(hint));
-      b->installEventFilter(filter);
+      if (hint) SetFocusHint(b, hint, filter);
       return b;
     };
     if (e.buttons) {
       ListButtons& buttons = c.*e.buttons;
-      const char* captions[3] = {"작성", "삭제", "편집"};
-      QPushButton** targets[3] = {&buttons.create, &buttons.remove, &buttons.edit};
-      const ListCommand commands[3] = {ListCommand::Create, ListCommand::Delete, ListCommand::Edit};
+      struct {
+        const char* caption;
+        const char* name;
+        QPushButton* ListButtons::*target;
+        ListCommand command;
+      } const kinds[3] = {{"작성", "Create", &ListButtons::create, ListCommand::Create},
+                          {"삭제", "Delete", &ListButtons::remove, ListCommand::Delete},
+                          {"편집", "Edit", &ListButtons::edit, ListCommand::Edit}};
       for (int i = 0; i < 3; ++i) {
-        QPushButton* b = Button(page, captions[i], qPrintable(cmdName), QString("cmd%1(%2)").arg(n).arg(i), c);
-        *targets[i] = hinted(b, e.hints[i]);
-        const ListCommand command = commands[i];
+        QPushButton* b = Button(page, kinds[i].caption, role + kinds[i].name, c);
+        buttons.*kinds[i].target = hinted(b, e.hints[i]);
+        const ListCommand command = kinds[i].command;
         QObject::connect(b, &QPushButton::clicked, &w, [&w, list, command] { EntityCommand(w, list, command); });
       }
     } else {
-      QPushButton* b = Button(page, "편집", qPrintable(cmdName), cmdName, c);
+      QPushButton* b = Button(page, "편집", role + "Edit", c);
       c.*e.editOnly = hinted(b, e.hints ? e.hints[0] : nullptr);
       QObject::connect(b, &QPushButton::clicked, &w, [&w, list] { EntityCommand(w, list, ListCommand::Edit); });
     }
@@ -341,14 +330,14 @@ void BuildEntityPages(MainWindow& w, QObject* filter) {
 void WireHeaderButtons(MainWindow& w) {
   struct {
     QPushButton* button;
-    int page;
+    HeaderPage page;
     HeaderCommand command;
-  } const buttons[] = {{w.scenarioApply, 0, HeaderCommand::Apply},
-                       {w.scenarioRestore, 0, HeaderCommand::Restore},
-                       {w.saveApply, 1, HeaderCommand::Apply},
-                       {w.saveRestore, 1, HeaderCommand::Restore}};
+  } const buttons[] = {{w.scenarioApply, HeaderPage::Scenario, HeaderCommand::Apply},
+                       {w.scenarioRestore, HeaderPage::Scenario, HeaderCommand::Restore},
+                       {w.saveApply, HeaderPage::Save, HeaderCommand::Apply},
+                       {w.saveRestore, HeaderPage::Save, HeaderCommand::Restore}};
   for (const auto& b : buttons) {
-    const int page = b.page;
+    const HeaderPage page = b.page;
     const HeaderCommand command = b.command;
     QObject::connect(b.button, &QPushButton::clicked, &w, [&w, page, command] { HeaderPageCommand(w, page, command); });
   }
@@ -356,10 +345,9 @@ void WireHeaderButtons(MainWindow& w) {
 
 void WireListEvents(MainWindow& w) {
   for (EntityList list : kAllLists) {
-    const int n = int(list);
     ListView* lv = w.ListOf(list);
     QObject::connect(lv, &ListView::headerClicked, &w, [&w, list](int col) { ListHeaderClick(w, list, col); });
-    QObject::connect(lv, &ListView::gotFocus, &w, [&w, n] { w.SetStatus(1, Design(n).hint.toStdString()); });
+    QObject::connect(lv, &ListView::gotFocus, &w, [&w, list] { w.SetStatus(1, Design(list).hint.toStdString()); });
     if (list >= EntityList::Countries && list <= EntityList::Consorts) {
       QObject::connect(lv, &ListView::rowClicked, &w, [&w, list](ListItem*) { ListSelectionFollowUp(w, list); });
       QObject::connect(lv, &ListView::keyReleased, &w, [&w, list](int) { ListSelectionFollowUp(w, list); });
@@ -382,18 +370,18 @@ void BuildMainPages(MainWindow& w) {
   QTabWidget* tv = w.TabStrip;
   // The tab control is placed by the layout, not by a layout manager.
   tv->setParent(w.centralWidget());
-  c.Placed["TabView"] = tv;
+  c.Placed[kTabStripName] = tv;
   tv->tabBar()->installEventFilter(filter);
   for (int i = 0; i < 10; ++i) {
     c.pages[std::size_t(i)] = new QWidget;
-    c.pages[std::size_t(i)]->setObjectName(QString("TabPage%1").arg(i));
+    c.pages[std::size_t(i)]->setObjectName(kPageNames[i]);
     tv->addTab(c.pages[std::size_t(i)], kTabCaptions[i]);
   }
   BuildScenarioPage(c);
   BuildSavePage(c);
   BuildEntityPages(w, filter);
   WireHeaderButtons(w);
-  WireHeaderPages(w);
+  WireHeaderPages(w, filter);
   WireListEvents(w);
 
   // The hint panel takes the window's width less what the two other panels were designed with.
@@ -405,7 +393,6 @@ void BuildMainPages(MainWindow& w) {
 }
 
 void ReSizeMain(MainWindow& w) {
-  if (w.isMinimized()) return;
   const double dpiX = w.logicalDpiX(), dpiY = w.logicalDpiY();
   // The layout works on the window's outer size, frame included.
   const QSize outer = w.frameGeometry().size();
@@ -413,6 +400,7 @@ void ReSizeMain(MainWindow& w) {
   MainLayoutInput in;
   in.width = outer.width() * 1440.0 / dpiX;
   in.height = outer.height() * 1440.0 / dpiY;
+  in.minimized = w.isMinimized();
   in.maximized = w.isMaximized();
   in.fileLoaded = w.Status(2) != "선택된 파일 없음";
   in.saveFile = IsSaveFile();
@@ -428,31 +416,32 @@ void ReSizeMain(MainWindow& w) {
 
 void TabViewClick(MainWindow& w) {
   QTabWidget* tv = w.TabStrip;
-  const bool save = IsSaveFile();
+  const HeaderPage header = IsSaveFile() ? HeaderPage::Save : HeaderPage::Scenario;
   if (w.TabMouseDown) {
     // Leaving the header page by mouse drops its unapplied edits.
-    HeaderPageCommand(w, save ? 1 : 0, HeaderCommand::Restore);
-    ApplyTabStops(&w, tv->currentIndex());
-  } else if (save) {
-    if (tv->isTabVisible(1)) tv->setCurrentIndex(1);
-  } else if (tv->isTabVisible(0)) {
-    tv->setCurrentIndex(0);
+    HeaderPageCommand(w, header, HeaderCommand::Restore);
+    ApplyTabStops(w, tv->currentIndex());
+  } else if (tv->isTabVisible(TabOf(header))) {
+    // The keyboard never leaves the header page.
+    tv->setCurrentIndex(TabOf(header));
   }
   w.TabMouseDown = false;
   w.ReSize();
 }
 
-void ApplyTabStops(QWidget* root, int tab) {
-  const QChar digit = QChar('0' + tab);
-  for (QWidget* c : root->findChildren<QWidget*>()) {
-    const bool kind = qobject_cast<QLineEdit*>(c) || qobject_cast<QPlainTextEdit*>(c) ||
-                      qobject_cast<QTextEdit*>(c) || qobject_cast<QPushButton*>(c) ||
-                      qobject_cast<QTreeWidget*>(c) || qobject_cast<QComboBox*>(c);
-    const QString name = c->objectName();
-    if (!kind || name.isEmpty() || qobject_cast<QLineEdit*>(c->parentWidget()) ||
-        qobject_cast<QComboBox*>(c->parentWidget()))
-      continue;
-    c->setFocusPolicy(name.back() == digit ? Qt::StrongFocus : Qt::ClickFocus);
+void ApplyTabStops(const MainControls& c, int tab) {
+  for (std::size_t page = 0; page < c.pages.size(); ++page) {
+    const Qt::FocusPolicy policy = int(page) == tab ? Qt::StrongFocus : Qt::ClickFocus;
+    for (QWidget* control : c.pages[page]->findChildren<QWidget*>()) {
+      const bool kind = qobject_cast<QLineEdit*>(control) || qobject_cast<QPlainTextEdit*>(control) ||
+                        qobject_cast<QTextEdit*>(control) || qobject_cast<QPushButton*>(control) ||
+                        qobject_cast<QTreeWidget*>(control) || qobject_cast<QComboBox*>(control);
+      // The parts a box or a combo box is made of follow their owner.
+      if (!kind || control->objectName().isEmpty() || qobject_cast<QLineEdit*>(control->parentWidget()) ||
+          qobject_cast<QComboBox*>(control->parentWidget()))
+        continue;
+      control->setFocusPolicy(policy);
+    }
   }
 }
 
@@ -460,9 +449,8 @@ void ClearMainLists(MainWindow& w) {
   for (EntityList list : kAllLists) w.ListOf(list)->clearRows();
   const bool byRecord = IsNumberedScenario(gFileKind);
   for (EntityList list : kAllLists) {
-    const int n = int(list);
     ListView* lv = w.ListOf(list);
-    const int record = RecordColumn(n);
+    const int record = RecordColumn(list);
     const bool sortByRecord = byRecord && record >= 0;
     for (int c = 0; c < lv->columnCount(); ++c) {
       if (c == record) continue;
@@ -496,9 +484,9 @@ void UpdateListCaptions(MainWindow& w) {
 
 void ListHeaderClick(MainWindow& w, EntityList list, int column) {
   ListView* lv = w.ListOf(list);
-  const ListDesign& design = Design(int(list));
+  const ListDesign& design = Design(list);
   if (!lv || column < 0 || column >= lv->columnCount()) return;
-  const int record = RecordColumn(int(list));
+  const int record = RecordColumn(list);
   Qt::SortOrder order = lv->sortOrder();
   const int key = lv->sortKey();
   if (key == column) {

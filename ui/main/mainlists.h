@@ -15,6 +15,7 @@
 #include "platform/listview.h"
 #include "platform/numericbox.h"
 #include "ui/common/mainlink.h"
+#include "ui/main/entitycommands.h"
 
 namespace garam {
 
@@ -35,10 +36,10 @@ struct ListButtons {
   QPushButton* edit = nullptr;
 };
 
-// The controls of the pages. Their object names keep the game's design names, which the layout
-// table is keyed by and whose last digit ApplyTabStops reads as the control's page.
+// The controls of the pages. Each carries its member's name as its object name, the key of its
+// box in the layout table (see PageBoxes).
 struct MainControls {
-  std::array<QWidget*, 10> pages{};  // by tab index
+  std::array<QWidget*, 10> pages{};  // by tab index (TabOf)
 
   // Scenario information.
   QGroupBox *startYearFrame = nullptr, *titleFrame = nullptr, *descriptionFrame = nullptr;
@@ -78,6 +79,14 @@ struct MainControls {
   std::map<std::string, QWidget*> Placed;
 };
 
+// The tab of each page: the two header pages first, then the entity lists in their order.
+inline constexpr int TabOf(HeaderPage page) { return page == HeaderPage::Scenario ? 0 : 1; }
+inline constexpr int TabOf(EntityList list) { return int(list); }
+
+// Gives a page control the hint the first status panel shows while the control has the focus;
+// hintFilter is the pages' filter that writes it.
+void SetFocusHint(QWidget* control, const QString& hint, QObject* hintFilter);
+
 // Creates the pages and their controls at their design-time places and wires their events.
 void BuildMainPages(MainWindow& w);
 
@@ -87,9 +96,9 @@ void ReSizeMain(MainWindow& w);
 // The tab control's click: follows every change of the current tab.
 void TabViewClick(MainWindow& w);
 
-// Keyboard order follows the tab: a text box, button, list or combo box is a tab stop only when
-// the last character of its name is the tab's digit.
-void ApplyTabStops(QWidget* root, int tab);
+// Keyboard order follows the tab: a text box, button, list or combo box is a tab stop only on the
+// page of the current tab.
+void ApplyTabStops(const MainControls& c, int tab);
 
 // Empties the nine lists and gives each its starting sort state.
 void ClearMainLists(MainWindow& w);

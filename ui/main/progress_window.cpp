@@ -20,7 +20,7 @@ ProgressWindow::ProgressWindow(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt:
   setFixedSize(TwipsToPixels(4680), TwipsToPixels(1035));
 
   statusLabel = new QLabel(this);
-  statusLabel->setObjectName("lblStatus");
+  statusLabel->setObjectName("statusLabel");
   statusLabel->setGeometry(TwipsRect(120, 120, 4455, 255));
   QFont f("NanumGothicCoding");
   f.setPointSize(12);
@@ -28,11 +28,11 @@ ProgressWindow::ProgressWindow(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt:
   statusLabel->setFont(f);
 
   bar = new ProgressBarShape(this);
-  bar->setObjectName("ProgressBar");
+  bar->setObjectName("progressBar");
   bar->setGeometry(TwipsRect(150, 630, kFullWidthTwips, 225));
 
   percentLabel = new QLabel(this);
-  percentLabel->setObjectName("lblProgress");
+  percentLabel->setObjectName("percentLabel");
   percentLabel->setGeometry(TwipsRect(120, 600, 4455, 270));
   percentLabel->setAlignment(Qt::AlignCenter);
   percentLabel->setAttribute(Qt::WA_TransparentForMouseEvents);

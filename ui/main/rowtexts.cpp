@@ -1,6 +1,8 @@
 #include "ui/main/rowtexts.h"
 
 #include <algorithm>
+#include <span>
+#include <type_traits>
 
 #include "data/cp949.h"
 #include "data/entity_ops.h"
@@ -26,67 +28,76 @@ std::string CountryCell(const ListSource& s, int country) {
 
 std::string Str(long long v) { return std::to_string(v); }
 
+template <typename Rec>
+CountryView CountryViewOf(const Rec& r) {
+  return {Name(r, r.L.name), int(r.get(r.L.king))};
+}
+// The numbered scenarios keep a country's fields in a head before its relations.
+CountryView CountryViewOf(const CountryScenRec& c) {
+  const auto& L = CountryScenRec::L;
+  return {ReadFixedName(std::span(c.head).subspan(L.name.off, L.name.width)), c.king()};
+}
+
+template <typename Rec>
+CityView CityViewOf(const Rec& r) {
+  const auto& L = r.L;
+  // Only a save file has free city slots and keeps the lord at the head of the city's list.
+  if constexpr (std::is_same_v<Rec, CitySaveRec>)
+    return {Name(r, L.name), r.get(L.owner), std::int16_t(r.get(L.defence)), r.get(L.gold), r.get(L.food),
+            r.get(L.soldiers), r.get(L.x) != kFreeCityX && r.get(L.y) != kFreeCityX, r.general(0)};
+  else
+    return {Name(r, L.name), r.get(L.owner), r.get(L.defence), r.get(L.gold), r.get(L.food), r.get(L.soldiers),
+            true, kNoGeneral};
+}
+
+// The save layouts keep the aptitudes as bytes in a row and a general's mission; the scenario
+// layouts name each aptitude and have no missions.
+template <typename Rec>
+GeneralView GeneralViewOf(const Rec& r) {
+  const auto& L = r.L;
+  if constexpr (std::is_same_v<std::remove_cvref_t<decltype(Rec::L)>, GeneralSaveLayout>) {
+    auto apt = r.bytes(L.aptitudes);
+    return {Name(r, L.name), r.get(L.city), r.get(L.status) & 7, r.get(L.birthYear) & 0x7FF,
+            r.get(L.politics), r.get(L.battle), r.get(L.intelligence), r.get(L.loyalty),
+            {apt[0], apt[1], apt[2], apt[3]}, std::int16_t(r.get(L.mission))};
+  } else {
+    return {Name(r, L.name), r.get(L.city), r.get(L.status) & 7, r.get(L.birth) & 0x7FF,
+            r.get(L.politics), r.get(L.combat), r.get(L.intelligence), r.get(L.loyalty),
+            {r.get(L.infantry), r.get(L.archer), r.get(L.cavalry), r.get(L.navy)}, kNoMission};
+  }
+}
+
+// A save's consort knows her father and her culture; a scenario's, her tendency and pregnancy.
+template <typename Rec>
+QueenView QueenViewOf(const Rec& r) {
+  const auto& L = r.L;
+  if constexpr (std::is_same_v<Rec, QueenSaveRec>)
+    return {Name(r, L.name), r.get(L.code), r.get(L.region), r.get(L.husband), r.get(L.father),
+            r.get(L.culture), r.get(L.flags)};
+  else
+    return {Name(r, L.name), r.get(L.code), r.get(L.region), r.get(L.husband), kNoGeneral,
+            r.get(L.tendency), r.get(L.pregnancy)};
+}
+
 }  // namespace
 
 ListSource::ListSource(const GameDataSet& data, std::int32_t fileKind, bool qv)
     : d(data), kind(fileKind), save(fileKind == kSaveKr || fileKind == kSaveQV), qvEdition(qv) {
-  auto addCountries = [this](const auto& arr) {
-    for (const auto& r : arr) countries.push_back({Name(r, r.L.name), int(r.get(r.L.king))});
-  };
-  auto addGeneralsScen = [this](const auto& arr) {
-    for (const auto& r : arr) {
-      const auto& L = r.L;
-      generals.push_back({Name(r, L.name), r.get(L.city), r.get(L.status) & 7, r.get(L.birth) & 0x7FF,
-                          r.get(L.politics), r.get(L.combat), r.get(L.intelligence), r.get(L.loyalty),
-                          {r.get(L.infantry), r.get(L.archer), r.get(L.cavalry), r.get(L.navy)}, kNoMission});
-    }
-  };
-  auto addGeneralsSave = [this](const auto& arr) {
-    for (const auto& r : arr) {
-      const auto& L = r.L;
-      auto apt = r.bytes(L.aptitudes);
-      generals.push_back({Name(r, L.name), r.get(L.city), r.get(L.status) & 7, r.get(L.birthYear) & 0x7FF,
-                          r.get(L.politics), r.get(L.battle), r.get(L.intelligence), r.get(L.loyalty),
-                          {apt[0], apt[1], apt[2], apt[3]}, std::int16_t(r.get(L.mission))});
-    }
-  };
-
-  if (save) {
-    if (kind == kSaveKr) addCountries(d.gSaveCountries); else addCountries(d.gSaveCountriesQV);
-    for (const auto& r : d.gSaveCities) {
-      const auto& L = r.L;
-      cities.push_back({Name(r, L.name), r.get(L.owner), std::int16_t(r.get(L.defence)), r.get(L.gold),
-                        r.get(L.food), r.get(L.soldiers), r.get(L.x) != kFreeCityX && r.get(L.y) != kFreeCityX,
-                        r.general(0)});
-    }
-    if (kind == kSaveKr) addGeneralsSave(d.gSaveGenerals); else addGeneralsSave(d.gSaveGeneralsQV);
-    for (const auto& r : d.gSaveQueens) {
-      const auto& L = r.L;
-      queens.push_back({Name(r, L.name), r.get(L.code), r.get(L.region), r.get(L.husband), r.get(L.father),
-                        r.get(L.culture), r.get(L.flags)});
-    }
-    for (const auto& r : d.gSaveRegions) regions.push_back(Name(r, r.L.name));
-  } else {
-    if (kind == kScedat1) addCountries(d.gCountriesScedat1);
-    else if (kind == kScedat2) addCountries(d.gCountriesScedat2);
-    else
-      for (const auto& c : d.gCountries) {
-        const auto& L = CountryScenRec::L;
-        countries.push_back({ReadFixedName(std::span(c.head).subspan(L.name.off, L.name.width)), c.king()});
-      }
-    for (const auto& r : d.gCities) {
-      const auto& L = r.L;
-      cities.push_back({Name(r, L.name), r.get(L.owner), r.get(L.defence), r.get(L.gold), r.get(L.food),
-                        r.get(L.soldiers), true, kNoGeneral});
-    }
-    if (kind == kScenarioQV) addGeneralsScen(d.gGeneralsQV); else addGeneralsScen(d.gGenerals);
-    for (const auto& r : d.gQueens) {
-      const auto& L = r.L;
-      queens.push_back({Name(r, L.name), r.get(L.code), r.get(L.region), r.get(L.husband), kNoGeneral,
-                        r.get(L.tendency), r.get(L.pregnancy)});
-    }
-    for (const auto& r : d.gRegions) regions.push_back(Name(r, r.L.name));
-  }
+  WithCountries(d, kind, [this](const auto& arr) {
+    for (const auto& r : arr) countries.push_back(CountryViewOf(r));
+  });
+  WithCities(d, kind, [this](const auto& arr) {
+    for (const auto& r : arr) cities.push_back(CityViewOf(r));
+  });
+  WithGenerals(d, kind, [this](const auto& arr) {
+    for (const auto& r : arr) generals.push_back(GeneralViewOf(r));
+  });
+  WithConsorts(d, kind, [this](const auto& arr) {
+    for (const auto& r : arr) queens.push_back(QueenViewOf(r));
+  });
+  WithRegions(d, kind, [this](const auto& arr) {
+    for (const auto& r : arr) regions.push_back(Name(r, r.L.name));
+  });
 }
 
 const std::string* ListSource::countryName(long long i) const {
@@ -279,7 +290,7 @@ std::vector<ListRow> RegionRows(const ListSource& s) {
     for (std::size_t i = 0; i < std::min<std::size_t>(56, arr.size()); ++i)
       rows.push_back({s.regions[i], Str(long(i)), {CultureSphereText(arr[i].get(arr[i].L.sphere)), RecordNumber(int(i), 2)}});
   };
-  if (s.save) add(s.d.gSaveRegions); else add(s.d.gRegions);
+  WithRegions(s.d, s.kind, add);
   return rows;
 }
 
@@ -322,13 +333,9 @@ ScenarioPage BuildScenarioPage(const ListSource& s) {
     p.title = ReadFixedName(h.bytes(L.title));
     p.description = ReadFixedName(h.bytes(L.description));
   };
-  if (s.kind == kScenarioQV) {
-    fill(s.d.gScenarioHeaderQV);
-    p.titleMaxBytes = 16;
-  } else {
-    fill(s.d.gScenarioHeader);
-    p.titleMaxBytes = 18;
-  }
+  WithScenarioHeader(s.d, s.kind, fill);
+  // The expansion's header has two bytes less for the title.
+  p.titleMaxBytes = s.kind == kScenarioQV ? 16 : 18;
   return p;
 }
 
@@ -346,7 +353,7 @@ SavePage BuildSavePage(const ListSource& s) {
     std::copy(b.begin(), b.end(), slots.begin());
     playerIndex = h.get(L.playerCountry);
   };
-  if (s.kind == kSaveQV) fill(s.d.gSaveHeaderQV); else fill(s.d.gSaveHeader);
+  WithSaveHeader(s.d, s.kind, fill);
 
   for (std::size_t i = 0; i < s.countries.size(); ++i) {
     const CountryView& c = s.countries[i];
