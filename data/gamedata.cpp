@@ -162,6 +162,11 @@ std::string CultureFieldName(std::uint8_t code) {
   return code < 10 ? kNames[code] : std::string();
 }
 
+std::string CultureSphereName(std::uint8_t sphere) {
+  static const char* const kNames[] = {"일본", "중국", "몽골", "인도", "이슬람", "동유럽", "서유럽", "없음"};
+  return sphere <= kNoSphere ? kNames[sphere] : std::string();
+}
+
 bool FileInUse(const std::string& path, bool showMessage) {
   bool ok = false;
   if (FileFault(FileStep::InUse, path)) {

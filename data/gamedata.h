@@ -270,6 +270,8 @@ inline bool IsNumberedScenario(std::int32_t kind) { return kind == kScenarioKr |
 // Which edition the loaded file belongs to.
 inline bool IsExpansionLoaded() { return gFileKind == kSaveQV || gFileKind == kScenarioQV; }
 std::string CultureFieldName(std::uint8_t code);
+// The name the editors offer for a culture sphere; kNoSphere is "없음", a number past it "".
+std::string CultureSphereName(std::uint8_t sphere);
 // True when the file cannot be opened for reading and writing (the running game holds its
 // executable); shows the game-running message when asked and closes the progress window.
 bool FileInUse(const std::string& path, bool showMessage);

@@ -345,7 +345,7 @@ void CountryEditor::RefreshMain(const QString& name, const std::vector<StatusRow
   // The status the change of king names stays, though a fill may name the old king a lord.
   ListView* generals = main_.List(EntityList::Generals);
   for (const StatusRow& s : statusRows)
-    if (ListItem* row = generals->findTag(QString::number(s.general))) generals->setCell(row, kGeneralStatus, Text(s.text));
+    if (ListItem* row = generals->findTag(QString::number(s.general))) generals->setCell(row, kGeneralStatus, StatusCaption(s.status));
   ListView* countries = main_.List(EntityList::Countries);
   countries->setSorted(false);
   countries->setSorted(true);
