@@ -73,6 +73,7 @@ class CityEditor : public QDialog, public CityEditorCaller {
   void Build();
   void BuildControls();
   void BuildButtons();
+  void FillFrames();
   void LayOut();
   void SetTabOrder();
   void Load();
