@@ -107,7 +107,7 @@ void WriteCommonFields(Rec& rec, const CityEdit& e, int scale) {
   const U16F holdings[4] = {layout.gold, layout.food, layout.soldiers, layout.wounded};
   for (int i = 0; i < 4; ++i) rec.set(holdings[i], std::uint16_t(Clamp(e.holdings[std::size_t(i)], 0, 65535)));
   auto levels = rec.bytes(layout.culture);
-  for (std::size_t i = 0; i < 10; ++i) levels[i] = std::uint8_t(Clamp(e.levels[i], 0, 255));
+  for (std::size_t i = 0; i < e.levels.size(); ++i) levels[i] = std::uint8_t(Clamp(e.levels[i], 0, 255));
   std::ranges::copy(e.items, rec.bytes(layout.items).begin());
   // Bits above the edition's last unit type mean nothing to the game; the editor drops them.
   rec.set(layout.unitMask, e.unitMask & ((1u << (UnitTypeMax() + 1)) - 1));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "data/gamedata.h"
 #include "data/ids.h"
 #include "data/random.h"
 #include "data/records_save.h"
@@ -29,7 +30,7 @@ struct CityEdit {
   std::uint8_t owner = kNoCountry;
   int defence = 1;          // kept in 1..800
   std::array<int, 4> holdings{};  // gold, food, soldiers, wounded
-  std::array<int, 10> levels{};   // culture-field order
+  std::array<int, kCultureFields> levels{};
   std::array<std::uint8_t, 8> items{kNoCultureItem, kNoCultureItem, kNoCultureItem, kNoCultureItem,
                                     kNoCultureItem, kNoCultureItem, kNoCultureItem, kNoCultureItem};
   std::uint32_t unitMask = 0;

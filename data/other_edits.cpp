@@ -109,7 +109,7 @@ bool ApplyConsortEdit(int record, const ConsortEdit& e, bool qvEdition) {
     WriteChangedName(q.bytes(L.name), e.name);
     q.set(L.face, Byte(e.face));
     if (e.region >= 0 && e.region < 56) q.set(L.region, std::uint8_t(e.region));
-    if (e.tendency >= 0 && e.tendency <= 9) q.set(TendencyField(L), std::uint8_t(e.tendency));
+    if (e.tendency >= 0 && e.tendency < kCultureFields) q.set(TendencyField(L), std::uint8_t(e.tendency));
     q.set(L.husband, std::uint16_t(e.husband));
     q.set(L.code, std::uint8_t(RoundedInRange(e.code, 0, 255)));
     if constexpr (requires { L.marriageYear; }) {
@@ -148,7 +148,7 @@ bool ApplyRegionEdit(int record, const RegionEdit& e) {
   return WithRegion(record, [&](auto& r) {
     WriteChangedName(r.bytes(r.L.name), e.name);
     if (e.sphere >= 0 && e.sphere <= kNoSphere) r.set(r.L.sphere, std::uint8_t(e.sphere));
-    if (e.kind >= 0 && e.kind <= 22) r.set(r.L.kind, std::uint8_t(e.kind));
+    if (e.kind >= 0 && e.kind <= kLastRegionKind) r.set(r.L.kind, std::uint8_t(e.kind));
   });
 }
 
@@ -157,7 +157,7 @@ bool ApplyCultureItemEdit(int record, const CultureItemEdit& e) {
   if (!c || IsSaveFile()) return false;
   WriteChangedName(c->bytes(kCultureItemScen.name), e.name);
   if (e.description >= 0 && e.description <= 255) c->set(kCultureItemScen.description, std::uint8_t(e.description));
-  if (e.field >= 0 && e.field <= 9) c->set(kCultureItemScen.field, std::uint8_t(e.field));
+  if (e.field >= 0 && e.field < kCultureFields) c->set(kCultureItemScen.field, std::uint8_t(e.field));
   const int rise = std::clamp(e.rise, 0, 15);
   c->set(kCultureItemScen.rise, std::uint8_t((c->get(kCultureItemScen.rise) & 0xF0) | rise));
   return true;

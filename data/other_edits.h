@@ -19,6 +19,9 @@ namespace garam {
 inline constexpr int kWomanNameBytes = int(kQueenSave.name.width) - 1;
 static_assert(kQueenScen.name.width == kQueenSave.name.width && kPrincess.name.width == kQueenSave.name.width);
 
+// A region's kind: 0 to 20 islands, 21 a continent, 22 the sea.
+inline constexpr int kIslandKinds = 21, kLastRegionKind = 22;
+
 // The consort flag byte: bits 0-4 the pregnancy field (4 x remaining turns + 2), bit 5 a son
 // expected, bit 7 fictional.
 inline constexpr std::uint8_t kConsortSonBit = 0x20;

@@ -22,9 +22,6 @@ namespace {
 // The city list's owner column and the general list's country column, counted as sub-items.
 constexpr int kCityOwner = 1, kGeneralCountry = 9;
 
-const char* const kFields[CityEditor::kCultureFields] = {"농경", "목축", "무기", "전술", "항해",
-                                                         "건설", "학술", "예술", "의학", "공예"};
-
 struct BoxLimits {
   const char* hint;
   double min, max;
@@ -39,6 +36,8 @@ const BoxLimits kHoldingBoxes[CityEditor::kHoldings] = {{"금 보유량 입력(0
 const char* const kHoldingButtons[CityEditor::kHoldings][2] = {
     {"금", "금 보유량 최대로"}, {"군량", "군량 보유량 최대로"}, {"군사", "군사수 최대로"}, {"부상병", "부상병숫자 최대로"}};
 constexpr int kMaxHolding = 50000, kMaxLevel = 200;
+
+QString FieldName(int field) { return Q(CultureFieldName(std::uint8_t(field))); }
 
 // A box's value as the stored integer: VB's conversion rounds half to even.
 int BoxInt(const NumericBox* box) { return int(std::nearbyint(box->value())); }
@@ -100,7 +99,7 @@ void CityEditor::BuildControls() {
     holdingBoxes[std::size_t(i)] = numberBox("holdingBox", kHoldingBoxes[i], kHoldingBoxes[i].hint, 64);
   const BoxLimits level = {nullptr, 0, kMaxLevel, 3};
   for (int i = 0; i < kCultureFields; ++i)
-    levelBoxes[std::size_t(i)] = numberBox("levelBox", level, QString(kFields[i]) + "레벨 입력(0~200)", 48);
+    levelBoxes[std::size_t(i)] = numberBox("levelBox", level, FieldName(i) + "레벨 입력(0~200)", 48);
   codeBox = numberBox("codeBox", kCodeBox, kCodeBox.hint, 48);
 
   nameBox = new QLineEdit(this);
@@ -138,7 +137,7 @@ void CityEditor::BuildButtons() {
     connect(b, &QPushButton::clicked, this, [this, i] { holdingBoxes[std::size_t(i)]->setText(QString::number(kMaxHolding)); });
   }
   for (int i = 0; i < kCultureFields; ++i) {
-    auto* b = levelMaxButtons[std::size_t(i)] = PlainButton(kFields[i], QString(kFields[i]) + "레벨 최대로", this);
+    auto* b = levelMaxButtons[std::size_t(i)] = PlainButton(FieldName(i), FieldName(i) + "레벨 최대로", this);
     b->setObjectName("levelMaxButton");
     connect(b, &QPushButton::clicked, this, [this, i] { levelBoxes[std::size_t(i)]->setText(QString::number(kMaxLevel)); });
   }

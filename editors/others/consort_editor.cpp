@@ -198,7 +198,7 @@ void ConsortEditor::FillChoices(int region, int tendency) {
   for (int i = 0; i <= kMaxPregnancyTurns; ++i) turnsCombo->addItem(QString::number(i));
   // A stored value without an entry opens with none chosen and is kept unless the user chooses.
   regionCombo->setRowQuietly(regions_.EntryOf(region));
-  tendencyCombo->setCurrentIndex(tendency <= 9 ? tendency : -1);
+  tendencyCombo->setCurrentIndex(tendency < kCultureFields ? tendency : -1);
   turnsCombo->setCurrentIndex(-1);
 }
 

@@ -93,7 +93,7 @@ ConsortBasics MakeConsortBasics(QWidget* dialog, const QString& faceCaption) {
 OriginRegionList FillConsortChoices(PrefixCombo* regionCombo, QComboBox* tendencyCombo) {
   OriginRegionList regions = BuildOriginRegionList();
   for (const auto& n : regions.names) regionCombo->addItem(Q(n));
-  for (int i = 0; i < 10; ++i) tendencyCombo->addItem(Q(CultureFieldName(std::uint8_t(i))));
+  for (int i = 0; i < kCultureFields; ++i) tendencyCombo->addItem(Q(CultureFieldName(std::uint8_t(i))));
   return regions;
 }
 

@@ -19,9 +19,9 @@ namespace {
 // The names' fields keep room for their NUL.
 constexpr int kRegionNameBytes = int(kRegionScen.name.width) - 1, kItemNameBytes = int(kCultureItemScen.name.width) - 1;
 static_assert(kRegionSave.name.width == kRegionScen.name.width);
-// The sphere and region-kind lists end in "없음" and "바다"; the kinds before "대륙" are islands.
-constexpr int kLastSphere = kNoSphere, kLastRegionKind = 22, kIslandKinds = 21;
-constexpr int kCultureFields = 10, kLastField = kCultureFields - 1, kMaxRise = 15;
+// The sphere list ends in "없음", the region-kind list in "바다".
+constexpr int kLastSphere = kNoSphere;
+constexpr int kLastField = kCultureFields - 1, kMaxRise = 15;
 
 int ConsortRegion(int consort) {
   int region = -1;
