@@ -133,7 +133,7 @@ bool ApplyPrincessEdit(int record, const PrincessEdit& e, bool qvEdition) {
   return true;
 }
 
-int UnitTypeNameWidth() { return IsExpansionLoaded() ? 13 : 11; }
+int UnitTypeNameWidth() { return int(IsExpansionLoaded() ? kUnitTypeQV.name.width : kUnitTypeKr.name.width); }
 
 bool ApplyUnitTypeEdit(int record, const UnitTypeEdit& e) {
   return WithUnitType(record, [&](auto& t) {
