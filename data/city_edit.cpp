@@ -7,6 +7,7 @@
 #include "data/cp949.h"
 #include "data/gamedata.h"
 #include "data/general_counts.h"
+#include "data/general_record.h"
 #include "data/ids.h"
 #include "data/mapcache.h"
 #include "data/record_access.h"
@@ -15,12 +16,17 @@
 namespace garam {
 namespace {
 
-constexpr std::uint8_t kNoItem = 80;  // ends a culture item list
 constexpr int kFullRoad = 15;  // road code of piece 14, every edge
-constexpr int kNoSphere = 7;
 
 bool Save() { return IsSaveFile(); }
 bool QV() { return IsExpansionLoaded(); }
+
+// The castle's outer style: the save layout calls it the city's style.
+template <typename L>
+constexpr U8F ExteriorField(const L& layout) {
+  if constexpr (requires { layout.style; }) return layout.style;
+  else return layout.exterior;
+}
 
 template <typename T>
 void Bump(std::vector<T>& counts, int i, int by) {
@@ -36,46 +42,42 @@ MapCell* FixCell(int x, int y) {
   return !m.empty() && Grid<MapCell>::InRange(x, y) ? &m.at(x, y) : nullptr;
 }
 
-// The cell's region record: its culture sphere (7 when the region or its sphere is out of range)
-// and its code (-1 without a region).
+// The cell's region record: its culture sphere (kNoSphere when the region or its sphere is out
+// of range) and its code (-1 without a region).
 struct CellRegion {
   int sphere = kNoSphere, code = -1, terrain = -1;
 };
 CellRegion RegionOfCell(int x, int y) {
   CellRegion r;
-  auto take = [&](const auto& regions, int region) {
-    if (region < 0 || std::size_t(region) >= regions.size()) return;
-    const auto& rec = regions[std::size_t(region)];
-    const int sphere = rec.get(rec.L.sphere);
-    r.sphere = sphere <= kNoSphere ? sphere : kNoSphere;
-    r.code = rec.get(rec.L.code);
-  };
+  int region = -1;
   if (Save()) {
     if (const SaveMapCell* c = SaveCell(x, y)) {
       r.terrain = int(kCellTerrain.get(c->first()));
-      take(gData.gSaveRegions, int(kCellRegion.get(c->second())));
+      region = int(kCellRegion.get(c->second()));
     }
   } else if (const MapCell* c = FixCell(x, y)) {
     r.terrain = c->get(kFixedMapCell.terrain);
-    take(gData.gRegions, c->get(kFixedMapCell.region));
+    region = c->get(kFixedMapCell.region);
   }
+  WithRegion(region, [&](const auto& rec) {
+    const int sphere = rec.get(rec.L.sphere);
+    r.sphere = sphere <= kNoSphere ? sphere : kNoSphere;
+    r.code = rec.get(rec.L.code);
+  });
   return r;
 }
 
-// Save countries of the loaded edition.
-template <typename F>
-void WithSaveCountries(F&& f) {
-  if (gFileKind == kSaveKr) f(gData.gSaveCountries);
-  else f(gData.gSaveCountriesQV);
-}
-
+// A save country's list of its cities; empty for a scenario's country, which keeps none.
 std::span<std::uint8_t> OwnedCities(std::uint8_t country) {
   std::span<std::uint8_t> list;
-  WithSaveCountries([&](auto& countries) {
-    if (country < countries.size()) list = countries[country].bytes(kCountrySave.cities);
+  WithCountry(country, [&](auto& rec) {
+    if constexpr (requires { rec.L.cities; }) list = rec.bytes(rec.L.cities);
   });
   return list;
 }
+
+// Removes the empty entries between a save country's cities, keeping their order.
+void CompactCountryCityList(std::uint8_t country) { CompactEntries(OwnedCities(country)); }
 
 void RemoveFromCountry(std::uint8_t country, std::uint8_t city) {
   for (auto& e : OwnedCities(country))
@@ -91,20 +93,59 @@ void AddToCountry(std::uint8_t country, std::uint8_t city) {
 
 int Clamp(int v, int lo, int hi) { return std::clamp(v, lo, hi); }
 
-template <typename Rec, typename L>
-void WriteCommonFields(Rec& rec, const L& layout, U8F exterior, const CityEdit& e, int scale) {
+template <typename Rec>
+void WriteCommonFields(Rec& rec, const CityEdit& e, int scale) {
+  const auto& layout = rec.L;
   rec.set(layout.code, std::uint8_t(Clamp(e.code, 0, 255)));
   WriteChangedName(rec.bytes(layout.name), e.name);
   const U16F holdings[4] = {layout.gold, layout.food, layout.soldiers, layout.wounded};
   for (int i = 0; i < 4; ++i) rec.set(holdings[i], std::uint16_t(Clamp(e.holdings[std::size_t(i)], 0, 65535)));
   auto levels = rec.bytes(layout.culture);
-  for (std::size_t i = 0; i < 10; ++i) levels[i] = std::uint8_t(Clamp(e.levels[i], 0, 255));
+  for (std::size_t i = 0; i < e.levels.size(); ++i) levels[i] = std::uint8_t(Clamp(e.levels[i], 0, 255));
   std::ranges::copy(e.items, rec.bytes(layout.items).begin());
   // Bits above the edition's last unit type mean nothing to the game; the editor drops them.
   rec.set(layout.unitMask, e.unitMask & ((1u << (UnitTypeMax() + 1)) - 1));
   rec.set(layout.scale, std::uint8_t(scale));
   rec.set(layout.defence, decltype(rec.get(layout.defence))(Clamp(e.defence, 1, 800)));
-  if (e.exterior >= 0 && e.exterior <= 6) rec.set(exterior, std::uint8_t(e.exterior));
+  if (e.exterior >= 0 && e.exterior < kNoSphere) rec.set(ExteriorField(layout), std::uint8_t(e.exterior));
+}
+
+// An item held in two slots stays in the later one only, as choosing it there would have left it.
+void ReadItems(std::span<const std::uint8_t> stored, std::array<std::uint8_t, 8>& items) {
+  for (std::size_t j = 0; j < items.size(); ++j) {
+    const std::uint8_t v = stored[j] < kNoCultureItem ? stored[j] : kNoCultureItem;
+    items[j] = v;
+    if (v != kNoCultureItem)
+      for (std::size_t k = 0; k < j; ++k)
+        if (items[k] == v) items[k] = kNoCultureItem;
+  }
+}
+
+// What a save file keeps beside a city's record of its owner: the owner-change bytes, the castle
+// cell, the territory and the city lists of the old and the new owner. Runs before the record
+// takes the new owner.
+void MoveSaveCity(CitySaveRec& rec, int city, int oldOwner, const CityEdit& e, int scale) {
+  const auto& L = kCitySave;
+  const std::uint8_t now = e.owner;
+  if (oldOwner != now && (now == kNoCountry || oldOwner == kNoCountry)) {
+    rec.set(L.unknown135, kNoCountry);  // OwnerChangeCountry
+    rec.set(L.unknown136, std::uint16_t(now == kNoCountry ? 0 : 8));  // OwnerChangeState
+  }
+  const int x = rec.get(L.x), y = rec.get(L.y);
+  ClearCityTerritory(city, x, y);
+  if (SaveMapCell* c = SaveCell(x, y)) {
+    std::uint32_t w = kCellUnknown10.with(kCellBuilding.with(c->first(), kCastleBuilding), 0);
+    if (e.interior >= 0 && e.interior < kNoSphere) w = kCellInterior.with(w, std::uint32_t(e.interior));
+    c->setFirst(w);
+    RefreshCacheCell(x, y);
+  }
+  if (now != kNoCountry) {
+    ClaimCityTerritory(city, x, y, std::uint8_t(scale));
+  } else if (SaveMapCell* c = SaveCell(x, y)) {
+    c->setSecond(kCellOwner.with(c->second(), std::uint32_t(city)));
+  }
+  if (oldOwner != kNoCountry) RemoveFromCountry(std::uint8_t(oldOwner), std::uint8_t(city));
+  if (now != kNoCountry) AddToCountry(now, std::uint8_t(city));
 }
 
 // A name test of the new-city unit rules, on the raw name field.
@@ -121,14 +162,7 @@ std::uint32_t NewCityUnitMask(int sphere) {
   auto test = [&](int kr, int qv, auto&& pass) {
     const int at = QV() ? qv : kr;
     std::span<const std::uint8_t> field;
-    auto pick = [&](const auto& types) {
-      if (std::size_t(at) < types.size()) field = types[std::size_t(at)].bytes(types[0].L.name);
-    };
-    if (Save()) {
-      if (QV()) pick(gData.gSaveUnitTypesQV); else pick(gData.gSaveUnitTypes);
-    } else {
-      if (QV()) pick(gData.gUnitTypesQV); else pick(gData.gUnitTypes);
-    }
+    WithUnitType(at, [&](const auto& t) { field = t.bytes(t.L.name); });
     if (!field.empty() && pass(field)) mask |= 1u << at;
   };
   auto ends = [](const char* t) { return [t](auto f) { return NameEndsIn(f, t); }; };
@@ -191,11 +225,12 @@ NewCityValues DrawNewCity(const CellRegion& cell, Rng& rng) {
   return v;
 }
 
-template <typename Rec, typename L>
-void WriteNewCity(Rec& rec, const L& layout, U8F exterior, int city, std::uint8_t owner, const std::string& name, int x, int y,
-                  const CellRegion& cell, const NewCityValues& v) {
+template <typename Rec>
+void WriteNewCity(Rec& rec, int city, std::uint8_t owner, const std::string& name, int x, int y, const CellRegion& cell,
+                  const NewCityValues& v) {
+  const auto& layout = rec.L;
   rec.set(layout.code, std::uint8_t(city));
-  WriteFixedName(rec.bytes(layout.name), CutToCp949Bytes(name, layout.name.width - 1));
+  WriteFixedName(rec.bytes(layout.name), CutToCp949Bytes(name, kCityNameBytes));
   rec.set(layout.owner, owner);
   rec.set(layout.scale, std::uint8_t(v.scale));
   rec.set(layout.defence, decltype(rec.get(layout.defence))(v.defence));
@@ -205,9 +240,9 @@ void WriteNewCity(Rec& rec, const L& layout, U8F exterior, int city, std::uint8_
   rec.set(layout.wounded, std::uint16_t(0));
   rec.set(layout.x, std::uint16_t(x));
   rec.set(layout.y, std::uint16_t(y));
-  rec.set(exterior, std::uint8_t(cell.sphere));
+  rec.set(ExteriorField(layout), std::uint8_t(cell.sphere));
   std::ranges::transform(v.levels, rec.bytes(layout.culture).begin(), [](int l) { return std::uint8_t(l); });
-  std::ranges::fill(rec.bytes(layout.items), kNoItem);
+  std::ranges::fill(rec.bytes(layout.items), kNoCultureItem);
   rec.set(layout.unitMask, v.unitMask);
 }
 
@@ -224,25 +259,19 @@ int UnitTypeMax() { return QV() ? 23 : 22; }
 
 std::vector<std::string> UnitTypeNames() {
   std::vector<std::string> names;
-  auto add = [&](const auto& types) {
+  WithUnitTypes([&](const auto& types) {
     for (const auto& t : types) names.push_back(ReadFixedName(t.bytes(t.L.name)));
-  };
-  if (Save()) {
-    if (QV()) add(gData.gSaveUnitTypesQV); else add(gData.gSaveUnitTypes);
-  } else {
-    if (QV()) add(gData.gUnitTypesQV); else add(gData.gUnitTypes);
-  }
+  });
   names.resize(std::size_t(UnitTypeMax() + 1));
   return names;
 }
 
 std::vector<std::string> CultureItemNames() {
   std::vector<std::string> names;
-  auto add = [&](const auto& items) {
+  WithCultureItems([&](const auto& items) {
     for (const auto& t : items) names.push_back(ReadFixedName(t.bytes(t.L.name)));
-  };
-  if (Save()) add(gData.gSaveCultureItems); else add(gData.gCultureItems);
-  names.resize(80);
+  });
+  names.resize(kNoCultureItem);
   return names;
 }
 
@@ -254,41 +283,31 @@ int ScaleOfDefence(double defence) {
 }
 
 bool ReadCityEdit(int city, CityEdit& e) {
-  auto read = [&](const auto& rec, const auto& L, U8F exterior) {
+  e.interior = -1;
+  return WithCity(city, [&](const auto& rec) {
+    const auto& L = rec.L;
     e.code = rec.get(L.code);
     e.owner = rec.get(L.owner);
     e.defence = std::uint16_t(rec.get(L.defence));
     e.holdings = {rec.get(L.gold), rec.get(L.food), rec.get(L.soldiers), rec.get(L.wounded)};
-    auto levels = rec.bytes(L.culture);
-    std::ranges::copy(levels, e.levels.begin());
-    auto items = rec.bytes(L.items);
-    for (std::size_t j = 0; j < 8; ++j) {
-      const std::uint8_t v = items[j] < kNoItem ? items[j] : kNoItem;
-      e.items[j] = v;
-      if (v != kNoItem)
-        for (std::size_t k = 0; k < j; ++k)
-          if (e.items[k] == v) e.items[k] = kNoItem;
-    }
+    std::ranges::copy(rec.bytes(L.culture), e.levels.begin());
+    ReadItems(rec.bytes(L.items), e.items);
     e.unitMask = rec.get(L.unitMask);
     e.x = rec.get(L.x), e.y = rec.get(L.y);
-    e.exterior = rec.get(exterior) <= 6 ? rec.get(exterior) : -1;
+    const int exterior = rec.get(ExteriorField(L));
+    e.exterior = exterior < kNoSphere ? exterior : -1;
     e.name = ReadFixedName(rec.bytes(L.name));
-  };
-  e.interior = -1;
-  if (Save()) {
-    if (city < 0 || std::size_t(city) >= gData.gSaveCities.size()) return false;
-    const auto& rec = gData.gSaveCities[std::size_t(city)];
-    read(rec, kCitySave, kCitySave.style);
-    e.levelFlags = rec.get(kCitySave.mask);
-    if (const SaveMapCell* c = SaveCell(e.x, e.y)) e.interior = int(kCellInterior.get(c->first()));
-  } else {
-    if (city < 0 || std::size_t(city) >= gData.gCities.size()) return false;
-    read(gData.gCities[std::size_t(city)], kCityScen, kCityScen.exterior);
-    e.levelFlags = 0;
-    if (FixCell(e.x, e.y)) e.interior = RegionOfCell(e.x, e.y).sphere;
-  }
-  if (e.interior > 6) e.interior = -1;
-  return true;
+    // The castle's inner style: a save file keeps it in the castle's cell, a scenario takes the
+    // sphere of the cell's region.
+    if constexpr (requires { L.mask; }) {
+      e.levelFlags = rec.get(L.mask);
+      if (const SaveMapCell* c = SaveCell(e.x, e.y)) e.interior = int(kCellInterior.get(c->first()));
+    } else {
+      e.levelFlags = 0;
+      if (FixCell(e.x, e.y)) e.interior = RegionOfCell(e.x, e.y).sphere;
+    }
+    if (e.interior >= kNoSphere) e.interior = -1;
+  });
 }
 
 CityStatus CityCapitalStatus(int city) {
@@ -298,57 +317,21 @@ CityStatus CityCapitalStatus(int city) {
   int king = kNoGeneral;
   if (auto country = CountryAt(owner)) king = country->kingNo();
   int kingCity = -1;
-  auto cityOf = [&](const auto& generals) {
-    if (king >= 0 && std::size_t(king) < generals.size()) kingCity = generals[std::size_t(king)].get(generals[0].L.city);
-  };
-  switch (gFileKind) {
-    case kSaveKr: cityOf(gData.gSaveGenerals); break;
-    case kSaveQV: cityOf(gData.gSaveGeneralsQV); break;
-    case kScenarioQV: cityOf(gData.gGeneralsQV); break;
-    default: cityOf(gData.gGenerals);
-  }
+  WithStoredGeneral(king, [&](const auto& g) { kingCity = g.get(g.L.city); });
   return kingCity == city ? CityStatus::Capital : CityStatus::Ordinary;
 }
 
-void CompactCountryCityList(std::uint8_t country) { CompactEntries(OwnedCities(country)); }
-
 CityApplyResult ApplyCityEdit(int city, const CityEdit& e) {
   CityApplyResult r;
-  const bool save = Save();
-  if (city < 0 || std::size_t(city) >= (save ? gData.gSaveCities.size() : gData.gCities.size())) return r;
   const int scale = ScaleOfDefence(Clamp(e.defence, 1, 800));
   const std::uint8_t now = e.owner;
-  if (save) {
-    auto& rec = gData.gSaveCities[std::size_t(city)];
-    const auto& L = kCitySave;
-    r.oldOwner = rec.get(L.owner);
-    WriteCommonFields(rec, L, L.style, e, scale);
-    if (r.oldOwner != now && (now == kNoCountry || r.oldOwner == kNoCountry)) {
-      rec.set(L.unknown135, kNoCountry);  // OwnerChangeCountry
-      rec.set(L.unknown136, std::uint16_t(now == kNoCountry ? 0 : 8));  // OwnerChangeState
-    }
-    const int x = rec.get(L.x), y = rec.get(L.y);
-    ClearCityTerritory(city, x, y);
-    if (SaveMapCell* c = SaveCell(x, y)) {
-      std::uint32_t w = kCellUnknown10.with(kCellBuilding.with(c->first(), kCastleBuilding), 0);
-      if (e.interior >= 0 && e.interior <= 6) w = kCellInterior.with(w, std::uint32_t(e.interior));
-      c->setFirst(w);
-      RefreshCacheCell(x, y);
-    }
-    if (now != kNoCountry) {
-      ClaimCityTerritory(city, x, y, std::uint8_t(scale));
-    } else if (SaveMapCell* c = SaveCell(x, y)) {
-      c->setSecond(kCellOwner.with(c->second(), std::uint32_t(city)));
-    }
-    if (r.oldOwner != kNoCountry) RemoveFromCountry(std::uint8_t(r.oldOwner), std::uint8_t(city));
-    if (now != kNoCountry) AddToCountry(now, std::uint8_t(city));
-    rec.set(L.owner, now);
-  } else {
-    auto& rec = gData.gCities[std::size_t(city)];
-    r.oldOwner = rec.get(kCityScen.owner);
-    WriteCommonFields(rec, kCityScen, kCityScen.exterior, e, scale);
-    rec.set(kCityScen.owner, now);
-  }
+  const bool found = WithCity(city, [&](auto& rec) {
+    r.oldOwner = rec.get(rec.L.owner);
+    WriteCommonFields(rec, e, scale);
+  });
+  if (!found) return r;
+  if (Save()) MoveSaveCity(gData.gSaveCities[std::size_t(city)], city, r.oldOwner, e, scale);
+  WithCity(city, [&](auto& rec) { rec.set(rec.L.owner, now); });
   if (r.oldOwner != now) {
     r.change = now == kNoCountry ? OwnerChange::ToNone : r.oldOwner == kNoCountry ? OwnerChange::FromNone : OwnerChange::Between;
     const int generals = GeneralCount(GeneralTally::City, city);
@@ -373,7 +356,7 @@ int CreateSaveCity(int x, int y, std::uint8_t owner, const std::string& name, Rn
   const NewCityValues v = DrawNewCity(region, rng);
   auto& rec = *slot;
   const auto& L = kCitySave;
-  WriteNewCity(rec, L, L.style, city, owner, name, x, y, region, v);
+  WriteNewCity(rec, city, owner, name, x, y, region, v);
   for (auto f : {L.unknown34, L.unknown65, L.citySet}) std::ranges::fill(rec.bytes(f), 0);
   rec.set(L.mask, std::uint16_t(0));
   rec.set(L.unknown135, kNoCountry);
@@ -403,7 +386,7 @@ int CreateScenarioCity(int x, int y, std::uint8_t owner, const std::string& name
   const CellRegion region = RegionOfCell(x, y);
   const NewCityValues v = DrawNewCity(region, rng);
   CityScenRec rec;
-  WriteNewCity(rec, kCityScen, kCityScen.exterior, city, owner, name, x, y, region, v);
+  WriteNewCity(rec, city, owner, name, x, y, region, v);
   gData.gCities.push_back(rec);
   MapCell& castle = gData.gMapVar.at(x, y);
   castle.set(kVariableMapCell.building, kCastleBuilding);

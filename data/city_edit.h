@@ -7,10 +7,20 @@
 #include <string>
 #include <vector>
 
+#include "data/gamedata.h"
 #include "data/ids.h"
 #include "data/random.h"
+#include "data/records_save.h"
+#include "data/records_scenario.h"
+#include "data/tablecounts.h"
 
 namespace garam {
+
+// A city's name in code page 949 bytes: the field keeps room for its NUL.
+inline constexpr int kCityNameBytes = int(kCityScen.name.width) - 1;
+static_assert(kCitySave.name.width == kCityScen.name.width);
+// A city's code, one for each city slot.
+inline constexpr int kMaxCityCode = int(kCitySlots) - 1;
 
 // What the city editor edits. Numbers are kept as the boxes hold them; the apply only cuts them
 // to the width of their fields (a holding the user never left may stay above 50000).
@@ -20,10 +30,11 @@ struct CityEdit {
   std::uint8_t owner = kNoCountry;
   int defence = 1;          // kept in 1..800
   std::array<int, 4> holdings{};  // gold, food, soldiers, wounded
-  std::array<int, 10> levels{};   // culture-field order
-  std::array<std::uint8_t, 8> items{80, 80, 80, 80, 80, 80, 80, 80};  // 80: empty
+  std::array<int, kCultureFields> levels{};
+  std::array<std::uint8_t, 8> items{kNoCultureItem, kNoCultureItem, kNoCultureItem, kNoCultureItem,
+                                    kNoCultureItem, kNoCultureItem, kNoCultureItem, kNoCultureItem};
   std::uint32_t unitMask = 0;
-  int interior = -1;  // culture sphere 0..6 of the castle; -1 (no style shown) keeps the stored one
+  int interior = -1;  // culture sphere of the castle; -1 (no style shown) keeps the stored one
   int exterior = -1;  // likewise for ExteriorStyle
   // Shown only.
   int x = 0, y = 0;
@@ -36,6 +47,7 @@ enum class OwnerChange { None, Between, ToNone, FromNone };
 // The highest unit-type row: 23 for the expansion's 24 types, else 22.
 int UnitTypeMax();
 std::vector<std::string> UnitTypeNames();
+// The names of the culture items a city may hold, kNoCultureItem of them.
 std::vector<std::string> CultureItemNames();
 
 // ((defence - 1) rounded half to even, integer-divided by 100) + 1, kept in 1..8.
@@ -48,9 +60,6 @@ bool ReadCityEdit(int city, CityEdit& edit);
 // Whether the city is its owner's capital (its owner's king serves in it). An owner or king
 // the arrays do not hold is no capital.
 CityStatus CityCapitalStatus(int city);
-
-// Removes the empty entries (80) between a save country's cities, keeping their order.
-void CompactCountryCityList(std::uint8_t country);
 
 struct CityApplyResult {
   OwnerChange change = OwnerChange::None;

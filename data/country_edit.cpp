@@ -6,6 +6,7 @@
 #include "data/gamedata.h"
 #include "data/general_counts.h"
 #include "data/ids.h"
+#include "data/other_edits.h"
 #include "data/record_access.h"
 #include "data/territory.h"
 
@@ -13,10 +14,6 @@ namespace garam {
 
 namespace {
 
-constexpr std::uint8_t kNoItem = 80;  // ends a culture item list
-constexpr std::size_t kNameBytes = 18;  // the 19-byte field keeps room for its NUL
-constexpr int kMaxCode = 79;
-constexpr std::size_t kExtra30Bytes = 30;
 
 template <typename Rec>
 CountryAccess FixedCountry(Rec& r) {
@@ -48,16 +45,20 @@ auto* Slot(V& v, long long i) {
   return i >= 0 && static_cast<unsigned long long>(i) < v.size() ? &v[std::size_t(i)] : nullptr;
 }
 
-template <typename Rec, typename L>
-GeneralAccess SaveGeneral(Rec& g, const L& l) {
-  return {g.bytes(l.name), &g.raw[l.region.off], &g.raw[l.city.off], &g.raw[l.status.off], &g.raw[l.loyalty.off],
-          &g.raw[l.employmentYear.off], &g.raw[l.x.off], &g.raw[l.y.off]};
+int CountryArraySize() {
+  return WithCountries([](const auto& countries) { return int(countries.size()); });
 }
 
-template <typename Rec, typename L>
-GeneralAccess ScenarioGeneral(Rec& g, const L& l) {
-  return {g.bytes(l.name), &g.raw[l.region.off], &g.raw[l.city.off], &g.raw[l.status.off], &g.raw[l.loyalty.off],
-          &g.raw[l.employed.off]};
+// Only a save file's generals stand on the map; a scenario's calls the employment year employed.
+template <typename Rec>
+GeneralAccess GeneralAccessOf(Rec& g) {
+  const auto& l = g.L;
+  if constexpr (requires { l.employmentYear; })
+    return {g.bytes(l.name), &g.raw[l.region.off], &g.raw[l.city.off], &g.raw[l.status.off], &g.raw[l.loyalty.off],
+            &g.raw[l.employmentYear.off], &g.raw[l.x.off], &g.raw[l.y.off]};
+  else
+    return {g.bytes(l.name), &g.raw[l.region.off], &g.raw[l.city.off], &g.raw[l.status.off], &g.raw[l.loyalty.off],
+            &g.raw[l.employed.off]};
 }
 
 int GeneralCity(int general) {
@@ -105,22 +106,20 @@ std::vector<StatusRow> ChangeKingScenario(int oldKing, int newKing) {
   if (city == GeneralCity(oldKing)) {
     SetStatus(newKing, KingMask);
     SetStatus(oldKing, OrdinaryMask);
-    return {{newKing, "국왕"}, {oldKing, "일반"}};
+    return {{newKing, GeneralStatus::King}, {oldKing, GeneralStatus::Ordinary}};
   }
   int lord = -1;
-  if (StatusCode(newKing) == 2) {
-    const int n = int(gFileKind == kScenarioQV ? gData.gGeneralsQV.size() : gData.gGenerals.size());
-    for (int g = 0; g < n && lord < 0; ++g)
+  if (StatusCode(newKing) == 2)
+    for (int g = 0; GeneralExists(g) && lord < 0; ++g)
       if (StatusCode(g) == 6 && GeneralCity(g) == city) lord = g;
-  }
   SetStatus(newKing, KingMask);
   SetStatus(oldKing, LordMask);
   if (lord >= 0) {
     SetStatus(lord, OrdinaryMask);
-    rows.push_back({lord, "일반"});
+    rows.push_back({lord, GeneralStatus::Ordinary});
   }
-  rows.push_back({newKing, "국왕"});
-  rows.push_back({oldKing, "영주"});
+  rows.push_back({newKing, GeneralStatus::King});
+  rows.push_back({oldKing, GeneralStatus::Lord});
   return rows;
 }
 
@@ -133,28 +132,78 @@ std::vector<StatusRow> ChangeKingSave(int oldKing, int newKing) {
   const bool sameCity = GeneralCity(newKing) == GeneralCity(oldKing);
   SetStatus(newKing, KingMask);
   SetStatus(oldKing, OrdinaryMask);
-  std::string oldText = "영주";
+  GeneralStatus oldKingStatus = GeneralStatus::Lord;
   int head = kNoGeneral;
   if (!oldAway && sameCity) {
     // The head of the list, not the old king, takes the new king's entry: the old king may not
     // head it, and writing him there would list him twice and lose the head.
     if (!newAway) {
-      if (PromoteToHead(newKing, head) && head != oldKing) rows.push_back({head, "일반"});
-      oldText = "일반";
+      if (PromoteToHead(newKing, head) && head != oldKing) rows.push_back({head, GeneralStatus::Ordinary});
+      oldKingStatus = GeneralStatus::Ordinary;
     }
   } else {
     if (exchange) {
       PromoteToHead(newKing, head);
-      rows.push_back({head, "일반"});
+      rows.push_back({head, GeneralStatus::Ordinary});
     }
-    if (oldAway) oldText = "일반";
+    if (oldAway) oldKingStatus = GeneralStatus::Ordinary;
   }
-  rows.push_back({newKing, "국왕"});
-  rows.push_back({oldKing, oldText});
+  rows.push_back({newKing, GeneralStatus::King});
+  rows.push_back({oldKing, oldKingStatus});
   return rows;
 }
 
 std::uint16_t SaveKingStatus(std::uint16_t w) { return std::uint16_t((w & 0xFFFC) | 4); }
+
+// A save file's free country slot is the first without a king; -1 when every slot has one.
+int FirstFreeSaveCountry() {
+  const int n = CountryArraySize();
+  for (int i = 0; i < n; ++i)
+    if (std::int16_t(CountryAt(i)->kingNo()) == kNoGeneral) return i;
+  return -1;
+}
+
+// The new save country's bytes beside the fields the editor names, and its list of cities, which
+// holds the capital alone.
+void ClearUnnamedBytes(int country, std::uint8_t capital) {
+  WithCountry(country, [&](auto& r) {
+    const auto& L = r.L;
+    if constexpr (requires { L.unknown183; }) {
+      std::fill_n(r.raw.begin() + std::ptrdiff_t(L.unknown183.off), L.unknown213.off - L.unknown183.off, 0);
+      r.set(L.unknown213, std::uint8_t(0));
+      r.set(L.unknown214, std::uint8_t(80));
+      r.set(L.unknown225, std::uint8_t(80));
+      auto owned = r.bytes(L.cities);
+      std::ranges::fill(owned, kNoCity);
+      owned[0] = capital;
+    }
+  });
+}
+
+// The king heads the capital's list; whoever was listed moves down one entry rather than being
+// overwritten, and a king already listed there is not listed twice. The capital then belongs to
+// the new country, and the country to its territory.
+void SeatKingInCapital(CitySaveRec& capital, int city, int king, std::uint8_t country) {
+  std::vector<std::uint16_t> list;
+  for (std::size_t i = 0; i < kCityGeneralSlots; ++i)
+    if (capital.general(i) != king) list.push_back(capital.general(i));
+  list.insert(list.begin(), std::uint16_t(king));
+  for (std::size_t i = 0; i < kCityGeneralSlots; ++i) capital.setGeneral(i, list[i]);
+  capital.set(kCitySave.owner, country);
+  capital.set(kCitySave.unknown136, std::uint16_t(8));
+  capital.set(kCitySave.unknown135, kNoCountry);
+  ClaimCityTerritory(city, capital.get(kCitySave.x), capital.get(kCitySave.y), capital.get(kCitySave.scale));
+}
+
+// The new country follows the countries already listed in the save's country map.
+void ListAfterTheOthers(std::uint8_t country) {
+  auto map = gData.gSaveTail.bytes(kSaveTail.countryMap);
+  std::size_t used = 0;
+  for (std::size_t i = 0; i < map.size(); ++i)
+    if (map[i] != kNoCountry) map[used++] = map[i];
+  std::fill(map.begin() + std::ptrdiff_t(used), map.end(), kNoCountry);
+  if (used < map.size()) map[used] = country;
+}
 
 }  // namespace
 
@@ -207,66 +256,30 @@ std::optional<CountryAccess> CountryAt(int c) {
   return a;
 }
 
-int CountryArraySize() {
-  return WithCountries([](const auto& countries) { return int(countries.size()); });
-}
-
 std::uint16_t GeneralAccess::statusWord() const { return GetU16(status); }
 void GeneralAccess::setStatusWord(std::uint16_t w) { PutU16(status, w); }
 
 std::optional<GeneralAccess> GeneralAt(int g) {
-  auto& d = gData;
-  switch (gFileKind) {
-    case kSaveKr:
-      if (auto* r = Slot(d.gSaveGenerals, g)) return SaveGeneral(*r, kGeneralSaveKr);
-      break;
-    case kSaveQV:
-      if (auto* r = Slot(d.gSaveGeneralsQV, g)) return SaveGeneral(*r, kGeneralSaveQV);
-      break;
-    case kScenarioQV:
-      if (auto* r = Slot(d.gGeneralsQV, g)) return ScenarioGeneral(*r, kGeneralScenQV);
-      break;
-    case kScedat1:
-    case kScedat2:
-    case kScenarioKr:
-      if (auto* r = Slot(d.gGenerals, g)) return ScenarioGeneral(*r, kGeneralScenKr);
-      break;
-  }
-  return std::nullopt;
+  std::optional<GeneralAccess> a;
+  WithStoredGeneral(g, [&](auto& r) { a = GeneralAccessOf(r); });
+  return a;
 }
 
 std::optional<int> HomeSphere(int general) {
   auto g = GeneralAt(general);
   if (!g) return std::nullopt;
-  int sphere = 7;
-  if (IsSaveFile()) {
-    if (auto* r = Slot(gData.gSaveRegions, *g->region)) sphere = r->get(kRegionSave.sphere);
-  } else if (auto* r = Slot(gData.gRegions, *g->region)) {
-    sphere = r->get(kRegionScen.sphere);
-  }
-  if (sphere > 6) return std::nullopt;
+  int sphere = kNoSphere;
+  WithRegion(*g->region, [&](const auto& r) { sphere = r.get(r.L.sphere); });
+  if (sphere >= kNoSphere) return std::nullopt;
   return sphere;
 }
 
 int GeneralCountry(int general) { return CityOwner(GeneralCity(general)); }
 
 int CityOwner(int city) {
-  if (IsSaveFile()) {
-    const auto* c = SaveCity(city);
-    return c ? c->get(kCitySave.owner) : kNoCountry;
-  }
-  const auto* c = city == kNoCity ? nullptr : Slot(gData.gCities, city);
-  return c ? c->get(kCityScen.owner) : kNoCountry;
-}
-
-std::string CityName(int city) {
-  if (city == kNoCity) return "";
-  if (IsSaveFile()) {
-    auto* c = Slot(gData.gSaveCities, city);
-    return c ? ReadFixedName(c->bytes(kCitySave.name)) : "";
-  }
-  auto* c = Slot(gData.gCities, city);
-  return c ? ReadFixedName(c->bytes(kCityScen.name)) : "";
+  int owner = kNoCountry;
+  if (city != kNoCity) WithCity(city, [&](const auto& c) { owner = c.get(c.L.owner); });
+  return owner;
 }
 
 std::vector<StatusRow> ChangeKing(int oldKing, int newKing) {
@@ -281,10 +294,10 @@ CountryApplyResult ApplyCountryEdit(const CountryEdit& e) {
 
   // Compared before the cut: a name that fills the whole field is as unchanged as a shorter one.
   WriteChangedName(rec->name, e.name);
-  *rec->code = std::uint8_t(std::clamp(e.code, 0, kMaxCode));
+  *rec->code = std::uint8_t(std::clamp(e.code, 0, kMaxCountryCode));
   PutU16(rec->king, std::uint16_t(e.king));
   if (IsSaveFile()) {
-    if (e.sphere >= 0 && e.sphere <= 6) *rec->sphere = std::uint8_t(e.sphere);
+    if (e.sphere >= 0 && e.sphere < kNoSphere) *rec->sphere = std::uint8_t(e.sphere);
     for (std::size_t j = 0; j < rec->itemMask.size(); ++j) {
       std::uint8_t b = 0;
       for (std::size_t k = 0; k < 8; ++k)
@@ -303,7 +316,6 @@ CountryApplyResult ApplyCountryEdit(const CountryEdit& e) {
 
   if (e.king != e.orgKing) result.statusRows = ChangeKing(e.orgKing, e.king);
 
-  result.capitalName = CityName(GeneralCity(e.king));
   if (IsSaveFile()) {
     int entry = kNoCountry;
     WithSaveHeader([&](const auto& h) { entry = h.get(h.L.playerCountry); });
@@ -314,53 +326,29 @@ CountryApplyResult ApplyCountryEdit(const CountryEdit& e) {
 }
 
 CreateResult CreateSaveCountry(const NewCountry& nc, std::span<const int> listed) {
-  auto& d = gData;
-  const int n = CountryArraySize();
-  int s = -1;
-  for (int i = 0; i < n && s < 0; ++i)
-    if (std::int16_t(CountryAt(i)->kingNo()) == kNoGeneral) s = i;
+  const int s = FirstFreeSaveCountry();
   CitySaveRec* capital = SaveCity(nc.capital);
   auto king = GeneralAt(nc.king);
   if (s < 0 || !capital || !king || !IsSaveFile()) return {};
 
   CountryAccess rec = *CountryAt(s);
   *rec.code = std::uint8_t(s);
-  WriteFixedName(rec.name, nc.name.empty() ? " " : CutToCp949Bytes(nc.name, kNameBytes));
+  WriteFixedName(rec.name, nc.name.empty() ? " " : CutToCp949Bytes(nc.name, kCountryNameBytes));
   PutU16(rec.king, std::uint16_t(nc.king));
-  *rec.sphere = std::uint8_t(std::clamp(nc.sphere, 0, 6));
+  *rec.sphere = std::uint8_t(std::clamp(nc.sphere, 0, kNoSphere - 1));
   for (int t : listed) {
     auto other = CountryAt(t);
     if (!other || t == s) continue;
     other->setRelation(s, 10);
     rec.setRelation(t, 10);
   }
-  // The record's bytes beside the fields the editor names.
-  std::uint8_t* raw = gFileKind == kSaveQV ? d.gSaveCountriesQV[std::size_t(s)].raw.data()
-                                           : d.gSaveCountries[std::size_t(s)].raw.data();
-  std::fill_n(raw + kCountrySave.unknown183.off, kExtra30Bytes, 0);
-  raw[kCountrySave.unknown213.off] = 0;
-  raw[kCountrySave.unknown214.off] = 80;
   std::ranges::fill(rec.itemMask, 0);
   for (std::uint8_t item : capital->bytes(kCitySave.items))
-    if (item < kNoItem) rec.itemMask[item / 8] = std::uint8_t(rec.itemMask[item / 8] | (1u << (item % 8)));
-  raw[kCountrySave.unknown225.off] = 80;
-  auto owned = std::span(raw + kCountrySave.cities.off, kCountrySave.cities.width);
-  std::ranges::fill(owned, kNoCity);
-  owned[0] = std::uint8_t(nc.capital);
+    if (item < kNoCultureItem) rec.itemMask[item / 8] = std::uint8_t(rec.itemMask[item / 8] | (1u << (item % 8)));
+  ClearUnnamedBytes(s, std::uint8_t(nc.capital));
 
-  // The king heads the capital's list; whoever was listed moves down one entry rather than being
-  // overwritten, and a king already listed there is not listed twice.
-  std::vector<std::uint16_t> list;
-  for (std::size_t i = 0; i < kCityGeneralSlots; ++i)
-    if (capital->general(i) != nc.king) list.push_back(capital->general(i));
-  list.insert(list.begin(), std::uint16_t(nc.king));
-  for (std::size_t i = 0; i < kCityGeneralSlots; ++i) capital->setGeneral(i, list[i]);
-  capital->set(kCitySave.owner, std::uint8_t(s));
-  capital->set(kCitySave.unknown136, std::uint16_t(8));
-  capital->set(kCitySave.unknown135, kNoCountry);
+  SeatKingInCapital(*capital, nc.capital, nc.king, std::uint8_t(s));
   const std::uint16_t x = capital->get(kCitySave.x), y = capital->get(kCitySave.y);
-  ClaimCityTerritory(nc.capital, x, y, capital->get(kCitySave.scale));
-
   PutU16(king->x, x);
   PutU16(king->y, y);
   *king->city = std::uint8_t(nc.capital);
@@ -368,15 +356,8 @@ CreateResult CreateSaveCountry(const NewCountry& nc, std::span<const int> listed
   *king->loyalty = 100;
   king->setStatusWord(SaveKingStatus(king->statusWord()));
 
-  // The new country follows the countries already listed.
-  auto map = d.gSaveTail.bytes(kSaveTail.countryMap);
-  std::size_t used = 0;
-  for (std::size_t i = 0; i < map.size(); ++i)
-    if (map[i] != kNoCountry) map[used++] = map[i];
-  std::fill(map.begin() + std::ptrdiff_t(used), map.end(), kNoCountry);
-  if (used < map.size()) map[used] = std::uint8_t(s);
-
-  if (auto* c = Slot(d.gCountryCityCount, s)) *c = 1;
+  ListAfterTheOthers(std::uint8_t(s));
+  if (auto* c = Slot(gData.gCountryCityCount, s)) *c = 1;
   AddToGeneralCount(GeneralTally::City, nc.capital, 1);
   SetGeneralCount(GeneralTally::Country, s, GeneralCount(GeneralTally::City, nc.capital));
   return {s, kNoCountry};
@@ -398,15 +379,14 @@ CreateResult CreateScenarioCountry(const NewCountry& nc) {
   std::ranges::fill(rec.relations, 7);
   CountryAccess a = ScenarioCountry(rec);
   *a.code = std::uint8_t(n);
-  WriteFixedName(a.name, nc.name.empty() ? " " : CutToCp949Bytes(nc.name, kNameBytes));
+  WriteFixedName(a.name, nc.name.empty() ? " " : CutToCp949Bytes(nc.name, kCountryNameBytes));
   rec.setKing(std::uint16_t(nc.king));
 
   const int old = capital->get(kCityScen.owner);
   capital->set(kCityScen.owner, std::uint8_t(n));
 
   auto king = GeneralAt(nc.king);
-  PutU16(king->employment, gFileKind == kScenarioQV ? d.gScenarioHeaderQV.get(kScenarioHeaderQV.startYear)
-                                                    : d.gScenarioHeader.get(kScenarioHeaderKr.startYear));
+  PutU16(king->employment, std::uint16_t(ScenarioStartYear()));
   *king->loyalty = 100;
   king->setStatusWord(KingMask(king->statusWord()));
 

@@ -10,9 +10,20 @@
 #include <string_view>
 #include <vector>
 
+#include "data/general_record.h"
 #include "data/ids.h"
+#include "data/records_save.h"
+#include "data/records_scenario.h"
+#include "data/tablecounts.h"
 
 namespace garam {
+
+// A country's name in code page 949 bytes: the field keeps room for its NUL.
+inline constexpr int kCountryNameBytes = int(kCountrySave.name.width) - 1;
+static_assert(kCountryScedat1.name.width == kCountrySave.name.width && kCountryScedat2.name.width == kCountrySave.name.width &&
+              CountryScenRec::L.name.width == kCountrySave.name.width);
+// A country's code, one for each country slot.
+inline constexpr int kMaxCountryCode = int(kCountrySlots) - 1;
 
 // A relation word: friendship in bits 0-3, alliance months in bits 4-11, marriage in bit 12.
 // The parts are masked to their fields, so a value out of range never spills into a neighbour.
@@ -51,7 +62,6 @@ struct CountryAccess {
 };
 // nullopt for a number the loaded kind's array does not hold.
 std::optional<CountryAccess> CountryAt(int country);
-int CountryArraySize();
 
 // A general of the loaded file kind, the fields the country work touches.
 struct GeneralAccess {
@@ -69,15 +79,13 @@ struct GeneralAccess {
 std::optional<GeneralAccess> GeneralAt(int general);
 
 // The culture sphere of a general's home region, nullopt when the general, his region or a sphere
-// 0 to 6 is missing (7 is "none").
+// of it is missing (kNoSphere is "none").
 std::optional<int> HomeSphere(int general);
 
-// The owner of a city, 80 for none or a number outside the table; the owner of a general's city.
+// The owner of a city, kNoCountry for none or a number outside the table; the owner of a general's
+// city.
 int CityOwner(int city);
 int GeneralCountry(int general);
-
-// The name of a city of the loaded file, "" for a number outside its table.
-std::string CityName(int city);
 
 // Status word changes of a change of king; every other bit is kept.
 inline constexpr std::uint16_t KingMask(std::uint16_t w) { return std::uint16_t((w & 0xDFFC) | 4); }
@@ -88,10 +96,10 @@ inline constexpr std::uint16_t LordMask(std::uint16_t w) { return std::uint16_t(
 struct CountryEdit {
   int country = 0;
   std::string name;  // UTF-8; empty is stored as one blank
-  int code = 0;      // more than 79 is stored as 79
+  int code = 0;      // more than kMaxCountryCode is stored as kMaxCountryCode
   int king = kNoGeneral, orgKing = kNoGeneral;
   int sphere = -1;   // save files; -1 keeps the stored sphere
-  std::array<bool, 80> items{};  // save files
+  std::array<bool, kNoCultureItem> items{};  // save files, by culture item
   struct Partner {
     int country;
     std::uint16_t word;
@@ -99,15 +107,15 @@ struct CountryEdit {
   std::vector<Partner> relations;
 };
 
+// A general whose status a change of king set, as the general list is to show it.
 struct StatusRow {
   int general;
-  std::string text;
+  GeneralStatus status;
   bool operator==(const StatusRow&) const = default;
 };
 
 struct CountryApplyResult {
-  std::vector<StatusRow> statusRows;  // general-list status texts, to be set in this order
-  std::string capitalName;            // of the king's city; "" when he has none
+  std::vector<StatusRow> statusRows;  // to be shown in this order
   bool playerCountry = false;         // a save file's player country: the player labels follow
 };
 CountryApplyResult ApplyCountryEdit(const CountryEdit& edit);
@@ -120,7 +128,7 @@ struct NewCountry {
   std::string name;  // UTF-8
   int king = kNoGeneral;
   int capital = kNoCity;
-  int sphere = 0;    // save files, 0 to 6
+  int sphere = 0;    // save files, below kNoSphere
 };
 struct CreateResult {
   int country = -1;   // -1: nothing was created

@@ -159,7 +159,12 @@ bool IsSaveFile() { return gFileKind >= 0 && gFileKind % 3 == 0; }
 std::string CultureFieldName(std::uint8_t code) {
   static const char* const kNames[] = {"농경", "목축", "무기", "전술", "항해",
                                        "건설", "학술", "예술", "의학", "공예"};
-  return code < 10 ? kNames[code] : std::string();
+  return code < kCultureFields ? kNames[code] : std::string();
+}
+
+std::string CultureSphereName(std::uint8_t sphere) {
+  static const char* const kNames[] = {"일본", "중국", "몽골", "인도", "이슬람", "동유럽", "서유럽", "없음"};
+  return sphere <= kNoSphere ? kNames[sphere] : std::string();
 }
 
 bool FileInUse(const std::string& path, bool showMessage) {

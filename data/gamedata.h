@@ -269,7 +269,11 @@ bool IsSaveFile();
 inline bool IsNumberedScenario(std::int32_t kind) { return kind == kScenarioKr || kind == kScenarioQV; }
 // Which edition the loaded file belongs to.
 inline bool IsExpansionLoaded() { return gFileKind == kSaveQV || gFileKind == kScenarioQV; }
+// The culture fields, 농경 to 공예: a city's levels, a consort's tendency, a culture item's culture.
+inline constexpr int kCultureFields = 10;
 std::string CultureFieldName(std::uint8_t code);
+// The name the editors offer for a culture sphere; kNoSphere is "없음", a number past it "".
+std::string CultureSphereName(std::uint8_t sphere);
 // True when the file cannot be opened for reading and writing (the running game holds its
 // executable); shows the game-running message when asked and closes the progress window.
 bool FileInUse(const std::string& path, bool showMessage);

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "data/country_edit.h"
 #include "data/cp949.h"
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
+#include "data/general_record.h"
 #include "data/ids.h"
 #include "data/random.h"
 #include "data/record_access.h"
@@ -19,13 +21,19 @@ auto Rec(V& v, int i) -> decltype(&v[0]) {
 }
 
 int SphereOf(int region) {
-  return WithRegions([&](const auto& regions) {
-    const auto* r = Rec(regions, region);
-    return r ? int(r->get(r->L.sphere)) : 7;
-  });
+  int sphere = kNoSphere;
+  WithRegion(region, [&](const auto& r) { sphere = r.get(r.L.sphere); });
+  return sphere;
 }
 
 std::uint8_t Byte(int v) { return std::uint8_t(std::clamp(v, 0, 255)); }
+
+// The two consort layouts name the culture tendency differently.
+template <typename L>
+constexpr U8F TendencyField(const L& layout) {
+  if constexpr (requires { layout.culture; }) return layout.culture;
+  else return layout.tendency;
+}
 
 }  // namespace
 
@@ -58,8 +66,7 @@ int CurrentSaveYear() {
 }
 
 int ScenarioStartYear() {
-  if (gFileKind == kScenarioQV) return std::int16_t(gData.gScenarioHeaderQV.get(kScenarioHeaderQV.startYear));
-  return std::int16_t(gData.gScenarioHeader.get(kScenarioHeaderKr.startYear));
+  return WithScenarioHeader([](const auto& h) { return int(std::int16_t(h.get(h.L.startYear))); });
 }
 
 int OriginRegionList::EntryOf(int region) const {
@@ -72,7 +79,7 @@ OriginRegionList BuildOriginRegionList() {
   WithRegions([&](const auto& regions) {
     for (std::size_t i = 0; i < std::min(regions.size(), list.entryOfRegion.size()); ++i) {
       const auto& r = regions[i];
-      if (r.get(r.L.sphere) == 7) continue;
+      if (r.get(r.L.sphere) == kNoSphere) continue;
       list.entryOfRegion[i] = int(list.regionOfEntry.size());
       list.regionOfEntry.push_back(int(i));
       list.names.push_back(ReadFixedName(r.bytes(r.L.name)));
@@ -83,60 +90,31 @@ OriginRegionList BuildOriginRegionList() {
 
 GeneralBrief GeneralOf(int general) {
   GeneralBrief b;
-  auto take = [&](const auto& generals) {
-    if (const auto* g = Rec(generals, general)) {
-      b.found = true;
-      b.name = ReadFixedName(g->bytes(g->L.name));
-      b.region = g->get(g->L.region);
-    }
-  };
-  switch (gFileKind) {
-    case kSaveKr: take(gData.gSaveGenerals); break;
-    case kSaveQV: take(gData.gSaveGeneralsQV); break;
-    case kScenarioQV: take(gData.gGeneralsQV); break;
-    default: take(gData.gGenerals); break;
-  }
+  b.found = WithStoredGeneral(general, [&](const auto& g) {
+    b.name = ReadFixedName(g.bytes(g.L.name));
+    b.region = g.get(g.L.region);
+  });
   return b;
 }
 
-std::string ConsortName(int consort) {
-  std::string name;
-  WithConsort(consort, [&](const auto& q) { name = ReadFixedName(q.bytes(q.L.name)); });
-  return name;
-}
-
-std::string RegionName(int region) {
-  return WithRegions([&](const auto& regions) {
-    const auto* r = Rec(regions, region);
-    return r ? ReadFixedName(r->bytes(r->L.name)) : std::string();
-  });
-}
-
 bool ApplyConsortEdit(int record, const ConsortEdit& e, bool qvEdition) {
-  // The two layouts name the tendency field differently.
-  auto common = [&](auto& q, const auto& L, U8F tendencyField) {
+  return WithConsort(record, [&](auto& q) {
+    const auto& L = q.L;
     WriteChangedName(q.bytes(L.name), e.name);
     q.set(L.face, Byte(e.face));
     if (e.region >= 0 && e.region < 56) q.set(L.region, std::uint8_t(e.region));
-    if (e.tendency >= 0 && e.tendency <= 9) q.set(tendencyField, std::uint8_t(e.tendency));
+    if (e.tendency >= 0 && e.tendency < kCultureFields) q.set(TendencyField(L), std::uint8_t(e.tendency));
     q.set(L.husband, std::uint16_t(e.husband));
     q.set(L.code, std::uint8_t(RoundedInRange(e.code, 0, 255)));
-  };
-  if (IsSaveFile()) {
-    auto* q = Rec(gData.gSaveQueens, record);
-    if (!q) return false;
-    common(*q, kQueenSave, kQueenSave.culture);
-    q->set(kQueenSave.father, std::uint16_t(e.father));
-    q->set(kQueenSave.flags, e.flags);
-    q->set(kQueenSave.marriageYear, std::uint16_t(RoundedInRange(e.marriageYear, 0, MaxCurrentYear(qvEdition))));
-    return true;
-  }
-  auto* q = Rec(gData.gQueens, record);
-  if (!q) return false;
-  common(*q, kQueenScen, kQueenScen.tendency);
-  // A scenario's consorts are historical; only a save file knows fictional ones.
-  q->set(kQueenScen.pregnancy, std::uint8_t(e.flags & ~kConsortFictionalBit));
-  return true;
+    if constexpr (requires { L.marriageYear; }) {
+      q.set(L.father, std::uint16_t(e.father));
+      q.set(L.flags, e.flags);
+      q.set(L.marriageYear, std::uint16_t(RoundedInRange(e.marriageYear, 0, MaxCurrentYear(qvEdition))));
+    } else {
+      // A scenario's consorts are historical; only a save file knows fictional ones.
+      q.set(L.pregnancy, std::uint8_t(e.flags & ~kConsortFictionalBit));
+    }
+  });
 }
 
 bool ApplyPrincessEdit(int record, const PrincessEdit& e, bool qvEdition) {
@@ -149,29 +127,22 @@ bool ApplyPrincessEdit(int record, const PrincessEdit& e, bool qvEdition) {
   return true;
 }
 
-int UnitTypeNameWidth() { return IsExpansionLoaded() ? 13 : 11; }
+int UnitTypeNameWidth() { return int(IsExpansionLoaded() ? kUnitTypeQV.name.width : kUnitTypeKr.name.width); }
 
 bool ApplyUnitTypeEdit(int record, const UnitTypeEdit& e) {
-  auto apply = [&](auto& types) {
-    auto* t = Rec(types, record);
-    if (!t) return false;
-    const auto& L = t->L;
-    WriteChangedName(t->bytes(L.name), e.name);
+  return WithUnitType(record, [&](auto& t) {
+    const auto& L = t.L;
+    WriteChangedName(t.bytes(L.name), e.name);
     const U8F fields[4] = {L.attack, L.cost, L.mobility, L.attacksPerTurn};
-    for (int i = 0; i < 4; ++i) t->set(fields[i], std::uint8_t(RoundedInRange(e.values[std::size_t(i)], 0, 255)));
-    return true;
-  };
-  return WithUnitTypes(apply);
+    for (int i = 0; i < 4; ++i) t.set(fields[i], std::uint8_t(RoundedInRange(e.values[std::size_t(i)], 0, 255)));
+  });
 }
 
 bool ApplyRegionEdit(int record, const RegionEdit& e) {
-  return WithRegions([&](auto& regions) {
-    auto* r = Rec(regions, record);
-    if (!r) return false;
-    WriteChangedName(r->bytes(r->L.name), e.name);
-    if (e.sphere >= 0 && e.sphere <= 7) r->set(r->L.sphere, std::uint8_t(e.sphere));
-    if (e.kind >= 0 && e.kind <= 22) r->set(r->L.kind, std::uint8_t(e.kind));
-    return true;
+  return WithRegion(record, [&](auto& r) {
+    WriteChangedName(r.bytes(r.L.name), e.name);
+    if (e.sphere >= 0 && e.sphere <= kNoSphere) r.set(r.L.sphere, std::uint8_t(e.sphere));
+    if (e.kind >= 0 && e.kind <= kLastRegionKind) r.set(r.L.kind, std::uint8_t(e.kind));
   });
 }
 
@@ -180,7 +151,7 @@ bool ApplyCultureItemEdit(int record, const CultureItemEdit& e) {
   if (!c || IsSaveFile()) return false;
   WriteChangedName(c->bytes(kCultureItemScen.name), e.name);
   if (e.description >= 0 && e.description <= 255) c->set(kCultureItemScen.description, std::uint8_t(e.description));
-  if (e.field >= 0 && e.field <= 9) c->set(kCultureItemScen.field, std::uint8_t(e.field));
+  if (e.field >= 0 && e.field < kCultureFields) c->set(kCultureItemScen.field, std::uint8_t(e.field));
   const int rise = std::clamp(e.rise, 0, 15);
   c->set(kCultureItemScen.rise, std::uint8_t((c->get(kCultureItemScen.rise) & 0xF0) | rise));
   return true;
@@ -207,7 +178,7 @@ std::uint8_t NewConsortCode(int lastCode, std::string_view fileName) {
 }
 
 int CreateConsortRecord(const NewConsort& c, std::string_view fileName) {
-  const std::string name = CutToCp949Bytes(c.name.empty() ? " " : c.name, 16);
+  const std::string name = CutToCp949Bytes(c.name.empty() ? " " : c.name, kWomanNameBytes);
   const auto region = std::uint8_t(std::clamp(c.region, 0, 55));
   const auto tendency = std::uint8_t(std::clamp(c.tendency, 0, 9));
   if (IsSaveFile()) {
@@ -260,21 +231,17 @@ int RandomConsortFace(int region) {
 }
 
 int DefaultConsortHusband(int countryRows) {
-  int king = kNoGeneral;
+  int country = -1;
   if (IsSaveFile()) {
     int player = kNoCountry;
     WithSaveHeader([&](const auto& h) { player = h.get(h.L.playerCountry); });
     if (player >= kNoCountry) return kNoGeneral;
-    const int record = gData.gSaveTail.bytes(kSaveTail.countryMap)[std::size_t(player)];
-    auto kingOf = [&](const auto& countries) {
-      const auto* c = Rec(countries, record);
-      return c ? int(c->get(kCountrySave.king)) : kNoGeneral;
-    };
-    king = gFileKind == kSaveQV ? kingOf(gData.gSaveCountriesQV) : kingOf(gData.gSaveCountries);
+    country = gData.gSaveTail.bytes(kSaveTail.countryMap)[std::size_t(player)];
   } else {
-    const auto* c = Rec(gData.gCountries, Random().Int(countryRows));
-    if (c) king = c->king();
+    country = Random().Int(countryRows);
   }
+  const auto record = CountryAt(country);
+  const int king = record ? record->kingNo() : kNoGeneral;
   return king != kNoGeneral && GeneralOf(king).found ? king : kNoGeneral;
 }
 

@@ -10,8 +10,17 @@
 #include <vector>
 
 #include "data/ids.h"
+#include "data/records_save.h"
+#include "data/records_scenario.h"
 
 namespace garam {
+
+// A consort's or a princess's name in code page 949 bytes: the field keeps room for its NUL.
+inline constexpr int kWomanNameBytes = int(kQueenSave.name.width) - 1;
+static_assert(kQueenScen.name.width == kQueenSave.name.width && kPrincess.name.width == kQueenSave.name.width);
+
+// A region's kind: 0 to 20 islands, 21 a continent, 22 the sea.
+inline constexpr int kIslandKinds = 21, kLastRegionKind = 22;
 
 // The consort flag byte: bits 0-4 the pregnancy field (4 x remaining turns + 2), bit 5 a son
 // expected, bit 7 fictional.
@@ -32,8 +41,8 @@ int CurrentSaveYear();
 // The start year of the loaded scenario.
 int ScenarioStartYear();
 
-// The origin-region list of the consort dialogs: every region whose culture sphere is not 7
-// (none), in region order.
+// The origin-region list of the consort dialogs: every region with a culture sphere (not
+// kNoSphere), in region order.
 struct OriginRegionList {
   std::vector<int> regionOfEntry;
   std::array<int, 56> entryOfRegion;  // -1: the region has no entry
@@ -50,8 +59,6 @@ struct GeneralBrief {
   int region = -1;
 };
 GeneralBrief GeneralOf(int general);
-std::string ConsortName(int consort);  // empty when the record does not exist
-std::string RegionName(int region);
 
 // Writes of the editors. A choice of -1 keeps the stored value (a list the record's value had no
 // entry in, left alone by the user). Names are written by the header pages' rule. False when the

@@ -5,6 +5,7 @@
 
 #include "data/cp949.h"
 #include "data/fileio.h"
+#include "data/ids.h"
 
 namespace garam {
 namespace {
@@ -135,6 +136,14 @@ const Annotation kAnnotations[] = {
 };
 
 std::string K(const char* utf8) { return Utf8ToCp949(utf8).value_or(std::string()); }
+
+// A sphere's name centred in six columns, a syllable taking two; a region of none shows dashes.
+std::string SphereColumn(std::uint8_t sphere) {
+  if (sphere >= kNoSphere) return std::string(6, '-');
+  const std::string name = CultureSphereName(sphere);
+  const std::size_t pad = 6 - 2 * (name.size() / 3);  // a Hangul syllable is three UTF-8 bytes
+  return std::string(pad / 2, ' ') + name + std::string(pad - pad / 2, ' ');
+}
 
 // " 0##": a blank and at least three digits.
 std::string N3(int n) {
@@ -291,13 +300,11 @@ void CodeReport(Writer& w, const UsageReportSource& s) {
   w.line("");
   w.k("#지역 고유코드사용 현황#");
   w.k("[순번 | 고유코드 | 문화권 | 특성 | 사용자         ]");
-  static const char* const kSpheres[] = {" 일본 ", " 중국 ", " 몽골 ", " 인도 ", "이슬람", "동유럽", "서유럽", "------"};
-  constexpr std::uint8_t kNoSphere = 7;
   for (std::size_t i = 0; i < d.gRegions.size(); ++i) {
     const RegionScenRec& r = d.gRegions[i];
     const std::uint8_t sphere = r.get(r.L.sphere);
     w.line(N2(int(i), 2) + std::string(5, ' ') + N3(r.get(r.L.code)) + std::string(6, ' ') +
-           K(kSpheres[sphere <= kNoSphere ? sphere : kNoSphere]) + std::string(3, ' ') + N2(r.get(r.L.kind), 1) +
+           K(SphereColumn(sphere).c_str()) + std::string(3, ' ') + N2(r.get(r.L.kind), 1) +
            std::string(4, ' ') + NameBytes(r, r.L.name));
   }
 }

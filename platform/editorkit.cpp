@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include "data/gamedata.h"
+#include "platform/dialogs.h"
 #include "platform/textguard.h"
 
 namespace garam {
@@ -83,6 +85,77 @@ void AttachNameBox(QLineEdit* box, int maxBytes) {
 void ClearReservedName(QLineEdit* box, int maxBytes) {
   const QString t = box->text();
   if (t == QStringLiteral("없음") || (maxBytes > 0 && t == QString(maxBytes, '-'))) box->clear();
+}
+
+QStringList CultureSphereNames() {
+  QStringList names;
+  for (std::uint8_t sphere = 0; sphere < kNoSphere; ++sphere) names << Q(CultureSphereName(sphere));
+  return names;
+}
+
+QStatusBar* MakeStatusBar(QWidget* dialog) {
+  auto* bar = new QStatusBar(dialog);
+  bar->setObjectName("statusBar");
+  bar->setSizeGripEnabled(false);
+  return bar;
+}
+
+OkCancel MakeOkCancel(QWidget* dialog) {
+  OkCancel b{new QPushButton("확인", dialog), new QPushButton("취소", dialog)};
+  b.ok->setObjectName("okButton");
+  b.cancel->setObjectName("cancelButton");
+  b.ok->setDefault(true);
+  return b;
+}
+
+void SetOkCancelHints(const OkCancel& buttons, const QString& okHint) {
+  SetFocusHint(buttons.ok, okHint);
+  SetFocusHint(buttons.cancel, "취소");
+}
+
+QHBoxLayout* MakeButtonRow(const OkCancel& buttons, std::initializer_list<QWidget*> left) {
+  auto* row = new QHBoxLayout;
+  for (QWidget* w : left) row->addWidget(w);
+  row->addStretch();
+  row->addWidget(buttons.ok);
+  row->addWidget(buttons.cancel);
+  return row;
+}
+
+QGroupBox* MakeFrame(QWidget* parent, const QString& caption, const QString& name, std::initializer_list<QWidget*> inside) {
+  auto* f = new QGroupBox(caption, parent);
+  f->setObjectName(name);
+  if (inside.size() > 0) {
+    auto* l = new QHBoxLayout(f);
+    for (QWidget* w : inside) l->addWidget(w);
+  }
+  return f;
+}
+
+NameChoice MakeNameChoice(QWidget* parent, const QString& role, int minimumWidth, const QString& shown) {
+  NameChoice c{new QLabel(shown, parent), nullptr};
+  c.name->setObjectName(role + "Name");
+  c.name->setMinimumWidth(minimumWidth);
+  c.change = new QPushButton("변경", parent);
+  c.change->setObjectName(role + "Button");
+  return c;
+}
+
+void LayOutNameChoice(QBoxLayout* row, const NameChoice& choice) {
+  row->addWidget(choice.name, 1);
+  row->addWidget(choice.change);
+}
+
+void ChainTabs(std::initializer_list<QWidget*> order) {
+  QWidget* previous = nullptr;
+  for (QWidget* w : order) {
+    if (previous) QWidget::setTabOrder(previous, w);
+    previous = w;
+  }
+}
+
+void SetFocusHints(std::initializer_list<std::pair<QWidget*, QString>> hints) {
+  for (const auto& [control, hint] : hints) SetFocusHint(control, hint);
 }
 
 PrefixCombo::PrefixCombo(QWidget* parent) : QComboBox(parent) {

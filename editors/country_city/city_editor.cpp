@@ -19,13 +19,8 @@
 namespace garam {
 namespace {
 
-constexpr int kNameBytes = 20;
 // The city list's owner column and the general list's country column, counted as sub-items.
 constexpr int kCityOwner = 1, kGeneralCountry = 9;
-
-const QStringList kStyles = {"일본", "중국", "몽골", "인도", "이슬람", "동유럽", "서유럽"};
-const char* const kFields[CityEditor::kCultureFields] = {"농경", "목축", "무기", "전술", "항해",
-                                                         "건설", "학술", "예술", "의학", "공예"};
 
 struct BoxLimits {
   const char* hint;
@@ -33,7 +28,7 @@ struct BoxLimits {
   int typed;
 };
 const BoxLimits kDefenceBox = {"방어도 입력(1~800)", 1, 800, 3};
-const BoxLimits kCodeBox = {"도시 고유코드 설정(0~79)", 0, 79, 2};
+const BoxLimits kCodeBox = {"도시 고유코드 설정(0~79)", 0, kMaxCityCode, 2};
 const BoxLimits kHoldingBoxes[CityEditor::kHoldings] = {{"금 보유량 입력(0~50000)", 0, 50000, 5},
                                                       {"군량 보유량 입력(0~50000)", 0, 50000, 5},
                                                       {"군사수 입력(0~50000)", 0, 50000, 5},
@@ -41,6 +36,8 @@ const BoxLimits kHoldingBoxes[CityEditor::kHoldings] = {{"금 보유량 입력(0
 const char* const kHoldingButtons[CityEditor::kHoldings][2] = {
     {"금", "금 보유량 최대로"}, {"군량", "군량 보유량 최대로"}, {"군사", "군사수 최대로"}, {"부상병", "부상병숫자 최대로"}};
 constexpr int kMaxHolding = 50000, kMaxLevel = 200;
+
+QString FieldName(int field) { return Q(CultureFieldName(std::uint8_t(field))); }
 
 // A box's value as the stored integer: VB's conversion rounds half to even.
 int BoxInt(const NumericBox* box) { return int(std::nearbyint(box->value())); }
@@ -89,7 +86,9 @@ void CityEditor::BuildControls() {
     return box;
   };
   recordNumber = label("recordNumber");
-  ownerName = label("ownerName");
+  const NameChoice owner = MakeNameChoice(this, "owner", 0);
+  ownerName = owner.name;
+  ownerButton = owner.change;
   scaleLabel = label("scaleLabel");
   placeX = label("placeX");
   placeY = label("placeY");
@@ -100,12 +99,12 @@ void CityEditor::BuildControls() {
     holdingBoxes[std::size_t(i)] = numberBox("holdingBox", kHoldingBoxes[i], kHoldingBoxes[i].hint, 64);
   const BoxLimits level = {nullptr, 0, kMaxLevel, 3};
   for (int i = 0; i < kCultureFields; ++i)
-    levelBoxes[std::size_t(i)] = numberBox("levelBox", level, QString(kFields[i]) + "레벨 입력(0~200)", 48);
+    levelBoxes[std::size_t(i)] = numberBox("levelBox", level, FieldName(i) + "레벨 입력(0~200)", 48);
   codeBox = numberBox("codeBox", kCodeBox, kCodeBox.hint, 48);
 
   nameBox = new QLineEdit(this);
   nameBox->setObjectName("nameBox");
-  AttachNameBox(nameBox, kNameBytes);
+  AttachNameBox(nameBox, kCityNameBytes);
   SetFocusHint(nameBox, "이름 입력");
   interiorStyle = new QComboBox(this);
   interiorStyle->setObjectName("interiorStyle");
@@ -125,14 +124,12 @@ void CityEditor::BuildControls() {
   unitTypeList->setSelectionMode(QAbstractItemView::MultiSelection);
   unitTypeList->setFixedWidth(150);
   SetFocusHint(unitTypeList, "병과 선택");
-  statusBar = new QStatusBar(this);
-  statusBar->setObjectName("statusBar");
-  statusBar->setSizeGripEnabled(false);
+  statusBar = MakeStatusBar(this);
 }
 
 void CityEditor::BuildButtons() {
-  ownerButton = PlainButton("변경", "소속국가 변경", this);
-  ownerButton->setObjectName("ownerButton");
+  ownerButton->setAutoDefault(false);
+  SetFocusHint(ownerButton, "소속국가 변경");
   connect(ownerButton, &QPushButton::clicked, this, &CityEditor::ChooseOwner);
   for (int i = 0; i < kHoldings; ++i) {
     auto* b = holdingMaxButtons[std::size_t(i)] = PlainButton(kHoldingButtons[i][0], kHoldingButtons[i][1], this);
@@ -140,36 +137,28 @@ void CityEditor::BuildButtons() {
     connect(b, &QPushButton::clicked, this, [this, i] { holdingBoxes[std::size_t(i)]->setText(QString::number(kMaxHolding)); });
   }
   for (int i = 0; i < kCultureFields; ++i) {
-    auto* b = levelMaxButtons[std::size_t(i)] = PlainButton(kFields[i], QString(kFields[i]) + "레벨 최대로", this);
+    auto* b = levelMaxButtons[std::size_t(i)] = PlainButton(FieldName(i), FieldName(i) + "레벨 최대로", this);
     b->setObjectName("levelMaxButton");
     connect(b, &QPushButton::clicked, this, [this, i] { levelBoxes[std::size_t(i)]->setText(QString::number(kMaxLevel)); });
   }
-  okButton = new QPushButton("확인", this);
-  okButton->setObjectName("okButton");
-  SetFocusHint(okButton, "변경내용 적용");
-  okButton->setDefault(true);
-  cancelButton = new QPushButton("취소", this);
-  cancelButton->setObjectName("cancelButton");
-  SetFocusHint(cancelButton, "취소");
+  const OkCancel buttons = MakeOkCancel(this);
+  okButton = buttons.ok;
+  cancelButton = buttons.cancel;
+  SetOkCancelHints(buttons, "변경내용 적용");
   cancelButton->setAutoDefault(false);
   connect(okButton, &QPushButton::clicked, this, &CityEditor::Apply);
   connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-// Names and owner on top, numbers and styles beside, culture below, units at the right.
-void CityEditor::LayOut() {
+// Each frame's controls inside it.
+void CityEditor::FillFrames() {
   const char* const captions[kFrames] = {"이름", "소속국가", "방어도와 규모", "보유량", "성양식(내부/외부)",
                                          "도시 위치", "문화레벨", "문화아이템", "병과"};
   const char* const names[kFrames] = {"nameFrame",   "ownerFrame", "defenceFrame", "holdingsFrame", "stylesFrame",
                                       "placeFrame", "levelsFrame", "itemsFrame",  "unitsFrame"};
-  for (int i = 0; i < kFrames; ++i) {
-    frames[std::size_t(i)] = new QGroupBox(captions[i], this);
-    frames[std::size_t(i)]->setObjectName(names[i]);
-  }
+  frames = MakeFrames(this, captions, names);
   (new QHBoxLayout(frames[NameFrame]))->addWidget(nameBox);
-  auto* ownerRow = new QHBoxLayout(frames[OwnerFrame]);
-  ownerRow->addWidget(ownerName, 1);
-  ownerRow->addWidget(ownerButton);
+  LayOutNameChoice(new QHBoxLayout(frames[OwnerFrame]), {ownerName, ownerButton});
   auto* defenceRow = new QHBoxLayout(frames[DefenceFrame]);
   defenceRow->addWidget(defenceBox);
   defenceRow->addWidget(scaleLabel, 1);
@@ -192,7 +181,11 @@ void CityEditor::LayOut() {
   auto* items = new QGridLayout(frames[ItemsFrame]);
   for (int j = 0; j < kItemSlots; ++j) items->addWidget(itemCombos[std::size_t(j)], j / 2, j % 2);
   (new QVBoxLayout(frames[UnitsFrame]))->addWidget(unitTypeList);
+}
 
+// Names and owner on top, numbers and styles beside, culture below, units at the right.
+void CityEditor::LayOut() {
+  FillFrames();
   auto* grid = new QGridLayout;
   grid->addWidget(recordNumber, 0, 0);
   grid->addWidget(frames[NameFrame], 1, 0);
@@ -204,12 +197,9 @@ void CityEditor::LayOut() {
   grid->addWidget(frames[LevelsFrame], 4, 0, 1, 2);
   grid->addWidget(frames[ItemsFrame], 5, 0, 1, 2);
   grid->addWidget(frames[UnitsFrame], 0, 2, 6, 1);
-  auto* bottom = new QHBoxLayout;
-  bottom->addWidget(capitalStatus);
-  bottom->addStretch();
-  bottom->addWidget(codeBox);
-  bottom->addWidget(okButton);
-  bottom->addWidget(cancelButton);
+  QHBoxLayout* bottom = MakeButtonRow({okButton, cancelButton}, {capitalStatus});
+  // The code box stands beside the buttons, behind the stretch.
+  bottom->insertWidget(bottom->indexOf(okButton), codeBox);
   auto* outer = new QVBoxLayout(this);
   outer->addLayout(grid);
   outer->addLayout(bottom);
@@ -234,8 +224,8 @@ void CityEditor::SetTabOrder() {
 
 void CityEditor::Load() {
   unitTypeMax_ = UnitTypeMax();
-  interiorStyle->addItems(kStyles);
-  exteriorStyle->addItems(kStyles);
+  interiorStyle->addItems(CultureSphereNames());
+  exteriorStyle->addItems(CultureSphereNames());
   QStringList items = {Q(Dashes(24))};
   for (const auto& n : CultureItemNames()) items << Q(n);
   for (PrefixCombo* c : itemCombos) c->addItems(items);
@@ -280,7 +270,8 @@ void CityEditor::LoadFromRecord(const CityEdit& e) {
     if (e.levelFlags & (1u << i)) levelMaxButtons[std::size_t(i)]->setStyleSheet("background-color: rgb(255, 255, 0);");
   }
   // Row 0 is the empty item; an item number past the list wraps onto it.
-  for (int j = 0; j < kItemSlots; ++j) itemCombos[std::size_t(j)]->setRowQuietly((e.items[std::size_t(j)] + 1) % 81);
+  for (int j = 0; j < kItemSlots; ++j)
+    itemCombos[std::size_t(j)]->setRowQuietly((e.items[std::size_t(j)] + 1) % (kNoCultureItem + 1));
   for (int k = 0; k <= unitTypeMax_ && k < unitTypeList->count(); ++k)
     unitTypeList->item(k)->setSelected((e.unitMask >> k) & 1u);
 }
@@ -313,7 +304,7 @@ CityEdit CityEditor::Collect() const {
   for (int i = 0; i < kCultureFields; ++i) e.levels[std::size_t(i)] = BoxInt(levelBoxes[std::size_t(i)]);
   for (int j = 0; j < kItemSlots; ++j) {
     const int r = itemCombos[std::size_t(j)]->currentIndex();
-    e.items[std::size_t(j)] = std::uint8_t(r <= 0 ? 80 : r - 1);
+    e.items[std::size_t(j)] = std::uint8_t(r <= 0 ? kNoCultureItem : r - 1);
   }
   for (int k = 0; k <= unitTypeMax_ && k < unitTypeList->count(); ++k)
     if (unitTypeList->item(k)->isSelected()) e.unitMask |= 1u << k;
@@ -326,7 +317,7 @@ void CityEditor::Apply() {
   if (lastFocusedBox_) lastFocusedBox_->Leave();
   // Whichever box had the focus, the defence decides the scale and must be in its range.
   defenceBox->Leave();
-  ClearReservedName(nameBox, kNameBytes);
+  ClearReservedName(nameBox, kCityNameBytes);
   if (nameBox->text().isEmpty()) nameBox->setText(" ");
   for (PrefixCombo* c : itemCombos) c->Leave();
   const CityApplyResult r = ApplyCityEdit(city_, Collect());

@@ -30,7 +30,6 @@ class CityEditor : public QDialog, public CityEditorCaller {
                UnitsFrame, kFrames };
   // The four holdings, in the record's order.
   enum Holding { Gold, Food, Soldiers, Wounded, kHoldings };
-  static constexpr int kCultureFields = 10;
   static constexpr int kItemSlots = 8;
 
   QLabel* recordNumber;
@@ -46,7 +45,7 @@ class CityEditor : public QDialog, public CityEditorCaller {
   QComboBox* exteriorStyle;
   QLabel* placeX;
   QLabel* placeY;
-  // One per culture field, 농경 to 공예.
+  // One per culture field.
   std::array<NumericBox*, kCultureFields> levelBoxes{};
   std::array<QPushButton*, kCultureFields> levelMaxButtons{};
   std::array<PrefixCombo*, kItemSlots> itemCombos{};
@@ -73,6 +72,7 @@ class CityEditor : public QDialog, public CityEditorCaller {
   void Build();
   void BuildControls();
   void BuildButtons();
+  void FillFrames();
   void LayOut();
   void SetTabOrder();
   void Load();

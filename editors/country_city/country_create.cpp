@@ -16,12 +16,6 @@
 
 namespace garam {
 
-namespace {
-
-constexpr int kNameBytes = 18;
-
-}  // namespace
-
 CreateCountryDialog::CreateCountryDialog(MainWindowLink& main)
     : QDialog(main.Window(), Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                          Qt::CustomizeWindowHint),
@@ -40,32 +34,22 @@ void CreateCountryDialog::BuildControls() {
   nameBox->setObjectName("nameBox");
   sphereCombo = new QComboBox(this);
   sphereCombo->setObjectName("sphereCombo");
-  auto choice = [this](QLabel*& label, QPushButton*& button, const char* labelName, const char* buttonName) {
-    label = new QLabel("없음", this);
-    label->setObjectName(labelName);
-    label->setMinimumWidth(110);
-    button = new QPushButton("변경", this);
-    button->setObjectName(buttonName);
-  };
-  choice(kingName, kingButton, "kingName", "kingButton");
-  choice(capitalName, capitalButton, "capitalName", "capitalButton");
-  okButton = new QPushButton("확인", this);
-  okButton->setObjectName("okButton");
-  okButton->setDefault(true);
-  cancelButton = new QPushButton("취소", this);
-  cancelButton->setObjectName("cancelButton");
-  statusBar = new QStatusBar(this);
-  statusBar->setObjectName("statusBar");
-  statusBar->setSizeGripEnabled(false);
+  const NameChoice king = MakeNameChoice(this, "king", 110, "없음");
+  kingName = king.name;
+  kingButton = king.change;
+  const NameChoice capital = MakeNameChoice(this, "capital", 110, "없음");
+  capitalName = capital.name;
+  capitalButton = capital.change;
+  const OkCancel buttons = MakeOkCancel(this);
+  okButton = buttons.ok;
+  cancelButton = buttons.cancel;
+  statusBar = MakeStatusBar(this);
 }
 
 void CreateCountryDialog::LayOut() {
   const char* const captions[kFrames] = {"이름", "문화권", "국왕", "수도"};
   const char* const names[kFrames] = {"nameFrame", "sphereFrame", "kingFrame", "capitalFrame"};
-  for (int i = 0; i < kFrames; ++i) {
-    frames[std::size_t(i)] = new QGroupBox(captions[i], this);
-    frames[std::size_t(i)]->setObjectName(names[i]);
-  }
+  frames = MakeFrames(this, captions, names);
   auto* top = new QVBoxLayout(this);
   auto* first = new QHBoxLayout;
   (new QHBoxLayout(frames[NameFrame]))->addWidget(nameBox);
@@ -74,31 +58,22 @@ void CreateCountryDialog::LayOut() {
   first->addWidget(frames[SphereFrame], 1);
   top->addLayout(first);
   auto* second = new QHBoxLayout;
-  for (auto [frame, label, button] : {std::tuple{KingFrame, kingName, kingButton}, {CapitalFrame, capitalName, capitalButton}}) {
-    auto* l = new QHBoxLayout(frames[frame]);
-    l->addWidget(label, 1);
-    l->addWidget(button);
-    second->addWidget(frames[frame]);
-  }
+  LayOutNameChoice(new QHBoxLayout(frames[KingFrame]), {kingName, kingButton});
+  LayOutNameChoice(new QHBoxLayout(frames[CapitalFrame]), {capitalName, capitalButton});
+  second->addWidget(frames[KingFrame]);
+  second->addWidget(frames[CapitalFrame]);
   top->addLayout(second);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(okButton);
-  buttons->addWidget(cancelButton);
-  top->addLayout(buttons);
+  top->addLayout(MakeButtonRow({okButton, cancelButton}));
   top->addWidget(statusBar);
   top->setSizeConstraint(QLayout::SetFixedSize);
 
-  QWidget* order[] = {nameBox, sphereCombo, kingButton, capitalButton, okButton, cancelButton};
-  const char* hints[] = {"이름 입력", "문화권 선택", "국왕 선택", "수도 선택", "작성 완료", "취소"};
-  for (std::size_t i = 0; i < std::size(order); ++i) {
-    if (i > 0) setTabOrder(order[i - 1], order[i]);
-    SetFocusHint(order[i], hints[i]);
-  }
+  ChainTabs({nameBox, sphereCombo, kingButton, capitalButton, okButton, cancelButton});
+  SetFocusHints({{nameBox, "이름 입력"}, {sphereCombo, "문화권 선택"}, {kingButton, "국왕 선택"}, {capitalButton, "수도 선택"}});
+  SetOkCancelHints({okButton, cancelButton}, "작성 완료");
 }
 
 void CreateCountryDialog::Connect() {
-  AttachTextByteGuard(nameBox, kNameBytes);
+  AttachTextByteGuard(nameBox, kCountryNameBytes);
   connect(nameBox, &QLineEdit::textChanged, this, &CreateCountryDialog::FollowCreateButton);
   connect(kingButton, &QPushButton::clicked, this, &CreateCountryDialog::ChooseKing);
   connect(capitalButton, &QPushButton::clicked, this, &CreateCountryDialog::ChooseCapital);
@@ -107,10 +82,10 @@ void CreateCountryDialog::Connect() {
 }
 
 void CreateCountryDialog::Preset() {
-  sphereCombo->addItems({"일본", "중국", "몽골", "인도", "이슬람", "동유럽", "서유럽"});
+  sphereCombo->addItems(CultureSphereNames());
   if (IsSaveFile()) {
     Random().Reseed();
-    sphereCombo->setCurrentIndex(Random().Int(7));
+    sphereCombo->setCurrentIndex(Random().Int(kNoSphere));
   } else {
     // A scenario's king comes with its capital, and its sphere with the king.
     sphereCombo->setCurrentIndex(-1);

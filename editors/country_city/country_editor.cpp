@@ -22,12 +22,7 @@ namespace garam {
 
 namespace {
 
-constexpr int kNameBytes = 18;
-constexpr int kMaxCode = 79;
 constexpr int kGeneralStatus = 1;  // the general list's status column
-const QStringList kSpheres = {"일본", "중국", "몽골", "인도", "이슬람", "동유럽", "서유럽"};
-
-QString Text(const std::string& s) { return QString::fromStdString(s); }
 
 bool IsPastePress(const QKeyEvent* k) {
   return k->matches(QKeySequence::Paste) || (k->key() == Qt::Key_Insert && (k->modifiers() & Qt::ShiftModifier));
@@ -39,7 +34,7 @@ CountryCodeBox::CountryCodeBox(QWidget* parent) : QComboBox(parent) {
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
   setCompleter(nullptr);
-  for (int i = 0; i <= kMaxCode; ++i) addItem(QString::number(i));
+  for (int i = 0; i <= kMaxCountryCode; ++i) addItem(QString::number(i));
   lineEdit()->installEventFilter(this);
   connect(lineEdit(), &QLineEdit::textChanged, this, &CountryCodeBox::KeepDigits);
 }
@@ -69,7 +64,7 @@ bool CountryCodeBox::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CountryCodeBox::Leave() {
-  const int v = std::min(LeadingNumber(lineEdit()->text().toStdString()), kMaxCode);
+  const int v = std::min(LeadingNumber(lineEdit()->text().toStdString()), kMaxCountryCode);
   const bool blocked = blockSignals(true);
   setCurrentIndex(v);
   lineEdit()->setText(QString::number(v));
@@ -106,11 +101,9 @@ void CountryEditor::BuildControls() {
   nameBox->setObjectName("nameBox");
   sphereCombo = new QComboBox(this);
   sphereCombo->setObjectName("sphereCombo");
-  kingName = new QLabel(this);
-  kingName->setObjectName("kingName");
-  kingName->setMinimumWidth(120);
-  kingButton = new QPushButton("변경", this);
-  kingButton->setObjectName("kingButton");
+  const NameChoice king = MakeNameChoice(this, "king", 120);
+  kingName = king.name;
+  kingButton = king.change;
   relationList = new ListView(this);
   relationList->setObjectName("relationList");
   relationList->setColumns({"상대국가", "동맹", "혼인", "우호도"},
@@ -128,31 +121,22 @@ void CountryEditor::BuildControls() {
   cultureItemList->setMinimumWidth(190);
   codeBox = new CountryCodeBox(this);
   codeBox->setObjectName("codeBox");
-  okButton = new QPushButton("확인", this);
-  okButton->setObjectName("okButton");
-  okButton->setDefault(true);
-  cancelButton = new QPushButton("취소", this);
-  cancelButton->setObjectName("cancelButton");
-  statusBar = new QStatusBar(this);
-  statusBar->setObjectName("statusBar");
-  statusBar->setSizeGripEnabled(false);
+  const OkCancel buttons = MakeOkCancel(this);
+  okButton = buttons.ok;
+  cancelButton = buttons.cancel;
+  statusBar = MakeStatusBar(this);
 }
 
 void CountryEditor::LayOut() {
   const char* const captions[kFrames] = {"이름", "문화권", "국왕", "문화아이템", "외교 관계"};
   const char* const names[kFrames] = {"nameFrame", "sphereFrame", "kingFrame", "cultureItemsFrame", "relationsFrame"};
-  for (int i = 0; i < kFrames; ++i) {
-    frames[std::size_t(i)] = new QGroupBox(captions[i], this);
-    frames[std::size_t(i)]->setObjectName(names[i]);
-  }
+  frames = MakeFrames(this, captions, names);
   auto* top = new QVBoxLayout(this);
   auto* head = new QHBoxLayout;
   head->addWidget(recordNumber);
   (new QHBoxLayout(frames[NameFrame]))->addWidget(nameBox);
   (new QHBoxLayout(frames[SphereFrame]))->addWidget(sphereCombo);
-  auto* kingRow = new QHBoxLayout(frames[KingFrame]);
-  kingRow->addWidget(kingName, 1);
-  kingRow->addWidget(kingButton);
+  LayOutNameChoice(new QHBoxLayout(frames[KingFrame]), {kingName, kingButton});
   head->addWidget(frames[NameFrame], 2);
   head->addWidget(frames[SphereFrame], 1);
   head->addWidget(frames[KingFrame], 2);
@@ -162,26 +146,23 @@ void CountryEditor::LayOut() {
   (new QHBoxLayout(frames[CultureItemsFrame]))->addWidget(cultureItemList);
   middle->addWidget(frames[RelationsFrame], 0, 0, 2, 1);
   middle->addWidget(frames[CultureItemsFrame], 0, 1);
-  auto* bottom = new QHBoxLayout;
-  bottom->addWidget(codeBox);
-  bottom->addStretch();
-  bottom->addWidget(okButton);
-  bottom->addWidget(cancelButton);
-  middle->addLayout(bottom, 1, 1);
+  middle->addLayout(MakeButtonRow({okButton, cancelButton}, {codeBox}), 1, 1);
   top->addLayout(middle);
   top->addWidget(statusBar);
   top->setSizeConstraint(QLayout::SetFixedSize);
 
-  QWidget* order[] = {nameBox, sphereCombo, kingButton, relationList, cultureItemList, codeBox, okButton, cancelButton};
-  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-  const char* hints[] = {"이름 입력",       "국가의 문화권 변경(일본~서유럽)",   "국왕 변경",
-                         "외교관계 설정",   "국가가 소유한 문화아이템들 설정", "국가 고유코드 설정(0~79)",
-                         "변경사항 적용",   "취소"};
-  for (std::size_t i = 0; i < std::size(order); ++i) SetFocusHint(order[i], hints[i]);
+  ChainTabs({nameBox, sphereCombo, kingButton, relationList, cultureItemList, codeBox, okButton, cancelButton});
+  SetFocusHints({{nameBox, "이름 입력"},
+                 {sphereCombo, "국가의 문화권 변경(일본~서유럽)"},
+                 {kingButton, "국왕 변경"},
+                 {relationList, "외교관계 설정"},
+                 {cultureItemList, "국가가 소유한 문화아이템들 설정"},
+                 {codeBox, "국가 고유코드 설정(0~79)"}});
+  SetOkCancelHints({okButton, cancelButton}, "변경사항 적용");
 }
 
 void CountryEditor::Connect() {
-  AttachNameBox(nameBox, kNameBytes);
+  AttachNameBox(nameBox, kCountryNameBytes);
   nameBox->installEventFilter(this);
   connect(relationList, &ListView::headerClicked, this, &CountryEditor::SortRelations);
   connect(relationList, &ListView::rowDoubleClicked, this, &CountryEditor::EditRelation);
@@ -194,7 +175,7 @@ void CountryEditor::Connect() {
 }
 
 void CountryEditor::Load() {
-  sphereCombo->addItems(kSpheres);
+  sphereCombo->addItems(CultureSphereNames());
   recordNumber->setText(QString::number(country_));
   ListView* countries = main_.List(EntityList::Countries);
   if (const ListItem* row = countries->findTag(QString::number(country_))) {
@@ -205,13 +186,13 @@ void CountryEditor::Load() {
   const auto record = CountryAt(country_);
   if (record) {
     king_ = std::int16_t(record->kingNo());
-    if (*record->code <= kMaxCode) codeBox->setCurrentIndex(*record->code);
+    if (*record->code <= kMaxCountryCode) codeBox->setCurrentIndex(*record->code);
     codeBox->lineEdit()->setText(QString::number(*record->code));
   }
-  // A sphere the box does not list (7 is "none") shows no row; "확인" then keeps the stored one.
+  // A sphere the box does not list (kNoSphere is "none") shows no row; "확인" then keeps the stored one.
   if (IsSaveFile()) {
-    const int sphere = record ? *record->sphere : 7;
-    sphereCombo->setCurrentIndex(sphere <= 6 ? sphere : -1);
+    const int sphere = record ? *record->sphere : kNoSphere;
+    sphereCombo->setCurrentIndex(sphere < kNoSphere ? sphere : -1);
   } else {
     sphereCombo->setCurrentIndex(HomeSphere(king_).value_or(-1));
     sphereCombo->setEnabled(false);
@@ -231,7 +212,7 @@ void CountryEditor::LoadRelations(const CountryAccess* record) {
     const int partner = LeadingNumber(row->tag.toStdString());
     const RelationTexts t =
         partner == country_ ? OwnRelationRowTexts() : RelationRowTexts(record ? record->relation(partner) : 0);
-    relationList->addRow(row->text(0), row->tag, {Text(t.months), Text(t.marriage), Text(t.friendship)});
+    relationList->addRow(row->text(0), row->tag, {Q(t.months), Q(t.marriage), Q(t.friendship)});
   }
   if (relationList->count() > 0) relationList->selectRow(relationList->row(0));
 }
@@ -244,7 +225,7 @@ void CountryEditor::LoadCultureItems(const CountryAccess* record) {
     return;
   }
   for (const auto& item : gData.gSaveCultureItems)
-    cultureItemList->addItem(Text(ReadFixedName(item.bytes(kCultureItemSave.name))));
+    cultureItemList->addItem(Q(ReadFixedName(item.bytes(kCultureItemSave.name))));
   if (record)
     for (int n = 0; n < cultureItemList->count() && std::size_t(n / 8) < record->itemMask.size(); ++n)
       cultureItemList->item(n)->setSelected(record->itemMask[std::size_t(n / 8)] & (1u << (n % 8)));
@@ -262,7 +243,7 @@ bool CountryEditor::eventFilter(QObject* watched, QEvent* event) {
 
 // The own row follows the name each time the name box is left.
 void CountryEditor::NameLeft() {
-  ClearReservedName(nameBox, kNameBytes);
+  ClearReservedName(nameBox, kCountryNameBytes);
   if (ListItem* own = relationList->findTag(QString::number(country_))) relationList->setCell(own, 0, nameBox->text());
 }
 
@@ -345,7 +326,7 @@ void CountryEditor::RefreshMain(const QString& name, const std::vector<StatusRow
   // The status the change of king names stays, though a fill may name the old king a lord.
   ListView* generals = main_.List(EntityList::Generals);
   for (const StatusRow& s : statusRows)
-    if (ListItem* row = generals->findTag(QString::number(s.general))) generals->setCell(row, kGeneralStatus, Text(s.text));
+    if (ListItem* row = generals->findTag(QString::number(s.general))) generals->setCell(row, kGeneralStatus, StatusCaption(s.status));
   ListView* countries = main_.List(EntityList::Countries);
   countries->setSorted(false);
   countries->setSorted(true);

@@ -21,11 +21,6 @@
 #include "ui/pickers/country_picker.h"
 
 namespace garam {
-namespace {
-
-constexpr int kNameBytes = 20;
-
-}  // namespace
 
 CreateCity::CreateCity(QWidget* owner, const MainLists& lists) : QDialog(owner), lists_(lists) {
   setObjectName("frmAdd2");
@@ -39,41 +34,32 @@ CreateCity::CreateCity(QWidget* owner, const MainLists& lists) : QDialog(owner),
 void CreateCity::BuildControls() {
   const char* const captions[kFrames] = {"이름", "도시 위치", "소속국가"};
   const char* const names[kFrames] = {"nameFrame", "placeFrame", "ownerFrame"};
-  for (int i = 0; i < kFrames; ++i) {
-    frames[std::size_t(i)] = new QGroupBox(captions[i], this);
-    frames[std::size_t(i)]->setObjectName(names[i]);
-  }
+  frames = MakeFrames(this, captions, names);
   nameBox = new QLineEdit(frames[NameFrame]);
   nameBox->setObjectName("nameBox");
   nameBox->setMinimumWidth(160);
-  AttachTextByteGuard(nameBox, kNameBytes);
+  AttachTextByteGuard(nameBox, kCityNameBytes);
   SetFocusHint(nameBox, "이름 입력");
   connect(nameBox, &QLineEdit::textChanged, this, &CreateCity::FollowName);
   placeX = new QLabel(frames[PlaceFrame]);
   placeX->setObjectName("placeX");
   placeY = new QLabel(frames[PlaceFrame]);
   placeY->setObjectName("placeY");
-  ownerName = new QLabel(frames[OwnerFrame]);
-  ownerName->setObjectName("ownerName");
-  ownerButton = new QPushButton("변경", frames[OwnerFrame]);
-  ownerButton->setObjectName("ownerButton");
+  const NameChoice owner = MakeNameChoice(frames[OwnerFrame], "owner", 0);
+  ownerName = owner.name;
+  ownerButton = owner.change;
   ownerButton->setAutoDefault(false);
   SetFocusHint(ownerButton, "소속국가 변경");
   connect(ownerButton, &QPushButton::clicked, this, &CreateCity::ChooseOwner);
-  okButton = new QPushButton("확인", this);
-  okButton->setObjectName("okButton");
-  SetFocusHint(okButton, "작성 완료");
-  okButton->setDefault(true);
+  const OkCancel buttons = MakeOkCancel(this);
+  okButton = buttons.ok;
+  cancelButton = buttons.cancel;
+  SetOkCancelHints(buttons, "작성 완료");
   okButton->setEnabled(false);
-  cancelButton = new QPushButton("취소", this);
-  cancelButton->setObjectName("cancelButton");
-  SetFocusHint(cancelButton, "취소");
   cancelButton->setAutoDefault(false);
   connect(okButton, &QPushButton::clicked, this, &CreateCity::Create);
   connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-  statusBar = new QStatusBar(this);
-  statusBar->setObjectName("statusBar");
-  statusBar->setSizeGripEnabled(false);
+  statusBar = MakeStatusBar(this);
 }
 
 void CreateCity::LayOut() {
@@ -81,25 +67,17 @@ void CreateCity::LayOut() {
   auto* cell = new QHBoxLayout(frames[PlaceFrame]);
   cell->addWidget(placeX);
   cell->addWidget(placeY);
-  auto* ownerRow = new QHBoxLayout(frames[OwnerFrame]);
-  ownerRow->addWidget(ownerName, 1);
-  ownerRow->addWidget(ownerButton);
+  LayOutNameChoice(new QHBoxLayout(frames[OwnerFrame]), {ownerName, ownerButton});
   auto* grid = new QGridLayout;
   grid->addWidget(frames[NameFrame], 0, 0);
   grid->addWidget(frames[PlaceFrame], 0, 1);
   grid->addWidget(frames[OwnerFrame], 1, 0, 1, 2);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(okButton);
-  buttons->addWidget(cancelButton);
   auto* outer = new QVBoxLayout(this);
   outer->addLayout(grid);
-  outer->addLayout(buttons);
+  outer->addLayout(MakeButtonRow({okButton, cancelButton}));
   outer->addWidget(statusBar);
   outer->setSizeConstraint(QLayout::SetFixedSize);
-  setTabOrder(nameBox, ownerButton);
-  setTabOrder(ownerButton, okButton);
-  setTabOrder(okButton, cancelButton);
+  ChainTabs({nameBox, ownerButton, okButton, cancelButton});
 }
 
 bool CreateCity::PickSite() {

@@ -1,6 +1,5 @@
 #include "editors/country_city/relation_editor.h"
 
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -12,13 +11,6 @@ namespace garam {
 namespace {
 
 QString LastOf(const QString& text, int n) { return text.right(n); }
-
-QGroupBox* Frame(QWidget* parent, const QString& caption, QWidget* content) {
-  auto* frame = new QGroupBox(caption, parent);
-  auto* l = new QHBoxLayout(frame);
-  l->addWidget(content);
-  return frame;
-}
 
 }  // namespace
 
@@ -48,39 +40,27 @@ RelationEditor::RelationEditor(QWidget* owner, ListView* list, ListItem* row)
   friendshipCombo = new QComboBox(this);
   friendshipCombo->setObjectName("friendshipCombo");
   for (int n = 0; n <= 15; ++n) friendshipCombo->addItem(LastOf("  " + QString::number(n), 3));
-  okButton = new QPushButton("확인", this);
-  okButton->setObjectName("okButton");
-  cancelButton = new QPushButton("취소", this);
-  cancelButton->setObjectName("cancelButton");
-  okButton->setDefault(true);
-  statusBar = new QStatusBar(this);
-  statusBar->setObjectName("statusBar");
-  statusBar->setSizeGripEnabled(false);
+  const OkCancel buttons = MakeOkCancel(this);
+  okButton = buttons.ok;
+  cancelButton = buttons.cancel;
+  statusBar = MakeStatusBar(this);
 
   auto* top = new QVBoxLayout(this);
-  top->addWidget(Frame(this, "상대국가", partnerName));
+  top->addWidget(MakeFrame(this, "상대국가", {}, {partnerName}));
   auto* middle = new QHBoxLayout;
-  middle->addWidget(Frame(this, "동맹기간", allianceMonths));
-  middle->addWidget(Frame(this, "혼인여부", marriageButton));
-  middle->addWidget(Frame(this, "우호도", friendshipCombo));
+  middle->addWidget(MakeFrame(this, "동맹기간", {}, {allianceMonths}));
+  middle->addWidget(MakeFrame(this, "혼인여부", {}, {marriageButton}));
+  middle->addWidget(MakeFrame(this, "우호도", {}, {friendshipCombo}));
   top->addLayout(middle);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(okButton);
-  buttons->addWidget(cancelButton);
-  top->addLayout(buttons);
+  top->addLayout(MakeButtonRow(buttons));
   top->addWidget(statusBar);
   top->setSizeConstraint(QLayout::SetFixedSize);
-  setTabOrder(allianceMonths, marriageButton);
-  setTabOrder(marriageButton, friendshipCombo);
-  setTabOrder(friendshipCombo, okButton);
-  setTabOrder(okButton, cancelButton);
+  ChainTabs({allianceMonths, marriageButton, friendshipCombo, okButton, cancelButton});
 
-  SetFocusHint(allianceMonths, "동맹기간 입력(0~120)");
-  SetFocusHint(marriageButton, "혼인여부 설정(O or X)");
-  SetFocusHint(friendshipCombo, "우호도 설정(0~15)");
-  SetFocusHint(okButton, "변경사항 적용");
-  SetFocusHint(cancelButton, "취소");
+  SetFocusHints({{allianceMonths, "동맹기간 입력(0~120)"},
+                 {marriageButton, "혼인여부 설정(O or X)"},
+                 {friendshipCombo, "우호도 설정(0~15)"}});
+  SetOkCancelHints(buttons, "변경사항 적용");
 
   connect(marriageButton, &QPushButton::clicked, this,
           [this] { marriageButton->setText(marriageButton->text() == "X" ? "O" : "X"); });

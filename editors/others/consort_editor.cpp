@@ -7,6 +7,7 @@
 #include "data/cp949.h"
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
+#include "data/record_access.h"
 #include "platform/dialogs.h"
 #include "platform/pictureclip.h"
 #include "ui/common/mainlink.h"
@@ -17,7 +18,6 @@ namespace garam {
 namespace {
 
 constexpr int kFatherColumn = 2, kHusbandColumn = 3;
-constexpr int kNameBytes = 16;
 constexpr int kMaxPregnancyTurns = 5;
 // The consort the events of the first scenario know by this code, and her record.
 constexpr int kEventConsortCode = 22, kEventConsortRecord = 22;
@@ -39,29 +39,19 @@ ConsortEditor::ConsortEditor(MainWindowLink& w, int record)
 }
 
 void ConsortEditor::MakeControls(bool qvEdition) {
-  nameBox = new QLineEdit(this);
-  nameBox->setObjectName("nameBox");
-  AttachNameBox(nameBox, kNameBytes);
-  face_ = MakePicture(this, "face", 64, 80);
-  faceButton = new QPushButton("얼굴변경", this);
-  faceButton->setObjectName("faceButton");
-
-  regionCombo = new PrefixCombo(this);
-  regionCombo->setObjectName("regionCombo");
-  regionCombo->setMinimumWidth(120);
-  tendencyCombo = new QComboBox(this);
-  tendencyCombo->setObjectName("tendencyCombo");
+  const ConsortBasics basics = MakeConsortBasics(this, "얼굴변경");
+  nameBox = basics.nameBox;
+  face_ = basics.face;
+  faceButton = basics.faceButton;
+  regionCombo = basics.regionCombo;
+  tendencyCombo = basics.tendencyCombo;
+  people_[Husband].name = basics.husband.name;
+  people_[Husband].change = basics.husband.change;
+  const NameChoice father = MakeNameChoice(this, "father", 110);
+  people_[Father].name = father.name;
+  people_[Father].change = father.change;
   turnsCombo = new QComboBox(this);
   turnsCombo->setObjectName("turnsCombo");
-  const char* roles[2] = {"father", "husband"};
-  for (std::size_t i = 0; i < people_.size(); ++i) {
-    PersonChoice& p = people_[i];
-    p.name = new QLabel(this);
-    p.name->setObjectName(QString(roles[i]) + "Name");
-    p.name->setMinimumWidth(110);
-    p.change = new QPushButton("변경", this);
-    p.change->setObjectName(QString(roles[i]) + "Button");
-  }
   turnsCaption_ = new QLabel("나머지 턴수:", this);
   turnsCaption_->setObjectName("turnsCaption");
   turnsUnit_ = new QLabel("턴", this);
@@ -152,33 +142,39 @@ void ConsortEditor::Connect() {
   connect(codeBox, &NumericBox::left, this, &ConsortEditor::CodeLeft);
 }
 
-void ConsortEditor::Open(bool save) {
+// The stored values; a scenario's consort takes the start year as her marriage year.
+void ConsortEditor::ReadRecord() {
   int region = 0, tendency = 0;
-  if (save) {
-    const auto& q = gData.gSaveQueens[std::size_t(record_)];
-    storedCode_ = q.get(kQueenSave.code);
-    region = q.get(kQueenSave.region), tendency = q.get(kQueenSave.culture);
-    marriageYear->setText(QString::number(q.get(kQueenSave.marriageYear)));
-    WorkingFlags = q.get(kQueenSave.flags);
-    HusbandNo = std::int16_t(q.get(kQueenSave.husband));
-    FatherNo = std::int16_t(q.get(kQueenSave.father));
-    faceNo_ = q.get(kQueenSave.face);
-  } else {
-    const auto& q = gData.gQueens[std::size_t(record_)];
-    storedCode_ = q.get(kQueenScen.code);
-    region = q.get(kQueenScen.region), tendency = q.get(kQueenScen.tendency);
-    marriageYear->setText(QString::number(ScenarioStartYear()));
-    WorkingFlags = q.get(kQueenScen.pregnancy);
-    HusbandNo = std::int16_t(q.get(kQueenScen.husband));
-    faceNo_ = q.get(kQueenScen.face);
+  WithConsort(record_, [&](const auto& q) {
+    const auto& L = q.L;
+    storedCode_ = q.get(L.code);
+    region = q.get(L.region);
+    if constexpr (requires { L.marriageYear; }) {
+      tendency = q.get(L.culture);
+      marriageYear->setText(QString::number(q.get(L.marriageYear)));
+      WorkingFlags = q.get(L.flags);
+      FatherNo = std::int16_t(q.get(L.father));
+    } else {
+      tendency = q.get(L.tendency);
+      marriageYear->setText(QString::number(ScenarioStartYear()));
+      WorkingFlags = q.get(L.pregnancy);
+    }
+    HusbandNo = std::int16_t(q.get(L.husband));
+    faceNo_ = q.get(L.face);
+  });
+  storedHusband_ = HusbandNo;
+  codeBox->setText(QString::number(storedCode_));
+  FillChoices(region, tendency);
+}
+
+void ConsortEditor::Open(bool save) {
+  ReadRecord();
+  if (!save) {
     // A scenario consort has neither father nor marriage year.
     people_[Father].frame->setEnabled(false);
     marriageFrame_->setEnabled(false);
     codeBox->setEnabled(!(record_ == kEventConsortRecord && storedCode_ == kEventConsortCode));
   }
-  storedHusband_ = HusbandNo;
-  codeBox->setText(QString::number(storedCode_));
-  FillChoices(region, tendency);
 
   nameBox->setText(RowCell(list_, row_, 0));
   if (gBitmapOk[1]) ShowFace();
@@ -198,13 +194,11 @@ void ConsortEditor::Open(bool save) {
 }
 
 void ConsortEditor::FillChoices(int region, int tendency) {
-  regions_ = BuildOriginRegionList();
-  for (const auto& n : regions_.names) regionCombo->addItem(Q(n));
-  for (int i = 0; i < 10; ++i) tendencyCombo->addItem(Q(CultureFieldName(std::uint8_t(i))));
+  regions_ = FillConsortChoices(regionCombo, tendencyCombo);
   for (int i = 0; i <= kMaxPregnancyTurns; ++i) turnsCombo->addItem(QString::number(i));
   // A stored value without an entry opens with none chosen and is kept unless the user chooses.
   regionCombo->setRowQuietly(regions_.EntryOf(region));
-  tendencyCombo->setCurrentIndex(tendency <= 9 ? tendency : -1);
+  tendencyCombo->setCurrentIndex(tendency < kCultureFields ? tendency : -1);
   turnsCombo->setCurrentIndex(-1);
 }
 

@@ -73,6 +73,7 @@ class ConsortEditor : public EntityEditor, public ConsortEditorCaller {
   void LayOut();
   void SetHints(bool qvEdition);
   void Connect();
+  void ReadRecord();
   void Open(bool save);
   void FillChoices(int region, int tendency);
   void ShowFace();

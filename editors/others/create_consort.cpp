@@ -16,7 +16,6 @@
 namespace garam {
 namespace {
 constexpr int kFatherColumn = 2;
-constexpr int kNameBytes = 16;
 }  // namespace
 
 CreateConsortDialog::CreateConsortDialog(MainWindowLink& w) : EditorDialog(w, "frmAdd4", "왕비 작성") {
@@ -31,22 +30,14 @@ CreateConsortDialog::CreateConsortDialog(MainWindowLink& w) : EditorDialog(w, "f
 }
 
 void CreateConsortDialog::MakeControls() {
-  nameBox = new QLineEdit(this);
-  nameBox->setObjectName("nameBox");
-  AttachNameBox(nameBox, kNameBytes);
-  face_ = MakePicture(this, "face", 64, 80);
-  faceButton = new QPushButton("얼굴선택", this);
-  faceButton->setObjectName("faceButton");
-  regionCombo = new PrefixCombo(this);
-  regionCombo->setObjectName("regionCombo");
-  regionCombo->setMinimumWidth(120);
-  tendencyCombo = new QComboBox(this);
-  tendencyCombo->setObjectName("tendencyCombo");
-  husbandName_ = new QLabel(this);
-  husbandName_->setObjectName("husbandName");
-  husbandName_->setMinimumWidth(110);
-  husbandButton_ = new QPushButton("변경", this);
-  husbandButton_->setObjectName("husbandButton");
+  const ConsortBasics basics = MakeConsortBasics(this, "얼굴선택");
+  nameBox = basics.nameBox;
+  face_ = basics.face;
+  faceButton = basics.faceButton;
+  regionCombo = basics.regionCombo;
+  tendencyCombo = basics.tendencyCombo;
+  husbandName_ = basics.husband.name;
+  husbandButton_ = basics.husband.change;
 }
 
 void CreateConsortDialog::LayOut() {
@@ -60,20 +51,18 @@ void CreateConsortDialog::LayOut() {
   grid->addWidget(MakeFrame(this, "문화경향", "tendencyFrame", {tendencyCombo}), 1, 2);
   Finish(grid, "작성 완료");
 
-  SetFocusHint(nameBox, "이름 입력");
-  SetFocusHint(faceButton, "얼굴 선택");
-  SetFocusHint(husbandButton_, "남편 선택");
-  SetFocusHint(regionCombo, "출신지역 선택");
-  SetFocusHint(tendencyCombo, "문화경향 선택");
+  SetFocusHints({{nameBox, "이름 입력"},
+                 {faceButton, "얼굴 선택"},
+                 {husbandButton_, "남편 선택"},
+                 {regionCombo, "출신지역 선택"},
+                 {tendencyCombo, "문화경향 선택"}});
   ChainTabs({nameBox, faceButton, husbandButton_, regionCombo, tendencyCombo, OkButton(), CancelButton()});
 }
 
 void CreateConsortDialog::Propose() {
   Random().Reseed();
   HusbandNo = std::int16_t(DefaultConsortHusband(main_.List(EntityList::Countries)->count()));
-  regions_ = BuildOriginRegionList();
-  for (const auto& n : regions_.names) regionCombo->addItem(Q(n));
-  for (int i = 0; i < 10; ++i) tendencyCombo->addItem(Q(CultureFieldName(std::uint8_t(i))));
+  regions_ = FillConsortChoices(regionCombo, tendencyCombo);
   const GeneralBrief husband = GeneralOf(HusbandNo);
   // A husband from a region without entry (sphere 7), or none, starts on the first entry.
   const int entry = regions_.EntryOf(husband.region);

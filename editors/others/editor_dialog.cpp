@@ -1,6 +1,8 @@
 #include "editors/others/editor_dialog.h"
 
+#include "data/cp949.h"
 #include "data/gamedata.h"
+#include "platform/dialogs.h"
 #include "platform/editorkit.h"
 #include "platform/pictureclip.h"
 #include "ui/common/mainlink.h"
@@ -14,40 +16,20 @@ EditorDialog::EditorDialog(MainWindowLink& w, const char* name, const QString& c
   setWindowTitle(caption);
   if (QWidget* main = w.Window()) setWindowIcon(main->windowIcon());
   setModal(true);
-  status_ = new QStatusBar(this);
-  status_->setObjectName("statusBar");
-  status_->setSizeGripEnabled(false);
-  okButton_ = new QPushButton("확인", this);
-  okButton_->setObjectName("okButton");
-  cancelButton_ = new QPushButton("취소", this);
-  cancelButton_->setObjectName("cancelButton");
-  okButton_->setDefault(true);
-  cancelButton_->setAutoDefault(false);
-  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+  status_ = MakeStatusBar(this);
+  buttons_ = MakeOkCancel(this);
+  buttons_.cancel->setAutoDefault(false);
+  connect(buttons_.cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void EditorDialog::Finish(QLayout* content, const QString& okHint, std::initializer_list<QWidget*> beside) {
-  SetFocusHint(okButton_, okHint);
-  SetFocusHint(cancelButton_, "취소");
-  auto* row = new QHBoxLayout;
-  for (QWidget* w : beside) row->addWidget(w);
-  row->addStretch();
-  row->addWidget(okButton_);
-  row->addWidget(cancelButton_);
+  SetOkCancelHints(buttons_, okHint);
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(6, 6, 6, 0);
   outer->addLayout(content);
-  outer->addLayout(row);
+  outer->addLayout(MakeButtonRow(buttons_, beside));
   outer->addWidget(status_);
   outer->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void EditorDialog::ChainTabs(std::initializer_list<QWidget*> order) {
-  QWidget* previous = nullptr;
-  for (QWidget* w : order) {
-    if (previous) setTabOrder(previous, w);
-    previous = w;
-  }
 }
 
 EntityEditor::EntityEditor(MainWindowLink& w, EntityList list, int record, const char* name, const QString& caption)
@@ -91,12 +73,28 @@ void EntityEditor::RefreshRowsWhere(EntityList list, const std::function<bool(in
   for (int record : records) main_.RefreshRow(list, record);
 }
 
-QGroupBox* MakeFrame(QWidget* parent, const QString& caption, const QString& name, std::initializer_list<QWidget*> inside) {
-  auto* f = new QGroupBox(caption, parent);
-  f->setObjectName(name);
-  auto* l = new QHBoxLayout(f);
-  for (QWidget* w : inside) l->addWidget(w);
-  return f;
+ConsortBasics MakeConsortBasics(QWidget* dialog, const QString& faceCaption) {
+  ConsortBasics b;
+  b.nameBox = new QLineEdit(dialog);
+  b.nameBox->setObjectName("nameBox");
+  AttachNameBox(b.nameBox, kWomanNameBytes);
+  b.face = MakePicture(dialog, "face", 64, 80);
+  b.faceButton = new QPushButton(faceCaption, dialog);
+  b.faceButton->setObjectName("faceButton");
+  b.regionCombo = new PrefixCombo(dialog);
+  b.regionCombo->setObjectName("regionCombo");
+  b.regionCombo->setMinimumWidth(120);
+  b.tendencyCombo = new QComboBox(dialog);
+  b.tendencyCombo->setObjectName("tendencyCombo");
+  b.husband = MakeNameChoice(dialog, "husband", 110);
+  return b;
+}
+
+OriginRegionList FillConsortChoices(PrefixCombo* regionCombo, QComboBox* tendencyCombo) {
+  OriginRegionList regions = BuildOriginRegionList();
+  for (const auto& n : regions.names) regionCombo->addItem(Q(n));
+  for (int i = 0; i < kCultureFields; ++i) tendencyCombo->addItem(Q(CultureFieldName(std::uint8_t(i))));
+  return regions;
 }
 
 QLabel* MakePicture(QWidget* parent, const QString& name, int width, int height) {

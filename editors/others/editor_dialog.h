@@ -4,13 +4,18 @@
 #pragma once
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <functional>
 
+#include "data/other_edits.h"
+
+#include "platform/editorkit.h"
 #include "platform/listview.h"
 
 namespace garam {
@@ -21,23 +26,20 @@ enum class EntityList;
 class EditorDialog : public QDialog {
   Q_OBJECT
  public:
-  QPushButton* OkButton() const { return okButton_; }
-  QPushButton* CancelButton() const { return cancelButton_; }
+  QPushButton* OkButton() const { return buttons_.ok; }
+  QPushButton* CancelButton() const { return buttons_.cancel; }
 
  protected:
   EditorDialog(MainWindowLink& w, const char* name, const QString& caption);
   // Puts the content above the buttons row and the status bar; extra widgets join the buttons row
   // on its left.
   void Finish(QLayout* content, const QString& okHint, std::initializer_list<QWidget*> beside = {});
-  // Sets the tab order of the widgets as listed.
-  void ChainTabs(std::initializer_list<QWidget*> order);
 
   MainWindowLink& main_;
 
  private:
   QStatusBar* status_;
-  QPushButton* okButton_;
-  QPushButton* cancelButton_;
+  OkCancel buttons_;
 };
 
 // An editor of one record behind a row of a main-window list. OK writes the record and closes;
@@ -67,8 +69,20 @@ class EntityEditor : public EditorDialog {
   bool applied_ = false;
 };
 
-// A frame holding widgets in a row.
-QGroupBox* MakeFrame(QWidget* parent, const QString& caption, const QString& name, std::initializer_list<QWidget*> inside);
+// What the consort editor and the create-consort dialog both ask: a name, a face with the button
+// that picks another, the origin region, the culture tendency and the husband.
+struct ConsortBasics {
+  QLineEdit* nameBox;
+  QLabel* face;
+  QPushButton* faceButton;
+  PrefixCombo* regionCombo;
+  QComboBox* tendencyCombo;
+  NameChoice husband;
+};
+ConsortBasics MakeConsortBasics(QWidget* dialog, const QString& faceCaption);
+// The origin regions and the culture tendencies into their combos; the regions' list back.
+OriginRegionList FillConsortChoices(PrefixCombo* regionCombo, QComboBox* tendencyCombo);
+
 // An empty boxed picture of the size given.
 QLabel* MakePicture(QWidget* parent, const QString& name, int width, int height);
 // A sunken panel that shows a record number.

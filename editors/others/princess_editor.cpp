@@ -17,7 +17,6 @@
 namespace garam {
 namespace {
 constexpr int kMotherColumn = 1;
-constexpr int kNameBytes = 16;
 // The adult byte of a grown princess; any other value is a minor.
 constexpr int kAdult = 1;
 }  // namespace
@@ -45,14 +44,12 @@ PrincessEditor::PrincessEditor(MainWindowLink& w, int record)
 void PrincessEditor::MakeControls(bool qvEdition) {
   nameBox = new QLineEdit(this);
   nameBox->setObjectName("nameBox");
-  AttachNameBox(nameBox, kNameBytes);
-  motherName_ = new QLabel(this);
-  motherName_->setObjectName("motherName");
-  motherName_->setMinimumWidth(110);
+  AttachNameBox(nameBox, kWomanNameBytes);
+  const NameChoice mother = MakeNameChoice(this, "mother", 110);
+  motherName_ = mother.name;
+  motherButton_ = mother.change;
   age_ = new QLabel(this);
   age_->setObjectName("age");
-  motherButton_ = new QPushButton("변경", this);
-  motherButton_->setObjectName("motherButton");
   adultCheck = new QCheckBox(this);
   adultCheck->setObjectName("adultCheck");
   birthYear = new NumericBox(this);
@@ -91,7 +88,7 @@ void PrincessEditor::ShowFace() {
   face_->clear();
   if (!gBitmapOk[1]) return;
   const int sphere = MotherSphere(motherNo_);
-  if (sphere < 0 || sphere > 7) return;
+  if (sphere < 0 || sphere > kNoSphere) return;
   ShowSheetCell(face_, gFaceSheetWomen, kPrincessFaceBase + sphere);
 }
 

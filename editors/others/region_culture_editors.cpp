@@ -16,10 +16,12 @@
 
 namespace garam {
 namespace {
-constexpr int kRegionNameBytes = 14, kItemNameBytes = 22;
-// The sphere and region-kind lists end in "없음" and "바다"; the kinds before "대륙" are islands.
-constexpr int kLastSphere = 7, kLastRegionKind = 22, kIslandKinds = 21;
-constexpr int kCultureFields = 10, kLastField = kCultureFields - 1, kMaxRise = 15;
+// The names' fields keep room for their NUL.
+constexpr int kRegionNameBytes = int(kRegionScen.name.width) - 1, kItemNameBytes = int(kCultureItemScen.name.width) - 1;
+static_assert(kRegionSave.name.width == kRegionScen.name.width);
+// The sphere list ends in "없음", the region-kind list in "바다".
+constexpr int kLastSphere = kNoSphere;
+constexpr int kLastField = kCultureFields - 1, kMaxRise = 15;
 
 int ConsortRegion(int consort) {
   int region = -1;
@@ -57,7 +59,7 @@ RegionEditor::RegionEditor(MainWindowLink& w, int record)
   SetFocusHint(sphereCombo, "문화권 변경");
   SetFocusHint(kindCombo, "지역 특성 변경");
 
-  sphereCombo->addItems({"일본", "중국", "몽골", "인도", "이슬람", "동유럽", "서유럽", "없음"});
+  sphereCombo->addItems(CultureSphereNames() << Q(CultureSphereName(kNoSphere)));
   for (int i = 0; i < kIslandKinds; ++i) kindCombo->addItem(QString("섬%1").arg(i, 2, 10, QChar('0')));
   kindCombo->addItems({"대륙", "바다"});
   nameBox->setText(RowCell(list_, row_, 0));

@@ -175,6 +175,37 @@ TEST(CityStatusTest, CapitalOnlyThroughKingsInRange) {
   for (auto [city, status] : cases) EXPECT_EQ(CityCapitalStatus(city), status) << city;
 }
 
+// The castle's outer style sits in a differently named byte per family, and its inner style comes
+// from the castle cell in a save but from the cell's region in a scenario; the capital test reads
+// the king from the edition's own generals.
+TEST(CityRead, EachFileKindReadsItsOwnStyleFieldsAndKing) {
+  OwnedCity(kSaveQV);
+  gData.gSaveCountriesQV[4].set(kCountrySave.king, std::int16_t(12));
+  gData.gSaveGeneralsQV[12].set(kGeneralSaveQV.city, 9);
+  CityEdit save;
+  ASSERT_TRUE(ReadCityEdit(9, save));
+  EXPECT_EQ(std::tuple(save.name, save.exterior, save.interior), std::tuple(std::string("한성"), 3, 5));
+  EXPECT_EQ(CityCapitalStatus(9), CityStatus::Capital);
+
+  gFileKind = kScenarioQV;
+  ExeInfo info;
+  ResetArraysScenarioQV(gData, info, 1);
+  gData.gCities.resize(2), gData.gCountries.resize(1), gData.gGeneralsQV.resize(4);
+  auto& c = gData.gCities[1];
+  WriteFixedName(c.bytes(kCityScen.name), "사마르칸트");
+  c.set(kCityScen.owner, 0), c.set(kCityScen.x, 7), c.set(kCityScen.y, 9), c.set(kCityScen.exterior, 6);
+  std::ranges::fill(c.bytes(kCityScen.items), 80);
+  gData.gRegions[12].set(kRegionScen.sphere, 4);
+  gData.gMapFix.at(7, 9).raw = {2, 12, 255};
+  gData.gCountries[0].setKing(3);
+  gData.gGeneralsQV[3].set(kGeneralScenQV.city, 1);
+  CityEdit scenario;
+  ASSERT_TRUE(ReadCityEdit(1, scenario));
+  EXPECT_EQ(std::tuple(scenario.name, scenario.exterior, scenario.interior), std::tuple(std::string("사마르칸트"), 6, 4));
+  EXPECT_EQ(CityCapitalStatus(1), CityStatus::Capital);
+  EXPECT_FALSE(ReadCityEdit(2, scenario));
+}
+
 // The new city at (100, 100); cities 0 to 4 taken, 5 free but still holding general 3 and mission 7.
 void SaveForNewCity(std::int32_t kind) {
   BlankSave(kind);

@@ -168,9 +168,9 @@ TEST(KingChange, Scenario) {
     std::vector<StatusRow> rows;
     std::array<int, 3> codes;  // old king, new king, general 2 (a lord of city 1) afterwards
   } cases[] = {
-      {"same city", 0, 2, {{1, "국왕"}, {0, "일반"}}, {2, 4, 6}},
-      {"ordinary under lord 2", 1, 2, {{2, "일반"}, {1, "국왕"}, {0, "영주"}}, {6, 4, 2}},
-      {"lord of city 1", 1, 6, {{1, "국왕"}, {0, "영주"}}, {6, 4, 2}},
+      {"same city", 0, 2, {{1, GeneralStatus::King}, {0, GeneralStatus::Ordinary}}, {2, 4, 6}},
+      {"ordinary under lord 2", 1, 2, {{2, GeneralStatus::Ordinary}, {1, GeneralStatus::King}, {0, GeneralStatus::Lord}}, {6, 4, 2}},
+      {"lord of city 1", 1, 6, {{1, GeneralStatus::King}, {0, GeneralStatus::Lord}}, {6, 4, 2}},
   };
   for (std::int32_t kind : {kScenarioKr, kScenarioQV})
     for (const auto& c : cases) {
@@ -195,14 +195,14 @@ TEST(KingChange, Save) {
     std::vector<int> list;  // the new king's city afterwards
     std::vector<StatusRow> rows;
   } cases[] = {
-      {true, true, false, {12, 11, 10}, {{10, "일반"}, {12, "국왕"}, {10, "일반"}}},
-      {true, false, false, {12, 21, 20}, {{20, "일반"}, {12, "국왕"}, {10, "일반"}}},
-      {true, true, true, {10, 11, 12}, {{12, "국왕"}, {10, "일반"}}},
-      {true, false, true, {20, 21, 12}, {{12, "국왕"}, {10, "일반"}}},
-      {false, true, false, {12, 11, 10}, {{12, "국왕"}, {10, "일반"}}},
-      {false, true, true, {10, 11, 12}, {{12, "국왕"}, {10, "영주"}}},
-      {false, false, false, {12, 21, 20}, {{20, "일반"}, {12, "국왕"}, {10, "영주"}}},
-      {false, false, true, {20, 21, 12}, {{12, "국왕"}, {10, "영주"}}},
+      {true, true, false, {12, 11, 10}, {{10, GeneralStatus::Ordinary}, {12, GeneralStatus::King}, {10, GeneralStatus::Ordinary}}},
+      {true, false, false, {12, 21, 20}, {{20, GeneralStatus::Ordinary}, {12, GeneralStatus::King}, {10, GeneralStatus::Ordinary}}},
+      {true, true, true, {10, 11, 12}, {{12, GeneralStatus::King}, {10, GeneralStatus::Ordinary}}},
+      {true, false, true, {20, 21, 12}, {{12, GeneralStatus::King}, {10, GeneralStatus::Ordinary}}},
+      {false, true, false, {12, 11, 10}, {{12, GeneralStatus::King}, {10, GeneralStatus::Ordinary}}},
+      {false, true, true, {10, 11, 12}, {{12, GeneralStatus::King}, {10, GeneralStatus::Lord}}},
+      {false, false, false, {12, 21, 20}, {{20, GeneralStatus::Ordinary}, {12, GeneralStatus::King}, {10, GeneralStatus::Lord}}},
+      {false, false, true, {20, 21, 12}, {{12, GeneralStatus::King}, {10, GeneralStatus::Lord}}},
   };
   for (std::int32_t kind : {kSaveKr, kSaveQV})
     for (const auto& c : cases) {
@@ -220,7 +220,7 @@ TEST(KingChange, Save) {
   BlankSave(kSaveKr);
   List(0, {11, 10, 12});
   SetSaveGeneral(10, 0, 4), SetSaveGeneral(12, 0, 2);
-  EXPECT_EQ(ChangeKing(10, 12), (std::vector<StatusRow>{{11, "일반"}, {12, "국왕"}, {10, "일반"}}));
+  EXPECT_EQ(ChangeKing(10, 12), (std::vector<StatusRow>{{11, GeneralStatus::Ordinary}, {12, GeneralStatus::King}, {10, GeneralStatus::Ordinary}}));
   EXPECT_EQ(Listed(0), (std::vector<int>{12, 10, 11}));
 }
 

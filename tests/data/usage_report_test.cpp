@@ -93,15 +93,15 @@ TEST(UsageReport, WomenFacesWithAndWithoutTheEditionFlag) {
 
 TEST(UsageReport, UniqueCodesOfTheSecondScenario) {
   GameDataSet d;
-  d.gCountriesScedat2.resize(2), d.gCountries.resize(2), d.gCities.resize(2), d.gQueens.resize(2), d.gRegions.resize(3);
+  d.gCountriesScedat2.resize(2), d.gCountries.resize(2), d.gCities.resize(2), d.gQueens.resize(2), d.gRegions.resize(4);
   for (int i = 0; i < 2; ++i) {
     d.gCountriesScedat2[i].set(kCountryScedat2.code, std::uint8_t(5)), Name(d.gCountriesScedat2[i], i ? "을" : "갑");
     d.gCities[i].set(kCityScen.code, std::uint8_t(i ? 7 : 123)), Name(d.gCities[i], i ? "읍" : "성");
     d.gQueens[i].set(kQueenScen.code, std::uint8_t(i ? 255 : 7)), Name(d.gQueens[i], i ? "빈" : "비");
   }
-  const int spheres[3] = {0, 7, 9};
-  const char* regions[3] = {"동쪽", "West", ""};
-  for (int i = 0; i < 3; ++i) {
+  const int spheres[4] = {0, 7, 9, 4};
+  const char* regions[4] = {"동쪽", "West", "", "남"};
+  for (int i = 0; i < 4; ++i) {
     auto& r = d.gRegions[i];
     r.set(kRegionScen.code, std::uint8_t(10 + i)), r.set(kRegionScen.kind, std::uint8_t(i * 11));
     r.set(kRegionScen.sphere, std::uint8_t(spheres[i])), Name(r, regions[i]);
@@ -114,7 +114,8 @@ TEST(UsageReport, UniqueCodesOfTheSecondScenario) {
   e << "#도시 고유코드 사용 현황#" << columns << "  07" + B8 + "S2{읍}" << " 123" + B8 + "S2{성}" << "";
   e << "#왕비 고유코드 사용 현황#" << columns << " 007" + B8 + "S2{비}" << " 255" + B8 + "S2{빈}" << "";
   e << "#지역 고유코드사용 현황#" << "[순번 | 고유코드 | 문화권 | 특성 | 사용자         ]";
-  e << "  00      010       일본     00    동쪽" << "  01      011      ------    11    West" << "  02      012      ------    22    ";
+  e << "  00      010       일본     00    동쪽" << "  01      011      ------    11    West" << "  02      012      ------    22    "
+    << "  03      013      이슬람    33    남";
   EXPECT_EQ(BuildUsageReport(UsageReportKind::UniqueCodes, s), e.bytes);
 }
 

@@ -179,5 +179,35 @@ TEST(EditorKit, HintOfTheOpeningFocusShowsButAReactivationChangesNothing) {
   EXPECT_EQ(win.bar->currentMessage(), "그대로");
 }
 
+// Enter from any control lands on "확인" of the kit's row, whatever stands left of the stretch,
+// and the tab chain and hints follow the lists they were given.
+TEST(EditorKit, DialogPartsOkRowTabsAndHints) {
+  Window win;
+  const OkCancel buttons = MakeOkCancel(&win.dialog);
+  const NameChoice king = MakeNameChoice(&win.dialog, "king", 110, "없음");
+  auto* row = MakeButtonRow(buttons, {king.name, king.change});
+  static_cast<QVBoxLayout*>(win.dialog.layout())->addLayout(row);
+  ChainTabs({win.other, king.change, buttons.ok, buttons.cancel});
+  SetOkCancelHints(buttons, "작성 완료");
+  int okClicks = 0, cancelClicks = 0;
+  QObject::connect(buttons.ok, &QPushButton::clicked, [&] { ++okClicks; });
+  QObject::connect(buttons.cancel, &QPushButton::clicked, [&] { ++cancelClicks; });
+  win.Show();
+  win.other->setFocus();
+  QTest::keyClick(win.other, Qt::Key_Return);
+  EXPECT_EQ(std::pair(okClicks, cancelClicks), std::pair(1, 0));
+  EXPECT_EQ(row->indexOf(buttons.ok), row->count() - 2);
+  EXPECT_EQ(row->indexOf(buttons.cancel), row->count() - 1);
+  EXPECT_EQ(std::pair(king.name->objectName(), king.change->objectName()), std::pair(QString("kingName"), QString("kingButton")));
+  QStringList hints;
+  for (QWidget* w = win.other; hints.size() < 3;) {
+    w = w->nextInFocusChain();
+    if (!(w->focusPolicy() & Qt::TabFocus)) continue;
+    w->setFocus(Qt::TabFocusReason);
+    hints << w->objectName() + ":" + win.bar->currentMessage();
+  }
+  EXPECT_EQ(hints, QStringList({"kingButton:", "okButton:작성 완료", "cancelButton:취소"}));
+}
+
 }  // namespace
 }  // namespace garam

@@ -16,6 +16,7 @@ TEST(RowTexts, CodesAtTheirBounds) {
       {Padded(-5, 5), "   -5"},         {Padded(123456, 5), "23456"}, {RecordNumber(7, 3), "007"},
       {AptitudeText(4), "　Ａ"},        {AptitudeText(5), "  Ｓ"},    {UnitKindText(7), " 공성탑"},
       {UnitKindText(8), ""},            {CultureSphereText(7), " 없음"}, {CultureSphereText(9), ""},
+      {CultureSphereText(0), " 일본"},  {CultureSphereText(4), "이슬람"},
       {PregnancyText(5), "안함"},       {PregnancyText(31), " 7턴"},
       {PregnancyText(0xE6), " 1턴"},  // the upper three bits are other flags
   };

@@ -1,8 +1,10 @@
 #include "ui/common/columntexts.h"
 
+#include <algorithm>
 #include <array>
 
 #include "data/cp949.h"
+#include "data/gamedata.h"
 #include "data/general_record.h"
 #include "data/ids.h"
 
@@ -69,8 +71,10 @@ std::string UnitKindText(std::uint8_t kind) {
 }
 
 std::string CultureSphereText(std::uint8_t sphere) {
-  static const char* const k[] = {" 일본", " 중국", " 몽골", " 인도", "이슬람", "동유럽", "서유럽", " 없음"};
-  return sphere < 8 ? k[sphere] : "";
+  // Right-aligned in three characters.
+  const std::string name = CultureSphereName(sphere);
+  const auto chars = std::ranges::count_if(name, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+  return name.empty() ? name : std::string(std::size_t(std::max<std::ptrdiff_t>(0, 3 - chars)), ' ') + name;
 }
 
 std::string PregnancyText(std::uint8_t flags) {

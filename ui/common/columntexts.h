@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "data/bytes.h"
+#include "data/city_edit.h"
+#include "data/country_edit.h"
 
 namespace garam {
 
@@ -29,8 +31,8 @@ struct ListRow {
 std::string Padded(long long value, int width);  // right-aligned, the last width characters kept
 std::string RecordNumber(int number, int digits);
 std::string Dashes(int n);
-inline constexpr int kNoCountryDashes = 18;
-inline constexpr int kNoCityDashes = 20;
+inline constexpr int kNoCountryDashes = kCountryNameBytes;
+inline constexpr int kNoCityDashes = kCityNameBytes;
 std::string GeneralStatusText(int code, bool saveFile, bool lordOfHisCity);
 std::string MissionText(std::int16_t mission);
 std::string AptitudeText(std::uint8_t value);
