@@ -75,14 +75,14 @@ TEST_F(MainWindowTest, LoadedKindSetsMenusAndPanels) {
   };
   load(inst.scenarioPath(1));
   EXPECT_EQ(enabled(), "1111010");
-  EXPECT_EQ(w.Status(2), "SCEDAT1.RN");
+  EXPECT_EQ(w.Status(StatusPanel::FileName), "SCEDAT1.RN");
   load(inst.dir.write("user1.rn", test::BuildSaveImage({.fileName = "user1.rn"}).bytes));
   EXPECT_EQ(enabled(), "1011100");
-  EXPECT_EQ(w.Status(2), "USER1.RN");
+  EXPECT_EQ(w.Status(StatusPanel::FileName), "USER1.RN");
   MarkDataChanged();
-  EXPECT_EQ(w.Status(3), "*");
+  EXPECT_EQ(w.Status(StatusPanel::ChangedMark), "*");
   w.SaveCommand();
-  EXPECT_EQ(w.Status(1) + w.Status(3), "");
+  EXPECT_EQ(w.Status(StatusPanel::Hint) + w.Status(StatusPanel::ChangedMark), "");
   EXPECT_FALSE(gDataChanged);
 }
 

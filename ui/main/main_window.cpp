@@ -179,7 +179,7 @@ void MainWindow::FormLoad() {
   gAppPath = WithTrailingSeparator(S(QCoreApplication::applicationDirPath()));
   TabMouseDown = false;
   gDataChanged = false;
-  StatusBarView->setPanelText(2, "선택된 파일 없음");
+  StatusBarView->setPanelText(int(StatusPanel::FileName), kNoFileShown);
   // Seeded from the clock like the game's own editors; nothing needs a reproducible sequence.
   std::srand(unsigned(QTime::currentTime().msecsSinceStartOfDay() / 1000));
   aboutAction->setText(Q(kMsgTitleSpaced) + " 정보");
@@ -199,11 +199,11 @@ bool MainWindow::AskSaveBeforeLoad() {
 
 void MainWindow::RunLoad(const QString& path, bool customLoad) {
   // A refused load leaves the window as it was: the reader's hint goes again.
-  const QString hint = StatusBarView->panelText(1);
+  const QString hint = StatusBarView->panelText(int(StatusPanel::Hint));
   if (LoadGameFile(S(path), customLoad)) {
     ShowLoadedFile(customLoad);
   } else {
-    StatusBarView->setPanelText(1, hint);
+    StatusBarView->setPanelText(int(StatusPanel::Hint), hint);
   }
 }
 
@@ -219,16 +219,16 @@ void MainWindow::ShowLoadedFile(bool customLoad) {
   biographyAction->setEnabled(!save && gBiographyFound);
   eventFlagsAction->setEnabled(gFileKind == kSaveKr);
   const std::string shown = ToUpperAscii(NameOf(gCurrentFile));
-  SetStatus(1, "");
-  SetStatus(2, customLoad ? "[" + shown + "]" : shown);
-  SetStatus(3, "");
+  SetStatus(StatusPanel::Hint, "");
+  SetStatus(StatusPanel::FileName, customLoad ? "[" + shown + "]" : shown);
+  SetStatus(StatusPanel::ChangedMark, "");
   ReSize();
 }
 
 bool MainWindow::RunSave() {
   if (!SaveGameFile()) return false;
-  SetStatus(1, "");
-  SetStatus(3, "");
+  SetStatus(StatusPanel::Hint, "");
+  SetStatus(StatusPanel::ChangedMark, "");
   return true;
 }
 
@@ -319,7 +319,7 @@ MsgResult MainWindow::Message(const std::string& text, MsgIcon icon, MsgButtons 
 }
 
 void MainWindow::ProgressShow(const std::string& caption, const std::string& label, const std::string& hint) {
-  SetStatus(1, hint);
+  SetStatus(StatusPanel::Hint, hint);
   if (!status_) status_ = new ProgressWindow(this);
   status_->setWindowTitle(Q(caption));
   status_->statusLabel->setText(Q(label));
@@ -338,15 +338,15 @@ void MainWindow::ProgressClose() {
   if (status_) status_->hide();
 }
 
-void MainWindow::SetStatus(int panel, const std::string& text) { StatusBarView->setPanelText(panel, Q(text)); }
-std::string MainWindow::Status(int panel) const { return S(StatusBarView->panelText(panel)); }
+void MainWindow::SetStatus(StatusPanel panel, const std::string& text) { StatusBarView->setPanelText(int(panel), Q(text)); }
+std::string MainWindow::Status(StatusPanel panel) const { return S(StatusBarView->panelText(int(panel))); }
 
 void MainWindow::BuildMapCache() { garam::BuildMapCache(); }
 void MainWindow::FillMainWindow() { garam::FillMainWindow(*this); }
 void MainWindow::RefreshRows(EntityList list, const std::vector<int>& records) {
   RefreshListRows(List(list), list, records);
 }
-void MainWindow::DataChanged() { SetStatus(3, "*"); }
+void MainWindow::DataChanged() { SetStatus(StatusPanel::ChangedMark, "*"); }
 void MainWindow::ReSize() { ReSizeMain(*this); }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
