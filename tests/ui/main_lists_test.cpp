@@ -56,7 +56,7 @@ TEST_F(MainLists, EachKindSetsTabsMenusButtonsAndMarks) {
     EXPECT_EQ(tv->currentIndex(), c.save ? 1 : 0);
     EXPECT_EQ(std::tuple(tv->isTabVisible(0), tv->isTabVisible(9), tv->isTabVisible(1), tv->isTabVisible(6)),
               std::tuple(!c.save, !c.save, c.save, c.save));
-    EXPECT_EQ(std::tuple(w->unitResetAction->isVisible(), w->statisticsMenu->menuAction()->isVisible(), w->reportActions[5]->isVisible()),
+    EXPECT_EQ(std::tuple(w->unitResetAction->isVisible(), w->statisticsMenu->menuAction()->isVisible(), w->reportActions[std::size_t(UsageReportKind::Walls)]->isVisible()),
               std::tuple(c.save, !c.save, c.kind == kScenarioQV));
     for (auto* set : {&w->countryButtons, &w->cityButtons, &w->generalButtons, &w->consortButtons})
       EXPECT_EQ(std::tuple(!set->create->isHidden(), !set->remove->isHidden(), !set->edit->isHidden()),

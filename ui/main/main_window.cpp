@@ -29,6 +29,17 @@
 #include "tools/report_command.h"
 
 namespace garam {
+namespace {
+
+// An entry of a menu whose window is told which entry was chosen: the registered windows take the
+// entry as their mode, by the value of its enum.
+template <typename Mode>
+struct MenuEntry {
+  Mode mode;
+  const char* caption;
+};
+
+}  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setObjectName("frmMain");
@@ -126,11 +137,15 @@ void MainWindow::BuildSpecialMenu() {
 void MainWindow::BuildStatisticsMenu() {
   statisticsMenu = menuBar()->addMenu("통계");
   statisticsMenu->setObjectName("mnuStatistics");
-  const char* const statCaptions[] = {"남자 얼굴 사용 현황", "여자 얼굴 사용 현황", "고유 코드 사용 현황",
-                                      "인물 열전 사용 현황", "문화 아이템 사용 현황", "방벽 배치 현황"};
-  for (int i = 0; i < 6; ++i) {
-    reportActions[i] = AddEntry(statisticsMenu, statCaptions[i], qPrintable(QString("mnuStat%1").arg(i)));
-    connect(reportActions[i], &QAction::triggered, this, [this, i] { ShowForm("mnuStat", this, {.mode = i}); });
+  const MenuEntry<UsageReportKind> reports[] = {
+      {UsageReportKind::MenFaces, "남자 얼굴 사용 현황"},       {UsageReportKind::WomenFaces, "여자 얼굴 사용 현황"},
+      {UsageReportKind::UniqueCodes, "고유 코드 사용 현황"},    {UsageReportKind::Biographies, "인물 열전 사용 현황"},
+      {UsageReportKind::CultureItems, "문화 아이템 사용 현황"}, {UsageReportKind::Walls, "방벽 배치 현황"}};
+  static_assert(std::size(reports) == std::tuple_size_v<decltype(reportActions)>);
+  for (const auto& [kind, caption] : reports) {
+    const int mode = int(kind);
+    reportActions[mode] = AddEntry(statisticsMenu, caption, qPrintable(QString("mnuStat%1").arg(mode)));
+    connect(reportActions[mode], &QAction::triggered, this, [this, mode] { ShowForm("mnuStat", this, {.mode = mode}); });
   }
   statisticsMenu->menuAction()->setVisible(false);
 }
@@ -138,19 +153,25 @@ void MainWindow::BuildStatisticsMenu() {
 void MainWindow::BuildExpertMenu() {
   expertMenu = menuBar()->addMenu("Expert(&E)");
   expertMenu->setObjectName("mnuExpertm");
-  const char* const expertCaptions[] = {"City Location Synchronize", "Data Convert", "Data Transfer"};
-  for (int i = 0; i < 3; ++i) {
-    expertActions[i] = AddEntry(expertMenu, expertCaptions[i], qPrintable(QString("mnuExpert%1").arg(i)));
-    connect(expertActions[i], &QAction::triggered, this, [this, i] { ShowForm("frmSetting", this, {.mode = i}); });
+  const MenuEntry<ExpertMode> modes[] = {
+      {ExpertMode::Sync, "City Location Synchronize"}, {ExpertMode::Convert, "Data Convert"}, {ExpertMode::Transfer, "Data Transfer"}};
+  static_assert(std::size(modes) == std::tuple_size_v<decltype(expertActions)>);
+  for (const auto& [expertMode, caption] : modes) {
+    const int mode = int(expertMode);
+    expertActions[mode] = AddEntry(expertMenu, caption, qPrintable(QString("mnuExpert%1").arg(mode)));
+    connect(expertActions[mode], &QAction::triggered, this, [this, mode] { ShowForm("frmSetting", this, {.mode = mode}); });
   }
   exeInfoAction = AddEntry(expertMenu, "EXE info", "mnuExpertE");
   connect(exeInfoAction, &QAction::triggered, this, [this] { ShowForm("mnuExpertE", this); });
   dataInitMenu = expertMenu->addMenu("Data Initialize");
   dataInitMenu->setObjectName("mnuExpertD");
-  const char* const initCaptions[] = {"Buildings", "Products", "Roads", "SeaRoad"};
-  for (int i = 0; i < 4; ++i) {
-    layerResetActions[i] = AddEntry(dataInitMenu, initCaptions[i], qPrintable(QString("mnuExpInit%1").arg(i)));
-    connect(layerResetActions[i], &QAction::triggered, this, [this, i] { ShowForm("mnuExpInit", this, {.mode = i}); });
+  const MenuEntry<MapLayer> layers[] = {
+      {MapLayer::Buildings, "Buildings"}, {MapLayer::Products, "Products"}, {MapLayer::Roads, "Roads"}, {MapLayer::SeaRoad, "SeaRoad"}};
+  static_assert(std::size(layers) == std::tuple_size_v<decltype(layerResetActions)>);
+  for (const auto& [layer, caption] : layers) {
+    const int mode = int(layer);
+    layerResetActions[mode] = AddEntry(dataInitMenu, caption, qPrintable(QString("mnuExpInit%1").arg(mode)));
+    connect(layerResetActions[mode], &QAction::triggered, this, [this, mode] { ShowForm("mnuExpInit", this, {.mode = mode}); });
   }
 }
 

@@ -9,7 +9,10 @@
 #include <map>
 #include <memory>
 
+#include "data/expert_sets.h"
+#include "data/expert_tools.h"
 #include "data/host.h"
+#include "data/usage_report.h"
 #include "platform/statusview.h"
 #include "ui/common/mainlink.h"
 #include "ui/main/mainlists.h"
@@ -43,9 +46,9 @@ class MainWindow : public QMainWindow, public DataHost, public MainControls, pub
   QAction *yearChangeAction, *unitResetAction;
   QAction *manualAction, *aboutAction;
   QAction* generalSwapAction = nullptr;  // the one entry of generalSwapMenu
-  std::array<QAction*, 6> reportActions{};  // by the report's mode
-  std::array<QAction*, 3> expertActions{};  // by the Expert dialog's mode
-  std::array<QAction*, 4> layerResetActions{};  // by the map layer
+  std::array<QAction*, kUsageReportKinds> reportActions{};              // by UsageReportKind
+  std::array<QAction*, int(ExpertMode::Transfer) + 1> expertActions{};  // by ExpertMode
+  std::array<QAction*, int(MapLayer::SeaRoad) + 1> layerResetActions{};  // by MapLayer
   QMenu* dataInitMenu;
   QAction* exeInfoAction;
 
