@@ -194,7 +194,7 @@ TEST_F(MainWindowTest, ModeMenuEntriesAreFoundByTheirEnumAndOpenTheirWindowWithI
   MainWindow w;
   struct Case {
     QAction* action;
-    QString caption;
+    std::string caption;
     std::string form;
     int mode;
   };
@@ -211,7 +211,7 @@ TEST_F(MainWindowTest, ModeMenuEntriesAreFoundByTheirEnumAndOpenTheirWindowWithI
     ClearFormRequests();
     c.action->trigger();
     ASSERT_EQ(FormRequests().size(), 1u) << c.form;
-    EXPECT_EQ(std::tuple(c.action->text(), FormRequests()[0].name, FormRequests()[0].args.mode),
+    EXPECT_EQ(std::tuple(c.action->text().toStdString(), FormRequests()[0].name, FormRequests()[0].args.mode),
               std::tuple(c.caption, c.form, c.mode));
   }
 }
