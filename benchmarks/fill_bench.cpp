@@ -33,7 +33,7 @@ void BM_FillMainWindow(benchmark::State& state) {
   const bool expansion = state.range(0) != 0;
   LoadLargestSave(expansion);
   MainWindow w;
-  w.SetStatus(2, "USER1");
+  w.SetStatus(StatusPanel::FileName, "USER1");
   gLoadWithExeInfo = true;
   for (auto _ : state) w.FillMainWindow();
   state.counters["generals"] = w.generalList->count();

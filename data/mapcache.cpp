@@ -205,8 +205,8 @@ ViewOrigin OriginForCell(int x, int y, int extraCols, int extraRows) {
   ViewOrigin o{x - (extraCols / 2 + (y % 2 == 1 ? 4 : 5)), y - (extraRows / 2 + 14)};
   if (o.left < 0) o.left = 0;
   if (o.top < 1) o.top = 1;
-  if (o.left > 240 - extraCols) o.left = 240 - extraCols;
-  if (o.top > 190 - extraRows) o.top = 190 - extraRows;
+  if (o.left > kLastViewLeft - extraCols) o.left = kLastViewLeft - extraCols;
+  if (o.top > kLastViewTop - extraRows) o.top = kLastViewTop - extraRows;
   return o;
 }
 

@@ -29,6 +29,10 @@ bool IsMapCell(int x, int y);
 int GetX(int px, int py, int viewLeft);
 int GetY(int px, int py, int viewTop);
 
+// The map view's top-left cell goes no further right or down than this, less the columns and rows
+// an enlarged view adds, which keeps the view over the map.
+inline constexpr int kLastViewLeft = 240, kLastViewTop = 190;
+
 // The view origin that puts cell (x, y) near the middle of a view enlarged by extraCols and
 // extraRows; the top may come out odd (the vertical scroll bar lowers it).
 struct ViewOrigin {

@@ -26,8 +26,6 @@ namespace {
 
 constexpr int kPanelLeft = 640, kClientW = 739, kClientH = 610, kNewCityClientW = 637;
 constexpr int kWideW = 372, kTallH = 256;
-// The view's origin goes no further than this, less the enlarged view's extra columns and rows.
-constexpr int kLastViewLeft = 240, kLastViewTop = 190;
 constexpr int kEnlargedExtraCols = 6, kEnlargedExtraRows = 16;
 
 const char* const kBuildings[] = {"논밭", "목장", "무기공장", "훈련소", "제재소", "대학", "미술공방", "병원", "공예소", "번화가", "마을", "항구"};

@@ -58,7 +58,7 @@ TEST_F(CityWindows, OpensFromTheListFilledFromRecordAndRow) {
   const auto before = gData.gSaveCities;
   EntityCommand(*w, EntityList::Cities, ListCommand::Edit);
   EXPECT_EQ(seen, QStringList({"서경", "고려", "65535", "이슬람", "6", "2"}));
-  EXPECT_EQ(std::pair(gData.gSaveCities == before, w->Status(3)), std::pair(true, std::string()));
+  EXPECT_EQ(std::pair(gData.gSaveCities == before, w->Status(StatusPanel::ChangedMark)), std::pair(true, std::string()));
 }
 
 // Opened as the user opens it, shown and activated: the name box has the focus with its hint, and
@@ -116,7 +116,7 @@ TEST_F(CityWindows, BoxesClampAndOkWritesRecordRowsAndStar) {
                        int(c.get(kCitySave.defence)), int(c.get(kCitySave.scale))),
             std::tuple(std::string("평양"), 0xC350, 50000, 800, 8));
   EXPECT_EQ(Cell(3, 2, 0) + "|" + Cell(3, 2, 3) + Cell(3, 2, 4) + Cell(3, 2, 6), "평양|  8005000050000");
-  EXPECT_EQ(w->Status(3), "*");
+  EXPECT_EQ(w->Status(StatusPanel::ChangedMark), "*");
   EXPECT_EQ(Cell(4, 12, 8), "평양");
 }
 
@@ -193,7 +193,7 @@ TEST_F(CreateCityTest, ProposalsByKindAndSite) {
   Script([](QDialog& d) { ADD_FAILURE() << d.objectName().toStdString(); });
   const auto before = gData.gSaveCities;
   OpenCreateCity(w.get(), Lists());
-  EXPECT_EQ(std::pair(gData.gSaveCities == before, w->Status(3)), std::pair(true, std::string()));
+  EXPECT_EQ(std::pair(gData.gSaveCities == before, w->Status(StatusPanel::ChangedMark)), std::pair(true, std::string()));
 
   const HistoricCitySite site = HistoricCitySites()[0];
   MapAnswers(site.x, site.y);
@@ -230,7 +230,7 @@ TEST_F(CreateCityTest, CreateAppendsTheRowAndCountsTheOwner) {
   for (int c = 0; c < 8; ++c) cells << Cell(3, 4, c);
   EXPECT_EQ(cells, QStringList({"새터", "가야", "    0", "  300", " 5000", " 5000", " 2500", "04"}));
   EXPECT_EQ(Cell(2, 2, 3).trimmed().toInt(), before.trimmed().toInt() + 1);
-  EXPECT_TRUE(w->Status(3) == "*" && gCountsChanged);
+  EXPECT_TRUE(w->Status(StatusPanel::ChangedMark) == "*" && gCountsChanged);
 }
 
 TEST_F(CreateCityTest, RowsAfterCreateReadAsFilled) {

@@ -71,7 +71,7 @@ TEST_F(CountryEditorTest, OpensFromTheListAndCancelLeavesNoTrace) {
   ListEdit(*w, EntityList::Countries);
   EXPECT_TRUE(steps.empty());
   EXPECT_TRUE(gData.gSaveCountriesQV == before.gSaveCountriesQV && gData.gSaveGeneralsQV == before.gSaveGeneralsQV);
-  EXPECT_EQ(std::pair(Cell(2, 3, 0), w->Status(3)), std::pair(QString("고려"), std::string()));
+  EXPECT_EQ(std::pair(Cell(2, 3, 0), w->Status(StatusPanel::ChangedMark)), std::pair(QString("고려"), std::string()));
 }
 
 TEST_F(CountryEditorTest, RelationRowEditor) {
@@ -97,7 +97,7 @@ TEST_F(CountryEditorTest, RelationRowEditor) {
   e.EditRelation(e.relationList->findTag("5"));
   e.okButton->click();
   EXPECT_TRUE(CountryAt(3)->relation(5) == 0x10C7 && CountryAt(5)->relation(3) == 0x10C7);
-  EXPECT_EQ(w->Status(3), "*");
+  EXPECT_EQ(w->Status(StatusPanel::ChangedMark), "*");
 }
 
 TEST_F(CountryEditorTest, ListDoubleClickAndEnter) {
@@ -207,7 +207,7 @@ TEST_F(CountryEditorTest, CreateInASave) {
   d.okButton->click();
   EXPECT_EQ(Row(w->countryList, "0"), QStringList({"발해", "야율", "빈성", "    1", "    1", "00"}));
   EXPECT_EQ(QStringList({Cell(3, 4, 1), Cell(4, 13, 1), Cell(4, 13, 8), Cell(4, 13, 9)}), QStringList({"발해", "국왕", "빈성", "발해"}));
-  EXPECT_EQ(w->Status(3), "*");
+  EXPECT_EQ(w->Status(StatusPanel::ChangedMark), "*");
 }
 
 // After OK or a creation every row it touched reads as a new fill of the data shows it; only the
@@ -258,7 +258,7 @@ TEST_F(CountryEditorTest, RowsAfterCreateReadAsFilled) {
     d.capitalButton->click();
     d.nameBox->setText("금관가야");
     d.okButton->click();
-    EXPECT_EQ(w->Status(3), "*");
+    EXPECT_EQ(w->Status(StatusPanel::ChangedMark), "*");
   }
   ExpectRowsAsFilled(kScenarioKr, "scedat1.rn");
 }

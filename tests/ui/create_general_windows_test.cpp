@@ -82,7 +82,7 @@ TEST_F(GeneralWindows, CreateDrawsRegionAndFaceTakesAPickedFaceAndAddsTheRow) {
   ASSERT_EQ(w->generalList->count(), rows + 1);
   EXPECT_EQ(Cell(4, 0, 0) + Cell(4, 0, 1) + Cell(4, 0, 14), "새장군재야000");
   EXPECT_EQ(gData.gSaveGenerals[0].get(kGeneralSaveKr.face), 583);
-  EXPECT_TRUE(gDataChanged && w->Status(3) == "*");
+  EXPECT_TRUE(gDataChanged && w->Status(StatusPanel::ChangedMark) == "*");
 }
 
 TEST_F(GeneralWindows, CreateCancelledWritesNothing) {
@@ -101,7 +101,7 @@ TEST_F(GeneralWindows, CreateCancelledWritesNothing) {
             EXPECT_FALSE(d.isVisible());
           }}});
     EXPECT_TRUE(opened && gData.gGenerals == generals && w->generalList->count() == rows) << way;
-    EXPECT_FALSE(gDataChanged || gCountsChanged || w->Status(3) == "*") << way;
+    EXPECT_FALSE(gDataChanged || gCountsChanged || w->Status(StatusPanel::ChangedMark) == "*") << way;
   }
 }
 
@@ -200,7 +200,7 @@ TEST_P(BloodRelationSetter, OpensByTheStoredValueAndWritesOneWord) {
   expected[grandfather] = 999 & 0xFF, expected[grandfather + 1] = 999 >> 8;
   EXPECT_TRUE(bytes(2) == expected && bytes(4) == before4);
   EXPECT_EQ(gData.gGenerals.empty(), qv);
-  EXPECT_TRUE(gDataChanged && w->Status(3) == "*");
+  EXPECT_TRUE(gDataChanged && w->Status(StatusPanel::ChangedMark) == "*");
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, BloodRelationSetter, ::testing::Bool());

@@ -25,7 +25,7 @@ TEST_F(Commands, ScenarioPageAppliesOnlyRealChangesAndRestores) {
   w->scenarioTitle->setText("고구려");
   w->startYear->setText("700");
   HeaderPageCommand(*w, HeaderPage::Scenario, HeaderCommand::Apply);
-  EXPECT_EQ(w->Status(3), "*");
+  EXPECT_EQ(w->Status(StatusPanel::ChangedMark), "*");
   EXPECT_EQ(ReadFixedName(gData.gScenarioHeader.bytes(kScenarioHeaderKr.title)), "고구려");
   EXPECT_EQ(gData.gScenarioHeader.get(kScenarioHeaderKr.startYear), 700);
 
@@ -42,7 +42,7 @@ TEST_F(Commands, YearBoxesClampByEdition) {
     SCOPED_TRACE(qv);
     LoadScenario(qv);
     Focus(w->startYear, QEvent::FocusIn);
-    EXPECT_EQ(w->Status(1), qv ? "시작년도 입력(0∼2099)" : "시작년도 입력(0∼2000)");
+    EXPECT_EQ(w->Status(StatusPanel::Hint), qv ? "시작년도 입력(0∼2099)" : "시작년도 입력(0∼2000)");
     // What the box shows on leaving is the integer the apply stores.
     for (auto [typed, shown] : {std::pair{"2101", qv ? "2099" : "2000"}, {"812.7", "812"}, {"", "0"}}) {
       w->startYear->setText(typed);
@@ -303,7 +303,7 @@ TEST_F(Commands, SwapExchangesRowsRecordsAndReferences) {
   EXPECT_EQ(Cell(4, 4, 0), "떠돌이");
   EXPECT_EQ(Cell(4, 7, 0), "누리");
   EXPECT_EQ(Cell(5, 1, 3), "떠돌이");  // the consort's husband moved with him
-  EXPECT_EQ(w->Status(3), "*");
+  EXPECT_EQ(w->Status(StatusPanel::ChangedMark), "*");
   EXPECT_TRUE(gCountsChanged);
   // With the list in record order, the selected general is now the one a delete reaches.
   Select(4, 7);

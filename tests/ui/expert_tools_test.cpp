@@ -38,10 +38,10 @@ class ExpertTools : public ::testing::Test {
     w.exeInfoAction->trigger();
   }
   // answer: to the question before the reset; none when a refusal comes first.
-  void Reset(int index, const std::string& path, std::optional<MsgResult> answer = MsgResult::Yes) {
+  void Reset(MapLayer layer, const std::string& path, std::optional<MsgResult> answer = MsgResult::Yes) {
     dialogs.fileAnswers.push_back(Q(path));
     if (answer) dialogs.boxAnswers.push_back(*answer);
-    w.layerResetActions[std::size_t(index)]->trigger();
+    w.layerResetActions[std::size_t(layer)]->trigger();
   }
 };
 
@@ -91,7 +91,7 @@ TEST_F(ExpertTools, CancelsAndRefusalsInOrderLeaveTheFilesAlone) {
   EXPECT_EQ(dialogs.inputPrompts.size(), 6u);
   EXPECT_TRUE(dialogs.boxes.empty());
   w.exeInfoAction->trigger();  // each file dialog cancelled
-  w.layerResetActions[1]->trigger();
+  w.layerResetActions[std::size_t(MapLayer::Products)]->trigger();
   RunExeInfo(inst.path("missing.exe"), {});
   RunExeInfo(other, {});
   // The game holds the executable: before the prompts, or having started while they were open.
@@ -101,10 +101,10 @@ TEST_F(ExpertTools, CancelsAndRefusalsInOrderLeaveTheFilesAlone) {
     gFileFault = [](FileStep step, const std::string&) { return step == FileStep::InUse && --inUseCall == 0; };
     RunExeInfo(inst.exe, {"1/1/1/1", "1/1/1/1"});
   }
-  Reset(2, inst.path("missing.rn"), std::nullopt);
-  Reset(0, inst.path("Mapfix.rn"), std::nullopt);
-  Reset(1, inst.path("Mapvar2.rn"), std::nullopt);
-  Reset(2, inst.path("Mapvar2.rn"), MsgResult::No);
+  Reset(MapLayer::Roads, inst.path("missing.rn"), std::nullopt);
+  Reset(MapLayer::Buildings, inst.path("Mapfix.rn"), std::nullopt);
+  Reset(MapLayer::Products, inst.path("Mapvar2.rn"), std::nullopt);
+  Reset(MapLayer::Roads, inst.path("Mapvar2.rn"), MsgResult::No);
   EXPECT_EQ(Texts(), (std::vector<QString>{
                          "지정된 경로에서 실행 파일 발견에 실패했습니다.", "실행파일의 정보를 읽던 도중 문제가 발견되었습니다.",
                          "게임이 실행중이라서 작업을 수행할 수 없습니다.", "게임이 실행중이라서 작업을 수행할 수 없습니다.",
@@ -119,9 +119,9 @@ TEST_F(ExpertTools, MapResetClearsTheLayerOfTheChosenFile) {
   inst.dir.write("Mapfix.rn.bak", Bytes(4, 9));  // the user's own
   std::filesystem::permissions(inst.path("Mapvar2.rn"), std::filesystem::perms::owner_read);
   auto expected = test::Snapshot(inst.dir.dir());
-  Reset(0, inst.path("Mapvar1.rn"));
-  Reset(3, inst.path("Mapfix.rn"));
-  Reset(2, inst.path("Mapvar2.rn"));
+  Reset(MapLayer::Buildings, inst.path("Mapvar1.rn"));
+  Reset(MapLayer::SeaRoad, inst.path("Mapfix.rn"));
+  Reset(MapLayer::Roads, inst.path("Mapvar2.rn"));
   EXPECT_EQ(Texts(), (std::vector<QString>{"맵상의 건물에 대한 초기화를 시작합니다.\r\n진행하시겠습니까?", kDone,
                                            "맵상의 해로에 대한 초기화를 시작합니다.\r\n진행하시겠습니까?", kDone,
                                            "맵상의 가도에 대한 초기화를 시작합니다.\r\n진행하시겠습니까?",

@@ -144,7 +144,7 @@ TEST_F(FileTools, YearChangeMovesTheGeneralsAndTheMainWindowFollows) {
     d.okButton->click();
   });
   w->yearChangeAction->trigger();
-  EXPECT_EQ(std::tuple(w->startYear->text(), Cell(4, 0, 2), Cell(4, 1, 2), w->Status(3)),
+  EXPECT_EQ(std::tuple(w->startYear->text(), Cell(4, 0, 2), Cell(4, 1, 2), w->Status(StatusPanel::ChangedMark)),
             std::tuple(QString("610"), QString("  580"), QString("  590"), std::string("*")));
   // An emptied box is year 0; the option sets every employment year to it.
   Script<YearChangeDialog>([](YearChangeDialog& d) {
@@ -236,7 +236,7 @@ TEST_F(FileTools, BiographyRoomAndLimits) {
   });
   w->biographyAction->trigger();
   EXPECT_EQ(std::pair(gData.gBiographyNames[3], gData.gBiographyBytesUsed[1]), std::pair(Cp("가나"), std::size_t(6507)));
-  EXPECT_EQ(w->Status(3), "*");
+  EXPECT_EQ(w->Status(StatusPanel::ChangedMark), "*");
 
   Biographies(9000);  // a malformed file with no room at all
   Script<BiographyEditor>([](BiographyEditor& d) {

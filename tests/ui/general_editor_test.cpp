@@ -156,7 +156,7 @@ TEST_F(GeneralEditorTest, ApplyWritesTheFieldsAndTheRows) {
   EXPECT_EQ(gData.gArmies[499].raw[7], 0x7F);  // his unit's action is not done
   EXPECT_EQ(QStringList({Cell(4, 14, 2), Cell(4, 14, 3), Cell(4, 14, 4), Cell(4, 14, 7), Cell(4, 14, 10)}),
             QStringList({" 1990", "   12", "   55", "군대", "  Ｓ"}));
-  EXPECT_TRUE(gDataChanged && w->Status(3) == "*");
+  EXPECT_TRUE(gDataChanged && w->Status(StatusPanel::ChangedMark) == "*");
 
   // Kings: the player's updates his country's row and the king label, another only his row.
   auto king = Open(10);
@@ -257,7 +257,7 @@ TEST_F(GeneralEditorTest, CancelAndClosingChangeNothing) {
       e.reset();
       EXPECT_TRUE(Records() == records);
       EXPECT_EQ(Rows({4, 2, 5}), rows);
-      EXPECT_EQ(w->Status(3), "");
+      EXPECT_EQ(w->Status(StatusPanel::ChangedMark), "");
       EXPECT_TRUE(gData.gSaveGenerals.empty() || kind == kSaveKr);
     }
   }

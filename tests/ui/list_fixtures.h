@@ -185,7 +185,7 @@ class MainFixture : public ::testing::Test {
   void Fill(std::int32_t kind, const char* file, bool fresh = true) {
     gFileKind = kind;
     gExeInfo.editionFlag = (kind == kSaveQV || kind == kScenarioQV) ? -1 : 0;
-    w->SetStatus(2, file), w->SetStatus(3, "");
+    w->SetStatus(StatusPanel::FileName, file), w->SetStatus(StatusPanel::ChangedMark, "");
     gCountsChanged = false, gLoadWithExeInfo = fresh;
     w->FillMainWindow();
     EXPECT_TRUE(gCountsChanged) << "a fill recounts";

@@ -56,7 +56,7 @@ TEST_F(MainLists, EachKindSetsTabsMenusButtonsAndMarks) {
     EXPECT_EQ(tv->currentIndex(), c.save ? 1 : 0);
     EXPECT_EQ(std::tuple(tv->isTabVisible(0), tv->isTabVisible(9), tv->isTabVisible(1), tv->isTabVisible(6)),
               std::tuple(!c.save, !c.save, c.save, c.save));
-    EXPECT_EQ(std::tuple(w->unitResetAction->isVisible(), w->statisticsMenu->menuAction()->isVisible(), w->reportActions[5]->isVisible()),
+    EXPECT_EQ(std::tuple(w->unitResetAction->isVisible(), w->statisticsMenu->menuAction()->isVisible(), w->reportActions[std::size_t(UsageReportKind::Walls)]->isVisible()),
               std::tuple(c.save, !c.save, c.kind == kScenarioQV));
     for (auto* set : {&w->countryButtons, &w->cityButtons, &w->generalButtons, &w->consortButtons})
       EXPECT_EQ(std::tuple(!set->create->isHidden(), !set->remove->isHidden(), !set->edit->isHidden()),
@@ -150,7 +150,7 @@ TEST_F(MainLists, DeleteOnlyOnTheLastRowOfANumberedScenarioAndCapitalHint) {
   for (const auto& c : cities) {
     Select(3, c.tag);
     ListSelectionFollowUp(*w, EntityList::Cities);
-    EXPECT_EQ(w->Status(1), c.hint);
+    EXPECT_EQ(w->Status(StatusPanel::Hint), c.hint);
     EXPECT_EQ(w->cityButtons.remove->isEnabled(), c.last) << c.tag;
   }
 }
@@ -167,7 +167,7 @@ TEST_F(MainLists, EnterAndDoubleClickReachTheEditSeam) {
   QTest::keyClick(regions, Qt::Key_Return);
   ASSERT_EQ(FormRequests().size(), 1u);
   EXPECT_EQ(std::pair(FormRequests().back().name, FormRequests().back().args.record), std::pair(std::string("frmEdit8"), 17));
-  EXPECT_EQ(w->Status(1), "지역 선택");  // the list has the focus back
+  EXPECT_EQ(w->Status(StatusPanel::Hint), "지역 선택");  // the list has the focus back
 
   w->TabStrip->setCurrentIndex(4);
   DoubleClick(w->generalList, w->generalList->findTag("2"));
@@ -214,9 +214,9 @@ TEST_F(MainLists, PageControlsShowTheirFocusHints) {
                                                     {w->countryButtons.create, "국가 추가"},
                                                     {w->regionEdit, "지역 편집"}};
   for (const auto& [control, hint] : cases) {
-    w->SetStatus(1, "");
+    w->SetStatus(StatusPanel::Hint, "");
     Focus(control, QEvent::FocusIn);
-    EXPECT_EQ(w->Status(1), hint) << control->objectName().toStdString();
+    EXPECT_EQ(w->Status(StatusPanel::Hint), hint) << control->objectName().toStdString();
   }
 }
 

@@ -12,6 +12,7 @@
 #include "data/gamedata.h"
 #include "platform/modal.h"
 #include "platform/twips.h"
+#include "ui/common/childforms.h"
 #include "tests/support/exe_builder.h"
 #include "tests/support/installation.h"
 #include "tests/support/save_builder.h"
@@ -75,14 +76,14 @@ TEST_F(MainWindowTest, LoadedKindSetsMenusAndPanels) {
   };
   load(inst.scenarioPath(1));
   EXPECT_EQ(enabled(), "1111010");
-  EXPECT_EQ(w.Status(2), "SCEDAT1.RN");
+  EXPECT_EQ(w.Status(StatusPanel::FileName), "SCEDAT1.RN");
   load(inst.dir.write("user1.rn", test::BuildSaveImage({.fileName = "user1.rn"}).bytes));
   EXPECT_EQ(enabled(), "1011100");
-  EXPECT_EQ(w.Status(2), "USER1.RN");
+  EXPECT_EQ(w.Status(StatusPanel::FileName), "USER1.RN");
   MarkDataChanged();
-  EXPECT_EQ(w.Status(3), "*");
+  EXPECT_EQ(w.Status(StatusPanel::ChangedMark), "*");
   w.SaveCommand();
-  EXPECT_EQ(w.Status(1) + w.Status(3), "");
+  EXPECT_EQ(w.Status(StatusPanel::Hint) + w.Status(StatusPanel::ChangedMark), "");
   EXPECT_FALSE(gDataChanged);
 }
 
@@ -185,6 +186,34 @@ MainLayout Layout(double w, double h, bool save = true) {
   in.fileLoaded = true;
   in.saveFile = save;
   return ComputeMainLayout(in);
+}
+
+// The windows behind the statistics, Expert and initialize menus read the chosen entry as their
+// enum: each action found by an enum value must be the entry with that caption and pass that value.
+TEST_F(MainWindowTest, ModeMenuEntriesAreFoundByTheirEnumAndOpenTheirWindowWithIt) {
+  MainWindow w;
+  struct Case {
+    QAction* action;
+    std::string caption;
+    std::string form;
+    int mode;
+  };
+  const Case cases[] = {
+      {w.reportActions[std::size_t(UsageReportKind::MenFaces)], "남자 얼굴 사용 현황", "mnuStat", 0},
+      {w.reportActions[std::size_t(UsageReportKind::Biographies)], "인물 열전 사용 현황", "mnuStat", 3},
+      {w.reportActions[std::size_t(UsageReportKind::Walls)], "방벽 배치 현황", "mnuStat", 5},
+      {w.expertActions[std::size_t(ExpertMode::Sync)], "City Location Synchronize", "frmSetting", 0},
+      {w.expertActions[std::size_t(ExpertMode::Transfer)], "Data Transfer", "frmSetting", 2},
+      {w.layerResetActions[std::size_t(MapLayer::Products)], "Products", "mnuExpInit", 1},
+      {w.layerResetActions[std::size_t(MapLayer::SeaRoad)], "SeaRoad", "mnuExpInit", 3},
+  };
+  for (const Case& c : cases) {
+    ClearFormRequests();
+    c.action->trigger();
+    ASSERT_EQ(FormRequests().size(), 1u) << c.form;
+    EXPECT_EQ(std::tuple(c.action->text().toStdString(), FormRequests()[0].name, FormRequests()[0].args.mode),
+              std::tuple(c.caption, c.form, c.mode));
+  }
 }
 
 TEST(MainLayout, SnapsToTheMinimumAndNothingOverlapsOrLeavesItsFrame) {

@@ -131,7 +131,7 @@ TEST_F(OtherEditors, ConsortEditorInASaveFile) {
 
   // Cancel after an earlier OK changes nothing.
   gDataChanged = false;
-  w->SetStatus(3, "");
+  w->SetStatus(StatusPanel::ChangedMark, "");
   const auto stored = gData.gSaveQueens[0];
   Edit<ConsortEditor>(5, 0, [](ConsortEditor& e) {
     e.nameBox->setText("취소될것");

@@ -41,8 +41,6 @@ bool Confirm(MainWindow& w) {
   return w.Message("정말로 없애겠습니까?", MsgIcon::Exclamation, MsgButtons::YesNo, kMsgTitle) == MsgResult::Yes;
 }
 
-std::string FileName(MainWindow& w) { return w.Status(2); }
-
 // True when some row holds text in one of its columns after the name.
 bool AnyRowHolds(ListView* lv, const QString& text) {
   for (int i = 0; i < lv->count(); ++i)
@@ -80,7 +78,7 @@ void FinishDelete(MainWindow& w, EntityList list, ListItem* row) {
   ListView* lv = w.ListOf(list);
   lv->removeRow(lv->indexOf(row));
   gDataChanged = true;
-  w.SetStatus(3, "*");
+  w.SetStatus(StatusPanel::ChangedMark, "*");
   UpdateListCaptions(w);
   FollowDeleteButton(w, list);
 }
@@ -211,7 +209,7 @@ void DeleteGeneral(MainWindow& w, ListItem* row) {
   if (!Confirm(w)) return;
   const int general = Tag(row);
   if (IsRelationOfAnyGeneral(general)) return Refuse(w, "다른 장군의 혈연으로 설정되어 있어서 삭제할 수 없습니다.");
-  if (IsNuribo(general, FileName(w))) return Refuse(w, "누리보는 삭제할 수 없습니다.");
+  if (IsNuribo(general, w.ShownFileName())) return Refuse(w, "누리보는 삭제할 수 없습니다.");
   DeleteLastScenarioGeneral();
   FinishDelete(w, EntityList::Generals, row);
 }
@@ -222,7 +220,7 @@ void DeleteConsort(MainWindow& w, ListItem* row) {
   // Only the last consort comes here, the one a delete can reach.
   int code = 0;
   WithConsort(Tag(row), [&](const auto& q) { code = q.get(q.L.code); });
-  if (IsEventConsort(code, FileName(w))) return Refuse(w, "이벤트와 관련된 왕비는 없앨 수 없습니다.");
+  if (IsEventConsort(code, w.ShownFileName())) return Refuse(w, "이벤트와 관련된 왕비는 없앨 수 없습니다.");
   if (!Confirm(w)) return;
   DeleteLastScenarioConsort();
   FinishDelete(w, EntityList::Consorts, row);

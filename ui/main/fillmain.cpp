@@ -102,7 +102,7 @@ void ShowSavePage(MainWindow& w, const SavePage& p) {
 void ShowMenusFor(MainWindow& w, bool save) {
   w.unitResetAction->setVisible(save);
   w.statisticsMenu->menuAction()->setVisible(!save);
-  w.reportActions[5]->setVisible(gFileKind == kScenarioQV);
+  w.reportActions[std::size_t(UsageReportKind::Walls)]->setVisible(gFileKind == kScenarioQV);
 }
 
 // The header page of the file's kind, and the princess page of a save file or the culture-item

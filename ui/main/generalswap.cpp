@@ -53,7 +53,7 @@ void MoveGeneralRecord(MainWindow& w) {
   const int a = s->tag.toInt(), b = l->tag.toInt();
   if (IsRelationOfAnyGeneral(a) || IsRelationOfAnyGeneral(b))
     return Refuse(w, "다른 장군의 혈연으로 설정되어 있어서 위치를 이동할 수 없습니다.");
-  if (IsNuribo(a, w.Status(2)) || IsNuribo(b, w.Status(2))) return Refuse(w, "누리보는 위치를 이동할 수 없습니다.");
+  if (IsNuribo(a, w.ShownFileName()) || IsNuribo(b, w.ShownFileName())) return Refuse(w, "누리보는 위치를 이동할 수 없습니다.");
 
   QStringList texts[2];
   for (int i = 0; i < 2; ++i)
@@ -67,7 +67,7 @@ void MoveGeneralRecord(MainWindow& w) {
   lv->endUpdate();
   SwapScenarioGenerals(a, b);
   gDataChanged = true;
-  w.SetStatus(3, "*");
+  w.SetStatus(StatusPanel::ChangedMark, "*");
   UpdateListCaptions(w);
   lv->selectRow(s);
 }

@@ -90,11 +90,11 @@ void WireHeaderPages(MainWindow& w, QObject* hintFilter) {
   // The year boxes' hints name the loaded edition's bound.
   QObject::connect(w.startYear, &NumericBox::gotFocus, hintFilter, [&w] {
     const int hi = YearRange(HeaderPage::Scenario).second;
-    w.SetStatus(1, "시작년도 입력(0∼" + std::to_string(hi) + ")");
+    w.SetStatus(StatusPanel::Hint, "시작년도 입력(0∼" + std::to_string(hi) + ")");
   });
   QObject::connect(w.currentYear, &NumericBox::gotFocus, hintFilter, [&w] {
     const int hi = YearRange(HeaderPage::Save).second;
-    w.SetStatus(1, "년도 입력(1∼" + std::to_string(hi) + ")");
+    w.SetStatus(StatusPanel::Hint, "년도 입력(1∼" + std::to_string(hi) + ")");
   });
   w.season->setInsertPolicy(QComboBox::NoInsert);
   AttachTextByteGuard(w.scenarioTitle, kTitleMaxBytes);
@@ -115,7 +115,7 @@ void ScenarioPageCommand(MainWindow& w, HeaderCommand command) {
     w.startYear->setText(QString::number(edit.startYear));
     if (r.changed) {
       gDataChanged = true;
-      w.SetStatus(3, "*");
+      w.SetStatus(StatusPanel::ChangedMark, "*");
     }
     // The next save patches the start-year table of the executable.
     if (qv && r.startYearChanged) gCountsChanged = true;
@@ -139,7 +139,7 @@ void SavePageCommand(MainWindow& w, HeaderCommand command) {
     for (std::size_t k = 0; k < kPlayerSlotCount; ++k) edit.playerSlots[k] = std::uint8_t(SlotCountry(w.playerSlots[k]));
     w.currentYear->setText(QString::number(edit.currentYear));
     if (ApplySaveHeader(edit)) gDataChanged = true;
-    if (gDataChanged) w.SetStatus(3, "*");
+    if (gDataChanged) w.SetStatus(StatusPanel::ChangedMark, "*");
     return;
   }
   WithSaveHeader([&](const auto& h) {

@@ -29,6 +29,17 @@
 #include "tools/report_command.h"
 
 namespace garam {
+namespace {
+
+// An entry of a menu whose window is told which entry was chosen: the registered windows take the
+// entry as their mode, by the value of its enum.
+template <typename Mode>
+struct MenuEntry {
+  Mode mode;
+  const char* caption;
+};
+
+}  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setObjectName("frmMain");
@@ -126,11 +137,15 @@ void MainWindow::BuildSpecialMenu() {
 void MainWindow::BuildStatisticsMenu() {
   statisticsMenu = menuBar()->addMenu("통계");
   statisticsMenu->setObjectName("mnuStatistics");
-  const char* const statCaptions[] = {"남자 얼굴 사용 현황", "여자 얼굴 사용 현황", "고유 코드 사용 현황",
-                                      "인물 열전 사용 현황", "문화 아이템 사용 현황", "방벽 배치 현황"};
-  for (int i = 0; i < 6; ++i) {
-    reportActions[i] = AddEntry(statisticsMenu, statCaptions[i], qPrintable(QString("mnuStat%1").arg(i)));
-    connect(reportActions[i], &QAction::triggered, this, [this, i] { ShowForm("mnuStat", this, {.mode = i}); });
+  const MenuEntry<UsageReportKind> reports[] = {
+      {UsageReportKind::MenFaces, "남자 얼굴 사용 현황"},       {UsageReportKind::WomenFaces, "여자 얼굴 사용 현황"},
+      {UsageReportKind::UniqueCodes, "고유 코드 사용 현황"},    {UsageReportKind::Biographies, "인물 열전 사용 현황"},
+      {UsageReportKind::CultureItems, "문화 아이템 사용 현황"}, {UsageReportKind::Walls, "방벽 배치 현황"}};
+  static_assert(std::size(reports) == std::tuple_size_v<decltype(reportActions)>);
+  for (const auto& [kind, caption] : reports) {
+    const int mode = int(kind);
+    reportActions[mode] = AddEntry(statisticsMenu, caption, qPrintable(QString("mnuStat%1").arg(mode)));
+    connect(reportActions[mode], &QAction::triggered, this, [this, mode] { ShowForm("mnuStat", this, {.mode = mode}); });
   }
   statisticsMenu->menuAction()->setVisible(false);
 }
@@ -138,19 +153,25 @@ void MainWindow::BuildStatisticsMenu() {
 void MainWindow::BuildExpertMenu() {
   expertMenu = menuBar()->addMenu("Expert(&E)");
   expertMenu->setObjectName("mnuExpertm");
-  const char* const expertCaptions[] = {"City Location Synchronize", "Data Convert", "Data Transfer"};
-  for (int i = 0; i < 3; ++i) {
-    expertActions[i] = AddEntry(expertMenu, expertCaptions[i], qPrintable(QString("mnuExpert%1").arg(i)));
-    connect(expertActions[i], &QAction::triggered, this, [this, i] { ShowForm("frmSetting", this, {.mode = i}); });
+  const MenuEntry<ExpertMode> modes[] = {
+      {ExpertMode::Sync, "City Location Synchronize"}, {ExpertMode::Convert, "Data Convert"}, {ExpertMode::Transfer, "Data Transfer"}};
+  static_assert(std::size(modes) == std::tuple_size_v<decltype(expertActions)>);
+  for (const auto& [expertMode, caption] : modes) {
+    const int mode = int(expertMode);
+    expertActions[mode] = AddEntry(expertMenu, caption, qPrintable(QString("mnuExpert%1").arg(mode)));
+    connect(expertActions[mode], &QAction::triggered, this, [this, mode] { ShowForm("frmSetting", this, {.mode = mode}); });
   }
   exeInfoAction = AddEntry(expertMenu, "EXE info", "mnuExpertE");
   connect(exeInfoAction, &QAction::triggered, this, [this] { ShowForm("mnuExpertE", this); });
   dataInitMenu = expertMenu->addMenu("Data Initialize");
   dataInitMenu->setObjectName("mnuExpertD");
-  const char* const initCaptions[] = {"Buildings", "Products", "Roads", "SeaRoad"};
-  for (int i = 0; i < 4; ++i) {
-    layerResetActions[i] = AddEntry(dataInitMenu, initCaptions[i], qPrintable(QString("mnuExpInit%1").arg(i)));
-    connect(layerResetActions[i], &QAction::triggered, this, [this, i] { ShowForm("mnuExpInit", this, {.mode = i}); });
+  const MenuEntry<MapLayer> layers[] = {
+      {MapLayer::Buildings, "Buildings"}, {MapLayer::Products, "Products"}, {MapLayer::Roads, "Roads"}, {MapLayer::SeaRoad, "SeaRoad"}};
+  static_assert(std::size(layers) == std::tuple_size_v<decltype(layerResetActions)>);
+  for (const auto& [layer, caption] : layers) {
+    const int mode = int(layer);
+    layerResetActions[mode] = AddEntry(dataInitMenu, caption, qPrintable(QString("mnuExpInit%1").arg(mode)));
+    connect(layerResetActions[mode], &QAction::triggered, this, [this, mode] { ShowForm("mnuExpInit", this, {.mode = mode}); });
   }
 }
 
@@ -179,7 +200,7 @@ void MainWindow::FormLoad() {
   gAppPath = WithTrailingSeparator(S(QCoreApplication::applicationDirPath()));
   TabMouseDown = false;
   gDataChanged = false;
-  StatusBarView->setPanelText(2, "선택된 파일 없음");
+  StatusBarView->setPanelText(int(StatusPanel::FileName), kNoFileShown);
   // Seeded from the clock like the game's own editors; nothing needs a reproducible sequence.
   std::srand(unsigned(QTime::currentTime().msecsSinceStartOfDay() / 1000));
   aboutAction->setText(Q(kMsgTitleSpaced) + " 정보");
@@ -199,11 +220,11 @@ bool MainWindow::AskSaveBeforeLoad() {
 
 void MainWindow::RunLoad(const QString& path, bool customLoad) {
   // A refused load leaves the window as it was: the reader's hint goes again.
-  const QString hint = StatusBarView->panelText(1);
+  const QString hint = StatusBarView->panelText(int(StatusPanel::Hint));
   if (LoadGameFile(S(path), customLoad)) {
     ShowLoadedFile(customLoad);
   } else {
-    StatusBarView->setPanelText(1, hint);
+    StatusBarView->setPanelText(int(StatusPanel::Hint), hint);
   }
 }
 
@@ -219,16 +240,16 @@ void MainWindow::ShowLoadedFile(bool customLoad) {
   biographyAction->setEnabled(!save && gBiographyFound);
   eventFlagsAction->setEnabled(gFileKind == kSaveKr);
   const std::string shown = ToUpperAscii(NameOf(gCurrentFile));
-  SetStatus(1, "");
-  SetStatus(2, customLoad ? "[" + shown + "]" : shown);
-  SetStatus(3, "");
+  SetStatus(StatusPanel::Hint, "");
+  SetStatus(StatusPanel::FileName, customLoad ? "[" + shown + "]" : shown);
+  SetStatus(StatusPanel::ChangedMark, "");
   ReSize();
 }
 
 bool MainWindow::RunSave() {
   if (!SaveGameFile()) return false;
-  SetStatus(1, "");
-  SetStatus(3, "");
+  SetStatus(StatusPanel::Hint, "");
+  SetStatus(StatusPanel::ChangedMark, "");
   return true;
 }
 
@@ -319,7 +340,7 @@ MsgResult MainWindow::Message(const std::string& text, MsgIcon icon, MsgButtons 
 }
 
 void MainWindow::ProgressShow(const std::string& caption, const std::string& label, const std::string& hint) {
-  SetStatus(1, hint);
+  SetStatus(StatusPanel::Hint, hint);
   if (!status_) status_ = new ProgressWindow(this);
   status_->setWindowTitle(Q(caption));
   status_->statusLabel->setText(Q(label));
@@ -338,15 +359,15 @@ void MainWindow::ProgressClose() {
   if (status_) status_->hide();
 }
 
-void MainWindow::SetStatus(int panel, const std::string& text) { StatusBarView->setPanelText(panel, Q(text)); }
-std::string MainWindow::Status(int panel) const { return S(StatusBarView->panelText(panel)); }
+void MainWindow::SetStatus(StatusPanel panel, const std::string& text) { StatusBarView->setPanelText(int(panel), Q(text)); }
+std::string MainWindow::Status(StatusPanel panel) const { return S(StatusBarView->panelText(int(panel))); }
 
 void MainWindow::BuildMapCache() { garam::BuildMapCache(); }
 void MainWindow::FillMainWindow() { garam::FillMainWindow(*this); }
 void MainWindow::RefreshRows(EntityList list, const std::vector<int>& records) {
   RefreshListRows(List(list), list, records);
 }
-void MainWindow::DataChanged() { SetStatus(3, "*"); }
+void MainWindow::DataChanged() { SetStatus(StatusPanel::ChangedMark, "*"); }
 void MainWindow::ReSize() { ReSizeMain(*this); }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -9,7 +9,10 @@
 #include <map>
 #include <memory>
 
+#include "data/expert_sets.h"
+#include "data/expert_tools.h"
 #include "data/host.h"
+#include "data/usage_report.h"
 #include "platform/statusview.h"
 #include "ui/common/mainlink.h"
 #include "ui/main/mainlists.h"
@@ -17,6 +20,14 @@
 namespace garam {
 
 class ProgressWindow;
+
+// The status bar's panels, numbered as the status view numbers them.
+enum class StatusPanel { Hint = 1, FileName, ChangedMark };
+// The file name panel until a load succeeds. The layout reads the panel back rather than the data
+// state: a load switches to its header page, which lays the window out, before it has finished,
+// when the state already names the new file (or, on a reload, says none is loaded) while the
+// window still shows what the panel says.
+inline constexpr char kNoFileShown[] = "선택된 파일 없음";
 
 // Installs itself as the data layer's host and as the link of the windows it opens, for as long
 // as it lives.
@@ -35,9 +46,9 @@ class MainWindow : public QMainWindow, public DataHost, public MainControls, pub
   QAction *yearChangeAction, *unitResetAction;
   QAction *manualAction, *aboutAction;
   QAction* generalSwapAction = nullptr;  // the one entry of generalSwapMenu
-  std::array<QAction*, 6> reportActions{};  // by the report's mode
-  std::array<QAction*, 3> expertActions{};  // by the Expert dialog's mode
-  std::array<QAction*, 4> layerResetActions{};  // by the map layer
+  std::array<QAction*, kUsageReportKinds> reportActions{};              // by UsageReportKind
+  std::array<QAction*, int(ExpertMode::Transfer) + 1> expertActions{};  // by ExpertMode
+  std::array<QAction*, int(MapLayer::SeaRoad) + 1> layerResetActions{};  // by MapLayer
   QMenu* dataInitMenu;
   QAction* exeInfoAction;
 
@@ -77,15 +88,16 @@ class MainWindow : public QMainWindow, public DataHost, public MainControls, pub
   QWidget* Window() override { return this; }
   ListView* List(EntityList list) override { return ListOf(list); }
   void RefreshRows(EntityList list, const std::vector<int>& records) override;
-  std::string ShownFileName() const override { return Status(2); }
+  std::string ShownFileName() const override { return Status(StatusPanel::FileName); }
   QLabel* PlayerCountryLabel() override { return playerCountry; }
   QLabel* PlayerKingLabel() override { return playerKing; }
   QLineEdit* StartYearBox() override { return startYear; }
   QMenu* CityPlaceMenu() override { return cityPlaceMenu; }
 
-  // Status bar panels 1 (hints), 2 (file name), 3 ("*").
-  void SetStatus(int panel, const std::string& text);
-  std::string Status(int panel) const;
+  // The file name panel shows the loaded file's name, the changed mark panel "*" while there are
+  // unsaved changes.
+  void SetStatus(StatusPanel panel, const std::string& text);
+  std::string Status(StatusPanel panel) const;
   void ReSize();
 
  protected:

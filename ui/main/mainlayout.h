@@ -19,7 +19,7 @@ inline constexpr double kMinWidth = 10050, kMinHeight = 6900;
 struct MainLayoutInput {
   double width = kDesignWidth, height = kDesignHeight;  // outer size of the window
   bool minimized = false, maximized = false;
-  bool fileLoaded = false;  // status panel 2 names a file
+  bool fileLoaded = false;  // the status bar's file name panel names a file
   bool saveFile = false;
 };
 

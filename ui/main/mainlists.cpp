@@ -84,11 +84,11 @@ class MainEventFilter : public QObject {
         const int idx = w_.TabStrip->tabBar()->tabAt(me->position().toPoint());
         w_.TabMouseDown = idx >= 0 && idx != w_.TabStrip->currentIndex() && w_.TabStrip->isTabEnabled(idx);
       } else if (e->type() == QEvent::FocusIn) {
-        w_.SetStatus(1, "");
+        w_.SetStatus(StatusPanel::Hint, "");
       }
     } else if (e->type() == QEvent::FocusIn) {
       const QVariant hint = obj->property("hint");
-      if (hint.isValid()) w_.SetStatus(1, hint.toString().toStdString());
+      if (hint.isValid()) w_.SetStatus(StatusPanel::Hint, hint.toString().toStdString());
     }
     return false;
   }
@@ -347,7 +347,7 @@ void WireListEvents(MainWindow& w) {
   for (EntityList list : kAllLists) {
     ListView* lv = w.ListOf(list);
     QObject::connect(lv, &ListView::headerClicked, &w, [&w, list](int col) { ListHeaderClick(w, list, col); });
-    QObject::connect(lv, &ListView::gotFocus, &w, [&w, list] { w.SetStatus(1, Design(list).hint.toStdString()); });
+    QObject::connect(lv, &ListView::gotFocus, &w, [&w, list] { w.SetStatus(StatusPanel::Hint, Design(list).hint.toStdString()); });
     if (list >= EntityList::Countries && list <= EntityList::Consorts) {
       QObject::connect(lv, &ListView::rowClicked, &w, [&w, list](ListItem*) { ListSelectionFollowUp(w, list); });
       QObject::connect(lv, &ListView::keyReleased, &w, [&w, list](int) { ListSelectionFollowUp(w, list); });
@@ -402,7 +402,7 @@ void ReSizeMain(MainWindow& w) {
   in.height = outer.height() * 1440.0 / dpiY;
   in.minimized = w.isMinimized();
   in.maximized = w.isMaximized();
-  in.fileLoaded = w.Status(2) != "선택된 파일 없음";
+  in.fileLoaded = w.Status(StatusPanel::FileName) != kNoFileShown;
   in.saveFile = IsSaveFile();
   const MainLayout L = ComputeMainLayout(in);
   if (!L.applies) return;
@@ -518,7 +518,7 @@ void ListSelectionFollowUp(MainWindow& w, EntityList list) {
   ListItem* row = lv ? lv->selectedRow() : nullptr;
   if (!row) return;
   if (list == EntityList::Cities) {
-    w.SetStatus(1, "도시선택");
+    w.SetStatus(StatusPanel::Hint, "도시선택");
     const bool save = IsSaveFile();
     const int city = row->tag.toInt();
     int owner = -1;
@@ -528,7 +528,7 @@ void ListSelectionFollowUp(MainWindow& w, EntityList list) {
     if (owner >= 0) {
       ListItem* country = w.countryList->findTag(QString::number(owner));
       if (country && w.countryList->subItem(country, 2) == row->text(0))
-        w.SetStatus(1, ("도시선택(" + lv->subItem(row, 1) + "의 수도)").toStdString());
+        w.SetStatus(StatusPanel::Hint, ("도시선택(" + lv->subItem(row, 1) + "의 수도)").toStdString());
     }
   }
   if (IsNumberedScenario(gFileKind)) {
