@@ -317,7 +317,7 @@ void CountryEditor::RefreshMain(const QString& name, const std::vector<StatusRow
       const int record = LeadingNumber(view->row(i)->tag.toStdString());
       if (owner(record) == country_) records.push_back(record);
     }
-    for (int record : records) main_.RefreshRow(list, record);
+    main_.RefreshRows(list, records);
   };
   refreshOwned(EntityList::Cities, CityOwner, {});
   std::vector<int> statusChanged;
