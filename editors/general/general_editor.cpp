@@ -489,12 +489,11 @@ void GeneralEditor::FillMarks() {
   if (gBitmapOk[0]) ShowFace();
   else changeFaceButton->setEnabled(false);
 
-  if (Working.save) {
-    fictionToggle->setText(Working.status & kVirtualBit ? "가상" : "사실");
-    actionDoneToggle->setText(Working.status & kActionDoneBit ? "완료" : "미완");
-  } else {
-    fictionToggle->setText("사실");
-    actionDoneToggle->setText("미완");
+  fictional_ = Working.save && (Working.status & kVirtualBit);
+  actionDone_ = Working.save && (Working.status & kActionDoneBit);
+  ShowFiction();
+  ShowActionDone();
+  if (!Working.save) {
     fictionToggle->setEnabled(false);
     actionDoneToggle->setEnabled(false);
     // Scenarios keep no action or virtual mark; the apply writes them cleared, a cancel not at all.
@@ -708,8 +707,17 @@ void Flip(QPushButton* b, const QString& first, const QString& second) {
 }
 }  // namespace
 
-void GeneralEditor::ToggleFiction() { Flip(fictionToggle, "사실", "가상"); }
-void GeneralEditor::ToggleActionDone() { Flip(actionDoneToggle, "미완", "완료"); }
+void GeneralEditor::ShowFiction() { fictionToggle->setText(fictional_ ? "가상" : "사실"); }
+void GeneralEditor::ShowActionDone() { actionDoneToggle->setText(actionDone_ ? "완료" : "미완"); }
+
+void GeneralEditor::ToggleFiction() {
+  fictional_ = !fictional_;
+  ShowFiction();
+}
+void GeneralEditor::ToggleActionDone() {
+  actionDone_ = !actionDone_;
+  ShowActionDone();
+}
 void GeneralEditor::ToggleSonInLaw() { Flip(sonInLawToggle, "X", "O"); }
 
 void GeneralEditor::ChangeCity() {
@@ -788,12 +796,10 @@ void GeneralEditor::WriteBoxes() {
 void GeneralEditor::WriteMarks() {
   GeneralWorkingCopy& g = Working;
   if (g.save) {
-    const bool fictional = fictionToggle->text() != "사실";
-    g.status = fictional ? std::uint16_t(g.status | kVirtualBit) : std::uint16_t(g.status & ~kVirtualBit);
-    g.birthWord = fictional ? std::uint16_t(g.birthWord | kBirthVirtualBit) : std::uint16_t(g.birthWord & ~kBirthVirtualBit);
-    const bool done = actionDoneToggle->text() != "미완";
-    g.status = done ? std::uint16_t(g.status | kActionDoneBit) : std::uint16_t(g.status & ~kActionDoneBit);
-    if (hasUnit_ && !unitReleased_) SetMissionActionDone(g.mission, done);
+    g.status = fictional_ ? std::uint16_t(g.status | kVirtualBit) : std::uint16_t(g.status & ~kVirtualBit);
+    g.birthWord = fictional_ ? std::uint16_t(g.birthWord | kBirthVirtualBit) : std::uint16_t(g.birthWord & ~kBirthVirtualBit);
+    g.status = actionDone_ ? std::uint16_t(g.status | kActionDoneBit) : std::uint16_t(g.status & ~kActionDoneBit);
+    if (hasUnit_ && !unitReleased_) SetMissionActionDone(g.mission, actionDone_);
   }
   g.status = sonInLawToggle->text() == "X" ? std::uint16_t(g.status & ~kSonInLawBit)
                                            : std::uint16_t(g.status | kSonInLawBit);
