@@ -333,23 +333,24 @@ void CityEditor::RefreshRows(const CityApplyResult& r) {
   MainWindowLink* main = LinkOf(parentWidget());
   if (!main) return;
   main->RefreshRow(EntityList::Cities, city_);
-  std::set<int> countries = {owner_};
-  if (r.change != OwnerChange::None) countries.insert(r.oldOwner);
-  for (int country : countries)
-    if (country != kNoCountry) main->RefreshRow(EntityList::Countries, country);
+  std::set<int> owners = {owner_};
+  if (r.change != OwnerChange::None) owners.insert(r.oldOwner);
+  std::vector<int> countries;
+  for (int country : owners)
+    if (country != kNoCountry) countries.push_back(country);
+  main->RefreshRows(EntityList::Countries, countries);
   if (ListView* generals = main->List(EntityList::Generals)) {
     std::vector<int> inCity;
     for (int i = 0, n = generals->count(); i < n; ++i) {
       const int g = generals->row(i)->tag.toInt();
       if (const auto general = GeneralAt(g); general && *general->city == city_) inCity.push_back(g);
     }
-    for (int g : inCity) {
-      main->RefreshRow(EntityList::Generals, g);
-      // The generals of an ownerless city have always shown the owner box's "없음" as their country
-      // after an edit, where a fill shows dashes; kept as it was.
-      if (owner_ == kNoCountry)
+    main->RefreshRows(EntityList::Generals, inCity);
+    // The generals of an ownerless city have always shown the owner box's "없음" as their country
+    // after an edit, where a fill shows dashes; kept as it was.
+    if (owner_ == kNoCountry)
+      for (int g : inCity)
         if (ListItem* row = generals->findTag(QString::number(g))) generals->setCell(row, kGeneralCountry, ownerName->text());
-    }
   }
   if (ListView* cities = main->List(EntityList::Cities)) {
     cities->setSorted(false);

@@ -149,9 +149,10 @@ void CreateCountryDialog::CreateScenarioCountry() {
 
 // The new country's row, the one that gave up the capital, the capital's and its generals' rows.
 void CreateCountryDialog::RefreshRows(int country, int oldOwner) {
-  main_.RefreshRow(EntityList::Countries, country);
+  std::vector<int> countries = {country};
   // A capital that had no owner takes nothing from anyone.
-  if (oldOwner != kNoCountry) main_.RefreshRow(EntityList::Countries, oldOwner);
+  if (oldOwner != kNoCountry) countries.push_back(oldOwner);
+  main_.RefreshRows(EntityList::Countries, countries);
   main_.RefreshRow(EntityList::Cities, capital_);
   std::vector<int> generals = {king_};
   const ListView* list = main_.List(EntityList::Generals);
@@ -159,7 +160,7 @@ void CreateCountryDialog::RefreshRows(int country, int oldOwner) {
     const int g = LeadingNumber(list->row(i)->tag.toStdString());
     if (const auto general = GeneralAt(g); general && g != king_ && *general->city == capital_) generals.push_back(g);
   }
-  for (int g : generals) main_.RefreshRow(EntityList::Generals, g);
+  main_.RefreshRows(EntityList::Generals, generals);
 }
 
 }  // namespace garam

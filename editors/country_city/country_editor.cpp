@@ -23,6 +23,7 @@ namespace garam {
 namespace {
 
 constexpr int kGeneralStatus = 1;  // the general list's status column
+constexpr int kCountryKing = 1;    // the country list's king column
 
 bool IsPastePress(const QKeyEvent* k) {
   return k->matches(QKeySequence::Paste) || (k->key() == Qt::Key_Insert && (k->modifiers() & Qt::ShiftModifier));
@@ -180,7 +181,7 @@ void CountryEditor::Load() {
   ListView* countries = main_.List(EntityList::Countries);
   if (const ListItem* row = countries->findTag(QString::number(country_))) {
     nameBox->setText(row->text(0));
-    kingName->setText(countries->cell(row, 1));
+    kingName->setText(countries->cell(row, kCountryKing));
   }
 
   const auto record = CountryAt(country_);
@@ -291,9 +292,9 @@ void CountryEditor::Apply() {
     const ListItem* row = relationList->row(i);
     const int partner = LeadingNumber(row->tag.toStdString());
     if (partner == country_) continue;
-    e.relations.push_back({partner, RelationFromRow({relationList->cell(row, 1).toStdString(),
-                                                     relationList->cell(row, 2).toStdString(),
-                                                     relationList->cell(row, 3).toStdString()})});
+    e.relations.push_back({partner, RelationFromRow({relationList->cell(row, kAllianceMonthsColumn).toStdString(),
+                                                     relationList->cell(row, kMarriageColumn).toStdString(),
+                                                     relationList->cell(row, kFriendshipColumn).toStdString()})});
   }
   const CountryApplyResult r = ApplyCountryEdit(e);
   RefreshMain(name, r.statusRows, r.playerCountry);
@@ -317,7 +318,7 @@ void CountryEditor::RefreshMain(const QString& name, const std::vector<StatusRow
       const int record = LeadingNumber(view->row(i)->tag.toStdString());
       if (owner(record) == country_) records.push_back(record);
     }
-    for (int record : records) main_.RefreshRow(list, record);
+    main_.RefreshRows(list, records);
   };
   refreshOwned(EntityList::Cities, CityOwner, {});
   std::vector<int> statusChanged;

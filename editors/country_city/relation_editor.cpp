@@ -69,9 +69,9 @@ RelationEditor::RelationEditor(QWidget* owner, ListView* list, ListItem* row)
 
   if (!row_) return;
   partnerName->setText(row_->text(0));
-  allianceMonths->setText(QString::number(LeadingNumber(list_->cell(row_, 1).toStdString())));
-  marriageButton->setText(list_->cell(row_, 2));
-  friendshipCombo->setCurrentIndex(std::min(LeadingNumber(list_->cell(row_, 3).toStdString()), 15));
+  allianceMonths->setText(QString::number(LeadingNumber(list_->cell(row_, kAllianceMonthsColumn).toStdString())));
+  marriageButton->setText(list_->cell(row_, kMarriageColumn));
+  friendshipCombo->setCurrentIndex(std::min(LeadingNumber(list_->cell(row_, kFriendshipColumn).toStdString()), 15));
 }
 
 void RelationEditor::Apply() {
@@ -79,9 +79,9 @@ void RelationEditor::Apply() {
   if (row_) {
     const RelationTexts t = RelationRowTexts(
         PackRelation(int(allianceMonths->value()), marriageButton->text() == "O", friendshipCombo->currentIndex()));
-    list_->setCell(row_, 1, QString::fromStdString(t.months));
-    list_->setCell(row_, 2, QString::fromStdString(t.marriage));
-    list_->setCell(row_, 3, QString::fromStdString(t.friendship));
+    list_->setCell(row_, kAllianceMonthsColumn, QString::fromStdString(t.months));
+    list_->setCell(row_, kMarriageColumn, QString::fromStdString(t.marriage));
+    list_->setCell(row_, kFriendshipColumn, QString::fromStdString(t.friendship));
   }
   accept();
 }

@@ -13,6 +13,9 @@
 
 namespace garam {
 
+// The relation list's columns after the partner's name: what a relation row editor edits.
+enum RelationColumn : int { kAllianceMonthsColumn = 1, kMarriageColumn, kFriendshipColumn };
+
 class RelationEditor : public QDialog {
   Q_OBJECT
  public:

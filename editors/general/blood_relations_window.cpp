@@ -42,25 +42,26 @@ BloodRelationList::BloodRelationList(QWidget* owner, const MainLists& lists)
   setModal(true);
   if (owner) setWindowIcon(owner->windowIcon());
 
-  ListView = new garam::ListView(this);
-  ListView->setObjectName("ListView");
-  ListView->setFont(ListFont(9));
+  generalList = new garam::ListView(this);
+  generalList->setObjectName("generalList");
+  generalList->setFont(ListFont(9));
   // Rows taller than the font's line would show fewer of them: the list grows, the buttons move
   // down with its bottom and the window with them.
   const QRect listRect = TwipsRect(0, 0, 7215, 3135);
-  const int growth = ListView->growthToKeepRows(listRect.height());
-  ListView->setGeometry(listRect.adjusted(0, 0, 0, growth));
+  const int growth = generalList->growthToKeepRows(listRect.height());
+  generalList->setGeometry(listRect.adjusted(0, 0, 0, growth));
   setFixedSize(TwipsToPixels(7215), TwipsToPixels(3720) + growth);
-  ListView->setColumns({"이름", "출생년도", "아버지", "할아버지"});
+  generalList->setColumns({"이름", "출생년도", "아버지", "할아버지"});
   const int widths[4] = {1965, 900, 1970, 1970};
-  for (int c = 0; c < 4; ++c) ListView->setColumnWidth(c, TwipsToPixels(widths[c]));
+  for (int c = 0; c < 4; ++c) generalList->setColumnWidth(c, TwipsToPixels(widths[c]));
 
   const char* captions[3] = {"아버지 변경", "할아버지 변경", "닫기"};
+  const char* names[3] = {"fatherButton", "grandfatherButton", "closeButton"};
   const int lefts[3] = {120, 1560, 6240}, widthsB[3] = {1335, 1335, 855};
   QPushButton* buttons[3];
   for (int i = 0; i < 3; ++i) {
     auto* b = new QPushButton(captions[i], this);
-    b->setObjectName(QString("relationButton%1").arg(i));
+    b->setObjectName(names[i]);
     b->setGeometry(TwipsRect(lefts[i], 3240, widthsB[i], 375).translated(0, growth));
     b->setAutoDefault(false);
     buttons[std::size_t(i)] = b;
@@ -70,31 +71,31 @@ BloodRelationList::BloodRelationList(QWidget* owner, const MainLists& lists)
   connect(grandfatherButton, &QPushButton::clicked, this, [this] { ChangeRelation(Relation::Grandfather); });
   connect(closeButton, &QPushButton::clicked, this, [this] { reject(); });
 
-  connect(ListView, &garam::ListView::headerClicked, this, [this](int column) { ListView->setSortKey(column); });
-  connect(ListView, &garam::ListView::rowDoubleClicked, this, [this] {
+  connect(generalList, &garam::ListView::headerClicked, this, [this](int column) { generalList->setSortKey(column); });
+  connect(generalList, &garam::ListView::rowDoubleClicked, this, [this] {
     fatherButton->setFocus();
     ChangeRelation(Relation::Father);
   });
-  connect(ListView, &QTreeWidget::itemSelectionChanged, this, [this] { FollowSelection(); });
+  connect(generalList, &QTreeWidget::itemSelectionChanged, this, [this] { FollowSelection(); });
 }
 
 void BloodRelationList::Load() {
-  ListView->beginUpdate();
-  ListView->clearRows();
-  ListView->setSortOrder(Qt::AscendingOrder);
-  ListView->setSortKey(0);
-  ListView->setSorted(true);
+  generalList->beginUpdate();
+  generalList->clearRows();
+  generalList->setSortOrder(Qt::AscendingOrder);
+  generalList->setSortKey(0);
+  generalList->setSorted(true);
   if (const garam::ListView* generals = lists_.generals) {
     for (int i = 0; i < generals->count(); ++i) {
       const ListItem* g = generals->row(i);
       const int n = TagNumber(g);
-      ListView->addRow(g->text(0), QString::number(n),
+      generalList->addRow(g->text(0), QString::number(n),
                        {generals->cell(g, kBirthColumn), RelationCell(n, Relation::Father),
                         RelationCell(n, Relation::Grandfather)});
     }
   }
-  ListView->endUpdate();
-  if (ListView->count() > 0) ListView->selectRow(ListView->row(0));
+  generalList->endUpdate();
+  if (generalList->count() > 0) generalList->selectRow(generalList->row(0));
   FollowSelection();
 }
 
@@ -105,16 +106,16 @@ int BloodRelationList::ShowModal() {
 
 // The setter works on the selected row: without one there is nothing to change.
 void BloodRelationList::FollowSelection() {
-  const bool selected = ListView->selectedRow() != nullptr;
+  const bool selected = generalList->selectedRow() != nullptr;
   fatherButton->setEnabled(selected);
   grandfatherButton->setEnabled(selected);
 }
 
 void BloodRelationList::ChangeRelation(Relation which) {
-  if (!ListView->selectedRow()) return;
-  BloodRelationSetter setter(this, ListView, lists_, which);
+  if (!generalList->selectedRow()) return;
+  BloodRelationSetter setter(this, generalList, lists_, which);
   setter.ShowModal();
-  ListView->setFocus();
+  generalList->setFocus();
 }
 
 BloodRelationSetter::BloodRelationSetter(QWidget* owner, garam::ListView* list, const MainLists& lists, Relation which)
@@ -139,10 +140,11 @@ BloodRelationSetter::BloodRelationSetter(QWidget* owner, garam::ListView* list, 
 void BloodRelationSetter::MakeKindOptions() {
   auto* group = new QButtonGroup(this);
   const char* options[3] = {"일반", "없음", "사망"};
+  const char* names[3] = {"generalOption", "noneOption", "deadOption"};
   const char* optionHints[3] = {"일반 장군으로 설정", "없음으로 설정", "사망한 상태로 설정"};
   for (int i = 0; i < 3; ++i) {
     auto* o = new QRadioButton(options[i], this);
-    o->setObjectName(QString("kindOption%1").arg(i));
+    o->setObjectName(names[i]);
     o->setGeometry(TwipsRect(120, 120 + 600 * i, 1095, 375));
     group->addButton(o, i);
     SetFocusHint(o, optionHints[i]);
@@ -155,12 +157,13 @@ void BloodRelationSetter::MakeKindOptions() {
 
 void BloodRelationSetter::MakeButtons() {
   const char* captions[3] = {"변경", "확인", "취소"};
+  const char* names[3] = {"pickButton", "okButton", "cancelButton"};
   QPushButton* buttons[3];
   const char* hints[3] = {"장군 선택", "변경사항 적용", "취소"};
   const int places[3][2] = {{3960, 120}, {3120, 1320}, {3960, 1320}};
   for (int i = 0; i < 3; ++i) {
     auto* b = new QPushButton(captions[i], this);
-    b->setObjectName(QString("setterButton%1").arg(i));
+    b->setObjectName(names[i]);
     b->setGeometry(TwipsRect(places[i][0], places[i][1], 735, 375));
     b->setAutoDefault(false);
     SetFocusHint(b, hints[i]);

@@ -28,7 +28,7 @@ class BloodRelationList : public QDialog {
   // Opens the setter of the selected general's father or grandfather.
   void ChangeRelation(Relation which);
 
-  garam::ListView* ListView;
+  garam::ListView* generalList;
   QPushButton* fatherButton;
   QPushButton* grandfatherButton;
   QPushButton* closeButton;

@@ -27,6 +27,11 @@ namespace garam {
 
 namespace {
 
+// The general list's columns the editor reads and patches.
+constexpr int kStatusColumn = 1, kUnitColumn = 7, kCityColumn = 8, kCountryColumn = 9;
+// The country list's king column.
+constexpr int kCountryKingColumn = 1;
+
 const char* const kSkillNames[12] = {"농업", "상업", "건설", "문화", "외교", "등용",
                                      "기동", "돌격", "연사", "화공", "공성", "복병"};
 
@@ -467,11 +472,11 @@ void GeneralEditor::FillIdentity(ListView& generals, int record) {
   nameBox->setText(item_->text(0));
   AttachNameBox(nameBox, qv ? 17 : 19);
   recordNumberLabel->setText(item_->tag);
-  statusLabel->setText(generals.subItem(item_, 1));
+  statusLabel->setText(generals.subItem(item_, kStatusColumn));
   const std::optional<GeneralStatus> status = ShownStatus();
 
   // Unit: the loaded text, where it stands, and whether he may change status.
-  loadedUnitText_ = generals.subItem(item_, 7);
+  loadedUnitText_ = generals.subItem(item_, kUnitColumn);
   hasUnit_ = save && Working.mission != kNoMission;
   // A unit whose general names no city has no castle to stand in.
   unitOutsideCastle_ = hasUnit_ && (Working.city >= kNoCity || IsGeneralAwayFromCity(record));
@@ -489,12 +494,11 @@ void GeneralEditor::FillMarks() {
   if (gBitmapOk[0]) ShowFace();
   else changeFaceButton->setEnabled(false);
 
-  if (Working.save) {
-    fictionToggle->setText(Working.status & kVirtualBit ? "가상" : "사실");
-    actionDoneToggle->setText(Working.status & kActionDoneBit ? "완료" : "미완");
-  } else {
-    fictionToggle->setText("사실");
-    actionDoneToggle->setText("미완");
+  fictional_ = Working.save && (Working.status & kVirtualBit);
+  actionDone_ = Working.save && (Working.status & kActionDoneBit);
+  ShowFiction();
+  ShowActionDone();
+  if (!Working.save) {
     fictionToggle->setEnabled(false);
     actionDoneToggle->setEnabled(false);
     // Scenarios keep no action or virtual mark; the apply writes them cleared, a cancel not at all.
@@ -708,8 +712,17 @@ void Flip(QPushButton* b, const QString& first, const QString& second) {
 }
 }  // namespace
 
-void GeneralEditor::ToggleFiction() { Flip(fictionToggle, "사실", "가상"); }
-void GeneralEditor::ToggleActionDone() { Flip(actionDoneToggle, "미완", "완료"); }
+void GeneralEditor::ShowFiction() { fictionToggle->setText(fictional_ ? "가상" : "사실"); }
+void GeneralEditor::ShowActionDone() { actionDoneToggle->setText(actionDone_ ? "완료" : "미완"); }
+
+void GeneralEditor::ToggleFiction() {
+  fictional_ = !fictional_;
+  ShowFiction();
+}
+void GeneralEditor::ToggleActionDone() {
+  actionDone_ = !actionDone_;
+  ShowActionDone();
+}
 void GeneralEditor::ToggleSonInLaw() { Flip(sonInLawToggle, "X", "O"); }
 
 void GeneralEditor::ChangeCity() {
@@ -788,12 +801,10 @@ void GeneralEditor::WriteBoxes() {
 void GeneralEditor::WriteMarks() {
   GeneralWorkingCopy& g = Working;
   if (g.save) {
-    const bool fictional = fictionToggle->text() != "사실";
-    g.status = fictional ? std::uint16_t(g.status | kVirtualBit) : std::uint16_t(g.status & ~kVirtualBit);
-    g.birthWord = fictional ? std::uint16_t(g.birthWord | kBirthVirtualBit) : std::uint16_t(g.birthWord & ~kBirthVirtualBit);
-    const bool done = actionDoneToggle->text() != "미완";
-    g.status = done ? std::uint16_t(g.status | kActionDoneBit) : std::uint16_t(g.status & ~kActionDoneBit);
-    if (hasUnit_ && !unitReleased_) SetMissionActionDone(g.mission, done);
+    g.status = fictional_ ? std::uint16_t(g.status | kVirtualBit) : std::uint16_t(g.status & ~kVirtualBit);
+    g.birthWord = fictional_ ? std::uint16_t(g.birthWord | kBirthVirtualBit) : std::uint16_t(g.birthWord & ~kBirthVirtualBit);
+    g.status = actionDone_ ? std::uint16_t(g.status | kActionDoneBit) : std::uint16_t(g.status & ~kActionDoneBit);
+    if (hasUnit_ && !unitReleased_) SetMissionActionDone(g.mission, actionDone_);
   }
   g.status = sonInLawToggle->text() == "X" ? std::uint16_t(g.status & ~kSonInLawBit)
                                            : std::uint16_t(g.status | kSonInLawBit);
@@ -823,7 +834,7 @@ void GeneralEditor::ShowApplied(const StatusOutcome& outcome, const QString& nam
   const GeneralWorkingCopy& g = Working;
   ListView* generals = main_.List(EntityList::Generals);
   const RowStyle style = RowStyle::Of(*generals, item_);
-  const QString cityCell = generals->subItem(item_, 8), countryCell = generals->subItem(item_, 9);
+  const QString cityCell = generals->subItem(item_, kCityColumn), countryCell = generals->subItem(item_, kCountryColumn);
 
   std::vector<int> generalRows{g.number};
   if (outcome.successorInstalled) generalRows.push_back(newLordNumber);
@@ -838,17 +849,17 @@ void GeneralEditor::ShowApplied(const StatusOutcome& outcome, const QString& nam
   // Where the records do not bear out what the editor chose, the rows keep the texts they have
   // always been given.
   if (outcome.status != RecordStatus(g))
-    generals->setSubItem(item_, 1, outcome.status ? StatusCaption(*outcome.status) : "");
+    generals->setSubItem(item_, kStatusColumn, outcome.status ? StatusCaption(*outcome.status) : "");
   // A released unit reads as gone even where the status change kept it.
-  if (unitReleased_) generals->setSubItem(item_, 7, "없음");
+  if (unitReleased_) generals->setSubItem(item_, kUnitColumn, "없음");
   // Left elsewhere than the city the editor shows: its texts while changed, else the loaded ones.
   if (g.city != cityNumber) {
     const bool moved = cityNumber != loadedCityNumber;
     const QString city = cityNumber == kNoCity ? Q(Dashes(kNoCityDashes)) : cityLabel->text();
     // The label names the country of the city's owner, "없음" for none.
     const QString country = countryLabel->text() == "없음" ? Q(Dashes(kNoCountryDashes)) : countryLabel->text();
-    generals->setSubItem(item_, 8, moved ? city : cityCell);
-    generals->setSubItem(item_, 9, moved ? country : countryCell);
+    generals->setSubItem(item_, kCityColumn, moved ? city : cityCell);
+    generals->setSubItem(item_, kCountryColumn, moved ? country : countryCell);
   }
   // Without a city (or with one the records lack) a save general keeps the colours he had.
   if (!(g.save && g.city != kNoCity && OwnerOfCity(g.city) >= 0)) style.ApplyTo(*generals, item_);
@@ -872,7 +883,7 @@ void GeneralEditor::ShowKingName(const QString& name) {
   }
   if (KingOfCity(cityNumber) == Working.number) return;
   if (ListView* countries = main_.List(EntityList::Countries))
-    if (ListItem* row = countries->findTag(QString::number(kingdom))) countries->setSubItem(row, 1, name);
+    if (ListItem* row = countries->findTag(QString::number(kingdom))) countries->setSubItem(row, kCountryKingColumn, name);
 }
 
 }  // namespace garam

@@ -155,6 +155,8 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
   bool Fill(int record);
   void FillIdentity(ListView& generals, int record);
   void FillMarks();
+  void ShowFiction();
+  void ShowActionDone();
   void FillAbilities(int record);
   void FillServiceAndKin();
   void FillAppearance(int record);
@@ -183,6 +185,9 @@ class GeneralEditor : public QDialog, public GeneralEditorCaller {
   bool hasUnit_ = false;            // he had a unit at opening
   bool unitOutsideCastle_ = false;  // and it stands outside his castle
   bool unitReleased_ = false;       // the status menu let it go
+  // The virtual and action-done marks the toggles show; only saves keep them.
+  bool fictional_ = false;
+  bool actionDone_ = false;
   bool loaded_ = false;
 };
 

@@ -70,7 +70,7 @@ void EntityEditor::RefreshRowsWhere(EntityList list, const std::function<bool(in
     const int record = view->row(i)->tag.toInt(&ok);
     if (ok && shows(record)) records.push_back(record);
   }
-  for (int record : records) main_.RefreshRow(list, record);
+  main_.RefreshRows(list, records);
 }
 
 ConsortBasics MakeConsortBasics(QWidget* dialog, const QString& faceCaption) {

@@ -54,7 +54,7 @@ class GeneralWindows : public MainFixture {
   static BloodRelationList& List(QDialog& d) { return static_cast<BloodRelationList&>(d); }
   // Opens the setter for a general's father (0) or grandfather (1), and returns the cell after it.
   static QString Change(QDialog& d, int tag, int which) {
-    ListView* lv = List(d).ListView;
+    ListView* lv = List(d).generalList;
     lv->selectRow(lv->findTag(QString::number(tag)));
     QTest::mouseClick(which == 0 ? List(d).fatherButton : List(d).grandfatherButton, Qt::LeftButton);
     return lv->cell(lv->findTag(QString::number(tag)), 2 + which);
@@ -110,7 +110,7 @@ TEST_F(GeneralWindows, ListShowsSortsAndOpensTheFatherChange) {
   QString opened;
   Open({{"frm혈연",
          [](QDialog& d) {
-           ListView* lv = List(d).ListView;
+           ListView* lv = List(d).generalList;
            EXPECT_EQ(Tags(lv), QStringList({"1", "2", "4", "7", "3", "5", "6", "0"})) << "by name";
            EXPECT_EQ(Cells(lv, 1, 4), QStringList({"김춘추", "    0", " 의자", "[사망(1200)]"}));
            for (int twice = 0; twice < 2; ++twice) {

@@ -237,6 +237,23 @@ TEST_F(GeneralEditorTest, FacePickerRegionsNamedAlikeAndAUnitWithoutCity) {
   EXPECT_EQ(gData.gSaveGenerals[13].get(kGeneralSaveKr.region), 2);
 }
 
+// The mark toggles start from the save's status word, flip their own mark only, and the apply
+// writes what they show.
+TEST_F(GeneralEditorTest, MarkTogglesFollowTheStatusWord) {
+  Load(kSaveKr);
+  gData.gSaveGenerals[14].set(kGeneralSaveKr.status, 0x4002);
+  auto e = Open(14);
+  EXPECT_EQ(e->fictionToggle->text() + e->actionDoneToggle->text(), "사실완료");
+  e->ToggleActionDone();
+  EXPECT_EQ(e->fictionToggle->text() + e->actionDoneToggle->text(), "사실미완");
+  e->ToggleFiction();
+  e->ToggleFiction();
+  e->ToggleFiction();
+  EXPECT_EQ(e->fictionToggle->text() + e->actionDoneToggle->text(), "가상미완");
+  e->OkClicked();
+  EXPECT_EQ(GetU16(&gData.gSaveGenerals[14].raw[56]) & 0xC000, 0x8000);
+}
+
 TEST_F(GeneralEditorTest, CancelAndClosingChangeNothing) {
   for (std::int32_t kind : {kSaveKr, kScedat1, kSaveQV, kScenarioKr, kScenarioQV}) {
     SCOPED_TRACE(kind);

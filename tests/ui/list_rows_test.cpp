@@ -49,7 +49,7 @@ TEST_F(ListRows, HoldTheirLettersAndAsManyStayInView) {
   const std::pair<ListView*, QSize> cases[] = {
       {general.List(), TwipsRect(0, 0, 6855, 3255).size()}, {city.List(), TwipsRect(0, 0, 4440, 2325).size()},
       {country.List(), TwipsRect(0, 0, 4440, 2325).size()}, {mother.List(), TwipsRect(0, 0, 6195, 2775).size()},
-      {blood.ListView, TwipsRect(0, 0, 7215, 3135).size()}, {relations.relationList, QSize(340, 300)}};
+      {blood.generalList, TwipsRect(0, 0, 7215, 3135).size()}, {relations.relationList, QSize(340, 300)}};
   for (const auto& [list, designed] : cases) {
     list->window()->show();
     ASSERT_GT(list->count(), 0) << list->objectName().toStdString();
@@ -60,7 +60,7 @@ TEST_F(ListRows, HoldTheirLettersAndAsManyStayInView) {
     EXPECT_GE(list->viewport()->height() / row, StockRows(list, designed)) << list->objectName().toStdString();
   }
   // The blood-relation buttons moved down with the list rather than over it.
-  EXPECT_GE(blood.fatherButton->y(), blood.ListView->geometry().bottom());
+  EXPECT_GE(blood.fatherButton->y(), blood.generalList->geometry().bottom());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "data/bitmaps.h"
 #include "data/cp949.h"
 #include "data/gamedata.h"
+#include "platform/editorkit.h"
 #include "platform/listview.h"
 #include "platform/pictureclip.h"
 #include "ui/pickers/listpicker.h"
@@ -49,7 +50,7 @@ struct FakeCaller : GeneralEditorCaller, CreateGeneralCaller, CountryEditorCalle
   std::uint8_t cityNo = 3, orgCityNo = 3, appearCityNo = 7, ownerNo = 5;
   std::int16_t newLordNo = 500, faceNo = 0, kingNo = 500, capitalNo = 80, motherNo = 7, generalNo = 500;
   std::vector<bool> sonInLawCalls;
-  FakeCaller() { SphereCombo()->addItems({"일본", "중국", "몽골", "인도", "이슬람", "동유럽", "서유럽"}); }
+  FakeCaller() { SphereCombo()->addItems(CultureSphereNames()); }
 
   QWidget* Form() override { return &form; }
   void SetCityNo(std::uint8_t v) override { cityNo = v; }
