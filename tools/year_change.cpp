@@ -10,13 +10,12 @@
 #include "platform/editorkit.h"
 #include "platform/twips.h"
 #include "ui/common/columntexts.h"
+#include "ui/common/listcolumns.h"
 #include "ui/common/mainlink.h"
 
 namespace garam {
 namespace {
 
-// The general list's column of the birth year.
-constexpr int kBirthYearColumn = 2;
 
 // The year part of a general's birth word, as the general list shows it; -1 for no such general.
 int BirthYear(int general) {
@@ -114,7 +113,7 @@ void YearChangeDialog::Apply() {
         ListItem* row = list->row(i);
         bool ok = false;
         if (const int year = BirthYear(row->tag.toInt(&ok)); ok && year >= 0)
-          list->setSubItem(row, kBirthYearColumn, Q(Padded(year, 5)));
+          list->setSubItem(row, GeneralColumn::BirthYear, Q(Padded(year, 5)));
       }
       list->endUpdate();
     }

@@ -13,14 +13,12 @@
 #include "platform/listview.h"
 #include "platform/textguard.h"
 #include "ui/common/columntexts.h"
+#include "ui/common/listcolumns.h"
 #include "ui/common/mainlink.h"
 #include "ui/pickers/country_picker.h"
 
 namespace garam {
 namespace {
-
-// The city list's owner column and the general list's country column, counted as sub-items.
-constexpr int kCityOwner = 1, kGeneralCountry = 9;
 
 struct BoxLimits {
   const char* hint;
@@ -238,8 +236,8 @@ void CityEditor::Load() {
   // Name and owner as the list shows them; without a row, the record's name and no owner.
   ListView* cities = lists_.cities;
   const ListItem* row = cities ? cities->findTag(QString::number(city_)) : nullptr;
-  nameBox->setText(row ? row->text(0) : Q(e.name));
-  const QString ownerCell = row ? cities->subItem(row, kCityOwner) : QString();
+  nameBox->setText(row ? row->text(CityColumn::Name) : Q(e.name));
+  const QString ownerCell = row ? cities->subItem(row, CityColumn::Owner) : QString();
   ownerName->setText(!row || ownerCell == Q(Dashes(kNoCountryDashes)) ? QString("없음") : ownerCell);
   switch (CityCapitalStatus(city_)) {
     case CityStatus::Empty: capitalStatus->setText("공백"); break;
@@ -350,7 +348,8 @@ void CityEditor::RefreshRows(const CityApplyResult& r) {
     // after an edit, where a fill shows dashes; kept as it was.
     if (owner_ == kNoCountry)
       for (int g : inCity)
-        if (ListItem* row = generals->findTag(QString::number(g))) generals->setCell(row, kGeneralCountry, ownerName->text());
+        if (ListItem* row = generals->findTag(QString::number(g)))
+          generals->setCell(row, GeneralColumn::Country, ownerName->text());
   }
   if (ListView* cities = main->List(EntityList::Cities)) {
     cities->setSorted(false);

@@ -15,15 +15,13 @@
 #include "platform/editorkit.h"
 #include "platform/modal.h"
 #include "platform/textguard.h"
+#include "ui/common/listcolumns.h"
 #include "ui/common/mainlink.h"
 #include "ui/pickers/general_picker.h"
 
 namespace garam {
 
 namespace {
-
-constexpr int kGeneralStatus = 1;  // the general list's status column
-constexpr int kCountryKing = 1;    // the country list's king column
 
 bool IsPastePress(const QKeyEvent* k) {
   return k->matches(QKeySequence::Paste) || (k->key() == Qt::Key_Insert && (k->modifiers() & Qt::ShiftModifier));
@@ -180,8 +178,8 @@ void CountryEditor::Load() {
   recordNumber->setText(QString::number(country_));
   ListView* countries = main_.List(EntityList::Countries);
   if (const ListItem* row = countries->findTag(QString::number(country_))) {
-    nameBox->setText(row->text(0));
-    kingName->setText(countries->cell(row, kCountryKing));
+    nameBox->setText(row->text(CountryColumn::Name));
+    kingName->setText(countries->cell(row, CountryColumn::King));
   }
 
   const auto record = CountryAt(country_);
@@ -213,7 +211,7 @@ void CountryEditor::LoadRelations(const CountryAccess* record) {
     const int partner = LeadingNumber(row->tag.toStdString());
     const RelationTexts t =
         partner == country_ ? OwnRelationRowTexts() : RelationRowTexts(record ? record->relation(partner) : 0);
-    relationList->addRow(row->text(0), row->tag, {Q(t.months), Q(t.marriage), Q(t.friendship)});
+    relationList->addRow(row->text(CountryColumn::Name), row->tag, {Q(t.months), Q(t.marriage), Q(t.friendship)});
   }
   if (relationList->count() > 0) relationList->selectRow(relationList->row(0));
 }
@@ -327,7 +325,8 @@ void CountryEditor::RefreshMain(const QString& name, const std::vector<StatusRow
   // The status the change of king names stays, though a fill may name the old king a lord.
   ListView* generals = main_.List(EntityList::Generals);
   for (const StatusRow& s : statusRows)
-    if (ListItem* row = generals->findTag(QString::number(s.general))) generals->setCell(row, kGeneralStatus, StatusCaption(s.status));
+    if (ListItem* row = generals->findTag(QString::number(s.general)))
+      generals->setCell(row, GeneralColumn::Status, StatusCaption(s.status));
   ListView* countries = main_.List(EntityList::Countries);
   countries->setSorted(false);
   countries->setSorted(true);

@@ -17,6 +17,7 @@
 #include "platform/modal.h"
 #include "platform/textguard.h"
 #include "ui/common/childforms.h"
+#include "ui/common/listcolumns.h"
 #include "ui/common/mainlink.h"
 #include "ui/pickers/country_picker.h"
 
@@ -99,7 +100,7 @@ bool CreateCity::PickSite() {
   } else {
     owner_ = std::uint8_t(gData.gCountries.size() - 1);
     ListItem* row = lists_.countries ? lists_.countries->findTag(QString::number(owner_)) : nullptr;
-    ownerName->setText(row ? row->text(0) : QString());
+    ownerName->setText(row ? row->text(CountryColumn::Name) : QString());
   }
   FollowName();
   return true;

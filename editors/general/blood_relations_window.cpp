@@ -8,12 +8,11 @@
 #include "platform/editorkit.h"
 #include "platform/modal.h"
 #include "platform/twips.h"
+#include "ui/common/listcolumns.h"
 #include "ui/pickers/general_picker.h"
 
 namespace garam {
 namespace {
-
-constexpr int kBirthColumn = 2;  // of the main window's general list
 
 QFont ListFont(int points) {
   QFont f("NanumGothicCoding");
@@ -89,8 +88,8 @@ void BloodRelationList::Load() {
     for (int i = 0; i < generals->count(); ++i) {
       const ListItem* g = generals->row(i);
       const int n = TagNumber(g);
-      generalList->addRow(g->text(0), QString::number(n),
-                       {generals->cell(g, kBirthColumn), RelationCell(n, Relation::Father),
+      generalList->addRow(g->text(GeneralColumn::Name), QString::number(n),
+                       {generals->cell(g, GeneralColumn::BirthYear), RelationCell(n, Relation::Father),
                         RelationCell(n, Relation::Grandfather)});
     }
   }

@@ -18,6 +18,7 @@
 #include "platform/pictureclip.h"
 #include "platform/twips.h"
 #include "ui/common/columntexts.h"
+#include "ui/common/listcolumns.h"
 #include "ui/common/mainlink.h"
 #include "ui/common/shownstatus.h"
 #include "ui/pickers/city_picker.h"
@@ -26,11 +27,6 @@
 namespace garam {
 
 namespace {
-
-// The general list's columns the editor reads and patches.
-constexpr int kStatusColumn = 1, kUnitColumn = 7, kCityColumn = 8, kCountryColumn = 9;
-// The country list's king column.
-constexpr int kCountryKingColumn = 1;
 
 const char* const kSkillNames[12] = {"농업", "상업", "건설", "문화", "외교", "등용",
                                      "기동", "돌격", "연사", "화공", "공성", "복병"};
@@ -469,14 +465,14 @@ bool GeneralEditor::Fill(int record) {
 void GeneralEditor::FillIdentity(ListView& generals, int record) {
   const bool qv = IsQVGeneralKind();
   const bool save = Working.save;
-  nameBox->setText(item_->text(0));
+  nameBox->setText(item_->text(GeneralColumn::Name));
   AttachNameBox(nameBox, qv ? 17 : 19);
   recordNumberLabel->setText(item_->tag);
-  statusLabel->setText(generals.subItem(item_, kStatusColumn));
+  statusLabel->setText(generals.subItem(item_, GeneralColumn::Status));
   const std::optional<GeneralStatus> status = ShownStatus();
 
   // Unit: the loaded text, where it stands, and whether he may change status.
-  loadedUnitText_ = generals.subItem(item_, kUnitColumn);
+  loadedUnitText_ = generals.subItem(item_, GeneralColumn::Unit);
   hasUnit_ = save && Working.mission != kNoMission;
   // A unit whose general names no city has no castle to stand in.
   unitOutsideCastle_ = hasUnit_ && (Working.city >= kNoCity || IsGeneralAwayFromCity(record));
@@ -834,7 +830,8 @@ void GeneralEditor::ShowApplied(const StatusOutcome& outcome, const QString& nam
   const GeneralWorkingCopy& g = Working;
   ListView* generals = main_.List(EntityList::Generals);
   const RowStyle style = RowStyle::Of(*generals, item_);
-  const QString cityCell = generals->subItem(item_, kCityColumn), countryCell = generals->subItem(item_, kCountryColumn);
+  const QString cityCell = generals->subItem(item_, GeneralColumn::City);
+  const QString countryCell = generals->subItem(item_, GeneralColumn::Country);
 
   std::vector<int> generalRows{g.number};
   if (outcome.successorInstalled) generalRows.push_back(newLordNumber);
@@ -849,17 +846,17 @@ void GeneralEditor::ShowApplied(const StatusOutcome& outcome, const QString& nam
   // Where the records do not bear out what the editor chose, the rows keep the texts they have
   // always been given.
   if (outcome.status != RecordStatus(g))
-    generals->setSubItem(item_, kStatusColumn, outcome.status ? StatusCaption(*outcome.status) : "");
+    generals->setSubItem(item_, GeneralColumn::Status, outcome.status ? StatusCaption(*outcome.status) : "");
   // A released unit reads as gone even where the status change kept it.
-  if (unitReleased_) generals->setSubItem(item_, kUnitColumn, "없음");
+  if (unitReleased_) generals->setSubItem(item_, GeneralColumn::Unit, "없음");
   // Left elsewhere than the city the editor shows: its texts while changed, else the loaded ones.
   if (g.city != cityNumber) {
     const bool moved = cityNumber != loadedCityNumber;
     const QString city = cityNumber == kNoCity ? Q(Dashes(kNoCityDashes)) : cityLabel->text();
     // The label names the country of the city's owner, "없음" for none.
     const QString country = countryLabel->text() == "없음" ? Q(Dashes(kNoCountryDashes)) : countryLabel->text();
-    generals->setSubItem(item_, kCityColumn, moved ? city : cityCell);
-    generals->setSubItem(item_, kCountryColumn, moved ? country : countryCell);
+    generals->setSubItem(item_, GeneralColumn::City, moved ? city : cityCell);
+    generals->setSubItem(item_, GeneralColumn::Country, moved ? country : countryCell);
   }
   // Without a city (or with one the records lack) a save general keeps the colours he had.
   if (!(g.save && g.city != kNoCity && OwnerOfCity(g.city) >= 0)) style.ApplyTo(*generals, item_);
@@ -883,7 +880,7 @@ void GeneralEditor::ShowKingName(const QString& name) {
   }
   if (KingOfCity(cityNumber) == Working.number) return;
   if (ListView* countries = main_.List(EntityList::Countries))
-    if (ListItem* row = countries->findTag(QString::number(kingdom))) countries->setSubItem(row, kCountryKingColumn, name);
+    if (ListItem* row = countries->findTag(QString::number(kingdom))) countries->setSubItem(row, CountryColumn::King, name);
 }
 
 }  // namespace garam

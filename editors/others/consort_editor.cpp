@@ -10,6 +10,7 @@
 #include "data/record_access.h"
 #include "platform/dialogs.h"
 #include "platform/pictureclip.h"
+#include "ui/common/listcolumns.h"
 #include "ui/common/mainlink.h"
 #include "ui/pickers/face_picker.h"
 #include "ui/pickers/general_picker.h"
@@ -17,7 +18,6 @@
 namespace garam {
 namespace {
 
-constexpr int kFatherColumn = 2, kHusbandColumn = 3;
 constexpr int kMaxPregnancyTurns = 5;
 // The consort the events of the first scenario know by this code, and her record.
 constexpr int kEventConsortCode = 22, kEventConsortRecord = 22;
@@ -176,7 +176,7 @@ void ConsortEditor::Open(bool save) {
     codeBox->setEnabled(!(record_ == kEventConsortRecord && storedCode_ == kEventConsortCode));
   }
 
-  nameBox->setText(RowCell(list_, row_, 0));
+  nameBox->setText(RowCell(list_, row_, ConsortColumn::Name));
   if (gBitmapOk[1]) ShowFace();
   else faceButton->setEnabled(false);
   if (save) ShowYears();
@@ -185,8 +185,8 @@ void ConsortEditor::Open(bool save) {
   const bool pregnant = PregnancyTurns(WorkingFlags) != 0;
   (pregnant ? pregnantOption : notPregnantOption)->setChecked(true);
   ChoosePregnant(pregnant);
-  people_[Father].name->setText(RowCell(list_, row_, kFatherColumn));
-  people_[Husband].name->setText(RowCell(list_, row_, kHusbandColumn));
+  people_[Father].name->setText(RowCell(list_, row_, ConsortColumn::Father));
+  people_[Husband].name->setText(RowCell(list_, row_, ConsortColumn::Husband));
   // Only a save file tells a fictional consort from a historical one.
   if (!save) WorkingFlags &= std::uint8_t(~kConsortFictionalBit);
   ShowFiction();
@@ -319,7 +319,7 @@ void ConsortEditor::UpdateRows() {
   // The father column keeps the name shown here: the fill names a scenario consort's father by
   // her code, which this window may have changed, and shows a save file's father untrimmed.
   if (ListItem* row = list_->findTag(QString::number(record_)))
-    list_->setCell(row, kFatherColumn, people_[Father].name->text());
+    list_->setCell(row, ConsortColumn::Father, people_[Father].name->text());
   Resort(list_);
 }
 

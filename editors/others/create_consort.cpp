@@ -9,14 +9,12 @@
 #include "data/random.h"
 #include "platform/dialogs.h"
 #include "platform/pictureclip.h"
+#include "ui/common/listcolumns.h"
 #include "ui/common/mainlink.h"
 #include "ui/pickers/face_picker.h"
 #include "ui/pickers/general_picker.h"
 
 namespace garam {
-namespace {
-constexpr int kFatherColumn = 2;
-}  // namespace
 
 CreateConsortDialog::CreateConsortDialog(MainWindowLink& w) : EditorDialog(w, "frmAdd4", "왕비 작성") {
   MakeControls();
@@ -128,7 +126,7 @@ void CreateConsortDialog::Create() {
   // A new consort shows no father, though the fill names general 4 for a scenario consort that
   // the code numbering gave code 22.
   ListView* consorts = main_.List(EntityList::Consorts);
-  if (ListItem* row = consorts->findTag(QString::number(created))) consorts->setCell(row, kFatherColumn, "없음");
+  if (ListItem* row = consorts->findTag(QString::number(created))) consorts->setCell(row, ConsortColumn::Father, "없음");
   MarkDataChanged();
   accept();
 }

@@ -11,12 +11,12 @@
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
 #include "platform/pictureclip.h"
+#include "ui/common/listcolumns.h"
 #include "ui/common/mainlink.h"
 #include "ui/pickers/mother_picker.h"
 
 namespace garam {
 namespace {
-constexpr int kMotherColumn = 1;
 // The adult byte of a grown princess; any other value is a minor.
 constexpr int kAdult = 1;
 }  // namespace
@@ -31,8 +31,8 @@ PrincessEditor::PrincessEditor(MainWindowLink& w, int record)
   connect(birthYear, &NumericBox::left, this, &PrincessEditor::ShowAge);
 
   const auto& p = gData.gSavePrincesses[std::size_t(record)];
-  nameBox->setText(RowCell(list_, row_, 0));
-  motherName_->setText(RowCell(list_, row_, kMotherColumn));
+  nameBox->setText(RowCell(list_, row_, PrincessColumn::Name));
+  motherName_->setText(RowCell(list_, row_, PrincessColumn::Mother));
   birthYear->setText(QString::number(p.get(kPrincess.birthYear)));
   ShowAge();
   adultCheck->setChecked(p.get(kPrincess.adult) == kAdult);

@@ -12,6 +12,7 @@
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
 #include "platform/pictureclip.h"
+#include "ui/common/listcolumns.h"
 #include "ui/common/mainlink.h"
 
 namespace garam {
@@ -62,7 +63,7 @@ RegionEditor::RegionEditor(MainWindowLink& w, int record)
   sphereCombo->addItems(CultureSphereNames() << Q(CultureSphereName(kNoSphere)));
   for (int i = 0; i < kIslandKinds; ++i) kindCombo->addItem(QString("섬%1").arg(i, 2, 10, QChar('0')));
   kindCombo->addItems({"대륙", "바다"});
-  nameBox->setText(RowCell(list_, row_, 0));
+  nameBox->setText(RowCell(list_, row_, RegionColumn::Name));
   // A stored value without an entry opens with none chosen, and OK keeps it.
   WithRegion(record, [&](const auto& r) {
     const int sphere = r.get(r.L.sphere), kind = r.get(r.L.kind);
@@ -156,7 +157,7 @@ void CultureItemEditor::FillChoices() {
 }
 
 void CultureItemEditor::Open(int record) {
-  nameBox->setText(RowCell(list_, row_, 0));
+  nameBox->setText(RowCell(list_, row_, CultureItemColumn::Name));
   busy_ = true;
   const auto& item = gData.gCultureItems[std::size_t(record)];
   const int field = item.get(kCultureItemScen.field), rise = item.get(kCultureItemScen.rise) & 0xF;

@@ -9,12 +9,11 @@
 #include "data/record_access.h"
 #include "platform/dialogs.h"
 #include "platform/editorkit.h"
+#include "ui/common/listcolumns.h"
 #include "ui/common/mainlink.h"
 
 namespace garam {
 namespace {
-
-constexpr int kKindColumn = 1;
 
 struct NumberBox {
   const char* caption;
@@ -38,7 +37,7 @@ UnitTypeEditor::UnitTypeEditor(MainWindowLink& w, int record)
   nameBox = new QLineEdit(this);
   nameBox->setObjectName("nameBox");
   AttachNameBox(nameBox, UnitTypeNameWidth() - 1);
-  kindLabel = new QLabel(RowCell(list_, row_, kKindColumn).trimmed(), this);
+  kindLabel = new QLabel(RowCell(list_, row_, UnitTypeColumn::Kind).trimmed(), this);
   kindLabel->setObjectName("kindLabel");
 
   auto* grid = new QGridLayout;
