@@ -1,6 +1,7 @@
 #include "ui/pickers/city_picker.h"
 
 #include "data/general_record.h"
+#include "ui/common/listcolumns.h"
 #include "ui/common/shownstatus.h"
 #include "data/gamedata.h"
 #include "data/ids.h"
@@ -9,7 +10,6 @@
 namespace garam {
 
 namespace {
-constexpr int kOwnerColumn = 1, kGeneralCountColumn = 2;
 const QString kNoOwner(18, QChar('-'));
 const QString kNoCityRow = QStringLiteral("        없음");
 
@@ -39,7 +39,8 @@ void CityPicker::Fill() {
     if (!cities) return;
     for (int i = 0; i < cities->count(); ++i) {
       const ListItem* r = cities->row(i);
-      if (cities->cell(r, kOwnerColumn) != kNoOwner) AddRow(cities->cell(r, 0), r->tag, {cities->cell(r, kOwnerColumn)});
+      if (cities->cell(r, CityColumn::Owner) != kNoOwner)
+        AddRow(cities->cell(r, CityColumn::Name), r->tag, {cities->cell(r, CityColumn::Owner)});
     }
   };
 
@@ -77,22 +78,23 @@ void CityPicker::AddCapitalRows() {
     if (cities)
       for (int i = 0; i < cities->count(); ++i) {
         const ListItem* r = cities->row(i);
-        if (cities->cell(r, kOwnerColumn) == kNoOwner)
-          AddRow(cities->cell(r, 0), r->tag, {cities->cell(r, kOwnerColumn)});
+        if (cities->cell(r, CityColumn::Owner) == kNoOwner)
+          AddRow(cities->cell(r, CityColumn::Name), r->tag, {cities->cell(r, CityColumn::Owner)});
       }
   } else if (const ListView* generals = lists_.generals) {
     for (int i = 0; i < generals->count(); ++i) {
       const ListItem* g = generals->row(i);
-      if (ShownStatus(generals->cell(g, 1)) != GeneralStatus::Lord) continue;
+      if (ShownStatus(generals->cell(g, GeneralColumn::Status)) != GeneralStatus::Lord) continue;
       const int general = CellNumber(g->tag);
       int city = -1;
       WithStoredGeneral(general, [&](const auto& r) { city = r.get(r.L.city); });
       // A lord whose city has no row in the city list has no capital to offer.
       const ListItem* cityRow = city >= 0 ? RowByNumber(cities, city) : nullptr;
       if (!cityRow) continue;
-      capitalCandidates_.push_back({std::int16_t(city), std::int16_t(general), TrimSpaces(generals->cell(g, 0))});
-      AddRow(cities->cell(cityRow, 0), QString::number(capitalCandidates_.size()),
-             {cities->cell(cityRow, kOwnerColumn)});
+      capitalCandidates_.push_back(
+          {std::int16_t(city), std::int16_t(general), TrimSpaces(generals->cell(g, GeneralColumn::Name))});
+      AddRow(cities->cell(cityRow, CityColumn::Name), QString::number(capitalCandidates_.size()),
+             {cities->cell(cityRow, CityColumn::Owner)});
     }
   }
 }
@@ -103,7 +105,7 @@ bool CityPicker::CityHolds(int city, int scenarioMore, int saveSlot) const {
     return gData.gSaveCities[city].general(std::size_t(saveSlot)) != kNoGeneral;
   }
   const ListItem* r = RowByNumber(lists_.cities, city);
-  return r && CellNumber(lists_.cities->cell(r, kGeneralCountColumn)) > scenarioMore;
+  return r && CellNumber(lists_.cities->cell(r, CityColumn::Generals)) > scenarioMore;
 }
 
 void CityPicker::WritePositionLabels(int city) {
@@ -178,7 +180,7 @@ void CityPicker::AnswerJoining(ListItem* row) {
     // His own city's count includes himself unless he was unaffiliated as loaded.
     const ListView* generals = lists_.generals;
     const ListItem* self = generals ? generals->selectedRow() : nullptr;
-    const bool wasUnaffiliated = self && ShownStatus(generals->cell(self, 1)) == GeneralStatus::Unaffiliated;
+    const bool wasUnaffiliated = self && ShownStatus(generals->cell(self, GeneralColumn::Status)) == GeneralStatus::Unaffiliated;
     hasLord = CityHolds(city, wasUnaffiliated ? 0 : 1, 1);
   }
   SettleIn(city, hasLord);

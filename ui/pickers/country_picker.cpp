@@ -2,6 +2,7 @@
 
 #include "data/gamedata.h"
 #include "data/ids.h"
+#include "ui/common/listcolumns.h"
 
 namespace garam {
 
@@ -30,7 +31,7 @@ void CountryPicker::Fill() {
   if (const ListView* countries = lists_.countries)
     for (int i = 0; i < countries->count(); ++i) {
       const ListItem* r = countries->row(i);
-      AddRow(countries->cell(r, 0), r->tag, {countries->cell(r, 1)});
+      AddRow(countries->cell(r, CountryColumn::Name), r->tag, {countries->cell(r, CountryColumn::King)});
     }
 
   // Only a save file has cities without owner, and only a city without generals may become one.
@@ -39,7 +40,7 @@ void CountryPicker::Fill() {
     if (cityEditor) {
       const ListView* cities = lists_.cities;
       const ListItem* edited = cities ? cities->selectedRow() : nullptr;
-      offerNone = CellNumber(edited ? cities->cell(edited, 2) : QString()) == 0;
+      offerNone = CellNumber(edited ? cities->cell(edited, CityColumn::Generals) : QString()) == 0;
     }
     if (offerNone) AddRow(kNoCountryRow, QString::number(kNoCountry), {""});
   }

@@ -1,6 +1,7 @@
 #include "ui/pickers/general_picker.h"
 
 #include "data/general_record.h"
+#include "ui/common/listcolumns.h"
 #include "ui/common/shownstatus.h"
 #include "data/country_edit.h"
 #include "data/gamedata.h"
@@ -9,8 +10,6 @@
 namespace garam {
 
 namespace {
-constexpr int kStatusColumn = 1, kCityColumn = 8, kCountryColumn = 9;
-
 const char* Caption(GeneralPickerMode mode) {
   using enum GeneralPickerMode;
   switch (mode) {
@@ -36,8 +35,9 @@ GeneralPicker::GeneralPicker(QWidget* owner, const MainLists& lists, const Picke
 
 void GeneralPicker::AddGeneralRow(const ListItem* source) {
   const ListView* from = lists_.generals;
-  AddRow(from->cell(source, 0), source->tag,
-         {from->cell(source, kStatusColumn), from->cell(source, kCityColumn), from->cell(source, kCountryColumn)});
+  AddRow(from->cell(source, GeneralColumn::Name), source->tag,
+         {from->cell(source, GeneralColumn::Status), from->cell(source, GeneralColumn::City),
+          from->cell(source, GeneralColumn::Country)});
 }
 
 void GeneralPicker::Fill() {
@@ -101,7 +101,7 @@ void GeneralPicker::AddGrownMenRows() {
   for (int i = 0; i < generals->count(); ++i) {
     const ListItem* g = generals->row(i);
     // Grown men only: a minor or a general not yet appeared is no father or husband.
-    const std::optional<GeneralStatus> status = ShownStatus(generals->cell(g, kStatusColumn));
+    const std::optional<GeneralStatus> status = ShownStatus(generals->cell(g, GeneralColumn::Status));
     const bool adult = status == GeneralStatus::King || status == GeneralStatus::Lord ||
                        status == GeneralStatus::Ordinary || status == GeneralStatus::Unaffiliated;
     if (adult && (father || status != GeneralStatus::Unaffiliated)) AddGeneralRow(g);
@@ -133,10 +133,10 @@ void GeneralPicker::AddCountryGeneralRows() {
     const ListItem* g = generals->row(i);
     // By the owner of his city: another country may bear the same name.
     if (GeneralCountry(CellNumber(g->tag)) != countryNo) continue;
-    if (ShownStatus(generals->cell(g, kStatusColumn)) == GeneralStatus::Unaffiliated) continue;
-    AddRow(generals->cell(g, 0), g->tag,
+    if (ShownStatus(generals->cell(g, GeneralColumn::Status)) == GeneralStatus::Unaffiliated) continue;
+    AddRow(generals->cell(g, GeneralColumn::Name), g->tag,
            {StatusCaption(CellNumber(g->tag) == king ? GeneralStatus::King : GeneralStatus::Ordinary),
-            generals->cell(g, kCityColumn), typedName});
+            generals->cell(g, GeneralColumn::City), typedName});
   }
   // "국왕" sorts before "일반": the current king comes first and is selected.
   list_->setSortKey(1);
@@ -145,7 +145,7 @@ void GeneralPicker::AddCountryGeneralRows() {
 void GeneralPicker::AddUnaffiliatedRows() {
   const ListView* generals = lists_.generals;
   for (int i = 0; i < generals->count(); ++i)
-    if (ShownStatus(generals->cell(generals->row(i), kStatusColumn)) == GeneralStatus::Unaffiliated)
+    if (ShownStatus(generals->cell(generals->row(i), GeneralColumn::Status)) == GeneralStatus::Unaffiliated)
       AddGeneralRow(generals->row(i));
 }
 

@@ -8,6 +8,7 @@
 #include "data/ids.h"
 #include "data/other_edits.h"
 #include "platform/pictureclip.h"
+#include "ui/common/listcolumns.h"
 
 namespace garam {
 
@@ -44,7 +45,8 @@ void MotherPicker::Fill() {
   if (!consorts) return;
   for (int i = 0; i < consorts->count(); ++i) {
     const ListItem* r = consorts->row(i);
-    AddRow(consorts->cell(r, 0), r->tag, {consorts->cell(r, 3), HusbandCountryName(CellNumber(r->tag))});
+    AddRow(consorts->cell(r, ConsortColumn::Name), r->tag,
+           {consorts->cell(r, ConsortColumn::Husband), HusbandCountryName(CellNumber(r->tag))});
   }
 }
 
