@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "tests/ui/list_fixtures.h"
+#include "ui/common/listcolumns.h"
 
 namespace garam {
 namespace {
@@ -127,6 +128,56 @@ TEST_F(MainLists, HeaderClicksSortAndMarkTheColumn) {
   ListHeaderClick(*w, EntityList::Countries, 0);
   EXPECT_EQ(Headers(2)[0], "이름△");
   EXPECT_EQ(Marks(2), 1);
+}
+
+// The windows that read and patch the lists by column name find the caption the list shows there,
+// and no list has a column the names do not cover.
+TEST_F(MainLists, NamedColumnsCarryTheirCaptions) {
+  struct Named {
+    int column;
+    const char* caption;
+  };
+  const std::pair<EntityList, std::vector<Named>> lists[] = {
+      {EntityList::Countries,
+       {{CountryColumn::Name, "이름"}, {CountryColumn::King, "국왕"}, {CountryColumn::Capital, "수도"},
+        {CountryColumn::Cities, "도시수"}, {CountryColumn::Generals, "장군수"}, {CountryColumn::Record, "*"}}},
+      {EntityList::Cities,
+       {{CityColumn::Name, "이름"}, {CityColumn::Owner, "소속국가"}, {CityColumn::Generals, "장군수"},
+        {CityColumn::Defence, "방어도"}, {CityColumn::Gold, "금"}, {CityColumn::Food, "군량"},
+        {CityColumn::Soldiers, "병사수"}, {CityColumn::Record, "*"}}},
+      {EntityList::Generals,
+       {{GeneralColumn::Name, "이름"}, {GeneralColumn::Status, "신분"}, {GeneralColumn::BirthYear, "출생년도"},
+        {GeneralColumn::Loyalty, "충성도"}, {GeneralColumn::Politics, "정치"}, {GeneralColumn::Battle, "전투"},
+        {GeneralColumn::Intelligence, "지모"}, {GeneralColumn::Unit, "유닛"}, {GeneralColumn::City, "소속도시"},
+        {GeneralColumn::Country, "소속국가"}, {GeneralColumn::Infantry, "보병"}, {GeneralColumn::Archers, "궁병"},
+        {GeneralColumn::Cavalry, "기병"}, {GeneralColumn::Navy, "수군"}, {GeneralColumn::Record, "*"}}},
+      {EntityList::Consorts,
+       {{ConsortColumn::Name, "이름"}, {ConsortColumn::Region, "출신지역"}, {ConsortColumn::Father, "아버지"},
+        {ConsortColumn::Husband, "남편"}, {ConsortColumn::Tendency, "문화경향"}, {ConsortColumn::Pregnancy, "임신"},
+        {ConsortColumn::Record, "*"}}},
+      {EntityList::Princesses,
+       {{PrincessColumn::Name, "이름"}, {PrincessColumn::Mother, "어머니"}, {PrincessColumn::Adult, "성인여부"},
+        {PrincessColumn::BirthYear, "출생년도"}}},
+      {EntityList::UnitTypes,
+       {{UnitTypeColumn::Name, "이름"}, {UnitTypeColumn::Kind, "종류"}, {UnitTypeColumn::Attack, "공격력"},
+        {UnitTypeColumn::Cost, "가격"}, {UnitTypeColumn::Mobility, "기동력"}, {UnitTypeColumn::AttacksPerTurn, "횟수"},
+        {UnitTypeColumn::Record, "*"}}},
+      {EntityList::Regions, {{RegionColumn::Name, "이름"}, {RegionColumn::Sphere, "문화권"}, {RegionColumn::Record, "*"}}},
+      {EntityList::CultureItems,
+       {{CultureItemColumn::Name, "이름"}, {CultureItemColumn::Field, "관련문화"}, {CultureItemColumn::Rise, "상승치"},
+        {CultureItemColumn::Record, "*"}}},
+  };
+  LoadSave(false);
+  for (const auto& [list, named] : lists) {
+    SCOPED_TRACE(int(list));
+    const ListView* lv = w->List(list);
+    EXPECT_EQ(lv->columnCount(), int(named.size()));
+    for (const Named& n : named) {
+      QString caption = lv->headerText(n.column);
+      if (caption.endsWith(QStringLiteral("△")) || caption.endsWith(QStringLiteral("▽"))) caption.chop(1);
+      EXPECT_EQ(caption.toStdString(), n.caption) << n.column;
+    }
+  }
 }
 
 TEST_F(MainLists, DeleteOnlyOnTheLastRowOfANumberedScenarioAndCapitalHint) {

@@ -4,6 +4,7 @@
 
 #include "data/general_record.h"
 #include "ui/common/shownstatus.h"
+#include "ui/common/listcolumns.h"
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
 #include "platform/dialogs.h"
@@ -11,9 +12,6 @@
 
 namespace garam {
 namespace {
-
-constexpr int kStatusColumn = 1;
-constexpr int kLastSwappedColumn = 13;  // the record-number column behind stays with its row
 
 ListItem* LastRow(ListView* lv) { return lv->count() > 0 ? lv->row(lv->count() - 1) : nullptr; }
 
@@ -34,7 +32,7 @@ bool GeneralSwapOffered(MainWindow& w) {
   ListItem* s = lv->selectedRow();
   ListItem* l = LastRow(lv);
   auto unaffiliated = [lv](const ListItem* row) {
-    return ShownStatus(lv->subItem(row, kStatusColumn)) == GeneralStatus::Unaffiliated;
+    return ShownStatus(lv->subItem(row, GeneralColumn::Status)) == GeneralStatus::Unaffiliated;
   };
   return s && l && unaffiliated(s) && unaffiliated(l) &&
          s->tag != l->tag;
@@ -55,12 +53,13 @@ void MoveGeneralRecord(MainWindow& w) {
     return Refuse(w, "다른 장군의 혈연으로 설정되어 있어서 위치를 이동할 수 없습니다.");
   if (IsNuribo(a, w.ShownFileName()) || IsNuribo(b, w.ShownFileName())) return Refuse(w, "누리보는 위치를 이동할 수 없습니다.");
 
+  // The record-number column stays with its row.
   QStringList texts[2];
   for (int i = 0; i < 2; ++i)
-    for (int c = 0; c <= kLastSwappedColumn; ++c) texts[i] << lv->cell(i == 0 ? s : l, c);
+    for (int c = 0; c < GeneralColumn::Record; ++c) texts[i] << lv->cell(i == 0 ? s : l, c);
   // Sorting would move the rows under us while their cells change one by one.
   lv->beginUpdate();
-  for (int c = 0; c <= kLastSwappedColumn; ++c) {
+  for (int c = 0; c < GeneralColumn::Record; ++c) {
     lv->setCell(s, c, texts[1][c]);
     lv->setCell(l, c, texts[0][c]);
   }

@@ -10,6 +10,7 @@
 #include "data/ids.h"
 #include "data/record_access.h"
 #include "platform/twips.h"
+#include "ui/common/listcolumns.h"
 #include "ui/main/entitycommands.h"
 #include "ui/main/main_window.h"
 #include "ui/main/headerpages.h"
@@ -122,7 +123,8 @@ ListView* MakeList(QWidget* frame, EntityList list, const std::string& name, Mai
   const ListDesign& s = Design(list);
   QList<Qt::Alignment> align;
   for (int i = 0; i < s.headers.size(); ++i) {
-    const bool centred = s.firstDir[i] == '*' || (list == EntityList::Generals && i == 1) || (list == EntityList::CultureItems && i == 1);
+    const bool centred = s.firstDir[i] == '*' || (list == EntityList::Generals && i == GeneralColumn::Status) ||
+                         (list == EntityList::CultureItems && i == CultureItemColumn::Field);
     align << (centred ? Qt::AlignHCenter : Qt::AlignLeft);
   }
   lv->setColumns(s.headers, align);
@@ -522,13 +524,13 @@ void ListSelectionFollowUp(MainWindow& w, EntityList list) {
     const bool save = IsSaveFile();
     const int city = row->tag.toInt();
     int owner = -1;
-    if (!save || lv->subItem(row, 1) != QString(18, '-')) {
+    if (!save || lv->subItem(row, CityColumn::Owner) != QString(18, '-')) {
       WithCity(city, [&](const auto& c) { owner = c.get(c.L.owner); });
     }
     if (owner >= 0) {
       ListItem* country = w.countryList->findTag(QString::number(owner));
-      if (country && w.countryList->subItem(country, 2) == row->text(0))
-        w.SetStatus(StatusPanel::Hint, ("도시선택(" + lv->subItem(row, 1) + "의 수도)").toStdString());
+      if (country && w.countryList->subItem(country, CountryColumn::Capital) == row->text(CityColumn::Name))
+        w.SetStatus(StatusPanel::Hint, ("도시선택(" + lv->subItem(row, CityColumn::Owner) + "의 수도)").toStdString());
     }
   }
   if (IsNumberedScenario(gFileKind)) {

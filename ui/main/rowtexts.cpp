@@ -9,6 +9,7 @@
 #include "data/ids.h"
 #include "data/record_access.h"
 #include "data/save_io.h"
+#include "ui/common/listcolumns.h"
 
 namespace garam {
 namespace {
@@ -151,7 +152,7 @@ std::vector<ListRow> CountryRows(const ListSource& s, std::uint8_t player) {
     r.sub = {king ? king->name : "", capital ? *capital : "", Padded(cityCount ? *cityCount : 0, 5),
              Padded(generalCount ? *generalCount : 0, 5), RecordNumber(int(i), 2)};
     if (s.save && player != kNoCountry && i == player) {
-      r.bold = {0, 1, 2};
+      r.bold = {CountryColumn::Name, CountryColumn::King, CountryColumn::Capital};
       r.color = kPlayerBlue;
     }
     rows.push_back(std::move(r));
@@ -172,7 +173,7 @@ std::vector<ListRow> CityRows(const ListSource& s, std::uint8_t player) {
     r.sub = {CountryCell(s, c.owner), Padded(generals ? *generals : 0, 5), Padded(c.defence, 5),
              Padded(c.gold, 5), Padded(c.food, 5), Padded(c.soldiers, 5), RecordNumber(int(i), 2)};
     if (s.save && c.owner != kNoCountry && c.owner == player) {
-      r.bold = {0, 1};
+      r.bold = {CityColumn::Name, CityColumn::Owner};
       r.color = kPlayerRed;
     }
     rows.push_back(std::move(r));
@@ -216,7 +217,8 @@ std::vector<ListRow> GeneralRows(const ListSource& s, std::uint8_t player, std::
              AptitudeText(g.aptitude[3]),
              RecordNumber(int(i), 3)};
     if (s.save && city && city->owner != kNoCountry && city->owner == player) {
-      r.bold = {0, 1, 7, 8, 9};
+      r.bold = {GeneralColumn::Name, GeneralColumn::Status, GeneralColumn::Unit, GeneralColumn::City,
+                GeneralColumn::Country};
       r.color = kPlayerGreen;
     }
     rows.push_back(std::move(r));
