@@ -272,6 +272,50 @@ TEST_F(Commands, ConsortDeleteEventCodes) {
   EXPECT_EQ(gData.gQueens.size(), 1u);
 }
 
+// After a delete the lists read as a new fill of the same data shows them.
+TEST_F(Commands, DeletesLeaveTheListsAsAFillShowsThem) {
+  for (bool qv : {false, true}) {
+    SCOPED_TRACE(qv);
+    const std::int32_t kind = qv ? kScenarioQV : kScenarioKr;
+    // The country: its city, its king and the minor go to 신라.
+    LoadScenario(qv);
+    Select(2, 2);
+    dialogs.inputAnswers = {QString("신라")};
+    Run(2, 1);
+    ASSERT_EQ(gData.gCountries.size(), 2u);
+    ExpectRowsAsFilled(kind, "scedat1.rn");
+
+    // The last city, once its king and the minor live in 금성.
+    test::MakeScenario(qv);
+    for (int g : {5, 6}) {
+      if (qv) gData.gGeneralsQV[std::size_t(g)].set(kGeneralScenQV.city, std::uint8_t(2));
+      else gData.gGenerals[std::size_t(g)].set(kGeneralScenKr.city, std::uint8_t(2));
+    }
+    Fill(kind, "scedat1.rn");
+    Select(3, 3);
+    EXPECT_EQ(Run(3, 1), QStringList{"정말로 없애겠습니까?"});
+    ASSERT_EQ(gData.gCities.size(), 3u);
+    ExpectRowsAsFilled(kind, "scedat1.rn");
+
+    // The last general, unaffiliated.
+    LoadScenario(qv, "scedat2.rn");
+    Select(4, 7);
+    EXPECT_EQ(Run(4, 1), QStringList{"정말로 없애겠습니까?"});
+    ExpectRowsAsFilled(kind, "scedat2.rn");
+
+    // The last consort.
+    LoadScenario(qv);
+    Select(5, 1);
+    EXPECT_EQ(Run(5, 1), QStringList{"정말로 없애겠습니까?"});
+    ExpectRowsAsFilled(kind, "scedat1.rn");
+  }
+  // A free city of the Korean save.
+  LoadSave(false);
+  Select(3, 4);
+  EXPECT_EQ(Run(3, 1), QStringList{"정말로 없애겠습니까?"});
+  ExpectRowsAsFilled(kSaveKr, "user1.rn");
+}
+
 // --- General order swap of the numbered scenarios ----------------------------------------------
 
 TEST_F(Commands, SwapMenuOnlyForTwoUnaffiliatedGeneralsOfANumberedScenario) {
