@@ -1,7 +1,7 @@
 #include "ui/main/entitycommands.h"
 
-#include <set>
 #include <string>
+#include <vector>
 
 #include "data/general_record.h"
 #include "ui/common/shownstatus.h"
@@ -31,7 +31,6 @@ int Tag(const ListItem* row) {
 }
 
 int CountCell(ListView* lv, const ListItem* row, int column) { return lv->subItem(row, column).trimmed().toInt(); }
-QString CountText(long long n) { return Q(Padded(n, 5)); }
 
 void Refuse(MainWindow& w, const char* text) {
   w.Message(text, MsgIcon::Exclamation, MsgButtons::Ok, kMsgTitle);
@@ -94,12 +93,6 @@ int CreateLimit(EntityList list) {
   }
 }
 
-int GeneralCity(int general) {
-  int city = kNoCity;
-  WithStoredGeneral(general, [&](const auto& g) { city = g.get(g.L.city); });
-  return city;
-}
-
 void Create(MainWindow& w, EntityList list) {
   ListView* lv = w.ListOf(list);
   if (lv->count() >= CreateLimit(list)) return Refuse(w, "더이상 작성은 불가능합니다.");
@@ -154,24 +147,13 @@ void DeleteCountry(MainWindow& w, ListItem* row) {
   w.Message(S(heirName) + " 소속으로 변경하겠습니다.", MsgIcon::Information, MsgButtons::Ok, kMsgTitle);
 
   const CountryDeleteResult r = DeleteLastCountry(Tag(heirRow));
-  const std::set<int> moved(r.cities.begin(), r.cities.end());
-  int movedGenerals = 0;
-  for (int city : r.cities) {
-    if (ListItem* cityRow = w.cityList->findTag(QString::number(city))) {
-      movedGenerals += CountCell(w.cityList, cityRow, kCityGenerals);
-      w.cityList->setSubItem(cityRow, kCityOwner, heirName);
-    }
-  }
-  lv->setSubItem(heirRow, kCountryCities, CountText(CountCell(lv, heirRow, kCountryCities) + long(r.cities.size())));
-  lv->setSubItem(heirRow, kCountryGenerals, CountText(CountCell(lv, heirRow, kCountryGenerals) + movedGenerals));
-  // Every general of the former capital now serves the heir, whatever his status.
-  ListView* generals = w.generalList;
-  for (int i = 0; i < generals->count(); ++i) {
-    ListItem* g = generals->row(i);
-    if (moved.count(GeneralCity(Tag(g)))) generals->setSubItem(g, kGeneralCountry, heirName);
-  }
-  if (r.king >= 0)
-    if (ListItem* king = generals->findTag(QString::number(r.king))) generals->setSubItem(king, kGeneralStatus, StatusCaption(GeneralStatus::Lord));
+  // The heir's counts, the owner of its new cities and the country of every general there, and
+  // the former king, now lord of his city.
+  w.RefreshRow(EntityList::Countries, Tag(heirRow));
+  w.RefreshRows(EntityList::Cities, r.cities);
+  std::vector<int> generals = r.generals;
+  if (r.king >= 0) generals.push_back(r.king);
+  w.RefreshRows(EntityList::Generals, generals);
   FinishDelete(w, EntityList::Countries, row);
 }
 
@@ -197,8 +179,7 @@ void DeleteCityCommand(MainWindow& w, ListItem* row) {
   if (IsEventCityCode(code)) return Refuse(w, "능력상승 이벤트 관련도시는 없앨 수 없습니다.");
   if (!Confirm(w)) return;
   const int owner = DeleteLastScenarioCity();
-  if (ListItem* ownerRow = w.countryList->findTag(QString::number(owner)))
-    w.countryList->setSubItem(ownerRow, kCountryCities, CountText(CountCell(w.countryList, ownerRow, kCountryCities) - 1));
+  w.RefreshRow(EntityList::Countries, owner);
   FinishDelete(w, EntityList::Cities, row);
 }
 
