@@ -4,9 +4,10 @@
 #include <vector>
 
 #include "data/general_record.h"
-#include "ui/common/shownstatus.h"
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
+#include "data/general_counts.h"
+#include "data/general_status.h"
 #include "data/ids.h"
 #include "data/record_access.h"
 #include "data/territory.h"
@@ -30,7 +31,11 @@ int Tag(const ListItem* row) {
   return ok ? n : -1;
 }
 
-int CountCell(ListView* lv, const ListItem* row, int column) { return lv->subItem(row, column).trimmed().toInt(); }
+// The count the country's row shows: every change of the counts shows its rows anew.
+int CountryCityCount(int country) {
+  const auto* n = At(gData.gCountryCityCount, country);
+  return n ? *n : 0;
+}
 
 void Refuse(MainWindow& w, const char* text) {
   w.Message(text, MsgIcon::Exclamation, MsgButtons::Ok, kMsgTitle);
@@ -126,7 +131,7 @@ void Create(MainWindow& w, EntityList list) {
 void DeleteCountry(MainWindow& w, ListItem* row) {
   ListView* lv = w.countryList;
   if (lv->count() <= 1) return Refuse(w, "더이상 삭제할 수 없습니다.");
-  if (CountCell(lv, row, kCountryCities) != 1) return Refuse(w, "도시수가 1개인 국가만 삭제할 수 있습니다.");
+  if (CountryCityCount(Tag(row)) != 1) return Refuse(w, "도시수가 1개인 국가만 삭제할 수 있습니다.");
   if (!Confirm(w)) return;
 
   ListItem* first = lv->findTag("0");
@@ -161,6 +166,7 @@ void DeleteCityCommand(MainWindow& w, ListItem* row) {
   ListView* lv = w.cityList;
   const int city = Tag(row);
   if (gFileKind == kSaveKr) {
+    // The cell, not the owner byte: a country named in dashes has always passed for none here.
     if (lv->subItem(row, kCityOwner) != Q(Dashes(kNoCountryDashes))) return Refuse(w, "공백 도시만 가능합니다.");
     // A general left naming a deleted city would follow a dangling reference in the game.
     if (CityHasGenerals(city)) return Refuse(w, "장군수가 0인 도시만 가능합니다.");
@@ -172,7 +178,7 @@ void DeleteCityCommand(MainWindow& w, ListItem* row) {
     FinishDelete(w, EntityList::Cities, row);
     return;
   }
-  if (CountCell(lv, row, kCityGenerals) != 0 || CityHasGenerals(city)) return Refuse(w, "장군수가 0인 도시만 가능합니다.");
+  if (GeneralCount(GeneralTally::City, city) != 0 || CityHasGenerals(city)) return Refuse(w, "장군수가 0인 도시만 가능합니다.");
   // Only the last city comes here, the one a delete can reach.
   int code = 0;
   WithCity(city, [&](const auto& c) { code = c.get(c.L.code); });
@@ -186,9 +192,11 @@ void DeleteCityCommand(MainWindow& w, ListItem* row) {
 void DeleteGeneral(MainWindow& w, ListItem* row) {
   ListView* lv = w.generalList;
   if (lv->count() <= 1) return Refuse(w, "더이상 삭제할 수 없습니다.");
-  if (ShownStatus(lv->subItem(row, kGeneralStatus)) != GeneralStatus::Unaffiliated) return Refuse(w, "재야 장군만 가능합니다.");
-  if (!Confirm(w)) return;
   const int general = Tag(row);
+  GeneralWorkingCopy record;
+  if (!ReadGeneral(general, record) || RecordStatus(record) != GeneralStatus::Unaffiliated)
+    return Refuse(w, "재야 장군만 가능합니다.");
+  if (!Confirm(w)) return;
   if (IsRelationOfAnyGeneral(general)) return Refuse(w, "다른 장군의 혈연으로 설정되어 있어서 삭제할 수 없습니다.");
   if (IsNuribo(general, w.ShownFileName())) return Refuse(w, "누리보는 삭제할 수 없습니다.");
   DeleteLastScenarioGeneral();
