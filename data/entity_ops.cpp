@@ -110,6 +110,10 @@ CountryDeleteResult DeleteLastCountry(int heir) {
     c.set(kCityScen.owner, std::uint8_t(heir));
     r.cities.push_back(int(i));
   }
+  WithScenarioGenerals([&](const auto& generals) {
+    for (std::size_t g = 0; g < generals.size(); ++g)
+      if (std::ranges::find(r.cities, int(generals[g].get(generals[g].L.city))) != r.cities.end()) r.generals.push_back(int(g));
+  });
   Bump(gData.gCountryCityCount, heir, int(r.cities.size()));
   AddToGeneralCount(GeneralTally::Country, heir, GeneralCount(GeneralTally::Country, last));
   if (std::size_t(last) < gData.gCountryCityCount.size()) gData.gCountryCityCount[std::size_t(last)] = 0;

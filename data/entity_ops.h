@@ -41,8 +41,9 @@ bool CityHasGenerals(int city);
 // generals, its king becomes the lord of his city (son-in-law flag cleared), and every other
 // country drops its relation word towards it. The count arrays follow.
 struct CountryDeleteResult {
-  std::vector<int> cities;  // the cities that went to the heir
-  int king = -1;            // the former king's record, -1 when the country named none
+  std::vector<int> cities;    // the cities that went to the heir
+  std::vector<int> generals;  // every general of those cities, whatever his status
+  int king = -1;              // the former king's record, -1 when the country named none
 };
 CountryDeleteResult DeleteLastCountry(int heir);
 

@@ -62,6 +62,7 @@ TEST_P(EntityOps, CountryDeleteShrinksRelationsAndKeepsTheKingsOtherBits) {
   OnGenerals(qv(), [](auto& g) { g[5].set(g[5].L.status, std::uint16_t(0x2000 | 0x0100 | 4)); });
   const CountryDeleteResult r = DeleteLastCountry(1);
   EXPECT_EQ(r.cities, std::vector<int>{3});
+  EXPECT_EQ(r.generals, std::vector<int>{5});
   EXPECT_EQ(r.king, 5);
   for (const auto& c : gData.gCountries) EXPECT_EQ(c.relations.size(), 2u);
   EXPECT_EQ(gData.gCountries[1].relations[1], 0x1001);  // the remaining words are kept

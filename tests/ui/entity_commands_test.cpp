@@ -161,10 +161,10 @@ TEST_F(Commands, CountryDeleteRefusalsHeirAndTheFormerCapitalsRows) {
   for (bool qv : {false, true}) {
     SCOPED_TRACE(qv);
     LoadScenario(qv);
-    ListItem* row = Select(2, 2);
-    w->countryList->setSubItem(row, 3, "    2");
+    Select(2, 2);
+    gData.gCountryCityCount[2] = 2;
     EXPECT_EQ(Run(2, 1), QStringList{"도시수가 1개인 국가만 삭제할 수 있습니다."});
-    w->countryList->setSubItem(row, 3, "    1");
+    gData.gCountryCityCount[2] = 1;
     dialogs.boxAnswers = {MsgResult::No};
     EXPECT_EQ(Run(2, 1), QStringList{"정말로 없애겠습니까?"});
     EXPECT_TRUE(gData.gCountries.size() == 3u && dialogs.inputPrompts.empty());
@@ -235,15 +235,23 @@ TEST_F(Commands, SaveCityDelete) {
   EXPECT_EQ(Run(3, 1), QStringList{"정말로 없애겠습니까?"});
   EXPECT_TRUE(!w->cityList->findTag("4") && w->cityButtons.remove->isEnabled());
   EXPECT_EQ(gData.gSaveCities[4].get(kCitySave.x), kFreeCityX);
+
+  // The check reads the owner cell: a country named all in dashes passes for none.
+  test::MakeSave(gData, false);
+  test::SaveCountry(gData, false, 5, Dashes(kNoCountryDashes), 11);
+  gData.gSaveCities[4].set(kCitySave.owner, std::uint8_t(5));
+  Fill(kSaveKr, "user1.rn");
+  Select(3, 4);
+  EXPECT_EQ(Run(3, 1), QStringList{"정말로 없애겠습니까?"});
 }
 
 TEST_F(Commands, GeneralDeleteRefusalsInOrder) {
   LoadScenario(false, "SCEDAT2.RN");
   ListView* generals = w->generalList;
   Select(4, 7);
-  generals->setSubItem(generals->findTag("7"), 1, "일반");
+  gData.gGenerals[7].set(kGeneralScenKr.status, std::uint16_t(2));
   EXPECT_EQ(Run(4, 1), QStringList{"재야 장군만 가능합니다."});
-  generals->setSubItem(generals->findTag("7"), 1, "재야");
+  gData.gGenerals[7].set(kGeneralScenKr.status, std::uint16_t(3));
   // The relation check comes after the confirmation.
   gData.gGenerals[0].set(kGeneralScenKr.grandfather, std::uint16_t(7));
   EXPECT_EQ(Run(4, 1), (QStringList{"정말로 없애겠습니까?", "다른 장군의 혈연으로 설정되어 있어서 삭제할 수 없습니다."}));
@@ -270,6 +278,50 @@ TEST_F(Commands, ConsortDeleteEventCodes) {
   Select(5, 1);
   EXPECT_EQ(Run(5, 1), QStringList{"정말로 없애겠습니까?"});
   EXPECT_EQ(gData.gQueens.size(), 1u);
+}
+
+// After a delete the lists read as a new fill of the same data shows them.
+TEST_F(Commands, DeletesLeaveTheListsAsAFillShowsThem) {
+  for (bool qv : {false, true}) {
+    SCOPED_TRACE(qv);
+    const std::int32_t kind = qv ? kScenarioQV : kScenarioKr;
+    // The country: its city, its king and the minor go to 신라.
+    LoadScenario(qv);
+    Select(2, 2);
+    dialogs.inputAnswers = {QString("신라")};
+    Run(2, 1);
+    ASSERT_EQ(gData.gCountries.size(), 2u);
+    ExpectRowsAsFilled(kind, "scedat1.rn");
+
+    // The last city, once its king and the minor live in 금성.
+    test::MakeScenario(qv);
+    for (int g : {5, 6}) {
+      if (qv) gData.gGeneralsQV[std::size_t(g)].set(kGeneralScenQV.city, std::uint8_t(2));
+      else gData.gGenerals[std::size_t(g)].set(kGeneralScenKr.city, std::uint8_t(2));
+    }
+    Fill(kind, "scedat1.rn");
+    Select(3, 3);
+    EXPECT_EQ(Run(3, 1), QStringList{"정말로 없애겠습니까?"});
+    ASSERT_EQ(gData.gCities.size(), 3u);
+    ExpectRowsAsFilled(kind, "scedat1.rn");
+
+    // The last general, unaffiliated.
+    LoadScenario(qv, "scedat2.rn");
+    Select(4, 7);
+    EXPECT_EQ(Run(4, 1), QStringList{"정말로 없애겠습니까?"});
+    ExpectRowsAsFilled(kind, "scedat2.rn");
+
+    // The last consort.
+    LoadScenario(qv);
+    Select(5, 1);
+    EXPECT_EQ(Run(5, 1), QStringList{"정말로 없애겠습니까?"});
+    ExpectRowsAsFilled(kind, "scedat1.rn");
+  }
+  // A free city of the Korean save.
+  LoadSave(false);
+  Select(3, 4);
+  EXPECT_EQ(Run(3, 1), QStringList{"정말로 없애겠습니까?"});
+  ExpectRowsAsFilled(kSaveKr, "user1.rn");
 }
 
 // --- General order swap of the numbered scenarios ----------------------------------------------

@@ -1,12 +1,13 @@
 #include "ui/main/entitycommands.h"
 
-#include <set>
 #include <string>
+#include <vector>
 
 #include "data/general_record.h"
-#include "ui/common/shownstatus.h"
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
+#include "data/general_counts.h"
+#include "data/general_status.h"
 #include "data/ids.h"
 #include "data/record_access.h"
 #include "data/territory.h"
@@ -30,8 +31,11 @@ int Tag(const ListItem* row) {
   return ok ? n : -1;
 }
 
-int CountCell(ListView* lv, const ListItem* row, int column) { return lv->subItem(row, column).trimmed().toInt(); }
-QString CountText(long long n) { return Q(Padded(n, 5)); }
+// The count the country's row shows: every change of the counts shows its rows anew.
+int CountryCityCount(int country) {
+  const auto* n = At(gData.gCountryCityCount, country);
+  return n ? *n : 0;
+}
 
 void Refuse(MainWindow& w, const char* text) {
   w.Message(text, MsgIcon::Exclamation, MsgButtons::Ok, kMsgTitle);
@@ -94,12 +98,6 @@ int CreateLimit(EntityList list) {
   }
 }
 
-int GeneralCity(int general) {
-  int city = kNoCity;
-  WithStoredGeneral(general, [&](const auto& g) { city = g.get(g.L.city); });
-  return city;
-}
-
 void Create(MainWindow& w, EntityList list) {
   ListView* lv = w.ListOf(list);
   if (lv->count() >= CreateLimit(list)) return Refuse(w, "더이상 작성은 불가능합니다.");
@@ -133,7 +131,7 @@ void Create(MainWindow& w, EntityList list) {
 void DeleteCountry(MainWindow& w, ListItem* row) {
   ListView* lv = w.countryList;
   if (lv->count() <= 1) return Refuse(w, "더이상 삭제할 수 없습니다.");
-  if (CountCell(lv, row, kCountryCities) != 1) return Refuse(w, "도시수가 1개인 국가만 삭제할 수 있습니다.");
+  if (CountryCityCount(Tag(row)) != 1) return Refuse(w, "도시수가 1개인 국가만 삭제할 수 있습니다.");
   if (!Confirm(w)) return;
 
   ListItem* first = lv->findTag("0");
@@ -154,24 +152,13 @@ void DeleteCountry(MainWindow& w, ListItem* row) {
   w.Message(S(heirName) + " 소속으로 변경하겠습니다.", MsgIcon::Information, MsgButtons::Ok, kMsgTitle);
 
   const CountryDeleteResult r = DeleteLastCountry(Tag(heirRow));
-  const std::set<int> moved(r.cities.begin(), r.cities.end());
-  int movedGenerals = 0;
-  for (int city : r.cities) {
-    if (ListItem* cityRow = w.cityList->findTag(QString::number(city))) {
-      movedGenerals += CountCell(w.cityList, cityRow, kCityGenerals);
-      w.cityList->setSubItem(cityRow, kCityOwner, heirName);
-    }
-  }
-  lv->setSubItem(heirRow, kCountryCities, CountText(CountCell(lv, heirRow, kCountryCities) + long(r.cities.size())));
-  lv->setSubItem(heirRow, kCountryGenerals, CountText(CountCell(lv, heirRow, kCountryGenerals) + movedGenerals));
-  // Every general of the former capital now serves the heir, whatever his status.
-  ListView* generals = w.generalList;
-  for (int i = 0; i < generals->count(); ++i) {
-    ListItem* g = generals->row(i);
-    if (moved.count(GeneralCity(Tag(g)))) generals->setSubItem(g, kGeneralCountry, heirName);
-  }
-  if (r.king >= 0)
-    if (ListItem* king = generals->findTag(QString::number(r.king))) generals->setSubItem(king, kGeneralStatus, StatusCaption(GeneralStatus::Lord));
+  // The heir's counts, the owner of its new cities and the country of every general there, and
+  // the former king, now lord of his city.
+  w.RefreshRow(EntityList::Countries, Tag(heirRow));
+  w.RefreshRows(EntityList::Cities, r.cities);
+  std::vector<int> generals = r.generals;
+  if (r.king >= 0) generals.push_back(r.king);
+  w.RefreshRows(EntityList::Generals, generals);
   FinishDelete(w, EntityList::Countries, row);
 }
 
@@ -179,6 +166,7 @@ void DeleteCityCommand(MainWindow& w, ListItem* row) {
   ListView* lv = w.cityList;
   const int city = Tag(row);
   if (gFileKind == kSaveKr) {
+    // The cell, not the owner byte: a country named in dashes has always passed for none here.
     if (lv->subItem(row, kCityOwner) != Q(Dashes(kNoCountryDashes))) return Refuse(w, "공백 도시만 가능합니다.");
     // A general left naming a deleted city would follow a dangling reference in the game.
     if (CityHasGenerals(city)) return Refuse(w, "장군수가 0인 도시만 가능합니다.");
@@ -190,24 +178,25 @@ void DeleteCityCommand(MainWindow& w, ListItem* row) {
     FinishDelete(w, EntityList::Cities, row);
     return;
   }
-  if (CountCell(lv, row, kCityGenerals) != 0 || CityHasGenerals(city)) return Refuse(w, "장군수가 0인 도시만 가능합니다.");
+  if (GeneralCount(GeneralTally::City, city) != 0 || CityHasGenerals(city)) return Refuse(w, "장군수가 0인 도시만 가능합니다.");
   // Only the last city comes here, the one a delete can reach.
   int code = 0;
   WithCity(city, [&](const auto& c) { code = c.get(c.L.code); });
   if (IsEventCityCode(code)) return Refuse(w, "능력상승 이벤트 관련도시는 없앨 수 없습니다.");
   if (!Confirm(w)) return;
   const int owner = DeleteLastScenarioCity();
-  if (ListItem* ownerRow = w.countryList->findTag(QString::number(owner)))
-    w.countryList->setSubItem(ownerRow, kCountryCities, CountText(CountCell(w.countryList, ownerRow, kCountryCities) - 1));
+  w.RefreshRow(EntityList::Countries, owner);
   FinishDelete(w, EntityList::Cities, row);
 }
 
 void DeleteGeneral(MainWindow& w, ListItem* row) {
   ListView* lv = w.generalList;
   if (lv->count() <= 1) return Refuse(w, "더이상 삭제할 수 없습니다.");
-  if (ShownStatus(lv->subItem(row, kGeneralStatus)) != GeneralStatus::Unaffiliated) return Refuse(w, "재야 장군만 가능합니다.");
-  if (!Confirm(w)) return;
   const int general = Tag(row);
+  GeneralWorkingCopy record;
+  if (!ReadGeneral(general, record) || RecordStatus(record) != GeneralStatus::Unaffiliated)
+    return Refuse(w, "재야 장군만 가능합니다.");
+  if (!Confirm(w)) return;
   if (IsRelationOfAnyGeneral(general)) return Refuse(w, "다른 장군의 혈연으로 설정되어 있어서 삭제할 수 없습니다.");
   if (IsNuribo(general, w.ShownFileName())) return Refuse(w, "누리보는 삭제할 수 없습니다.");
   DeleteLastScenarioGeneral();
