@@ -13,17 +13,13 @@
 #include "data/territory.h"
 #include "platform/dialogs.h"
 #include "ui/common/childforms.h"
-#include "ui/main/main_window.h"
+#include "ui/common/listcolumns.h"
 #include "ui/main/headerpages.h"
+#include "ui/main/main_window.h"
 #include "ui/main/rowtexts.h"
 
 namespace garam {
 namespace {
-
-// Columns of the lists, counted as sub-items (0 is the name).
-constexpr int kCountryCapital = 2, kCountryCities = 3, kCountryGenerals = 4;
-constexpr int kCityOwner = 1, kCityGenerals = 2;
-constexpr int kGeneralStatus = 1, kGeneralCountry = 9;
 
 int Tag(const ListItem* row) {
   bool ok = false;
@@ -136,7 +132,7 @@ void DeleteCountry(MainWindow& w, ListItem* row) {
 
   ListItem* first = lv->findTag("0");
   const QString fallback = first ? first->text(0) : QString();
-  const QString prompt = "수도인 " + lv->subItem(row, kCountryCapital) + "와 그곳에 속해있던 장군들을 위한\r\n" +
+  const QString prompt = "수도인 " + lv->subItem(row, CountryColumn::Capital) + "와 그곳에 속해있던 장군들을 위한\r\n" +
                          "새로운 소속국가를 지정해 주십시오.";
   const QString answer = Dialogs().InputBox(&w, prompt, "새로운 소속국가 입력", fallback).value_or(QString()).trimmed();
   // The country being deleted cannot inherit from itself.
@@ -167,7 +163,7 @@ void DeleteCityCommand(MainWindow& w, ListItem* row) {
   const int city = Tag(row);
   if (gFileKind == kSaveKr) {
     // The cell, not the owner byte: a country named in dashes has always passed for none here.
-    if (lv->subItem(row, kCityOwner) != Q(Dashes(kNoCountryDashes))) return Refuse(w, "공백 도시만 가능합니다.");
+    if (lv->subItem(row, CityColumn::Owner) != Q(Dashes(kNoCountryDashes))) return Refuse(w, "공백 도시만 가능합니다.");
     // A general left naming a deleted city would follow a dangling reference in the game.
     if (CityHasGenerals(city)) return Refuse(w, "장군수가 0인 도시만 가능합니다.");
     int code = 0;
