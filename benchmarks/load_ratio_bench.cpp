@@ -6,6 +6,7 @@
 #include <chrono>
 #include <memory>
 
+#include "benchmarks/largest_save.h"
 #include "data/fileio.h"
 #include "data/gamedata.h"
 #include "data/loader.h"
@@ -29,14 +30,9 @@ constexpr const char* kCaseLabels[kCases] = {
     "kind 4, largest",     "kind 5, largest",
 };
 
-// A save as large as the game writes them: every variable entry holding items, a full queue.
+// A save as large as the game writes them.
 std::string WriteSave(const test::Installation& inst, bool expansion) {
-  test::SavePlan plan;
-  plan.expansion = expansion;
-  plan.fileName = expansion ? "USER1.WNX" : "USER1.RN";
-  plan.varCounts.assign(100, 40);
-  if (expansion) plan.var2Counts.assign(50, 40);
-  for (int i = 0; i < 100; ++i) plan.queue.push_back({std::int16_t(i * 3), 1300, 5});
+  const test::SavePlan plan = bench::LargestSavePlan(expansion);
   return inst.dir.write(plan.fileName, test::BuildSaveImage(plan).bytes);
 }
 
