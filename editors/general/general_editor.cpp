@@ -10,8 +10,9 @@
 #include "data/cp949.h"
 #include "data/entity_ops.h"
 #include "data/gamedata.h"
-#include "data/territory.h"
 #include "data/general_status.h"
+#include "data/record_access.h"
+#include "data/territory.h"
 #include "editors/general/status_menu.h"
 #include "platform/dialogs.h"
 #include "platform/modal.h"
@@ -872,8 +873,8 @@ void GeneralEditor::ShowApplied(const StatusOutcome& outcome, const QString& nam
 void GeneralEditor::ShowKingName(const QString& name) {
   const int kingdom = OwnerOfCity(cityNumber);
   if (Working.save) {
-    const int slot = gFileKind == kSaveQV ? gData.gSaveHeaderQV.get(kSaveHeaderQV.playerCountry)
-                                          : gData.gSaveHeader.get(kSaveHeaderKr.playerCountry);
+    int slot = -1;
+    WithSaveHeader([&](const auto& h) { slot = h.get(h.L.playerCountry); });
     const auto map = gData.gSaveTail.bytes(kSaveTail.countryMap);
     if (std::size_t(slot) < map.size() && map[std::size_t(slot)] == kingdom && main_.PlayerKingLabel())
       main_.PlayerKingLabel()->setText(name);
