@@ -45,7 +45,7 @@ class FocusHint : public QObject {
   void Write(QWidget* w) const {
     if (!w) return;
     if (auto* bar = w->window()->findChild<QStatusBar*>()) bar->showMessage(hint_);
-    else if (auto* label = w->window()->findChild<QLabel*>("lblStatus")) label->setText(hint_);
+    else if (auto* label = w->window()->findChild<QLabel*>(kHintLabelName)) label->setText(hint_);
   }
 
   QString hint_;

@@ -18,9 +18,11 @@
 namespace garam {
 
 // The hint goes to the QStatusBar of the control's window whenever the control gets the focus,
-// or, in a window without one, to its hint label "lblStatus"; so does the focus the window gives
+// or, in a window without one, to its label named kHintLabelName; so does the focus the window gives
 // when it opens, but a pop-up closing or the window being activated again gives no hint.
 void SetFocusHint(QWidget* control, const QString& hint);
+// The object name of the label that shows the hints of a window without a status bar.
+inline constexpr const char* kHintLabelName = "hintLabel";
 
 // The byte guard of the game's field, and on leaving the reserved-name clearing below.
 void AttachNameBox(QLineEdit* box, int maxBytes);

@@ -188,7 +188,7 @@ void BloodRelationSetter::MakeNumberAndLabels() {
   name_->setObjectName("relativeNameLabel");
   name_->setGeometry(TwipsRect(1320, 120, 2535, 375));
   hintLabel = new QLabel(this);
-  hintLabel->setObjectName("lblStatus");  // where the focus hints of a window without a status bar go
+  hintLabel->setObjectName(kHintLabelName);
   hintLabel->setGeometry(TwipsRect(1320, 720, 3375, 375));
   hintLabel->setAutoFillBackground(true);
   QPalette p = hintLabel->palette();

@@ -5,6 +5,7 @@
 #include "editors/general/blood_relations_window.h"
 #include "editors/general/create_general_dialog.h"
 #include "editors/general/create_general_forms.h"
+#include "platform/editorkit.h"
 #include "platform/modal.h"
 #include "tests/support/scripted_rng.h"
 #include "tests/ui/list_fixtures.h"
@@ -169,6 +170,8 @@ TEST_P(BloodRelationSetter, OpensByTheStoredValueAndWritesOneWord) {
            EXPECT_EQ(s.RelativeNameLabel()->text() + "|" + s.deathNumberBox->text(), o.label + "|" + o.number) << setter;
            switch (setter++) {
              case 1:
+               Focus(s.deathNumberBox, QEvent::FocusIn);
+               EXPECT_EQ(s.findChild<QLabel*>(kHintLabelName)->text(), "숫자 입력(501~999)") << "no status bar: the hint label";
                s.deathNumberBox->setFocus();
                s.deathNumberBox->selectAll();
                QTest::keyClicks(s.deathNumberBox, "4567");
